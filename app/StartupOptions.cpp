@@ -1,0 +1,69 @@
+#include "app/StartupOptions.h"
+
+#include "data/AppPaths.h"
+#include "data/Database.h"
+#include "data/DemoShop.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+StartupOptions ParseStartupOptions(const QStringList &arguments)
+{
+    StartupOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (arg == QLatin1String("--demo")) {
+            options.demo = true;
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            options.help = true;
+        } else if (arg == QLatin1String("--database")) {
+            if (i + 1 >= arguments.size()) {
+                options.error = QStringLiteral("--database needs a file name");
+                return options;
+            }
+            options.databaseFile = arguments[++i];
+        } else if (arg.startsWith(QLatin1String("--database="))) {
+            options.databaseFile = arg.mid(11);
+        } else if (arg.startsWith(QLatin1String("-platform")) || arg.startsWith(QLatin1String("-style"))) {
+            ++i; // Qt's own options, already taken by QApplication
+        } else {
+            options.error = QStringLiteral("unknown argument: %1").arg(arg);
+            return options;
+        }
+    }
+    return options;
+}
+
+QString StartupUsage()
+{
+    return QStringLiteral("Usage: tessaly [--demo] [--database FILE]\n"
+                          "  --demo           open the demo shop (a database of its own, filled on first use)\n"
+                          "  --database FILE  open this embedded database file (it must exist,\n"
+                          "                   unless --demo asks for it to be made)\n"
+                          "Without options the database named in the settings store is used\n"
+                          "(by default %1).\n")
+        .arg(QDir::toNativeSeparators(AppPaths::defaultDatabaseFile()));
+}
+
+bool ApplyDatabaseChoice(const StartupOptions &options)
+{
+    if (options.databaseFile.isEmpty() && !options.demo)
+        return true;
+    Database::ConnectionSettings settings;
+    settings.engine = Engine::SQLite;
+    settings.sqliteFile = options.databaseFile.isEmpty() ? QDir(AppPaths::programFolder()).filePath(QStringLiteral("demo.db"))
+                                                         : QFileInfo(options.databaseFile).absoluteFilePath();
+    settings.createIfMissing = options.demo;
+    if (!settings.createIfMissing && !QFileInfo::exists(settings.sqliteFile)) {
+        std::fprintf(stderr, "tessaly: the database file %s does not exist\n",
+                     qPrintable(QDir::toNativeSeparators(settings.sqliteFile)));
+        return false;
+    }
+    Database::SetOverride(settings);
+    if (options.demo && !DemoShop::Fill()) {
+        std::fprintf(stderr, "tessaly: the demo shop could not be created: %s\n", qPrintable(Database::LastError()));
+        return false;
+    }
+    return true;
+}

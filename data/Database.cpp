@@ -1,0 +1,464 @@
+#include "data/Database.h"
+
+#include "data/AppPaths.h"
+#include "data/Schema.h"
+#include "data/Settings.h"
+#include "data/UserPrompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutex>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
+
+#include <chrono>
+#include <thread>
+
+namespace Database {
+
+namespace {
+
+struct ThreadState
+{
+    std::optional<ConnectionSettings> open; // settings of the open connection
+    int transactionDepth = 0;
+    bool transactionFailed = false;
+    QString transactionError;
+    QString transactionErrorCode;
+    QString lastError;
+};
+
+thread_local ThreadState t_state;
+
+QMutex g_overrideMutex;
+std::optional<ConnectionSettings> g_override;
+
+QString connectionName()
+{
+    return QStringLiteral("tessaly-%1").arg(quintptr(QThread::currentThreadId()));
+}
+
+QString describeError(const QSqlError &error)
+{
+    const QString db = error.databaseText().trimmed();
+    const QString driver = error.driverText().trimmed();
+    if (db.isEmpty())
+        return driver;
+    if (driver.isEmpty() || db.contains(driver))
+        return db;
+    return db + QStringLiteral(" (") + driver + QLatin1Char(')');
+}
+
+Engine engineFromText(const QString &text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == QLatin1String("postgresql") || t == QLatin1String("postgres") || t == QLatin1String("psql"))
+        return Engine::PostgreSQL;
+    if (t == QLatin1String("sqlserver") || t == QLatin1String("sql server") || t == QLatin1String("mssql")
+        || t == QLatin1String("odbc"))
+        return Engine::SQLServer;
+    return Engine::SQLite;
+}
+
+void splitServer(const QString &server, QString *host, int *port, int defaultPort)
+{
+    const QString s = server.trimmed().isEmpty() ? QStringLiteral("localhost") : server.trimmed();
+    const int colon = s.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const int p = colon > 0 ? s.mid(colon + 1).toInt(&ok) : 0;
+    if (colon > 0 && ok) {
+        *host = s.left(colon);
+        *port = p;
+    } else {
+        *host = s;
+        *port = defaultPort;
+    }
+}
+
+void dropConnection()
+{
+    const QString name = connectionName();
+    if (QSqlDatabase::contains(name)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+    t_state.open.reset();
+}
+
+bool isRetryable(Engine engine, const QString &code)
+{
+    switch (engine) {
+    case Engine::PostgreSQL: return code == QLatin1String("40001") || code == QLatin1String("40P01");
+    case Engine::SQLite: return code == QLatin1String("5") || code == QLatin1String("6");
+    case Engine::SQLServer: return code == QLatin1String("1205");
+    }
+    return false;
+}
+
+// A server that went away leaves a connection that fails every statement;
+// drop it so the next call opens a fresh one.
+void dropIfBroken()
+{
+    if (!t_state.open || t_state.open->engine == Engine::SQLite)
+        return;
+    QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
+    bool alive = db.isOpen();
+    if (alive) {
+        QSqlQuery probe(db);
+        alive = probe.exec(QStringLiteral("select 1"));
+    }
+    if (!alive) {
+        db = QSqlDatabase();
+        dropConnection();
+    }
+}
+
+// Shows a failure, or keeps it for the end of the transaction it happened in.
+void fail(const QString &label, const QSqlError &error)
+{
+    const QString text = label + describeError(error);
+    t_state.lastError = text;
+    if (t_state.transactionDepth > 0) {
+        if (!t_state.transactionFailed) {
+            t_state.transactionFailed = true;
+            t_state.transactionError = text;
+            t_state.transactionErrorCode = error.nativeErrorCode();
+        }
+        return;
+    }
+    dropIfBroken();
+    ReportError(text);
+}
+
+void failText(const QString &label, const QString &reason)
+{
+    QSqlError error(reason, QString(), QSqlError::ConnectionError);
+    fail(label, error);
+}
+
+bool configure(QSqlDatabase &db, const ConnectionSettings &s, QString *reason)
+{
+    switch (s.engine) {
+    case Engine::SQLite: {
+        const QString file = s.sqliteFile.isEmpty() ? AppPaths::defaultDatabaseFile() : s.sqliteFile;
+        if (!QFileInfo::exists(file)) {
+            if (!s.createIfMissing || s.readOnly) {
+                *reason = QStringLiteral("the database file %1 does not exist").arg(file);
+                return false;
+            }
+            QDir().mkpath(QFileInfo(file).absolutePath());
+        }
+        db.setDatabaseName(file);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000");
+        if (s.readOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+        return true;
+    }
+    case Engine::PostgreSQL: {
+        QString host;
+        int port = 5432;
+        splitServer(s.serverName, &host, &port, 5432);
+        db.setHostName(host);
+        db.setPort(port);
+        db.setDatabaseName(s.catalog);
+        db.setUserName(s.user);
+        db.setPassword(s.password);
+        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        return true;
+    }
+    case Engine::SQLServer: {
+        QString host;
+        int port = 1433;
+        splitServer(s.serverName, &host, &port, 1433);
+        db.setDatabaseName(QStringLiteral("DRIVER={FreeTDS};SERVER=%1;PORT=%2;DATABASE=%3;UID=%4;PWD=%5;"
+                                          "TDS_Version=7.4;ClientCharset=UTF-8;")
+                               .arg(host)
+                               .arg(port)
+                               .arg(s.catalog, s.user, s.password));
+        return true;
+    }
+    }
+    return false;
+}
+
+void preparePragmas(QSqlDatabase &db, const ConnectionSettings &s)
+{
+    if (s.engine != Engine::SQLite)
+        return;
+    QSqlQuery q(db);
+    if (!s.readOnly)
+        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+}
+
+QSqlDatabase openConnection(const ConnectionSettings &s)
+{
+    const Dialect dialect(s.engine);
+    if (!QSqlDatabase::isDriverAvailable(dialect.driverName())) {
+        failText(QStringLiteral("GetConnection:"),
+                 QStringLiteral("the %1 driver (%2) is not installed").arg(dialect.engineName(), dialect.driverName()));
+        return QSqlDatabase();
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(dialect.driverName(), connectionName());
+    QString reason;
+    if (!configure(db, s, &reason)) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName());
+        failText(QStringLiteral("GetConnection:"), reason);
+        return QSqlDatabase();
+    }
+    if (!db.open()) {
+        const QSqlError error = db.lastError();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName());
+        fail(QStringLiteral("GetConnection:"), error);
+        return QSqlDatabase();
+    }
+    preparePragmas(db, s);
+    if (!s.readOnly && !Schema::Ensure(db, dialect, &reason)) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName());
+        failText(QStringLiteral("GetConnection:"), reason);
+        return QSqlDatabase();
+    }
+    t_state.open = s;
+    return db;
+}
+
+void bindAll(QSqlQuery &q, const QVariantList &params)
+{
+    for (const QVariant &value : params)
+        q.addBindValue(value);
+}
+
+// Runs one statement on this thread's connection; false after a failure,
+// which has been shown (or kept for the transaction) under the label.
+bool run(QSqlQuery &q, const QString &label, const QString &sql, const QVariantList &params)
+{
+    q.setForwardOnly(true);
+    q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    bool ok;
+    if (params.isEmpty()) {
+        ok = q.exec(sql);
+    } else {
+        ok = q.prepare(sql);
+        if (ok) {
+            bindAll(q, params);
+            ok = q.exec();
+        }
+    }
+    if (!ok)
+        fail(label, q.lastError());
+    else
+        t_state.lastError.clear();
+    return ok;
+}
+
+bool runControl(const QString &sql)
+{
+    QSqlDatabase db = GetConnection();
+    if (!db.isValid())
+        return false;
+    QSqlQuery q(db);
+    return run(q, QStringLiteral("Execute:"), sql, {});
+}
+
+} // namespace
+
+ConnectionSettings SettingsFromStore()
+{
+    ConnectionSettings s;
+    const QString section = QStringLiteral("Database");
+    s.engine = engineFromText(Settings::get(section, QStringLiteral("Engine"), QStringLiteral("SQLite")));
+    s.serverName = Settings::get(section, QStringLiteral("Servername"), QStringLiteral("localhost"));
+    s.sqliteFile = Settings::get(section, QStringLiteral("File"));
+    s.catalog = Settings::get(section, QStringLiteral("Catalog"), QStringLiteral("Tessaly"));
+    return s;
+}
+
+void SetOverride(std::optional<ConnectionSettings> settings)
+{
+    {
+        QMutexLocker lock(&g_overrideMutex);
+        g_override = std::move(settings);
+    }
+    dropConnection();
+}
+
+ConnectionSettings CurrentSettings()
+{
+    {
+        QMutexLocker lock(&g_overrideMutex);
+        if (g_override)
+            return *g_override;
+    }
+    return SettingsFromStore();
+}
+
+QString Describe(const ConnectionSettings &s)
+{
+    switch (s.engine) {
+    case Engine::SQLite:
+        return QStringLiteral("SQLite %1")
+            .arg(QDir::toNativeSeparators(s.sqliteFile.isEmpty() ? AppPaths::defaultDatabaseFile() : s.sqliteFile));
+    case Engine::PostgreSQL:
+        return QStringLiteral("PostgreSQL %1 on %2").arg(s.catalog, s.serverName);
+    case Engine::SQLServer:
+        return QStringLiteral("SQL Server %1 on %2").arg(s.catalog, s.serverName);
+    }
+    return QString();
+}
+
+QSqlDatabase GetConnection()
+{
+    const QString name = connectionName();
+    if (t_state.open && QSqlDatabase::contains(name)) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen())
+            return db;
+    }
+    if (t_state.transactionDepth > 0) {
+        // The connection of a running transaction is gone; a new one would
+        // commit the rest on its own.
+        failText(QStringLiteral("GetConnection:"), QStringLiteral("the connection was lost during a transaction"));
+        return QSqlDatabase();
+    }
+    dropConnection();
+    return openConnection(CurrentSettings());
+}
+
+qint64 Execute(const QString &sql, const QVariantList &params)
+{
+    QSqlDatabase db = GetConnection();
+    if (!db.isValid())
+        return -1;
+    QSqlQuery q(db);
+    if (!run(q, QStringLiteral("Execute:"), sql, params))
+        return -1;
+    return qMax(0, q.numRowsAffected());
+}
+
+std::optional<Recordset> GetRS(const QString &sql, const QVariantList &params)
+{
+    QSqlDatabase db = GetConnection();
+    if (!db.isValid())
+        return std::nullopt;
+    QSqlQuery q(db);
+    if (!run(q, QStringLiteral("GetRS:"), sql, params))
+        return std::nullopt;
+    return Recordset::fromQuery(q);
+}
+
+std::optional<Recordset> GetTicketLines(int salesId, int kind)
+{
+    if (kind == 1)
+        return GetRS(QStringLiteral("select * from saleslabor where salesid = ? order by id"), {salesId});
+    return GetRS(QStringLiteral("select * from salesitem where salesid = ? order by id"), {salesId});
+}
+
+std::optional<Recordset> GetTicketPayments(int salesId)
+{
+    return GetRS(QStringLiteral("select * from payment where salesid = ? order by id"), {salesId});
+}
+
+qint64 InsertRow(const QString &table, const QStringList &columns, const QVariantList &values)
+{
+    QSqlDatabase db = GetConnection();
+    if (!db.isValid())
+        return -1;
+    const QString sql = CurrentDialect().insertReturningId(table, columns);
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    bool ok = q.prepare(sql);
+    if (ok) {
+        bindAll(q, values);
+        ok = q.exec();
+    }
+    if (!ok) {
+        fail(QStringLiteral("Execute:"), q.lastError());
+        return -1;
+    }
+    if (!q.next()) {
+        fail(QStringLiteral("Execute:"), QSqlError(QStringLiteral("the new row's id was not returned"), QString(),
+                                                   QSqlError::StatementError));
+        return -1;
+    }
+    t_state.lastError.clear();
+    return q.value(0).toLongLong();
+}
+
+bool InTransaction()
+{
+    return t_state.transactionDepth > 0;
+}
+
+bool Transaction(const std::function<bool()> &body)
+{
+    if (t_state.transactionDepth > 0)
+        return body() && !t_state.transactionFailed;
+    constexpr int kAttempts = 6;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        QSqlDatabase db = GetConnection();
+        if (!db.isValid())
+            return false;
+        const Dialect dialect(t_state.open->engine);
+        if (!runControl(dialect.beginTransaction()))
+            return false;
+        t_state.transactionDepth = 1;
+        t_state.transactionFailed = false;
+        t_state.transactionError.clear();
+        t_state.transactionErrorCode.clear();
+        bool ok = body();
+        if (ok && !t_state.transactionFailed) {
+            QSqlQuery commit(db);
+            commit.setForwardOnly(true);
+            if (!commit.exec(QStringLiteral("COMMIT")))
+                fail(QStringLiteral("Execute:"), commit.lastError());
+            else {
+                t_state.transactionDepth = 0;
+                return true;
+            }
+        }
+        t_state.transactionDepth = 0;
+        {
+            QSqlQuery rollback(db);
+            rollback.exec(QStringLiteral("ROLLBACK"));
+        }
+        if (!t_state.transactionFailed)
+            return false; // body declined; it says why itself
+        if (isRetryable(dialect.engine(), t_state.transactionErrorCode) && attempt < kAttempts) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5 * attempt * attempt));
+            continue;
+        }
+        db = QSqlDatabase();
+        dropIfBroken();
+        t_state.lastError = t_state.transactionError;
+        ReportError(t_state.transactionError);
+        return false;
+    }
+    return false;
+}
+
+Dialect CurrentDialect()
+{
+    if (t_state.open)
+        return Dialect(t_state.open->engine);
+    return Dialect(CurrentSettings().engine);
+}
+
+void CloseConnections()
+{
+    dropConnection();
+}
+
+QString LastError()
+{
+    return t_state.lastError;
+}
+
+} // namespace Database

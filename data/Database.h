@@ -1,0 +1,87 @@
+#pragma once
+
+#include "data/Dialect.h"
+#include "data/Recordset.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+#include <functional>
+#include <optional>
+
+// The data access layer: one place that opens the database, runs statements
+// and reads results. Values always travel as bound parameters ("?" in the SQL
+// text, in order); failures are shown through Prompts() with the labels
+// "GetConnection:", "Execute:" and "GetRS:" and reported to the caller, who
+// can stop instead of carrying on as if the statement had worked.
+namespace Database {
+
+struct ConnectionSettings
+{
+    Engine engine = Engine::SQLite;
+    QString serverName;            // PostgreSQL / SQL Server: host or host:port
+    QString sqliteFile;            // SQLite: the database file
+    QString catalog = QStringLiteral("Tessaly");
+    QString user = QStringLiteral("kzv");
+    QString password = QStringLiteral("kzv");
+    bool createIfMissing = true;   // SQLite: a missing file becomes a new database
+    bool readOnly = false;         // SQLite: open without write access
+
+    bool operator==(const ConnectionSettings &) const = default;
+};
+
+// Settings section "Database": "Engine" ("SQLite", "PostgreSQL" or
+// "SQLServer"; SQLite when absent), "Servername" (default "localhost"),
+// "File" (SQLite file; the program folder's tessaly.db when absent) and
+// "Catalog" (default "Tessaly"). Read afresh on every call.
+ConnectionSettings SettingsFromStore();
+
+// A choice that outranks the settings store for this process (command line
+// --database, tests). nullopt returns to the store. Open connections close.
+void SetOverride(std::optional<ConnectionSettings> settings);
+ConnectionSettings CurrentSettings();
+
+// "SQLite /home/…/tessaly.db" or "PostgreSQL Tessaly on host:5432".
+QString Describe(const ConnectionSettings &settings);
+
+// The open connection of this thread, opened (and the schema created when
+// missing) if need be. An invalid QSqlDatabase after a failure, which has
+// been shown as "GetConnection:" & the reason.
+QSqlDatabase GetConnection();
+
+// Runs a statement that returns no rows. Returns the number of rows it
+// changed, or -1 after a failure (shown as "Execute:" & the reason).
+qint64 Execute(const QString &sql, const QVariantList &params = {});
+
+// Runs a query and reads all of its rows. nullopt after a failure (shown as
+// "GetRS:" & the reason).
+std::optional<Recordset> GetRS(const QString &sql, const QVariantList &params = {});
+
+// A ticket's lines: kind 1 its labor lines, any other kind its equipment lines.
+std::optional<Recordset> GetTicketLines(int salesId, int kind);
+// A ticket's payments.
+std::optional<Recordset> GetTicketPayments(int salesId);
+
+// Inserts one row and returns the id the engine gave it, or -1 after a
+// failure (shown as "Execute:" & the reason).
+qint64 InsertRow(const QString &table, const QStringList &columns, const QVariantList &values);
+
+// Runs body as one all-or-nothing unit: it is committed when body returns
+// true and no statement inside failed, else rolled back and the first failure
+// shown. A deadlock or serialization failure runs body again (a few times), so
+// body must only read and write through this layer. Nested calls join the
+// outer unit. Returns true when committed.
+bool Transaction(const std::function<bool()> &body);
+bool InTransaction();
+
+// The dialect of the database in use.
+Dialect CurrentDialect();
+
+// Closes this thread's connection; the next call opens it again from the
+// current settings.
+void CloseConnections();
+
+// The text of the last failure of this thread ("" after a success).
+QString LastError();
+
+} // namespace Database

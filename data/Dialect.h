@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Every difference between the database engines lives here and in Schema.
+// Nothing outside data/ knows which engine runs: callers ask the dialect for
+// the few expressions that differ and bind every value as a parameter.
+enum class Engine { SQLite, PostgreSQL, SQLServer };
+
+class Dialect
+{
+public:
+    explicit Dialect(Engine engine) : m_engine(engine) {}
+
+    Engine engine() const { return m_engine; }
+    QString driverName() const;
+    QString engineName() const;
+
+    // The trimmed, upper-cased text of a column ("upper(trim(status))").
+    QString trimUpper(const QString &expr) const;
+
+    // Conditions on one bound parameter. The old server compared text without
+    // regard to case and ignored trailing blanks; these behave so everywhere.
+    // Equality: role = 'Admin ' finds "admin".
+    QString textEquals(const QString &expr) const;
+    // Prefix: bind likePrefix(typed) ("Sm" finds "Smith" and "smith").
+    QString textStartsWith(const QString &expr) const;
+    // Substring: bind likeContains(typed).
+    QString textContains(const QString &expr) const;
+
+    // Patterns for the conditions above; the typed text is matched literally
+    // ("%" and "_" typed by the user are not wildcards).
+    static QString likePrefix(const QString &typed);
+    static QString likeContains(const QString &typed);
+
+    // A sort key that orders text without regard to case.
+    QString orderText(const QString &expr) const;
+
+    // An insert that hands back the new row's id in the same statement.
+    QString insertReturningId(const QString &table, const QStringList &columns) const;
+
+    // Statements that open and end an all-or-nothing unit of work.
+    QString beginTransaction() const;
+
+private:
+    Engine m_engine;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "data/Dialect.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+// The tables, indexes and views the whole program relies on, per engine.
+namespace Schema {
+
+// Creates whatever is missing: the ten tables with their indexes, the five
+// views, the State codes and the program's own marker. A database that holds
+// the tables already is left as it is (views that are missing are added).
+bool Ensure(QSqlDatabase &db, const Dialect &dialect, QString *error);
+
+// The statements that create an empty database on an engine, in order.
+QStringList CreateStatements(Engine engine);
+// The statements that create (or re-create) the five views.
+QStringList ViewStatements(Engine engine);
+
+// The two-letter codes of the State table.
+QStringList StateCodes();
+
+// The application id the embedded database carries ("TSLY").
+constexpr int kSqliteApplicationId = 0x54534C59;
+constexpr int kSchemaVersion = 1;
+
+} // namespace Schema

@@ -1,0 +1,66 @@
+#include "data/Settings.h"
+
+#include <QSettings>
+
+namespace {
+
+QSettings store()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly"),
+                     QStringLiteral("Tessaly"));
+}
+
+QString path(const QString &section, const QString &key)
+{
+    return section.trimmed() + QLatin1Char('/') + key;
+}
+
+} // namespace
+
+namespace Settings {
+
+QString get(const QString &section, const QString &key, const QString &defaultValue)
+{
+    const QVariant value = store().value(path(section, key));
+    return value.isValid() ? value.toString() : defaultValue;
+}
+
+void save(const QString &section, const QString &key, const QString &value)
+{
+    QSettings s = store();
+    s.setValue(path(section, key), value);
+    s.sync();
+}
+
+bool contains(const QString &section, const QString &key)
+{
+    return store().contains(path(section, key));
+}
+
+void remove(const QString &section, const QString &key)
+{
+    QSettings s = store();
+    s.remove(path(section, key));
+    s.sync();
+}
+
+double getNumber(const QString &section, const QString &key, double defaultValue)
+{
+    bool ok = false;
+    const double value = get(section, key).trimmed().toDouble(&ok);
+    return ok ? value : defaultValue;
+}
+
+} // namespace Settings
+
+void SaveObjectSetting(const QString &section, const QString &objectName, const QString &key,
+                       const QString &value)
+{
+    Settings::save(section, objectName.trimmed() + QLatin1Char('.') + key, value);
+}
+
+QString GetObjectSetting(const QString &section, const QString &objectName, const QString &key,
+                         const QString &defaultValue)
+{
+    return Settings::get(section, objectName.trimmed() + QLatin1Char('.') + key, defaultValue);
+}

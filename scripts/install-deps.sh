@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tessaly needs that are not there yet.
+#   install-deps.sh          what building and running the program needs
+#   install-deps.sh --test   that, plus what the tests need
+set -euo pipefail
+
+build_packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
+    libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc unixodbc tdsodbc
+    libsqlite3-dev libcurl4-openssl-dev
+    fonts-liberation fonts-urw-base35 fonts-dejavu-core
+)
+test_packages=(
+    libgtest-dev postgresql poppler-utils zbar-tools python3-pyftpdlib
+    xvfb xauth imagemagick xdotool
+    clang libclang-rt-14-dev
+)
+
+packages=("${build_packages[@]}")
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=("${test_packages[@]}")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

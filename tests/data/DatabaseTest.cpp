@@ -1,0 +1,249 @@
+// The data access layer against real engines: statements, results, failures,
+// transactions and the text rules the old server had.
+#include "data/Database.h"
+#include "data/DateText.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+class DatabaseTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
+    RecordingPrompts prompts;
+};
+
+qint64 addCustomer(const QString &first, const QString &last)
+{
+    return Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("firstname"), QStringLiteral("lastname")},
+                               {first, last});
+}
+
+TEST_P(DatabaseTest, ApostrophesRoundTripInEveryTextValue)
+{
+    const QString last = QStringLiteral("O'Brien");
+    const QString note = QStringLiteral("it's 'quoted' -- ; drop table sales; '");
+    const qint64 id = addCustomer(QStringLiteral("D'Arcy"), last);
+    ASSERT_GT(id, 0);
+    ASSERT_EQ(Database::Execute(QStringLiteral("update customer set address1 = ? where id = ?"), {note, id}), 1);
+    const auto rs = Database::GetRS(QStringLiteral("select * from customer where lastname = ?"), {last});
+    ASSERT_TRUE(rs);
+    ASSERT_EQ(rs->rowCount(), 1);
+    EXPECT_EQ(rs->value(0, QStringLiteral("FirstName")).toString(), QStringLiteral("D'Arcy"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("ADDRESS1")).toString(), note);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(DatabaseTest, ExecuteOfABadStatementSaysExecuteAndReturnsFailure)
+{
+    EXPECT_EQ(Database::Execute(QStringLiteral("update nosuchtable set x = 1")), -1);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Execute:"))) << prompts.messages[0].toStdString();
+    EXPECT_FALSE(Database::GetRS(QStringLiteral("select * from nosuchtable")));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_TRUE(prompts.messages[1].startsWith(QStringLiteral("GetRS:")));
+    // The connection is still good afterwards.
+    EXPECT_GT(addCustomer(QStringLiteral("A"), QStringLiteral("B")), 0);
+}
+
+TEST_P(DatabaseTest, ExecuteCountsTheRowsItChanged)
+{
+    addCustomer(QStringLiteral("A"), QStringLiteral("Smith"));
+    addCustomer(QStringLiteral("B"), QStringLiteral("Smith"));
+    addCustomer(QStringLiteral("C"), QStringLiteral("Jones"));
+    EXPECT_EQ(Database::Execute(QStringLiteral("update customer set city = ? where lastname = ?"),
+                                {QStringLiteral("Austin"), QStringLiteral("Smith")}),
+              2);
+    EXPECT_EQ(Database::Execute(QStringLiteral("delete from customer where id = ?"), {987654}), 0);
+}
+
+TEST_P(DatabaseTest, NewIdsComeFromTheEngineAndAreDistinct)
+{
+    const qint64 a = addCustomer(QStringLiteral("Cash Sale"), QString());
+    const qint64 b = addCustomer(QStringLiteral("Cash Sale"), QString());
+    EXPECT_GT(a, 0);
+    EXPECT_GT(b, a);
+    // Ids beyond the old 16-bit limit work.
+    ASSERT_EQ(Database::Execute(QStringLiteral("insert into customer (id, firstname) values (?, ?)"),
+                                {70000, QStringLiteral("Big")}),
+              1);
+    const auto rs = Database::GetRS(QStringLiteral("select firstname from customer where id = ?"), {70000});
+    ASSERT_TRUE(rs);
+    EXPECT_EQ(rs->value(0, 0).toString(), QStringLiteral("Big"));
+}
+
+TEST_P(DatabaseTest, ATransactionThatFailsHalfWayChangesNothing)
+{
+    const qint64 id = addCustomer(QStringLiteral("Ann"), QStringLiteral("Lee"));
+    const bool committed = Database::Transaction([&] {
+        if (Database::Execute(QStringLiteral("update customer set city = ? where id = ?"), {QStringLiteral("X"), id}) != 1)
+            return false;
+        Database::Execute(QStringLiteral("insert into payment (salesid, amount) values (?, ?)"), {1, QStringLiteral("abc")});
+        return true;
+    });
+    EXPECT_FALSE(committed);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Execute:")));
+    const auto rs = Database::GetRS(QStringLiteral("select city from customer where id = ?"), {id});
+    ASSERT_TRUE(rs);
+    EXPECT_TRUE(rs->value(0, 0).isNull() || rs->value(0, 0).toString().isEmpty());
+    const auto pay = Database::GetRS(QStringLiteral("select count(*) from payment"));
+    EXPECT_EQ(pay->value(0, 0).toInt(), 0);
+}
+
+TEST_P(DatabaseTest, ATransactionTheBodyDeclinesIsRolledBackSilently)
+{
+    const bool committed = Database::Transaction([&] {
+        addCustomer(QStringLiteral("Gone"), QStringLiteral("Soon"));
+        return false;
+    });
+    EXPECT_FALSE(committed);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from customer"))->value(0, 0).toInt(), 0);
+
+    EXPECT_TRUE(Database::Transaction([&] {
+        return addCustomer(QStringLiteral("Kept"), QString()) > 0
+            && Database::Transaction([] { return addCustomer(QStringLiteral("Nested"), QString()) > 0; });
+    }));
+    EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from customer"))->value(0, 0).toInt(), 2);
+}
+
+TEST_P(DatabaseTest, NumericColumnsRefuseTextThatIsNotANumber)
+{
+    EXPECT_EQ(Database::Execute(QStringLiteral("insert into payment (salesid, description, amount) values (?, ?, ?)"),
+                                {1, QStringLiteral("Cash"), QStringLiteral("12.50")}),
+              1);
+    EXPECT_EQ(Database::Execute(QStringLiteral("insert into payment (salesid, description, amount) values (?, ?, ?)"),
+                                {1, QStringLiteral("Cash"), QStringLiteral("abc")}),
+              -1);
+    Database::InsertRow(QStringLiteral("product"), {QStringLiteral("qoh")}, {4});
+    EXPECT_EQ(Database::Execute(QStringLiteral("update product set qoh = ?"), {QStringLiteral("ten")}), -1);
+    const auto rs = Database::GetRS(QStringLiteral("select amount from payment"));
+    ASSERT_EQ(rs->rowCount(), 1);
+    EXPECT_DOUBLE_EQ(rs->value(0, 0).toDouble(), 12.5);
+}
+
+TEST_P(DatabaseTest, TextComparesWithoutCaseAndTrailingBlanks)
+{
+    Database::InsertRow(QStringLiteral("employee"), {QStringLiteral("firstname"), QStringLiteral("pin"), QStringLiteral("role")},
+                        {QStringLiteral("Ann"), QStringLiteral("1111"), QStringLiteral("admin")});
+    Database::InsertRow(QStringLiteral("employee"), {QStringLiteral("firstname"), QStringLiteral("pin"), QStringLiteral("role")},
+                        {QStringLiteral("Bob"), QStringLiteral("2222"), QStringLiteral("clerk")});
+    const Dialect d = Database::CurrentDialect();
+    const auto admins = Database::GetRS(
+        QStringLiteral("select firstname from employee where %1").arg(d.textEquals(QStringLiteral("role"))),
+        {QStringLiteral("Admin ")});
+    ASSERT_TRUE(admins);
+    ASSERT_EQ(admins->rowCount(), 1);
+    EXPECT_EQ(admins->value(0, 0).toString(), QStringLiteral("Ann"));
+
+    addCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    addCustomer(QStringLiteral("Beth"), QStringLiteral("smalley"));
+    addCustomer(QStringLiteral("Cy"), QStringLiteral("Jones"));
+    addCustomer(QStringLiteral("Dee"), QStringLiteral("S%mart"));
+    const auto sm = Database::GetRS(QStringLiteral("select lastname from customer where %1 order by %2")
+                                        .arg(d.textStartsWith(QStringLiteral("lastname")),
+                                             d.orderText(QStringLiteral("lastname"))),
+                                    {Dialect::likePrefix(QStringLiteral("sm"))});
+    ASSERT_TRUE(sm);
+    ASSERT_EQ(sm->rowCount(), 2);
+    EXPECT_EQ(sm->value(0, 0).toString(), QStringLiteral("smalley"));
+    EXPECT_EQ(sm->value(1, 0).toString(), QStringLiteral("Smith"));
+    // A typed "%" is a character, not a wildcard.
+    const auto pct = Database::GetRS(
+        QStringLiteral("select lastname from customer where %1").arg(d.textStartsWith(QStringLiteral("lastname"))),
+        {Dialect::likePrefix(QStringLiteral("S%"))});
+    ASSERT_EQ(pct->rowCount(), 1);
+    EXPECT_EQ(pct->value(0, 0).toString(), QStringLiteral("S%mart"));
+}
+
+TEST_P(DatabaseTest, DatesAreStoredInOneFormAndOrderAndRangeCorrectly)
+{
+    const QDateTime a(QDate(2026, 3, 9), QTime(23, 59, 30));
+    const QDateTime b(QDate(2026, 3, 10), QTime(0, 0, 0));
+    const QDateTime c(QDate(2026, 10, 1), QTime(8, 5, 0));
+    for (const QDateTime &t : {c, a, b}) {
+        ASSERT_GT(Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("saledate"), QStringLiteral("status")},
+                                      {DateText::toDb(t), QStringLiteral("Open")}),
+                  0);
+    }
+    const auto rs = Database::GetRS(QStringLiteral("select saledate from sales where saledate >= ? and saledate < ? "
+                                                   "order by saledate"),
+                                    {DateText::toDb(QDate(2026, 3, 10)), DateText::toDb(QDate(2026, 12, 1))});
+    ASSERT_TRUE(rs);
+    ASSERT_EQ(rs->rowCount(), 2);
+    EXPECT_EQ(DateText::fromDb(rs->value(0, 0)), b);
+    EXPECT_EQ(DateText::fromDb(rs->value(1, 0)), c);
+    // Text in another form is not a date.
+    EXPECT_EQ(Database::Execute(QStringLiteral("insert into sales (saledate) values (?)"), {QStringLiteral("next tuesday")}),
+              -1);
+}
+
+TEST_P(DatabaseTest, TicketLinesAndPaymentsAreReadInOrder)
+{
+    for (int i = 1; i <= 3; ++i) {
+        Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("description")},
+                            {7, QStringLiteral("item %1").arg(i)});
+    }
+    Database::InsertRow(QStringLiteral("saleslabor"), {QStringLiteral("salesid"), QStringLiteral("description")},
+                        {7, QStringLiteral("labor")});
+    Database::InsertRow(QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("amount")}, {7, 5});
+    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid")}, {8});
+    const auto items = Database::GetTicketLines(7, 0);
+    ASSERT_TRUE(items);
+    ASSERT_EQ(items->rowCount(), 3);
+    EXPECT_EQ(items->value(2, QStringLiteral("description")).toString(), QStringLiteral("item 3"));
+    // A new line counts once: quantity defaults to 1.
+    EXPECT_DOUBLE_EQ(items->value(0, QStringLiteral("quantity")).toDouble(), 1.0);
+    EXPECT_EQ(Database::GetTicketLines(7, 1)->rowCount(), 1);
+    EXPECT_EQ(Database::GetTicketPayments(7)->rowCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, DatabaseTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+TEST(DatabaseConnection, AnUnreachableServerSaysGetConnection)
+{
+    RecordingPrompts prompts;
+    Database::ConnectionSettings s;
+    s.engine = Engine::PostgreSQL;
+    s.serverName = QStringLiteral("127.0.0.1:1");
+    Database::SetOverride(s);
+    EXPECT_FALSE(Database::GetConnection().isValid());
+    EXPECT_EQ(Database::Execute(QStringLiteral("delete from sales")), -1);
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("GetConnection:")));
+    EXPECT_TRUE(prompts.messages[1].startsWith(QStringLiteral("GetConnection:")));
+    Database::SetOverride(std::nullopt);
+}
+
+TEST(DatabaseConnection, AMissingFileIsAnErrorWhenItMustExist)
+{
+    RecordingPrompts prompts;
+    Database::ConnectionSettings s;
+    s.sqliteFile = TestDatabase::NewSqliteFile();
+    s.createIfMissing = false;
+    Database::SetOverride(s);
+    EXPECT_FALSE(Database::GetConnection().isValid());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("does not exist")));
+    EXPECT_FALSE(QFile::exists(s.sqliteFile));
+    Database::SetOverride(std::nullopt);
+}
+
+TEST(DatabaseConnection, NoSettingsMeansTheEmbeddedDatabaseInTheDataFolder)
+{
+    Database::SetOverride(std::nullopt);
+    const Database::ConnectionSettings s = Database::SettingsFromStore();
+    EXPECT_EQ(s.engine, Engine::SQLite);
+    EXPECT_EQ(s.serverName, QStringLiteral("localhost"));
+    EXPECT_EQ(s.catalog, QStringLiteral("Tessaly"));
+    EXPECT_TRUE(Database::Describe(s).contains(QStringLiteral("tessaly.db")));
+}
+
+} // namespace

@@ -1,0 +1,72 @@
+// The small text helpers every loader and editor leans on.
+#include "data/AppPaths.h"
+#include "data/DateText.h"
+#include "data/NullToSpace.h"
+#include "data/TextNumber.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NullToSpace, NullIsOneBlankAndTextIsTrimmed)
+{
+    EXPECT_EQ(NullToSpace(QVariant()), QStringLiteral(" "));
+    EXPECT_EQ(NullToSpace(QVariant(QMetaType(QMetaType::QString))), QStringLiteral(" "));
+    EXPECT_EQ(NullToSpace(QStringLiteral("  Smith  ")), QStringLiteral("Smith"));
+    EXPECT_EQ(NullToSpace(QVariant()).trimmed(), QString());
+    EXPECT_EQ(NullToSpace(12.5), QStringLiteral("12.5"));
+}
+
+TEST(TextNumber, ValReadsTheLeadingNumber)
+{
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral("2.6")), 2.6);
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral("  12abc")), 12);
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral("abc")), 0);
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral("-5.25 dollars")), -5.25);
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QString()), 0);
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral(".5")), 0.5);
+}
+
+TEST(TextNumber, ParseAcceptsOneNumberOnly)
+{
+    EXPECT_EQ(TextNumber::parse(QStringLiteral(" 12.50 ")), 12.5);
+    EXPECT_EQ(TextNumber::parse(QStringLiteral("-5")), -5);
+    EXPECT_EQ(TextNumber::parse(QStringLiteral("3,25")), 3.25);
+    EXPECT_FALSE(TextNumber::parse(QStringLiteral("abc")));
+    EXPECT_FALSE(TextNumber::parse(QStringLiteral("12abc")));
+    EXPECT_FALSE(TextNumber::parse(QStringLiteral("")));
+    EXPECT_FALSE(TextNumber::parse(QStringLiteral("1e5")));
+    EXPECT_FALSE(TextNumber::parse(QStringLiteral("nan")));
+    EXPECT_EQ(TextNumber::toDbText(12.5), QStringLiteral("12.5"));
+    EXPECT_EQ(TextNumber::toDbText(-0.0), QStringLiteral("0"));
+}
+
+TEST(DateText, StoredFormAndLocaleFormats)
+{
+    const QDateTime t(QDate(2026, 3, 7), QTime(15, 4, 5));
+    EXPECT_EQ(DateText::toDb(t), QStringLiteral("2026-03-07 15:04:05"));
+    EXPECT_EQ(DateText::toDb(QDate(2026, 3, 7)), QStringLiteral("2026-03-07 00:00:00"));
+    EXPECT_EQ(DateText::fromDb(QStringLiteral("2026-03-07 15:04:05")), t);
+    EXPECT_EQ(DateText::fromDb(QVariant(t)), t);
+    EXPECT_FALSE(DateText::fromDb(QVariant()).isValid());
+    EXPECT_FALSE(DateText::fromDb(QStringLiteral("soon")).isValid());
+    EXPECT_EQ(DateText::shortDate(QDate(2026, 3, 7)), QStringLiteral("3/7/2026"));
+    EXPECT_EQ(DateText::generalDate(t), QStringLiteral("3/7/2026 3:04:05 PM"));
+    EXPECT_EQ(DateText::displayGeneral(QVariant()), QStringLiteral(" "));
+    EXPECT_EQ(DateText::mmddyyyy(QDate(2026, 3, 7)), QStringLiteral("03/07/2026"));
+}
+
+TEST(AppPaths, ProgramFilesAreFoundWithoutRegardToCase)
+{
+    const QString folder = AppPaths::programFolder();
+    QFile f(QDir(folder).filePath(QStringLiteral("ReceiptNotice.txt")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_EQ(AppPaths::programFile(QStringLiteral("receiptnotice.txt")), f.fileName());
+    EXPECT_EQ(AppPaths::programFile(QStringLiteral("logo.jpg")), QDir(folder).filePath(QStringLiteral("logo.jpg")));
+    f.remove();
+}
+
+} // namespace

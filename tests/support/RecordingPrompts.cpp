@@ -1,0 +1,44 @@
+#include "tests/support/RecordingPrompts.h"
+
+RecordingPrompts::RecordingPrompts()
+    : m_previous(&Prompts())
+{
+    SetPrompts(this);
+}
+
+RecordingPrompts::~RecordingPrompts()
+{
+    SetPrompts(nullptr);
+}
+
+void RecordingPrompts::message(const QString &text, const QString &title)
+{
+    messages.append(text);
+    titles.append(title);
+}
+
+bool RecordingPrompts::askYesNo(const QString &text, const QString &title)
+{
+    questions.append(text);
+    titles.append(title);
+    return m_answers.isEmpty() ? m_defaultAnswer : m_answers.takeFirst();
+}
+
+bool RecordingPrompts::askOkCancel(const QString &text, const QString &title)
+{
+    return askYesNo(text, title);
+}
+
+std::optional<QString> RecordingPrompts::inputText(const QString &prompt, const QString &title, const QString &)
+{
+    questions.append(prompt);
+    titles.append(title);
+    return m_inputs.isEmpty() ? std::nullopt : m_inputs.takeFirst();
+}
+
+void RecordingPrompts::clear()
+{
+    messages.clear();
+    questions.clear();
+    titles.clear();
+}

@@ -1,0 +1,152 @@
+#include "tests/support/TestDatabase.h"
+
+#include "tests/support/TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <cstdlib>
+
+namespace TestDatabase {
+
+namespace {
+
+QString g_pgCatalog;
+bool g_pgReady = false;
+int g_fileCounter = 0;
+
+QString pgServer()
+{
+    return qEnvironmentVariable("TESSALY_TEST_PG");
+}
+
+// Runs one statement on the server's maintenance catalog.
+bool adminExec(const QString &sql, QString *why)
+{
+    const QString name = QStringLiteral("tessaly-test-admin");
+    bool ok;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        const QString server = pgServer();
+        const int colon = server.lastIndexOf(QLatin1Char(':'));
+        db.setHostName(colon > 0 ? server.left(colon) : server);
+        db.setPort(colon > 0 ? server.mid(colon + 1).toInt() : 5432);
+        db.setDatabaseName(QStringLiteral("postgres"));
+        db.setUserName(QStringLiteral("kzv"));
+        db.setPassword(QStringLiteral("kzv"));
+        ok = db.open();
+        if (!ok) {
+            *why = QStringLiteral("PostgreSQL at %1: %2").arg(server, db.lastError().text());
+        } else {
+            QSqlQuery q(db);
+            ok = q.exec(sql);
+            if (!ok)
+                *why = q.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+void dropCatalog()
+{
+    if (!g_pgReady)
+        return;
+    Database::SetOverride(std::nullopt);
+    QString why;
+    adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(g_pgCatalog), &why);
+}
+
+bool preparePostgres(QString *why)
+{
+    if (g_pgReady)
+        return true;
+    if (pgServer().isEmpty()) {
+        *why = QStringLiteral("TESSALY_TEST_PG is not set; PostgreSQL tests skipped");
+        return false;
+    }
+    g_pgCatalog = QStringLiteral("tessaly_test_%1_%2")
+                      .arg(QFileInfo(QCoreApplication::applicationFilePath()).baseName().toLower())
+                      .arg(QCoreApplication::applicationPid());
+    if (!adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\"").arg(g_pgCatalog), why)
+        || !adminExec(QStringLiteral("CREATE DATABASE \"%1\"").arg(g_pgCatalog), why))
+        return false;
+    g_pgReady = true;
+    std::atexit(dropCatalog);
+    return true;
+}
+
+bool emptyPostgres(QString *why)
+{
+    const auto ok = Database::Execute(
+        QStringLiteral("TRUNCATE sales, salesitem, saleslabor, payment, customer, product, labor, employee, "
+                       "TimeInOut RESTART IDENTITY"));
+    if (ok < 0) {
+        *why = Database::LastError();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<Engine> Engines()
+{
+    return {Engine::SQLite, Engine::PostgreSQL};
+}
+
+std::string EngineName(Engine engine)
+{
+    return engine == Engine::SQLite ? "SQLite" : engine == Engine::PostgreSQL ? "PostgreSQL" : "SQLServer";
+}
+
+bool PostgresRequired()
+{
+    return qEnvironmentVariable("TESSALY_REQUIRE_PG") == QLatin1String("1");
+}
+
+QString NewSqliteFile()
+{
+    const QString dir = TestEnvironment::root() + QStringLiteral("/db");
+    QDir().mkpath(dir);
+    return QStringLiteral("%1/test-%2.db").arg(dir).arg(++g_fileCounter);
+}
+
+Database::ConnectionSettings SettingsFor(Engine engine)
+{
+    Database::ConnectionSettings s;
+    s.engine = engine;
+    if (engine == Engine::PostgreSQL) {
+        s.serverName = pgServer();
+        s.catalog = g_pgCatalog;
+    }
+    return s;
+}
+
+bool UseFresh(Engine engine, QString *why)
+{
+    if (engine == Engine::SQLite) {
+        Database::ConnectionSettings s = SettingsFor(engine);
+        s.sqliteFile = NewSqliteFile();
+        Database::SetOverride(s);
+        if (!Database::GetConnection().isValid()) {
+            *why = Database::LastError();
+            return false;
+        }
+        return true;
+    }
+    if (!preparePostgres(why))
+        return false;
+    Database::SetOverride(SettingsFor(engine));
+    if (!Database::GetConnection().isValid()) {
+        *why = Database::LastError();
+        return false;
+    }
+    return emptyPostgres(why);
+}
+
+} // namespace TestDatabase

@@ -1,0 +1,45 @@
+#include "widgets/MessageBoxPrompts.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+QWidget *MessageBoxPrompts::owner()
+{
+    return QApplication::activeWindow();
+}
+
+QString MessageBoxPrompts::titleOrDefault(const QString &title)
+{
+    return title.isEmpty() ? QStringLiteral("Tessaly") : title;
+}
+
+void MessageBoxPrompts::message(const QString &text, const QString &title)
+{
+    QMessageBox::information(owner(), titleOrDefault(title), text, QMessageBox::Ok);
+}
+
+bool MessageBoxPrompts::askYesNo(const QString &text, const QString &title)
+{
+    return QMessageBox::question(owner(), titleOrDefault(title), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+bool MessageBoxPrompts::askOkCancel(const QString &text, const QString &title)
+{
+    return QMessageBox::question(owner(), titleOrDefault(title), text, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel)
+        == QMessageBox::Ok;
+}
+
+std::optional<QString> MessageBoxPrompts::inputText(const QString &prompt, const QString &title,
+                                                    const QString &defaultText)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(owner(), titleOrDefault(title), prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
