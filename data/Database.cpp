@@ -34,9 +34,10 @@ thread_local ThreadState t_state;
 QMutex g_overrideMutex;
 std::optional<ConnectionSettings> g_override;
 
-QString connectionName()
+const QString &connectionName()
 {
-    return QStringLiteral("tessaly-%1").arg(quintptr(QThread::currentThreadId()));
+    thread_local const QString name = QStringLiteral("tessaly-%1").arg(quintptr(QThread::currentThreadId()));
+    return name;
 }
 
 QString describeError(const QSqlError &error)

@@ -202,14 +202,14 @@ const QList<Ticket> &tickets()
 {
     static const QList<Ticket> list = {
         {1, 6, true, 0, "2019", "Ford", "F-150", "Customer wants install before Friday",
-         {{0, 1}, {2, 1}}, {{4, 1}}, {{"Visa", 300}, {"Cash", 108.98}}},
-        {2, 5, true, 0, "2016", "Honda", "Civic", "", {{9, 1}, {15, 1}, {16, 1}}, {{1, 1}}, {{"Cash", 190.00}}},
+         {{0, 1}, {2, 1}}, {{4, 1}}, {{"Visa", 300}, {"Cash", 170.87}}},
+        {2, 5, true, 0, "2016", "Honda", "Civic", "", {{9, 1}, {15, 1}, {16, 1}}, {{1, 1}}, {{"Cash", 185.08}}},
         {3, 4, true, 1, "2021", "Toyota", "Tacoma", "Church van, tax exempt", {{22, 1}, {23, 1}}, {{8, 1}},
          {{"Check", 346.98}}},
         {4, 3, true, 0, "2018", "Jeep", "Wrangler", "Rock lights later", {}, {{7, 1}}, {{"Discover", 100}, {"Cash", 19.08}}},
         {5, 2, true, 0, "2020", "Chevrolet", "Silverado", "", {{7, 1}, {15, 1}, {16, 1}, {18, 1}}, {{0, 1}},
-         {{"American Express", 600}, {"Coupon", -25}}},
-        {6, 1, true, 0, "2017", "Nissan", "Altima", "", {{27, 4}}, {{9, 4}}, {{"Mastercard", 40}, {"Cash", 202.93}}},
+         {{"American Express", 600}, {"Coupon", 25}, {"Cash", 43.40}}},
+        {6, 1, true, 0, "2017", "Nissan", "Altima", "", {{27, 4}}, {{9, 4}}, {{"Mastercard", 40}, {"Cash", 234.96}}},
         {7, 0, false, 0, "2015", "Dodge", "Ram 1500", "Quote for amp and sub", {{12, 1}, {11, 1}, {14, 1}},
          {{2, 1}, {3, 1}}, {}},
         {8, 0, false, 0, "2022", "Subaru", "Outback", "", {{26, 1}}, {}, {{"Cash", 50}}},
@@ -218,10 +218,20 @@ const QList<Ticket> &tickets()
     return list;
 }
 
-bool insertTicket(const Ticket &t, const QList<qint64> &customers, const QList<qint64> &products)
+// Tickets open in the morning of their day and close an hour and a half
+// later, never after the present moment.
+QDateTime openingTime(const Ticket &t, int index)
 {
-    const QDateTime opened = Clock::now().addDays(-t.daysAgo).addSecs(-3600 * 2);
-    const QVariant closed = t.closed ? QVariant(DateText::toDb(opened.addSecs(5400))) : QVariant();
+    const QDateTime now = Clock::now();
+    const QDateTime opened(now.date().addDays(-t.daysAgo), QTime(9, 30).addSecs(index * 420));
+    return opened < now ? opened : now.addSecs(-60 * (10 - index));
+}
+
+bool insertTicket(const Ticket &t, int index, const QList<qint64> &customers, const QList<qint64> &products)
+{
+    const QDateTime opened = openingTime(t, index);
+    const QDateTime closing = std::min(opened.addSecs(5400), Clock::now());
+    const QVariant closed = t.closed ? QVariant(DateText::toDb(closing)) : QVariant();
     const qint64 salesId = insert(
         QStringLiteral("sales"),
         {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status"), QStringLiteral("Closedate"),
@@ -281,8 +291,8 @@ bool Fill()
         QList<qint64> products, customers;
         if (!fillCatalog(&products) || !fillPeople(&customers))
             return false;
-        for (const Ticket &t : tickets()) {
-            if (!insertTicket(t, customers, products))
+        for (int i = 0; i < tickets().size(); ++i) {
+            if (!insertTicket(tickets()[i], i, customers, products))
                 return false;
         }
         return true;

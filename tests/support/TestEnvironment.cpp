@@ -1,6 +1,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QtGlobal>
@@ -20,6 +21,9 @@ void prepare()
     QDir(base).mkpath(QStringLiteral("config"));
     QDir(base).mkpath(QStringLiteral("data"));
     QDir(base).mkpath(QStringLiteral("program"));
+    QDir(base).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(base + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", (base + QStringLiteral("/runtime")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (base + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (base + QStringLiteral("/data")).toLocal8Bit());
     qputenv("TESSALY_DATA_DIR", (base + QStringLiteral("/program")).toLocal8Bit());
