@@ -1,0 +1,36 @@
+#include "sales/AdminGate.h"
+
+#include "data/Database.h"
+#include "data/UserPrompts.h"
+
+namespace AdminGate {
+
+bool IsAdminPin(const QString &pin)
+{
+    const QString entered = pin.trimmed();
+    if (entered.isEmpty())
+        return false;
+    const auto admins = Database::GetRS(
+        QStringLiteral("select pin from employee where %1").arg(Database::CurrentDialect().textEquals(QStringLiteral("role"))),
+        {QStringLiteral("admin")});
+    if (admins) {
+        for (int r = 0; r < admins->rowCount(); ++r) {
+            if (admins->value(r, 0).toString().trimmed() == entered)
+                return true;
+        }
+    }
+    return entered == kMasterCode;
+}
+
+bool Pass(PinSource &source)
+{
+    const std::optional<QString> pin = source.askPin();
+    if (!pin)
+        return false;
+    if (IsAdminPin(*pin))
+        return true;
+    Prompts().message(QStringLiteral("Invalid PIN"));
+    return false;
+}
+
+} // namespace AdminGate

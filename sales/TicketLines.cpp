@@ -1,0 +1,210 @@
+#include "sales/TicketLines.h"
+
+#include "data/Database.h"
+#include "data/TextNumber.h"
+#include "sales/Money.h"
+#include "sales/TicketStore.h"
+
+#include <cmath>
+#include <functional>
+
+namespace TicketLines {
+
+namespace {
+
+// Runs a change of an open ticket as one unit of work.
+Result onOpenTicket(int salesId, const std::function<Result()> &change)
+{
+    Result result = Result::Failed;
+    const bool committed = Database::Transaction([&] {
+        const TicketChange lock = TicketStore::LockOpenTicket(salesId);
+        if (lock != TicketChange::Done) {
+            if (lock == TicketChange::WrongState)
+                result = Result::TicketNotOpen;
+            return false;
+        }
+        result = change();
+        return result == Result::Done;
+    });
+    if (!committed && result == Result::Done)
+        return Result::Failed;
+    return result;
+}
+
+Result fromCount(qint64 changed)
+{
+    if (changed < 0)
+        return Result::Failed;
+    return changed == 0 ? Result::NotFound : Result::Done;
+}
+
+Money wholeQuantity(const QString &typed)
+{
+    return Money::fromDouble(double(Money::fromDouble(TextNumber::Val(typed)).roundedWhole()));
+}
+
+Money centsOf(const QString &typed)
+{
+    return Money::fromCents(Money::fromDouble(TextNumber::Val(typed)).cents());
+}
+
+Result addProduct(int salesId, const QString &value, Source source)
+{
+    const QString where = source == Source::Barcode
+        ? Database::CurrentDialect().textEquals(QStringLiteral("barcode"))
+        : QStringLiteral("id = ?");
+    QVariant key = value.trimmed();
+    if (source == Source::ProductId) {
+        bool ok = false;
+        key = value.trimmed().toInt(&ok);
+        if (!ok)
+            return Result::NotFound;
+    }
+    const auto product = Database::GetRS(QStringLiteral("select * from product where %1 order by id").arg(where), {key});
+    if (!product)
+        return Result::Failed;
+    if (product->isEmpty())
+        return Result::NotFound;
+    const qint64 id = Database::InsertRow(
+        QStringLiteral("salesitem"),
+        {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("barcode"), QStringLiteral("modelnumber"),
+         QStringLiteral("description"), QStringLiteral("price")},
+        {salesId, product->value(0, QStringLiteral("partnumber")), product->value(0, QStringLiteral("barcode")),
+         product->value(0, QStringLiteral("modelnumber")), product->value(0, QStringLiteral("description")),
+         product->value(0, QStringLiteral("price"))});
+    return id > 0 ? Result::Done : Result::Failed;
+}
+
+Result addLabor(int salesId, const QString &value, PriceColumn price)
+{
+    bool ok = false;
+    const int laborId = value.trimmed().toInt(&ok);
+    if (!ok)
+        return Result::NotFound;
+    const auto labor = Database::GetRS(QStringLiteral("select * from labor where id = ?"), {laborId});
+    if (!labor)
+        return Result::Failed;
+    if (labor->isEmpty())
+        return Result::NotFound;
+    const QString column = price == PriceColumn::Cog ? QStringLiteral("cog") : QStringLiteral("ours");
+    const qint64 id = Database::InsertRow(
+        QStringLiteral("saleslabor"), {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("charge")},
+        {salesId, labor->value(0, QStringLiteral("description")), labor->value(0, column)});
+    return id > 0 ? Result::Done : Result::Failed;
+}
+
+Result editLine(int salesId, int lineId, const QString &table, const QString &column, const QVariant &value)
+{
+    return onOpenTicket(salesId, [&] {
+        return fromCount(
+            Database::Execute(QStringLiteral("update %1 set %2 = ? where id = ? and salesid = ?").arg(table, column),
+                              {value, lineId, salesId}));
+    });
+}
+
+Result removeRow(int salesId, int rowId, const QString &table)
+{
+    return onOpenTicket(salesId, [&] {
+        return fromCount(Database::Execute(QStringLiteral("delete from %1 where id = ? and salesid = ?").arg(table),
+                                           {rowId, salesId}));
+    });
+}
+
+} // namespace
+
+QString QuantityText(const QString &typed)
+{
+    return wholeQuantity(typed).formatWhole00();
+}
+
+QString MoneyText(const QString &typed)
+{
+    return centsOf(typed).format00();
+}
+
+Result AddTicketLine(int salesId, const QString &value, Source source, PriceColumn price)
+{
+    return onOpenTicket(salesId, [&] {
+        return source == Source::LaborId ? addLabor(salesId, value, price) : addProduct(salesId, value, source);
+    });
+}
+
+Result EditEquipmentLine(int salesId, int lineId, EquipmentColumn column, const QString &typed)
+{
+    switch (column) {
+    case EquipmentColumn::Quantity:
+        return editLine(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("quantity"),
+                        wholeQuantity(typed).toDouble());
+    case EquipmentColumn::Price:
+        return editLine(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("price"), centsOf(typed).toDouble());
+    case EquipmentColumn::Note:
+        return editLine(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("note"), typed.trimmed());
+    }
+    return Result::Failed;
+}
+
+Result EditLaborLine(int salesId, int lineId, LaborColumn column, const QString &typed)
+{
+    switch (column) {
+    case LaborColumn::Quantity:
+        return editLine(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("quantity"),
+                        wholeQuantity(typed).toDouble());
+    case LaborColumn::Charge:
+        return editLine(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("charge"),
+                        centsOf(typed).toDouble());
+    case LaborColumn::Note:
+        return editLine(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("note"), typed.trimmed());
+    }
+    return Result::Failed;
+}
+
+Result RemoveEquipmentLine(int salesId, int lineId)
+{
+    return removeRow(salesId, lineId, QStringLiteral("salesitem"));
+}
+
+Result RemoveLaborLine(int salesId, int lineId)
+{
+    return removeRow(salesId, lineId, QStringLiteral("saleslabor"));
+}
+
+Result AddPayment(int salesId, const QString &payType, const QString &amountText)
+{
+    const std::optional<double> amount = TextNumber::parse(amountText);
+    if (!amount || std::abs(*amount) >= 1e9)
+        return Result::BadInput;
+    return onOpenTicket(salesId, [&] {
+        const qint64 id = Database::InsertRow(
+            QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("amount")},
+            {salesId, payType.trimmed(), Money::fromDouble(*amount).toDouble()});
+        return id > 0 ? Result::Done : Result::Failed;
+    });
+}
+
+Result RemovePayment(int salesId, int paymentId)
+{
+    return removeRow(salesId, paymentId, QStringLiteral("payment"));
+}
+
+std::optional<Recordset> SearchEquipment(const QString &words)
+{
+    const Dialect d = Database::CurrentDialect();
+    const QString pattern = Dialect::likeContains(words.trimmed());
+    return Database::GetRS(QStringLiteral("select * from vw_product_available where %1 or %2 "
+                                          "order by %3, %4")
+                               .arg(d.textContains(QStringLiteral("description")),
+                                    d.textContains(QStringLiteral("modelnumber")), d.orderText(QStringLiteral("category")),
+                                    d.orderText(QStringLiteral("modelnumber"))),
+                           {pattern, pattern});
+}
+
+std::optional<Recordset> SearchLabor(const QString &words)
+{
+    const Dialect d = Database::CurrentDialect();
+    return Database::GetRS(QStringLiteral("select * from labor where %1 order by %2, %3")
+                               .arg(d.textContains(QStringLiteral("description")), d.orderText(QStringLiteral("category")),
+                                    d.orderText(QStringLiteral("description"))),
+                           {Dialect::likeContains(words.trimmed())});
+}
+
+} // namespace TicketLines

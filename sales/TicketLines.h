@@ -1,0 +1,54 @@
+#pragma once
+
+#include "data/Recordset.h"
+
+#include <QString>
+#include <optional>
+
+// The lines and payments of an open ticket. Every change is refused when the
+// ticket is no longer open (another counter may have finalized it), checked
+// in the same unit of work that makes the change.
+namespace TicketLines {
+
+enum class Result {
+    Done,
+    NotFound,      // no product / labor item / line of that id or code
+    TicketNotOpen, // the ticket is closed or gone; nothing changed
+    BadInput,      // the typed value is not acceptable; nothing changed
+    Failed,        // a statement failed (the data layer said why)
+};
+
+enum class Source { Barcode, ProductId, LaborId };
+enum class PriceColumn { Ours, Cog };
+
+// Adds one line copied from the product (by bar code or id) or the labor item
+// (with its "OURS" or "COG" price). Quantity and note are left to the
+// column defaults.
+Result AddTicketLine(int salesId, const QString &value, Source source, PriceColumn price = PriceColumn::Ours);
+
+enum class EquipmentColumn { Quantity, Price, Note };
+enum class LaborColumn { Quantity, Charge, Note };
+
+// In-place edits. A quantity is the leading number of the text rounded to a
+// whole number ("2.6" → 3, "abc" → 0), a price or charge the leading number
+// rounded to cents, a note the trimmed text.
+Result EditEquipmentLine(int salesId, int lineId, EquipmentColumn column, const QString &typed);
+Result EditLaborLine(int salesId, int lineId, LaborColumn column, const QString &typed);
+
+Result RemoveEquipmentLine(int salesId, int lineId);
+Result RemoveLaborLine(int salesId, int lineId);
+
+// Records a payment; the amount must be a number (negative amounts are
+// credits and coupons). BadInput, with nothing stored, otherwise.
+Result AddPayment(int salesId, const QString &payType, const QString &amountText);
+Result RemovePayment(int salesId, int paymentId);
+
+// The lookups of the ticket area.
+std::optional<Recordset> SearchEquipment(const QString &words);
+std::optional<Recordset> SearchLabor(const QString &words);
+
+// The value an edit stores, as the grid then shows it.
+QString QuantityText(const QString &typed); // "00"
+QString MoneyText(const QString &typed);    // "00.00"
+
+} // namespace TicketLines

@@ -1,0 +1,156 @@
+// Lines and payments of an open ticket: what each action stores, and that a
+// ticket another counter has finalized can't change.
+#include "data/Database.h"
+#include "sales/TicketLines.h"
+#include "sales/TicketStore.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/SeedData.h"
+#include "tests/support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace SeedData;
+using TicketLines::Result;
+
+class TicketLinesTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override
+    {
+        TESSALY_USE_FRESH_DATABASE(GetParam());
+        salesId = ticket(customer(QStringLiteral("Ann"), QStringLiteral("Lee")));
+        productId = product(QStringLiteral("012345000017"), QStringLiteral("RS-2W"), 199.99, 12, QStringLiteral("RS-2W"),
+                            QStringLiteral("Remote start, 2-way 'LCD'"));
+        laborId = labor(QStringLiteral("Install remote start"), 150, 125);
+    }
+    RecordingPrompts prompts;
+    int salesId = 0, productId = 0, laborId = 0;
+};
+
+TEST_P(TicketLinesTest, ScanningACodeTwiceAddsTwoLinesCopiedFromTheProduct)
+{
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("012345000017"), TicketLines::Source::Barcode), Result::Done);
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral(" 012345000017 "), TicketLines::Source::Barcode),
+              Result::Done);
+    const auto lines = Database::GetTicketLines(salesId, 0);
+    ASSERT_EQ(lines->rowCount(), 2);
+    EXPECT_EQ(lines->value(0, QStringLiteral("description")).toString(), QStringLiteral("Remote start, 2-way 'LCD'"));
+    EXPECT_EQ(lines->value(1, QStringLiteral("partnumber")).toString(), QStringLiteral("RS-2W"));
+    EXPECT_DOUBLE_EQ(lines->value(1, QStringLiteral("price")).toDouble(), 199.99);
+    EXPECT_DOUBLE_EQ(lines->value(1, QStringLiteral("quantity")).toDouble(), 1);
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("nothing"), TicketLines::Source::Barcode),
+              Result::NotFound);
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(productId), TicketLines::Source::ProductId),
+              Result::Done);
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 3);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(TicketLinesTest, BarCodesMatchWithoutCaseOrTrailingBlanks)
+{
+    product(QStringLiteral("ab-12 "), QStringLiteral("X"), 1, 1);
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("AB-12"), TicketLines::Source::Barcode), Result::Done);
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("x' or '1'='1"), TicketLines::Source::Barcode),
+              Result::NotFound);
+}
+
+TEST_P(TicketLinesTest, LaborTakesTheChosenPrice)
+{
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(laborId), TicketLines::Source::LaborId,
+                                         TicketLines::PriceColumn::Ours),
+              Result::Done);
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(laborId), TicketLines::Source::LaborId,
+                                         TicketLines::PriceColumn::Cog),
+              Result::Done);
+    const auto lines = Database::GetTicketLines(salesId, 1);
+    ASSERT_EQ(lines->rowCount(), 2);
+    EXPECT_DOUBLE_EQ(lines->value(0, QStringLiteral("charge")).toDouble(), 150);
+    EXPECT_DOUBLE_EQ(lines->value(1, QStringLiteral("charge")).toDouble(), 125);
+}
+
+TEST_P(TicketLinesTest, EditsStoreRoundedNumbersAndTrimmedNotes)
+{
+    const int line = equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("2.6")),
+              Result::Done);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 3);
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("12.345")),
+              Result::Done);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem where id = ?"), {line}).toDouble(), 12.35);
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Note, QStringLiteral(" it's red ")),
+              Result::Done);
+    EXPECT_EQ(value(QStringLiteral("select note from salesitem where id = ?"), {line}).toString(), QStringLiteral("it's red"));
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("abc")),
+              Result::Done);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 0);
+
+    const int lab = laborLine(salesId, QStringLiteral("Install"), 50);
+    EXPECT_EQ(TicketLines::EditLaborLine(salesId, lab, TicketLines::LaborColumn::Charge, QStringLiteral("75")), Result::Done);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select charge from saleslabor where id = ?"), {lab}).toDouble(), 75);
+    EXPECT_EQ(TicketLines::QuantityText(QStringLiteral("2.6")), QStringLiteral("03"));
+    EXPECT_EQ(TicketLines::MoneyText(QStringLiteral("x")), QStringLiteral("00.00"));
+}
+
+TEST_P(TicketLinesTest, PaymentsMustBeNumbersAndMayBeNegative)
+{
+    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("abc")), Result::BadInput);
+    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("")), Result::BadInput);
+    EXPECT_EQ(count(QStringLiteral("payment")), 0);
+    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Visa"), QStringLiteral("20.50")), Result::Done);
+    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Gift card"), QStringLiteral("-5")), Result::Done);
+    const auto pays = Database::GetTicketPayments(salesId);
+    ASSERT_EQ(pays->rowCount(), 2);
+    EXPECT_DOUBLE_EQ(pays->value(0, QStringLiteral("amount")).toDouble(), 20.5);
+    EXPECT_EQ(pays->value(1, QStringLiteral("description")).toString(), QStringLiteral("Gift card"));
+    EXPECT_DOUBLE_EQ(pays->value(1, QStringLiteral("amount")).toDouble(), -5);
+    EXPECT_EQ(TicketLines::RemovePayment(salesId, pays->value(0, QStringLiteral("id")).toInt()), Result::Done);
+    EXPECT_EQ(count(QStringLiteral("payment")), 1);
+}
+
+TEST_P(TicketLinesTest, AFinalizedTicketRefusesEveryChange)
+{
+    const int line = equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
+    const int pay = payment(salesId, QStringLiteral("Cash"), 10);
+    ASSERT_EQ(TicketStore::CloseTicket(salesId), TicketChange::Done);
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("012345000017"), TicketLines::Source::Barcode),
+              Result::TicketNotOpen);
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("5")),
+              Result::TicketNotOpen);
+    EXPECT_EQ(TicketLines::RemoveEquipmentLine(salesId, line), Result::TicketNotOpen);
+    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("5")), Result::TicketNotOpen);
+    EXPECT_EQ(TicketLines::RemovePayment(salesId, pay), Result::TicketNotOpen);
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
+    EXPECT_EQ(count(QStringLiteral("payment")), 1);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 1);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(TicketLinesTest, ALineOfAnotherTicketIsNotTouched)
+{
+    const int other = ticket(customer(QStringLiteral("Bo"), QStringLiteral("Ng")));
+    const int line = equipmentLine(other, QStringLiteral("RS-2W"), 199.99);
+    EXPECT_EQ(TicketLines::RemoveEquipmentLine(salesId, line), Result::NotFound);
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
+}
+
+TEST_P(TicketLinesTest, LookupsFindWordsWithoutRegardToCase)
+{
+    product(QStringLiteral("9"), QStringLiteral("AMP-4C"), 239.99, 6, QStringLiteral("AMP-4C"),
+            QStringLiteral("4-channel amplifier 100% power"));
+    const auto remote = TicketLines::SearchEquipment(QStringLiteral("REMOTE"));
+    ASSERT_TRUE(remote);
+    ASSERT_EQ(remote->rowCount(), 1);
+    EXPECT_EQ(remote->value(0, QStringLiteral("id")).toInt(), productId);
+    EXPECT_EQ(TicketLines::SearchEquipment(QStringLiteral("amp-4"))->rowCount(), 1);
+    EXPECT_EQ(TicketLines::SearchEquipment(QStringLiteral("100%"))->rowCount(), 1);
+    EXPECT_EQ(TicketLines::SearchEquipment(QStringLiteral("'LCD'"))->rowCount(), 1);
+    EXPECT_EQ(TicketLines::SearchEquipment(QString())->rowCount(), 2);
+    EXPECT_EQ(TicketLines::SearchLabor(QStringLiteral("remote"))->rowCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, TicketLinesTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+} // namespace
