@@ -70,3 +70,47 @@ TEST(AppPaths, ProgramFilesAreFoundWithoutRegardToCase)
 }
 
 } // namespace
+
+#include "data/ReceiptNotice.h"
+
+namespace {
+
+void writeRaw(const QString &name, const QByteArray &bytes)
+{
+    QFile f(QDir(AppPaths::programFolder()).filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+TEST(ReceiptNotice, ThreeLinesComeBackAsThreeLinesAndAreWrittenWithCrLf)
+{
+    writeRaw(QStringLiteral("receiptnotice.txt"), "All sales final.\r\nThank you!\nCome again\r\n");
+    EXPECT_EQ(ReceiptNotice::lines(), (QStringList{QStringLiteral("All sales final."), QStringLiteral("Thank you!"),
+                                                   QStringLiteral("Come again")}));
+    EXPECT_EQ(ReceiptNotice::text(), QStringLiteral("All sales final.\r\nThank you!\r\nCome again"));
+    ASSERT_TRUE(ReceiptNotice::save(ReceiptNotice::text()));
+    // Written back under the name it was found by.
+    QFile f(QDir(AppPaths::programFolder()).filePath(QStringLiteral("receiptnotice.txt")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("All sales final.\r\nThank you!\r\nCome again\r\n"));
+    EXPECT_FALSE(QFile::exists(QDir(AppPaths::programFolder()).filePath(QStringLiteral("ReceiptNotice.txt"))));
+    f.remove();
+}
+
+TEST(ReceiptNotice, MissingOrEmptyFilesAreAnEmptyNotice)
+{
+    EXPECT_TRUE(ReceiptNotice::lines().isEmpty());
+    EXPECT_EQ(ReceiptNotice::text(), QString());
+    ASSERT_TRUE(ReceiptNotice::save(QString()));
+    QFile f(ReceiptNotice::filePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("\r\n"));
+    EXPECT_EQ(ReceiptNotice::lines(), QStringList{QString()});
+    f.remove();
+    // Text from a Qt editor ends its lines with LF alone.
+    ASSERT_TRUE(ReceiptNotice::save(QStringLiteral("Señor\nGarantía 90 días")));
+    EXPECT_EQ(ReceiptNotice::lines(), (QStringList{QStringLiteral("Señor"), QStringLiteral("Garantía 90 días")}));
+    QFile::remove(ReceiptNotice::filePath());
+}
+
+} // namespace
