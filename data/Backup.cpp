@@ -1,0 +1,434 @@
+#include "data/Backup.h"
+
+#include "data/AppPaths.h"
+#include "data/Clock.h"
+#include "data/Database.h"
+#include "data/DateText.h"
+#include "data/Schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QCoreApplication>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace Backup {
+
+namespace {
+
+const QStringList kTables = {QStringLiteral("sales"),    QStringLiteral("salesitem"), QStringLiteral("saleslabor"),
+                             QStringLiteral("payment"),  QStringLiteral("customer"),  QStringLiteral("State"),
+                             QStringLiteral("product"),  QStringLiteral("labor"),     QStringLiteral("employee"),
+                             QStringLiteral("TimeInOut")};
+
+Result failure(const QString &file, const QString &message)
+{
+    Result r;
+    r.file = file;
+    r.message = message;
+    return r;
+}
+
+QString sizeText(qint64 bytes)
+{
+    return QLocale::system().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+}
+
+QString liveSqliteFile(const Database::ConnectionSettings &s)
+{
+    return QFileInfo(s.sqliteFile.isEmpty() ? AppPaths::defaultDatabaseFile() : s.sqliteFile).absoluteFilePath();
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo fa(a), fb(b);
+    const QString ca = fa.exists() ? fa.canonicalFilePath() : fa.absoluteFilePath();
+    const QString cb = fb.exists() ? fb.canonicalFilePath() : fb.absoluteFilePath();
+    return ca == cb;
+}
+
+bool isLiveFile(const QString &target, const QString &live)
+{
+    for (const char *suffix : {"", "-wal", "-shm", "-journal"}) {
+        if (sameFile(target, live + QLatin1String(suffix)))
+            return true;
+    }
+    return false;
+}
+
+// Moves a finished temporary file over the target in one step.
+bool moveOver(const QString &from, const QString &to, QString *error)
+{
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    *error = QString::fromLocal8Bit(std::strerror(errno));
+    QFile::remove(from);
+    return false;
+}
+
+// A connection of its own to another SQLite file, closed when it goes.
+class SideConnection
+{
+public:
+    SideConnection(const QString &file, bool readOnly)
+        : m_name(QStringLiteral("tessaly-side-%1").arg(quintptr(this)))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(file);
+        if (readOnly)
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        m_open = db.open();
+        if (!m_open)
+            m_error = db.lastError().text();
+    }
+    ~SideConnection()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool isOpen() const { return m_open; }
+    QString error() const { return m_error; }
+    // The first column of the first row, or an invalid QVariant (error set).
+    QVariant scalar(const QString &sql, const QVariantList &params = {})
+    {
+        QSqlQuery q(QSqlDatabase::database(m_name, false));
+        q.prepare(sql);
+        for (const QVariant &p : params)
+            q.addBindValue(p);
+        if (!q.exec()) {
+            m_error = q.lastError().text();
+            return QVariant();
+        }
+        return q.next() ? q.value(0) : QVariant(QString());
+    }
+    bool exec(const QString &sql, const QVariantList &params = {})
+    {
+        QSqlQuery q(QSqlDatabase::database(m_name, false));
+        q.prepare(sql);
+        for (const QVariant &p : params)
+            q.addBindValue(p);
+        if (q.exec())
+            return true;
+        m_error = q.lastError().text();
+        return false;
+    }
+
+private:
+    QString m_name;
+    bool m_open = false;
+    QString m_error;
+};
+
+// Marks a fresh copy as a backup and makes it one self-contained file.
+bool markSqliteCopy(const QString &copy, const QString &source, QString *error)
+{
+    SideConnection side(copy, false);
+    const bool ok = side.isOpen() && side.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))
+        && side.exec(QStringLiteral("insert or replace into tessaly_info (name, value) values ('backup_taken', ?)"),
+                     {DateText::toDb(Clock::now())})
+        && side.exec(QStringLiteral("insert or replace into tessaly_info (name, value) values ('backup_of', ?)"),
+                     {source});
+    if (!ok)
+        *error = side.error();
+    return ok;
+}
+
+Result createSqlite(const QString &target, const Database::ConnectionSettings &s)
+{
+    const QString live = liveSqliteFile(s);
+    if (isLiveFile(target, live))
+        return failure(target, QStringLiteral("%1 is the database in use; choose another file for the backup.")
+                                   .arg(QDir::toNativeSeparators(target)));
+    if (!Database::GetConnection().isValid())
+        return failure(target, Database::LastError());
+    const QString temp = target + QStringLiteral(".tmp%1").arg(QCoreApplication::applicationPid());
+    QFile::remove(temp);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    if (Database::Execute(QStringLiteral("VACUUM INTO ?"), {temp}) < 0) {
+        QFile::remove(temp);
+        return failure(target, QStringLiteral("The backup could not be written: %1").arg(Database::LastError()));
+    }
+    QString error;
+    if (!markSqliteCopy(temp, live, &error) || !moveOver(temp, target, &error)) {
+        QFile::remove(temp);
+        return failure(target, QStringLiteral("The backup could not be written: %1").arg(error));
+    }
+    Result r;
+    r.ok = true;
+    r.file = target;
+    r.bytes = QFileInfo(target).size();
+    r.message = QStringLiteral("Backup written to %1 (%2).").arg(QDir::toNativeSeparators(target), sizeText(r.bytes));
+    return r;
+}
+
+// The PostgreSQL client tools, with the connection of the settings.
+struct PgTool
+{
+    QString program;
+    QStringList connectionArgs;
+    QProcessEnvironment env;
+};
+
+PgTool pgTool(const QString &name, const Database::ConnectionSettings &s)
+{
+    PgTool t;
+    t.program = QStandardPaths::findExecutable(name);
+    if (t.program.isEmpty()) {
+        const QStringList dirs = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString &d : dirs) {
+            const QString candidate = QStringLiteral("/usr/lib/postgresql/%1/bin/%2").arg(d, name);
+            if (QFileInfo::exists(candidate))
+                t.program = candidate;
+        }
+    }
+    QString host = s.serverName.trimmed().isEmpty() ? QStringLiteral("localhost") : s.serverName.trimmed();
+    QString port = QStringLiteral("5432");
+    const int colon = host.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0) {
+        port = host.mid(colon + 1);
+        host = host.left(colon);
+    }
+    t.connectionArgs = {QStringLiteral("-h"), host, QStringLiteral("-p"), port, QStringLiteral("-U"), s.user};
+    t.env = QProcessEnvironment::systemEnvironment();
+    t.env.insert(QStringLiteral("PGPASSWORD"), s.password);
+    return t;
+}
+
+bool runTool(const PgTool &tool, const QStringList &args, QString *output, QString *error)
+{
+    if (tool.program.isEmpty()) {
+        *error = QStringLiteral("the PostgreSQL client tools (pg_dump, pg_restore) are not installed");
+        return false;
+    }
+    QProcess p;
+    p.setProcessEnvironment(tool.env);
+    p.start(tool.program, args);
+    if (!p.waitForStarted(10000) || !p.waitForFinished(-1)) {
+        *error = p.errorString();
+        return false;
+    }
+    if (output)
+        *output = QString::fromLocal8Bit(p.readAllStandardOutput());
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        *error = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+        return false;
+    }
+    return true;
+}
+
+Result createPostgres(const QString &target, const Database::ConnectionSettings &s)
+{
+    const PgTool tool = pgTool(QStringLiteral("pg_dump"), s);
+    const QString temp = target + QStringLiteral(".tmp%1").arg(QCoreApplication::applicationPid());
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QString error;
+    if (!runTool(tool, QStringList{QStringLiteral("-Fc"), QStringLiteral("-f"), temp} << tool.connectionArgs
+                                   << QStringLiteral("-d") << s.catalog,
+                 nullptr, &error)
+        || !moveOver(temp, target, &error)) {
+        QFile::remove(temp);
+        return failure(target, QStringLiteral("The backup could not be written: %1").arg(error));
+    }
+    Result r;
+    r.ok = true;
+    r.file = target;
+    r.bytes = QFileInfo(target).size();
+    r.message = QStringLiteral("Backup written to %1 (%2).").arg(QDir::toNativeSeparators(target), sizeText(r.bytes));
+    return r;
+}
+
+Info inspectSqlite(const QString &file)
+{
+    Info info;
+    SideConnection side(file, true);
+    if (!side.isOpen()) {
+        info.reason = side.error();
+        return info;
+    }
+    const QVariant id = side.scalar(QStringLiteral("PRAGMA application_id"));
+    if (!id.isValid() || id.toInt() != Schema::kSqliteApplicationId) {
+        info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(QDir::toNativeSeparators(file));
+        return info;
+    }
+    const QVariant check = side.scalar(QStringLiteral("PRAGMA integrity_check"));
+    if (check.toString() != QLatin1String("ok")) {
+        info.reason = QStringLiteral("%1 is damaged: %2")
+                          .arg(QDir::toNativeSeparators(file), check.isValid() ? check.toString() : side.error());
+        return info;
+    }
+    const QVariant tables = side.scalar(QStringLiteral("select count(*) from sqlite_master where type = 'table' and "
+                                                       "lower(name) in ('sales', 'salesitem', 'customer', 'product')"));
+    if (tables.toInt() != 4) {
+        info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(QDir::toNativeSeparators(file));
+        return info;
+    }
+    info.taken = DateText::fromDb(side.scalar(QStringLiteral("select value from tessaly_info where name = 'backup_taken'")));
+    info.valid = true;
+    return info;
+}
+
+Info inspectPostgres(const QString &file, const Database::ConnectionSettings &s)
+{
+    Info info;
+    QString listing, error;
+    if (!runTool(pgTool(QStringLiteral("pg_restore"), s), {QStringLiteral("-l"), file}, &listing, &error)) {
+        info.reason = QStringLiteral("%1 is not a Tessaly backup: %2").arg(QDir::toNativeSeparators(file), error);
+        return info;
+    }
+    if (!listing.contains(QRegularExpression(QStringLiteral("TABLE DATA \\S+ tessaly_info")))) {
+        info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(QDir::toNativeSeparators(file));
+        return info;
+    }
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Archive created at (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)")).match(listing);
+    if (m.hasMatch()) {
+        QDateTime utc = QDateTime::fromString(m.captured(1), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        utc.setTimeSpec(Qt::UTC);
+        info.taken = utc.toLocalTime();
+    }
+    info.valid = true;
+    return info;
+}
+
+QString asideName(const QString &folder, const QString &extension)
+{
+    return QDir(folder).filePath(QStringLiteral("tessaly-before-restore-%1.%2")
+                                     .arg(Clock::now().toString(QStringLiteral("yyyyMMdd-HHmmss")), extension));
+}
+
+// The columns a table has in both databases.
+QStringList sharedColumns(const QString &table)
+{
+    const auto mine = Database::GetRS(QStringLiteral("PRAGMA main.table_info(%1)").arg(table));
+    const auto theirs = Database::GetRS(QStringLiteral("PRAGMA restore_src.table_info(%1)").arg(table));
+    QStringList shared;
+    if (!mine || !theirs)
+        return shared;
+    QStringList other;
+    for (int r = 0; r < theirs->rowCount(); ++r)
+        other << theirs->value(r, QStringLiteral("name")).toString().toLower();
+    for (int r = 0; r < mine->rowCount(); ++r) {
+        const QString name = mine->value(r, QStringLiteral("name")).toString();
+        if (other.contains(name.toLower()))
+            shared << name;
+    }
+    return shared;
+}
+
+bool copyTables()
+{
+    for (const QString &table : kTables) {
+        const QString cols = sharedColumns(table).join(QLatin1Char(','));
+        if (cols.isEmpty() || Database::Execute(QStringLiteral("DELETE FROM main.%1").arg(table)) < 0
+            || Database::Execute(QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM restore_src.%1").arg(table, cols))
+                < 0)
+            return false;
+    }
+    return Database::Execute(QStringLiteral("DELETE FROM main.sqlite_sequence")) >= 0
+        && Database::Execute(QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) "
+                                            "SELECT name, seq FROM restore_src.sqlite_sequence"))
+        >= 0;
+}
+
+Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
+{
+    const QString live = liveSqliteFile(s);
+    if (isLiveFile(file, live))
+        return failure(file, QStringLiteral("%1 is the database in use.").arg(QDir::toNativeSeparators(file)));
+    const Result aside = createSqlite(asideName(QFileInfo(live).absolutePath(), QStringLiteral("db")), s);
+    if (!aside.ok)
+        return failure(file, QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
+                                 .arg(aside.message));
+    if (Database::Execute(QStringLiteral("ATTACH DATABASE ? AS restore_src"), {file}) < 0)
+        return failure(file, Database::LastError());
+    const bool committed = Database::Transaction(copyTables);
+    Database::Execute(QStringLiteral("DETACH DATABASE restore_src"));
+    if (!committed)
+        return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1")
+                                 .arg(Database::LastError()));
+    Result r;
+    r.ok = true;
+    r.file = file;
+    r.message = QStringLiteral("Restored from %1. The database as it was is kept in %2.")
+                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside.file));
+    return r;
+}
+
+Result restorePostgres(const QString &file, const Database::ConnectionSettings &s)
+{
+    const Result aside = createPostgres(asideName(AppPaths::programFolder(), QStringLiteral("dump")), s);
+    if (!aside.ok)
+        return failure(file, QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
+                                 .arg(aside.message));
+    Database::CloseConnections();
+    const PgTool tool = pgTool(QStringLiteral("pg_restore"), s);
+    QString error;
+    if (!runTool(tool,
+                 QStringList{QStringLiteral("--single-transaction"), QStringLiteral("--clean"), QStringLiteral("--if-exists"),
+                             QStringLiteral("--no-owner")}
+                     << tool.connectionArgs << QStringLiteral("-d") << s.catalog << file,
+                 nullptr, &error))
+        return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1").arg(error));
+    Result r;
+    r.ok = true;
+    r.file = file;
+    r.message = QStringLiteral("Restored from %1. The database as it was is kept in %2.")
+                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside.file));
+    return r;
+}
+
+const QString kServerOwnBackup =
+    QStringLiteral("This shop's database is on SQL Server: back it up and restore it with the server's own tools.");
+
+} // namespace
+
+Result Create(const QString &file)
+{
+    const Database::ConnectionSettings s = Database::CurrentSettings();
+    const QString target = QFileInfo(file).absoluteFilePath();
+    switch (s.engine) {
+    case Engine::SQLite: return createSqlite(target, s);
+    case Engine::PostgreSQL: return createPostgres(target, s);
+    case Engine::SQLServer: return failure(target, kServerOwnBackup);
+    }
+    return failure(target, kServerOwnBackup);
+}
+
+Info Inspect(const QString &file)
+{
+    Info info;
+    if (!QFileInfo(file).isFile()) {
+        info.reason = QStringLiteral("%1 does not exist.").arg(QDir::toNativeSeparators(file));
+        return info;
+    }
+    const Database::ConnectionSettings s = Database::CurrentSettings();
+    switch (s.engine) {
+    case Engine::SQLite: return inspectSqlite(file);
+    case Engine::PostgreSQL: return inspectPostgres(file, s);
+    case Engine::SQLServer: info.reason = kServerOwnBackup; return info;
+    }
+    return info;
+}
+
+Result Restore(const QString &file)
+{
+    const Info info = Inspect(file);
+    if (!info.valid)
+        return failure(file, info.reason);
+    const Database::ConnectionSettings s = Database::CurrentSettings();
+    Result r = s.engine == Engine::SQLite ? restoreSqlite(QFileInfo(file).absoluteFilePath(), s)
+                                          : restorePostgres(QFileInfo(file).absoluteFilePath(), s);
+    return r;
+}
+
+} // namespace Backup

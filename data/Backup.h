@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Copies of the shop's whole database, and getting one back.
+//
+// The embedded database is copied by the engine itself (VACUUM INTO), so the
+// copy is consistent even while tickets are being written, and it is marked
+// with the time it was taken. A PostgreSQL database is copied with pg_dump.
+// A SQL Server database is backed up by the server's own tools.
+namespace Backup {
+
+struct Result
+{
+    bool ok = false;
+    QString file;     // the file written or read
+    qint64 bytes = 0; // its size
+    QString message;  // what happened, for the user
+};
+
+// Writes a backup of the database in use to `file` (through a temporary file
+// renamed at the end). Refuses the live database file itself.
+Result Create(const QString &file);
+
+struct Info
+{
+    bool valid = false;
+    QDateTime taken;  // when the backup was made (invalid when unknown)
+    QString reason;   // why it is not a usable backup
+};
+
+// Checks that a file is a Tessaly backup the engine in use can restore, and
+// when it was taken.
+Info Inspect(const QString &file);
+
+// Replaces the contents of the database in use with the backup's. The
+// current contents are first kept aside in a backup of their own (its name
+// is in the message), and the restore runs as one transaction through the
+// engine, so a failed restore changes nothing.
+Result Restore(const QString &file);
+
+} // namespace Backup

@@ -1,0 +1,161 @@
+// Backups of the whole database and getting them back, on real engines.
+#include "data/Backup.h"
+#include "data/Database.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/SeedData.h"
+#include "tests/support/TestDatabase.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QThread>
+#include <atomic>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace SeedData;
+
+class BackupTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override
+    {
+        TESSALY_USE_FRESH_DATABASE(GetParam());
+        folder = TestEnvironment::root() + QStringLiteral("/backups");
+        QDir().mkpath(folder);
+    }
+    QString file(const QString &name) const { return folder + QLatin1Char('/') + name; }
+    RecordingPrompts prompts;
+    QString folder;
+};
+
+// Writes tickets of three lines each, one transaction per ticket, until told
+// to stop, on a connection of its own.
+class TicketWriter : public QThread
+{
+public:
+    std::atomic<bool> stop{false};
+    std::atomic<int> committed{0};
+
+protected:
+    void run() override
+    {
+        while (!stop) {
+            const bool ok = Database::Transaction([] {
+                const qint64 id = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")},
+                                                      {QStringLiteral("Open")});
+                for (int i = 0; i < 3 && id > 0; ++i)
+                    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("price")},
+                                        {id, 1.5});
+                return id > 0;
+            });
+            if (ok)
+                ++committed;
+        }
+        Database::CloseConnections();
+    }
+};
+
+TEST_P(BackupTest, ABackupTakenWhileTicketsAreWrittenIsConsistent)
+{
+    if (GetParam() != Engine::SQLite)
+        GTEST_SKIP() << "the server's own snapshot makes pg_dump consistent";
+    TicketWriter writer;
+    writer.start();
+    while (writer.committed < 50)
+        QThread::msleep(5);
+    const int before = writer.committed;
+    const Backup::Result r = Backup::Create(file(QStringLiteral("busy.db")));
+    writer.stop = true;
+    writer.wait();
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_GT(r.bytes, 0);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("busy.db")));
+
+    const Backup::Info info = Backup::Inspect(r.file);
+    ASSERT_TRUE(info.valid) << info.reason.toStdString();
+    EXPECT_TRUE(info.taken.isValid());
+    {
+        QSqlDatabase copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("copy"));
+        copy.setDatabaseName(r.file);
+        ASSERT_TRUE(copy.open());
+        QSqlQuery q(copy);
+        ASSERT_TRUE(q.exec(QStringLiteral("select count(*) from sales")) && q.next());
+        EXPECT_GE(q.value(0).toInt(), before);
+        ASSERT_TRUE(q.exec(QStringLiteral("select count(*) from sales where (select count(*) from salesitem where "
+                                          "salesid = sales.id) <> 3")) && q.next());
+        EXPECT_EQ(q.value(0).toInt(), 0) << "no ticket without all its lines";
+        copy.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("copy"));
+}
+
+TEST_P(BackupTest, RestoreBringsBackTheTicketsAndKeepsTheOldDatabaseAside)
+{
+    const int c = customer(QStringLiteral("Ann"), QStringLiteral("O'Neil"));
+    const int t = ticket(c, QStringLiteral("Close"));
+    equipmentLine(t, QStringLiteral("P"), 10, 2);
+    const Backup::Result made = Backup::Create(file(QStringLiteral("good.backup")));
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+
+    ASSERT_EQ(Database::Execute(QStringLiteral("delete from salesitem")), 1);
+    ASSERT_EQ(Database::Execute(QStringLiteral("delete from sales")), 1);
+    customer(QStringLiteral("Added"), QStringLiteral("Later"));
+
+    const Backup::Result restored = Backup::Restore(made.file);
+    ASSERT_TRUE(restored.ok) << restored.message.toStdString();
+    EXPECT_TRUE(restored.message.contains(QStringLiteral("tessaly-before-restore")));
+    EXPECT_EQ(count(QStringLiteral("sales")), 1);
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
+    EXPECT_EQ(count(QStringLiteral("customer")), 1);
+    EXPECT_EQ(value(QStringLiteral("select lastname from customer")).toString(), QStringLiteral("O'Neil"));
+    // New rows do not take the ids of rows that were restored.
+    EXPECT_GT(customer(QStringLiteral("New"), QStringLiteral("One")), c);
+}
+
+TEST_P(BackupTest, AFileThatIsNoBackupIsRefusedAndNothingChanges)
+{
+    customer(QStringLiteral("Stays"), QStringLiteral("Put"));
+    QFile text(file(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("just some notes\n");
+    text.close();
+    const Backup::Result r = Backup::Restore(text.fileName());
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("not a Tessaly backup"))) << r.message.toStdString();
+    EXPECT_EQ(count(QStringLiteral("customer")), 1);
+    EXPECT_FALSE(Backup::Restore(file(QStringLiteral("absent.db"))).ok);
+}
+
+TEST_P(BackupTest, ATruncatedBackupIsRefused)
+{
+    for (int i = 0; i < 300; ++i)
+        customer(QStringLiteral("Many"), QStringLiteral("Customer %1").arg(i));
+    const Backup::Result made = Backup::Create(file(QStringLiteral("cut.backup")));
+    ASSERT_TRUE(made.ok);
+    QFile f(made.file);
+    ASSERT_TRUE(f.resize(f.size() / 2));
+    ASSERT_EQ(Database::Execute(QStringLiteral("delete from customer where lastname = ?"), {QStringLiteral("Customer 7")}), 1);
+    const Backup::Result r = Backup::Restore(made.file);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(count(QStringLiteral("customer")), 299);
+}
+
+TEST_P(BackupTest, TheLiveDatabaseIsNeverItsOwnBackupTarget)
+{
+    if (GetParam() != Engine::SQLite)
+        GTEST_SKIP() << "only the embedded database is a file";
+    const QString live = Database::CurrentSettings().sqliteFile;
+    customer(QStringLiteral("Keep"), QStringLiteral("Me"));
+    const Backup::Result r = Backup::Create(live);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("in use")));
+    EXPECT_EQ(count(QStringLiteral("customer")), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, BackupTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+} // namespace
