@@ -41,6 +41,26 @@ QString sizeText(qint64 bytes)
     return QLocale::system().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
 }
 
+Result written(const QString &target)
+{
+    Result r;
+    r.ok = true;
+    r.file = target;
+    r.bytes = QFileInfo(target).size();
+    r.message = QStringLiteral("Backup written to %1 (%2).").arg(QDir::toNativeSeparators(target), sizeText(r.bytes));
+    return r;
+}
+
+Result restored(const QString &file, const QString &aside)
+{
+    Result r;
+    r.ok = true;
+    r.file = file;
+    r.message = QStringLiteral("Restored from %1. The database as it was is kept in %2.")
+                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside));
+    return r;
+}
+
 QString liveSqliteFile(const Database::ConnectionSettings &s)
 {
     return QFileInfo(s.sqliteFile.isEmpty() ? AppPaths::defaultDatabaseFile() : s.sqliteFile).absoluteFilePath();
@@ -163,12 +183,7 @@ Result createSqlite(const QString &target, const Database::ConnectionSettings &s
         QFile::remove(temp);
         return failure(target, QStringLiteral("The backup could not be written: %1").arg(error));
     }
-    Result r;
-    r.ok = true;
-    r.file = target;
-    r.bytes = QFileInfo(target).size();
-    r.message = QStringLiteral("Backup written to %1 (%2).").arg(QDir::toNativeSeparators(target), sizeText(r.bytes));
-    return r;
+    return written(target);
 }
 
 // The PostgreSQL client tools, with the connection of the settings.
@@ -239,12 +254,7 @@ Result createPostgres(const QString &target, const Database::ConnectionSettings 
         QFile::remove(temp);
         return failure(target, QStringLiteral("The backup could not be written: %1").arg(error));
     }
-    Result r;
-    r.ok = true;
-    r.file = target;
-    r.bytes = QFileInfo(target).size();
-    r.message = QStringLiteral("Backup written to %1 (%2).").arg(QDir::toNativeSeparators(target), sizeText(r.bytes));
-    return r;
+    return written(target);
 }
 
 Info inspectSqlite(const QString &file)
@@ -356,12 +366,7 @@ Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
     if (!committed)
         return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1")
                                  .arg(Database::LastError()));
-    Result r;
-    r.ok = true;
-    r.file = file;
-    r.message = QStringLiteral("Restored from %1. The database as it was is kept in %2.")
-                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside.file));
-    return r;
+    return restored(file, aside.file);
 }
 
 Result restorePostgres(const QString &file, const Database::ConnectionSettings &s)
@@ -379,12 +384,7 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
                      << tool.connectionArgs << QStringLiteral("-d") << s.catalog << file,
                  nullptr, &error))
         return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1").arg(error));
-    Result r;
-    r.ok = true;
-    r.file = file;
-    r.message = QStringLiteral("Restored from %1. The database as it was is kept in %2.")
-                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside.file));
-    return r;
+    return restored(file, aside.file);
 }
 
 const QString kServerOwnBackup =
