@@ -1,0 +1,699 @@
+#include "widgets/vbalGrid.h"
+
+#include "widgets/ObjectSettings.h"
+#include "widgets/OleColor.h"
+#include "widgets/VbInput.h"
+#include "widgets/vbalGridDelegate.h"
+#include "widgets/vbalGridModel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMetaProperty>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// The text of whatever edit box the host placed: its user property (the text
+// of a line edit, the current text of a combo box, the value of a spin box).
+QString editorText(const QWidget *editor)
+{
+    const QMetaProperty p = editor->metaObject()->userProperty();
+    return p.isValid() ? p.read(editor).toString() : QString();
+}
+
+bool isDescendant(const QWidget *w, const QWidget *ancestor)
+{
+    for (; w; w = w->parentWidget()) {
+        if (w == ancestor)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+vbalGrid::vbalGrid(QWidget *parent) : QWidget(parent)
+{
+    m_model = new vbalGridModel(this);
+    m_view = new QTableView(this);
+    m_view->setObjectName(QStringLiteral("gridView"));
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(new vbalGridDelegate(m_view));
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_view->setTabKeyNavigation(false);
+    m_view->setWordWrap(false);
+    m_view->setSortingEnabled(false);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->verticalHeader()->hide();
+    m_view->verticalHeader()->setMinimumSectionSize(1);
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    QHeaderView *header = m_view->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(1);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
+    m_view->viewport()->setMouseTracking(true);
+
+    connect(header, &QHeaderView::sectionClicked, this, [this](int logical) { emit ColumnClick(logical + 1); });
+    connect(header, &QHeaderView::sectionResized, this, &vbalGrid::onSectionResized);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this, &vbalGrid::onCurrentChanged);
+    const auto follow = [this] {
+        if (m_editor)
+            EditOverCell(m_editor, m_editRow, m_editCol);
+    };
+    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
+    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
+}
+
+vbalGrid::~vbalGrid()
+{
+    if (m_editor)
+        m_editor->removeEventFilter(this);
+}
+
+bool vbalGrid::validCell(int row, int col) const
+{
+    return row >= 1 && row <= m_model->rowCount() && col >= 1 && col <= m_model->columnCount();
+}
+
+// --- Columns ---
+
+int vbalGrid::AddColumn(const QString &key, const QString &header, HeaderAlign align, int iconIndex, int width)
+{
+    vbalGridColumn column;
+    column.key = key;
+    column.header = header;
+    column.align = int(align);
+    column.icon = iconIndex;
+    column.width = width;
+    const int c = m_model->addColumn(column) + 1;
+    SetColumnWidth(c, width);
+    return c;
+}
+
+int vbalGrid::ColumnCount() const
+{
+    return m_model->columnCount();
+}
+
+QString vbalGrid::ColumnKeyAt(int col) const
+{
+    return col >= 1 && col <= ColumnCount() ? m_model->column(col - 1).key : QString();
+}
+
+int vbalGrid::ColumnIndex(const QString &key) const
+{
+    return m_model->columnOfKey(key) + 1;
+}
+
+QString vbalGrid::ColumnHeader(int col) const
+{
+    return col >= 1 && col <= ColumnCount() ? m_model->column(col - 1).header : QString();
+}
+
+void vbalGrid::SetColumnHeader(int col, const QString &header)
+{
+    if (col >= 1 && col <= ColumnCount())
+        m_model->setColumnHeader(col - 1, header);
+}
+
+QString vbalGrid::ColumnTag(int col) const
+{
+    return col >= 1 && col <= ColumnCount() ? m_model->column(col - 1).tag : QString();
+}
+
+void vbalGrid::SetColumnTag(int col, const QString &tag)
+{
+    if (col >= 1 && col <= ColumnCount())
+        m_model->setColumnTag(col - 1, tag);
+}
+
+int vbalGrid::ColumnWidth(int col) const
+{
+    return col >= 1 && col <= ColumnCount() ? m_view->horizontalHeader()->sectionSize(col - 1) : 0;
+}
+
+void vbalGrid::SetColumnWidth(int col, int width)
+{
+    if (col < 1 || col > ColumnCount())
+        return;
+    m_settingWidth = true;
+    m_view->horizontalHeader()->resizeSection(col - 1, qMax(0, width));
+    m_settingWidth = false;
+}
+
+int vbalGrid::ColumnLeft(int col) const
+{
+    if (col < 1 || col > ColumnCount())
+        return 0;
+    const int x = m_view->horizontalHeader()->sectionViewportPosition(col - 1);
+    return m_view->viewport()->mapTo(this, QPoint(x, 0)).x();
+}
+
+void vbalGrid::KeepColumnWidths()
+{
+    m_keepWidths = true;
+    for (int c = 1; c <= ColumnCount(); ++c) {
+        const QString fallback = QString::number(m_model->column(c - 1).width);
+        bool ok = false;
+        const int width = GetObjectSetting(this, QStringLiteral("Col_%1").arg(c), fallback).trimmed().toInt(&ok);
+        SetColumnWidth(c, ok && width > 0 ? width : m_model->column(c - 1).width);
+    }
+}
+
+void vbalGrid::onSectionResized(int logical, int oldSize, int newSize)
+{
+    if (m_settingWidth)
+        return;
+    bool cancel = false;
+    emit ColumnResized(logical + 1, newSize, &cancel);
+    if (cancel) {
+        SetColumnWidth(logical + 1, oldSize);
+        return;
+    }
+    if (m_keepWidths)
+        SaveObjectSetting(this, QStringLiteral("Col_%1").arg(logical + 1), QString::number(newSize));
+    if (m_editor && m_editCol == logical + 1)
+        EditOverCell(m_editor, m_editRow, m_editCol);
+}
+
+// --- The Remove column ---
+
+int vbalGrid::AddRemoveColumn(const QString &key, const QString &header, int width, int iconIndex)
+{
+    m_removeColumn = AddColumn(key, header, AlignLeft, iconIndex, width);
+    return m_removeColumn;
+}
+
+void vbalGrid::SetRemoveCell(int row)
+{
+    if (!validCell(row, m_removeColumn))
+        return;
+    SetCell(row, m_removeColumn, QStringLiteral("Remove"), DT_CENTER, -1, OleColor::Default, OleColor::Red, nullptr,
+            0, -1, CellItemData(row, m_removeColumn));
+}
+
+int vbalGrid::RemoveCellHit(int button, int x, int y) const
+{
+    if (button != VbInput::LeftButton || m_removeColumn == 0)
+        return 0;
+    const int row = SelectedRow();
+    if (row == 0 || !CellRect(row, m_removeColumn).contains(x, y))
+        return 0;
+    return CellValue(row, m_removeColumn).trimmed() == QLatin1String("Remove") ? row : 0;
+}
+
+// --- Rows ---
+
+void vbalGrid::ClearRows()
+{
+    if (m_editor && !m_committing)
+        CancelEdit();
+    m_model->clearRows();
+}
+
+int vbalGrid::RowCount() const
+{
+    return m_model->rowCount();
+}
+
+void vbalGrid::SetRowCount(int rows)
+{
+    if (m_editor && !m_committing && rows < m_editRow)
+        CancelEdit();
+    m_model->setRows(rows);
+}
+
+int vbalGrid::AddRow()
+{
+    m_model->setRows(m_model->rowCount() + 1);
+    return m_model->rowCount();
+}
+
+bool vbalGrid::RedrawEnabled() const
+{
+    return !m_model->frozen();
+}
+
+void vbalGrid::SetRedrawEnabled(bool enabled)
+{
+    m_model->setFrozen(!enabled);
+}
+
+// --- Cells ---
+
+void vbalGrid::SetCell(int row, int col, const QString &text, int format, int icon, qint64 backColor,
+                       qint64 foreColor, const QFont *font, int indent, int extraIcon, qint64 itemData)
+{
+    if (!validCell(row, col))
+        return;
+    vbalGridCell cell;
+    cell.text = text;
+    cell.format = format;
+    cell.icon = qint16(icon);
+    cell.backColor = qint32(backColor);
+    cell.foreColor = qint32(foreColor);
+    cell.font = font ? qint16(m_model->fontIndex(*font)) : qint16(-1);
+    cell.indent = qint16(indent);
+    cell.extraIcon = qint16(extraIcon);
+    cell.itemData = itemData;
+    m_model->setCell(row - 1, col - 1, std::move(cell));
+}
+
+QString vbalGrid::CellValue(int row, int col) const
+{
+    return validCell(row, col) ? m_model->cell(row - 1, col - 1).text : QString();
+}
+
+void vbalGrid::SetCellValue(int row, int col, const QString &text)
+{
+    if (validCell(row, col))
+        m_model->setText(row - 1, col - 1, text);
+}
+
+qint64 vbalGrid::CellItemData(int row, int col) const
+{
+    return validCell(row, col) ? m_model->cell(row - 1, col - 1).itemData : 0;
+}
+
+void vbalGrid::SetCellItemData(int row, int col, qint64 itemData)
+{
+    if (validCell(row, col))
+        m_model->setItemData(row - 1, col - 1, itemData);
+}
+
+QFont vbalGrid::CellFont(int row, int col) const
+{
+    if (validCell(row, col)) {
+        if (const QFont *f = m_model->fontAt(m_model->cell(row - 1, col - 1).font))
+            return *f;
+    }
+    return m_view->font();
+}
+
+void vbalGrid::SetCellFont(int row, int col, const QFont &font)
+{
+    if (validCell(row, col))
+        m_model->setFont(row - 1, col - 1, font);
+}
+
+int vbalGrid::CellFormat(int row, int col) const
+{
+    return validCell(row, col) ? m_model->cell(row - 1, col - 1).format : 0;
+}
+
+qint64 vbalGrid::CellForeColor(int row, int col) const
+{
+    return validCell(row, col) ? m_model->cell(row - 1, col - 1).foreColor : OleColor::Default;
+}
+
+qint64 vbalGrid::CellBackColor(int row, int col) const
+{
+    return validCell(row, col) ? m_model->cell(row - 1, col - 1).backColor : OleColor::Default;
+}
+
+void vbalGrid::SetCellColors(int row, int col, qint64 backColor, qint64 foreColor)
+{
+    if (validCell(row, col))
+        m_model->setColors(row - 1, col - 1, qint32(backColor), qint32(foreColor));
+}
+
+void vbalGrid::SortByColumn(int col, int order)
+{
+    if (col < 1 || col > ColumnCount())
+        return;
+    if (m_editor)
+        EndEdit();
+    m_model->sortByColumn(col - 1, order != SortDescending);
+}
+
+QRect vbalGrid::CellRect(int row, int col) const
+{
+    if (!validCell(row, col))
+        return QRect();
+    const QRect r = m_view->visualRect(m_model->index(row - 1, col - 1));
+    return QRect(m_view->viewport()->mapTo(this, r.topLeft()), r.size());
+}
+
+void vbalGrid::CellRect(int row, int col, int &left, int &top, int &width, int &height) const
+{
+    const QRect r = CellRect(row, col);
+    left = r.left();
+    top = r.top();
+    width = r.width();
+    height = r.height();
+}
+
+bool vbalGrid::CellAt(int x, int y, int *row, int *col) const
+{
+    const QPoint p = m_view->viewport()->mapFrom(this, QPoint(x, y));
+    const QModelIndex i = m_view->indexAt(p);
+    if (!i.isValid())
+        return false;
+    if (row)
+        *row = i.row() + 1;
+    if (col)
+        *col = i.column() + 1;
+    return true;
+}
+
+// --- Selection and look ---
+
+int vbalGrid::SelectedRow() const
+{
+    const QItemSelectionModel *sel = m_view->selectionModel();
+    const QModelIndex current = sel->currentIndex();
+    if (!current.isValid() || current.row() >= m_model->rowCount())
+        return 0;
+    return sel->isSelected(current) || sel->isRowSelected(current.row(), QModelIndex()) ? current.row() + 1 : 0;
+}
+
+int vbalGrid::SelectedCol() const
+{
+    return SelectedRow() ? m_view->selectionModel()->currentIndex().column() + 1 : 0;
+}
+
+void vbalGrid::SetSelectedRow(int row)
+{
+    const int col = qMax(1, m_view->selectionModel()->currentIndex().column() + 1);
+    SetSelectedCell(row, qMin(col, qMax(1, ColumnCount())));
+}
+
+void vbalGrid::SetSelectedCell(int row, int col)
+{
+    if (!validCell(row, col)) {
+        m_view->selectionModel()->clear();
+        return;
+    }
+    QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+    if (m_rowMode)
+        flags |= QItemSelectionModel::Rows;
+    m_view->selectionModel()->setCurrentIndex(m_model->index(row - 1, col - 1), flags);
+}
+
+void vbalGrid::EnsureVisible(int row)
+{
+    if (row >= 1 && row <= RowCount())
+        m_view->scrollTo(m_model->index(row - 1, qMax(0, m_view->currentIndex().column())));
+}
+
+void vbalGrid::SetRowMode(bool wholeRows)
+{
+    m_rowMode = wholeRows;
+    m_view->setSelectionBehavior(wholeRows ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+}
+
+int vbalGrid::DefaultRowHeight() const
+{
+    return m_view->verticalHeader()->defaultSectionSize();
+}
+
+void vbalGrid::SetDefaultRowHeight(int pixels)
+{
+    m_view->verticalHeader()->setDefaultSectionSize(qMax(1, pixels));
+}
+
+bool vbalGrid::GridLines() const
+{
+    return m_view->showGrid();
+}
+
+void vbalGrid::SetGridLines(bool on)
+{
+    m_view->setShowGrid(on);
+}
+
+void vbalGrid::SetGridLineColor(qint64 color)
+{
+    m_gridLineColor = color;
+    updateGridStyle();
+}
+
+void vbalGrid::updateGridStyle()
+{
+    const QColor c = OleColor::ToQColor(m_gridLineColor, palette());
+    m_view->setStyleSheet(c.isValid() ? QStringLiteral("QTableView { gridline-color: %1; }").arg(c.name())
+                                      : QString());
+}
+
+void vbalGrid::SetBackColor(qint64 color)
+{
+    QPalette p = m_view->palette();
+    const QColor c = OleColor::ToQColor(color, palette());
+    p.setColor(QPalette::Base, c.isValid() ? c : palette().color(QPalette::Base));
+    m_view->setPalette(p);
+}
+
+void vbalGrid::SetForeColor(qint64 color)
+{
+    QPalette p = m_view->palette();
+    const QColor c = OleColor::ToQColor(color, palette());
+    p.setColor(QPalette::Text, c.isValid() ? c : palette().color(QPalette::Text));
+    m_view->setPalette(p);
+}
+
+void vbalGrid::SetHeaderVisible(bool visible)
+{
+    m_view->horizontalHeader()->setVisible(visible);
+}
+
+void vbalGrid::SetImageList(const QList<QIcon> &icons)
+{
+    m_model->setIcons(icons);
+}
+
+void vbalGrid::onCurrentChanged()
+{
+    const QModelIndex current = m_view->selectionModel()->currentIndex();
+    if (current.isValid())
+        emit SelectionChange(current.row() + 1, current.column() + 1);
+}
+
+// --- In-place editing ---
+
+void vbalGrid::StartEdit(int row, int col, int keyAscii)
+{
+    if (!m_editable || !validCell(row, col))
+        return;
+    if (m_editor)
+        EndEdit();
+    m_editRow = row;
+    m_editCol = col;
+    m_editRequested = true;
+    bool cancel = false;
+    emit RequestEdit(row, col, keyAscii, &cancel);
+    m_editRequested = false;
+    if (cancel && m_editor)
+        finishEdit();
+}
+
+void vbalGrid::EditOverCell(QWidget *editor)
+{
+    if (m_editRequested || m_editor) {
+        EditOverCell(editor, m_editRow, m_editCol);
+        return;
+    }
+    const QModelIndex current = m_view->currentIndex();
+    if (current.isValid())
+        EditOverCell(editor, current.row() + 1, current.column() + 1);
+}
+
+void vbalGrid::EditOverCell(QWidget *editor, int row, int col)
+{
+    if (!editor || !validCell(row, col))
+        return;
+    if (m_editor && m_editor != editor)
+        CancelEdit();
+    const bool starting = m_editor != editor;
+    m_editRow = row;
+    m_editCol = col;
+    if (starting) {
+        EnsureVisible(row);
+        if (!editor->parentWidget())
+            editor->setParent(this);
+        m_editor = editor;
+        editor->installEventFilter(this);
+    }
+    const QRect cell = CellRect(row, col);
+    QWidget *host = editor->parentWidget();
+    const QPoint topLeft = host->mapFromGlobal(mapToGlobal(cell.topLeft()));
+    editor->setGeometry(QRect(topLeft, cell.size()));
+    if (starting) {
+        editor->show();
+        editor->raise();
+        editor->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void vbalGrid::EndEdit()
+{
+    if (!m_editor || m_committing)
+        return;
+    const QPointer<QWidget> editor = m_editor;
+    bool stay = false;
+    m_committing = true;
+    emit CommitEdit(m_editRow, m_editCol, editorText(editor), &stay);
+    m_committing = false;
+    if (stay && editor && m_editor == editor) {
+        editor->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    finishEdit();
+    emit EditCancelled();
+    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void vbalGrid::CancelEdit()
+{
+    if (!m_editor || m_committing)
+        return;
+    finishEdit();
+    emit EditCancelled();
+    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void vbalGrid::finishEdit()
+{
+    QWidget *editor = m_editor;
+    m_editor = nullptr;
+    if (!editor)
+        return;
+    editor->removeEventFilter(this);
+    editor->hide();
+}
+
+// --- Events ---
+
+QPoint vbalGrid::toGrid(const QPoint &viewportPos) const
+{
+    return m_view->viewport()->mapTo(this, viewportPos);
+}
+
+bool vbalGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_editor && watched == m_editor)
+        return editorEvent(event);
+    if (watched == m_view)
+        return viewKeyEvent(event);
+    if (watched == m_view->viewport())
+        return viewportMouseEvent(event);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool vbalGrid::viewKeyEvent(QEvent *event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        const auto *ke = static_cast<QKeyEvent *>(event);
+        emit KeyUp(VbInput::KeyCode(ke->key()), VbInput::ShiftState(ke->modifiers()));
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *ke = static_cast<QKeyEvent *>(event);
+    bool doDefault = true;
+    emit KeyDown(VbInput::KeyCode(ke->key()), VbInput::ShiftState(ke->modifiers()), &doDefault);
+    if (!doDefault)
+        return true;
+    const QString text = ke->text();
+    const bool plain = !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const QModelIndex current = m_view->currentIndex();
+    if (plain && !text.isEmpty() && (text[0].isPrint() || text[0] == QLatin1Char('\r')
+                                     || text[0] == QLatin1Char('\x1b') || text[0] == QLatin1Char('\b'))) {
+        const int ascii = text[0].unicode();
+        emit KeyPress(ascii);
+        if (m_editable && text[0].isPrint() && current.isValid()) {
+            StartEdit(current.row() + 1, current.column() + 1, ascii);
+            return true;
+        }
+    }
+    if (ke->key() == Qt::Key_F2 && m_editable && current.isValid()) {
+        StartEdit(current.row() + 1, current.column() + 1, 0);
+        return true;
+    }
+    return false;
+}
+
+bool vbalGrid::viewportMouseEvent(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove
+        && type != QEvent::MouseButtonDblClick)
+        return false;
+    const auto *me = static_cast<QMouseEvent *>(event);
+    const QPoint p = toGrid(me->position().toPoint());
+    const int shift = VbInput::ShiftState(me->modifiers());
+    switch (type) {
+    case QEvent::MouseButtonPress: {
+        bool doDefault = true;
+        emit MouseDown(VbInput::Button(me->button()), shift, p.x(), p.y(), &doDefault);
+        return !doDefault;
+    }
+    case QEvent::MouseMove:
+        emit MouseMove(VbInput::Button(me->buttons()), shift, p.x(), p.y());
+        return false;
+    case QEvent::MouseButtonRelease:
+        emit MouseUp(VbInput::Button(me->button()), shift, p.x(), p.y());
+        return false;
+    default: {
+        int row = 0, col = 0;
+        if (me->button() == Qt::LeftButton && CellAt(p.x(), p.y(), &row, &col)) {
+            emit DblClick(row, col);
+            if (m_editable)
+                StartEdit(row, col, 0);
+        }
+        return false;
+    }
+    }
+}
+
+bool vbalGrid::editorEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            EndEdit();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            CancelEdit();
+            return true;
+        }
+        return false;
+    }
+    case QEvent::FocusOut: {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        // A message box of the host or the box's own popup list does not end the edit.
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || m_committing)
+            return false;
+        if (isDescendant(QApplication::focusWidget(), m_editor))
+            return false;
+        EndEdit();
+        return false;
+    }
+    case QEvent::Hide:
+        // The host hid its box itself: the edit is over without a commit.
+        if (!m_committing)
+            finishEdit();
+        return false;
+    default:
+        return false;
+    }
+}
