@@ -1,0 +1,533 @@
+#include "customers/CustomerInfo.h"
+
+#include "customers/CustomerStore.h"
+#include "customers/FindCustomer.h"
+#include "customers/PhoneNumber.h"
+#include "customers/PhoneRow.h"
+#include "data/Clock.h"
+#include "data/DateText.h"
+#include "data/UserPrompts.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const char *const kPhoneCaptions[3] = {"(        )          -            Home", "(        )          -            Work",
+                                       "(        )          -            Cell"};
+const char *const kPhoneNames[3] = {"txtPhone", "txtPhone2", "txtPhone3"};
+
+// Sets a flag for as long as it lives.
+class FlagGuard
+{
+public:
+    explicit FlagGuard(bool &flag) : m_flag(flag), m_before(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = m_before; }
+
+private:
+    bool &m_flag;
+    bool m_before;
+};
+
+} // namespace
+
+CustomerInfo::CustomerInfo(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("CustomerInfo1"));
+    buildButtons();
+    buildRecordPanel();
+    connectEditing();
+    FindCustomer1 = new FindCustomer(this);
+    FindCustomer1->hide();
+    connect(FindCustomer1, &FindCustomer::Cancel, this, &CustomerInfo::endLookup);
+    connect(FindCustomer1, &FindCustomer::SelectCustomer, this, [this](int id) {
+        m_customerid = id;
+        endLookup();
+        LoadCustomerInfo(id);
+    });
+    Label7->setText(QString());
+    picClient->setEnabled(false);
+    cmdSave->setEnabled(false);
+    cmdDelete->setEnabled(false);
+}
+
+void CustomerInfo::buildButtons()
+{
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    auto *bar = new QHBoxLayout(Picture1);
+    bar->setContentsMargins(4, 4, 4, 4);
+    const auto button = [this, bar](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, Picture1);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        bar->addWidget(b);
+        return b;
+    };
+    cmdDelete = button("cmdDelete", QStringLiteral("Delete"));
+    cmdLookup = button("cmdLookup", QStringLiteral("Lookup..."));
+    cmdSave = button("cmdSave", QStringLiteral("Save"));
+    cmdNewCustomer = button("cmdNewCustomer", QStringLiteral("Clear / New"));
+    bar->addStretch(1);
+    connect(cmdDelete, &QPushButton::clicked, this, &CustomerInfo::onDelete);
+    connect(cmdLookup, &QPushButton::clicked, this, &CustomerInfo::onLookup);
+    connect(cmdSave, &QPushButton::clicked, this, &CustomerInfo::onSave);
+    connect(cmdNewCustomer, &QPushButton::clicked, this, &CustomerInfo::onNewCustomer);
+}
+
+QLineEdit *CustomerInfo::addBox(const char *name)
+{
+    auto *box = new QLineEdit(picClient);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+void CustomerInfo::buildRecordPanel()
+{
+    picClient = new QWidget(this);
+    picClient->setObjectName(QStringLiteral("picClient"));
+    auto *grid = new QGridLayout(picClient);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    const auto label = [this](const QString &text) { return new QLabel(text, picClient); };
+
+    Label8 = new QLabel(QStringLiteral("Customer Info"), picClient);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    QFont bold = Label8->font();
+    bold.setBold(true);
+    Label8->setFont(bold);
+    Label7 = new QLabel(QStringLiteral("Updated:"), picClient);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    grid->addWidget(Label8, 0, 0, 1, 2);
+    grid->addWidget(Label7, 0, 2, 1, 4, Qt::AlignRight);
+
+    txtFirstName = addBox("txtFirstName");
+    txtLastName = addBox("txtLastName");
+    grid->addWidget(label(QStringLiteral("First Name")), 1, 0);
+    grid->addWidget(txtFirstName, 1, 1, 1, 2);
+    grid->addWidget(label(QStringLiteral("Last Name")), 1, 3);
+    grid->addWidget(txtLastName, 1, 4, 1, 2);
+
+    Option1 = new QButtonGroup(this);
+    for (int r = 0; r < 3; ++r) {
+        phoneRows[r] = new PhoneRow(QLatin1String(kPhoneCaptions[r]), QLatin1String(kPhoneNames[r]), picClient);
+        phoneRows[r]->option()->setObjectName(QStringLiteral("Option1_%1").arg(r));
+        Option1->addButton(phoneRows[r]->option(), r);
+        grid->addWidget(phoneRows[r], 2 + r, 1, 1, 5, Qt::AlignLeft);
+    }
+
+    Line1 = new QFrame(picClient);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    grid->addWidget(Line1, 5, 0, 1, 6);
+
+    txtAddress1 = addBox("txtAddress1");
+    txtAddress2 = addBox("txtAddress2");
+    txtCity = addBox("txtCity");
+    comboState = new QComboBox(picClient);
+    comboState->setObjectName(QStringLiteral("comboState"));
+    txtZip = addBox("txtZip");
+    txtEmail = addBox("txtEmail");
+    grid->addWidget(label(QStringLiteral("Address")), 6, 0);
+    grid->addWidget(txtAddress1, 6, 1, 1, 5);
+    grid->addWidget(txtAddress2, 7, 1, 1, 5);
+    grid->addWidget(label(QStringLiteral("City")), 8, 0);
+    grid->addWidget(txtCity, 8, 1, 1, 2);
+    grid->addWidget(label(QStringLiteral("State")), 8, 3);
+    auto *stateZip = new QHBoxLayout;
+    stateZip->addWidget(comboState);
+    stateZip->addWidget(label(QStringLiteral("Zip")));
+    stateZip->addWidget(txtZip, 1);
+    grid->addLayout(stateZip, 8, 4, 1, 2);
+    grid->addWidget(label(QStringLiteral("Email")), 9, 0);
+    grid->addWidget(txtEmail, 9, 1, 1, 5);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(5, 1);
+    grid->setRowStretch(10, 1);
+}
+
+void CustomerInfo::connectEditing()
+{
+    const auto edited = [this] {
+        if (!m_loading)
+            cmdSave->setEnabled(true);
+    };
+    QList<QLineEdit *> boxes{txtFirstName, txtLastName, txtAddress1, txtAddress2, txtCity, txtZip, txtEmail};
+    for (PhoneRow *row : phoneRows) {
+        for (int i = 0; i < 3; ++i) {
+            QLineEdit *box = row->box(i);
+            boxes << box;
+            box->installEventFilter(this);
+            connect(box, &QLineEdit::textEdited, this, [this, box] { phoneBoxEdited(box); });
+        }
+    }
+    for (QLineEdit *box : boxes)
+        connect(box, &QLineEdit::textChanged, this, edited);
+    txtFirstName->installEventFilter(this);
+    txtLastName->installEventFilter(this);
+    // Tab runs through the boxes of a phone row before its option button.
+    QWidget *previous = txtLastName;
+    for (PhoneRow *row : phoneRows) {
+        for (QWidget *w : {static_cast<QWidget *>(row->box(0)), static_cast<QWidget *>(row->box(1)),
+                           static_cast<QWidget *>(row->box(2)), static_cast<QWidget *>(row->option())}) {
+            setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    setTabOrder(previous, txtAddress1);
+    connect(Option1, &QButtonGroup::idClicked, this, edited);
+    connect(comboState, &QComboBox::currentIndexChanged, this, edited);
+}
+
+// --- Loading ---
+
+void CustomerInfo::fillStates()
+{
+    if (m_statesFilled)
+        return;
+    m_statesFilled = true;
+    FlagGuard loading(m_loading);
+    const auto codes = CustomerStore::StateCodes();
+    if (!codes)
+        return;
+    comboState->clear();
+    for (const auto &[id, code] : *codes) {
+        if (code.trimmed().toUpper() == QLatin1String("TX"))
+            m_defaultState = comboState->count();
+        comboState->addItem(code, id);
+    }
+    comboState->setCurrentIndex(m_defaultState);
+}
+
+void CustomerInfo::showEvent(QShowEvent *event)
+{
+    fillStates();
+    QWidget::showEvent(event);
+}
+
+void CustomerInfo::LoadCustomerInfo(int id)
+{
+    fillStates();
+    {
+        FlagGuard loading(m_loading);
+        if (id != 0) {
+            CustomerRecord record;
+            switch (CustomerStore::Load(id, &record)) {
+            case CustomerStore::LoadResult::Loaded:
+                showRecord(record);
+                break;
+            case CustomerStore::LoadResult::NotFound:
+                Prompts().message(QStringLiteral("LoadCustomerInfo: customer %1 does not exist (any more).").arg(id));
+                clearRecord();
+                id = 0;
+                break;
+            case CustomerStore::LoadResult::Failed:
+                return; // the data layer has said why; the form stays as it was
+            }
+        } else {
+            clearRecord();
+        }
+        picClient->setEnabled(true);
+        emit CustomerLoad(id);
+    }
+}
+
+void CustomerInfo::showRecord(const CustomerRecord &r)
+{
+    txtFirstName->setText(r.firstName);
+    txtLastName->setText(r.lastName);
+    for (int row = 0; row < 3; ++row) {
+        const auto parts = PhoneNumber::Split(r.phones[row]);
+        for (int i = 0; i < 3; ++i)
+            phoneRows[row]->box(i)->setText(parts[size_t(i)]);
+    }
+    selectPreferredPhone(r.preferPhone);
+    txtAddress1->setText(r.address1);
+    txtAddress2->setText(r.address2);
+    txtCity->setText(r.city);
+    txtZip->setText(r.zipcode);
+    txtEmail->setText(r.email);
+    Label8->setText(QStringLiteral("Customer ID: %1").arg(r.id));
+    selectState(r.state);
+    m_customerid = r.id;
+    cmdNewCustomer->setEnabled(true);
+    cmdDelete->setEnabled(true);
+    cmdSave->setEnabled(false);
+}
+
+// The empty form of a new customer: home phone preferred, the default state.
+void CustomerInfo::clearRecord()
+{
+    for (QLineEdit *box : picClient->findChildren<QLineEdit *>())
+        box->clear();
+    Label8->setText(QStringLiteral("Customer ID:"));
+    selectPreferredPhone(0);
+    comboState->setCurrentIndex(m_defaultState);
+    m_customerid = 0;
+    cmdNewCustomer->setEnabled(false);
+    cmdDelete->setEnabled(false);
+    cmdSave->setEnabled(true);
+}
+
+void CustomerInfo::selectState(const QString &code)
+{
+    const QString wanted = code.trimmed().toUpper();
+    int found = -1;
+    for (int i = 0; i < comboState->count() && !wanted.isEmpty(); ++i) {
+        if (comboState->itemText(i).trimmed().toUpper() == wanted) {
+            found = i;
+            break;
+        }
+    }
+    comboState->setCurrentIndex(found);
+}
+
+void CustomerInfo::selectPreferredPhone(std::optional<int> which)
+{
+    if (which) {
+        Option1->button(*which)->setChecked(true);
+        return;
+    }
+    // No option names a NULL or unknown preference.
+    Option1->setExclusive(false);
+    for (QAbstractButton *b : Option1->buttons())
+        b->setChecked(false);
+    Option1->setExclusive(true);
+}
+
+void CustomerInfo::setCustomerid(int id)
+{
+    m_customerid = id;
+    if (id > 0) {
+        picClient->setEnabled(true);
+        LoadCustomerInfo(id);
+    }
+}
+
+// --- Saving and deleting ---
+
+CustomerRecord CustomerInfo::recordFromForm() const
+{
+    CustomerRecord r;
+    r.id = m_customerid;
+    r.firstName = txtFirstName->text().trimmed();
+    r.lastName = txtLastName->text().trimmed();
+    for (int row = 0; row < 3; ++row) {
+        const PhoneRow *p = phoneRows[row];
+        r.phones[row] = PhoneNumber::Join(p->box(0)->text(), p->box(1)->text(), p->box(2)->text());
+    }
+    if (Option1->checkedId() >= 0)
+        r.preferPhone = Option1->checkedId();
+    r.address1 = txtAddress1->text().trimmed();
+    r.address2 = txtAddress2->text().trimmed();
+    r.city = txtCity->text().trimmed();
+    r.state = comboState->currentIndex() >= 0 ? comboState->currentText().trimmed() : QString();
+    r.zipcode = txtZip->text().trimmed();
+    r.email = txtEmail->text().trimmed();
+    return r;
+}
+
+bool CustomerInfo::saveRecord()
+{
+    if (m_loading)
+        return false;
+    if (txtFirstName->text().isEmpty()) {
+        Prompts().message(QStringLiteral("Customer name can not be blank.  Enter 'Cash' for Cash customers"));
+        return false;
+    }
+    CustomerRecord record = recordFromForm();
+    const bool isNew = record.id == 0;
+    switch (CustomerStore::Save(&record)) {
+    case CustomerStore::SaveResult::Saved:
+        m_customerid = record.id;
+        Label7->setText(QStringLiteral("Customer data updated ") + DateText::generalDate(Clock::now()));
+        cmdNewCustomer->setEnabled(true);
+        return true;
+    case CustomerStore::SaveResult::Missing:
+        Prompts().message(QStringLiteral("Customer %1 does not exist any more; nothing was saved.").arg(record.id));
+        return false;
+    case CustomerStore::SaveResult::Failed:
+        if (isNew)
+            Prompts().message(QStringLiteral("Error creating new customer"));
+        return false;
+    }
+    return false;
+}
+
+void CustomerInfo::onSave()
+{
+    // A failed save keeps what was typed, so nothing is lost.
+    if (saveRecord())
+        LoadCustomerInfo(m_customerid);
+}
+
+void CustomerInfo::onDelete()
+{
+    const int id = m_customerid;
+    if (id == 0)
+        return;
+    const qint64 tickets = CustomerStore::TicketCount(id);
+    if (tickets < 0)
+        return;
+    const QString linked = QStringLiteral("Customer is linked to existing receipts.  Must delete all receipts first");
+    if (tickets > 0) {
+        Prompts().message(linked);
+        return;
+    }
+    if (!Prompts().askOkCancel(QStringLiteral("Are you sure you want to delete customer?")))
+        return;
+    switch (CustomerStore::Delete(id)) {
+    case CustomerStore::DeleteResult::Deleted:
+        m_customerid = 0;
+        LoadCustomerInfo(0);
+        break;
+    case CustomerStore::DeleteResult::HasTickets:
+        Prompts().message(linked);
+        break;
+    case CustomerStore::DeleteResult::Failed:
+        break; // shown by the data layer; the form keeps the customer
+    }
+}
+
+void CustomerInfo::onNewCustomer()
+{
+    m_customerid = 0;
+    cmdNewCustomer->setEnabled(false);
+    picClient->setEnabled(true);
+    LoadCustomerInfo(0);
+    txtFirstName->setFocus();
+}
+
+// --- Lookup ---
+
+void CustomerInfo::onLookup()
+{
+    picClient->hide();
+    FindCustomer1->setGeometry(0, 0, width(), height());
+    FindCustomer1->show();
+    FindCustomer1->raise();
+    FindCustomer1->RefreshDB();
+    FindCustomer1->EditFilter();
+    Picture1->hide();
+    FindCustomer1->setFocus();
+}
+
+void CustomerInfo::endLookup()
+{
+    FindCustomer1->hide();
+    picClient->show();
+    Picture1->show();
+}
+
+bool CustomerInfo::IsLookingUp() const
+{
+    return FindCustomer1->isVisible();
+}
+
+// --- Layout ---
+
+QSize CustomerInfo::sizeHint() const
+{
+    const QSize bar = Picture1->sizeHint();
+    const QSize panel = picClient->sizeHint();
+    return QSize(qMax(bar.width(), panel.width()), bar.height() + panel.height());
+}
+
+void CustomerInfo::resizeEvent(QResizeEvent *)
+{
+    const int barHeight = Picture1->sizeHint().height();
+    Picture1->setGeometry(0, 0, width(), barHeight);
+    // The panel keeps its own height, so HideAddress cuts the address rows off
+    // instead of squeezing them.
+    picClient->setGeometry(0, barHeight, qMax(width(), picClient->minimumSizeHint().width()),
+                           qMax(picClient->sizeHint().height(), height() - barHeight));
+    FindCustomer1->setGeometry(0, 0, width(), height());
+}
+
+void CustomerInfo::HideAddress()
+{
+    m_fullHeight = height();
+    const int end = Line1->mapTo(this, QPoint(0, Line1->height())).y();
+    setMaximumHeight(end);
+    resize(width(), end);
+}
+
+void CustomerInfo::ShowAddress()
+{
+    setMaximumHeight(QWIDGETSIZE_MAX);
+    if (m_fullHeight > 0)
+        resize(width(), m_fullHeight);
+}
+
+// --- Keyboard movement ---
+
+void CustomerInfo::focusBox(QLineEdit *box)
+{
+    if (!box)
+        return;
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+}
+
+QLineEdit *CustomerInfo::nextPhoneBox(const QLineEdit *box) const
+{
+    for (int row = 0; row < 3; ++row) {
+        for (int i = 0; i < 3; ++i) {
+            if (phoneRows[row]->box(i) != box)
+                continue;
+            if (i < 2)
+                return phoneRows[row]->box(i + 1);
+            return row < 2 ? phoneRows[row + 1]->box(0) : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+bool CustomerInfo::moveFromPhoneBox(QLineEdit *box)
+{
+    QLineEdit *next = nextPhoneBox(box);
+    if (!next)
+        return false;
+    focusBox(next);
+    return true;
+}
+
+// A box that the user has just filled hands the focus on.
+void CustomerInfo::phoneBoxEdited(QLineEdit *box)
+{
+    if (box->text().size() == box->maxLength() && box->cursorPosition() == box->text().size())
+        moveFromPhoneBox(box);
+}
+
+bool CustomerInfo::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *ke = static_cast<QKeyEvent *>(event);
+    const bool forward = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Down;
+    if (!forward || ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return QWidget::eventFilter(watched, event);
+    if (watched == txtFirstName) {
+        focusBox(txtLastName);
+        return true;
+    }
+    if (watched == txtLastName) {
+        focusBox(phoneRows[0]->box(0));
+        return true;
+    }
+    if (auto *box = qobject_cast<QLineEdit *>(watched)) {
+        moveFromPhoneBox(box);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "customers/CustomerRecord.h"
+
+#include <QWidget>
+
+class FindCustomer;
+class PhoneRow;
+class QButtonGroup;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The customer record editor: name, three phones with the preferred one,
+// address, state, zip and e-mail of one customer. "Lookup..." swaps the
+// fields for the embedded search list; "Clear / New" empties the form for a
+// new customer, whom "Save" creates. Every load is announced with
+// CustomerLoad, so the host can bind its ticket to the customer.
+class CustomerInfo : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CustomerInfo(QWidget *parent = nullptr);
+
+    // Shows a customer (0: the empty form for a new one), then raises
+    // CustomerLoad with that id.
+    void LoadCustomerInfo(int customerid);
+
+    int customerid() const { return m_customerid; }
+    // A value above 0 also opens the record and loads that customer.
+    void setCustomerid(int id);
+
+    // Shrinks the editor to the name and phone rows, and back.
+    void HideAddress();
+    void ShowAddress();
+
+    // True while a record or the state list is being filled.
+    bool IsLoading() const { return m_loading; }
+    bool IsLookingUp() const;
+    FindCustomer *findCustomer() const { return FindCustomer1; }
+
+    QSize sizeHint() const override;
+
+signals:
+    void CustomerLoad(int customerid);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildButtons();
+    void buildRecordPanel();
+    QLineEdit *addBox(const char *name);
+    void connectEditing();
+    void fillStates();
+    void showRecord(const CustomerRecord &record);
+    void clearRecord();
+    CustomerRecord recordFromForm() const;
+    void selectState(const QString &code);
+    void selectPreferredPhone(std::optional<int> which);
+    bool saveRecord();
+
+    void onSave();
+    void onDelete();
+    void onNewCustomer();
+    void onLookup();
+    void endLookup();
+
+    void focusBox(QLineEdit *box);
+    bool moveFromPhoneBox(QLineEdit *box);
+    void phoneBoxEdited(QLineEdit *box);
+    QLineEdit *nextPhoneBox(const QLineEdit *box) const;
+
+    QWidget *Picture1 = nullptr;
+    QPushButton *cmdDelete = nullptr;
+    QPushButton *cmdLookup = nullptr;
+    QPushButton *cmdSave = nullptr;
+    QPushButton *cmdNewCustomer = nullptr;
+
+    QWidget *picClient = nullptr;
+    QLineEdit *txtFirstName = nullptr;
+    QLineEdit *txtLastName = nullptr;
+    PhoneRow *phoneRows[3] = {};
+    QButtonGroup *Option1 = nullptr;
+    QLineEdit *txtAddress1 = nullptr;
+    QLineEdit *txtAddress2 = nullptr;
+    QLineEdit *txtCity = nullptr;
+    QComboBox *comboState = nullptr;
+    QLineEdit *txtZip = nullptr;
+    QLineEdit *txtEmail = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label7 = nullptr;
+    QFrame *Line1 = nullptr;
+
+    FindCustomer *FindCustomer1 = nullptr;
+
+    int m_customerid = 0;
+    bool m_loading = false;
+    bool m_statesFilled = false;
+    int m_defaultState = -1;
+    int m_fullHeight = 0;
+};

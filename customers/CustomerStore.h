@@ -1,0 +1,42 @@
+#pragma once
+
+#include "customers/CustomerRecord.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+#include <utility>
+
+class Recordset;
+
+// Everything the customer windows read from and write to the database.
+// Failures of the database itself have been shown by the data layer
+// ("GetRS:", "Execute:") when these return their failure values.
+namespace CustomerStore {
+
+// The list of the search window, ordered by last name, then first name.
+std::optional<Recordset> ReadList();
+// The highest customer id (0 for an empty table), or -1 after a failure.
+qint64 MaxCustomerId();
+
+enum class LoadResult { Loaded, NotFound, Failed };
+LoadResult Load(int id, CustomerRecord *record);
+
+// Saves a record: a new one (id 0) is inserted as a "Cash Sale" row and then
+// updated with the record, in one transaction, so a failure leaves no stub
+// behind. On success the record carries the id.
+enum class SaveResult { Saved, Missing, Failed };
+SaveResult Save(CustomerRecord *record);
+
+// The number of tickets of a customer, whatever their state; -1 after a failure.
+qint64 TicketCount(int id);
+
+// Deletes a customer that has no tickets. HasTickets when a ticket exists
+// (a ticket written since the count is never orphaned).
+enum class DeleteResult { Deleted, HasTickets, Failed };
+DeleteResult Delete(int id);
+
+// The state list: (id, code) by code.
+std::optional<QList<std::pair<int, QString>>> StateCodes();
+
+} // namespace CustomerStore

@@ -1,0 +1,276 @@
+// The customer store and the search rules against real databases: what the
+// list shows and narrows to, what a save writes, when a delete is refused.
+#include "customers/CustomerList.h"
+#include "customers/CustomerStore.h"
+#include "customers/PhoneNumber.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "tests/customers/CustomerFixtures.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CustomerStoreTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
+    void TearDown() override { CustomerFixtures::AllowUpdates(GetParam()); }
+
+    // The last names the search list shows for a filter, in list order.
+    QStringList lastNames(const CustomerFilter &filter)
+    {
+        const auto rs = CustomerStore::ReadList();
+        EXPECT_TRUE(rs);
+        const CustomerList list = CustomerList::fromRecordset(*rs);
+        QStringList names;
+        for (const int i : list.select(filter))
+            names << list.at(i).lastName;
+        return names;
+    }
+
+    RecordingPrompts prompts;
+};
+
+using CustomerFixtures::AddCustomer;
+
+TEST_P(CustomerStoreTest, LastAndFirstNamePrefixesNarrowWithoutRegardToCase)
+{
+    AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    AddCustomer(QStringLiteral("beth"), QStringLiteral("smalley"));
+    AddCustomer(QStringLiteral("Carl"), QStringLiteral("Jones"));
+    AddCustomer(QStringLiteral("Anna"), QStringLiteral("SMYTHE"));
+    AddCustomer(QStringLiteral("Ann"), QString());
+
+    CustomerFilter f;
+    EXPECT_EQ(lastNames(f), (QStringList{"", "Jones", "smalley", "Smith", "SMYTHE"}));
+    f.lastName = QStringLiteral("Sm");
+    EXPECT_EQ(lastNames(f), (QStringList{"smalley", "Smith", "SMYTHE"}));
+    f.lastName = QStringLiteral("  sMi ");
+    EXPECT_EQ(lastNames(f), (QStringList{"Smith"}));
+    f.lastName = QStringLiteral("sm");
+    f.firstName = QStringLiteral("a");
+    EXPECT_EQ(lastNames(f), (QStringList{"Smith", "SMYTHE"}));
+    f.lastName.clear();
+    f.firstName = QStringLiteral("ANN");
+    EXPECT_EQ(lastNames(f), (QStringList{"", "SMYTHE"}));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(CustomerStoreTest, TypedQuotesPercentAndUnderscoreAreJustCharacters)
+{
+    AddCustomer(QStringLiteral("Dana"), QStringLiteral("O'Brien"));
+    AddCustomer(QStringLiteral("Pat"), QStringLiteral("Obrien"));
+    AddCustomer(QStringLiteral("Sam"), QStringLiteral("100% Audio"));
+    AddCustomer(QStringLiteral("Lee"), QStringLiteral("1000 Watts"));
+    AddCustomer(QStringLiteral("Max"), QStringLiteral("A_B Tint"));
+    AddCustomer(QStringLiteral("Max"), QStringLiteral("AXB Tint"));
+
+    CustomerFilter f;
+    f.lastName = QStringLiteral("o'");
+    EXPECT_EQ(lastNames(f), (QStringList{"O'Brien"}));
+    f.lastName = QStringLiteral("100%");
+    EXPECT_EQ(lastNames(f), (QStringList{"100% Audio"}));
+    f.lastName = QStringLiteral("A_");
+    EXPECT_EQ(lastNames(f), (QStringList{"A_B Tint"}));
+    f.lastName = QStringLiteral("'; drop table customer; --");
+    EXPECT_TRUE(lastNames(f).isEmpty());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(lastNames(CustomerFilter()).size(), 6);
+}
+
+TEST_P(CustomerStoreTest, ThePhoneBoxSearchesTheFirstPhoneWhicheverIsPreferred)
+{
+    const int home = AddCustomer(QStringLiteral("A"), QStringLiteral("Home"), QStringLiteral("5125550101"), 0);
+    const int work = AddCustomer(QStringLiteral("B"), QStringLiteral("Work"), QStringLiteral("7135550000"), 1);
+    Database::Execute(QStringLiteral("update customer set phone2 = ? where id = ?"), {QStringLiteral("5125559999"), work});
+    const auto rs = CustomerStore::ReadList();
+    ASSERT_TRUE(rs);
+    const CustomerList list = CustomerList::fromRecordset(*rs);
+    ASSERT_EQ(list.size(), 2);
+    EXPECT_EQ(list.at(0).phone, QStringLiteral("5125550101"));
+    EXPECT_EQ(list.at(1).phone, QStringLiteral("5125559999")); // work is preferred, so shown
+    CustomerFilter f;
+    f.phone = QStringLiteral("512");
+    const auto hits = list.select(f);
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(list.at(hits[0]).id, home);
+}
+
+TEST_P(CustomerStoreTest, TheListShowsNullsAndOddPreferencesQuietly)
+{
+    const int id = AddCustomer(QStringLiteral("Nulls"), QStringLiteral("Everywhere"), QStringLiteral("5125550101"), 0);
+    Database::Execute(QStringLiteral("update customer set PreferPhone = NULL, zipcode = NULL, firstname = NULL "
+                                     "where id = ?"),
+                      {id});
+    AddCustomer(QStringLiteral("Three"), QStringLiteral("Out"), QStringLiteral("5125550102"), 3);
+    const auto rs = CustomerStore::ReadList();
+    ASSERT_TRUE(rs);
+    const CustomerList list = CustomerList::fromRecordset(*rs);
+    ASSERT_EQ(list.size(), 2);
+    EXPECT_EQ(list.at(0).lastName, QStringLiteral("Everywhere"));
+    EXPECT_EQ(list.at(0).firstName, QStringLiteral(" "));
+    EXPECT_EQ(list.at(0).phone, QString());
+    EXPECT_EQ(list.at(0).address, QStringLiteral("1 Main St "));
+    EXPECT_EQ(list.at(1).phone, QString());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(CustomerStoreTest, AnEmptyTableListsNothingAndRaisesNoError)
+{
+    EXPECT_EQ(CustomerStore::MaxCustomerId(), 0);
+    const auto rs = CustomerStore::ReadList();
+    ASSERT_TRUE(rs);
+    CustomerFilter f;
+    f.lastName = QStringLiteral("Sm");
+    f.recentOnly = true;
+    EXPECT_TRUE(CustomerList::fromRecordset(*rs).select(f).empty());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(CustomerStoreTest, RecentMeansTheHundredNewestIdsAndIdsPast32767Work)
+{
+    Database::Execute(QStringLiteral("insert into customer (id, firstname, lastname) values (?, ?, ?)"),
+                      {40000, QStringLiteral("Old"), QStringLiteral("Oldest")});
+    Database::Execute(QStringLiteral("insert into customer (id, firstname, lastname) values (?, ?, ?)"),
+                      {40150, QStringLiteral("Mid"), QStringLiteral("Middle")});
+    Database::Execute(QStringLiteral("insert into customer (id, firstname, lastname) values (?, ?, ?)"),
+                      {40200, QStringLiteral("New"), QStringLiteral("Newest")});
+    CustomerFilter f;
+    f.recentOnly = true;
+    f.maxCustomerId = CustomerStore::MaxCustomerId();
+    EXPECT_EQ(f.maxCustomerId, 40200);
+    EXPECT_EQ(lastNames(f), (QStringList{"Middle", "Newest"}));
+
+    CustomerRecord r;
+    ASSERT_EQ(CustomerStore::Load(40200, &r), CustomerStore::LoadResult::Loaded);
+    EXPECT_EQ(r.id, 40200);
+    EXPECT_EQ(r.lastName, QStringLiteral("Newest"));
+}
+
+TEST_P(CustomerStoreTest, ANewCustomerIsInsertedAndFilledInOneStepWithTheEnginesId)
+{
+    CustomerRecord r;
+    r.firstName = QStringLiteral("Cash");
+    r.lastName = QStringLiteral("O'Neil");
+    r.phones[0] = QStringLiteral("5125550101");
+    r.preferPhone = 0;
+    r.state = QStringLiteral("TX");
+    ASSERT_EQ(CustomerStore::Save(&r), CustomerStore::SaveResult::Saved);
+    EXPECT_GT(r.id, 0);
+    const auto rs = Database::GetRS(QStringLiteral("select * from customer"));
+    ASSERT_TRUE(rs);
+    ASSERT_EQ(rs->rowCount(), 1);
+    EXPECT_EQ(rs->value(0, QStringLiteral("id")).toInt(), r.id);
+    EXPECT_EQ(rs->value(0, QStringLiteral("firstname")).toString(), QStringLiteral("Cash"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("lastname")).toString(), QStringLiteral("O'Neil"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("PreferPhone")).toInt(), 0);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // The next new customer gets a row of its own.
+    CustomerRecord second;
+    second.firstName = QStringLiteral("Cash");
+    ASSERT_EQ(CustomerStore::Save(&second), CustomerStore::SaveResult::Saved);
+    EXPECT_NE(second.id, r.id);
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 2);
+}
+
+TEST_P(CustomerStoreTest, ASaveThatFailsLeavesNoCashSaleStubAndSaysSo)
+{
+    CustomerFixtures::RefuseUpdates(GetParam());
+    CustomerRecord r;
+    r.firstName = QStringLiteral("Ann");
+    EXPECT_EQ(CustomerStore::Save(&r), CustomerStore::SaveResult::Failed);
+    EXPECT_EQ(r.id, 0);
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
+    ASSERT_FALSE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Execute:"))) << prompts.messages[0].toStdString();
+}
+
+TEST_P(CustomerStoreTest, AnExistingCustomerIsUpdatedAndReadBack)
+{
+    const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"), QStringLiteral("5125550101"), 0);
+    CustomerRecord r;
+    ASSERT_EQ(CustomerStore::Load(id, &r), CustomerStore::LoadResult::Loaded);
+    r.lastName = QStringLiteral("Smith-Jones");
+    r.phones[2] = QStringLiteral("512555");
+    r.preferPhone = 2;
+    r.state = QStringLiteral("CA");
+    r.email = QStringLiteral("alan@example.com");
+    ASSERT_EQ(CustomerStore::Save(&r), CustomerStore::SaveResult::Saved);
+    EXPECT_EQ(r.id, id);
+    CustomerRecord back;
+    ASSERT_EQ(CustomerStore::Load(id, &back), CustomerStore::LoadResult::Loaded);
+    EXPECT_EQ(back.lastName, QStringLiteral("Smith-Jones"));
+    EXPECT_EQ(back.phones[2], QStringLiteral("512555"));
+    EXPECT_EQ(back.preferPhone, 2);
+    EXPECT_EQ(back.state, QStringLiteral("CA"));
+    EXPECT_EQ(back.email, QStringLiteral("alan@example.com"));
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 1);
+
+    // A customer deleted meanwhile is not silently "saved".
+    Database::Execute(QStringLiteral("delete from customer where id = ?"), {id});
+    EXPECT_EQ(CustomerStore::Save(&r), CustomerStore::SaveResult::Missing);
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
+}
+
+TEST_P(CustomerStoreTest, ANullOrOddPreferPhoneLoadsAsNoPreference)
+{
+    const int a = AddCustomer(QStringLiteral("A"), QStringLiteral("Null"), QStringLiteral("5125550101"), 0);
+    Database::Execute(QStringLiteral("update customer set PreferPhone = NULL, state = NULL, email = NULL where id = ?"),
+                      {a});
+    const int b = AddCustomer(QStringLiteral("B"), QStringLiteral("Seven"), QStringLiteral("5125550101"), 7);
+    CustomerRecord r;
+    ASSERT_EQ(CustomerStore::Load(a, &r), CustomerStore::LoadResult::Loaded);
+    EXPECT_FALSE(r.preferPhone.has_value());
+    EXPECT_EQ(r.state, QString());
+    EXPECT_EQ(r.email, QString());
+    ASSERT_EQ(CustomerStore::Load(b, &r), CustomerStore::LoadResult::Loaded);
+    EXPECT_FALSE(r.preferPhone.has_value());
+    EXPECT_EQ(CustomerStore::Load(999999, &r), CustomerStore::LoadResult::NotFound);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(CustomerStoreTest, ACustomerWithTicketsIsNotDeletedUntilTheTicketsAreGone)
+{
+    const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    const int ticket = CustomerFixtures::AddTicket(id, QStringLiteral("Close"));
+    EXPECT_EQ(CustomerStore::TicketCount(id), 1);
+    EXPECT_EQ(CustomerStore::Delete(id), CustomerStore::DeleteResult::HasTickets);
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 1);
+    Database::Execute(QStringLiteral("delete from sales where id = ?"), {ticket});
+    EXPECT_EQ(CustomerStore::TicketCount(id), 0);
+    EXPECT_EQ(CustomerStore::Delete(id), CustomerStore::DeleteResult::Deleted);
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
+}
+
+TEST_P(CustomerStoreTest, TheStateListIsOrderedByCode)
+{
+    const auto codes = CustomerStore::StateCodes();
+    ASSERT_TRUE(codes);
+    ASSERT_FALSE(codes->isEmpty());
+    QStringList texts;
+    for (const auto &c : *codes)
+        texts << c.second;
+    QStringList sorted = texts;
+    sorted.sort();
+    EXPECT_EQ(texts, sorted);
+    EXPECT_TRUE(texts.contains(QStringLiteral("TX")));
+}
+
+TEST(PhoneNumberTest, StoredPhonesSplitThreeThreeFour)
+{
+    EXPECT_EQ(PhoneNumber::Split(QStringLiteral("5125550101")),
+              (std::array<QString, 3>{"512", "555", "0101"}));
+    EXPECT_EQ(PhoneNumber::Split(QStringLiteral("512555")), (std::array<QString, 3>{"512", "555", ""}));
+    EXPECT_EQ(PhoneNumber::Split(QStringLiteral(" ")), (std::array<QString, 3>{"", "", ""}));
+    EXPECT_EQ(PhoneNumber::Join(QStringLiteral(" 512"), QStringLiteral("555 "), QStringLiteral("0101")),
+              QStringLiteral("5125550101"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, CustomerStoreTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+} // namespace

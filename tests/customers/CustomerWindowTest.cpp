@@ -1,0 +1,485 @@
+// The search list and the record editor as a clerk uses them: typing into
+// the boxes, double-clicking a customer, saving, deleting, the phone boxes.
+#include "customers/CustomerInfo.h"
+#include "customers/FindCustomer.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "tests/customers/CustomerFixtures.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/TestDatabase.h"
+#include "widgets/vbalGrid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using CustomerFixtures::AddCustomer;
+
+template <typename T>
+T *child(QWidget *parent, const QString &name)
+{
+    T *w = parent->findChild<T *>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+}
+
+// Types as a user does: each key goes to whichever box has the focus then.
+void typeIntoFocus(const QString &text)
+{
+    for (const QChar c : text)
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+}
+
+QString focusName()
+{
+    QWidget *w = QApplication::focusWidget();
+    return w ? w->objectName() : QString();
+}
+
+class WindowTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
+    void TearDown() override { CustomerFixtures::AllowUpdates(GetParam()); }
+
+    void showWindow(QWidget &w)
+    {
+        w.resize(700, 480);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+
+    RecordingPrompts prompts;
+};
+
+class FindCustomerTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        smith = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"), QStringLiteral("5125550101"));
+        smalley = AddCustomer(QStringLiteral("Beth"), QStringLiteral("Smalley"), QStringLiteral("5125550102"));
+        AddCustomer(QStringLiteral("Carl"), QStringLiteral("Jones"), QStringLiteral("7135550103"));
+        AddCustomer(QStringLiteral("Dana"), QStringLiteral("O'Brien"), QStringLiteral("5125550104"));
+        showWindow(find);
+        find.RefreshDB();
+        grid = find.grid();
+        lastName = child<QLineEdit>(&find, QStringLiteral("Text1"));
+    }
+
+    QStringList listed() const
+    {
+        QStringList names;
+        for (int r = 1; r <= grid->RowCount(); ++r)
+            names << grid->CellValue(r, 1);
+        return names;
+    }
+
+    int rowOf(const QString &last) const { return int(listed().indexOf(last)) + 1; }
+
+    QPoint cellCentre(int row, int col) const
+    {
+        return grid->view()->viewport()->mapFrom(grid, grid->CellRect(row, col).center());
+    }
+
+    FindCustomer find;
+    vbalGrid *grid = nullptr;
+    QLineEdit *lastName = nullptr;
+    int smith = 0;
+    int smalley = 0;
+};
+
+TEST_P(FindCustomerTest, TypingIntoTheLastNameBoxNarrowsAtEachKeystroke)
+{
+    EXPECT_EQ(listed(), (QStringList{"Jones", "O'Brien", "Smalley", "Smith"}));
+    QTest::keyClicks(lastName, QStringLiteral("Sm"));
+    EXPECT_EQ(listed(), (QStringList{"Smalley", "Smith"}));
+    QTest::keyClicks(lastName, QStringLiteral("i"));
+    EXPECT_EQ(listed(), (QStringList{"Smith"}));
+    QTest::keyClick(lastName, Qt::Key_Backspace);
+    QTest::keyClick(lastName, Qt::Key_Backspace);
+    EXPECT_EQ(listed(), (QStringList{"Smalley", "Smith"}));
+    QTest::keyClick(lastName, Qt::Key_Backspace);
+    EXPECT_EQ(listed(), (QStringList{"Jones", "O'Brien", "Smalley", "Smith"}));
+    QTest::keyClicks(lastName, QStringLiteral("o'"));
+    EXPECT_EQ(listed(), (QStringList{"O'Brien"}));
+    QTest::keyClicks(lastName, QStringLiteral("'"));
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    lastName->clear();
+    QTest::keyClicks(child<QLineEdit>(&find, QStringLiteral("Text3")), QStringLiteral("713"));
+    EXPECT_EQ(listed(), (QStringList{"Jones"}));
+    EXPECT_EQ(grid->CellValue(1, 3), QStringLiteral("7135550103"));
+    EXPECT_EQ(grid->CellValue(1, 4), QStringLiteral("1 Main St 78701"));
+}
+
+TEST_P(FindCustomerTest, SetFilterFillsTheBoxesAndNarrows)
+{
+    find.SetFilter(QStringLiteral("sm"), QStringLiteral("b"));
+    EXPECT_EQ(listed(), (QStringList{"Smalley"}));
+    find.SetFilter(QStringLiteral("Jo"));
+    EXPECT_EQ(child<QLineEdit>(&find, QStringLiteral("Text2"))->text(), QString());
+    EXPECT_EQ(listed(), (QStringList{"Jones"}));
+}
+
+TEST_P(FindCustomerTest, ADoubleClickPicksTheCustomerByIdEvenPast32767)
+{
+    Database::Execute(QStringLiteral("insert into customer (id, firstname, lastname, PreferPhone) values (?, ?, ?, ?)"),
+                      {40000, QStringLiteral("Zed"), QStringLiteral("Smythe"), 0});
+    find.RefreshDB();
+    QTest::keyClicks(lastName, QStringLiteral("Sm"));
+    ASSERT_EQ(listed(), (QStringList{"Smalley", "Smith", "Smythe"}));
+    QSignalSpy picked(&find, &FindCustomer::SelectCustomer);
+    QSignalSpy dbl(&find, &FindCustomer::DblClick);
+    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, cellCentre(3, 2));
+    ASSERT_EQ(picked.count(), 1);
+    EXPECT_EQ(picked[0][0].toInt(), 40000);
+    ASSERT_EQ(dbl.count(), 1);
+    EXPECT_EQ(dbl[0][0].toInt(), 3);
+
+    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, cellCentre(2, 1));
+    EXPECT_EQ(picked.last()[0].toInt(), smith);
+
+    // A click remembers the customer on the release, after telling the host.
+    int seenInMouseUp = -1;
+    QObject::connect(&find, &FindCustomer::MouseUp, &find, [&] { seenInMouseUp = find.customerid(); });
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, cellCentre(3, 1));
+    EXPECT_EQ(seenInMouseUp, 0);
+    EXPECT_EQ(find.customerid(), 40000);
+}
+
+TEST_P(FindCustomerTest, AHeaderClickSortsAscendingThenDescending)
+{
+    QHeaderView *h = grid->view()->horizontalHeader();
+    const QPoint firstName(h->sectionViewportPosition(1) + 10, h->height() / 2);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, firstName);
+    EXPECT_EQ(grid->CellValue(1, 2), QStringLiteral("Alan"));
+    EXPECT_EQ(grid->ColumnTag(2), QStringLiteral("DESC"));
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, firstName);
+    EXPECT_EQ(grid->CellValue(1, 2), QStringLiteral("Dana"));
+    EXPECT_EQ(grid->ColumnTag(2), QString());
+}
+
+TEST_P(FindCustomerTest, TheFilterBoxesFollowTheirColumns)
+{
+    auto *first = child<QLineEdit>(&find, QStringLiteral("Text2"));
+    auto *phone = child<QLineEdit>(&find, QStringLiteral("Text3"));
+    grid->view()->horizontalHeader()->resizeSection(0, 160);
+    EXPECT_EQ(lastName->width(), 160);
+    EXPECT_EQ(first->x(), lastName->geometry().right() + 1);
+    grid->view()->horizontalHeader()->resizeSection(1, 70);
+    EXPECT_EQ(first->width(), 70);
+    EXPECT_EQ(phone->x(), first->geometry().right() + 1);
+    EXPECT_GT(child<QLabel>(&find, QStringLiteral("Label1"))->x(), phone->geometry().right());
+}
+
+TEST_P(FindCustomerTest, RecentCustomersOnlyAndTheCloseMark)
+{
+    for (int i = 0; i < 100; ++i)
+        AddCustomer(QStringLiteral("New%1").arg(i), QStringLiteral("Zulu"));
+    FindCustomer recent;
+    showWindow(recent);
+    recent.RefreshDB();
+    EXPECT_EQ(recent.grid()->RowCount(), 104);
+    AddCustomer(QStringLiteral("Newer"), QStringLiteral("Zulu"));
+    recent.RefreshDB();
+    child<QCheckBox>(&recent, QStringLiteral("chkShowRecent"))->click();
+    // The hundred newest when the list first opened, and all added since.
+    EXPECT_EQ(recent.grid()->RowCount(), 101);
+    EXPECT_EQ(recent.grid()->CellValue(1, 1), QStringLiteral("Zulu"));
+    QTest::keyClicks(recent.findChild<QLineEdit *>(QStringLiteral("Text2")), QStringLiteral("newe"));
+    EXPECT_EQ(recent.grid()->RowCount(), 1);
+    QSignalSpy cancel(&recent, &FindCustomer::Cancel);
+    child<QToolButton>(&recent, QStringLiteral("Label2"))->click();
+    EXPECT_EQ(cancel.count(), 1);
+}
+
+TEST_P(WindowTest, AnEmptyCustomerTableListsNothingQuietly)
+{
+    FindCustomer find;
+    showWindow(find);
+    find.RefreshDB();
+    QTest::keyClicks(find.findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("Sm"));
+    EXPECT_EQ(find.grid()->RowCount(), 0);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+class CustomerInfoTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        showWindow(info);
+        firstName = child<QLineEdit>(&info, QStringLiteral("txtFirstName"));
+        idLabel = child<QLabel>(&info, QStringLiteral("Label8"));
+        notice = child<QLabel>(&info, QStringLiteral("Label7"));
+        state = child<QComboBox>(&info, QStringLiteral("comboState"));
+    }
+
+    QLineEdit *box(const char *name) { return child<QLineEdit>(&info, QLatin1String(name)); }
+    QPushButton *button(const char *name) { return child<QPushButton>(&info, QLatin1String(name)); }
+    int checkedPhone()
+    {
+        for (int i = 0; i < 3; ++i) {
+            if (child<QRadioButton>(&info, QStringLiteral("Option1_%1").arg(i))->isChecked())
+                return i;
+        }
+        return -1;
+    }
+
+    CustomerInfo info;
+    QLineEdit *firstName = nullptr;
+    QLabel *idLabel = nullptr;
+    QLabel *notice = nullptr;
+    QComboBox *state = nullptr;
+};
+
+TEST_P(CustomerInfoTest, ThePhoneBoxesHandTheFocusOnAfterTypedDigitsOnly)
+{
+    button("cmdNewCustomer")->click();
+    QTest::keyClicks(firstName, QStringLiteral("Ann"));
+    QTest::keyClick(firstName, Qt::Key_Return);
+    EXPECT_EQ(focusName(), QStringLiteral("txtLastName"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(focusName(), QStringLiteral("txtPhone_0"));
+
+    typeIntoFocus(QStringLiteral("512"));
+    EXPECT_EQ(focusName(), QStringLiteral("txtPhone_1"));
+    typeIntoFocus(QStringLiteral("5550101"));
+    EXPECT_EQ(box("txtPhone_0")->text(), QStringLiteral("512"));
+    EXPECT_EQ(box("txtPhone_1")->text(), QStringLiteral("555"));
+    EXPECT_EQ(box("txtPhone_2")->text(), QStringLiteral("0101"));
+    EXPECT_EQ(focusName(), QStringLiteral("txtPhone2_0"));
+
+    // Going back into a full box, or moving the caret in it, stays put.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focusName(), QStringLiteral("Option1_0"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(focusName(), QStringLiteral("txtPhone_2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(focusName(), QStringLiteral("txtPhone_2"));
+    // A full box takes no more.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    typeIntoFocus(QStringLiteral("9"));
+    EXPECT_EQ(box("txtPhone_2")->text(), QStringLiteral("0101"));
+
+    // Enter moves on too, selecting the next box's text.
+    box("txtPhone2_0")->setText(QStringLiteral("713"));
+    box("txtPhone_2")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(focusName(), QStringLiteral("txtPhone2_0"));
+    EXPECT_EQ(box("txtPhone2_0")->selectedText(), QStringLiteral("713"));
+}
+
+TEST_P(CustomerInfoTest, LoadingShowsTheRecordAndAnnouncesIt)
+{
+    const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"), QStringLiteral("512555"), 2);
+    Database::Execute(QStringLiteral("update customer set state = ?, city = ? where id = ?"),
+                      {QStringLiteral("ca"), QStringLiteral("Austin"), id});
+    QSignalSpy loaded(&info, &CustomerInfo::CustomerLoad);
+    info.LoadCustomerInfo(id);
+    ASSERT_EQ(loaded.count(), 1);
+    EXPECT_EQ(loaded[0][0].toInt(), id);
+    EXPECT_FALSE(info.IsLoading());
+    EXPECT_EQ(idLabel->text(), QStringLiteral("Customer ID: %1").arg(id));
+    EXPECT_EQ(firstName->text(), QStringLiteral("Alan"));
+    EXPECT_EQ(box("txtPhone_0")->text(), QStringLiteral("512"));
+    EXPECT_EQ(box("txtPhone_1")->text(), QStringLiteral("555"));
+    EXPECT_EQ(box("txtPhone_2")->text(), QString());
+    EXPECT_EQ(checkedPhone(), 2);
+    EXPECT_EQ(state->currentText(), QStringLiteral("CA"));
+    EXPECT_FALSE(button("cmdSave")->isEnabled());
+    EXPECT_TRUE(button("cmdDelete")->isEnabled());
+
+    // A customer with no preference and no state shows none, not the last one's.
+    const int bare = AddCustomer(QStringLiteral("Bea"), QStringLiteral("Bare"));
+    Database::Execute(QStringLiteral("update customer set PreferPhone = NULL where id = ?"), {bare});
+    info.LoadCustomerInfo(bare);
+    EXPECT_EQ(loaded.last()[0].toInt(), bare);
+    EXPECT_FALSE(info.IsLoading());
+    EXPECT_EQ(checkedPhone(), -1);
+    EXPECT_EQ(state->currentIndex(), -1);
+    EXPECT_EQ(box("txtCity")->text(), QString());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // Clear / New: an empty form with the home phone and the default state.
+    info.LoadCustomerInfo(id);
+    button("cmdNewCustomer")->click();
+    EXPECT_EQ(loaded.last()[0].toInt(), 0);
+    EXPECT_EQ(idLabel->text(), QStringLiteral("Customer ID:"));
+    EXPECT_EQ(firstName->text(), QString());
+    EXPECT_EQ(checkedPhone(), 0);
+    EXPECT_EQ(state->currentText(), QStringLiteral("TX"));
+    EXPECT_TRUE(button("cmdSave")->isEnabled());
+    EXPECT_FALSE(button("cmdDelete")->isEnabled());
+}
+
+TEST_P(CustomerInfoTest, ACustomerThatIsGoneLoadsAsAnEmptyForm)
+{
+    QSignalSpy loaded(&info, &CustomerInfo::CustomerLoad);
+    info.LoadCustomerInfo(4242);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("LoadCustomerInfo: ")));
+    ASSERT_EQ(loaded.count(), 1);
+    EXPECT_EQ(loaded[0][0].toInt(), 0);
+    EXPECT_EQ(info.customerid(), 0);
+    EXPECT_FALSE(info.IsLoading());
+}
+
+TEST_P(CustomerInfoTest, SavingANewCustomerCreatesItsRowAndReloadsIt)
+{
+    button("cmdNewCustomer")->click();
+    QTest::keyClicks(firstName, QStringLiteral("Cash"));
+    QTest::keyClicks(box("txtLastName"), QStringLiteral("O'Neil"));
+    box("txtPhone_0")->setFocus();
+    typeIntoFocus(QStringLiteral("5125550101"));
+    QSignalSpy loaded(&info, &CustomerInfo::CustomerLoad);
+    button("cmdSave")->click();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+    const auto rs = Database::GetRS(QStringLiteral("select * from customer"));
+    ASSERT_TRUE(rs);
+    ASSERT_EQ(rs->rowCount(), 1);
+    const int id = rs->value(0, QStringLiteral("id")).toInt();
+    EXPECT_EQ(rs->value(0, QStringLiteral("firstname")).toString(), QStringLiteral("Cash"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("lastname")).toString(), QStringLiteral("O'Neil"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("phone1")).toString(), QStringLiteral("5125550101"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("state")).toString(), QStringLiteral("TX"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("PreferPhone")).toInt(), 0);
+    EXPECT_EQ(idLabel->text(), QStringLiteral("Customer ID: %1").arg(id));
+    EXPECT_TRUE(notice->text().startsWith(QStringLiteral("Customer data updated "))) << notice->text().toStdString();
+    ASSERT_EQ(loaded.count(), 1);
+    EXPECT_EQ(loaded[0][0].toInt(), id);
+
+    // The next one is a customer of its own.
+    button("cmdNewCustomer")->click();
+    QTest::keyClicks(firstName, QStringLiteral("Cash"));
+    button("cmdSave")->click();
+    EXPECT_NE(info.customerid(), id);
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 2);
+}
+
+TEST_P(CustomerInfoTest, ABlankFirstNameIsRefusedWithTheShopsMessage)
+{
+    button("cmdNewCustomer")->click();
+    QTest::keyClicks(box("txtLastName"), QStringLiteral("Smith"));
+    button("cmdSave")->click();
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("Customer name can not be blank.  Enter 'Cash' for Cash customers")});
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
+    EXPECT_EQ(box("txtLastName")->text(), QStringLiteral("Smith"));
+}
+
+TEST_P(CustomerInfoTest, AFailedSaveKeepsTheFormAndClaimsNoUpdate)
+{
+    const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    info.LoadCustomerInfo(id);
+    CustomerFixtures::RefuseUpdates(GetParam());
+    box("txtCity")->setText(QStringLiteral("Round Rock"));
+    button("cmdSave")->click();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Execute:")));
+    EXPECT_EQ(notice->text(), QString());
+    EXPECT_EQ(box("txtCity")->text(), QStringLiteral("Round Rock"));
+    EXPECT_TRUE(button("cmdSave")->isEnabled());
+
+    // A new customer whose update fails leaves no "Cash Sale" row behind.
+    prompts.clear();
+    button("cmdNewCustomer")->click();
+    QTest::keyClicks(firstName, QStringLiteral("Bea"));
+    button("cmdSave")->click();
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("Error creating new customer"));
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 1);
+    EXPECT_EQ(firstName->text(), QStringLiteral("Bea"));
+}
+
+TEST_P(CustomerInfoTest, DeleteIsRefusedWhileTicketsExistAndAsksFirst)
+{
+    const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    const int ticket = CustomerFixtures::AddTicket(id, QStringLiteral("Open"));
+    info.LoadCustomerInfo(id);
+    button("cmdDelete")->click();
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("Customer is linked to existing receipts.  Must delete all receipts first")});
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 1);
+
+    Database::Execute(QStringLiteral("delete from sales where id = ?"), {ticket});
+    prompts.answer(false);
+    button("cmdDelete")->click();
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("Are you sure you want to delete customer?")});
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 1);
+    EXPECT_EQ(idLabel->text(), QStringLiteral("Customer ID: %1").arg(id));
+
+    QSignalSpy loaded(&info, &CustomerInfo::CustomerLoad);
+    prompts.answer(true);
+    button("cmdDelete")->click();
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
+    EXPECT_EQ(info.customerid(), 0);
+    EXPECT_EQ(firstName->text(), QString());
+    ASSERT_EQ(loaded.count(), 1);
+    EXPECT_EQ(loaded[0][0].toInt(), 0);
+}
+
+TEST_P(CustomerInfoTest, LookupSwapsInTheSearchListAndAPickLoadsTheCustomer)
+{
+    AddCustomer(QStringLiteral("Carl"), QStringLiteral("Jones"));
+    const int smith = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    button("cmdLookup")->click();
+    FindCustomer *find = info.findCustomer();
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_FALSE(child<QWidget>(&info, QStringLiteral("picClient"))->isVisible());
+    EXPECT_FALSE(button("cmdSave")->isVisible());
+    EXPECT_EQ(find->geometry(), info.rect());
+    EXPECT_EQ(find->grid()->RowCount(), 2);
+
+    QTest::keyClicks(find->findChild<QLineEdit *>(QStringLiteral("Text1")), QStringLiteral("sm"));
+    ASSERT_EQ(find->grid()->RowCount(), 1);
+    QSignalSpy loaded(&info, &CustomerInfo::CustomerLoad);
+    vbalGrid *grid = find->grid();
+    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {},
+                       grid->view()->viewport()->mapFrom(grid, grid->CellRect(1, 1).center()));
+    ASSERT_EQ(loaded.count(), 1);
+    EXPECT_EQ(loaded[0][0].toInt(), smith);
+    EXPECT_FALSE(find->isVisible());
+    EXPECT_TRUE(child<QWidget>(&info, QStringLiteral("picClient"))->isVisible());
+    EXPECT_EQ(firstName->text(), QStringLiteral("Alan"));
+
+    button("cmdLookup")->click();
+    find->findChild<QToolButton *>(QStringLiteral("Label2"))->click();
+    EXPECT_FALSE(find->isVisible());
+    EXPECT_EQ(info.customerid(), smith);
+}
+
+TEST_P(CustomerInfoTest, HideAddressCutsTheFormAfterThePhones)
+{
+    info.resize(700, 480);
+    info.HideAddress();
+    const QWidget *line = child<QWidget>(&info, QStringLiteral("Line1"));
+    EXPECT_EQ(info.height(), line->mapTo(&info, QPoint(0, line->height())).y());
+    info.ShowAddress();
+    EXPECT_EQ(info.height(), 480);
+}
+
+const auto engineName = [](const auto &info) { return TestDatabase::EngineName(info.param); };
+INSTANTIATE_TEST_SUITE_P(Engines, WindowTest, ::testing::ValuesIn(TestDatabase::Engines()), engineName);
+INSTANTIATE_TEST_SUITE_P(Engines, FindCustomerTest, ::testing::ValuesIn(TestDatabase::Engines()), engineName);
+INSTANTIATE_TEST_SUITE_P(Engines, CustomerInfoTest, ::testing::ValuesIn(TestDatabase::Engines()), engineName);
+
+} // namespace
