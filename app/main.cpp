@@ -1,12 +1,13 @@
 #include "app/StartupOptions.h"
+#include "customers/CustomerInfo.h"
 #include "data/Database.h"
 #include "data/UserPrompts.h"
 #include "widgets/MessageBoxPrompts.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QVBoxLayout>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -31,7 +32,15 @@ int main(int argc, char *argv[])
     QMainWindow window;
     window.setObjectName(QStringLiteral("frmMain"));
     window.setWindowTitle(QStringLiteral("Tessaly"));
-    window.setCentralWidget(new QLabel(QStringLiteral("Tessaly"), &window));
+    // Until the sales window takes over, the customer editor (with its search
+    // list) is the main window's content.
+    auto *central = new QWidget(&window);
+    auto *layout = new QVBoxLayout(central);
+    auto *customer = new CustomerInfo(central);
+    customer->setMinimumSize(620, 440);
+    layout->addWidget(customer, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addStretch(1);
+    window.setCentralWidget(central);
     const bool connected = Database::GetConnection().isValid();
     window.statusBar()->showMessage(
         (connected ? QStringLiteral("Database: ") : QStringLiteral("Not connected: "))
