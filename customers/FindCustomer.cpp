@@ -121,6 +121,7 @@ void FindCustomer::RefreshDB()
     const auto rs = CustomerStore::ReadList();
     m_list = rs ? CustomerList::fromRecordset(*rs) : CustomerList();
     m_hitsValid = false;
+    fillAll();
     EditFilter();
     showBusy(false);
 }
@@ -138,7 +139,10 @@ void FindCustomer::EditFilter()
     m_hits = m_list.select(normalized, narrowing ? &m_hits : nullptr);
     m_lastFilter = normalized;
     m_hitsValid = true;
-    fill(m_hits);
+    // A sort is undone by the next search, which lists in name order again.
+    if (m_sorted)
+        fillAll();
+    showHits();
 }
 
 void FindCustomer::SetFilter(const QString &lastName, const QString &firstName)
@@ -152,30 +156,45 @@ void FindCustomer::SetFilter(const QString &lastName, const QString &firstName)
 
 int FindCustomer::listedCount() const
 {
-    return vbalGrid1->RowCount();
+    return vbalGrid1->VisibleRowCount();
 }
 
-void FindCustomer::fill(const std::vector<int> &rows)
+// Every customer, one row each in list order: row n is list entry n - 1, so
+// a search only has to say which rows show.
+void FindCustomer::fillAll()
 {
     // Redraw off first, so the views are reset once for the whole refill.
     vbalGrid1->SetRedrawEnabled(false);
     vbalGrid1->ClearRows();
-    vbalGrid1->SetRowCount(int(rows.size()));
-    int r = 0;
-    for (const int i : rows) {
+    vbalGrid1->SetRowCount(m_list.size());
+    for (int i = 0; i < m_list.size(); ++i) {
         const CustomerListEntry &e = m_list.at(i);
-        ++r;
+        const int r = i + 1;
         vbalGrid1->SetCell(r, 1, e.lastName, vbalGrid::OneLine, -1, -1, -1, nullptr, 0, -1, e.id);
         vbalGrid1->SetCell(r, 2, e.firstName);
         vbalGrid1->SetCell(r, 3, e.phone);
         vbalGrid1->SetCell(r, 4, e.address);
     }
     vbalGrid1->SetRedrawEnabled(true);
+    m_sorted = false;
+}
+
+void FindCustomer::showHits()
+{
+    if (int(m_hits.size()) == m_list.size()) {
+        vbalGrid1->ShowAllRows();
+        return;
+    }
+    std::vector<int> rows(m_hits.size());
+    for (size_t k = 0; k < rows.size(); ++k)
+        rows[k] = m_hits[k] + 1;
+    vbalGrid1->ShowOnlyRows(rows);
 }
 
 void FindCustomer::onColumnClick(int col)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_sorted = true;
     if (vbalGrid1->ColumnTag(col).isEmpty()) {
         vbalGrid1->SortByColumn(col, vbalGrid::SortAscending);
         vbalGrid1->SetColumnTag(col, QStringLiteral("DESC"));

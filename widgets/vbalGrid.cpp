@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The text of whatever edit box the host placed: its user property (the text
@@ -90,7 +92,21 @@ vbalGrid::~vbalGrid()
 
 bool vbalGrid::validCell(int row, int col) const
 {
-    return row >= 1 && row <= m_model->rowCount() && col >= 1 && col <= m_model->columnCount();
+    return row >= 1 && row <= m_model->rows() && col >= 1 && col <= m_model->columnCount();
+}
+
+QModelIndex vbalGrid::modelIndex(int row, int col) const
+{
+    if (!validCell(row, col) || !m_model->rowVisible(row - 1))
+        return QModelIndex();
+    return m_model->index(m_model->viewRow(row - 1), col - 1);
+}
+
+int vbalGrid::rowOf(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.row() >= m_model->shownCount())
+        return 0;
+    return m_model->storedRow(index.row()) + 1;
 }
 
 // --- Columns ---
@@ -231,7 +247,7 @@ void vbalGrid::ClearRows()
 
 int vbalGrid::RowCount() const
 {
-    return m_model->rowCount();
+    return m_model->rows();
 }
 
 void vbalGrid::SetRowCount(int rows)
@@ -243,8 +259,56 @@ void vbalGrid::SetRowCount(int rows)
 
 int vbalGrid::AddRow()
 {
-    m_model->setRows(m_model->rowCount() + 1);
-    return m_model->rowCount();
+    m_model->setRows(m_model->rows() + 1);
+    return m_model->rows();
+}
+
+bool vbalGrid::RowVisible(int row) const
+{
+    return row >= 1 && row <= RowCount() && m_model->rowVisible(row - 1);
+}
+
+void vbalGrid::SetRowVisible(int row, bool visible)
+{
+    if (row < 1 || row > RowCount())
+        return;
+    if (!visible && m_editor && m_editRow == row)
+        CancelEdit();
+    m_model->setRowVisible(row - 1, visible);
+}
+
+void vbalGrid::ShowOnlyRows(const std::vector<int> &rows)
+{
+    if (m_editor)
+        CancelEdit();
+    std::vector<int> shown;
+    shown.reserve(rows.size());
+    for (const int r : rows) {
+        if (r >= 1 && r <= RowCount())
+            shown.push_back(r - 1);
+    }
+    if (!std::is_sorted(shown.begin(), shown.end()))
+        std::sort(shown.begin(), shown.end());
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    m_model->setShownRows(std::move(shown));
+}
+
+void vbalGrid::ShowAllRows()
+{
+    m_model->showAllRows();
+}
+
+int vbalGrid::VisibleRowCount() const
+{
+    return m_model->shownCount();
+}
+
+std::vector<int> vbalGrid::VisibleRows() const
+{
+    std::vector<int> rows(size_t(m_model->shownCount()));
+    for (size_t v = 0; v < rows.size(); ++v)
+        rows[v] = m_model->storedRow(int(v)) + 1;
+    return rows;
 }
 
 bool vbalGrid::RedrawEnabled() const
@@ -346,9 +410,10 @@ void vbalGrid::SortByColumn(int col, int order)
 
 QRect vbalGrid::CellRect(int row, int col) const
 {
-    if (!validCell(row, col))
+    const QModelIndex index = modelIndex(row, col);
+    if (!index.isValid())
         return QRect();
-    const QRect r = m_view->visualRect(m_model->index(row - 1, col - 1));
+    const QRect r = m_view->visualRect(index);
     return QRect(m_view->viewport()->mapTo(this, r.topLeft()), r.size());
 }
 
@@ -368,7 +433,7 @@ bool vbalGrid::CellAt(int x, int y, int *row, int *col) const
     if (!i.isValid())
         return false;
     if (row)
-        *row = i.row() + 1;
+        *row = rowOf(i);
     if (col)
         *col = i.column() + 1;
     return true;
@@ -380,9 +445,9 @@ int vbalGrid::SelectedRow() const
 {
     const QItemSelectionModel *sel = m_view->selectionModel();
     const QModelIndex current = sel->currentIndex();
-    if (!current.isValid() || current.row() >= m_model->rowCount())
+    if (!current.isValid() || current.row() >= m_model->shownCount())
         return 0;
-    return sel->isSelected(current) || sel->isRowSelected(current.row(), QModelIndex()) ? current.row() + 1 : 0;
+    return sel->isSelected(current) || sel->isRowSelected(current.row(), QModelIndex()) ? rowOf(current) : 0;
 }
 
 int vbalGrid::SelectedCol() const
@@ -398,20 +463,22 @@ void vbalGrid::SetSelectedRow(int row)
 
 void vbalGrid::SetSelectedCell(int row, int col)
 {
-    if (!validCell(row, col)) {
+    const QModelIndex index = modelIndex(row, col);
+    if (!index.isValid()) {
         m_view->selectionModel()->clear();
         return;
     }
     QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
     if (m_rowMode)
         flags |= QItemSelectionModel::Rows;
-    m_view->selectionModel()->setCurrentIndex(m_model->index(row - 1, col - 1), flags);
+    m_view->selectionModel()->setCurrentIndex(index, flags);
 }
 
 void vbalGrid::EnsureVisible(int row)
 {
-    if (row >= 1 && row <= RowCount())
-        m_view->scrollTo(m_model->index(row - 1, qMax(0, m_view->currentIndex().column())));
+    const QModelIndex index = modelIndex(row, qMax(1, m_view->currentIndex().column() + 1));
+    if (index.isValid())
+        m_view->scrollTo(index);
 }
 
 void vbalGrid::SetRowMode(bool wholeRows)
@@ -483,7 +550,7 @@ void vbalGrid::onCurrentChanged()
 {
     const QModelIndex current = m_view->selectionModel()->currentIndex();
     if (current.isValid())
-        emit SelectionChange(current.row() + 1, current.column() + 1);
+        emit SelectionChange(rowOf(current), current.column() + 1);
 }
 
 // --- In-place editing ---
@@ -512,7 +579,7 @@ void vbalGrid::EditOverCell(QWidget *editor)
     }
     const QModelIndex current = m_view->currentIndex();
     if (current.isValid())
-        EditOverCell(editor, current.row() + 1, current.column() + 1);
+        EditOverCell(editor, rowOf(current), current.column() + 1);
 }
 
 void vbalGrid::EditOverCell(QWidget *editor, int row, int col)
@@ -619,12 +686,12 @@ bool vbalGrid::viewKeyEvent(QEvent *event)
         const int ascii = text[0].unicode();
         emit KeyPress(ascii);
         if (m_editable && text[0].isPrint() && current.isValid()) {
-            StartEdit(current.row() + 1, current.column() + 1, ascii);
+            StartEdit(rowOf(current), current.column() + 1, ascii);
             return true;
         }
     }
     if (ke->key() == Qt::Key_F2 && m_editable && current.isValid()) {
-        StartEdit(current.row() + 1, current.column() + 1, 0);
+        StartEdit(rowOf(current), current.column() + 1, 0);
         return true;
     }
     return false;

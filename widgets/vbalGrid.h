@@ -7,7 +7,9 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
+class QModelIndex;
 class QTableView;
 class vbalGridModel;
 
@@ -93,6 +95,18 @@ public:
     void SetRowCount(int rows);
     // Grows the grid by one row; returns its number.
     int AddRow();
+    // Rows can be hidden and keep their numbers: every member speaks of rows
+    // by the number they were added with, shown or not (RowCount counts them
+    // all; a hidden row has no CellRect and is never selected).
+    bool RowVisible(int row) const;
+    void SetRowVisible(int row, bool visible);
+    // Shows only these rows (in row order), hiding the others at once: a
+    // narrowed list without a refill.
+    void ShowOnlyRows(const std::vector<int> &rows);
+    void ShowAllRows();
+    int VisibleRowCount() const;
+    // The rows shown, top to bottom.
+    std::vector<int> VisibleRows() const;
     // False before a bulk load, True after it: nothing is drawn in between.
     bool RedrawEnabled() const;
     void SetRedrawEnabled(bool enabled);
@@ -187,6 +201,8 @@ protected:
 
 private:
     bool validCell(int row, int col) const;
+    QModelIndex modelIndex(int row, int col) const; // invalid when hidden
+    int rowOf(const QModelIndex &index) const;
     bool viewKeyEvent(QEvent *event);
     bool viewportMouseEvent(QEvent *event);
     bool editorEvent(QEvent *event);

@@ -37,7 +37,7 @@ vbalGridModel::vbalGridModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 int vbalGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows;
+    return parent.isValid() ? 0 : shownCount();
 }
 
 int vbalGridModel::columnCount(const QModelIndex &parent) const
@@ -55,9 +55,9 @@ QVariant vbalGridModel::icon(int index) const
 QVariant vbalGridModel::data(const QModelIndex &index, int role) const
 {
     // Views may still ask about old rows while a bulk change is under way.
-    if (!index.isValid() || index.row() >= m_rows || index.column() >= int(m_columns.size()))
+    if (!index.isValid() || index.row() >= shownCount() || index.column() >= int(m_columns.size()))
         return QVariant();
-    const vbalGridCell &c = cell(index.row(), index.column());
+    const vbalGridCell &c = cell(storedRow(index.row()), index.column());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: return c.text;
@@ -137,21 +137,39 @@ int vbalGridModel::columnOfKey(const QString &key) const
     return -1;
 }
 
+// New rows show; rows cut off go, shown or not. The shown rows being
+// ascending, both happen at the end of the view.
 void vbalGridModel::setRows(int rows)
 {
     rows = std::max(0, rows);
     if (rows == m_rows)
         return;
     const bool grow = rows > m_rows;
-    if (!m_frozen) {
+    int keptShown = shownCount();
+    if (m_filtered && !grow)
+        keptShown = int(std::lower_bound(m_shown.begin(), m_shown.end(), rows) - m_shown.begin());
+    const int shownAfter = grow ? shownCount() + (rows - m_rows) : keptShown;
+    const bool viewChanges = !m_frozen && shownAfter != shownCount();
+    if (viewChanges) {
         if (grow)
-            beginInsertRows(QModelIndex(), m_rows, rows - 1);
+            beginInsertRows(QModelIndex(), shownCount(), shownAfter - 1);
         else
-            beginRemoveRows(QModelIndex(), rows, m_rows - 1);
+            beginRemoveRows(QModelIndex(), shownAfter, shownCount() - 1);
     }
     m_cells.resize(size_t(rows) * m_columns.size());
+    if (m_filtered) {
+        m_viewRow.resize(size_t(rows), -1);
+        if (grow) {
+            for (int r = m_rows; r < rows; ++r) {
+                m_viewRow[size_t(r)] = int(m_shown.size());
+                m_shown.push_back(r);
+            }
+        } else {
+            m_shown.resize(size_t(keptShown));
+        }
+    }
     m_rows = rows;
-    if (!m_frozen) {
+    if (viewChanges) {
         if (grow)
             endInsertRows();
         else
@@ -159,22 +177,90 @@ void vbalGridModel::setRows(int rows)
     }
 }
 
-void vbalGridModel::clearRows()
+void vbalGridModel::resetViews(const std::function<void()> &change)
 {
     if (!m_frozen)
         beginResetModel();
-    m_cells.clear();
-    m_rows = 0;
-    m_fonts.clear();
+    change();
     if (!m_frozen)
         endResetModel();
 }
 
+void vbalGridModel::clearRows()
+{
+    resetViews([this] {
+        m_cells.clear();
+        m_rows = 0;
+        m_fonts.clear();
+        m_filtered = false;
+        m_shown.clear();
+        m_viewRow.clear();
+    });
+}
+
+void vbalGridModel::rebuildViewRows()
+{
+    m_viewRow.assign(size_t(m_rows), -1);
+    for (size_t v = 0; v < m_shown.size(); ++v)
+        m_viewRow[size_t(m_shown[v])] = int(v);
+}
+
+void vbalGridModel::setShownRows(std::vector<int> shownRows)
+{
+    resetViews([&] {
+        m_filtered = true;
+        m_shown = std::move(shownRows);
+        rebuildViewRows();
+    });
+}
+
+void vbalGridModel::showAllRows()
+{
+    if (!m_filtered)
+        return;
+    resetViews([this] {
+        m_filtered = false;
+        m_shown.clear();
+        m_viewRow.clear();
+    });
+}
+
+void vbalGridModel::setRowVisible(int r, bool visible)
+{
+    if (rowVisible(r) == visible)
+        return;
+    if (!m_filtered) {
+        m_filtered = true;
+        m_shown.resize(size_t(m_rows));
+        for (int i = 0; i < m_rows; ++i)
+            m_shown[size_t(i)] = i;
+        rebuildViewRows();
+    }
+    const int at = int(std::lower_bound(m_shown.begin(), m_shown.end(), r) - m_shown.begin());
+    if (!m_frozen) {
+        if (visible)
+            beginInsertRows(QModelIndex(), at, at);
+        else
+            beginRemoveRows(QModelIndex(), at, at);
+    }
+    if (visible)
+        m_shown.insert(m_shown.begin() + at, r);
+    else
+        m_shown.erase(m_shown.begin() + at);
+    rebuildViewRows();
+    if (!m_frozen) {
+        if (visible)
+            endInsertRows();
+        else
+            endRemoveRows();
+    }
+}
+
 void vbalGridModel::cellChanged(int r, int c)
 {
-    if (m_frozen)
+    if (m_frozen || !rowVisible(r))
         return;
-    const QModelIndex i = index(r, c);
+    const QModelIndex i = index(viewRow(r), c);
     emit dataChanged(i, i);
 }
 
@@ -249,8 +335,14 @@ void vbalGridModel::sortByColumn(int c, bool ascending)
         return ascending ? keys[size_t(a)] < keys[size_t(b)] : keys[size_t(b)] < keys[size_t(a)];
     });
 
-    if (!m_frozen)
+    QModelIndexList before;
+    std::vector<int> storedBefore;
+    if (!m_frozen) {
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        before = persistentIndexList();
+        for (const QModelIndex &i : before)
+            storedBefore.push_back(storedRow(i.row()));
+    }
     const size_t cols = m_columns.size();
     std::vector<vbalGridCell> sorted(m_cells.size());
     std::vector<int> newRowOf(static_cast<size_t>(m_rows));
@@ -262,12 +354,19 @@ void vbalGridModel::sortByColumn(int c, bool ascending)
                   sorted.begin() + std::ptrdiff_t(size_t(to) * cols));
     }
     m_cells = std::move(sorted);
+    if (m_filtered) {
+        for (int &r : m_shown)
+            r = newRowOf[size_t(r)];
+        std::sort(m_shown.begin(), m_shown.end());
+        rebuildViewRows();
+    }
     if (!m_frozen) {
-        const QModelIndexList before = persistentIndexList();
         QModelIndexList after;
         after.reserve(before.size());
-        for (const QModelIndex &i : before)
-            after.append(index(newRowOf[size_t(i.row())], i.column()));
+        for (int k = 0; k < before.size(); ++k) {
+            const int v = viewRow(newRowOf[size_t(storedBefore[size_t(k)])]);
+            after.append(v >= 0 ? index(v, before[k].column()) : QModelIndex());
+        }
         changePersistentIndexList(before, after);
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
@@ -276,8 +375,8 @@ void vbalGridModel::sortByColumn(int c, bool ascending)
 void vbalGridModel::setIcons(const QList<QIcon> &icons)
 {
     m_icons = icons;
-    if (!m_frozen && m_rows > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, int(m_columns.size()) - 1), {Qt::DecorationRole});
+    if (!m_frozen && shownCount() > 0 && !m_columns.empty())
+        emit dataChanged(index(0, 0), index(shownCount() - 1, int(m_columns.size()) - 1), {Qt::DecorationRole});
     if (!m_columns.empty())
         emit headerDataChanged(Qt::Horizontal, 0, int(m_columns.size()) - 1);
 }

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <vector>
 
 // One cell: its text, its record id and how it is drawn. Colours are the old
@@ -35,6 +36,11 @@ struct vbalGridColumn
 // The rows and columns behind a vbalGrid, kept as one flat array of cells so
 // that a hundred thousand rows fill in a few milliseconds. Indexes here are
 // 0-based; the grid turns the 1-based numbers of its callers into these.
+//
+// Rows may be hidden: the views then see only the shown rows ("view rows"),
+// while every member here but rowCount() and data() speaks of stored rows,
+// so a row keeps its number whether it shows or not. Showing another subset
+// costs a list of numbers, not a refill.
 class vbalGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -57,9 +63,20 @@ public:
     void setColumnHeader(int c, const QString &header);
     int columnOfKey(const QString &key) const; // -1 when none (keys compare without case)
 
-    // Rows.
+    // Rows (stored, shown or not).
+    int rows() const { return m_rows; }
     void setRows(int rows);
     void clearRows();
+
+    // Which rows show. shownRows must be ascending stored rows.
+    void setShownRows(std::vector<int> shownRows);
+    void showAllRows();
+    void setRowVisible(int r, bool visible);
+    bool rowVisible(int r) const { return !m_filtered || m_viewRow[size_t(r)] >= 0; }
+    int shownCount() const { return m_filtered ? int(m_shown.size()) : m_rows; }
+    // Stored row of a view row, and view row of a stored row (-1 when hidden).
+    int storedRow(int viewRow) const { return m_filtered ? m_shown[size_t(viewRow)] : viewRow; }
+    int viewRow(int storedRow) const { return m_filtered ? m_viewRow[size_t(storedRow)] : storedRow; }
 
     // Cells (no checks: the grid checks the indexes).
     const vbalGridCell &cell(int r, int c) const { return m_cells[offset(r, c)]; }
@@ -84,6 +101,8 @@ private:
     size_t offset(int r, int c) const { return size_t(r) * m_columns.size() + size_t(c); }
     void cellChanged(int r, int c);
     QVariant icon(int index) const;
+    void rebuildViewRows();
+    void resetViews(const std::function<void()> &change);
 
     std::vector<vbalGridColumn> m_columns;
     std::vector<vbalGridCell> m_cells; // row-major
@@ -91,4 +110,7 @@ private:
     QList<QIcon> m_icons;
     int m_rows = 0;
     bool m_frozen = false;
+    bool m_filtered = false;    // false: every row shows
+    std::vector<int> m_shown;   // the stored rows that show, ascending
+    std::vector<int> m_viewRow; // stored row → view row, -1 when hidden
 };

@@ -138,6 +138,43 @@ TEST_F(GridTest, SortByColumnOrdersTextWithoutCaseAndKeepsRowsTogether)
     EXPECT_EQ(grid->CellItemData(1, 1), 1001);
 }
 
+TEST_F(GridTest, HiddenRowsKeepTheirNumbersAndNeverShowOrSelect)
+{
+    addRows({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e")});
+    grid->ShowOnlyRows({4, 2});
+    EXPECT_EQ(grid->RowCount(), 5);
+    EXPECT_EQ(grid->VisibleRowCount(), 2);
+    EXPECT_EQ(grid->VisibleRows(), (std::vector<int>{2, 4}));
+    EXPECT_TRUE(grid->CellRect(3, 2).isNull());
+    EXPECT_EQ(grid->CellValue(3, 2), QStringLiteral("c")); // hidden, still there
+
+    QSignalSpy dbl(grid, &vbalGrid::DblClick);
+    const QRect second = grid->CellRect(4, 2); // shown second, still row 4
+    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {},
+                       grid->view()->viewport()->mapFrom(grid, second.center()));
+    ASSERT_EQ(dbl.count(), 1);
+    EXPECT_EQ(dbl[0][0].toInt(), 4);
+    EXPECT_EQ(grid->SelectedRow(), 4);
+    grid->SetSelectedRow(3);
+    EXPECT_EQ(grid->SelectedRow(), 0);
+
+    // Sorting moves hidden rows too; new rows show.
+    grid->SortByColumn(2, vbalGrid::SortDescending);
+    EXPECT_EQ(grid->CellValue(1, 2), QStringLiteral("e"));
+    EXPECT_EQ(grid->VisibleRows(), (std::vector<int>{2, 4})); // "d" and "b" now
+    EXPECT_EQ(grid->CellValue(2, 2), QStringLiteral("d"));
+    const int added = grid->AddRow();
+    EXPECT_TRUE(grid->RowVisible(added));
+    grid->SetRowVisible(2, false);
+    EXPECT_EQ(grid->VisibleRows(), (std::vector<int>{4, 6}));
+    grid->ShowAllRows();
+    EXPECT_EQ(grid->VisibleRowCount(), 6);
+    grid->ShowOnlyRows({1});
+    grid->ClearRows();
+    grid->AddRow();
+    EXPECT_EQ(grid->VisibleRowCount(), 1);
+}
+
 TEST_F(GridTest, ColumnWidthsAreKeptUnderColNInTheWindowsSection)
 {
     Settings::save(QStringLiteral("frmTest"), QStringLiteral("vbalGrid2.Col_2"), QStringLiteral("333"));
