@@ -145,7 +145,9 @@ void CustomerInfo::buildRecordPanel()
     grid->addWidget(txtCity, 8, 1, 1, 2);
     grid->addWidget(label(QStringLiteral("State")), 8, 3);
     auto *stateZip = new QHBoxLayout;
+    stateZip->setSpacing(6);
     stateZip->addWidget(comboState);
+    stateZip->addSpacing(6);
     stateZip->addWidget(label(QStringLiteral("Zip")));
     stateZip->addWidget(txtZip, 1);
     grid->addLayout(stateZip, 8, 4, 1, 2);

@@ -14,7 +14,7 @@ namespace {
 int boxWidth(const QLineEdit *box, int digits)
 {
     const QFontMetrics fm(box->font());
-    return fm.horizontalAdvance(QString(digits, QLatin1Char('0'))) + 12;
+    return fm.horizontalAdvance(QString(digits, QLatin1Char('0'))) + 16;
 }
 
 } // namespace

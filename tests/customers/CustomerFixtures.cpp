@@ -27,25 +27,30 @@ int CustomerCount()
     return rs ? rs->value(0, 0).toInt() : -1;
 }
 
-void RefuseUpdates(Engine engine)
+void RefuseChanges(Engine engine)
 {
     if (engine == Engine::SQLite) {
-        Database::Execute(QStringLiteral("CREATE TRIGGER refuse_update BEFORE UPDATE ON customer "
-                                         "BEGIN SELECT RAISE(ABORT, 'updates refused'); END"));
+        for (const char *event : {"UPDATE", "DELETE"}) {
+            Database::Execute(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON customer "
+                                             "BEGIN SELECT RAISE(ABORT, 'changes refused'); END")
+                                  .arg(QLatin1String(event)));
+        }
         return;
     }
-    Database::Execute(QStringLiteral("CREATE OR REPLACE FUNCTION refuse_update() RETURNS trigger LANGUAGE plpgsql "
-                                     "AS $$ BEGIN RAISE EXCEPTION 'updates refused'; END $$"));
-    Database::Execute(QStringLiteral("CREATE TRIGGER refuse_update BEFORE UPDATE ON customer "
-                                     "FOR EACH ROW EXECUTE FUNCTION refuse_update()"));
+    Database::Execute(QStringLiteral("CREATE OR REPLACE FUNCTION refuse_change() RETURNS trigger LANGUAGE plpgsql "
+                                     "AS $$ BEGIN RAISE EXCEPTION 'changes refused'; END $$"));
+    Database::Execute(QStringLiteral("CREATE TRIGGER refuse_change BEFORE UPDATE OR DELETE ON customer "
+                                     "FOR EACH ROW EXECUTE FUNCTION refuse_change()"));
 }
 
-void AllowUpdates(Engine engine)
+void AllowChanges(Engine engine)
 {
-    if (engine == Engine::SQLite)
-        Database::Execute(QStringLiteral("DROP TRIGGER IF EXISTS refuse_update"));
-    else
-        Database::Execute(QStringLiteral("DROP TRIGGER IF EXISTS refuse_update ON customer"));
+    if (engine == Engine::SQLite) {
+        Database::Execute(QStringLiteral("DROP TRIGGER IF EXISTS refuse_UPDATE"));
+        Database::Execute(QStringLiteral("DROP TRIGGER IF EXISTS refuse_DELETE"));
+    } else {
+        Database::Execute(QStringLiteral("DROP TRIGGER IF EXISTS refuse_change ON customer"));
+    }
 }
 
 } // namespace CustomerFixtures

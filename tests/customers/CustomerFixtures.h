@@ -13,9 +13,9 @@ int AddCustomer(const QString &first, const QString &last, const QString &phone1
 int AddTicket(int customerId, const QString &status);
 int CustomerCount();
 
-// Makes the server refuse every update of a customer row (and allows them
-// again), to see what a failed save leaves behind.
-void RefuseUpdates(Engine engine);
-void AllowUpdates(Engine engine);
+// Makes the server refuse every update and delete of a customer row (and
+// allows them again), to see what a failed save or delete leaves behind.
+void RefuseChanges(Engine engine);
+void AllowChanges(Engine engine);
 
 } // namespace CustomerFixtures

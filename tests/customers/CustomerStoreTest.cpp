@@ -17,7 +17,7 @@ class CustomerStoreTest : public ::testing::TestWithParam<Engine>
 {
 protected:
     void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
-    void TearDown() override { CustomerFixtures::AllowUpdates(GetParam()); }
+    void TearDown() override { CustomerFixtures::AllowChanges(GetParam()); }
 
     // The last names the search list shows for a filter, in list order.
     QStringList lastNames(const CustomerFilter &filter)
@@ -179,7 +179,7 @@ TEST_P(CustomerStoreTest, ANewCustomerIsInsertedAndFilledInOneStepWithTheEngines
 
 TEST_P(CustomerStoreTest, ASaveThatFailsLeavesNoCashSaleStubAndSaysSo)
 {
-    CustomerFixtures::RefuseUpdates(GetParam());
+    CustomerFixtures::RefuseChanges(GetParam());
     CustomerRecord r;
     r.firstName = QStringLiteral("Ann");
     EXPECT_EQ(CustomerStore::Save(&r), CustomerStore::SaveResult::Failed);

@@ -52,7 +52,7 @@ class WindowTest : public ::testing::TestWithParam<Engine>
 {
 protected:
     void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
-    void TearDown() override { CustomerFixtures::AllowUpdates(GetParam()); }
+    void TearDown() override { CustomerFixtures::AllowChanges(GetParam()); }
 
     void showWindow(QWidget &w)
     {
@@ -399,7 +399,7 @@ TEST_P(CustomerInfoTest, AFailedSaveKeepsTheFormAndClaimsNoUpdate)
 {
     const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
     info.LoadCustomerInfo(id);
-    CustomerFixtures::RefuseUpdates(GetParam());
+    CustomerFixtures::RefuseChanges(GetParam());
     box("txtCity")->setText(QStringLiteral("Round Rock"));
     button("cmdSave")->click();
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -444,6 +444,23 @@ TEST_P(CustomerInfoTest, DeleteIsRefusedWhileTicketsExistAndAsksFirst)
     EXPECT_EQ(firstName->text(), QString());
     ASSERT_EQ(loaded.count(), 1);
     EXPECT_EQ(loaded[0][0].toInt(), 0);
+}
+
+TEST_P(CustomerInfoTest, ADeleteTheServerRefusesKeepsTheCustomerOnTheForm)
+{
+    const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    info.LoadCustomerInfo(id);
+    CustomerFixtures::RefuseChanges(GetParam());
+    prompts.answer(true);
+    QSignalSpy loaded(&info, &CustomerInfo::CustomerLoad);
+    button("cmdDelete")->click();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Execute:")));
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 1);
+    EXPECT_EQ(info.customerid(), id);
+    EXPECT_EQ(firstName->text(), QStringLiteral("Alan"));
+    EXPECT_EQ(idLabel->text(), QStringLiteral("Customer ID: %1").arg(id));
+    EXPECT_EQ(loaded.count(), 0);
 }
 
 TEST_P(CustomerInfoTest, LookupSwapsInTheSearchListAndAPickLoadsTheCustomer)
