@@ -82,19 +82,27 @@ QImage PageImageStore::page(int index, QString *saveError)
     }
     const QString file = pageFile(index);
     QImage image;
-    if (QFileInfo::exists(file))
-        image.load(file, "bmp");
+    if (QFileInfo::exists(file) && image.load(file, "bmp"))
+        keepFile(index);
     if (image.isNull()) {
         image = render(index);
         if (!isValid()) {
             if (saveError)
                 *saveError = errorString();
-        } else {
-            saveBmp(image, file, saveError);
+        } else if (saveBmp(image, file, saveError)) {
+            keepFile(index);
         }
     }
     remember(index, image);
     return image;
+}
+
+void PageImageStore::keepFile(int index)
+{
+    m_files.removeAll(index);
+    m_files.prepend(index);
+    while (m_files.size() > PageFilesKept)
+        QFile::remove(pageFile(m_files.takeLast()));
 }
 
 qint64 PageImageStore::diskBytes() const
@@ -177,5 +185,6 @@ bool PageImageStore::copyAllTo(const QString &targetFolder, const QString &repor
 void PageImageStore::removeFiles()
 {
     m_recent.clear();
+    m_files.clear();
     m_folder.remove();
 }

@@ -12,11 +12,14 @@
 // The page images of one preview. A page is rendered from the recorded
 // document the first time it is asked for and kept as "PPview" & n & ".bmp"
 // (n from 0) in the preview's private folder, so the disk holds only pages
-// that were looked at. A few recent images stay in memory.
+// that were looked at, and of those only the most recent few (a page image
+// is about 10 MB; an older one is rendered again when it is wanted). A few
+// recent images stay in memory.
 class PageImageStore
 {
 public:
     static constexpr int DefaultDotsPerInch = 200;
+    static constexpr int PageFilesKept = 12;
 
     explicit PageImageStore(std::shared_ptr<const RecordedDocument> document,
                             int dotsPerInch = DefaultDotsPerInch);
@@ -58,9 +61,11 @@ private:
     QImage render(int index) const;
     bool copyPage(int index, const QString &target, QString *error);
     void remember(int index, const QImage &image);
+    void keepFile(int index);
 
     std::shared_ptr<const RecordedDocument> m_document;
     int m_dpi;
     PreviewFolder m_folder;
     QList<QPair<int, QImage>> m_recent; // most recent first
+    QList<int> m_files;                 // pages with a file, most recent first
 };

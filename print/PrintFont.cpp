@@ -59,6 +59,7 @@ QFont toQFont(const PrintFont &font)
     f.setItalic(font.italic);
     f.setUnderline(font.underline);
     f.setStrikeOut(font.strikethru);
+    f.setKerning(false);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::ForceOutline);
     return f;

@@ -29,8 +29,9 @@ void registerSubstitutions();
 bool isKnown(const QString &name);
 
 // The QFont for drawing: the size in points (so it scales with the device's
-// resolution) and no hinting, so glyph advances grow in proportion to the
-// size and a line drawn on any device is as wide as it was measured.
+// resolution), no hinting and no kerning, so glyph advances grow in
+// proportion to the size and a line drawn on any device is as wide as it was
+// measured.
 QFont toQFont(const PrintFont &font);
 
 } // namespace PrintFonts

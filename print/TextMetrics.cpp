@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -9,56 +11,100 @@ namespace {
 // advances scale linearly, so the reference only sets the precision.
 constexpr int kReferencePixels = 1000;
 
-QString printable(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (c.unicode() >= 0x20)
-            out.append(c);
-    }
-    return out;
-}
-
 // Scale from reference pixels to inches for a size in points.
 double toInches(double referencePixels, double points)
 {
     return referencePixels / kReferencePixels * points / 72.0;
 }
 
-const QFontMetricsF &referenceMetrics(const PrintFont &font)
+// One face (name, bold, italic) at the reference size, with the advance of
+// every character met so far. Text is drawn without kerning, so a line is
+// exactly as wide as the sum of its characters, on every device.
+struct Face
 {
-    static QHash<QString, QFontMetricsF *> cache;
+    explicit Face(const QFont &font)
+        : metrics(font)
+        , lineSpacing(metrics.lineSpacing())
+        , ascent(metrics.ascent())
+    {
+        std::fill(std::begin(ascii), std::end(ascii), -1.0);
+    }
+
+    double advance(char32_t codePoint)
+    {
+        if (codePoint < 128 && ascii[codePoint] >= 0)
+            return ascii[codePoint];
+        auto it = advances.constFind(codePoint);
+        if (it != advances.constEnd())
+            return *it;
+        const double width = metrics.horizontalAdvance(QString::fromUcs4(&codePoint, 1));
+        if (codePoint < 128)
+            ascii[codePoint] = width;
+        else
+            advances.insert(codePoint, width);
+        return width;
+    }
+
+    QFontMetricsF metrics;
+    double lineSpacing;
+    double ascent;
+    QHash<char32_t, double> advances;
+    double ascii[128] = {};
+};
+
+Face &face(const PrintFont &font)
+{
+    // Reports print line after line in one font: remember the last face.
+    static PrintFont lastFont;
+    static Face *lastFace = nullptr;
+    if (lastFace && font.bold == lastFont.bold && font.italic == lastFont.italic && font.name == lastFont.name)
+        return *lastFace;
+    static QHash<QString, Face *> faces;
     const QString key = font.name.toLower() + QLatin1Char('|') + QLatin1Char(font.bold ? 'b' : '-')
                         + QLatin1Char(font.italic ? 'i' : '-');
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd())
-        return **it;
-    QFont f = PrintFonts::toQFont(font);
-    f.setUnderline(false);
-    f.setStrikeOut(false);
-    f.setPixelSize(kReferencePixels);
-    return **cache.insert(key, new QFontMetricsF(f));
+    auto it = faces.constFind(key);
+    if (it == faces.constEnd()) {
+        QFont f = PrintFonts::toQFont(font);
+        f.setUnderline(false);
+        f.setStrikeOut(false);
+        f.setPixelSize(kReferencePixels);
+        it = faces.insert(key, new Face(f));
+    }
+    lastFont = font;
+    lastFace = *it;
+    return *lastFace;
 }
 
 } // namespace
 
 double FontTextMetrics::width(const QString &text, const PrintFont &font) const
 {
-    const QString line = printable(text);
-    if (line.isEmpty())
+    if (text.isEmpty())
         return 0;
-    return toInches(referenceMetrics(font).horizontalAdvance(line), font.size);
+    Face &f = face(font);
+    double total = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x20)
+            continue;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            total += f.advance(QChar::surrogateToUcs4(c, text.at(i + 1)));
+            ++i;
+        } else {
+            total += f.advance(c.unicode());
+        }
+    }
+    return toInches(total, font.size);
 }
 
 double FontTextMetrics::lineHeight(const PrintFont &font) const
 {
-    return toInches(referenceMetrics(font).lineSpacing(), font.size);
+    return toInches(face(font).lineSpacing, font.size);
 }
 
 double FontTextMetrics::ascent(const PrintFont &font) const
 {
-    return toInches(referenceMetrics(font).ascent(), font.size);
+    return toInches(face(font).ascent, font.size);
 }
 
 std::shared_ptr<const TextMetrics> FontTextMetrics::shared()
@@ -75,7 +121,10 @@ FixedTextMetrics::FixedTextMetrics(double charWidthAt10pt, double lineHeightAt10
 
 double FixedTextMetrics::width(const QString &text, const PrintFont &font) const
 {
-    return printable(text).size() * m_charWidth * font.size / 10.0;
+    qsizetype characters = 0;
+    for (QChar c : text)
+        characters += c.unicode() >= 0x20 ? 1 : 0;
+    return characters * m_charWidth * font.size / 10.0;
 }
 
 double FixedTextMetrics::lineHeight(const PrintFont &font) const

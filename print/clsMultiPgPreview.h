@@ -165,12 +165,13 @@ public:
 private:
     // The text primitive: draws at the cursor; the same-line form moves
     // CurrentX past the text, otherwise the cursor goes to the next line.
-    void surfacePrint(const QString &text, bool sameLine);
+    // A width already measured may be passed in.
+    void surfacePrint(const QString &text, bool sameLine, double measured = -1);
     void emitOperation(const PageOperation &operation);
     void emitLine(QPointF from, QPointF to);
     double lineHeight(const PrintFont &font) const;
     double textWidth(const QString &text) const;
-    PageOp::Text textOperation(const QString &text, const PrintFont &font) const;
+    PageOp::Text textOperation(const QString &text, const PrintFont &font, double width = -1) const;
     void reportJobError(const QString &what);
     void dropJob();
     std::optional<QRectF> picturePlacement(const QImage &picture, double left, double top, double width,

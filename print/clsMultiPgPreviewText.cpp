@@ -30,7 +30,7 @@ QString nowText(const QString &format)
 
 } // namespace
 
-PageOp::Text clsMultiPgPreview::textOperation(const QString &text, const PrintFont &font) const
+PageOp::Text clsMultiPgPreview::textOperation(const QString &text, const PrintFont &font, double width) const
 {
     PageOp::Text op;
     op.position = QPointF(m_x, m_y);
@@ -39,23 +39,25 @@ PageOp::Text clsMultiPgPreview::textOperation(const QString &text, const PrintFo
     op.color = m_foreColor;
     op.opaque = !m_fontTransparent;
     op.backColor = m_backColor;
-    op.width = m_metrics->width(text, font);
+    op.width = width < 0 ? m_metrics->width(text, font) : width;
     op.height = m_metrics->lineHeight(font);
     op.ascent = m_metrics->ascent(font);
     return op;
 }
 
-void clsMultiPgPreview::surfacePrint(const QString &text, bool sameLine)
+void clsMultiPgPreview::surfacePrint(const QString &text, bool sameLine, double measured)
 {
-    QString line;
-    line.reserve(text.size());
-    for (QChar c : text) {
-        if (c.unicode() >= 0x20)
-            line.append(c);
+    QString line = text;
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
+        line.clear();
+        for (QChar c : text) {
+            if (c.unicode() >= 0x20)
+                line.append(c);
+        }
     }
-    const double width = textWidth(line);
+    const double width = measured >= 0 ? measured : textWidth(line);
     if (!line.isEmpty())
-        emitOperation(textOperation(line, m_font));
+        emitOperation(textOperation(line, m_font, width));
     if (sameLine) {
         m_x += width;
     } else {
@@ -66,17 +68,19 @@ void clsMultiPgPreview::surfacePrint(const QString &text, bool sameLine)
 
 void clsMultiPgPreview::pPrint(const QString &printVar, double leftMargin, bool sameLine)
 {
+    double width = 0;
     if (!printVar.isEmpty()) {
         if (notGiven(leftMargin))
             leftMargin = m_x;
-        if (PrintText::hasLineBreak(printVar) || leftMargin + textWidth(printVar) > m_pageWidth + kEpsilon) {
+        width = textWidth(printVar);
+        if (PrintText::hasLineBreak(printVar) || leftMargin + width > m_pageWidth + kEpsilon) {
             pMultiline(printVar, leftMargin, m_pageWidth - 0.1, QString(), sameLine, true);
             return;
         }
     }
     if (leftMargin >= 0)
         m_x = leftMargin;
-    surfacePrint(printVar, sameLine);
+    surfacePrint(printVar, sameLine, width);
 }
 
 void clsMultiPgPreview::pMultiline(const QString &printVar, double leftMargin, double rightMargin,
@@ -190,13 +194,14 @@ void clsMultiPgPreview::pRightJust(const QString &printVar, double rightMargin, 
     if (notGiven(rightMargin))
         rightMargin = m_x + width;
     m_x = rightMargin - width;
-    surfacePrint(printVar, sameLine);
+    surfacePrint(printVar, sameLine, width);
 }
 
 void clsMultiPgPreview::pRightTab(const QString &printVar, double xFromRight, bool sameLine)
 {
-    m_x = m_pageWidth - (textWidth(printVar) + xFromRight);
-    surfacePrint(printVar, sameLine);
+    const double width = textWidth(printVar);
+    m_x = m_pageWidth - (width + xFromRight);
+    surfacePrint(printVar, sameLine, width);
 }
 
 void clsMultiPgPreview::pPrintedDate(bool printCentered, double leftMargin, bool sameLine)

@@ -87,6 +87,24 @@ TEST(PageImages, DiskHoldsOnlyThePagesThatWereShown)
     EXPECT_EQ(store.diskBytes(), QFileInfo(store.pageFile(1)).size());
 }
 
+TEST(PageImages, OnlyTheMostRecentPagesStayOnDisk)
+{
+    clsMultiPgPreview rec;
+    rec.setSendToPrinter(false);
+    rec.pStartDoc();
+    for (int i = 1; i < 20; ++i)
+        rec.pNewPage();
+    rec.pEndDoc();
+    PageImageStore store(rec.sharedDocument());
+    for (int i = 0; i < 20; ++i)
+        store.page(i);
+    const QStringList files = QDir(store.folder()).entryList({QStringLiteral("PPview*.bmp")});
+    EXPECT_EQ(files.size(), PageImageStore::PageFilesKept);
+    EXPECT_TRUE(files.contains(QStringLiteral("PPview19.bmp")));
+    EXPECT_FALSE(files.contains(QStringLiteral("PPview0.bmp")));
+    EXPECT_EQ(store.page(0).size(), QSize(1600, 2100)); // drawn again when wanted
+}
+
 TEST(PageImages, ClosingRemovesThePagesAndTheirFolder)
 {
     QString folder;
