@@ -1,0 +1,251 @@
+// Loading, saving and deleting the customer of the editor.
+#include "customers/CustomerInfo.h"
+
+#include "customers/CustomerStore.h"
+#include "customers/PhoneNumber.h"
+#include "customers/PhoneRow.h"
+#include "data/Clock.h"
+#include "data/DateText.h"
+#include "data/UserPrompts.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+// Sets a flag for as long as it lives.
+class FlagGuard
+{
+public:
+    explicit FlagGuard(bool &flag) : m_flag(flag), m_before(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = m_before; }
+
+private:
+    bool &m_flag;
+    bool m_before;
+};
+
+} // namespace
+
+// --- Loading ---
+
+void CustomerInfo::fillStates()
+{
+    if (m_statesFilled)
+        return;
+    FlagGuard loading(m_loading);
+    const auto codes = CustomerStore::StateCodes();
+    if (!codes)
+        return; // tried again at the next load
+    m_statesFilled = true;
+    comboState->clear();
+    for (const auto &[id, code] : *codes) {
+        if (code.trimmed().toUpper() == QLatin1String("TX"))
+            m_defaultState = comboState->count();
+        comboState->addItem(code, id);
+    }
+    comboState->setCurrentIndex(m_defaultState);
+}
+
+void CustomerInfo::showEvent(QShowEvent *event)
+{
+    fillStates();
+    QWidget::showEvent(event);
+}
+
+void CustomerInfo::LoadCustomerInfo(int id)
+{
+    fillStates();
+    {
+        FlagGuard loading(m_loading);
+        if (id != 0) {
+            CustomerRecord record;
+            switch (CustomerStore::Load(id, &record)) {
+            case CustomerStore::LoadResult::Loaded:
+                showRecord(record);
+                break;
+            case CustomerStore::LoadResult::NotFound:
+                Prompts().message(QStringLiteral("LoadCustomerInfo: customer %1 does not exist (any more).").arg(id));
+                clearRecord();
+                id = 0;
+                break;
+            case CustomerStore::LoadResult::Failed:
+                return; // the data layer has said why; the form stays as it was
+            }
+        } else {
+            clearRecord();
+        }
+        picClient->setEnabled(true);
+        emit CustomerLoad(id);
+    }
+}
+
+void CustomerInfo::showRecord(const CustomerRecord &r)
+{
+    txtFirstName->setText(r.firstName);
+    txtLastName->setText(r.lastName);
+    for (int row = 0; row < 3; ++row) {
+        const auto parts = PhoneNumber::Split(r.phones[row]);
+        for (int i = 0; i < 3; ++i)
+            phoneRows[row]->box(i)->setText(parts[size_t(i)]);
+    }
+    selectPreferredPhone(r.preferPhone);
+    txtAddress1->setText(r.address1);
+    txtAddress2->setText(r.address2);
+    txtCity->setText(r.city);
+    txtZip->setText(r.zipcode);
+    txtEmail->setText(r.email);
+    Label8->setText(QStringLiteral("Customer ID: %1").arg(r.id));
+    selectState(r.state);
+    m_customerid = r.id;
+    cmdNewCustomer->setEnabled(true);
+    cmdDelete->setEnabled(true);
+    cmdSave->setEnabled(false);
+}
+
+// The empty form of a new customer: home phone preferred, the default state.
+void CustomerInfo::clearRecord()
+{
+    for (QLineEdit *box : picClient->findChildren<QLineEdit *>())
+        box->clear();
+    Label8->setText(QStringLiteral("Customer ID:"));
+    selectPreferredPhone(0);
+    comboState->setCurrentIndex(m_defaultState);
+    m_customerid = 0;
+    cmdNewCustomer->setEnabled(false);
+    cmdDelete->setEnabled(false);
+    cmdSave->setEnabled(true);
+}
+
+void CustomerInfo::selectState(const QString &code)
+{
+    const QString wanted = code.trimmed().toUpper();
+    int found = -1;
+    for (int i = 0; i < comboState->count() && !wanted.isEmpty(); ++i) {
+        if (comboState->itemText(i).trimmed().toUpper() == wanted) {
+            found = i;
+            break;
+        }
+    }
+    comboState->setCurrentIndex(found);
+}
+
+void CustomerInfo::selectPreferredPhone(std::optional<int> which)
+{
+    if (which) {
+        Option1->button(*which)->setChecked(true);
+        return;
+    }
+    // No option names a NULL or unknown preference.
+    Option1->setExclusive(false);
+    for (QAbstractButton *b : Option1->buttons())
+        b->setChecked(false);
+    Option1->setExclusive(true);
+}
+
+void CustomerInfo::setCustomerid(int id)
+{
+    m_customerid = id;
+    if (id > 0) {
+        picClient->setEnabled(true);
+        LoadCustomerInfo(id);
+    }
+}
+
+// --- Saving and deleting ---
+
+CustomerRecord CustomerInfo::recordFromForm() const
+{
+    CustomerRecord r;
+    r.id = m_customerid;
+    r.firstName = txtFirstName->text().trimmed();
+    r.lastName = txtLastName->text().trimmed();
+    for (int row = 0; row < 3; ++row) {
+        const PhoneRow *p = phoneRows[row];
+        r.phones[row] = PhoneNumber::Join(p->box(0)->text(), p->box(1)->text(), p->box(2)->text());
+    }
+    if (Option1->checkedId() >= 0)
+        r.preferPhone = Option1->checkedId();
+    r.address1 = txtAddress1->text().trimmed();
+    r.address2 = txtAddress2->text().trimmed();
+    r.city = txtCity->text().trimmed();
+    r.state = comboState->currentIndex() >= 0 ? comboState->currentText().trimmed() : QString();
+    r.zipcode = txtZip->text().trimmed();
+    r.email = txtEmail->text().trimmed();
+    return r;
+}
+
+bool CustomerInfo::saveRecord()
+{
+    if (m_loading)
+        return false;
+    if (txtFirstName->text().isEmpty()) {
+        Prompts().message(QStringLiteral("Customer name can not be blank.  Enter 'Cash' for Cash customers"));
+        return false;
+    }
+    CustomerRecord record = recordFromForm();
+    const bool isNew = record.id == 0;
+    switch (CustomerStore::Save(&record)) {
+    case CustomerStore::SaveResult::Saved:
+        m_customerid = record.id;
+        Label7->setText(QStringLiteral("Customer data updated ") + DateText::generalDate(Clock::now()));
+        cmdNewCustomer->setEnabled(true);
+        return true;
+    case CustomerStore::SaveResult::Missing:
+        Prompts().message(QStringLiteral("Customer %1 does not exist any more; nothing was saved.").arg(record.id));
+        return false;
+    case CustomerStore::SaveResult::Failed:
+        if (isNew)
+            Prompts().message(QStringLiteral("Error creating new customer"));
+        return false;
+    }
+    return false;
+}
+
+void CustomerInfo::onSave()
+{
+    // A failed save keeps what was typed, so nothing is lost.
+    if (saveRecord())
+        LoadCustomerInfo(m_customerid);
+}
+
+void CustomerInfo::onDelete()
+{
+    const int id = m_customerid;
+    if (id == 0)
+        return;
+    const qint64 tickets = CustomerStore::TicketCount(id);
+    if (tickets < 0)
+        return;
+    const QString linked = QStringLiteral("Customer is linked to existing receipts.  Must delete all receipts first");
+    if (tickets > 0) {
+        Prompts().message(linked);
+        return;
+    }
+    if (!Prompts().askOkCancel(QStringLiteral("Are you sure you want to delete customer?")))
+        return;
+    switch (CustomerStore::Delete(id)) {
+    case CustomerStore::DeleteResult::Deleted:
+        m_customerid = 0;
+        LoadCustomerInfo(0);
+        break;
+    case CustomerStore::DeleteResult::HasTickets:
+        Prompts().message(linked);
+        break;
+    case CustomerStore::DeleteResult::Failed:
+        break; // shown by the data layer; the form keeps the customer
+    }
+}
+
+void CustomerInfo::onNewCustomer()
+{
+    m_customerid = 0;
+    cmdNewCustomer->setEnabled(false);
+    picClient->setEnabled(true);
+    LoadCustomerInfo(0);
+    txtFirstName->setFocus();
+}
