@@ -163,7 +163,9 @@ public:
     // --- In-place editing ---
     // Puts the host's edit box over the cell of the pending (or a running)
     // edit, in front and focused, and starts watching it. Call from a
-    // RequestEdit handler. A box without a parent becomes a child of the grid.
+    // RequestEdit handler. The box may belong to the window that holds the
+    // grid; a box without a parent, or one last used over another grid,
+    // becomes a child of this grid. Give it the cell's font (CellFont) first.
     void EditOverCell(QWidget *editor);
     // The same for any cell (starts an edit there).
     void EditOverCell(QWidget *editor, int row, int col);

@@ -71,7 +71,10 @@ void vbalGrid::EditOverCell(QWidget *editor, int row, int col)
     m_editCol = col;
     if (starting) {
         EnsureVisible(row);
-        if (!editor->parentWidget())
+        // A box of another grid's (or of nobody's) becomes this grid's child;
+        // a box of the window that holds the grid stays where it is.
+        QWidget *parent = editor->parentWidget();
+        if (!parent || (parent != this && !parent->isAncestorOf(this)))
             editor->setParent(this);
         m_editor = editor;
         editor->installEventFilter(this);

@@ -253,6 +253,31 @@ TEST_F(GridTest, AKeyDownHandlerCanStopTheGridsOwnHandling)
     EXPECT_EQ(press[0][0].toInt(), int('a'));
 }
 
+TEST_F(GridTest, OneEditBoxServesTwoGrids)
+{
+    addRows({QStringLiteral("Amplifier")});
+    auto *other = new vbalGrid(&window);
+    other->setGeometry(0, 150, 600, 150);
+    other->AddColumn(QStringLiteral("note"), QStringLiteral("Note"), vbalGrid::AlignLeft, -1, 200);
+    other->AddRow();
+    other->show();
+    QLineEdit box; // nobody's child: the grid in use takes it
+    for (vbalGrid *g : {grid, other}) {
+        g->SetEditable(true);
+        QObject::connect(g, &vbalGrid::RequestEdit, g, [g, &box](int, int, int, bool *) { g->EditOverCell(&box); });
+    }
+    grid->StartEdit(1, 2);
+    EXPECT_EQ(box.parentWidget(), grid);
+    EXPECT_EQ(box.geometry(), grid->CellRect(1, 2));
+    QTest::keyClick(&box, Qt::Key_Escape);
+    other->StartEdit(1, 1);
+    EXPECT_EQ(box.parentWidget(), other);
+    EXPECT_EQ(box.geometry(), other->CellRect(1, 1));
+    EXPECT_TRUE(box.isVisible());
+    QTest::keyClick(&box, Qt::Key_Escape);
+    box.setParent(nullptr);
+}
+
 // A host that edits in place the way the windows do: its own line edit over
 // the cell, a cancel for the Remove column.
 class EditingGridTest : public GridTest
