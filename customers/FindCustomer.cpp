@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,6 +39,7 @@ void FindCustomer::buildControls()
         edit->setObjectName(QLatin1String(name));
         edit->setClearButtonEnabled(false);
         connect(edit, &QLineEdit::textChanged, this, &FindCustomer::EditFilter);
+        edit->installEventFilter(this);
         return edit;
     };
     Text1 = box("Text1");
@@ -215,6 +217,21 @@ void FindCustomer::showBusy(bool busy)
     Command1->move(g.left() + (g.width() - Command1->width()) / 2, g.top() + (g.height() - Command1->height()) / 2);
     Command1->raise();
     Command1->repaint();
+}
+
+// Down from a filter box goes into the list, on its first customer.
+bool FindCustomer::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool box = watched == Text1 || watched == Text2 || watched == Text3;
+    if (!box || event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->key() != Qt::Key_Down)
+        return QWidget::eventFilter(watched, event);
+    const std::vector<int> shown = vbalGrid1->VisibleRows();
+    if (shown.empty())
+        return true;
+    if (vbalGrid1->SelectedRow() == 0)
+        vbalGrid1->SetSelectedRow(shown.front());
+    vbalGrid1->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void FindCustomer::resizeEvent(QResizeEvent *)

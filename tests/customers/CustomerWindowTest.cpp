@@ -130,6 +130,19 @@ TEST_P(FindCustomerTest, TypingIntoTheLastNameBoxNarrowsAtEachKeystroke)
     EXPECT_EQ(grid->CellValue(shownRow(1), 4), QStringLiteral("1 Main St 78701"));
 }
 
+TEST_P(FindCustomerTest, DownAndEnterPickFromTheKeyboard)
+{
+    lastName->setFocus();
+    QTest::keyClicks(lastName, QStringLiteral("sm"));
+    QTest::keyClick(lastName, Qt::Key_Down);
+    EXPECT_EQ(grid->SelectedRow(), shownRow(1));
+    QSignalSpy picked(&find, &FindCustomer::SelectCustomer);
+    QTest::keyClick(grid->view(), Qt::Key_Down);
+    QTest::keyClick(grid->view(), Qt::Key_Return);
+    ASSERT_EQ(picked.count(), 1);
+    EXPECT_EQ(picked[0][0].toInt(), smith);
+}
+
 TEST_P(FindCustomerTest, SetFilterFillsTheBoxesAndNarrows)
 {
     find.SetFilter(QStringLiteral("sm"), QStringLiteral("b"));
