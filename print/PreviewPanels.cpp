@@ -139,8 +139,8 @@ PreviewPrintPanel::PreviewPrintPanel(QWidget *parent)
 void PreviewPrintPanel::open(int pageCount)
 {
     m_pageCount = std::max(1, pageCount);
-    txtFrom->setText(QStringLiteral("1"));
     txtTo->setText(QString::number(m_pageCount));
+    keepRangeInOrder(txtTo);
     setPrintOption(PrintPages);
     setBusy(false);
     show();

@@ -45,7 +45,7 @@ public:
 
     explicit PreviewPrintPanel(QWidget *parent = nullptr);
 
-    // Opens on "Print Pages" with the whole document as the range.
+    // Opens on "Print Pages" with the range ending at the last page.
     void open(int pageCount);
     int printOption() const;
     void setPrintOption(int option);

@@ -21,6 +21,19 @@ class QObject;
 // (writePdf) and read back (document()).
 //
 // Arguments of -1 mean "not given" and are resolved as each member says.
+//
+// A report run:
+//     clsMultiPgPreview rec;
+//     SetCurrentReportRecorder(&rec);      // PrintState.h
+//     rec.setOrientation(1);
+//     if (!RunPrinterSetup(rec))           // PrintHooks.h: the setup window,
+//         return;                          // or preview when there is none
+//     rec.pStartDoc();
+//     ... rec.pPrint(...), rec.pBox(...), rec.pNewPage() ...
+//     rec.pEndDoc();                       // the preview, or the end of the job
+// Without the print windows installed nothing opens: after pEndDoc,
+// rec.writePdf(path) writes the document and rec.document() holds every
+// page's operations for reading back.
 class clsMultiPgPreview
 {
 public:

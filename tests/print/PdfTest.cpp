@@ -96,6 +96,20 @@ TEST(PdfOutput, ThreePagesWithHeaderFooterAndBodyInOrder)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("weekly.pdf")}));
 }
 
+TEST(PdfOutput, ACommandLineRunWritesEveryPreviewToAPdf)
+{
+    QTemporaryDir dir;
+    PdfPreviewPresenter toFile(dir.filePath(QStringLiteral("run.pdf")));
+    SetPrintPresenter(&toFile);
+    clsMultiPgPreview rec;
+    ASSERT_TRUE(RunPrinterSetup(rec));
+    drawReport(rec);
+    rec.pEndDoc();
+    SetPrintPresenter(nullptr);
+    EXPECT_TRUE(toFile.lastError().isEmpty()) << qPrintable(toFile.lastError());
+    EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("run.pdf"))), 3);
+}
+
 TEST(PdfOutput, LandscapePagesAreLandscape)
 {
     clsMultiPgPreview rec;

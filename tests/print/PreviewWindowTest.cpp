@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QAbstractScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -111,6 +113,25 @@ TEST(PreviewWindow, KeysTurnPagesAndGoToTheEnds)
     EXPECT_EQ(window.CurrentPageIndex(), 1);
     QTest::keyClick(view, Qt::Key_G);
     EXPECT_TRUE(child<QWidget>(window, "picGoto")->isVisible());
+}
+
+TEST(PreviewWindow, DraggingThePageScrollsIt)
+{
+    frmMultiPgPreview window(document(2));
+    window.resize(700, 500);
+    window.show();
+    auto *view = window.findChild<QAbstractScrollArea *>(QStringLiteral("PreviewPageView"));
+    auto *page = child<QLabel>(window, "Picture1");
+    ASSERT_TRUE(view && page);
+    QScrollBar *bar = view->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 200);
+    EXPECT_EQ(bar->value(), 0);
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(100, 300));
+    QTest::mouseMove(page, QPoint(100, 150));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(100, 150));
+    EXPECT_EQ(bar->value(), 150);
+    window.nextPage(); // a new page starts at its top
+    EXPECT_EQ(bar->value(), 0);
 }
 
 TEST(PreviewWindow, GoToNinetyNineInAThreePageDocumentShowsPageThree)

@@ -3,6 +3,7 @@
 
 #include "data/Settings.h"
 #include "print/PrintState.h"
+#include "print/PrinterSurface.h"
 #include "print/SystemPrinter.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/clsPrintDialog.h"
@@ -13,7 +14,10 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -149,6 +153,36 @@ TEST(SystemPrinter, WithoutInstalledPrintersPagesAreLetterAndThereIsNoJob)
     QString error;
     EXPECT_EQ(system.openJob(&error), nullptr);
     EXPECT_TRUE(error.contains(QStringLiteral("No printer")));
+}
+
+TEST(SystemPrinter, AJobOnAPdfPrinterGetsEveryPageInTheDocumentsOrientation)
+{
+    clsMultiPgPreview rec;
+    rec.setSendToPrinter(false);
+    rec.setOrientation(2);
+    rec.pStartDoc();
+    rec.pPrint(QStringLiteral("first"));
+    rec.pNewPage();
+    rec.pPrint(QStringLiteral("second"));
+    rec.pEndDoc();
+
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("job.pdf")));
+    PrinterSurface job(printer);
+    QString error;
+    ASSERT_TRUE(ReplayPages(rec.document(), {0, 1}, job, &error)) << qPrintable(error);
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("job.pdf"))});
+    info.waitForFinished();
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+2")))) << qPrintable(text);
+    // The printer keeps its own paper; the page is turned as the document is.
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(text);
+    ASSERT_TRUE(size.hasMatch()) << qPrintable(text);
+    EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble());
 }
 
 TEST(PrintDialog, PagePropertiesKeepTheirOrder)
