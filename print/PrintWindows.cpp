@@ -1,5 +1,6 @@
 #include "print/PrintWindows.h"
 
+#include "print/PreviewFolder.h"
 #include "print/PrintHooks.h"
 #include "print/SystemPrinter.h"
 #include "print/clsMultiPgPreview.h"
@@ -42,6 +43,7 @@ public:
 
 void InstallPrintWindows()
 {
+    PreviewFolder::removeLeftovers();
     static SystemPrinterAccess printer;
     static WindowPrintPresenter presenter;
     SetPrinterAccess(&printer);

@@ -243,9 +243,9 @@ void frmMultiPgPreview::runPrintOption(int option)
     if (option == PreviewPrintPanel::CopyToClipboard)
         copyPageToClipboard();
     else if (option == PreviewPrintPanel::PrintCurrentPage)
-        printPageRange(m_current, m_current);
+        printPageRange(m_current, m_current, false);
     else
-        printPageRange(picPrintOptions->fromPage() - 1, picPrintOptions->toPage() - 1);
+        printPageRange(picPrintOptions->fromPage() - 1, picPrintOptions->toPage() - 1, true);
     picPrintOptions->setBusy(false);
     picPrintOptions->hide();
     m_view->setFocus();
@@ -258,7 +258,7 @@ void frmMultiPgPreview::copyPageToClipboard()
 
 // The pages go to the printer as one job, drawn from the recording (so
 // paper gets the full resolution, not the preview image).
-void frmMultiPgPreview::printPageRange(int first, int last)
+void frmMultiPgPreview::printPageRange(int first, int last, bool asRange)
 {
     QString error;
     std::unique_ptr<PageSurface> job = Printer().openJob(&error);
@@ -269,11 +269,10 @@ void frmMultiPgPreview::printPageRange(int first, int last)
     QList<int> pages;
     for (int i = std::max(0, first); i <= std::min(last, LastPageIndex()); ++i)
         pages.append(i);
-    const bool single = first == last;
     BusyCursor busy;
     const bool ok = ReplayPages(m_store.document(), pages, *job, &error, [&](int index) {
-        picPrintOptions->setProgress(single ? QStringLiteral("Printing page %1").arg(index + 1)
-                                            : QStringLiteral("Printing page %1 of %2").arg(index + 1).arg(last + 1));
+        picPrintOptions->setProgress(asRange ? QStringLiteral("Printing page %1 of %2").arg(index + 1).arg(last + 1)
+                                             : QStringLiteral("Printing page %1").arg(index + 1));
     });
     const clsMultiPgPreview *recorder = CurrentReportRecorder();
     Printer().setOrientation(recorder ? recorder->Orientation()

@@ -62,7 +62,7 @@ private:
     void openGoto();
     void openPrintOptions();
     void runPrintOption(int option);
-    void printPageRange(int first, int last);
+    void printPageRange(int first, int last, bool asRange);
     void copyPageToClipboard();
     void finishCopy(const QString &folder);
     void askForPdfPath();

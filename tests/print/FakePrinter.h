@@ -3,6 +3,7 @@
 #include "print/PrintHooks.h"
 
 #include <QList>
+#include <functional>
 #include <QStringList>
 #include <memory>
 
@@ -12,6 +13,8 @@ struct JobLog
 {
     std::shared_ptr<RecordedDocument> document = std::make_shared<RecordedDocument>();
     bool begun = false;
+    // Runs before each drawing operation reaches the job.
+    std::function<void()> onDraw;
     bool ended = false;
     bool aborted = false;
 };
@@ -31,7 +34,12 @@ public:
         m_log->document->pages = {RecordedPage()};
         return true;
     }
-    void draw(const PageOperation &operation) override { m_log->document->pages.last().operations.append(operation); }
+    void draw(const PageOperation &operation) override
+    {
+        if (m_log->onDraw)
+            m_log->onDraw();
+        m_log->document->pages.last().operations.append(operation);
+    }
     bool newPage() override
     {
         m_log->document->pages.append(RecordedPage());
@@ -85,10 +93,12 @@ public:
         if (m_names.isEmpty())
             return PrinterAccess::openJob(error);
         jobs.append(std::make_shared<JobLog>());
+        jobs.last()->onDraw = onDraw;
         return std::make_unique<LoggingJob>(jobs.last());
     }
 
     bool refuseLandscape = false;
+    std::function<void()> onDraw; // given to every new job
     QList<std::shared_ptr<JobLog>> jobs;
 
 private:

@@ -162,7 +162,11 @@ TEST(PreviewWindow, PrintPagesTwoToThreeSendsExactlyThosePagesAsOneJob)
     EXPECT_EQ(to->text(), QStringLiteral("4"));
     from->setText(QStringLiteral("2"));
     to->setText(QStringLiteral("3"));
+    QStringList progress;
+    printer.onDraw = [&] { progress << child<QLabel>(window, "lblPrintingPg")->text(); };
     QTest::mouseClick(child<QPushButton>(window, "cmdPrint"), Qt::LeftButton);
+    progress.removeDuplicates();
+    EXPECT_EQ(progress, QStringList({QStringLiteral("Printing page 2 of 3"), QStringLiteral("Printing page 3 of 3")}));
     ASSERT_EQ(printer.jobs.size(), 1);
     const auto &job = *printer.jobs[0];
     EXPECT_TRUE(job.ended);
@@ -181,7 +185,10 @@ TEST(PreviewWindow, PrintCurrentPageSendsThatPage)
     window.show();
     window.showPage(2);
     chooseOption(window, 1);
+    QString progress;
+    printer.onDraw = [&] { progress = child<QLabel>(window, "lblPrintingPg")->text(); };
     QTest::mouseClick(child<QPushButton>(window, "cmdPrint"), Qt::LeftButton);
+    EXPECT_EQ(progress, QStringLiteral("Printing page 3"));
     ASSERT_EQ(printer.jobs.size(), 1);
     ASSERT_EQ(printer.jobs[0]->document->pages.size(), 1);
     EXPECT_EQ(bodyTexts(printer.jobs[0]->document->pages[0]), bodyTexts(doc->pages[2]));
