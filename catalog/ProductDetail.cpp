@@ -1,0 +1,247 @@
+#include "catalog/ProductDetail.h"
+
+#include "catalog/BarcodeView.h"
+#include "catalog/ProductStore.h"
+#include "catalog/modBarCode.h"
+#include "data/UserPrompts.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Boxes, their names and their place on the form: row, column (of two) and
+// how many columns they span.
+struct BoxPlace
+{
+    ProductField field;
+    const char *name;
+    int row, column, span;
+};
+
+const BoxPlace kPlaces[] = {
+    {ProductField::Barcode, "txtUPC", 0, 0, 1},         {ProductField::Category, "txtCategory", 0, 1, 1},
+    {ProductField::Description, "txtDescription", 1, 0, 2},
+    {ProductField::ModelNumber, "txtModelNumber", 2, 0, 1}, {ProductField::PartNumber, "txtPartNumber", 2, 1, 1},
+    {ProductField::Cost, "txtCost", 3, 0, 1},           {ProductField::Msrp, "txtMSRP", 3, 1, 1},
+    {ProductField::Price, "txtPrice", 4, 0, 1},         {ProductField::Qoh, "txtQOH", 4, 1, 1},
+    {ProductField::Gm, "txtGM", 5, 0, 1},
+};
+
+bool drawsPicture(ProductField field)
+{
+    return field == ProductField::Barcode || field == ProductField::ModelNumber
+        || field == ProductField::Description;
+}
+
+} // namespace
+
+ProductDetail::ProductDetail(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ProductDetail1"));
+    picProductDetail = new QWidget(this);
+    picProductDetail->setObjectName(QStringLiteral("picProductDetail"));
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(picProductDetail);
+    auto *panel = new QVBoxLayout(picProductDetail);
+    panel->setContentsMargins(8, 8, 8, 8);
+    buildFields(picProductDetail);
+    buildPictures(picProductDetail);
+    Frame1->hide();
+    refreshPicture();
+}
+
+QLineEdit *ProductDetail::addBox(ProductField field, const char *name)
+{
+    auto *box = new QLineEdit(picProductDetail);
+    box->setObjectName(QLatin1String(name));
+    m_boxes[size_t(field)] = box;
+    connect(box, &QLineEdit::textChanged, this, [this, field] { boxEdited(field); });
+    return box;
+}
+
+void ProductDetail::buildFields(QWidget *panel)
+{
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    for (const BoxPlace &p : kPlaces) {
+        auto *label = new QLabel(ProductStore::LabelOf(p.field), panel);
+        QLineEdit *box = addBox(p.field, p.name);
+        label->setBuddy(box);
+        const int col = p.column * 3;
+        grid->addWidget(label, p.row, col);
+        if (p.field == ProductField::Gm) {
+            auto *withPercent = new QHBoxLayout;
+            withPercent->addWidget(box);
+            withPercent->addWidget(new QLabel(QStringLiteral("%"), panel));
+            grid->addLayout(withPercent, p.row, col + 1);
+        } else {
+            grid->addWidget(box, p.row, col + 1, 1, p.span == 2 ? 4 : 1);
+        }
+        if (ProductStore::IsNumeric(p.field))
+            box->setAlignment(Qt::AlignRight);
+    }
+    grid->setColumnMinimumWidth(2, 12);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+    static_cast<QVBoxLayout *>(panel->layout())->addLayout(grid);
+}
+
+void ProductDetail::buildPictures(QWidget *panel)
+{
+    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
+    layout->addSpacing(10);
+    layout->addWidget(new QLabel(QStringLiteral("UPC"), panel));
+    Picture1 = new BarcodeView(panel);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    layout->addWidget(Picture1);
+    Command2 = new QPushButton(QStringLiteral("Print UPC"), panel);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setAutoDefault(false);
+    auto *printRow = new QHBoxLayout;
+    printRow->addWidget(Command2);
+    printRow->addStretch(1);
+    layout->addLayout(printRow);
+
+    Frame1 = new QGroupBox(QStringLiteral("Confirm New Product"), panel);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *confirm = new QHBoxLayout(Frame1);
+    Command1 = new QPushButton(QStringLiteral("Cancel"), Frame1);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    cmdCreateNew = new QPushButton(QStringLiteral("Save New Item"), Frame1);
+    cmdCreateNew->setObjectName(QStringLiteral("cmdCreateNew"));
+    for (QPushButton *b : {Command1, cmdCreateNew})
+        b->setAutoDefault(false);
+    confirm->addWidget(Command1);
+    confirm->addWidget(cmdCreateNew);
+    confirm->addStretch(1);
+    layout->addWidget(Frame1);
+
+    layout->addWidget(new QLabel(QStringLiteral("Image"), panel));
+    Picture2 = new QFrame(panel);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setFrameShape(QFrame::StyledPanel);
+    Picture2->setMinimumHeight(120);
+    layout->addWidget(Picture2, 1);
+
+    connect(Command2, &QPushButton::clicked, this, &ProductDetail::onPrintUpc);
+    connect(Command1, &QPushButton::clicked, this, &ProductDetail::onCancelNew);
+    connect(cmdCreateNew, &QPushButton::clicked, this, &ProductDetail::onSaveNew);
+}
+
+void ProductDetail::LoadProduct(int productid)
+{
+    m_loading = true;
+    m_productid = productid;
+    ProductTexts texts;
+    ProductStore::Load(productid, &texts);
+    for (const ProductField f : AllProductFields) {
+        box(f)->setText(texts[f]);
+        box(f)->setCursorPosition(0);
+        showAsWrong(f, false);
+    }
+    refreshPicture();
+    m_loading = false;
+}
+
+void ProductDetail::CreateNew()
+{
+    Frame1->show();
+    LoadProduct(0);
+}
+
+bool ProductDetail::isCreating() const
+{
+    return !Frame1->isHidden();
+}
+
+void ProductDetail::boxEdited(ProductField field)
+{
+    if (m_loading)
+        return;
+    const bool number = ProductStore::ValueOf(field, box(field)->text()).has_value();
+    showAsWrong(field, !number);
+    if (drawsPicture(field))
+        refreshPicture();
+    // A new product has no row yet: its boxes are written by Save New Item.
+    if (!number || m_productid == 0 || isCreating())
+        return;
+    if (ProductStore::WriteField(m_productid, field, box(field)->text()))
+        emit ProductUpdate();
+}
+
+void ProductDetail::showAsWrong(ProductField field, bool wrong)
+{
+    QLineEdit *b = box(field);
+    if (b->property("wrong").toBool() == wrong)
+        return;
+    b->setProperty("wrong", wrong);
+    QPalette p = b->parentWidget()->palette();
+    if (wrong) {
+        p.setColor(QPalette::Text, Qt::red);
+        p.setColor(QPalette::Base, QColor(255, 228, 228));
+    }
+    b->setPalette(p);
+    b->setToolTip(wrong ? QStringLiteral("Not a number: this value is not saved.") : QString());
+}
+
+bool ProductDetail::isShownAsWrong(ProductField field) const
+{
+    return box(field)->property("wrong").toBool();
+}
+
+void ProductDetail::refreshPicture()
+{
+    Picture1->setCode(box(ProductField::Barcode)->text(),
+                      ProductStore::PictureCaption(box(ProductField::ModelNumber)->text(),
+                                                   box(ProductField::Description)->text()));
+}
+
+ProductTexts ProductDetail::typedTexts() const
+{
+    ProductTexts texts;
+    for (const ProductField f : AllProductFields)
+        texts[f] = box(f)->text();
+    return texts;
+}
+
+void ProductDetail::onSaveNew()
+{
+    std::optional<ProductField> bad;
+    const qint64 id = ProductStore::Create(typedTexts(), &bad);
+    if (bad) {
+        Prompts().message(QStringLiteral("%1 is not a number: the new product was not saved.")
+                              .arg(ProductStore::LabelOf(*bad)));
+        box(*bad)->setFocus();
+        return;
+    }
+    if (id <= 0) {
+        Prompts().message(QStringLiteral("Create new product error"));
+        return;
+    }
+    // The product exists now: the form edits it like any other, so a
+    // second press cannot insert it twice.
+    Frame1->hide();
+    LoadProduct(int(id));
+    emit ProductCreated(int(id));
+}
+
+void ProductDetail::onCancelNew()
+{
+    Frame1->hide();
+    emit CancelNew();
+}
+
+void ProductDetail::onPrintUpc()
+{
+    QString code = box(ProductField::Barcode)->text().trimmed();
+    modBarCode::PrintBarcodeLabel(code, ProductStore::LabelCaption(box(ProductField::ModelNumber)->text(),
+                                                                   box(ProductField::Description)->text()));
+}

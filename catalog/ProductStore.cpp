@@ -1,0 +1,158 @@
+#include "catalog/ProductStore.h"
+
+#include "data/Database.h"
+#include "data/NullToSpace.h"
+#include "data/TextNumber.h"
+#include "sales/Money.h"
+
+#include <cmath>
+
+namespace ProductStore {
+
+namespace {
+
+struct FieldInfo
+{
+    const char *column;
+    const char *label;
+    bool numeric;
+    bool money;
+};
+
+// In the order of ProductField.
+const FieldInfo kFields[ProductFieldCount] = {
+    {"barcode", "Barcode / UPC", false, false}, {"category", "Category", false, false},
+    {"description", "Description", false, false}, {"cost", "Cost", true, true},
+    {"msrp", "MSRP", true, true},                {"price", "Price", true, true},
+    {"modelnumber", "Model Number", false, false}, {"partnumber", "Part Number", false, false},
+    {"qoh", "QOH", true, false},                 {"gm", "GM", true, false},
+};
+
+// The numeric columns keep four decimals and fourteen digits before the
+// point; a number beyond a shop's reach is taken as a typing slip.
+constexpr double kLargestNumber = 1e12;
+
+const FieldInfo &info(ProductField field)
+{
+    return kFields[size_t(field)];
+}
+
+QString shown(ProductField field, const QVariant &value)
+{
+    if (field == ProductField::ModelNumber)
+        return NullToSpace(value).trimmed();
+    if (IsMoney(field) && !value.isNull())
+        return Money::fromVariant(value).format00();
+    return NullToSpace(value);
+}
+
+} // namespace
+
+QString ColumnOf(ProductField field)
+{
+    return QLatin1String(info(field).column);
+}
+
+QString LabelOf(ProductField field)
+{
+    return QLatin1String(info(field).label);
+}
+
+bool IsNumeric(ProductField field)
+{
+    return info(field).numeric;
+}
+
+bool IsMoney(ProductField field)
+{
+    return info(field).money;
+}
+
+std::optional<QVariant> ValueOf(ProductField field, const QString &boxText)
+{
+    const QString text = boxText.trimmed();
+    if (!IsNumeric(field))
+        return QVariant(text);
+    if (text.isEmpty())
+        return QVariant(0.0);
+    const std::optional<double> number = TextNumber::parse(text);
+    if (!number || std::abs(*number) >= kLargestNumber)
+        return std::nullopt;
+    return QVariant(*number);
+}
+
+ProductTexts EmptyTexts()
+{
+    ProductTexts texts;
+    texts[ProductField::Qoh] = QStringLiteral("0");
+    texts[ProductField::Gm] = QStringLiteral("0");
+    return texts;
+}
+
+bool Load(int id, ProductTexts *texts, bool *found)
+{
+    const auto rs = Database::GetRS(QStringLiteral("select * from product where id = ?"), {id});
+    if (found)
+        *found = rs && !rs->isEmpty();
+    if (!rs || rs->isEmpty()) {
+        *texts = EmptyTexts();
+        return rs.has_value();
+    }
+    for (const ProductField f : AllProductFields)
+        (*texts)[f] = shown(f, rs->field(ColumnOf(f)));
+    return true;
+}
+
+bool WriteField(int id, ProductField field, const QString &boxText)
+{
+    const std::optional<QVariant> value = ValueOf(field, boxText);
+    if (!value)
+        return false;
+    return Database::Execute(QStringLiteral("update product set %1 = ? where id = ?").arg(ColumnOf(field)),
+                             {*value, id})
+        >= 0;
+}
+
+qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField)
+{
+    QStringList columns;
+    QVariantList values;
+    for (const ProductField f : AllProductFields) {
+        const std::optional<QVariant> value = ValueOf(f, texts[f]);
+        if (!value) {
+            if (badField)
+                *badField = f;
+            return -1;
+        }
+        columns << ColumnOf(f);
+        values << *value;
+    }
+    if (badField)
+        badField->reset();
+    return Database::InsertRow(QStringLiteral("product"), columns, values);
+}
+
+bool Delete(int id)
+{
+    return Database::Execute(QStringLiteral("delete from product where id = ?"), {id}) >= 0;
+}
+
+std::optional<Recordset> AvailableList()
+{
+    const Dialect d = Database::CurrentDialect();
+    return Database::GetRS(QStringLiteral("select * from vw_product_available order by %1, %2, id")
+                               .arg(d.orderText(QStringLiteral("coalesce(category, '')")),
+                                    d.orderText(QStringLiteral("coalesce(modelnumber, '')"))));
+}
+
+QString PictureCaption(const QString &modelNumber, const QString &description)
+{
+    return QStringLiteral("[ ") + modelNumber.trimmed() + QStringLiteral(" ]   ") + description.left(30);
+}
+
+QString LabelCaption(const QString &modelNumber, const QString &description)
+{
+    return QStringLiteral("[ ") + modelNumber.trimmed() + QStringLiteral(" ]    ") + description.trimmed().left(30);
+}
+
+} // namespace ProductStore

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "catalog/ProductRecord.h"
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+class Recordset;
+
+// Everything the catalog windows read from and write to the product table.
+// Database failures have been shown by the data layer ("GetRS:", "Execute:")
+// when these return their failure values.
+namespace ProductStore {
+
+// The column a field edits ("barcode", "cost", …) and its label on the form.
+QString ColumnOf(ProductField field);
+QString LabelOf(ProductField field);
+// Cost, MSRP, price, QOH and GM hold numbers.
+bool IsNumeric(ProductField field);
+// Cost, MSRP and price show as "00.00".
+bool IsMoney(ProductField field);
+
+// The value a box's text writes: the trimmed text for a text field; for a
+// numeric one the number, 0 for an emptied box, and nothing when the text is
+// not a number (or one too large to keep), which is then not written.
+std::optional<QVariant> ValueOf(ProductField field, const QString &boxText);
+
+// The texts of a product as the editor shows them: each value through
+// NullToSpace, cost, MSRP and price formatted "00.00", the model number
+// trimmed. A product that is not there gives empty texts with QOH and GM
+// "0". False only when the database could not be read.
+bool Load(int id, ProductTexts *texts, bool *found = nullptr);
+// The empty form of a new product.
+ProductTexts EmptyTexts();
+
+// Writes one field of a product. False when it was not written (the text is
+// not a number, or the database refused).
+bool WriteField(int id, ProductField field, const QString &boxText);
+
+// Inserts a new product from the texts typed in the form; the engine gives
+// the id. The first numeric field whose text is not a number is named in
+// *badField and nothing is written. Returns the new id, or -1.
+qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField = nullptr);
+
+// Deletes a product; false when the database refused.
+bool Delete(int id);
+
+// The inventory list: every product of vw_product_available with its
+// reserved and available stock, by category and model number.
+std::optional<Recordset> AvailableList();
+
+// The caption under the bar-code picture: "[ " model " ]   " and the first
+// 30 characters of the description; the label printed by "Print UPC" has
+// four blanks after the bracket.
+QString PictureCaption(const QString &modelNumber, const QString &description);
+QString LabelCaption(const QString &modelNumber, const QString &description);
+
+} // namespace ProductStore
