@@ -2,14 +2,11 @@
 // pictures and fillers.
 #include "print/clsMultiPgPreview.h"
 
+#include "print/OptionalArgument.h"
+
 #include "print/PrintColor.h"
 
 namespace {
-
-bool notGiven(double value)
-{
-    return value == -1;
-}
 
 // Rules are set off from the text around them by this gap (inches).
 constexpr double kRuleGap = 0.03;
@@ -20,7 +17,7 @@ void clsMultiPgPreview::pLine(double leftMargin, double rightMargin, int lineWid
 {
     const double x = m_x;
     const int width = m_drawWidth;
-    if (notGiven(leftMargin))
+    if (NotGiven(leftMargin))
         leftMargin = m_x;
     if (includeSpace)
         m_y += kRuleGap;
@@ -61,16 +58,16 @@ void clsMultiPgPreview::pVerticalLine(double leftPos, double topPos, double bott
     const double y = m_y;
     if (lineWidth > 0)
         setDrawWidth(lineWidth);
-    if (notGiven(bottomPos)) {
+    if (NotGiven(bottomPos)) {
         PrintFont footer = m_font;
         footer.size = 10;
         bottomPos = m_pageHeight - 2 * lineHeight(footer);
     }
-    if (notGiven(leftPos))
+    if (NotGiven(leftPos))
         leftPos = m_x;
     else if (leftPos > m_pageWidth)
         leftPos = m_pageWidth - 0.01;
-    if (notGiven(topPos))
+    if (NotGiven(topPos))
         topPos = m_y;
     emitLine(QPointF(leftPos, topPos), QPointF(leftPos, bottomPos));
     m_drawWidth = width;
@@ -85,13 +82,13 @@ void clsMultiPgPreview::pBox(double bLeft, double bTop, double bWidth, double bH
         colorLine = m_foreColor;
     if (colorFill == -1)
         colorFill = colorLine;
-    if (notGiven(bLeft))
+    if (NotGiven(bLeft))
         bLeft = m_x;
-    if (notGiven(bTop))
+    if (NotGiven(bTop))
         bTop = m_y;
-    if (notGiven(bWidth))
+    if (NotGiven(bWidth))
         bWidth = m_pageWidth;
-    if (notGiven(bHeight))
+    if (NotGiven(bHeight))
         bHeight = GetTextHeight(QStringLiteral("Sample Text"));
     emitOperation(PageOp::Box{QRectF(bLeft, bTop, bWidth, bHeight), m_drawWidth, colorLine, colorFill, filledBox});
 }
@@ -134,19 +131,19 @@ std::optional<QRectF> clsMultiPgPreview::picturePlacement(const QImage &picture,
     if (boxWidth <= 0 || boxHeight <= 0)
         return std::nullopt;
     if (!maintainRatio) {
-        const double x = notGiven(left) ? 0 : left;
-        const double y = notGiven(top) ? (m_pageHeight - boxHeight) / 2 : top;
+        const double x = NotGiven(left) ? 0 : left;
+        const double y = NotGiven(top) ? (m_pageHeight - boxHeight) / 2 : top;
         return QRectF(x, y, boxWidth, boxHeight);
     }
     if (boxHeight / boxWidth <= ratio) {
         const double w = boxHeight / ratio;
-        const double x = notGiven(left) ? (m_pageWidth - w) / 2 : left;
-        const double y = notGiven(top) ? 0 : top;
+        const double x = NotGiven(left) ? (m_pageWidth - w) / 2 : left;
+        const double y = NotGiven(top) ? 0 : top;
         return QRectF(x, y, w, boxHeight);
     }
     const double h = boxWidth * ratio;
-    const double x = notGiven(left) ? 0 : left;
-    const double y = notGiven(top) ? (m_pageHeight - h) / 2 : top;
+    const double x = NotGiven(left) ? 0 : left;
+    const double y = NotGiven(top) ? (m_pageHeight - h) / 2 : top;
     return QRectF(x, y, boxWidth, h);
 }
 
@@ -185,9 +182,9 @@ void clsMultiPgPreview::pSpaces(double rightMargin, double leftMargin, bool useS
 {
     const QString name = m_font.name;
     const int color = m_foreColor;
-    if (!notGiven(leftMargin))
+    if (!NotGiven(leftMargin))
         m_x = leftMargin;
-    if (notGiven(rightMargin))
+    if (NotGiven(rightMargin))
         rightMargin = m_pageWidth;
     QString filler = QStringLiteral(" ");
     if (useSymbol) {
@@ -209,7 +206,7 @@ void clsMultiPgPreview::pDots(double rightMargin, double leftMargin)
 
 void clsMultiPgPreview::pBullet(double leftMargin)
 {
-    if (notGiven(leftMargin))
+    if (NotGiven(leftMargin))
         leftMargin = m_x;
     const PrintFont saved = m_font;
     m_font.name = QStringLiteral("Symbol");

@@ -2,6 +2,8 @@
 // centring and tabs, page furniture and spacing.
 #include "print/clsMultiPgPreview.h"
 
+#include "print/OptionalArgument.h"
+
 #include "data/Clock.h"
 #include "print/PrintText.h"
 
@@ -12,11 +14,6 @@ namespace {
 // Measured widths are sums of fractions; a text that ends exactly at a
 // margin must not count as past it.
 constexpr double kEpsilon = 1e-9;
-
-bool notGiven(double value)
-{
-    return value == -1;
-}
 
 bool isBlankOrControl(QChar c)
 {
@@ -70,7 +67,7 @@ void clsMultiPgPreview::pPrint(const QString &printVar, double leftMargin, bool 
 {
     double width = 0;
     if (!printVar.isEmpty()) {
-        if (notGiven(leftMargin))
+        if (NotGiven(leftMargin))
             leftMargin = m_x;
         width = textWidth(printVar);
         if (PrintText::hasLineBreak(printVar) || leftMargin + width > m_pageWidth + kEpsilon) {
@@ -86,7 +83,7 @@ void clsMultiPgPreview::pPrint(const QString &printVar, double leftMargin, bool 
 void clsMultiPgPreview::pMultiline(const QString &printVar, double leftMargin, double rightMargin,
                                    const QString &indentChar, bool sameLine, bool usePageBreaks)
 {
-    if (notGiven(leftMargin))
+    if (NotGiven(leftMargin))
         leftMargin = m_x;
     if (m_pageWidth - 0.1 < leftMargin)
         leftMargin = m_pageWidth - 0.5;
@@ -136,7 +133,7 @@ void clsMultiPgPreview::pMultiline(const QString &printVar, double leftMargin, d
 void clsMultiPgPreview::pCenterMultiline(const QString &printVar, double leftMargin, double rightMargin,
                                          bool removeCrLf, bool sameLine)
 {
-    if (notGiven(rightMargin))
+    if (NotGiven(rightMargin))
         rightMargin = m_pageWidth;
     const double available = rightMargin - leftMargin;
     if (printVar.isEmpty()) {
@@ -176,7 +173,7 @@ void clsMultiPgPreview::pCenterMultiline(const QString &printVar, double leftMar
 
 double clsMultiPgPreview::pCenter(const QString &printVar, bool sameLine, double colWidth, double leftMargin)
 {
-    if (notGiven(colWidth))
+    if (NotGiven(colWidth))
         colWidth = m_pageWidth - leftMargin;
     const double width = textWidth(printVar);
     if (width <= m_pageWidth + kEpsilon) {
@@ -191,7 +188,7 @@ double clsMultiPgPreview::pCenter(const QString &printVar, bool sameLine, double
 void clsMultiPgPreview::pRightJust(const QString &printVar, double rightMargin, bool sameLine)
 {
     const double width = textWidth(printVar);
-    if (notGiven(rightMargin))
+    if (NotGiven(rightMargin))
         rightMargin = m_x + width;
     m_x = rightMargin - width;
     surfacePrint(printVar, sameLine, width);
@@ -311,7 +308,7 @@ void clsMultiPgPreview::pPrintRotate(const QString &printVar, int degree, double
     if (printVar.isEmpty())
         return;
     degree = std::clamp(degree, 0, 359);
-    if (!notGiven(leftMargin))
+    if (!NotGiven(leftMargin))
         m_x = leftMargin;
     PrintFont plain;
     plain.name = m_font.name;
