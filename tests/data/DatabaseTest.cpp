@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -244,6 +245,47 @@ TEST(DatabaseConnection, NoSettingsMeansTheEmbeddedDatabaseInTheDataFolder)
     EXPECT_EQ(s.serverName, QStringLiteral("localhost"));
     EXPECT_EQ(s.catalog, QStringLiteral("Tessaly"));
     EXPECT_TRUE(Database::Describe(s).contains(QStringLiteral("tessaly.db")));
+}
+
+} // namespace
+
+namespace {
+
+TEST(DatabaseReconnect, ALostServerConnectionIsOpenedAgainOnTheNextCall)
+{
+    QString why;
+    if (!TestDatabase::UseFresh(Engine::PostgreSQL, &why)) {
+        if (TestDatabase::PostgresRequired())
+            FAIL() << why.toStdString();
+        GTEST_SKIP() << why.toStdString();
+    }
+    RecordingPrompts prompts;
+    const auto pid = Database::GetRS(QStringLiteral("select pg_backend_pid()"));
+    ASSERT_TRUE(pid);
+    // Another session ends ours, as a server restart would.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("killer"));
+        const Database::ConnectionSettings s = Database::CurrentSettings();
+        const int colon = s.serverName.lastIndexOf(QLatin1Char(':'));
+        other.setHostName(s.serverName.left(colon));
+        other.setPort(s.serverName.mid(colon + 1).toInt());
+        other.setDatabaseName(s.catalog);
+        other.setUserName(s.user);
+        other.setPassword(s.password);
+        ASSERT_TRUE(other.open());
+        QSqlQuery q(other);
+        ASSERT_TRUE(q.exec(QStringLiteral("select pg_terminate_backend(%1)").arg(pid->value(0, 0).toInt())));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("killer"));
+    EXPECT_EQ(Database::Execute(QStringLiteral("insert into customer (lastname) values (?)"), {QStringLiteral("Lost")}), -1);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Execute:")));
+    EXPECT_EQ(Database::Execute(QStringLiteral("insert into customer (lastname) values (?)"), {QStringLiteral("Back")}), 1);
+    const auto rs = Database::GetRS(QStringLiteral("select lastname from customer"));
+    ASSERT_EQ(rs->rowCount(), 1);
+    EXPECT_EQ(rs->value(0, 0).toString(), QStringLiteral("Back"));
+    Database::SetOverride(std::nullopt);
 }
 
 } // namespace
