@@ -14,13 +14,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kIdColumn = 1;
-constexpr int kDescriptionColumn = 2;
-
-} // namespace
-
 frmInstallHours::frmInstallHours(QWidget *parent)
     : QWidget(parent, Qt::Window)
     , vbalGrid1(new vbalGrid(this))

@@ -32,6 +32,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The columns the window reads back: the id rides on the first.
+    static constexpr int kIdColumn = 1;
+    static constexpr int kDescriptionColumn = 2;
+
     void addColumns();
     void loadWindow();
     void onRequestEdit(int row, int col, int keyAscii, bool *cancel);

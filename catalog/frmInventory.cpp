@@ -19,13 +19,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kIdColumn = 1;
-constexpr int kDescriptionColumn = 3;
-
-} // namespace
-
 frmInventory::frmInventory(QWidget *parent)
     : QWidget(parent, Qt::Window)
     , Splitter1(new Splitter(this))
@@ -214,7 +207,8 @@ void frmInventory::PrintList()
 
 void frmInventory::onSplitterResize()
 {
-    if (m_loading)
+    // The first layouts come before the stored split has been applied.
+    if (m_loading || !m_loaded)
         return;
     SaveObjectSetting(this, QStringLiteral("SplitPercent"), QString::number(Splitter1->SplitPercent()));
 }

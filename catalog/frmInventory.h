@@ -40,6 +40,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The columns the window reads back: the id rides on the first.
+    static constexpr int kIdColumn = 1;
+    static constexpr int kDescriptionColumn = 3;
+
     QWidget *buildList();
     void addColumns();
     void loadWindow();

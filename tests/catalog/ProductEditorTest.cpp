@@ -1,0 +1,241 @@
+// The product editor as a clerk uses it: typing into the boxes writes the
+// product at every keystroke, text that is not a number is shown as wrong
+// and never written or answered with a message box, a new product is
+// confirmed with Save New Item, and Print UPC prints the label.
+#include "catalog/BarcodeView.h"
+#include "catalog/NewProductId.h"
+#include "catalog/ProductDetail.h"
+#include "catalog/frmNewProduct.h"
+#include "tests/catalog/CatalogFixtures.h"
+#include "tests/catalog/LabelCapture.h"
+#include "tests/catalog/WindowSupport.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/SeedData.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+using CatalogFixtures::AddProduct;
+using WindowSupport::child;
+
+class ProductEditorTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override
+    {
+        TESSALY_USE_FRESH_DATABASE(GetParam());
+        id = AddProduct(QStringLiteral("Audio"), QStringLiteral("SD-150"), QStringLiteral("Single-DIN CD receiver"),
+                        109.99, 9, QStringLiteral("012345000093"));
+        editor.resize(560, 600);
+        WindowSupport::showAndActivate(editor);
+    }
+    void TearDown() override { CatalogFixtures::AllowInserts(GetParam(), QStringLiteral("product")); }
+
+    QVariant stored(const char *column, int product = 0) const
+    {
+        return SeedData::value(QStringLiteral("select %1 from product where id = ?").arg(QLatin1String(column)),
+                               {product ? product : id});
+    }
+
+    // Clears a box and types into it key by key.
+    void retype(ProductField field, const QString &text)
+    {
+        QLineEdit *box = editor.box(field);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+
+    RecordingPrompts prompts;
+    ProductDetail editor;
+    int id = 0;
+};
+
+TEST_P(ProductEditorTest, LoadingShowsTheProductAndItsBarCodeCaption)
+{
+    editor.LoadProduct(id);
+    EXPECT_EQ(editor.productid(), id);
+    EXPECT_EQ(editor.box(ProductField::Barcode)->text(), QStringLiteral("012345000093"));
+    EXPECT_EQ(editor.box(ProductField::Price)->text(), QStringLiteral("109.99"));
+    EXPECT_EQ(editor.box(ProductField::Cost)->text(), QStringLiteral("55.00"));
+    EXPECT_EQ(editor.box(ProductField::Qoh)->text(), QStringLiteral("9"));
+    EXPECT_EQ(editor.barcodePicture()->completedCode(), QStringLiteral("*012345000093*"));
+    EXPECT_EQ(editor.barcodePicture()->caption(), QStringLiteral("[ SD-150 ]   Single-DIN CD receiver"));
+    EXPECT_FALSE(child<QGroupBox>(&editor, QStringLiteral("Frame1"))->isVisible());
+
+    Database::Execute(QStringLiteral("update product set modelnumber = NULL where id = ?"), {id});
+    editor.setProductid(id);
+    EXPECT_EQ(editor.barcodePicture()->caption(), QStringLiteral("[  ]   Single-DIN CD receiver"));
+
+    editor.LoadProduct(id + 50);
+    for (const ProductField f : AllProductFields) {
+        const bool zero = f == ProductField::Qoh || f == ProductField::Gm;
+        EXPECT_EQ(editor.box(f)->text(), zero ? QStringLiteral("0") : QString());
+    }
+    EXPECT_EQ(editor.barcodePicture()->completedCode(), QStringLiteral("**"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(ProductEditorTest, EveryKeystrokeInANumericBoxWritesTheNumberTyped)
+{
+    editor.LoadProduct(id);
+    QSignalSpy updates(&editor, &ProductDetail::ProductUpdate);
+    retype(ProductField::Cost, QStringLiteral("12.5"));
+    // The emptied box writes 0, then "1", "12", "12." and "12.5".
+    EXPECT_EQ(updates.count(), 5);
+    EXPECT_DOUBLE_EQ(stored("cost").toDouble(), 12.5);
+    EXPECT_FALSE(editor.isShownAsWrong(ProductField::Cost));
+
+    retype(ProductField::Qoh, QStringLiteral("7"));
+    EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 7);
+    retype(ProductField::Gm, QStringLiteral("35"));
+    EXPECT_DOUBLE_EQ(stored("gm").toDouble(), 35);
+
+    editor.box(ProductField::Price)->selectAll();
+    QTest::keyClick(editor.box(ProductField::Price), Qt::Key_Delete);
+    EXPECT_DOUBLE_EQ(stored("price").toDouble(), 0);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(ProductEditorTest, TextThatIsNotANumberIsShownAsWrongAndNotWritten)
+{
+    editor.LoadProduct(id);
+    QSignalSpy updates(&editor, &ProductDetail::ProductUpdate);
+    QLineEdit *price = editor.box(ProductField::Price);
+    price->setFocus();
+    price->end(false);
+    QTest::keyClicks(price, QStringLiteral("x"));
+    EXPECT_EQ(price->text(), QStringLiteral("109.99x"));
+    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Price));
+    EXPECT_EQ(price->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(updates.count(), 0);
+    EXPECT_DOUBLE_EQ(stored("price").toDouble(), 109.99);
+
+    QTest::keyClick(price, Qt::Key_Backspace);
+    EXPECT_FALSE(editor.isShownAsWrong(ProductField::Price));
+    EXPECT_NE(price->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(updates.count(), 1);
+    retype(ProductField::Qoh, QStringLiteral("ten"));
+    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Qoh));
+    EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 0); // the emptied box, before the letters
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    editor.LoadProduct(id);
+    EXPECT_FALSE(editor.isShownAsWrong(ProductField::Qoh));
+}
+
+TEST_P(ProductEditorTest, TextBoxesStoreWhatWasTypedApostrophesIncluded)
+{
+    editor.LoadProduct(id);
+    retype(ProductField::Description, QStringLiteral("Dana's 'best' receiver"));
+    EXPECT_EQ(stored("description").toString(), QStringLiteral("Dana's 'best' receiver"));
+    retype(ProductField::ModelNumber, QStringLiteral("SD-2"));
+    retype(ProductField::Barcode, QStringLiteral("ab-9"));
+    EXPECT_EQ(stored("modelnumber").toString(), QStringLiteral("SD-2"));
+    EXPECT_EQ(stored("barcode").toString(), QStringLiteral("ab-9"));
+    retype(ProductField::Category, QStringLiteral("Head units"));
+    retype(ProductField::PartNumber, QStringLiteral("P'1"));
+    EXPECT_EQ(stored("category").toString(), QStringLiteral("Head units"));
+    EXPECT_EQ(stored("partnumber").toString(), QStringLiteral("P'1"));
+    // The picture follows the boxes.
+    EXPECT_EQ(editor.barcodePicture()->completedCode(), QStringLiteral("*AB-9*"));
+    EXPECT_EQ(editor.barcodePicture()->caption(), QStringLiteral("[ SD-2 ]   Dana's 'best' receiver"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(ProductEditorTest, ANewProductIsWrittenOnlyWhenSaved)
+{
+    editor.CreateNew();
+    EXPECT_TRUE(child<QGroupBox>(&editor, QStringLiteral("Frame1"))->isVisible());
+    EXPECT_EQ(editor.box(ProductField::Qoh)->text(), QStringLiteral("0"));
+    QSignalSpy created(&editor, &ProductDetail::ProductCreated);
+    retype(ProductField::Description, QStringLiteral("Wiring harness adapter"));
+    retype(ProductField::Price, QStringLiteral("14.99"));
+    retype(ProductField::Qoh, QStringLiteral("60"));
+    EXPECT_EQ(SeedData::count(QStringLiteral("product")), 1);
+
+    QTest::mouseClick(child<QPushButton>(&editor, QStringLiteral("cmdCreateNew")), Qt::LeftButton);
+    ASSERT_EQ(created.count(), 1);
+    const int newId = created.at(0).at(0).toInt();
+    EXPECT_GT(newId, id);
+    EXPECT_EQ(stored("description", newId).toString(), QStringLiteral("Wiring harness adapter"));
+    EXPECT_DOUBLE_EQ(stored("price", newId).toDouble(), 14.99);
+    EXPECT_DOUBLE_EQ(stored("qoh", newId).toDouble(), 60);
+    // The form now edits the new product; a second press inserts nothing.
+    EXPECT_FALSE(child<QGroupBox>(&editor, QStringLiteral("Frame1"))->isVisible());
+    EXPECT_EQ(editor.productid(), newId);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(ProductEditorTest, ABadNumberOrARefusedInsertCreatesNothingAndLoadsNoOtherProduct)
+{
+    editor.CreateNew();
+    QSignalSpy created(&editor, &ProductDetail::ProductCreated);
+    retype(ProductField::Description, QStringLiteral("Light bar"));
+    retype(ProductField::Msrp, QStringLiteral("a lot"));
+    QTest::mouseClick(child<QPushButton>(&editor, QStringLiteral("cmdCreateNew")), Qt::LeftButton);
+    EXPECT_EQ(created.count(), 0);
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("MSRP is not a number: the new product was not saved."));
+    EXPECT_EQ(SeedData::count(QStringLiteral("product")), 1);
+
+    retype(ProductField::Msrp, QStringLiteral("149.99"));
+    CatalogFixtures::RefuseInserts(GetParam(), QStringLiteral("product"));
+    prompts.clear();
+    QTest::mouseClick(child<QPushButton>(&editor, QStringLiteral("cmdCreateNew")), Qt::LeftButton);
+    EXPECT_EQ(created.count(), 0);
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Execute:")));
+    EXPECT_EQ(prompts.messages[1], QStringLiteral("Create new product error"));
+    EXPECT_EQ(editor.productid(), 0);
+    EXPECT_EQ(editor.box(ProductField::Description)->text(), QStringLiteral("Light bar"));
+    EXPECT_TRUE(child<QGroupBox>(&editor, QStringLiteral("Frame1"))->isVisible());
+}
+
+TEST_P(ProductEditorTest, PrintUpcPrintsTheLabelWithTheModelAndDescription)
+{
+    editor.LoadProduct(id);
+    retype(ProductField::Description, QStringLiteral("Single-DIN CD receiver with Bluetooth and USB"));
+    LabelCapture capture;
+    QTest::mouseClick(child<QPushButton>(&editor, QStringLiteral("Command2")), Qt::LeftButton);
+    ASSERT_EQ(capture.previews, 1);
+    EXPECT_TRUE(capture.recorderWasCurrent);
+    EXPECT_EQ(capture.document->pages.at(0).textStrings(),
+              QStringList{QStringLiteral("012345000093 - [ SD-150 ]    Single-DIN CD receiver with Bl")});
+}
+
+TEST_P(ProductEditorTest, TheNewProductWindowReportsTheNewIdOrNoneWhenCancelled)
+{
+    SetNewProductId(0);
+    {
+        frmNewProduct window;
+        WindowSupport::showAndActivate(window);
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("New Product"));
+        EXPECT_TRUE(window.productDetail()->isCreating());
+        QTest::mouseClick(child<QPushButton>(&window, QStringLiteral("Command1")), Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(NewProductId(), 0);
+    {
+        frmNewProduct window;
+        WindowSupport::showAndActivate(window);
+        window.productDetail()->box(ProductField::Description)->setText(QStringLiteral("Glass break sensor"));
+        QTest::mouseClick(child<QPushButton>(&window, QStringLiteral("cmdCreateNew")), Qt::LeftButton);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.result(), QDialog::Accepted);
+    }
+    EXPECT_GT(NewProductId(), id);
+    EXPECT_EQ(stored("description", NewProductId()).toString(), QStringLiteral("Glass break sensor"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, ProductEditorTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+} // namespace
