@@ -1,0 +1,152 @@
+// Pay weeks, minutes worked, and the time rows of the clock on real engines.
+#include "data/Clock.h"
+#include "data/Database.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/SeedData.h"
+#include "tests/support/TestDatabase.h"
+#include "timeclock/PayWeek.h"
+#include "timeclock/TimeClockStore.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace SeedData;
+
+TEST(PayWeek, StartsOnTheLatestThursdayOnOrBeforeTheDay)
+{
+    // 2026-12-03 is a Thursday.
+    for (int d = 3; d <= 9; ++d)
+        EXPECT_EQ(PayWeek::StartContaining(QDate(2026, 12, d)), QDate(2026, 12, 3)) << d;
+    EXPECT_EQ(PayWeek::StartContaining(QDate(2026, 12, 10)), QDate(2026, 12, 10));
+    EXPECT_EQ(PayWeek::StartContaining(QDate(2026, 12, 2)), QDate(2026, 11, 26));
+    EXPECT_EQ(PayWeek::Label(QDate(2026, 12, 3)), QStringLiteral("Pay Period of  12/03/2026"));
+}
+
+TEST(PayWeek, StepsNeverPassTheWeekOfToday)
+{
+    const QDate today(2026, 12, 9); // a Wednesday
+    const QDate current = PayWeek::StartContaining(today);
+    EXPECT_EQ(PayWeek::Next(current, today), current);
+    EXPECT_EQ(PayWeek::Previous(current), QDate(2026, 11, 26));
+    EXPECT_EQ(PayWeek::Next(PayWeek::Previous(current), today), current);
+}
+
+TEST(PayWeek, MinutesAreMinuteBoundariesCrossed)
+{
+    const QDate d(2026, 12, 3);
+    EXPECT_EQ(PayWeek::MinutesBetween(QDateTime(d, QTime(8, 0, 59)), QDateTime(d, QTime(8, 1, 0))), 1);
+    EXPECT_EQ(PayWeek::MinutesBetween(QDateTime(d, QTime(8, 0, 0)), QDateTime(d, QTime(8, 0, 59))), 0);
+    EXPECT_EQ(PayWeek::MinutesBetween(QDateTime(d, QTime(8, 0)), QDateTime(d, QTime(16, 30))), 510);
+    EXPECT_EQ(PayWeek::MinutesBetween(QDateTime(d, QTime(22, 0)), QDateTime(d.addDays(1), QTime(6, 0))), 480);
+    EXPECT_EQ(PayWeek::MinutesBetween(QDateTime(d, QTime(8, 0)), QDateTime()), 0);
+    EXPECT_EQ(PayWeek::HoursText(510), QStringLiteral("08.50"));
+    EXPECT_EQ(PayWeek::HoursText(0), QStringLiteral("00.00"));
+    EXPECT_EQ(PayWeek::HoursText(7), QStringLiteral("00.12"));
+}
+
+TEST(PayWeek, TypedTimesAreDatesOrNothing)
+{
+    EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("12/3/2026 8:05:00 AM")),
+              QDateTime(QDate(2026, 12, 3), QTime(8, 5)));
+    EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("12/3/2026 4:30 PM")), QDateTime(QDate(2026, 12, 3), QTime(16, 30)));
+    EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("12/3/2026 16:30")), QDateTime(QDate(2026, 12, 3), QTime(16, 30)));
+    EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("2026-12-03 16:30:10")),
+              QDateTime(QDate(2026, 12, 3), QTime(16, 30, 10)));
+    EXPECT_FALSE(PayWeek::ParseTypedTime(QStringLiteral("tuesday")));
+    EXPECT_FALSE(PayWeek::ParseTypedTime(QStringLiteral("13/45/2026 8:00")));
+    EXPECT_FALSE(PayWeek::ParseTypedTime(QStringLiteral("'); delete from TimeInOut; --")));
+}
+
+class TimeClockStoreTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override
+    {
+        TESSALY_USE_FRESH_DATABASE(GetParam());
+        ann = employee(QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral(" 1234 "));
+    }
+    void TearDown() override { Clock::setFixed(std::nullopt); }
+    void at(int day, int hour, int minute = 0) { Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(hour, minute))); }
+    int openRows() { return value(QStringLiteral("select count(*) from TimeInOut where timeout is null")).toInt(); }
+    RecordingPrompts prompts;
+    int ann = 0;
+};
+
+TEST_P(TimeClockStoreTest, ClockInThenOutMakesOneRowOfTheWeek)
+{
+    at(3, 8);
+    ASSERT_TRUE(TimeClockStore::ClockIn(ann));
+    EXPECT_TRUE(*TimeClockStore::IsClockedIn(ann));
+    EXPECT_FALSE(TimeClockStore::ClockIn(ann)) << "no second open row";
+    at(3, 16, 30);
+    ASSERT_TRUE(TimeClockStore::ClockOut(ann));
+    EXPECT_FALSE(*TimeClockStore::IsClockedIn(ann));
+    const auto rows = TimeClockStore::WeekRows(ann, QDate(2026, 12, 3));
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->size(), 1);
+    EXPECT_EQ(PayWeek::HoursText(rows->at(0).minutes), QStringLiteral("08.50"));
+    EXPECT_EQ(TimeClockStore::TotalMinutes(*rows), 510);
+}
+
+TEST_P(TimeClockStoreTest, AForgottenClockOutIsSeenHoweverOldAndClockOutClosesEveryOpenRow)
+{
+    ASSERT_GT(Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
+                                  {ann, QStringLiteral("2026-11-01 08:00:00")}),
+              0);
+    ASSERT_GT(Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
+                                  {ann, QStringLiteral("2026-12-02 08:00:00")}),
+              0);
+    EXPECT_TRUE(*TimeClockStore::IsClockedIn(ann));
+    at(4, 9);
+    EXPECT_FALSE(TimeClockStore::ClockIn(ann));
+    ASSERT_TRUE(TimeClockStore::ClockOut(ann));
+    EXPECT_EQ(openRows(), 0);
+    EXPECT_EQ(value(QStringLiteral("select count(distinct timeout) from TimeInOut")).toInt(), 1);
+}
+
+TEST_P(TimeClockStoreTest, PinsAreTheEmployeesOwnOrTheMasterCode)
+{
+    EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("1234"), QStringLiteral(" 1234 ")));
+    EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("8361"), QStringLiteral("1234")));
+    EXPECT_FALSE(TimeClockStore::PinAccepted(QStringLiteral("0123"), QStringLiteral("123")));
+    EXPECT_FALSE(TimeClockStore::PinAccepted(QString(), QStringLiteral(" ")));
+}
+
+TEST_P(TimeClockStoreTest, WeeksAreHalfOpenSoAThursdayMidnightRowIsInOneWeekOnly)
+{
+    ASSERT_GT(Database::InsertRow(QStringLiteral("TimeInOut"),
+                                  {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
+                                  {ann, QStringLiteral("2026-12-10 00:00:00"), QStringLiteral("2026-12-10 04:00:00")}),
+              0);
+    EXPECT_EQ(TimeClockStore::WeekRows(ann, QDate(2026, 12, 3))->size(), 0);
+    EXPECT_EQ(TimeClockStore::WeekRows(ann, QDate(2026, 12, 10))->size(), 1);
+}
+
+TEST_P(TimeClockStoreTest, AdministratorEditsCheckWhatWasTyped)
+{
+    at(3, 8);
+    ASSERT_TRUE(TimeClockStore::AddRow(ann));
+    const int row = value(QStringLiteral("select id from TimeInOut")).toInt();
+    using TimeClockStore::Edit;
+    EXPECT_EQ(TimeClockStore::SetTimeIn(row, QStringLiteral("12/3/2026 7:45 AM")), Edit::Done);
+    EXPECT_EQ(TimeClockStore::SetTimeOut(row, QStringLiteral("12/3/2026 3:15 PM")), Edit::Done);
+    EXPECT_EQ(TimeClockStore::SetTimeIn(row, QStringLiteral("soon")), Edit::NotATime);
+    EXPECT_EQ(TimeClockStore::SetTimeIn(row, QStringLiteral("  ")), Edit::BlankTimeIn);
+    const auto rows = TimeClockStore::WeekRows(ann, QDate(2026, 12, 3));
+    ASSERT_EQ(rows->size(), 1);
+    EXPECT_EQ(rows->at(0).timeIn, QDateTime(QDate(2026, 12, 3), QTime(7, 45)));
+    EXPECT_EQ(rows->at(0).minutes, 450);
+    EXPECT_EQ(TimeClockStore::SetTimeOut(row, QString()), Edit::Done);
+    EXPECT_EQ(openRows(), 1) << "a blank clock-out means still clocked in";
+    const QString injection = QStringLiteral("late'); delete from TimeInOut; --");
+    EXPECT_EQ(TimeClockStore::SetNote(row, injection), Edit::Done);
+    EXPECT_EQ(value(QStringLiteral("select note from TimeInOut where id = ?"), {row}).toString(), injection);
+    EXPECT_TRUE(TimeClockStore::RemoveRow(row));
+    EXPECT_EQ(count(QStringLiteral("TimeInOut")), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, TimeClockStoreTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+} // namespace

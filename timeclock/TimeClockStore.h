@@ -1,0 +1,63 @@
+#pragma once
+
+#include "data/Recordset.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <optional>
+
+// One clock-in / clock-out record.
+struct TimeRow
+{
+    int id = 0;
+    QDateTime timeIn;
+    QDateTime timeOut; // invalid while clocked in
+    QString note;
+    qint64 minutes = 0; // 0 while clocked in
+};
+
+struct EmployeeCard
+{
+    int id = 0;
+    QString pin, firstName, lastName, title; // trimmed; NULL as ""
+};
+
+// The time clock's rows of the database.
+namespace TimeClockStore {
+
+// The employees the clock lists, by last name.
+std::optional<Recordset> ListedEmployees();
+std::optional<EmployeeCard> LoadEmployee(int employeeId);
+
+// The employee's rows of the pay week [weekStart, weekStart + 7 days), by
+// clock-in time.
+std::optional<QList<TimeRow>> WeekRows(int employeeId, const QDate &weekStart);
+qint64 TotalMinutes(const QList<TimeRow> &rows);
+
+// Whether the employee has a row without a clock-out, however old: then
+// only clocking out is offered.
+std::optional<bool> IsClockedIn(int employeeId);
+
+// Whether an entered PIN is the employee's own (both trimmed) or the master
+// code. An empty PIN never is.
+bool PinAccepted(const QString &entered, const QString &employeePin);
+
+// Clock in now (refused, false, while the employee is clocked in already);
+// clock out closes every open row of the employee with the same time.
+bool ClockIn(int employeeId);
+bool ClockOut(int employeeId);
+
+// The administrator's edits. A typed time must be a date and time; a blank
+// clock-out is allowed (still clocked in), a blank clock-in is not (such a
+// row would fall out of every week).
+enum class Edit { Done, NotATime, BlankTimeIn, Failed };
+Edit SetTimeIn(int rowId, const QString &typed);
+Edit SetTimeOut(int rowId, const QString &typed);
+Edit SetNote(int rowId, const QString &typed);
+// A zero-length row at the present moment, for the administrator to edit.
+bool AddRow(int employeeId);
+bool RemoveRow(int rowId);
+
+} // namespace TimeClockStore
