@@ -150,3 +150,68 @@ INSTANTIATE_TEST_SUITE_P(Engines, TimeClockStoreTest, ::testing::ValuesIn(TestDa
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
 
 } // namespace
+
+#include "timeclock/EmployeePictures.h"
+#include "timeclock/EmployeeStore.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class EmployeeStoreTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
+    RecordingPrompts prompts;
+};
+
+TEST_P(EmployeeStoreTest, ANewEmployeeGetsThePlaceholderNamesAndPin)
+{
+    const int id = EmployeeStore::AddNew();
+    ASSERT_GT(id, 0);
+    const auto e = EmployeeStore::Load(id);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->firstName, QStringLiteral("first name"));
+    EXPECT_EQ(e->lastName, QStringLiteral("last name"));
+    EXPECT_EQ(e->pin, QStringLiteral("9527"));
+    EXPECT_TRUE(e->active);
+    EXPECT_TRUE(e->title.isEmpty()) << "a NULL title is empty";
+}
+
+TEST_P(EmployeeStoreTest, SavingWritesTheRecordToItsOwnRowOnly)
+{
+    const int a = employee(QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("1111"));
+    const int b = employee(QStringLiteral("Bo"), QStringLiteral("Ng"), QStringLiteral("2222"));
+    EmployeeRecord edited = *EmployeeStore::Load(a);
+    edited.firstName = QStringLiteral(" Annie ");
+    edited.title = QStringLiteral("Shop's manager");
+    edited.active = false;
+    ASSERT_TRUE(EmployeeStore::Save(edited));
+    const auto back = EmployeeStore::Load(a);
+    EXPECT_EQ(back->firstName, QStringLiteral("Annie"));
+    EXPECT_EQ(back->title, QStringLiteral("Shop's manager"));
+    EXPECT_FALSE(back->active);
+    EXPECT_EQ(EmployeeStore::Load(b)->firstName, QStringLiteral("Bo"));
+    EmployeeRecord gone = edited;
+    gone.id = 9999;
+    EXPECT_FALSE(EmployeeStore::Save(gone));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, EmployeeStoreTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+TEST(EmployeePictures, FoundWithoutRegardToCaseWithHappyAsTheFallback)
+{
+    const QString folder = EmployeePictures::Folder();
+    EXPECT_TRUE(QDir(folder).exists());
+    EXPECT_TRUE(folder.endsWith(QStringLiteral("/pictures")));
+    QFile own(folder + QStringLiteral("/Employee7.JPG"));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.close();
+    EXPECT_EQ(EmployeePictures::PictureToShow(7), own.fileName());
+    EXPECT_EQ(EmployeePictures::PictureToShow(8), folder + QStringLiteral("/happy.jpg"));
+    own.remove();
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/Recordset.h"
+
+#include <QString>
+#include <optional>
+
+// An employee's record as the employee window edits it.
+struct EmployeeRecord
+{
+    int id = 0;
+    QString firstName, lastName, title, pin; // trimmed; NULL as ""
+    bool active = true;
+};
+
+namespace EmployeeStore {
+
+// Every employee, active or not, by last name.
+std::optional<Recordset> List();
+std::optional<EmployeeRecord> Load(int employeeId);
+
+// Writes the five fields of the record to its own row (trimmed, bound), in
+// one transaction. False when it failed or the row is gone.
+bool Save(const EmployeeRecord &record);
+
+// A new employee with first name "first name", last name "last name" and the
+// PIN "9527"; returns its id, or 0 after a failure.
+int AddNew();
+
+} // namespace EmployeeStore
