@@ -1,0 +1,180 @@
+#include "reports/PrintPayroll.h"
+
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "data/UserPrompts.h"
+#include "print/PrintColor.h"
+#include "print/clsMultiPgPreview.h"
+#include "reports/PayPeriods.h"
+#include "reports/PayrollHeading.h"
+#include "reports/ReportLetterhead.h"
+#include "reports/ReportPager.h"
+#include "reports/WorkedTime.h"
+
+#include <QCoreApplication>
+
+
+namespace {
+
+const QString kPayrollLabel = QStringLiteral("PrintPayroll: ");
+
+// A weekly page takes rows down to here, as it always has.
+constexpr double kWeeklyRowsEnd = 7.0;
+
+struct Employee
+{
+    int id = 0;
+    QString line; // "Employee: Lastname,Firstname"
+    Money rate;
+};
+
+void blankRow(clsMultiPgPreview &rec)
+{
+    rec.pPrint(QString(), -1, false);
+}
+
+void rule(clsMultiPgPreview &rec)
+{
+    rec.pLine(PayrollHeading::kRuleLeft, PayrollHeading::kRuleRight, 1, true);
+}
+
+void printHeadings(clsMultiPgPreview &rec, const QString &periodHeading)
+{
+    rec.setFontBold(true);
+    const QList<QPair<QString, double>> headings = {
+        {periodHeading, 0.55},       {QStringLiteral("Hours"), 1.55},   {QStringLiteral("Rate"), 2.3},
+        {QStringLiteral("Gross Pay"), 2.8}, {QStringLiteral("Inc. tax"), 3.7}, {QStringLiteral("SS"), 4.5},
+        {QStringLiteral("Medicare"), 5.3},  {QStringLiteral("Net Pay"), 6.5},  {QStringLiteral("CK#"), 7.3},
+        {QStringLiteral("Deposit Amt"), 8.0}, {QStringLiteral("Deposit Date"), 9.0}};
+    for (int i = 0; i < headings.size(); ++i)
+        rec.pPrint(headings[i].first, headings[i].second, i + 1 < headings.size());
+    rec.setFontBold(false);
+    rec.setFontItalic(false);
+    rule(rec);
+}
+
+void printEmployeeBlock(clsMultiPgPreview &rec, const Employee &employee, const QString &periodHeading)
+{
+    rec.setFontBold(true);
+    rec.pPrint(employee.line, 0.55, false);
+    blankRow(rec);
+    rule(rec);
+    printHeadings(rec, periodHeading);
+}
+
+void printPayrollContinuation(clsMultiPgPreview &rec, const Employee &employee)
+{
+    rec.setCurrentY(0.3);
+    printEmployeeBlock(rec, employee, QStringLiteral("Pay Period"));
+}
+
+// One period's row; returns the hours it shows (0 when it has no time).
+Money printPeriod(clsMultiPgPreview &rec, const PayPeriod &period, const Employee &employee,
+                  std::optional<qint64> minutes)
+{
+    rec.pPrint(period.label, 0.55, true);
+    Money shown;
+    if (!minutes) {
+        rec.pPrint(QStringLiteral("00.00"), 1.55, false);
+    } else {
+        const Money hours = HoursOf(*minutes);
+        shown = Money::fromCents(hours.cents());
+        rec.pPrint(hours.format00(), 1.55, true);
+        rec.pPrint(employee.rate.toDbText(), 2.3, true);
+        rec.pPrint(GrossPay(employee.rate, *minutes).formatDollar00(), 2.8, false);
+    }
+    rule(rec);
+    return shown;
+}
+
+void printQuarter(clsMultiPgPreview &rec, int quarter, const Money &hours)
+{
+    rec.setFontBold(true);
+    const double y = rec.CurrentY();
+    PrintBand(rec, QRectF(0.55, y - 0.025, 9.5, 0.22));
+    rec.pPrint(QStringLiteral("Quarter %1").arg(quarter), 0.55, true);
+    rec.pPrint(hours.format00(), 1.55, false);
+    rule(rec);
+    rec.setFontBold(false);
+}
+
+QList<TimeRow> readRows(int employeeId, const QList<PayPeriod> &periods)
+{
+    const auto rows = ReadTimeRows(employeeId, periods.first().start, periods.last().end);
+    if (!rows) {
+        // The view answers to a statement it can't run when its columns
+        // were changed.
+        ReportError(QStringLiteral("Table is missing a needed column - probably new column was added/removed"));
+        throw ReportFailure(Database::LastError());
+    }
+    return *rows;
+}
+
+void drawPayroll(clsMultiPgPreview &rec, const Employee &employee, int year, bool semiMonthly)
+{
+    const QList<PayPeriod> periods = semiMonthly ? SemiMonthlyPeriods(year) : WeeklyPeriods(year);
+    const QList<TimeRow> rows = readRows(employee.id, periods);
+    PayrollHeading::printLetterhead(rec, year);
+    printEmployeeBlock(rec, employee, QStringLiteral("Pay Period "));
+
+    ReportPager pager(
+        rec, [&rec, &employee](int) { printPayrollContinuation(rec, employee); }, PayrollHeading::kBottomMargin);
+    const double rowHeight = pager.lines(1) + 0.06;
+    Money quarterHours;
+    for (const PayPeriod &period : periods) {
+        if (!semiMonthly && rec.CurrentY() > kWeeklyRowsEnd)
+            pager.newPage();
+        pager.ensureRoom(rowHeight * (period.quarter ? 2 : 1));
+        quarterHours += printPeriod(rec, period, employee, MinutesWorked(rows, employee.id, period.start, period.end));
+        if (period.quarter) {
+            printQuarter(rec, period.quarter, quarterHours);
+            quarterHours = Money();
+        }
+    }
+}
+
+// The employee's row; nullopt after a failure that has been shown.
+std::optional<Employee> readEmployee(int employeeId, ReportResult *failure)
+{
+    const auto rs = Database::GetRS(QStringLiteral("SELECT * from employee where id = ?"), {employeeId});
+    QString reason;
+    if (!rs)
+        reason = Database::LastError();
+    else if (rs->isEmpty())
+        reason = QCoreApplication::translate("PrintPayroll", "there is no employee number %1").arg(employeeId);
+    if (!reason.isEmpty()) {
+        ReportError(kPayrollLabel + reason);
+        failure->status = ReportResult::Status::Failed;
+        failure->error = reason;
+        return std::nullopt;
+    }
+    Employee e;
+    e.id = employeeId;
+    e.line = QStringLiteral("Employee: ") + rs->value(0, QStringLiteral("lastname")).toString().trimmed()
+        + QLatin1Char(',') + rs->value(0, QStringLiteral("firstname")).toString().trimmed();
+    e.rate = Money::fromVariant(rs->value(0, QStringLiteral("paynormal")));
+    return e;
+}
+
+} // namespace
+
+ReportResult PrintPayroll(int employeeId, int year, bool semiMonthly, const ReportOutput &output)
+{
+    if (employeeId == 0)
+        return ReportResult::nothing();
+    ReportResult failure;
+    const std::optional<Employee> employee = readEmployee(employeeId, &failure);
+    if (!employee)
+        return failure;
+    ReportJob job;
+    job.label = kPayrollLabel;
+    job.orientation = 2;
+    job.draw = [e = *employee, year, semiMonthly](clsMultiPgPreview &rec) { drawPayroll(rec, e, year, semiMonthly); };
+    return RunReport(job, output);
+}
+
+ReportResult PrintPayroll(int employeeId, int year, bool semiMonthly, bool skipPrinterSetup)
+{
+    return PrintPayroll(employeeId, year, semiMonthly,
+                        skipPrinterSetup ? ReportOutput::preview() : ReportOutput::interactive());
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "reports/ReportRun.h"
+
+class clsMultiPgPreview;
+class ReportPager;
+
+// The customer invoice of one ticket: letterhead, customer and vehicle,
+// equipment and install lines with their notes, the totals, the payments
+// with the card surcharge figures, the balance and the receipt notice. Every
+// figure is computed from the ticket's rows the way the sales window
+// computes it. Does nothing for ticket 0 or a ticket without a customer.
+// Failures are shown as "Printbill: " and the reason.
+//
+//     Printbill(m_salesid);                                        // printer setup, preview or printer
+//     Printbill(id, ReportOutput::pdf(QStringLiteral("a7.pdf")));  // a PDF file, no window
+ReportResult Printbill(int ticketId, const ReportOutput &output = ReportOutput::interactive());
+
+// The receipt notice of the program folder, line by line at the left margin
+// in the current font, into the document being drawn (after making room for
+// each line when a pager is given). Throws ReportFailure when the notice file
+// is missing or can't be read; an empty file prints nothing.
+void PrintReceiptNotice(clsMultiPgPreview &rec, ReportPager *pager = nullptr);

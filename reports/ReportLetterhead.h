@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+class clsMultiPgPreview;
+
+// The shop's own lines of the letterhead (street, city/state/ZIP,
+// telephone), kept in the settings store, section "Letterhead", keys
+// "Street", "CityStateZip" and "Telephone". A key that is absent gives the
+// demo shop's line.
+namespace ShopLetterhead {
+
+QString street();
+QString cityStateZip();
+QString telephone();
+// The three lines in print order.
+QStringList lines();
+void save(const QString &street, const QString &cityStateZip, const QString &telephone);
+
+} // namespace ShopLetterhead
+
+// The heading block at the top of the first page of a report: a light grey
+// band, the title from the middle of the page (moved by titleOffset), the
+// shop's logo at the top left and, when asked for, the shop's lines at the
+// right. Each report gives its own differences; the defaults are those of
+// the customer invoice.
+struct Letterhead
+{
+    QString title;
+    QString titleFont = QStringLiteral("Century Gothic");
+    double titleOffset = 0;                 // inches from the middle of the printable width
+    QRectF band = QRectF(1.0, 0.45, 6.5, 0.25);
+    QPointF logoAt = QPointF(0.2, 0.2);     // the logo is 2 inches wide at most
+    bool shopLines = true;
+};
+
+// The letterhead picture: "logo.jpg" of the program folder, found whatever
+// the case of its name. Throws ReportFailure when it is missing or can't be
+// read.
+QImage LetterheadLogo();
+
+// Prints the letterhead. With the shop lines it ends in Arial 10 italic,
+// not bold, below them; without them the title's font (12 point bold) stays.
+void PrintLetterhead(clsMultiPgPreview &rec, const Letterhead &head);
+
+// The band behind a row of column headings, the light grey of every report.
+void PrintBand(clsMultiPgPreview &rec, const QRectF &band);

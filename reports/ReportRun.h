@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <stdexcept>
+
+class clsMultiPgPreview;
+
+// Where a report goes.
+class ReportOutput
+{
+public:
+    enum class Kind {
+        Interactive, // the printer setup window, then the preview or the printer
+        Preview,     // straight to the preview, no printer setup
+        Printer,     // straight to the current printer, no window at all
+        Pdf,         // a PDF file, no window at all
+    };
+
+    static ReportOutput interactive() { return ReportOutput(Kind::Interactive); }
+    static ReportOutput preview() { return ReportOutput(Kind::Preview); }
+    static ReportOutput printer() { return ReportOutput(Kind::Printer); }
+    static ReportOutput pdf(const QString &path) { return ReportOutput(Kind::Pdf, path); }
+
+    Kind kind() const { return m_kind; }
+    QString pdfPath() const { return m_pdfPath; }
+
+private:
+    explicit ReportOutput(Kind kind, QString path = QString())
+        : m_kind(kind)
+        , m_pdfPath(std::move(path))
+    {
+    }
+    Kind m_kind;
+    QString m_pdfPath;
+};
+
+// What became of a report.
+struct ReportResult
+{
+    enum class Status {
+        Done,       // shown, printed or written
+        Cancelled,  // the user quit the printer setup window
+        NoDocument, // nothing to print (no such ticket, id 0): nothing shown
+        Failed,     // the reason has been shown with the report's label
+    };
+    Status status = Status::NoDocument;
+    QString error; // the reason, without the label
+    int pages = 0;
+
+    bool done() const { return status == Status::Done; }
+    static ReportResult nothing() { return {}; }
+};
+
+// Thrown by a report's drawing when it can't go on (a query failed, a file
+// of the letterhead is missing). The run shows the report's label followed
+// by the reason and drops the half-made document.
+class ReportFailure : public std::runtime_error
+{
+public:
+    explicit ReportFailure(const QString &reason)
+        : std::runtime_error(reason.toStdString())
+        , m_reason(reason)
+    {
+    }
+    QString reason() const { return m_reason; }
+
+private:
+    QString m_reason;
+};
+
+// One report for the run: its label for messages ("Printbill: "), its
+// orientation (1 upright, 2 landscape) and the drawing of the whole
+// document between pStartDoc and pEndDoc. The drawing reads its rows itself,
+// so a document built again reads them afresh.
+struct ReportJob
+{
+    QString label;
+    int orientation = 1;
+    std::function<void(clsMultiPgPreview &)> draw;
+};
+
+// The run every report goes through: a new recorder becomes the current
+// report recorder, takes the orientation, asks for printer setup when the
+// output is interactive (a cancel ends the run quietly), shows the wait
+// pointer while the document is drawn, ends it (preview, print job or PDF
+// file) and lets the recorder go. A failure shows the label and the reason;
+// the print job is dropped, no half document is shown or written, and the
+// pointer and the current recorder are put back.
+ReportResult RunReport(const ReportJob &job, const ReportOutput &output);

@@ -1,0 +1,103 @@
+#include "tests/reports/ReportFixtures.h"
+
+#include "print/PrintState.h"
+#include "print/clsMultiPgPreview.h"
+#include "reports/DemoLetterhead.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace ReportFixtures {
+
+namespace {
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromLocal8Bit(p.readAllStandardError()));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+QString pdfText(const QString &path)
+{
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+}
+
+int pdfPages(const QString &path)
+{
+    for (const QString &line : run(QStringLiteral("pdfinfo"), {path}).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
+QStringList pdfPageTexts(const QString &path)
+{
+    QStringList pages = pdfText(path).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+QString valueAfter(const QString &text, const QString &label)
+{
+    const QRegularExpression re(QStringLiteral("(?:^|\\s)") + QRegularExpression::escape(label)
+                                + QStringLiteral("\\s+(\\S+(?: \\S+)*)"));
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch m = re.match(line);
+        if (m.hasMatch())
+            return m.captured(1);
+    }
+    return QString();
+}
+
+QString lineWith(const QString &text, const QString &part)
+{
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        if (line.contains(part))
+            return line.simplified();
+    }
+    return QString();
+}
+
+void provideLetterheadFiles()
+{
+    QString error;
+    ASSERT_TRUE(DemoLetterhead::ensureFiles(&error)) << error.toStdString();
+}
+
+} // namespace ReportFixtures
+
+void CapturingPresenter::showPrinterSetup(clsMultiPgPreview &recorder)
+{
+    ++setups;
+    if (answer == Answer::Cancel)
+        return; // PrintSetupCancelled stays set
+    recorder.setSendToPrinter(answer == Answer::Print);
+    SetPrintSetupCancelled(false);
+}
+
+void CapturingPresenter::showPreview(clsMultiPgPreview &recorder, bool, QObject *)
+{
+    previews.append(recorder.sharedDocument());
+    if (printAfterPreviews >= 0 && previews.size() == printAfterPreviews) {
+        recorder.setSendToPrinter(true);
+        printAfterPreviews = -1;
+    }
+}
+
+QList<PageOp::Text> CapturingPresenter::lastTexts() const
+{
+    QList<PageOp::Text> all;
+    if (previews.isEmpty())
+        return all;
+    for (const RecordedPage &page : previews.last()->pages)
+        all << page.texts();
+    return all;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "print/PrintHooks.h"
+#include "print/PageOps.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+// Reading reports back: PDFs through pdftotext, previews through a
+// presenter that keeps what it was shown.
+namespace ReportFixtures {
+
+// The text of a PDF, pages laid out as printed (pdftotext -layout),
+// pages separated by form feeds. "<…failed…>" when the tool failed.
+QString pdfText(const QString &path);
+int pdfPages(const QString &path);
+QStringList pdfPageTexts(const QString &path);
+
+// The text following a label on the same line, up to the next wide gap
+// ("Parts:      150.00" → "150.00"); empty when the label isn't there.
+QString valueAfter(const QString &text, const QString &label);
+// The line holding a part, trimmed; empty when none.
+QString lineWith(const QString &text, const QString &part);
+
+// The demo logo and receipt notice in the program folder.
+void provideLetterheadFiles();
+
+} // namespace ReportFixtures
+
+// Keeps every previewed document and answers the printer setup as told.
+class CapturingPresenter final : public PrintPresenter
+{
+public:
+    CapturingPresenter() { SetPrintPresenter(this); }
+    ~CapturingPresenter() override { SetPrintPresenter(nullptr); }
+
+    void showPrinterSetup(clsMultiPgPreview &recorder) override;
+    void showPreview(clsMultiPgPreview &recorder, bool modal, QObject *owner) override;
+
+    enum class Answer { Preview, Print, Cancel };
+    Answer answer = Answer::Preview;
+    int setups = 0;
+    // After this many previews, the preview asks for the printer once.
+    int printAfterPreviews = -1;
+    QList<std::shared_ptr<const RecordedDocument>> previews;
+    // The texts of all pages of the last preview.
+    QList<PageOp::Text> lastTexts() const;
+};
