@@ -46,7 +46,9 @@ std::optional<qint64> MinutesWorked(const QList<TimeRow> &rows, int employeeId, 
     for (const TimeRow &row : rows) {
         if (row.employeeId != employeeId || row.timeIn < start || row.timeIn >= end || !row.timeOut.isValid())
             continue;
-        minutes = minutes.value_or(0) + MinuteBoundaries(row.timeIn, row.timeOut);
+        // A clock-out typed before its clock-in counts nothing, as the time
+        // clock shows it, rather than taking time off the period.
+        minutes = minutes.value_or(0) + std::max<qint64>(0, MinuteBoundaries(row.timeIn, row.timeOut));
     }
     return minutes;
 }

@@ -10,7 +10,8 @@
 // minutes of a row are the minute boundaries crossed from clock-in to
 // clock-out (10:00:59 to 10:01:00 is one minute, 10:00:00 to 10:00:59 none),
 // counted here rather than by each engine so every engine gives the same
-// figures. A row still clocked in counts nothing.
+// figures. A row still clocked in counts nothing, and so does one whose
+// clock-out lies before its clock-in.
 struct TimeRow
 {
     int employeeId = 0;

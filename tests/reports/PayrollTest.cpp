@@ -186,11 +186,13 @@ TEST_P(PayrollTest, QuarterTotalsEqualTheirRows)
     clock(employee, at(2027, 7, 20, 10, 0, 0), at(2027, 7, 20, 10, 0, 59)); // none
     clock(at(2027, 8, 3, 8), 497);
     clock(employee, at(2027, 9, 1, 8), QDateTime()); // still clocked in
+    clock(employee, at(2027, 9, 20, 17), at(2027, 9, 20, 8)); // clock-out typed before clock-in
     const QString text = payroll(2027, true);
     EXPECT_EQ(lineWith(text, QStringLiteral("Apr 1-15")), QStringLiteral("Apr 1-15 00.02 12 $00.20"));
     EXPECT_EQ(lineWith(text, QStringLiteral("Jul 1-15")), QStringLiteral("Jul 1-15 00.02 12 $00.20"));
     EXPECT_EQ(lineWith(text, QStringLiteral("Jul 16-31")), QStringLiteral("Jul 16-31 00.00 12 $00.00"));
     EXPECT_EQ(lineWith(text, QStringLiteral("Sep 1-15")), QStringLiteral("Sep 1-15 00.00"));
+    EXPECT_EQ(lineWith(text, QStringLiteral("Sep 16-30")), QStringLiteral("Sep 16-30 00.00 12 $00.00"));
 
     const QRegularExpression row(QStringLiteral("^(\\w{3} \\d+-\\d+) (\\d+\\.\\d\\d)"));
     const QRegularExpression quarter(QStringLiteral("^Quarter (\\d) (\\d+\\.\\d\\d)$"));
