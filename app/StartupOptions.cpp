@@ -3,6 +3,7 @@
 #include "data/AppPaths.h"
 #include "data/Database.h"
 #include "data/DemoShop.h"
+#include "reports/DemoLetterhead.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,5 +66,10 @@ bool ApplyDatabaseChoice(const StartupOptions &options)
         std::fprintf(stderr, "tessaly: the demo shop could not be created: %s\n", qPrintable(Database::LastError()));
         return false;
     }
+    // The demo's invoices want a logo and a receipt notice; a shop's own
+    // files stay as they are.
+    QString error;
+    if (options.demo && !DemoLetterhead::ensureFiles(&error))
+        std::fprintf(stderr, "tessaly: the demo logo or receipt notice could not be written: %s\n", qPrintable(error));
     return true;
 }
