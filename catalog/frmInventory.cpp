@@ -8,6 +8,7 @@
 #include "data/NullToSpace.h"
 #include "data/Recordset.h"
 #include "data/UserPrompts.h"
+#include "reports/ProductReports.h"
 #include "widgets/ObjectSettings.h"
 #include "widgets/OleColor.h"
 #include "widgets/Splitter.h"
@@ -203,6 +204,7 @@ void frmInventory::NewItem()
 
 void frmInventory::PrintList()
 {
+    PrintInventory();
 }
 
 void frmInventory::onSplitterResize()

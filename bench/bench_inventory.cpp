@@ -1,0 +1,119 @@
+// The inventory window and its report on a catalog of 20,000 products: the
+// list filled (against the list read alone), the inventory report written
+// as a PDF, and "Print List" to the first preview page shown.
+#include "bench/BenchData.h"
+#include "bench/BenchSupport.h"
+#include "catalog/ProductStore.h"
+#include "catalog/frmInventory.h"
+#include "data/Database.h"
+#include "data/Recordset.h"
+#include "print/PrintHooks.h"
+#include "print/clsMultiPgPreview.h"
+#include "print/frmMultiPgPreview.h"
+#include "reports/DemoLetterhead.h"
+#include "reports/ProductReports.h"
+#include "widgets/vbalGrid.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+constexpr int kProducts = 20000;
+
+// The preview window as "Print List" opens it, closed again once its first
+// page is on the screen.
+class FirstPagePresenter final : public PrintPresenter
+{
+public:
+    void showPreview(clsMultiPgPreview &recorder, bool, QObject *) override
+    {
+        pages = recorder.pageCount();
+        frmMultiPgPreview window(recorder.sharedDocument());
+        window.show();
+        QCoreApplication::processEvents();
+        window.close();
+    }
+    int pages = 0;
+};
+
+void measureFill(Engine engine)
+{
+    const QString name = Bench::engineName(engine);
+    frmInventory window;
+    window.show();
+    QCoreApplication::processEvents();
+    const double fill = Bench::medianMs([&] { window.FillList(); }, 9, 2);
+    const double bare = Bench::medianMs(
+        [] {
+            const std::optional<Recordset> rs = ProductStore::AvailableList();
+            if (!rs || rs->rowCount() != kProducts)
+                std::abort();
+        },
+        9, 2);
+    Bench::print({QStringLiteral("inventory list filled (%1 products)").arg(kProducts), name, fill, 300, bare, 0});
+    window.close();
+}
+
+void measureReport(Engine engine)
+{
+    const QString name = Bench::engineName(engine);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("inventory.pdf"));
+    int pages = 0;
+    const double pdf = Bench::medianMs(
+        [&] {
+            const ReportResult r = PrintInventory(ReportOutput::pdf(path));
+            if (!r.done())
+                std::abort();
+            pages = r.pages;
+        },
+        3, 1);
+    Bench::print({QStringLiteral("inventory report to PDF (%1 pages)").arg(pages), name, pdf, 20000, 0, 0});
+    std::printf("%-52s %-11s %22.2f MB\n", "inventory report PDF size", qPrintable(name),
+                double(QFileInfo(path).size()) / (1024.0 * 1024.0));
+
+    FirstPagePresenter presenter;
+    SetPrintPresenter(&presenter);
+    const double first = Bench::medianMs(
+        [] {
+            if (!PrintInventory(ReportOutput::preview()).done())
+                std::abort();
+        },
+        3, 1);
+    SetPrintPresenter(nullptr);
+    Bench::print({QStringLiteral("Print List to first preview page (%1 pages)").arg(presenter.pages), name, first,
+                  2000, 0, 0});
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The logo, the window's settings and the preview pages stay out of the
+    // user's own folders.
+    QTemporaryDir home;
+    qputenv("TESSALY_DATA_DIR", home.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    QApplication app(argc, argv);
+    QString error;
+    if (!DemoLetterhead::ensureFiles(&error)) {
+        std::fprintf(stderr, "bench_inventory: %s\n", qPrintable(error));
+        return 1;
+    }
+    Bench::printHeader();
+    for (const Engine engine : Bench::engines()) {
+        if (!Bench::useFreshDatabase(engine, QStringLiteral("inventory"))) {
+            std::fprintf(stderr, "bench_inventory: no %s database\n", qPrintable(Bench::engineName(engine)));
+            continue;
+        }
+        BenchData::products(kProducts);
+        measureFill(engine);
+        measureReport(engine);
+    }
+    return 0;
+}

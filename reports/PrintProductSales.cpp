@@ -1,0 +1,143 @@
+#include "reports/ProductReports.h"
+
+#include "data/Database.h"
+#include "data/DateText.h"
+#include "data/Recordset.h"
+#include "data/UserPrompts.h"
+#include "print/clsMultiPgPreview.h"
+#include "reports/ReportLetterhead.h"
+#include "reports/ReportPager.h"
+#include "sales/Money.h"
+
+#include <QLocale>
+
+// Named, so the helpers of the report files never meet in one batch.
+namespace ProductSalesReport {
+namespace {
+
+const QString kProductSalesLabel = QStringLiteral("Print Daily Product: ");
+
+constexpr double kModelLeft = 0.5;
+constexpr double kQtyFromRight = 3.0;
+constexpr double kAmountFromRight = 2.0;
+
+struct SalesRange
+{
+    QDate first; // the first day of the range
+    QDate end;   // the day after the last one
+};
+
+SalesRange rangeOf(const QDate &day, bool monthly)
+{
+    if (!monthly)
+        return {day, day.addDays(1)};
+    const QDate first(day.year(), day.month(), 1);
+    return {first, first.addMonths(1)};
+}
+
+// One row per model number (matched without regard to case or blanks), by
+// model number.
+std::optional<Recordset> salesRows(const SalesRange &range)
+{
+    const Dialect d = Database::CurrentDialect();
+    const QString model = d.trimUpper(QStringLiteral("coalesce(modelnumber, '')"));
+    return Database::GetRS(QStringLiteral("SELECT min(modelnumber) AS modelnumber, sum(totalsales) AS totalamount, "
+                                          "sum(quantity) AS totalquantity FROM vw_sales_product "
+                                          "WHERE saledate >= ? AND saledate < ? GROUP BY %1 ORDER BY %1")
+                               .arg(model),
+                           {DateText::toDb(range.first), DateText::toDb(range.end)});
+}
+
+QString titleOf(const QDate &day, bool monthly)
+{
+    if (!monthly)
+        return QStringLiteral("Daily Product Sales for ") + DateText::mmddyyyy(day);
+    return QStringLiteral("Monthly Product Sales for ") + QLocale().standaloneMonthName(day.month())
+        + QLatin1Char(' ') + QString::number(day.year());
+}
+
+void printColumnHeadings(clsMultiPgPreview &rec, const QRectF &band)
+{
+    PrintBand(rec, band);
+    rec.setCurrentY(band.top() + 0.05);
+    rec.setFontBold(true);
+    rec.pPrint(QStringLiteral("model number "), 0.55, true);
+    rec.pRightTab(QStringLiteral("Qty"), kQtyFromRight, true);
+    rec.pRightTab(QStringLiteral("Amount"), kAmountFromRight, false);
+    rec.setFontBold(false);
+    rec.pPrint(QString(), -1, false);
+    rec.pPrint(QString(), -1, false);
+}
+
+// The top of the pages after the first: the title and the page, then the
+// column headings again.
+void printContinuation(clsMultiPgPreview &rec, const QString &title, int page)
+{
+    rec.setFontName(QStringLiteral("Arial"));
+    rec.setFontSize(10);
+    rec.setFontBold(true);
+    rec.setFontItalic(false);
+    rec.setCurrentY(0.3);
+    rec.pPrint(title, kModelLeft, true);
+    rec.pRightTab(QStringLiteral("Page %1").arg(page), kAmountFromRight, false);
+    printColumnHeadings(rec, QRectF(0.5, 0.6, 7.0, 0.25));
+}
+
+void drawProductSales(clsMultiPgPreview &rec, const Recordset &rows, const QString &title)
+{
+    Letterhead head;
+    head.title = title;
+    head.logoAt = QPointF(0.5, 0.28);
+    PrintLetterhead(rec, head);
+    rec.setFontBold(true);
+    rec.setCurrentY(1.8);
+    printColumnHeadings(rec, QRectF(0.5, 1.75, 7.0, 0.25));
+    rec.setFontItalic(false);
+
+    ReportPager pager(rec, [&rec, title](int page) { printContinuation(rec, title, page); });
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        pager.ensureRoom(pager.lines(1));
+        rec.pPrint(rows.value(r, QStringLiteral("modelnumber")).toString().trimmed(), kModelLeft, true);
+        rec.pRightTab(Money::fromVariant(rows.value(r, QStringLiteral("totalquantity"))).toDbText(), kQtyFromRight,
+                      true);
+        rec.pRightTab(Money::fromVariant(rows.value(r, QStringLiteral("totalamount"))).format0(), kAmountFromRight,
+                      false);
+    }
+}
+
+ReportResult failed(const QString &reason)
+{
+    ReportError(kProductSalesLabel + reason);
+    ReportResult result;
+    result.status = ReportResult::Status::Failed;
+    result.error = reason;
+    return result;
+}
+
+} // namespace
+} // namespace ProductSalesReport
+
+ReportResult PrintProductSales(const QString &dateText, bool monthly, const ReportOutput &output)
+{
+    const QDate day = QDate::fromString(dateText.trimmed(), QStringLiteral("M/d/yyyy"));
+    if (!day.isValid())
+        return ProductSalesReport::failed(QStringLiteral("\"%1\" is not a date (mm/dd/yyyy).").arg(dateText.trimmed()));
+    return PrintProductSales(day, monthly, output);
+}
+
+ReportResult PrintProductSales(const QDate &day, bool monthly, const ReportOutput &output)
+{
+    const std::optional<Recordset> rows = ProductSalesReport::salesRows(ProductSalesReport::rangeOf(day, monthly));
+    if (!rows)
+        return ProductSalesReport::failed(Database::LastError());
+    if (rows->isEmpty()) {
+        Prompts().message(QStringLiteral("No sales found for ") + DateText::shortDate(day));
+        return ReportResult::nothing();
+    }
+    const QString title = ProductSalesReport::titleOf(day, monthly);
+    ReportJob job;
+    job.label = ProductSalesReport::kProductSalesLabel;
+    job.orientation = 1;
+    job.draw = [rows, title](clsMultiPgPreview &rec) { ProductSalesReport::drawProductSales(rec, *rows, title); };
+    return RunReport(job, output);
+}
