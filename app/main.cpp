@@ -1,17 +1,31 @@
+#include "app/SalesCommandSetup.h"
 #include "app/StartupOptions.h"
-#include "customers/CustomerInfo.h"
-#include "data/Database.h"
 #include "data/UserPrompts.h"
+#include "print/PrintWindows.h"
+#include "sales/AdminGate.h"
+#include "sales/frmPIN.h"
+#include "sales/frmSales.h"
 #include "widgets/MessageBoxPrompts.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QStatusBar>
-#include <QVBoxLayout>
+#include <QLocale>
 #include <cstdio>
+
+namespace {
+
+// A machine left at the plain C locale (LANG unset) shows dates, times and
+// numbers the way the shop does: US English.
+void UseShopLocaleOnPlainC()
+{
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    UseShopLocaleOnPlainC();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
@@ -28,26 +42,18 @@ int main(int argc, char *argv[])
 
     MessageBoxPrompts prompts;
     SetPrompts(&prompts);
+    KeypadPinSource keypad;
+    SetPinSource(&keypad);
+    InstallPrintWindows();
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("frmMain"));
-    window.setWindowTitle(QStringLiteral("Tessaly"));
-    // Until the sales window takes over, the customer editor (with its search
-    // list) is the main window's content.
-    auto *central = new QWidget(&window);
-    auto *layout = new QVBoxLayout(central);
-    auto *customer = new CustomerInfo(central);
-    customer->setMinimumSize(620, 440);
-    layout->addWidget(customer, 0, Qt::AlignLeft | Qt::AlignTop);
-    layout->addStretch(1);
-    window.setCentralWidget(central);
-    const bool connected = Database::GetConnection().isValid();
-    window.statusBar()->showMessage(
-        (connected ? QStringLiteral("Database: ") : QStringLiteral("Not connected: "))
-        + Database::Describe(Database::CurrentSettings()));
-    window.resize(1000, 700);
-    window.show();
+    // The sales window is the program: it opens on start and every other
+    // window is reached from it. It loads no customers and no tickets until
+    // the clerk asks for them.
+    frmSales sales;
+    sales.setCommands(ProgramSalesCommands());
+    sales.show();
     const int rc = app.exec();
+    SetPinSource(nullptr);
     SetPrompts(nullptr);
     return rc;
 }

@@ -3,6 +3,29 @@
 #include "data/Database.h"
 #include "data/UserPrompts.h"
 
+namespace {
+
+class ClosedKeypad final : public PinSource
+{
+public:
+    std::optional<QString> askPin() override { return std::nullopt; }
+};
+
+PinSource *g_source = nullptr;
+
+} // namespace
+
+PinSource &CurrentPinSource()
+{
+    static ClosedKeypad closed;
+    return g_source ? *g_source : closed;
+}
+
+void SetPinSource(PinSource *source)
+{
+    g_source = source;
+}
+
 namespace AdminGate {
 
 bool IsAdminPin(const QString &pin)
@@ -31,6 +54,11 @@ bool Pass(PinSource &source)
         return true;
     Prompts().message(QStringLiteral("Invalid PIN"));
     return false;
+}
+
+bool Pass()
+{
+    return Pass(CurrentPinSource());
 }
 
 } // namespace AdminGate

@@ -12,6 +12,13 @@ public:
     virtual std::optional<QString> askPin() = 0;
 };
 
+// The PIN source of the program: the keypad window once the program has
+// installed it, a scripted one in tests. Without one installed every request
+// is answered as a keypad closed without "Accept".
+PinSource &CurrentPinSource();
+// Installs a source (not owned); nullptr restores the default.
+void SetPinSource(PinSource *source);
+
 // The administrator gate in front of re-opening a ticket, the time
 // administration and the employee records.
 namespace AdminGate {
@@ -27,5 +34,7 @@ bool IsAdminPin(const QString &pin);
 // Asks for a PIN and checks it. A wrong PIN says "Invalid PIN"; a keypad
 // closed without "Accept" opens nothing and says nothing.
 bool Pass(PinSource &source);
+// The same with the program's PIN source.
+bool Pass();
 
 } // namespace AdminGate

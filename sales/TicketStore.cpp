@@ -113,17 +113,22 @@ std::optional<TicketHeader> LoadHeader(int salesId)
     const auto rs = Database::GetRS(QStringLiteral("select * from sales where id = ?"), {salesId});
     if (!rs || rs->isEmpty())
         return std::nullopt;
+    return HeaderFromRow(*rs);
+}
+
+TicketHeader HeaderFromRow(const Recordset &rs)
+{
     TicketHeader h;
-    h.id = rs->value(0, QStringLiteral("id")).toInt();
-    h.customerId = rs->value(0, QStringLiteral("customerid")).toInt();
-    h.saleDate = DateText::fromDb(rs->value(0, QStringLiteral("saledate")));
-    h.closeDate = DateText::fromDb(rs->value(0, QStringLiteral("Closedate")));
-    h.status = text(*rs, "status");
-    h.taxExempt = NullToSpace(rs->value(0, QStringLiteral("TaxExempt"))) == QLatin1String("1");
-    h.year = text(*rs, "year");
-    h.make = text(*rs, "make");
-    h.model = text(*rs, "model");
-    h.note = text(*rs, "note");
+    h.id = rs.value(0, QStringLiteral("id")).toInt();
+    h.customerId = rs.value(0, QStringLiteral("customerid")).toInt();
+    h.saleDate = DateText::fromDb(rs.value(0, QStringLiteral("saledate")));
+    h.closeDate = DateText::fromDb(rs.value(0, QStringLiteral("Closedate")));
+    h.status = text(rs, "status");
+    h.taxExempt = NullToSpace(rs.value(0, QStringLiteral("TaxExempt"))) == QLatin1String("1");
+    h.year = text(rs, "year");
+    h.make = text(rs, "make");
+    h.model = text(rs, "model");
+    h.note = text(rs, "note");
     return h;
 }
 

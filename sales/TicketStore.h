@@ -48,6 +48,8 @@ std::optional<int> CustomerOfTicket(const QString &typedNumber);
 
 // The ticket's row; nullopt when there is none (or it could not be read).
 std::optional<TicketHeader> LoadHeader(int salesId);
+// The header of the first row of a "select * from sales" result.
+TicketHeader HeaderFromRow(const Recordset &rs);
 
 // Finalize: status "Close", close date now, and every equipment line's
 // quantity taken out of the stock of every product with its part number.

@@ -1,0 +1,84 @@
+#include "sales/SalesLayout.h"
+
+#include "data/TextNumber.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace SalesLayout {
+
+namespace {
+
+// Window measures beyond this are typing errors, not screens.
+constexpr double kLargestTwips = 1e6;
+
+double numberOr(const QString &text, double fallback, bool positive)
+{
+    const std::optional<double> v = TextNumber::parse(text);
+    if (!v || !std::isfinite(*v) || std::abs(*v) > kLargestTwips || (positive && *v <= 0))
+        return fallback;
+    return *v;
+}
+
+} // namespace
+
+int TwipsToPixels(double twips)
+{
+    return int(std::lround(twips / kTwipsPerPixel));
+}
+
+int PixelsToTwips(int pixels)
+{
+    return pixels * kTwipsPerPixel;
+}
+
+int ClampCustomerPercent(int percent)
+{
+    return std::min(percent, kCustomerPercentMax);
+}
+
+int AutoHidePercent(bool ticketShown, bool autoHide)
+{
+    return ticketShown && autoHide ? kCustomerPercentCollapsed : kCustomerPercent;
+}
+
+QRect SplitterRect(const QSize &inner, const QRect &current)
+{
+    const int margin = TwipsToPixels(50);
+    const int width = inner.width() - TwipsToPixels(200);
+    const int height = inner.height() - TwipsToPixels(600);
+    return QRect(margin, margin, width > 0 ? width : current.width(), height > 0 ? height : current.height());
+}
+
+TicketScroll ScrollTicketArea(int areaHeight, int paneHeight, int scrollValue)
+{
+    const int hidden = areaHeight - paneHeight;
+    if (hidden < 1)
+        return {0, false};
+    const int value = std::clamp(scrollValue, 0, kScrollSteps);
+    return {-int(std::lround(double(value) * hidden / kScrollSteps)), true};
+}
+
+bool ReachableOnScreens(const QRect &frame, const QList<QRect> &screens)
+{
+    // The strip a title bar takes: at least 50 by 10 pixels of it on one screen.
+    const QRect titleBar(frame.topLeft(), QSize(frame.width(), std::min(frame.height(), 30)));
+    return std::any_of(screens.begin(), screens.end(), [&](const QRect &screen) {
+        const QRect shown = titleBar.intersected(screen);
+        return shown.width() >= 50 && shown.height() >= 10;
+    });
+}
+
+WindowGeometry RestoreGeometry(const QString &width, const QString &height, const QString &left, const QString &top,
+                               const QList<QRect> &screens)
+{
+    WindowGeometry g;
+    g.size = QSize(TwipsToPixels(numberOr(width, kDefaultWidthTwips, true)),
+                   TwipsToPixels(numberOr(height, kDefaultHeightTwips, true)));
+    g.size = g.size.expandedTo(QSize(1, 1));
+    g.position = QPoint(TwipsToPixels(numberOr(left, 0, false)), TwipsToPixels(numberOr(top, 0, false)));
+    g.applyPosition = ReachableOnScreens(QRect(g.position, g.size), screens);
+    return g;
+}
+
+} // namespace SalesLayout

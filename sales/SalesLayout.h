@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+// The geometry rules of the sales window as pure functions, so they are
+// tested without a window. Measures kept in the settings store are twips,
+// 15 to a pixel.
+namespace SalesLayout {
+
+constexpr int kTwipsPerPixel = 15;
+int TwipsToPixels(double twips);
+int PixelsToTwips(int pixels);
+
+// The customer pane's share of the splitter, in per cent.
+constexpr int kCustomerPercent = 32;
+constexpr int kCustomerPercentMax = 35;
+constexpr int kCustomerPercentCollapsed = 1;
+
+// The customer pane never takes more than 35 %.
+int ClampCustomerPercent(int percent);
+// "Auto Hide": collapsed while a ticket is shown and the box is checked.
+int AutoHidePercent(bool ticketShown, bool autoHide);
+
+// The splitter stands 50 twips from the window's inner left and top edges,
+// 200 twips narrower and 600 twips lower than the inner area; a size that
+// would not be positive keeps the current one.
+QRect SplitterRect(const QSize &inner, const QRect &current);
+
+// The ticket area scrolls in twentieths of the height the pane hides.
+constexpr int kScrollSteps = 20;
+struct TicketScroll
+{
+    int areaTop = 0;
+    bool barVisible = false;
+};
+TicketScroll ScrollTicketArea(int areaHeight, int paneHeight, int scrollValue);
+
+// The window's saved geometry: texts in twips as the settings store holds
+// them. A text that is not a positive number (a position: not a number)
+// falls back to the default; a position that would put the window's title
+// bar on no screen is not applied.
+struct WindowGeometry
+{
+    QSize size;         // pixels
+    QPoint position;    // pixels
+    bool applyPosition = false;
+};
+constexpr double kDefaultWidthTwips = 20000, kDefaultHeightTwips = 13000;
+WindowGeometry RestoreGeometry(const QString &width, const QString &height, const QString &left, const QString &top,
+                               const QList<QRect> &screens);
+// Whether a window at that place shows enough of its top edge on one of the
+// screens to be grabbed.
+bool ReachableOnScreens(const QRect &frame, const QList<QRect> &screens);
+
+} // namespace SalesLayout

@@ -1,0 +1,212 @@
+#include "sales/TicketArea.h"
+
+#include "sales/LookupPanel.h"
+#include "sales/PaymentPanel.h"
+#include "sales/TicketDisplay.h"
+#include "sales/TicketGrids.h"
+#include "sales/TicketTexts.h"
+#include "sales/TicketTotals.h"
+#include "widgets/OleColor.h"
+#include "widgets/vbalGrid.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+constexpr qint64 kOpenBack = OleColor::Rgb(192, 192, 192);
+constexpr qint64 kClosedBack = OleColor::Rgb(128, 128, 128);
+constexpr int kGap = 7; // 100 twips
+
+void setBack(QWidget *w, qint64 color)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, OleColor::ToQColor(color));
+    w->setPalette(p);
+}
+
+class FlagGuard
+{
+public:
+    explicit FlagGuard(bool &flag) : m_flag(flag), m_old(flag) { m_flag = true; }
+    ~FlagGuard() { m_flag = m_old; }
+
+private:
+    bool &m_flag;
+    bool m_old;
+};
+
+} // namespace
+
+TicketArea::TicketArea(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("picTicketArea"));
+    buildControls();
+    setBack(picTicket, kOpenBack);
+    keepLockedTextReadable();
+    hide();
+}
+
+void TicketArea::KeepColumnWidths()
+{
+    for (vbalGrid *g : {picEquipment->grid(), vbalGrid2, vbalGrid3, picLabor->grid(), vbalPayment})
+        g->KeepColumnWidths();
+}
+
+void TicketArea::setPrintAvailable(bool available)
+{
+    m_printAvailable = available;
+    cmdPrint->setEnabled(available);
+}
+
+// --- Showing a ticket ---
+
+void TicketArea::ShowTicket(int salesid)
+{
+    m_showQueued = false;
+    TicketDisplay ticket;
+    const TicketReadResult read = ReadTicketDisplay(salesid, &ticket);
+    if (read == TicketReadResult::Failed)
+        return; // the data layer has said why; the area stays as it was
+    {
+        FlagGuard loading(m_loading);
+        m_salesid = salesid;
+        cancelEdits();
+        hidePanels();
+        setVisible(salesid != 0);
+        if (read == TicketReadResult::NoTicket)
+            showNoTicket();
+        else
+            showTicketRead(ticket);
+    }
+    emit TicketShown(m_salesid);
+}
+
+void TicketArea::showNoTicket()
+{
+    lblHeader->setText(TicketTexts::HeaderText(nullptr));
+    for (QLineEdit *box : {txtYear, txtMake, txtModel})
+        box->clear();
+    txtNote->clear();
+    lblStatus->setText(QStringLiteral(" "));
+    setBack(lblStatus, kOpenBack);
+    m_totals->setExempt(false);
+    m_totals->clear();
+    cmdFinalize->hide();
+    for (vbalGrid *g : {vbalGrid2, vbalGrid3, vbalPayment})
+        g->ClearRows();
+    lockArea(false);
+}
+
+void TicketArea::showTicketRead(const TicketDisplay &t)
+{
+    const TicketHeader &h = t.header;
+    lblHeader->setText(TicketTexts::HeaderText(&h));
+    txtYear->setText(h.year);
+    txtMake->setText(h.make);
+    txtModel->setText(h.model);
+    m_totals->setExempt(h.taxExempt);
+    lblStatus->setText(h.status.toUpper());
+    const bool open = t.isOpen();
+    setBack(lblStatus, open ? OleColor::Green : OleColor::Red);
+    cmdFinalize->setText(open ? QStringLiteral("Finalize Ticket") : QStringLiteral("Re-Open Ticket"));
+    cmdFinalize->show();
+    if (txtNote->toPlainText() != h.note)
+        txtNote->setPlainText(h.note);
+
+    TicketGrids::FillEquipmentLines(vbalGrid2, t.equipment, t.figures.equipmentExtended, open);
+    TicketGrids::FillLaborLines(vbalGrid3, t.labor, t.figures.laborExtended, open);
+    TicketGrids::FillPayments(vbalPayment, t.payments, t.figures.paymentFigures, open);
+    m_totals->showFigures(t.figures);
+    lockArea(h.state() == TicketState::Closed);
+}
+
+void TicketArea::lockArea(bool locked)
+{
+    picTicket->setEnabled(!locked);
+    setBack(picTicket, locked ? kClosedBack : kOpenBack);
+}
+
+void TicketArea::keepLockedTextReadable()
+{
+    // A closed ticket is still read at the counter: its words and figures stay
+    // dark on the grey; only the buttons look disabled.
+    QPalette p = picTicket->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        p.setColor(QPalette::Disabled, role, QColor(24, 24, 24));
+    picTicket->setPalette(p);
+}
+
+void TicketArea::hidePanels()
+{
+    picEquipment->hide();
+    picLabor->hide();
+    picPayment->hide();
+}
+
+void TicketArea::cancelEdits()
+{
+    for (vbalGrid *g : {vbalGrid2, vbalGrid3}) {
+        if (g->InEditMode())
+            g->CancelEdit();
+    }
+    txtEdit->hide();
+}
+
+// A change made from inside a grid event (an edit being committed, a click
+// on "Remove") redisplays once that event is over, so the grid is not
+// rebuilt under its own feet.
+void TicketArea::queueShow()
+{
+    if (m_showQueued)
+        return;
+    m_showQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_showQueued)
+            ShowTicket(m_salesid);
+    });
+}
+
+// --- Layout ---
+
+QSize TicketArea::minimumSizeHint() const
+{
+    return picTicket->layout()->minimumSize();
+}
+
+QSize TicketArea::sizeHint() const
+{
+    const QSize min = minimumSizeHint();
+    return QSize(std::max(min.width(), 1000), min.height());
+}
+
+void TicketArea::resizeEvent(QResizeEvent *)
+{
+    picTicket->setGeometry(rect());
+    picTicket->layout()->activate();
+    placeOutsideButtons();
+}
+
+// The two buttons stand level with the top of the note box, 100 twips to the
+// right of it, "Print Ticket" 100 twips below the other.
+void TicketArea::placeOutsideButtons()
+{
+    const QRect note(txtNote->mapTo(this, QPoint(0, 0)), txtNote->size());
+    cmdFinalize->move(note.right() + 1 + kGap, note.top());
+    cmdPrint->move(cmdFinalize->x(), cmdFinalize->geometry().bottom() + 1 + kGap);
+    cmdFinalize->raise();
+    cmdPrint->raise();
+}
+
+bool TicketArea::eventFilter(QObject *watched, QEvent *event)
+{
+    // A click into the scan box empties it for the next code.
+    if (watched == txtScan && event->type() == QEvent::MouseButtonPress)
+        txtScan->clear();
+    return QWidget::eventFilter(watched, event);
+}

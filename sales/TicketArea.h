@@ -1,0 +1,129 @@
+#pragma once
+
+#include "sales/TicketLines.h"
+#include "sales/TicketStore.h"
+
+#include <QWidget>
+
+class LookupPanel;
+class PaymentPanel;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TicketTotals;
+class vbalGrid;
+struct TicketDisplay;
+
+// The ticket shown in the sales window: its header, vehicle and note, the
+// equipment and labor lines, the payments and the totals, with the scan box,
+// the two lookups and the payment entry. Every change is written at once and
+// the ticket is shown again from the database.
+//
+// Everything that edits the ticket sits in one part that is locked while the
+// ticket is closed; "Finalize Ticket" / "Re-Open Ticket" and "Print Ticket"
+// stand outside it, so they work on a closed ticket.
+class TicketArea : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TicketArea(QWidget *parent = nullptr);
+
+    // Shows a ticket and recomputes its figures; 0 hides the area.
+    void ShowTicket(int salesid);
+    int salesid() const { return m_salesid; }
+    bool isLoading() const { return m_loading; }
+
+    // Reads the grids' saved column widths and keeps the ones the user sets.
+    // Call once the area is inside its window (the settings section).
+    void KeepColumnWidths();
+    // Whether "Print Ticket" has something to run.
+    void setPrintAvailable(bool available);
+
+    TicketTotals *totals() const { return m_totals; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // After every display (0: no ticket).
+    void TicketShown(int salesid);
+    // The ticket was finalized or re-opened (or found changed by another
+    // counter): its row in the ticket list shows an old status.
+    void TicketStatusChanged(int salesid);
+    void PrintTicketRequested(int salesid);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Building.
+    void buildControls();
+    QWidget *buildHeaderRows();
+    QWidget *buildScanRow();
+    QWidget *buildBottomRow();
+    void buildPanels();
+    void connectControls();
+    void connectLineGrid(vbalGrid *grid);
+
+    // Showing.
+    void showNoTicket();
+    void showTicketRead(const TicketDisplay &ticket);
+    void lockArea(bool locked);
+    void keepLockedTextReadable();
+    void hidePanels();
+    void cancelEdits();
+    void queueShow();
+    void placeOutsideButtons();
+
+    // The ticket itself.
+    void onFinalizeClicked();
+    void finalizeTicket();
+    void reopenTicket();
+    void saveField(TicketStore::TicketField field, const QString &text);
+    void onExemptClicked(bool exempt);
+    // Reports a refused or failed change; true when the change was made.
+    bool changeMade(TicketChange change);
+
+    // Lines and payments.
+    void onScan();
+    void openEquipmentLookup();
+    void openLaborLookup();
+    void openPaymentEntry();
+    void onEquipmentPicked(int row, int col);
+    void onLaborPicked(int row, int col);
+    void onPaymentEntered(const QString &payType, const QString &amount);
+    void onRequestEdit(vbalGrid *grid, int row, int col, int keyAscii, bool *cancel);
+    void onCommitEdit(vbalGrid *grid, int row, int col);
+    void onGridMouseUp(vbalGrid *grid, int button, int x, int y);
+    bool lineChanged(TicketLines::Result result);
+
+    QWidget *picTicket = nullptr; // the part that locks
+    QLabel *lblHeader = nullptr;
+    QLabel *lblVehicle = nullptr;
+    QLineEdit *txtYear = nullptr;
+    QLineEdit *txtMake = nullptr;
+    QLineEdit *txtModel = nullptr;
+    QLabel *lblStatus = nullptr;
+    QPlainTextEdit *txtNote = nullptr;
+    QLineEdit *txtScan = nullptr;
+    QPushButton *cmdEquipment = nullptr;
+    QPushButton *cmdInstall = nullptr;
+    QPushButton *cmdPayment = nullptr;
+    vbalGrid *vbalGrid2 = nullptr;   // equipment lines
+    vbalGrid *vbalGrid3 = nullptr;   // labor lines
+    vbalGrid *vbalPayment = nullptr; // payments
+    TicketTotals *m_totals = nullptr;
+    QLineEdit *txtEdit = nullptr;    // the one in-place edit box
+    LookupPanel *picEquipment = nullptr;
+    LookupPanel *picLabor = nullptr;
+    PaymentPanel *picPayment = nullptr;
+    QPushButton *cmdFinalize = nullptr;
+    QPushButton *cmdPrint = nullptr;
+
+    int m_salesid = 0;
+    bool m_loading = false;
+    bool m_showQueued = false;
+    bool m_printAvailable = false;
+};

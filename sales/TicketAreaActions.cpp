@@ -1,0 +1,84 @@
+// The ticket's own changes: finalize, re-open behind the administrator gate,
+// the vehicle and note boxes and the tax-exempt box.
+#include "data/UserPrompts.h"
+#include "sales/AdminGate.h"
+#include "sales/TicketArea.h"
+#include "sales/TicketTexts.h"
+
+#include <QPushButton>
+
+void TicketArea::onFinalizeClicked()
+{
+    if (m_salesid == 0)
+        return;
+    if (cmdFinalize->text().left(5).toUpper() == QLatin1String("FINAL"))
+        finalizeTicket();
+    else
+        reopenTicket();
+}
+
+void TicketArea::finalizeTicket()
+{
+    const int id = m_salesid;
+    if (!Prompts().askYesNo(TicketTexts::CloseQuestion(id)))
+        return;
+    const TicketChange change = TicketStore::CloseTicket(id);
+    if (change == TicketChange::WrongState)
+        Prompts().message(TicketTexts::NotOpenMessage(id));
+    if (change != TicketChange::Failed)
+        emit TicketStatusChanged(id);
+    ShowTicket(id);
+}
+
+void TicketArea::reopenTicket()
+{
+    const int id = m_salesid;
+    // The state as it stands now, not as this window last showed it.
+    const std::optional<TicketHeader> header = TicketStore::LoadHeader(id);
+    if (!header || header->state() != TicketState::Closed) {
+        if (header && header->state() == TicketState::Other)
+            Prompts().message(TicketTexts::CantReopenMessage(id, header->status));
+        else
+            emit TicketStatusChanged(id); // gone, or re-opened elsewhere
+        ShowTicket(id);
+        return;
+    }
+    if (!AdminGate::Pass())
+        return;
+    const TicketChange change = TicketStore::ReopenTicket(id);
+    if (change == TicketChange::WrongState)
+        Prompts().message(TicketTexts::NotClosedMessage(id));
+    if (change != TicketChange::Failed)
+        emit TicketStatusChanged(id);
+    ShowTicket(id);
+}
+
+bool TicketArea::changeMade(TicketChange change)
+{
+    if (change == TicketChange::WrongState) {
+        Prompts().message(TicketTexts::NotOpenMessage(m_salesid));
+        emit TicketStatusChanged(m_salesid);
+        ShowTicket(m_salesid);
+    }
+    return change == TicketChange::Done;
+}
+
+void TicketArea::saveField(TicketStore::TicketField field, const QString &text)
+{
+    if (m_loading || m_salesid == 0)
+        return;
+    changeMade(TicketStore::SaveField(m_salesid, field, text));
+}
+
+void TicketArea::onExemptClicked(bool exempt)
+{
+    if (m_loading || m_salesid == 0)
+        return;
+    const TicketChange change = TicketStore::SetTaxExempt(m_salesid, exempt);
+    if (change == TicketChange::WrongState) {
+        changeMade(change); // said so, and shown afresh
+        return;
+    }
+    // The totals follow; after a failure the box shows again what is stored.
+    ShowTicket(m_salesid);
+}

@@ -1,0 +1,204 @@
+// Lines and payments of the ticket shown: the scan box, the two lookups, the
+// payment entry, in-place edits and the "Remove" cells.
+#include "data/UserPrompts.h"
+#include "sales/LookupPanel.h"
+#include "sales/PaymentPanel.h"
+#include "sales/SalesLayout.h"
+#include "sales/TicketArea.h"
+#include "sales/TicketTexts.h"
+#include "widgets/vbalGrid.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+using TicketLines::Result;
+
+namespace {
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    using SalesLayout::TwipsToPixels;
+    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+}
+
+// A panel keeps its place but never reaches past the area's right edge.
+QRect fitted(QRect panel, const QWidget *area)
+{
+    panel.setWidth(std::max(200, std::min(panel.width(), area->width() - panel.left() - 4)));
+    return panel;
+}
+
+} // namespace
+
+bool TicketArea::lineChanged(Result result)
+{
+    switch (result) {
+    case Result::Done:
+        return true;
+    case Result::TicketNotOpen:
+        Prompts().message(TicketTexts::NotOpenMessage(m_salesid));
+        emit TicketStatusChanged(m_salesid);
+        return false;
+    case Result::NotFound:
+    case Result::BadInput:
+    case Result::Failed: // the data layer has said why
+        return false;
+    }
+    return false;
+}
+
+void TicketArea::onScan()
+{
+    const QString code = txtScan->text().trimmed();
+    txtScan->clear();
+    if (m_salesid == 0)
+        return;
+    // An unknown code adds nothing and says nothing; the beep follows every scan.
+    const Result result = code.isEmpty() ? Result::NotFound
+                                         : TicketLines::AddTicketLine(m_salesid, code, TicketLines::Source::Barcode);
+    QApplication::beep();
+    lineChanged(result);
+    ShowTicket(m_salesid);
+    txtScan->setFocus(Qt::OtherFocusReason);
+}
+
+void TicketArea::openEquipmentLookup()
+{
+    hidePanels();
+    picEquipment->open(fitted(twipsRect(300, 1500, 14370, 7755), picTicket));
+}
+
+void TicketArea::openLaborLookup()
+{
+    hidePanels();
+    picLabor->open(fitted(twipsRect(300, 3360, 12000, 4250), picTicket));
+}
+
+void TicketArea::openPaymentEntry()
+{
+    hidePanels();
+    const int inset = SalesLayout::TwipsToPixels(100);
+    const QRect grid(vbalPayment->mapTo(picTicket, QPoint(0, 0)), vbalPayment->size());
+    picPayment->open(grid.translated(inset, inset));
+}
+
+void TicketArea::onEquipmentPicked(int row, int)
+{
+    const qint64 productId = picEquipment->grid()->CellItemData(row, 1);
+    if (productId <= 0)
+        return;
+    const Result result =
+        TicketLines::AddTicketLine(m_salesid, QString::number(productId), TicketLines::Source::ProductId);
+    picEquipment->closeAndClear();
+    lineChanged(result);
+    queueShow();
+}
+
+void TicketArea::onLaborPicked(int row, int col)
+{
+    const QString key = picLabor->grid()->ColumnKeyAt(col).toUpper();
+    if (key != QLatin1String("OURS") && key != QLatin1String("COG")) {
+        Prompts().message(TicketTexts::ChoosePriceMessage());
+        return;
+    }
+    const qint64 laborId = picLabor->grid()->CellItemData(row, 1);
+    const auto price = key == QLatin1String("COG") ? TicketLines::PriceColumn::Cog : TicketLines::PriceColumn::Ours;
+    const Result result =
+        TicketLines::AddTicketLine(m_salesid, QString::number(laborId), TicketLines::Source::LaborId, price);
+    picLabor->closeAndClear();
+    lineChanged(result);
+    queueShow();
+}
+
+void TicketArea::onPaymentEntered(const QString &payType, const QString &amount)
+{
+    if (payType.trimmed().isEmpty()) {
+        Prompts().message(TicketTexts::NoPayTypeMessage(), QStringLiteral("Payment"));
+        return;
+    }
+    const Result result = TicketLines::AddPayment(m_salesid, payType, amount);
+    if (result == Result::BadInput) {
+        Prompts().message(TicketTexts::BadAmountMessage(amount), QStringLiteral("Payment"));
+        picPayment->selectAmount();
+        return;
+    }
+    if (result == Result::Failed)
+        return; // the entry stays open, as typed
+    if (lineChanged(result))
+        picPayment->closeRecorded();
+    ShowTicket(m_salesid);
+}
+
+// --- In-place edits ---
+
+void TicketArea::onRequestEdit(vbalGrid *grid, int row, int col, int keyAscii, bool *cancel)
+{
+    const QString key = grid->ColumnKeyAt(col).trimmed().toUpper();
+    const QString money = grid == vbalGrid2 ? QStringLiteral("PRICE") : QStringLiteral("CHARGE");
+    if (m_loading || (key != QLatin1String("NOTE") && key != QLatin1String("QUANTITY") && key != money)) {
+        *cancel = true;
+        return;
+    }
+    txtEdit->setFont(grid->CellFont(row, col));
+    const bool typed = keyAscii > 0 && QChar(keyAscii).isPrint();
+    txtEdit->setText(typed ? QString(QChar(keyAscii)) : grid->CellValue(row, col).trimmed());
+    grid->EditOverCell(txtEdit);
+    if (typed)
+        txtEdit->setCursorPosition(1);
+    else
+        txtEdit->selectAll();
+}
+
+void TicketArea::onCommitEdit(vbalGrid *grid, int row, int col)
+{
+    const QString key = grid->ColumnKeyAt(col).trimmed().toUpper();
+    const int lineId = int(grid->CellItemData(row, 1));
+    const QString typed = txtEdit->text();
+    Result result = Result::NotFound;
+    if (grid == vbalGrid2) {
+        using C = TicketLines::EquipmentColumn;
+        const C column = key == QLatin1String("QUANTITY") ? C::Quantity
+            : key == QLatin1String("PRICE")               ? C::Price
+                                                          : C::Note;
+        result = TicketLines::EditEquipmentLine(m_salesid, lineId, column, typed);
+    } else {
+        using C = TicketLines::LaborColumn;
+        const C column = key == QLatin1String("QUANTITY") ? C::Quantity
+            : key == QLatin1String("CHARGE")              ? C::Charge
+                                                          : C::Note;
+        result = TicketLines::EditLaborLine(m_salesid, lineId, column, typed);
+    }
+    if (result == Result::NotFound)
+        Prompts().message(TicketTexts::LineGoneMessage());
+    else
+        lineChanged(result);
+    queueShow();
+}
+
+// --- "Remove" cells ---
+
+void TicketArea::onGridMouseUp(vbalGrid *grid, int button, int x, int y)
+{
+    const int row = grid->RemoveCellHit(button, x, y);
+    if (row == 0 || m_salesid == 0)
+        return;
+    const QString lineNo = grid->CellValue(row, 1);
+    QString question;
+    if (grid == vbalGrid2)
+        question = TicketTexts::RemoveEquipmentQuestion(lineNo, grid->CellValue(row, 4));
+    else if (grid == vbalGrid3)
+        question = TicketTexts::RemoveLaborQuestion(lineNo, grid->CellValue(row, 2));
+    else
+        question = TicketTexts::RemovePaymentQuestion(lineNo, grid->CellValue(row, 2), grid->CellValue(row, 3));
+    if (!Prompts().askYesNo(question))
+        return;
+    const int id = int(grid->CellItemData(row, 1));
+    const Result result = grid == vbalGrid2 ? TicketLines::RemoveEquipmentLine(m_salesid, id)
+        : grid == vbalGrid3                 ? TicketLines::RemoveLaborLine(m_salesid, id)
+                                            : TicketLines::RemovePayment(m_salesid, id);
+    if (result == Result::NotFound)
+        Prompts().message(TicketTexts::LineGoneMessage());
+    else
+        lineChanged(result);
+    queueShow();
+}

@@ -1,0 +1,107 @@
+#include "sales/TicketTexts.h"
+
+#include "data/DateText.h"
+#include "sales/TicketState.h"
+
+namespace TicketTexts {
+
+QString HeaderText(const TicketHeader *header)
+{
+    if (!header)
+        return QStringLiteral("Ticket No:                Sales Date: ");
+    const QString date = header->saleDate.isValid() ? DateText::generalDate(header->saleDate) : QString();
+    return QStringLiteral("Ticket No: ") + FormatTicketNumber(header->id) + QStringLiteral("              Sales Date: ")
+        + date;
+}
+
+QString CloseQuestion(int salesId)
+{
+    return QStringLiteral("Close ticket # ") + FormatTicketNumber(salesId)
+        + QStringLiteral("? Ticket will be locked out once closed.");
+}
+
+QString RemoveTicketQuestion(const QString &numberText, const QString &dateText)
+{
+    return QStringLiteral("Remove ticket # ") + numberText + QStringLiteral(" created on ") + dateText
+        + QLatin1Char('?');
+}
+
+QString RemoveEquipmentQuestion(const QString &lineNo, const QString &modelNumber)
+{
+    return QStringLiteral("Remove   ") + lineNo + QStringLiteral(") ") + modelNumber + QLatin1Char('?');
+}
+
+QString RemoveLaborQuestion(const QString &lineNo, const QString &description)
+{
+    return QStringLiteral("Remove   ") + lineNo + QStringLiteral(") ") + description + QLatin1Char('?');
+}
+
+QString RemovePaymentQuestion(const QString &lineNo, const QString &description, const QString &amount)
+{
+    return QStringLiteral("Remove   ") + lineNo + QStringLiteral("=> ") + description + QStringLiteral(" of ") + amount
+        + QLatin1Char('?');
+}
+
+QString NotOpenMessage(int salesId)
+{
+    return QStringLiteral("Ticket # %1 is no longer open: it was finalized at another counter. "
+                          "Nothing was changed; the ticket is shown as it stands now.")
+        .arg(FormatTicketNumber(salesId));
+}
+
+QString NotClosedMessage(int salesId)
+{
+    return QStringLiteral("Ticket # %1 is no longer closed: it was re-opened at another counter. "
+                          "Nothing was changed; the ticket is shown as it stands now.")
+        .arg(FormatTicketNumber(salesId));
+}
+
+QString NotRemovedMessage(const QString &numberText)
+{
+    return QStringLiteral("Ticket # %1 was not removed: it is no longer open, or it was removed at another counter.")
+        .arg(numberText);
+}
+
+QString CantReopenMessage(int salesId, const QString &status)
+{
+    return QStringLiteral("Ticket # %1 has the status \"%2\", which is neither open nor closed; "
+                          "it can't be re-opened.")
+        .arg(FormatTicketNumber(salesId), status);
+}
+
+QString LineGoneMessage()
+{
+    return QStringLiteral("That line is no longer on the ticket (it was removed at another counter). "
+                          "The ticket is shown as it stands now.");
+}
+
+QString BadAmountMessage(const QString &typed)
+{
+    return QStringLiteral("\"%1\" is not an amount. Type the amount as a number, such as 25.00; "
+                          "a coupon or credit may be negative, such as -5.00. Nothing was recorded.")
+        .arg(typed.trimmed());
+}
+
+QString NoPayTypeMessage()
+{
+    return QStringLiteral("Choose a pay type from the list (or type one) before recording the payment. "
+                          "Nothing was recorded.");
+}
+
+QString ChoosePriceMessage()
+{
+    return QStringLiteral("Select OURS or COG pricing box");
+}
+
+QString NewTicketFailedMessage()
+{
+    return QStringLiteral("Error creating new sales ticket");
+}
+
+QString CustomerGoneMessage()
+{
+    return QStringLiteral("Error creating new sales ticket: this customer's record no longer exists "
+                          "(it was deleted at another counter). Look the customer up again.");
+}
+
+} // namespace TicketTexts

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "sales/TicketStore.h"
+
+#include <QString>
+
+// The words of the ticket windows: the header line, the questions asked
+// before a change and the messages after a refused one.
+namespace TicketTexts {
+
+// "Ticket No: 0007              Sales Date: 3/4/2026 10:15:00 AM"; the
+// blank header when no ticket is shown.
+QString HeaderText(const TicketHeader *header);
+
+QString CloseQuestion(int salesId);
+QString RemoveTicketQuestion(const QString &numberText, const QString &dateText);
+QString RemoveEquipmentQuestion(const QString &lineNo, const QString &modelNumber);
+QString RemoveLaborQuestion(const QString &lineNo, const QString &description);
+QString RemovePaymentQuestion(const QString &lineNo, const QString &description, const QString &amount);
+
+// The ticket changed under this window (another counter finalized,
+// re-opened or removed it); nothing was written.
+QString NotOpenMessage(int salesId);
+QString NotClosedMessage(int salesId);
+QString NotRemovedMessage(const QString &numberText);
+// A status that is neither open nor closed.
+QString CantReopenMessage(int salesId, const QString &status);
+// The edited or removed line is no longer on the ticket.
+QString LineGoneMessage();
+// A payment amount that is not a number.
+QString BadAmountMessage(const QString &typed);
+// A payment without a pay type.
+QString NoPayTypeMessage();
+// A double-click in the labor lookup outside the two price columns.
+QString ChoosePriceMessage();
+
+QString NewTicketFailedMessage();
+QString CustomerGoneMessage();
+
+} // namespace TicketTexts

@@ -1,0 +1,133 @@
+// One sale from start to finish through the real window, by keyboard where
+// the clerk would use it: a new customer, a new ticket, the vehicle, a scan,
+// equipment and labor from the lookups, a quantity edited in place, the
+// payment, finalize.
+#include "customers/CustomerInfo.h"
+#include "data/Database.h"
+#include "sales/TicketArea.h"
+#include "sales/TicketTotals.h"
+#include "sales/frmSales.h"
+#include "tests/sales/SalesWindowFixture.h"
+#include "tests/support/SeedData.h"
+#include "widgets/vbalGrid.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using namespace SeedData;
+
+class CounterFlow : public SalesWindowTest
+{
+protected:
+    // Types into whatever has the focus, as the keyboard does.
+    static void keys(const QString &text)
+    {
+        for (const QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    static void key(Qt::Key k)
+    {
+        QTest::keyClick(QApplication::focusWidget(), k);
+        settle();
+    }
+    // A button's shortcut: the button clicks itself a moment later.
+    void shortcut(Qt::Key k, const std::function<bool()> &done)
+    {
+        QTest::keyClick(window.get(), k);
+        EXPECT_TRUE(QTest::qWaitFor(done, 2000));
+        settle();
+    }
+};
+
+TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
+{
+    const int amp = product(QStringLiteral("012345000130"), QStringLiteral("AMP-4C"), 239.99, 6, QStringLiteral("AMP-4C"),
+                            QStringLiteral("4-channel amplifier 400W"));
+    const int kit = product(QStringLiteral("012345000154"), QStringLiteral("WK-8G"), 39.99, 40, QStringLiteral("WK-8G"),
+                            QStringLiteral("8 gauge amplifier wiring kit"));
+    labor(QStringLiteral("Install amplifier and wiring"), 150, 120);
+
+    // The customer: "Clear / New", the names, "Save".
+    QTest::mouseClick(child<QWidget>("cmdNewCustomer"), Qt::LeftButton);
+    QTest::keyClicks(child<QLineEdit>("txtFirstName"), QStringLiteral("Dana"));
+    QTest::keyClicks(child<QLineEdit>("txtLastName"), QStringLiteral("O'Brien"));
+    QTest::mouseClick(child<QWidget>("cmdSave"), Qt::LeftButton);
+    const int customerId = window->customerid();
+    ASSERT_GT(customerId, 0);
+    EXPECT_EQ(value(QStringLiteral("select lastname from customer where id = ?"), {customerId}).toString(),
+              QStringLiteral("O'Brien"));
+
+    // New Ticket (F4) lists it selected; Enter opens it.
+    vbalGrid *list = grid("vbalGridOrders");
+    shortcut(Qt::Key_F4, [&] { return list->RowCount() == 1; });
+    ASSERT_EQ(QApplication::focusWidget(), list->view());
+    key(Qt::Key_Return);
+    const int salesId = window->salesid();
+    ASSERT_GT(salesId, 0);
+
+    // The vehicle, then a scan.
+    child<QLineEdit>("txtYear")->setFocus();
+    keys(QStringLiteral("2015"));
+    key(Qt::Key_Tab);
+    keys(QStringLiteral("Dodge"));
+    key(Qt::Key_Tab);
+    keys(QStringLiteral("Ram 1500"));
+    scan(QStringLiteral("012345000154"));
+
+    // Equipment (F6): words, Enter searches, Enter on the first result adds it.
+    shortcut(Qt::Key_F6, [&] { return child<QWidget>("picEquipment")->isVisible(); });
+    keys(QStringLiteral("amplifier 400"));
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    // Install (F7): Enter on the first result takes its OURS price.
+    shortcut(Qt::Key_F7, [&] { return child<QWidget>("picLabor")->isVisible(); });
+    keys(QStringLiteral("amplifier"));
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    vbalGrid *lines = grid("vbalGrid2");
+    ASSERT_EQ(lines->RowCount(), 2);
+    EXPECT_EQ(lines->CellValue(2, 2), QStringLiteral("AMP-4C"));
+    ASSERT_EQ(grid("vbalGrid3")->RowCount(), 1);
+
+    // Two wiring kits: typing into the quantity cell starts the edit.
+    lines->SetSelectedCell(1, 6);
+    lines->view()->setFocus();
+    keys(QStringLiteral("2"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(lines->CellValue(1, 8), QStringLiteral("79.98"));
+
+    // 79.98 + 239.99 + 150 + 15 shop fee = 484.97; tax 40.01; total 524.98.
+    EXPECT_EQ(totalText(TicketTotals::SubTotal), QStringLiteral("319.97"));
+    EXPECT_EQ(totalText(TicketTotals::Labor), QStringLiteral("150.00"));
+    EXPECT_EQ(totalText(TicketTotals::ShopFee), QStringLiteral("15.00"));
+    EXPECT_EQ(totalText(TicketTotals::Tax), QStringLiteral("40.01"));
+    EXPECT_EQ(totalText(TicketTotals::Total), QStringLiteral("524.98"));
+
+    // Payment (F8): the amount is selected for typing; Enter records it.
+    shortcut(Qt::Key_F8, [&] { return child<QWidget>("txtAmount")->isVisible(); });
+    keys(QStringLiteral("524.98"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(totalText(TicketTotals::Payments), QStringLiteral("524.98"));
+    EXPECT_EQ(totalText(TicketTotals::ChangeDue), QStringLiteral("00.00"));
+
+    prompts.answer(true);
+    QTest::mouseClick(child<QWidget>("cmdFinalize"), Qt::LeftButton);
+
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Close"));
+    EXPECT_EQ(value(QStringLiteral("select model from sales where id = ?"), {salesId}).toString(), QStringLiteral("Ram 1500"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {kit}).toDouble(), 38);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {amp}).toDouble(), 5);
+    EXPECT_EQ(value(QStringLiteral("select description from payment where salesid = ?"), {salesId}).toString(),
+              QStringLiteral("Cash"));
+    EXPECT_FALSE(child<QWidget>("picTicket")->isEnabled());
+    EXPECT_EQ(list->CellValue(1, 6), QStringLiteral("Close"));
+    EXPECT_EQ(prompts.messages, QStringList());
+}
+
+TESSALY_SALES_ENGINES(CounterFlow);
+
+} // namespace

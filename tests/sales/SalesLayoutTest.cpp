@@ -1,0 +1,71 @@
+// The sales window's geometry rules as pure functions.
+#include "sales/SalesLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace SalesLayout;
+
+TEST(SalesLayout, TheCustomerPaneIsClampedAndAutoHideFoldsItOnlyUnderATicket)
+{
+    EXPECT_EQ(ClampCustomerPercent(80), 35);
+    EXPECT_EQ(ClampCustomerPercent(35), 35);
+    EXPECT_EQ(ClampCustomerPercent(1), 1);
+    EXPECT_EQ(AutoHidePercent(true, true), 1);
+    EXPECT_EQ(AutoHidePercent(true, false), 32);
+    EXPECT_EQ(AutoHidePercent(false, true), 32);
+}
+
+TEST(SalesLayout, TheSplitterKeepsItsMarginsAndNeverANonPositiveSize)
+{
+    // 50 twips in, 200 twips narrower and 600 twips lower than the window.
+    EXPECT_EQ(SplitterRect(QSize(1333, 840), QRect()), QRect(3, 3, 1320, 800));
+    const QRect before(3, 3, 500, 400);
+    EXPECT_EQ(SplitterRect(QSize(10, 30), before), QRect(3, 3, 500, 400));
+    EXPECT_EQ(SplitterRect(QSize(300, 30), before), QRect(3, 3, 287, 400));
+}
+
+TEST(SalesLayout, TheTicketAreaScrollsInTwentiethsOfWhatThePaneHides)
+{
+    EXPECT_FALSE(ScrollTicketArea(500, 500, 10).barVisible);
+    EXPECT_EQ(ScrollTicketArea(500, 600, 10).areaTop, 0);
+    const TicketScroll half = ScrollTicketArea(700, 500, 10);
+    EXPECT_TRUE(half.barVisible);
+    EXPECT_EQ(half.areaTop, -100);
+    EXPECT_EQ(ScrollTicketArea(700, 500, 20).areaTop, -200);
+    EXPECT_EQ(ScrollTicketArea(700, 500, 99).areaTop, -200) << "never past the end";
+}
+
+TEST(SalesLayout, SavedGeometryIsInTwipsAndFallsBackWhenItIsNotANumber)
+{
+    const QList<QRect> screen{QRect(0, 0, 1920, 1080)};
+    const WindowGeometry first = RestoreGeometry(QStringLiteral("20000"), QStringLiteral("13000"), QStringLiteral("0"),
+                                                 QStringLiteral("0"), screen);
+    EXPECT_EQ(first.size, QSize(1333, 867));
+    EXPECT_EQ(first.position, QPoint(0, 0));
+    EXPECT_TRUE(first.applyPosition);
+
+    const WindowGeometry odd = RestoreGeometry(QStringLiteral("big"), QStringLiteral("-5"), QStringLiteral("1500"),
+                                               QStringLiteral("1.5e400"), screen);
+    EXPECT_EQ(odd.size, QSize(1333, 867));
+    EXPECT_EQ(odd.position, QPoint(100, 0));
+    EXPECT_EQ(PixelsToTwips(900), 13500);
+}
+
+TEST(SalesLayout, APositionOnNoScreenIsNotApplied)
+{
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    EXPECT_TRUE(RestoreGeometry(QStringLiteral("15000"), QStringLiteral("9000"), QStringLiteral("30000"),
+                                QStringLiteral("150"), screens)
+                    .applyPosition) << "on the second screen";
+    // The second screen is gone.
+    EXPECT_FALSE(RestoreGeometry(QStringLiteral("15000"), QStringLiteral("9000"), QStringLiteral("30000"),
+                                 QStringLiteral("150"), {screens[0]})
+                     .applyPosition);
+    EXPECT_FALSE(ReachableOnScreens(QRect(-2000, 100, 1000, 600), {screens[0]}));
+    EXPECT_FALSE(ReachableOnScreens(QRect(100, -400, 1000, 600), {screens[0]})) << "the title bar above the screen";
+    EXPECT_TRUE(ReachableOnScreens(QRect(-900, 10, 1000, 600), {screens[0]})) << "partly off, but it can be grabbed";
+}
+
+} // namespace

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "sales/AdminGate.h"
+#include "sales/frmSales.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QList>
+#include <QPoint>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+class vbalGrid;
+
+// PINs for tests: each request takes the next answer (nullopt: the keypad
+// closed without "Accept"); installed while it lives.
+class ScriptedPins final : public PinSource
+{
+public:
+    ScriptedPins() { SetPinSource(this); }
+    ~ScriptedPins() override { SetPinSource(nullptr); }
+    void enter(std::optional<QString> pin) { m_pins.append(std::move(pin)); }
+    std::optional<QString> askPin() override
+    {
+        ++asked;
+        return m_pins.isEmpty() ? std::nullopt : m_pins.takeFirst();
+    }
+    int asked = 0;
+
+private:
+    QList<std::optional<QString>> m_pins;
+};
+
+// The sales window on a fresh database of each engine, driven as a clerk
+// drives it: keys into boxes, clicks and double-clicks on grid cells.
+class SalesWindowTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A new window, shown and active (closing the old one first).
+    void openWindow();
+    // Loads a customer as the editor does and opens one of its tickets.
+    void openTicket(int customerId, int salesId);
+
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *w = window->findChild<T *>(QLatin1String(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    vbalGrid *grid(const char *name) const;
+
+    void scan(const QString &code);
+    void clickButton(const char *name);
+    void clickCell(vbalGrid *grid, int row, int col);
+    void doubleClickCell(vbalGrid *grid, int row, int col);
+    // Edits a cell in place: F2, the text, Enter; then lets the redisplay run.
+    void editCell(vbalGrid *grid, int row, int col, const QString &text);
+    // Runs what the window queued (redisplays after grid events).
+    static void settle();
+    QString totalText(int box) const;
+
+    RecordingPrompts prompts;
+    ScriptedPins pins;
+    std::unique_ptr<frmSales> window;
+};
+
+#define TESSALY_SALES_ENGINES(Suite)                                                                                     \
+    INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::ValuesIn(TestDatabase::Engines()),                              \
+                             [](const auto &info) { return TestDatabase::EngineName(info.param); })

@@ -1,0 +1,245 @@
+// The sales window around the ticket: start-up, the ticket list, Search
+// Ticket, the splitter rules, the menus and what is kept between runs.
+#include "customers/CustomerInfo.h"
+#include "customers/FindCustomer.h"
+#include "data/Database.h"
+#include "data/Settings.h"
+#include "sales/TicketArea.h"
+#include "sales/TicketListPane.h"
+#include "sales/frmSales.h"
+#include "tests/sales/SalesWindowFixture.h"
+#include "tests/support/SeedData.h"
+#include "widgets/Splitter.h"
+#include "widgets/vbalGrid.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using namespace SeedData;
+
+class SalesWindow : public SalesWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        SalesWindowTest::SetUp();
+        if (HasFatalFailure() || IsSkipped())
+            return;
+        ann = customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
+        bo = customer(QStringLiteral("Bo"), QStringLiteral("Ng"));
+    }
+    QAction *action(const char *name) { return child<QAction>(name); }
+    int ann = 0, bo = 0;
+};
+
+TEST_P(SalesWindow, StartsWithNoCustomerAndNoTicket)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Sales"));
+    EXPECT_EQ(window->customerid(), 0);
+    EXPECT_EQ(window->salesid(), 0);
+    EXPECT_FALSE(window->ticketArea()->isVisible());
+    EXPECT_EQ(grid("vbalGridOrders")->RowCount(), 0);
+    EXPECT_EQ(window->customerInfo()->findCustomer()->listedCount(), 0) << "no customer list read at start";
+    EXPECT_EQ(window->splitter()->SplitPercent(), 32);
+}
+
+TEST_P(SalesWindow, NewTicketIsListedNotOpenedAndAnOpenOneCanBeRemoved)
+{
+    window->customerInfo()->LoadCustomerInfo(ann);
+    const int older = ticket(ann, QStringLiteral("Close"), QStringLiteral("2026-01-05 10:00:00"));
+    QTest::mouseClick(child<QWidget>("cmdNewTicket"), Qt::LeftButton);
+    vbalGrid *list = grid("vbalGridOrders");
+    ASSERT_EQ(list->RowCount(), 2);
+    EXPECT_EQ(list->CellItemData(1, 1), older) << "oldest first";
+    const int created = int(list->CellItemData(2, 1));
+    EXPECT_EQ(list->SelectedRow(), 2);
+    EXPECT_EQ(window->salesid(), 0) << "listed, not opened";
+    EXPECT_EQ(list->CellValue(2, 6), QStringLiteral("Open"));
+    EXPECT_EQ(list->CellValue(2, 7), QStringLiteral("Remove"));
+    EXPECT_EQ(list->CellValue(1, 7), QString()) << "a closed ticket can't be removed";
+
+    // Enter opens the selected ticket.
+    list->view()->setFocus();
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(window->salesid(), created);
+    EXPECT_TRUE(window->ticketArea()->isVisible());
+
+    equipmentLine(created, QStringLiteral("P"), 1);
+    payment(created, QStringLiteral("Cash"), 1);
+    prompts.answer(true);
+    const QString date = list->CellValue(2, 2);
+    clickCell(list, 2, 7);
+    EXPECT_EQ(prompts.questions.value(0).toStdString(),
+              QStringLiteral("Remove ticket # %1 created on %2?")
+                  .arg(QString::number(created).rightJustified(4, QLatin1Char('0')), date)
+                  .toStdString());
+    EXPECT_EQ(count(QStringLiteral("sales")), 1);
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 0);
+    EXPECT_EQ(count(QStringLiteral("payment")), 0);
+    EXPECT_EQ(window->salesid(), 0);
+    EXPECT_EQ(list->RowCount(), 1);
+}
+
+TEST_P(SalesWindow, SearchTicketListsTheCustomersTicketsWithoutOpeningIt)
+{
+    const int t = ticket(bo);
+    prompts.type(QStringLiteral("abc"));
+    window->SearchTicket();
+    prompts.type(QStringLiteral("99999"));
+    window->SearchTicket();
+    EXPECT_EQ(prompts.messages, (QStringList{QStringLiteral("Ticket Not Found"), QStringLiteral("Ticket Not Found")}));
+    EXPECT_EQ(prompts.titles.value(0), QStringLiteral("Search Ticket"));
+    prompts.type(QString());
+    window->SearchTicket();
+    EXPECT_EQ(prompts.messages.size(), 2) << "an empty answer does nothing";
+
+    prompts.type(QString::number(t));
+    window->SearchTicket();
+    EXPECT_EQ(window->customerid(), bo);
+    EXPECT_EQ(window->customerInfo()->customerid(), bo);
+    EXPECT_EQ(window->salesid(), 0);
+    vbalGrid *list = grid("vbalGridOrders");
+    ASSERT_EQ(list->RowCount(), 1);
+    EXPECT_EQ(list->SelectedRow(), 1);
+}
+
+TEST_P(SalesWindow, ChoosingAnotherCustomerClearsTheTicket)
+{
+    const int t = ticket(ann);
+    openTicket(ann, t);
+    window->customerInfo()->LoadCustomerInfo(bo);
+    EXPECT_EQ(window->salesid(), 0);
+    EXPECT_FALSE(window->ticketArea()->isVisible());
+    EXPECT_EQ(window->customerid(), bo);
+    EXPECT_EQ(grid("vbalGridOrders")->RowCount(), 0);
+}
+
+TEST_P(SalesWindow, TheCustomerPaneTakesAtMost35PerCentAndAutoHideFoldsIt)
+{
+    Splitter *splitter = window->splitter();
+    // Drag the bar down to the middle of the window.
+    QWidget *bar = splitter->SplitterBar();
+    const QPoint grab(bar->width() / 2, bar->height() / 2);
+    QTest::mousePress(bar, Qt::LeftButton, {}, grab);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grab.x(), grab.y() + splitter->height() / 4),
+                     bar->mapToGlobal(QPointF(grab.x(), grab.y() + splitter->height() / 4)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &move);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, grab + QPoint(0, splitter->height() / 4));
+    EXPECT_EQ(splitter->SplitPercent(), 35);
+    splitter->setSplitPercent(80);
+    EXPECT_EQ(splitter->SplitPercent(), 35);
+
+    const int t = ticket(ann);
+    QTest::mouseClick(child<QCheckBox>("chkAutoHide"), Qt::LeftButton);
+    EXPECT_EQ(splitter->SplitPercent(), 32) << "no ticket shown: nothing to fold away for";
+    openTicket(ann, t);
+    EXPECT_EQ(splitter->SplitPercent(), 1);
+    QTest::mouseClick(child<QCheckBox>("chkAutoHide"), Qt::LeftButton);
+    EXPECT_EQ(splitter->SplitPercent(), 32);
+    QTest::mouseClick(child<QWidget>("cmdUp"), Qt::LeftButton);
+    EXPECT_EQ(splitter->SplitPercent(), 1);
+    QTest::mouseClick(child<QWidget>("cmdDown"), Qt::LeftButton);
+    EXPECT_EQ(splitter->SplitPercent(), 32);
+}
+
+TEST_P(SalesWindow, GeometryAndColumnWidthsSurviveACloseAndReopen)
+{
+    const int modelWidth = grid("vbalGrid2")->ColumnWidth(4);
+    window->resize(900, 640);
+    window->move(40, 30);
+    // A width the user drags is saved at once.
+    grid("vbalGrid2")->view()->horizontalHeader()->resizeSection(4, 333);
+    window->close();
+    EXPECT_EQ(Settings::get(QStringLiteral("frmSales"), QStringLiteral("frmSales.Width")), QStringLiteral("13500"));
+    EXPECT_EQ(Settings::get(QStringLiteral("frmSales"), QStringLiteral("frmSales.Height")), QStringLiteral("9600"));
+    EXPECT_EQ(Settings::get(QStringLiteral("frmSales"), QStringLiteral("vbalGrid2.Col_5")), QStringLiteral("333"));
+
+    openWindow();
+    EXPECT_EQ(window->size(), QSize(900, 640));
+    EXPECT_EQ(window->pos(), QPoint(40, 30));
+    EXPECT_EQ(grid("vbalGrid2")->ColumnWidth(5), 333);
+    EXPECT_EQ(grid("vbalGrid2")->ColumnWidth(4), modelWidth) << "the others keep their defaults";
+}
+
+TEST_P(SalesWindow, SettingsThatAreNotNumbersOrOffScreenFallBack)
+{
+    window->close();
+    Settings::save(QStringLiteral("frmSales"), QStringLiteral("frmSales.Width"), QStringLiteral("wide"));
+    Settings::save(QStringLiteral("frmSales"), QStringLiteral("frmSales.Height"), QStringLiteral("9000"));
+    Settings::save(QStringLiteral("frmSales"), QStringLiteral("frmSales.Left"), QStringLiteral("-900000"));
+    Settings::save(QStringLiteral("frmSales"), QStringLiteral("frmSales.Top"), QStringLiteral("0"));
+    Settings::save(QStringLiteral("frmSales"), QStringLiteral("vbalGrid3.Col_2"), QStringLiteral("x"));
+    openWindow();
+    EXPECT_EQ(window->size(), QSize(1333, 600));
+    EXPECT_GT(window->pos().x(), -1000) << "a place on no screen is not applied";
+    EXPECT_EQ(grid("vbalGrid3")->ColumnWidth(2), 200);
+}
+
+TEST_P(SalesWindow, MenusAreAllThereAndWaitForTheirWindows)
+{
+    const QStringList menus{QStringLiteral("File"), QStringLiteral("Admin"), QStringLiteral("Time Clock")};
+    QStringList captions;
+    for (QAction *a : window->menuBar()->actions())
+        captions << a->text();
+    EXPECT_EQ(captions, menus);
+    EXPECT_EQ(child<QMenu>("mnuFile")->title(), QStringLiteral("File"));
+    EXPECT_EQ(child<QMenu>("mnuAdmin")->title(), QStringLiteral("Admin"));
+    const QList<std::pair<const char *, const char *>> items{
+        {"mnuSettings", "Settings"},         {"mnuInventory", "Inventory"},
+        {"mnuIntallHours", "Install Hours"}, {"mnuReports", "Reports"},
+        {"mnuTimeAdmin", "Time Admin"},      {"mnuAdminEmployees", "Employees"},
+        {"mnuDatabaseAdmin", "Database Administration"}, {"mnuAdminGetUpdate", "Get Update"},
+        {"mnuTimeClock", "Time Clock"}};
+    for (const auto &[name, caption] : items) {
+        QAction *a = action(name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(), QLatin1String(caption));
+        EXPECT_FALSE(a->isEnabled()) << name << " waits for its window";
+    }
+    EXPECT_TRUE(action("mnuFileExit")->isEnabled());
+    EXPECT_EQ(action("mnuFileExit")->text(), QStringLiteral("Exit"));
+    EXPECT_FALSE(child<QWidget>("cmdPrint")->isEnabled());
+}
+
+TEST_P(SalesWindow, CommandsRunTheirOpenersAndTheAdministratorGateGuardsTwo)
+{
+    employee(QStringLiteral("Ann"), QStringLiteral("Boss"), QStringLiteral("4321"), QStringLiteral("admin"));
+    QStringList opened;
+    QList<int> printed;
+    SalesCommands commands;
+    commands.inventory = [&](QWidget *owner) {
+        EXPECT_EQ(owner, window.get());
+        opened << QStringLiteral("inventory");
+    };
+    commands.employees = [&](QWidget *) { opened << QStringLiteral("employees"); };
+    commands.printTicket = [&](int id, QWidget *) { printed << id; };
+    window->setCommands(commands);
+    EXPECT_TRUE(action("mnuInventory")->isEnabled());
+    EXPECT_FALSE(action("mnuReports")->isEnabled());
+
+    action("mnuInventory")->trigger();
+    pins.enter(QStringLiteral("1111"));
+    action("mnuAdminEmployees")->trigger();
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Invalid PIN")});
+    pins.enter(QStringLiteral(" 4321 "));
+    action("mnuAdminEmployees")->trigger();
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("inventory"), QStringLiteral("employees")}));
+
+    const int t = ticket(ann, QStringLiteral("Close"));
+    openTicket(ann, t);
+    QTest::mouseClick(child<QWidget>("cmdPrint"), Qt::LeftButton);
+    EXPECT_EQ(printed, QList<int>{t}) << "a closed ticket prints";
+}
+
+TESSALY_SALES_ENGINES(SalesWindow);
+
+} // namespace

@@ -1,0 +1,294 @@
+// The ticket area as the clerk uses it: scanning, lookups, in-place edits,
+// payments, "Remove", finalize and re-open, on real engines.
+#include "data/Database.h"
+#include "sales/TicketArea.h"
+#include "sales/TicketStore.h"
+#include "sales/TicketTotals.h"
+#include "sales/frmSales.h"
+#include "tests/sales/SalesWindowFixture.h"
+#include "tests/support/SeedData.h"
+#include "widgets/vbalGrid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using namespace SeedData;
+
+class TicketAreaTest : public SalesWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        SalesWindowTest::SetUp();
+        if (HasFatalFailure() || IsSkipped())
+            return;
+        customerId = customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
+        remote = product(QStringLiteral("012345000017"), QStringLiteral("RS-2W"), 199.99, 12, QStringLiteral("RS-2W"),
+                         QStringLiteral("Two-way remote start"));
+        harness = product(QStringLiteral("012345000178"), QStringLiteral("WH-70"), 14.99, 60, QStringLiteral("WH-70"),
+                          QStringLiteral("Wiring harness adapter"));
+        salesId = ticket(customerId);
+    }
+    void open() { openTicket(customerId, salesId); }
+    double qoh(int productId) { return value(QStringLiteral("select qoh from product where id = ?"), {productId}).toDouble(); }
+    QString stored(const char *sql) { return value(QLatin1String(sql), {salesId}).toString(); }
+
+    int customerId = 0, remote = 0, harness = 0, salesId = 0;
+};
+
+TEST_P(TicketAreaTest, ScanningAddsALinePerScanAndTheTotalsFollow)
+{
+    open();
+    scan(QStringLiteral("012345000017"));
+    scan(QStringLiteral("012345000178"));
+    scan(QStringLiteral("012345000017"));
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 3) << "the same code twice is two lines";
+    vbalGrid *lines = grid("vbalGrid2");
+    ASSERT_EQ(lines->RowCount(), 3);
+    EXPECT_EQ(lines->CellValue(2, 4), QStringLiteral("WH-70"));
+    EXPECT_EQ(lines->CellValue(3, 1), QStringLiteral("3"));
+    EXPECT_EQ(lines->CellValue(1, 8), QStringLiteral("199.99"));
+    EXPECT_EQ(totalText(TicketTotals::SubTotal), QStringLiteral("414.97"));
+    EXPECT_EQ(totalText(TicketTotals::Tax), QStringLiteral("34.24")); // 414.97 × 0.0825 = 34.235
+    EXPECT_EQ(totalText(TicketTotals::Total), QStringLiteral("449.21"));
+    EXPECT_EQ(totalText(TicketTotals::ChangeDue), QStringLiteral("449.21"));
+    // The box is empty for the next code and keeps the focus.
+    auto *box = child<QLineEdit>("txtScan");
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    // An unknown code adds nothing and says nothing.
+    scan(QStringLiteral("999"));
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 3);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(TicketAreaTest, EditsInPlaceStoreTheRoundedValueAndTheGridFollows)
+{
+    equipmentLine(salesId, QStringLiteral("WH-70"), 10);
+    open();
+    vbalGrid *lines = grid("vbalGrid2");
+    editCell(lines, 1, 6, QStringLiteral("2.6"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 3);
+    EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("3"));
+    EXPECT_EQ(lines->CellValue(1, 8), QStringLiteral("30.00"));
+    EXPECT_EQ(totalText(TicketTotals::SubTotal), QStringLiteral("30.00"));
+    editCell(lines, 1, 7, QStringLiteral("12.345"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem")).toDouble(), 12.35);
+    editCell(lines, 1, 9, QStringLiteral(" it's red "));
+    EXPECT_EQ(value(QStringLiteral("select note from salesitem")).toString(), QStringLiteral("it's red"));
+    EXPECT_FALSE(child<QLineEdit>("txtEdit")->isVisible()) << "the box is gone after the commit";
+    // The description is not edited in place.
+    lines->SetSelectedCell(1, 5);
+    QTest::keyClick(lines->view(), Qt::Key_F2);
+    EXPECT_FALSE(child<QLineEdit>("txtEdit")->isVisible());
+
+    laborLine(salesId, QStringLiteral("Install harness"), 40);
+    window->ticketArea()->ShowTicket(salesId);
+    editCell(grid("vbalGrid3"), 1, 3, QStringLiteral("2"));
+    EXPECT_EQ(totalText(TicketTotals::Labor), QStringLiteral("80.00"));
+    EXPECT_EQ(totalText(TicketTotals::ShopFee), QStringLiteral("08.00"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(TicketAreaTest, APaymentThatIsNotANumberIsRefusedAndNothingIsStored)
+{
+    open();
+    clickButton("cmdPayment");
+    auto *amount = child<QLineEdit>("txtAmount");
+    ASSERT_TRUE(amount->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), amount);
+    amount->selectAll();
+    QTest::keyClicks(amount, QStringLiteral("abc"));
+    clickButton("cmdOK");
+    EXPECT_EQ(count(QStringLiteral("payment")), 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("\"abc\" is not an amount")));
+    EXPECT_TRUE(amount->isVisible()) << "the entry stays open for a correction";
+
+    // A typed pay type and a negative amount (a coupon) are accepted.
+    child<QComboBox>("cboPayType")->setEditText(QStringLiteral("Gift card"));
+    amount->selectAll();
+    QTest::keyClicks(amount, QStringLiteral("-5.50"));
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_FALSE(amount->isVisible());
+    EXPECT_EQ(amount->text(), QStringLiteral("00.00"));
+    EXPECT_EQ(stored("select description from payment where salesid = ?"), QStringLiteral("Gift card"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select amount from payment")).toDouble(), -5.5);
+    EXPECT_EQ(totalText(TicketTotals::Payments), QStringLiteral("-05.50"));
+    EXPECT_EQ(totalText(TicketTotals::ChangeDue), QStringLiteral("05.50"));
+}
+
+TEST_P(TicketAreaTest, CardPaymentsShowTheirSurcharge)
+{
+    equipmentLine(salesId, QStringLiteral("WH-70"), 40);
+    payment(salesId, QStringLiteral("Visa"), 20);
+    payment(salesId, QStringLiteral("American Express"), 100);
+    payment(salesId, QStringLiteral("Cash"), 5);
+    open();
+    vbalGrid *pays = grid("vbalPayment");
+    EXPECT_EQ(pays->CellValue(1, 4), QStringLiteral("20.40"));
+    EXPECT_EQ(pays->CellForeColor(1, 4), 255);
+    EXPECT_EQ(pays->CellBackColor(1, 4), 65535);
+    EXPECT_EQ(pays->CellValue(2, 4), QStringLiteral("103.00"));
+    EXPECT_EQ(pays->CellValue(3, 4), QString());
+    EXPECT_EQ(totalText(TicketTotals::Payments), QStringLiteral("125.00"));
+}
+
+TEST_P(TicketAreaTest, RemoveCellsAskAndRemoveTheRow)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
+    payment(salesId, QStringLiteral("Cash"), 10);
+    open();
+    vbalGrid *lines = grid("vbalGrid2");
+    prompts.answer(false);
+    clickCell(lines, 1, 10);
+    EXPECT_EQ(prompts.questions.value(0), QStringLiteral("Remove   1) RS-2W?"));
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
+    prompts.answer(true);
+    clickCell(lines, 1, 10);
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 0);
+    EXPECT_EQ(lines->RowCount(), 0);
+
+    prompts.answer(true);
+    clickCell(grid("vbalPayment"), 1, 5);
+    EXPECT_EQ(prompts.questions.value(2), QStringLiteral("Remove   1=> Cash of 10.00?"));
+    EXPECT_EQ(count(QStringLiteral("payment")), 0);
+    EXPECT_EQ(count(QStringLiteral("product")), 2) << "removing a line never touches the catalog";
+    EXPECT_DOUBLE_EQ(qoh(remote), 12);
+}
+
+TEST_P(TicketAreaTest, LookupsAddThePickedEquipmentAndTheChosenLaborPrice)
+{
+    labor(QStringLiteral("Install remote start"), 150, 125);
+    open();
+    clickButton("cmdEquipment");
+    auto *words = child<QWidget>("picEquipment")->findChild<QLineEdit *>(QStringLiteral("txtSearch"));
+    QTest::keyClicks(words, QStringLiteral("harness"));
+    QTest::keyClick(words, Qt::Key_Return);
+    // (The customer search list has a grid of that name too.)
+    vbalGrid *found = child<QWidget>("picEquipment")->findChild<vbalGrid *>(QStringLiteral("vbalGrid1"));
+    ASSERT_EQ(found->RowCount(), 1);
+    doubleClickCell(found, 1, 5);
+    EXPECT_EQ(stored("select partnumber from salesitem where salesid = ?"), QStringLiteral("WH-70"));
+    EXPECT_FALSE(child<QWidget>("picEquipment")->isVisible());
+    EXPECT_EQ(found->RowCount(), 0);
+
+    clickButton("cmdInstall");
+    auto *labor = child<QWidget>("picLabor");
+    QTest::keyClicks(labor->findChild<QLineEdit *>(QStringLiteral("txtSearch")), QStringLiteral("remote"));
+    QTest::mouseClick(labor->findChild<QPushButton *>(QStringLiteral("cmdSearch")), Qt::LeftButton);
+    vbalGrid *prices = grid("vbalGrid4");
+    ASSERT_EQ(prices->RowCount(), 1);
+    doubleClickCell(prices, 1, 2);
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Select OURS or COG pricing box")});
+    EXPECT_EQ(count(QStringLiteral("saleslabor")), 0);
+    EXPECT_TRUE(labor->isVisible());
+    doubleClickCell(prices, 1, 4);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select charge from saleslabor")).toDouble(), 125);
+    EXPECT_FALSE(labor->isVisible());
+    EXPECT_EQ(totalText(TicketTotals::Labor), QStringLiteral("125.00"));
+}
+
+TEST_P(TicketAreaTest, TheTicketsOwnBoxesAreSavedAsTypedAndTaxExemptOnlyOnAClick)
+{
+    Database::Execute(QStringLiteral("update sales set TaxExempt = null where id = ?"), {salesId});
+    equipmentLine(salesId, QStringLiteral("WH-70"), 100);
+    open();
+    EXPECT_TRUE(value(QStringLiteral("select TaxExempt from sales")).isNull()) << "showing a ticket writes nothing";
+    QTest::keyClicks(child<QLineEdit>("txtMake"), QStringLiteral("O'Reilly"));
+    QTest::keyClicks(child<QLineEdit>("txtYear"), QStringLiteral("2019"));
+    EXPECT_EQ(stored("select make from sales where id = ?"), QStringLiteral("O'Reilly"));
+    EXPECT_EQ(stored("select year from sales where id = ?"), QStringLiteral("2019"));
+    EXPECT_EQ(totalText(TicketTotals::Tax), QStringLiteral("08.25"));
+    QTest::mouseClick(child<QCheckBox>("chkExempt"), Qt::LeftButton);
+    EXPECT_EQ(value(QStringLiteral("select TaxExempt from sales")).toInt(), 1);
+    EXPECT_EQ(totalText(TicketTotals::Tax), QStringLiteral("00.00"));
+    EXPECT_EQ(totalText(TicketTotals::Total), QStringLiteral("100.00"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(TicketAreaTest, FinalizeLocksTheTicketAndReopenNeedsAnAdministrator)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 2);
+    open();
+    prompts.answer(true);
+    clickButton("cmdFinalize");
+    EXPECT_EQ(prompts.questions.value(0),
+              QStringLiteral("Close ticket # %1? Ticket will be locked out once closed.")
+                  .arg(salesId, 4, 10, QLatin1Char('0')));
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
+    EXPECT_DOUBLE_EQ(qoh(remote), 10);
+    EXPECT_FALSE(child<QWidget>("picTicket")->isEnabled());
+    auto *button = child<QPushButton>("cmdFinalize");
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(button->text(), QStringLiteral("Re-Open Ticket"));
+    EXPECT_EQ(child<QLabel>("lblStatus")->text(), QStringLiteral("CLOSE"));
+    EXPECT_EQ(grid("vbalGrid2")->CellValue(1, 10), QString()) << "no Remove cells on a closed ticket";
+    EXPECT_EQ(grid("vbalGridOrders")->CellValue(1, 6), QStringLiteral("Close"));
+
+    pins.enter(QStringLiteral("1234"));
+    clickButton("cmdFinalize");
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Invalid PIN")});
+    pins.enter(std::nullopt); // the keypad closed without "Accept"
+    clickButton("cmdFinalize");
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_DOUBLE_EQ(qoh(remote), 10);
+    pins.enter(QStringLiteral("8361"));
+    clickButton("cmdFinalize");
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open"));
+    EXPECT_DOUBLE_EQ(qoh(remote), 12);
+    EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled());
+    EXPECT_EQ(button->text(), QStringLiteral("Finalize Ticket"));
+    EXPECT_EQ(pins.asked, 3);
+}
+
+TEST_P(TicketAreaTest, AStaleWindowChangesNothingOnATicketAnotherCounterClosed)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
+    open();
+    // Another counter finalizes the ticket this window still shows open.
+    ASSERT_EQ(TicketStore::CloseTicket(salesId), TicketChange::Done);
+    scan(QStringLiteral("012345000178"));
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("no longer open")));
+    EXPECT_FALSE(child<QWidget>("picTicket")->isEnabled()) << "shown afresh, locked";
+
+    // Open again (stock 11), shown open here, then finalized at the other
+    // counter (stock 10): this window's Finalize moves nothing more.
+    Database::Execute(QStringLiteral("update sales set status = 'Open' where id = ?"), {salesId});
+    window->ticketArea()->ShowTicket(salesId);
+    ASSERT_EQ(TicketStore::CloseTicket(salesId), TicketChange::Done);
+    prompts.answer(true);
+    clickButton("cmdFinalize");
+    EXPECT_DOUBLE_EQ(qoh(remote), 10);
+    EXPECT_EQ(prompts.messages.size(), 2);
+}
+
+TEST_P(TicketAreaTest, ATicketThatIsNeitherOpenNorClosedCantBeReopened)
+{
+    Database::Execute(QStringLiteral("update sales set status = 'Void' where id = ?"), {salesId});
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
+    open();
+    auto *button = child<QPushButton>("cmdFinalize");
+    EXPECT_EQ(button->text(), QStringLiteral("Re-Open Ticket"));
+    EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled()) << "the line area stays enabled";
+    clickButton("cmdFinalize");
+    EXPECT_EQ(pins.asked, 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("can't be re-opened")));
+    EXPECT_DOUBLE_EQ(qoh(remote), 12);
+}
+
+TESSALY_SALES_ENGINES(TicketAreaTest);
+
+} // namespace
