@@ -26,8 +26,6 @@
 
 using namespace ReportFixtures;
 
-namespace {
-
 class InvoiceTest : public ::testing::TestWithParam<Engine>
 {
 protected:
@@ -74,7 +72,6 @@ protected:
     QStringList pages;
 };
 
-} // namespace
 
 TEST_P(InvoiceTest, LaborAndPartsGiveShopFeeTaxAndTotal)
 {

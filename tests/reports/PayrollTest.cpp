@@ -67,8 +67,6 @@ TEST(WorkedTime, MinutesAreMinuteBoundariesCrossed)
     EXPECT_EQ(GrossPay(Money::fromCents(1000), 510).formatDollar00(), QStringLiteral("$85.00"));
 }
 
-namespace {
-
 class PayrollTest : public ::testing::TestWithParam<Engine>
 {
 protected:
@@ -109,7 +107,6 @@ protected:
     int employee = 0;
 };
 
-} // namespace
 
 TEST_P(PayrollTest, WeeklyRowsShowHoursRateAndGrossPay)
 {

@@ -14,8 +14,6 @@
 
 using namespace ReportFixtures;
 
-namespace {
-
 class ReportRunTest : public ::testing::Test
 {
 protected:
@@ -52,7 +50,6 @@ protected:
 
 const auto failHalfWay = [](clsMultiPgPreview &) { throw ReportFailure(QStringLiteral("the server went away")); };
 
-} // namespace
 
 TEST_F(ReportRunTest, PreviewChosenInSetupShowsTheDocumentOnce)
 {
