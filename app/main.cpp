@@ -1,5 +1,6 @@
 #include "app/SalesCommandSetup.h"
 #include "app/StartupOptions.h"
+#include "app/StartupProbe.h"
 #include "data/UserPrompts.h"
 #include "print/PrintWindows.h"
 #include "sales/AdminGate.h"
@@ -51,6 +52,7 @@ int main(int argc, char *argv[])
     // the clerk asks for them.
     frmSales sales;
     sales.setCommands(ProgramSalesCommands());
+    WatchFirstPaint(&sales);
     sales.show();
     const int rc = app.exec();
     SetPinSource(nullptr);

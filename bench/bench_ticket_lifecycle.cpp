@@ -1,0 +1,148 @@
+// Finalizing and re-opening a 100-line ticket (status, close date and the
+// stock of 100 part numbers in one transaction), and the full redisplay of
+// the ticket area after one line edit, on a shop of 20,000 tickets.
+#include "bench/BenchData.h"
+#include "bench/BenchSupport.h"
+#include "data/Database.h"
+#include "sales/TicketArea.h"
+#include "sales/TicketLines.h"
+#include "sales/TicketStore.h"
+
+#include <QApplication>
+#include <QSqlQuery>
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kLines = 100;
+
+// A ticket of 100 equipment lines, each of another part, plus labor and a
+// payment. Returns its id.
+int bigTicket()
+{
+    const qint64 id = Database::InsertRow(QStringLiteral("sales"),
+                                          {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status")},
+                                          {1, QStringLiteral("2026-03-01 10:00:00"), QStringLiteral("Open")});
+    Bench::bulk(QStringLiteral("WITH RECURSIVE seq(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM seq WHERE i < %1) "
+                               "INSERT INTO salesitem (salesid, partnumber, barcode, modelnumber, description, price, "
+                               "quantity) SELECT %2, 'P-' || (i * 37), 'BC' || (i * 37), 'M-' || (i * 37), "
+                               "'Product line ' || i, 19.99 + i, 1 + i % 3 FROM seq")
+                    .arg(kLines)
+                    .arg(id));
+    Bench::bulk(QStringLiteral("INSERT INTO saleslabor (salesid, description, charge, quantity) VALUES (%1, 'Install', 75, 2)")
+                    .arg(id));
+    Bench::bulk(QStringLiteral("INSERT INTO payment (salesid, description, amount) VALUES (%1, 'Visa', 40)").arg(id));
+    return int(id);
+}
+
+// The same work bare: one transaction, the status and 100 stock updates
+// prepared once and run on one connection.
+void bareFinalize(QSqlDatabase &db, int id, int sign)
+{
+    db.transaction();
+    QSqlQuery status(db);
+    status.prepare(QStringLiteral("update sales set status = ?, Closedate = ? where id = ?"));
+    status.addBindValue(sign < 0 ? QStringLiteral("Close") : QStringLiteral("Open"));
+    status.addBindValue(QStringLiteral("2026-03-01 11:00:00"));
+    status.addBindValue(id);
+    status.exec();
+    QSqlQuery stock(db);
+    stock.prepare(QStringLiteral("update product set qoh = qoh + ? where %1")
+                      .arg(Database::CurrentDialect().textEquals(QStringLiteral("partnumber"))));
+    for (int i = 1; i <= kLines; ++i) {
+        stock.addBindValue(sign * (1 + i % 3));
+        stock.addBindValue(QStringLiteral("P-%1").arg(i * 37));
+        stock.exec();
+    }
+    db.commit();
+}
+
+void require(bool ok, const char *what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "bench: %s failed: %s\n", what, qPrintable(Database::LastError()));
+        std::exit(1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Bench::printHeader();
+    for (Engine engine : Bench::engines()) {
+        if (!Bench::useFreshDatabase(engine, QStringLiteral("lifecycle"))) {
+            std::fprintf(stderr, "bench: %s unavailable\n", qPrintable(Bench::engineName(engine)));
+            continue;
+        }
+        const QString name = Bench::engineName(engine);
+        BenchData::customers(1000);
+        BenchData::products(5000);
+        BenchData::tickets(20000, 1000);
+        const int id = bigTicket();
+
+        // Finalize and re-open alternate, so each run finds the state it needs.
+        const int runs = 40;
+        const double close = Bench::medianMs(
+            [&] {
+                require(TicketStore::CloseTicket(id) == TicketChange::Done, "finalize");
+                require(TicketStore::ReopenTicket(id) == TicketChange::Done, "re-open");
+            },
+            runs, 3);
+        std::vector<double> finalize, reopen;
+        for (int i = 0; i < runs; ++i) {
+            finalize.push_back(Bench::medianMs([&] { require(TicketStore::CloseTicket(id) == TicketChange::Done, "finalize"); }, 1, 0));
+            reopen.push_back(Bench::medianMs([&] { require(TicketStore::ReopenTicket(id) == TicketChange::Done, "re-open"); }, 1, 0));
+        }
+        QSqlDatabase db = Database::GetConnection();
+        int sign = -1;
+        const double bare = Bench::medianMs(
+            [&] {
+                bareFinalize(db, id, sign);
+                sign = -sign;
+            },
+            runs, 2);
+        std::sort(finalize.begin(), finalize.end());
+        std::sort(reopen.begin(), reopen.end());
+        Bench::print({QStringLiteral("finalize, 100-line ticket"), name, finalize[runs / 2],
+                      engine == Engine::SQLite ? 20.0 : 0.0, bare});
+        Bench::print({QStringLiteral("re-open, 100-line ticket"), name, reopen[runs / 2]});
+        Bench::print({QStringLiteral("finalize + re-open"), name, close});
+
+        // The ticket area as the window shows it, after one quantity edit.
+        TicketArea area;
+        area.resize(1300, 900);
+        area.ShowTicket(id);
+        area.show();
+        QCoreApplication::processEvents();
+        const auto lines = Database::GetTicketLines(id, 0);
+        const int lineId = lines->value(50, QStringLiteral("id")).toInt();
+        int quantity = 1;
+        // Read, computed, filled and painted.
+        const auto show = [&] {
+            area.ShowTicket(id);
+            area.repaint();
+        };
+        const double redisplay = Bench::medianMs(show, 200, 10);
+        const double editAndShow = Bench::medianMs(
+            [&] {
+                quantity = quantity % 5 + 1;
+                require(TicketLines::EditEquipmentLine(id, lineId, TicketLines::EquipmentColumn::Quantity,
+                                                       QString::number(quantity))
+                            == TicketLines::Result::Done,
+                        "edit");
+                show();
+            },
+            200, 10);
+        Bench::print({QStringLiteral("redisplay of a 100-line ticket"), name, redisplay, 10.0});
+        Bench::print({QStringLiteral("one line edit + redisplay"), name, editAndShow});
+    }
+    Database::SetOverride(std::nullopt);
+    return 0;
+}
