@@ -199,8 +199,6 @@ void TicketArea::placeOutsideButtons()
     const QRect note(txtNote->mapTo(this, QPoint(0, 0)), txtNote->size());
     cmdFinalize->move(note.right() + 1 + kGap, note.top());
     cmdPrint->move(cmdFinalize->x(), cmdFinalize->geometry().bottom() + 1 + kGap);
-    cmdFinalize->raise();
-    cmdPrint->raise();
 }
 
 bool TicketArea::eventFilter(QObject *watched, QEvent *event)

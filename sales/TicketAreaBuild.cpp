@@ -71,6 +71,10 @@ void TicketArea::buildControls()
     const int buttonWidth = cmdFinalize->fontMetrics().horizontalAdvance(QStringLiteral("Re-Open Ticket")) + 32;
     cmdFinalize->setFixedWidth(buttonWidth);
     cmdPrint->setFixedWidth(buttonWidth);
+    cmdFinalize->setShortcut(Qt::Key_F9);
+    cmdFinalize->setToolTip(QStringLiteral("Finalize or re-open this ticket (F9)"));
+    cmdPrint->setShortcut(QKeySequence::Print);
+    cmdPrint->setToolTip(QStringLiteral("Print this ticket (Ctrl+P)"));
     connectControls();
 }
 
@@ -184,24 +188,26 @@ QWidget *TicketArea::buildBottomRow()
     return box;
 }
 
+// The pop-up panels stand in front of everything of the area, the two
+// outside buttons included; they are only opened from the part that locks.
 void TicketArea::buildPanels()
 {
     picEquipment = new LookupPanel(QStringLiteral("picEquipment"), QStringLiteral("Equipment found: (double click to add item)"),
-                                   QStringLiteral("vbalGrid1"), picTicket);
+                                   QStringLiteral("vbalGrid1"), this);
     TicketGrids::BuildEquipmentLookup(picEquipment->grid());
     picEquipment->setSearch([](vbalGrid *grid, const QString &words) {
         if (const auto found = TicketLines::SearchEquipment(words))
             TicketGrids::FillEquipmentLookup(grid, *found);
     });
     picLabor = new LookupPanel(QStringLiteral("picLabor"), QStringLiteral("Install cost found: (double click to add item)"),
-                               QStringLiteral("vbalGrid4"), picTicket);
+                               QStringLiteral("vbalGrid4"), this);
     TicketGrids::BuildLaborLookup(picLabor->grid());
     picLabor->setStartColumn(3); // Enter takes the OURS price, Right then Enter the COG one
     picLabor->setSearch([](vbalGrid *grid, const QString &words) {
         if (const auto found = TicketLines::SearchLabor(words))
             TicketGrids::FillLaborLookup(grid, *found);
     });
-    picPayment = new PaymentPanel(picTicket);
+    picPayment = new PaymentPanel(this);
 }
 
 void TicketArea::connectControls()

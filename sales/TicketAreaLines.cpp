@@ -21,10 +21,19 @@ QRect twipsRect(int left, int top, int width, int height)
     return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }
 
-// A panel keeps its place but never reaches past the area's right edge.
+// A panel keeps its place and size where it can, but stays inside the part
+// of the area the pane shows (the area scrolls), so none of it is cut off.
 QRect fitted(QRect panel, const QWidget *area)
 {
     panel.setWidth(std::max(200, std::min(panel.width(), area->width() - panel.left() - 4)));
+    const QRect shown = area->visibleRegion().boundingRect().adjusted(4, 4, -4, -4);
+    if (shown.height() < 120)
+        return panel;
+    panel.setHeight(std::min(panel.height(), shown.height()));
+    if (panel.bottom() > shown.bottom())
+        panel.moveBottom(shown.bottom());
+    if (panel.top() < shown.top())
+        panel.moveTop(shown.top());
     return panel;
 }
 
@@ -65,20 +74,20 @@ void TicketArea::onScan()
 void TicketArea::openEquipmentLookup()
 {
     hidePanels();
-    picEquipment->open(fitted(twipsRect(300, 1500, 14370, 7755), picTicket));
+    picEquipment->open(fitted(twipsRect(300, 1500, 14370, 7755), this));
 }
 
 void TicketArea::openLaborLookup()
 {
     hidePanels();
-    picLabor->open(fitted(twipsRect(300, 3360, 12000, 4250), picTicket));
+    picLabor->open(fitted(twipsRect(300, 3360, 12000, 4250), this));
 }
 
 void TicketArea::openPaymentEntry()
 {
     hidePanels();
     const int inset = SalesLayout::TwipsToPixels(100);
-    const QRect grid(vbalPayment->mapTo(picTicket, QPoint(0, 0)), vbalPayment->size());
+    const QRect grid(vbalPayment->mapTo(this, QPoint(0, 0)), vbalPayment->size());
     picPayment->open(grid.translated(inset, inset));
 }
 

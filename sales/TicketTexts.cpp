@@ -44,8 +44,8 @@ QString RemovePaymentQuestion(const QString &lineNo, const QString &description,
 
 QString NotOpenMessage(int salesId)
 {
-    return QStringLiteral("Ticket # %1 is no longer open: it was finalized at another counter. "
-                          "Nothing was changed; the ticket is shown as it stands now.")
+    return QStringLiteral("Ticket # %1 is no longer open (it was finalized at another counter, or its status "
+                          "is not Open). Nothing was changed; the ticket is shown as it stands now.")
         .arg(FormatTicketNumber(salesId));
 }
 

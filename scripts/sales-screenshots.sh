@@ -35,12 +35,38 @@ if [[ "${1:-}" == "--inside" ]]; then
         sleep 0.5
     }
     shot sales-start
+    # "Lookup..." of the customer editor (the window sits at 0,0: no window
+    # manager), a few letters of a last name.
+    xdotool mousemove 125 36 click 1
+    sleep 1
+    xdotool type --delay 50 "Mi"
+    sleep 1
+    shot sales-customer-lookup
+    xdotool key Escape
     find_ticket 7
     shot sales-customer
     xdotool key Return
     sleep 1.5
     shot sales-ticket-open
+    xdotool key F6
+    sleep 1
+    xdotool type --delay 50 "amp"
+    xdotool key Return
+    sleep 1
+    shot sales-equipment-lookup
+    xdotool key Escape
+    xdotool key F7
+    sleep 1
+    xdotool type --delay 50 "install"
+    xdotool key Return
+    sleep 1
+    shot sales-labor-lookup
+    xdotool key Escape
     scroll_ticket 5
+    xdotool key F8
+    sleep 1
+    shot sales-payment-entry
+    xdotool key Escape
     shot sales-ticket-open-totals
     scroll_ticket 4
     find_ticket 5
@@ -49,6 +75,14 @@ if [[ "${1:-}" == "--inside" ]]; then
     shot sales-ticket-closed
     scroll_ticket 5
     shot sales-ticket-closed-totals
+    # Print Ticket (Ctrl+P): the invoice's printer setup.
+    xdotool key ctrl+p
+    sleep 2
+    shot sales-print-ticket
+    # "Preview" (the default button): the invoice on screen.
+    xdotool key Return
+    sleep 4
+    shot sales-print-preview
     exit 0
 fi
 
