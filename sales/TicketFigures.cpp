@@ -35,6 +35,8 @@ TicketFigures ComputeTicketFigures(const TicketInput &ticket, SurchargeBase surc
         f.payments += payment.amount;
         f.paymentFigures.append({payment.amount, CardSurcharge(payment.description, payment.amount, testBase)});
     }
-    f.changeDue = f.total - f.payments;
+    // The customer owes the total as it is shown, to the cent: a ticket paid
+    // its shown total (119.08 of an exact 119.075) owes nothing.
+    f.changeDue = Money::fromCents(f.total.cents()) - f.payments;
     return f;
 }

@@ -81,7 +81,7 @@ struct TicketFigures
     Money tax;
     Money total;
     Money payments;  // "Payment/Credit"
-    Money changeDue; // total − payments; negative when overpaid
+    Money changeDue; // the shown total (to the cent) − payments; negative when overpaid
 };
 
 TicketFigures ComputeTicketFigures(const TicketInput &ticket,

@@ -1,9 +1,10 @@
 #include "timeclock/PayWeek.h"
 
 #include "data/DateText.h"
-#include "sales/Money.h"
+#include "reports/WorkedTime.h"
 
 #include <QLocale>
+#include <algorithm>
 
 namespace PayWeek {
 
@@ -32,17 +33,16 @@ QString Label(const QDate &start)
 
 qint64 MinutesBetween(const QDateTime &in, const QDateTime &out)
 {
-    if (!in.isValid() || !out.isValid() || out < in)
+    // Counted as the payroll report counts them, so the screen's week total
+    // is the report's figure.
+    if (!in.isValid() || !out.isValid())
         return 0;
-    const qint64 a = in.toSecsSinceEpoch() - in.time().second();
-    const qint64 b = out.toSecsSinceEpoch() - out.time().second();
-    return (b - a) / 60;
+    return std::max<qint64>(0, MinuteBoundaries(in, out));
 }
 
 QString HoursText(qint64 minutes)
 {
-    // Exact: minutes / 60 as a decimal, rounded to hundredths only here.
-    return Money::fromTenThousandths(minutes * 10000).scaled(1, 60).format00();
+    return HoursOf(minutes).format00();
 }
 
 std::optional<QDateTime> ParseTypedTime(const QString &text)

@@ -58,16 +58,16 @@ std::optional<EmployeeCard> LoadEmployee(int employeeId)
     return e;
 }
 
-std::optional<QList<TimeRow>> WeekRows(int employeeId, const QDate &weekStart)
+std::optional<QList<ClockRow>> WeekRows(int employeeId, const QDate &weekStart)
 {
     const auto rs = Database::GetRS(QStringLiteral("select * from TimeInOut where employeeid = ? and timein >= ? and "
                                                    "timein < ? order by timein, id"),
                                     {employeeId, DateText::toDb(weekStart), DateText::toDb(weekStart.addDays(7))});
     if (!rs)
         return std::nullopt;
-    QList<TimeRow> rows;
+    QList<ClockRow> rows;
     for (int r = 0; r < rs->rowCount(); ++r) {
-        TimeRow row;
+        ClockRow row;
         row.id = rs->value(r, QStringLiteral("id")).toInt();
         row.timeIn = DateText::fromDb(rs->value(r, QStringLiteral("timein")));
         row.timeOut = DateText::fromDb(rs->value(r, QStringLiteral("timeout")));
@@ -78,10 +78,10 @@ std::optional<QList<TimeRow>> WeekRows(int employeeId, const QDate &weekStart)
     return rows;
 }
 
-qint64 TotalMinutes(const QList<TimeRow> &rows)
+qint64 TotalMinutes(const QList<ClockRow> &rows)
 {
     qint64 total = 0;
-    for (const TimeRow &row : rows)
+    for (const ClockRow &row : rows)
         total += row.minutes;
     return total;
 }

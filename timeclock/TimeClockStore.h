@@ -9,7 +9,7 @@
 #include <optional>
 
 // One clock-in / clock-out record.
-struct TimeRow
+struct ClockRow
 {
     int id = 0;
     QDateTime timeIn;
@@ -33,8 +33,8 @@ std::optional<EmployeeCard> LoadEmployee(int employeeId);
 
 // The employee's rows of the pay week [weekStart, weekStart + 7 days), by
 // clock-in time.
-std::optional<QList<TimeRow>> WeekRows(int employeeId, const QDate &weekStart);
-qint64 TotalMinutes(const QList<TimeRow> &rows);
+std::optional<QList<ClockRow>> WeekRows(int employeeId, const QDate &weekStart);
+qint64 TotalMinutes(const QList<ClockRow> &rows);
 
 // Whether the employee has a row without a clock-out, however old: then
 // only clocking out is offered.

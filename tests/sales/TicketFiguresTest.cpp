@@ -70,7 +70,7 @@ TEST(TicketFigures, VisaAndMastercardCarryTheirSurchargeOnlyBelowFifty)
     EXPECT_FALSE(at.paymentFigures[0].withSurcharge);
     // The surcharge changes neither the payments nor the balance.
     EXPECT_EQ(below.payments, m(20));
-    EXPECT_EQ(below.changeDue, below.total - m(20));
+    EXPECT_EQ(below.changeDue, Money::fromCents(below.total.cents()) - m(20));
 }
 
 TEST(TicketFigures, DiscoverAndAmexAlwaysCarryTheirSurcharge)
@@ -93,6 +93,14 @@ TEST(TicketFigures, TheInvoiceTestsThresholdOnPartsAndLaborWithoutTheFee)
     const TicketFigures paper = ComputeTicketFigures(t, SurchargeBase::PartsAndLabor);
     ASSERT_TRUE(paper.paymentFigures[0].withSurcharge);
     EXPECT_EQ(paper.paymentFigures[0].withSurcharge->format0(), QStringLiteral("40.80"));
+}
+
+TEST(TicketFigures, PayingTheShownTotalLeavesNothingDue)
+{
+    // 110 × 1.0825 = 119.075, shown as 119.08; paying 119.08 settles it.
+    const TicketFigures f = ComputeTicketFigures(ticket({}, {100}, {{QStringLiteral("Cash"), m(119.08)}}));
+    EXPECT_EQ(f.total.format00(), QStringLiteral("119.08"));
+    EXPECT_EQ(f.changeDue.format00(), QStringLiteral("00.00"));
 }
 
 TEST(TicketFigures, OverpaymentShowsANegativeChangeDueAndCouponsRaiseIt)
