@@ -1,7 +1,6 @@
 #include "sales/frmSales.h"
 
 #include "customers/CustomerInfo.h"
-#include "data/TextNumber.h"
 #include "data/UserPrompts.h"
 #include "sales/CustomerPane.h"
 #include "sales/SalesLayout.h"
