@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 
 namespace EmployeePictures {
 
@@ -29,6 +30,18 @@ QString PictureToShow(int employeeId)
     if (QFileInfo::exists(own))
         return own;
     return AppPaths::findFileIgnoringCase(Folder(), QStringLiteral("happy.jpg"));
+}
+
+QImage Load(const QString &file, const QSize &bound)
+{
+    QImageReader reader(file);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > bound.width() || size.height() > bound.height()))
+        reader.setScaledSize(size.scaled(bound, Qt::KeepAspectRatio));
+    QImage image = reader.read();
+    if (!image.isNull() && (image.width() > bound.width() || image.height() > bound.height()))
+        image = image.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return image;
 }
 
 } // namespace EmployeePictures

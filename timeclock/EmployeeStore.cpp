@@ -15,7 +15,8 @@ std::optional<Recordset> List()
 {
     const Dialect d = Database::CurrentDialect();
     return Database::GetRS(QStringLiteral("select * from employee order by %1, %2, id")
-                               .arg(d.orderText(QStringLiteral("lastname")), d.orderText(QStringLiteral("firstname"))));
+                               .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")),
+                                    d.orderText(QStringLiteral("coalesce(firstname, '')"))));
 }
 
 std::optional<EmployeeRecord> Load(int employeeId)

@@ -15,7 +15,7 @@ struct EmployeeRecord
 
 namespace EmployeeStore {
 
-// Every employee, active or not, by last name.
+// Every employee, active or not, by last name (a missing name sorts as empty).
 std::optional<Recordset> List();
 std::optional<EmployeeRecord> Load(int employeeId);
 

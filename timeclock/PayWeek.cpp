@@ -31,6 +31,14 @@ QString Label(const QDate &start)
     return QStringLiteral("Pay Period of  ") + DateText::mmddyyyy(start);
 }
 
+QDateTime NewRowMoment(const QDate &weekStart, const QDateTime &now)
+{
+    const QDateTime start(weekStart, QTime(0, 0));
+    if (now >= start && now < start.addDays(7))
+        return now;
+    return start;
+}
+
 qint64 MinutesBetween(const QDateTime &in, const QDateTime &out)
 {
     // Counted as the payroll report counts them, so the screen's week total

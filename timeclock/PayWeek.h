@@ -21,6 +21,10 @@ QDate Next(const QDate &start, const QDate &today);
 // "Pay Period of  " and the start as mm/dd/yyyy (two blanks after "of").
 QString Label(const QDate &start);
 
+// When a row the administrator adds to the week shown starts: now when the
+// week holds now, else the week's first moment, so the row is listed there.
+QDateTime NewRowMoment(const QDate &weekStart, const QDateTime &now);
+
 // Minutes worked between two moments, counted as minute boundaries crossed
 // (08:00:59 to 08:01:00 is one minute). 0 when either is missing or the
 // clock-out is before the clock-in.

@@ -41,7 +41,8 @@ std::optional<Recordset> ListedEmployees()
 {
     const Dialect d = Database::CurrentDialect();
     return Database::GetRS(QStringLiteral("select * from vw_employee order by %1, %2, id")
-                               .arg(d.orderText(QStringLiteral("lastname")), d.orderText(QStringLiteral("firstname"))));
+                               .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")),
+                                    d.orderText(QStringLiteral("coalesce(firstname, '')"))));
 }
 
 std::optional<EmployeeCard> LoadEmployee(int employeeId)
@@ -142,7 +143,12 @@ Edit SetNote(int rowId, const QString &typed)
 
 bool AddRow(int employeeId)
 {
-    const QString now = DateText::toDb(Clock::now());
+    return AddRow(employeeId, Clock::now());
+}
+
+bool AddRow(int employeeId, const QDateTime &at)
+{
+    const QString now = DateText::toDb(at);
     return Database::InsertRow(QStringLiteral("TimeInOut"),
                                {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
                                {employeeId, now, now})

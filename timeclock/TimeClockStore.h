@@ -27,7 +27,7 @@ struct EmployeeCard
 // The time clock's rows of the database.
 namespace TimeClockStore {
 
-// The employees the clock lists, by last name.
+// The employees the clock lists, by last name (a missing name sorts as empty).
 std::optional<Recordset> ListedEmployees();
 std::optional<EmployeeCard> LoadEmployee(int employeeId);
 
@@ -58,6 +58,8 @@ Edit SetTimeOut(int rowId, const QString &typed);
 Edit SetNote(int rowId, const QString &typed);
 // A zero-length row at the present moment, for the administrator to edit.
 bool AddRow(int employeeId);
+// The same at a moment of one's choosing.
+bool AddRow(int employeeId, const QDateTime &at);
 bool RemoveRow(int rowId);
 
 } // namespace TimeClockStore

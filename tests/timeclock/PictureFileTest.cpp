@@ -1,6 +1,8 @@
 // The capture window's bitmap and the JPEG files of employee pictures.
 #include "print/cDIBSection.h"
 #include "tests/support/TestEnvironment.h"
+#include "timeclock/CaptureFrame.h"
+#include "timeclock/EmployeePictures.h"
 #include "timeclock/JpegFile.h"
 
 #include <QDir>
@@ -114,6 +116,50 @@ TEST_F(JpegFileTest, AnEmptyFrameOrAFailedWriteLeavesTheOldPicture)
     EXPECT_TRUE(error.startsWith(QStringLiteral("Failed to save to JPG")));
     EXPECT_EQ(QFileInfo(file).size(), size);
     EXPECT_FALSE(JpegFile::SaveJPG(dib, QStringLiteral("/dev/full/employee.jpg"), 90, &error));
+}
+
+TEST(CaptureFrame, EveryFrameBecomes320By240WithoutStretching)
+{
+    QImage wide(1280, 720, QImage::Format_RGB32);
+    wide.fill(qRgb(0, 0, 255));
+    // A red band at each side: a 4:3 cut of a 16:9 frame drops it.
+    for (int y = 0; y < 720; ++y)
+        for (int x = 0; x < 150; ++x) {
+            wide.setPixel(x, y, qRgb(255, 0, 0));
+            wide.setPixel(1279 - x, y, qRgb(255, 0, 0));
+        }
+    const QImage fitted = CaptureFrame::Fit(wide);
+    EXPECT_EQ(fitted.size(), QSize(320, 240));
+    EXPECT_EQ(QColor(fitted.pixel(2, 120)).blue(), 255);
+    EXPECT_EQ(QColor(fitted.pixel(317, 120)).red(), 0);
+    QImage vga(640, 480, QImage::Format_RGB32);
+    vga.fill(qRgb(0, 200, 0));
+    EXPECT_EQ(CaptureFrame::Fit(vga).size(), QSize(320, 240));
+    EXPECT_TRUE(CaptureFrame::Fit(QImage()).isNull());
+}
+
+TEST(CaptureFrame, AsksFor320By240WhereOfferedElseTheNearestLarger)
+{
+    EXPECT_EQ(CaptureFrame::Preferred({{640, 480}, {320, 240}, {1280, 720}}), QSize(320, 240));
+    EXPECT_EQ(CaptureFrame::Preferred({{1280, 720}, {640, 480}, {160, 120}}), QSize(640, 480));
+    EXPECT_EQ(CaptureFrame::Preferred({{176, 144}, {160, 120}}), QSize(176, 144));
+    EXPECT_FALSE(CaptureFrame::Preferred({}).isValid());
+}
+
+TEST_F(JpegFileTest, APictureIsReadAfreshEvenWhenItsTimesWereKept)
+{
+    const QString file = folder + QStringLiteral("/employee6.jpg");
+    cDIBSection dib;
+    ASSERT_TRUE(dib.CreateFromPicture(frame()));
+    ASSERT_TRUE(JpegFile::SaveJPG(dib, file, 90));
+    const QImage first = EmployeePictures::Load(file, QSize(32, 32));
+    EXPECT_EQ(first.size(), QSize(32, 24)) << "scaled down with its shape kept";
+    EXPECT_GT(first.pixelColor(16, 2).red(), 180);
+    ASSERT_TRUE(dib.CreateFromPicture(frame().mirrored()));
+    ASSERT_TRUE(JpegFile::SaveJPG(dib, file, 90));
+    EXPECT_GT(EmployeePictures::Load(file, QSize(32, 32)).pixelColor(16, 2).blue(), 180)
+        << "the new picture, not a cached copy of the old one";
+    EXPECT_TRUE(EmployeePictures::Load(folder + QStringLiteral("/none.jpg"), QSize(32, 32)).isNull());
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
+#include "timeclock/ClockTexts.h"
 #include "timeclock/PayWeek.h"
+#include "timeclock/PayrollChoices.h"
 #include "timeclock/TimeClockStore.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +32,39 @@ TEST(PayWeek, StepsNeverPassTheWeekOfToday)
     EXPECT_EQ(PayWeek::Next(current, today), current);
     EXPECT_EQ(PayWeek::Previous(current), QDate(2026, 11, 26));
     EXPECT_EQ(PayWeek::Next(PayWeek::Previous(current), today), current);
+}
+
+TEST(PayWeek, ARowAddedByTheAdministratorLandsInTheWeekShown)
+{
+    const QDateTime now(QDate(2026, 12, 9), QTime(14, 5));
+    EXPECT_EQ(PayWeek::NewRowMoment(QDate(2026, 12, 3), now), now);
+    EXPECT_EQ(PayWeek::NewRowMoment(QDate(2026, 11, 26), now), QDateTime(QDate(2026, 11, 26), QTime(0, 0)));
+}
+
+TEST(PayrollChoices, ElevenYearsNewestFirstAndNineSevenWeekPeriods)
+{
+    const QList<int> years = PayrollChoices::Years(2026);
+    ASSERT_EQ(years.size(), 11);
+    EXPECT_EQ(years.first(), 2026);
+    EXPECT_EQ(years.last(), 2016);
+    const QList<PayrollChoices::Period> periods = PayrollChoices::Periods(2009);
+    ASSERT_EQ(periods.size(), 9);
+    EXPECT_EQ(periods[0].text, QStringLiteral("1/1/2009 to 2/12/2009"));
+    EXPECT_EQ(periods[1].firstWeek, 7);
+    EXPECT_EQ(periods[8].firstWeek, 49);
+    EXPECT_EQ(periods[8].text, QStringLiteral("12/3/2009 to 1/14/2010"));
+    EXPECT_EQ(PayrollChoices::Periods(2011)[0].text, QStringLiteral("12/30/2010 to 2/10/2011"));
+}
+
+TEST(ClockTexts, NullNamesShowAsEmpty)
+{
+    EXPECT_EQ(ClockTexts::ButtonCaption(QStringLiteral(" Lee "), QStringLiteral("Ann ")), QStringLiteral("Lee,Ann"));
+    EXPECT_EQ(ClockTexts::ButtonCaption(QVariant(), QVariant()), QStringLiteral(","));
+    EXPECT_EQ(ClockTexts::ListEntry(QStringLiteral("Ann"), QVariant()), QStringLiteral("Ann "));
+    EXPECT_EQ(ClockTexts::TimeCell(QDateTime()), QString());
+    EXPECT_EQ(ClockTexts::TimeCell(QDateTime(QDate(2026, 12, 3), QTime(16, 30))),
+              QStringLiteral("12/3/2026 4:30:00 PM"));
+    EXPECT_EQ(ClockTexts::TotalHours(510), QStringLiteral("Total Hours: 08.50"));
 }
 
 TEST(PayWeek, MinutesAreMinuteBoundariesCrossed)
@@ -139,6 +174,7 @@ TEST_P(TimeClockStoreTest, AdministratorEditsCheckWhatWasTyped)
     EXPECT_EQ(rows->at(0).minutes, 450);
     EXPECT_EQ(TimeClockStore::SetTimeOut(row, QString()), Edit::Done);
     EXPECT_EQ(openRows(), 1) << "a blank clock-out means still clocked in";
+    EXPECT_TRUE(value(QStringLiteral("select timeout from TimeInOut where id = ?"), {row}).isNull());
     const QString injection = QStringLiteral("late'); delete from TimeInOut; --");
     EXPECT_EQ(TimeClockStore::SetNote(row, injection), Edit::Done);
     EXPECT_EQ(value(QStringLiteral("select note from TimeInOut where id = ?"), {row}).toString(), injection);
@@ -151,11 +187,14 @@ INSTANTIATE_TEST_SUITE_P(Engines, TimeClockStoreTest, ::testing::ValuesIn(TestDa
 
 } // namespace
 
+#include "timeclock/DemoPictures.h"
 #include "timeclock/EmployeePictures.h"
 #include "timeclock/EmployeeStore.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 
 namespace {
 
@@ -196,6 +235,28 @@ TEST_P(EmployeeStoreTest, SavingWritesTheRecordToItsOwnRowOnly)
     EmployeeRecord gone = edited;
     gone.id = 9999;
     EXPECT_FALSE(EmployeeStore::Save(gone));
+}
+
+TEST_P(EmployeeStoreTest, DemoPicturesAreWrittenOnlyWhereMissing)
+{
+    const int a = employee(QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("1111"));
+    const int b = employee(QStringLiteral("Bo"), QStringLiteral("Ng"), QStringLiteral("2222"));
+    const QString folder = EmployeePictures::Folder();
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    QFile own(folder + QStringLiteral("/EMPLOYEE%1.jpg").arg(b));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("the shop's own picture");
+    own.close();
+    QString error;
+    ASSERT_TRUE(DemoPictures::EnsureFiles(&error)) << error.toStdString();
+    EXPECT_EQ(QImage(folder + QStringLiteral("/employee%1.jpg").arg(a)).size(), QSize(320, 240));
+    EXPECT_FALSE(QImage(folder + QStringLiteral("/happy.jpg")).isNull());
+    QFile again(own.fileName());
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), QByteArray("the shop's own picture"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 3) << "no second file beside the shop's own";
+    QDir(folder).removeRecursively();
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, EmployeeStoreTest, ::testing::ValuesIn(TestDatabase::Engines()),

@@ -1,0 +1,41 @@
+#include "timeclock/ClockTexts.h"
+
+#include "data/DateText.h"
+#include "timeclock/PayWeek.h"
+#include "timeclock/TimeClockStore.h"
+
+namespace ClockTexts {
+
+namespace {
+QString nameText(const QVariant &v)
+{
+    return v.isNull() ? QString() : v.toString().trimmed();
+}
+} // namespace
+
+QString ButtonCaption(const QVariant &lastName, const QVariant &firstName)
+{
+    return nameText(lastName) + QLatin1Char(',') + nameText(firstName);
+}
+
+QString ListEntry(const QVariant &firstName, const QVariant &lastName)
+{
+    return nameText(firstName) + QLatin1Char(' ') + nameText(lastName);
+}
+
+QString ChosenLabel(const EmployeeCard &employee)
+{
+    return employee.firstName + QLatin1Char(' ') + employee.lastName + QLatin1Char(':');
+}
+
+QString TimeCell(const QDateTime &moment)
+{
+    return moment.isValid() ? DateText::generalDate(moment) : QString();
+}
+
+QString TotalHours(qint64 minutes)
+{
+    return QStringLiteral("Total Hours: ") + PayWeek::HoursText(minutes);
+}
+
+} // namespace ClockTexts

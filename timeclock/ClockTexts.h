@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+struct EmployeeCard;
+
+// What the time clock and the employee window show of their rows. NULL
+// names and titles show as empty text.
+namespace ClockTexts {
+
+// An employee's picture button: "Lee,Ann".
+QString ButtonCaption(const QVariant &lastName, const QVariant &firstName);
+// An entry of the employee list: "Ann Lee".
+QString ListEntry(const QVariant &firstName, const QVariant &lastName);
+// Above the employee's fields once chosen: "Ann Lee:".
+QString ChosenLabel(const EmployeeCard &employee);
+
+// A time cell: the general date, or empty while there is none.
+QString TimeCell(const QDateTime &moment);
+// "Total Hours: 08.50".
+QString TotalHours(qint64 minutes);
+
+} // namespace ClockTexts
