@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -96,6 +98,9 @@ void frmReports::buildLayout()
     int row = 0;
     for (const auto &[label, list, button] : sections) {
         label->setFont(caption);
+        // Enter in a list runs its report, as its button does.
+        m_runOnEnter.insert(list->lineEdit(), button);
+        list->lineEdit()->installEventFilter(this);
         grid->addWidget(label, row, 0, 1, 2);
         grid->addWidget(list, row + 1, 0);
         grid->addWidget(button, row + 1, 1);
@@ -106,6 +111,21 @@ void frmReports::buildLayout()
     }
     grid->setColumnStretch(0, 1);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool frmReports::eventFilter(QObject *watched, QEvent *event)
+{
+    // The key is taken here: left to the list, it would come back to the
+    // box a second time and run the report twice.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        QPushButton *run = m_runOnEnter.value(watched);
+        if (run && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            run->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmReports::showEvent(QShowEvent *event)

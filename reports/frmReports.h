@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QHash>
 
 class QComboBox;
 class QFrame;
@@ -34,6 +35,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QComboBox *newDateList(const char *name);
@@ -57,5 +59,6 @@ private:
     QComboBox *cmbMonth;
     QPushButton *cmdRunMonth;
 
+    QHash<QObject *, QPushButton *> m_runOnEnter; // a list's edit box → its Run button
     bool m_loaded = false;
 };

@@ -11,7 +11,6 @@
 #include "tests/support/TestDatabase.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -81,13 +80,6 @@ TEST(ReportsWindowLists, OpenedOnASundayTheWeekListStartsToday)
     // The lists hold the dates themselves, not only their text.
     EXPECT_EQ(window.weekList()->currentData().toDate(), QDate(2026, 3, 29));
 
-    QStringList captions;
-    for (const QLabel *label : window.findChildren<QLabel *>())
-        captions << label->text();
-    EXPECT_EQ(captions, (QStringList{QStringLiteral("Daily Product Statistics"), QStringLiteral("Daily Sales Summary"),
-                                     QStringLiteral("Weekly Sales Summary"), QStringLiteral("Monthly Sales Summary")}));
-    for (const char *name : {"cmdRun", "Command2", "Command1", "cmdRunMonth"})
-        EXPECT_EQ(button(window, name)->text(), QStringLiteral("Run"));
     if (const QByteArray shots = qgetenv("TESSALY_SHOT_DIR"); !shots.isEmpty())
         window.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/frmReports.png"));
 }
@@ -153,8 +145,9 @@ TEST_P(ReportsWindowTest, EachRunButtonStartsItsReportForTheChosenDate)
 TEST_P(ReportsWindowTest, ATypedDateIsReadAsMonthDayYearAndAnythingElseIsReported)
 {
     type(window.dailyList(), QStringLiteral("3/30/2026"));
-    button(window, "Command2")->click();
+    QTest::keyClick(window.dailyList()->lineEdit(), Qt::Key_Return);
     EXPECT_TRUE(previewTexts(presenter).contains(QStringLiteral("Daily Sales Summary for 03/30/2026")));
+    EXPECT_EQ(window.dailyList()->count(), 61);
 
     type(window.monthList(), QStringLiteral("March"));
     button(window, "cmdRunMonth")->click();

