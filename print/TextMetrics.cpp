@@ -59,16 +59,18 @@ Face &face(const PrintFont &font)
     static Face *lastFace = nullptr;
     if (lastFace && font.bold == lastFont.bold && font.italic == lastFont.italic && font.name == lastFont.name)
         return *lastFace;
-    static QHash<QString, Face *> faces;
+    // Kept for the whole run and never destroyed: font metrics must not be
+    // torn down after the application's font database is gone.
+    static auto *const faces = new QHash<QString, Face *>;
     const QString key = font.name.toLower() + QLatin1Char('|') + QLatin1Char(font.bold ? 'b' : '-')
                         + QLatin1Char(font.italic ? 'i' : '-');
-    auto it = faces.constFind(key);
-    if (it == faces.constEnd()) {
+    auto it = faces->constFind(key);
+    if (it == faces->constEnd()) {
         QFont f = PrintFonts::toQFont(font);
         f.setUnderline(false);
         f.setStrikeOut(false);
         f.setPixelSize(kReferencePixels);
-        it = faces.insert(key, new Face(f));
+        it = faces->insert(key, new Face(f));
     }
     lastFont = font;
     lastFace = *it;

@@ -118,19 +118,16 @@ bool Splitter::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_bar)
         return QWidget::eventFilter(watched, event);
-    auto *mouse = static_cast<QMouseEvent *>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        if (mouse->button() == Qt::LeftButton) {
-            m_dragging = true;
-            m_grabOffset = m_vertical ? int(mouse->position().x()) : int(mouse->position().y());
-            m_bar->raise();
-        }
+        pressBar(*static_cast<QMouseEvent *>(event));
         return true;
-    case QEvent::MouseMove:
+    case QEvent::MouseMove: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
         if (m_dragging && (mouse->buttons() & Qt::LeftButton))
             dragBarTo(m_bar->mapToParent(mouse->position().toPoint()));
         return true;
+    }
     case QEvent::MouseButtonRelease:
         if (m_dragging) {
             m_dragging = false;
@@ -140,4 +137,13 @@ bool Splitter::eventFilter(QObject *watched, QEvent *event)
     default:
         return QWidget::eventFilter(watched, event);
     }
+}
+
+void Splitter::pressBar(const QMouseEvent &mouse)
+{
+    if (mouse.button() != Qt::LeftButton)
+        return;
+    m_dragging = true;
+    m_grabOffset = m_vertical ? int(mouse.position().x()) : int(mouse.position().y());
+    m_bar->raise();
 }

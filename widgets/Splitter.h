@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QMouseEvent;
+
 // Two panes of the host, side by side or one above the other, with a bar
 // between them that the user drags. The panes follow when the bar is
 // released; every layout ends with Resize.
@@ -49,6 +51,7 @@ protected:
 private:
     void adopt(QPointer<QWidget> &slot, QWidget *child);
     void layoutPanes();
+    void pressBar(const QMouseEvent &mouse);
     void dragBarTo(const QPoint &posInSplitter);
     int barPixels() const;
 

@@ -52,15 +52,6 @@ bool adminExec(const QString &sql, QString *why)
     return ok;
 }
 
-void dropCatalog()
-{
-    if (!g_pgReady)
-        return;
-    Database::SetOverride(std::nullopt);
-    QString why;
-    adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(g_pgCatalog), &why);
-}
-
 bool preparePostgres(QString *why)
 {
     if (g_pgReady)
@@ -76,7 +67,6 @@ bool preparePostgres(QString *why)
         || !adminExec(QStringLiteral("CREATE DATABASE \"%1\"").arg(g_pgCatalog), why))
         return false;
     g_pgReady = true;
-    std::atexit(dropCatalog);
     return true;
 }
 
@@ -93,6 +83,16 @@ bool emptyPostgres(QString *why)
 }
 
 } // namespace
+
+void DropCatalog()
+{
+    if (!g_pgReady)
+        return;
+    Database::SetOverride(std::nullopt);
+    QString why;
+    adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(g_pgCatalog), &why);
+    g_pgReady = false;
+}
 
 std::vector<Engine> Engines()
 {

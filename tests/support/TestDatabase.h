@@ -30,6 +30,10 @@ QString NewSqliteFile();
 // Whether PostgreSQL tests are expected to run.
 bool PostgresRequired();
 
+// Drops this process's PostgreSQL catalog (the test mains call it after the
+// last test, while the connections still exist).
+void DropCatalog();
+
 } // namespace TestDatabase
 
 // For engine-parameterised gtest suites: skips (or fails, when required) a

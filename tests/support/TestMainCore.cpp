@@ -1,3 +1,4 @@
+#include "tests/support/TestDatabase.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QCoreApplication>
@@ -8,5 +9,8 @@ int main(int argc, char **argv)
     TestEnvironment::prepare();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int rc = RUN_ALL_TESTS();
+    TestDatabase::DropCatalog();
+    Database::CloseConnections();
+    return rc;
 }

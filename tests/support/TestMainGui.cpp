@@ -1,3 +1,4 @@
+#include "tests/support/TestDatabase.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
@@ -8,5 +9,8 @@ int main(int argc, char **argv)
     TestEnvironment::prepare();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int rc = RUN_ALL_TESTS();
+    TestDatabase::DropCatalog();
+    Database::CloseConnections();
+    return rc;
 }
