@@ -69,7 +69,6 @@ public:
 
     void print(const QList<SummaryRow> &rows)
     {
-        m_rec.setCurrentY(kFirstBandTop + 0.05);
         printHeadings(kFirstBandTop);
         for (const SummaryRow &row : rows) {
             makeRoom(m_pager.lines(1));
