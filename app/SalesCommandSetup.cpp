@@ -1,15 +1,75 @@
 #include "app/SalesCommandSetup.h"
 
+#include "catalog/frmInstallHours.h"
+#include "catalog/frmInventory.h"
+#include "customers/CustomerInfo.h"
+#include "maintenance/UpdateDownloadWindow.h"
+#include "maintenance/frmDatabase.h"
+#include "maintenance/frmSettings.h"
 #include "reports/Printbill.h"
+#include "reports/frmReports.h"
+#include "sales/frmSales.h"
+#include "timeclock/frmEmployee.h"
+#include "timeclock/frmTimeInOut.h"
+#include "widgets/SingleWindow.h"
+
+#include <QPointer>
+
+namespace {
+
+// The non-modal windows, one of each.
+QPointer<frmInventory> g_inventory;
+QPointer<frmInstallHours> g_installHours;
+QPointer<frmDatabase> g_database;
+
+template <typename Dialog>
+void showModal(QWidget *owner)
+{
+    Dialog dialog(owner);
+    dialog.exec();
+}
+
+void showTimeClock(QWidget *owner, bool admin)
+{
+    frmTimeInOut clock(owner);
+    clock.setAdmin(admin);
+    clock.exec();
+}
+
+// After a restore no ticket or customer of the old contents stays on screen.
+void forgetShownRecords(QWidget *owner)
+{
+    if (auto *sales = qobject_cast<frmSales *>(owner))
+        sales->customerInfo()->LoadCustomerInfo(0);
+}
+
+} // namespace
 
 SalesCommands ProgramSalesCommands()
 {
-    SalesCommands commands;
-    // "Print Ticket": the customer invoice, through printer setup and preview.
-    commands.printTicket = [](int salesId, QWidget *) { Printbill(salesId); };
-    // Each other window is installed here as it is built, e.g.
-    //   commands.inventory = [](QWidget *owner) { ... bring the one inventory window forward ... };
-    // "Time Admin" and "Employees" are gated by the sales window before their
-    // opener runs.
-    return commands;
+    SalesCommands c;
+    c.settings = [](QWidget *owner) { showModal<frmSettings>(owner); };
+    c.inventory = [](QWidget *owner) { ShowSingleWindow(g_inventory, [owner] { return new frmInventory(owner); }); };
+    c.installHours = [](QWidget *owner) {
+        ShowSingleWindow(g_installHours, [owner] { return new frmInstallHours(owner); });
+    };
+    c.reports = [](QWidget *owner) { showModal<frmReports>(owner); };
+    // The sales window has passed the administrator gate before these run.
+    c.timeAdmin = [](QWidget *owner) { showTimeClock(owner, true); };
+    c.employees = [](QWidget *owner) {
+        frmEmployee employees(owner);
+        employees.setAdmin(true);
+        employees.exec();
+    };
+    c.databaseAdmin = [](QWidget *owner) {
+        ShowSingleWindow(g_database, [owner] {
+            auto *window = new frmDatabase(owner);
+            QObject::connect(window, &frmDatabase::DatabaseRestored, owner, [owner] { forgetShownRecords(owner); });
+            return window;
+        });
+    };
+    c.getUpdate = [](QWidget *owner) { RunUpdateDownload(owner); };
+    c.timeClock = [](QWidget *owner) { showTimeClock(owner, false); };
+    c.printTicket = [](int salesId, QWidget *) { Printbill(salesId); };
+    return c;
 }

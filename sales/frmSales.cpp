@@ -1,5 +1,7 @@
 #include "sales/frmSales.h"
 
+#include <QApplication>
+
 #include "customers/CustomerInfo.h"
 #include "data/UserPrompts.h"
 #include "sales/CustomerPane.h"
@@ -214,5 +216,13 @@ void frmSales::saveWindowSettings()
 void frmSales::closeEvent(QCloseEvent *event)
 {
     saveWindowSettings();
+    // The sales window is the program: closing it (or "Exit") closes the
+    // windows opened beside it too, each saving its own settings, so the
+    // program ends instead of running on behind an inventory window.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
     QMainWindow::closeEvent(event);
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// How a window asks for a file: the file dialogs in the program, a script in
+// tests. nullopt when the user cancelled.
+class FileChooser
+{
+public:
+    virtual ~FileChooser() = default;
+    virtual std::optional<QString> fileToSave(QWidget *owner, const QString &title, const QString &suggested) = 0;
+    virtual std::optional<QString> fileToOpen(QWidget *owner, const QString &title, const QString &folder) = 0;
+};
+
+// The file dialogs.
+class DialogFileChooser final : public FileChooser
+{
+public:
+    std::optional<QString> fileToSave(QWidget *owner, const QString &title, const QString &suggested) override;
+    std::optional<QString> fileToOpen(QWidget *owner, const QString &title, const QString &folder) override;
+};

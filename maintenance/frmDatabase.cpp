@@ -1,0 +1,127 @@
+#include "maintenance/frmDatabase.h"
+
+#include "data/AppPaths.h"
+#include "data/Backup.h"
+#include "data/Clock.h"
+#include "data/DateText.h"
+#include "data/UserPrompts.h"
+#include "maintenance/DatabaseCleanup.h"
+#include "maintenance/FileChooser.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+DialogFileChooser &dialogs()
+{
+    static DialogFileChooser chooser;
+    return chooser;
+}
+
+// Shows the wait pointer while it lives.
+struct BusyPointer
+{
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+};
+
+QString takenText(const Backup::Info &info)
+{
+    return info.taken.isValid() ? DateText::generalDate(info.taken) : QStringLiteral("an unknown time");
+}
+
+} // namespace
+
+frmDatabase::frmDatabase(QWidget *parent, FileChooser *chooser)
+    : QWidget(parent, Qt::Window)
+    , m_chooser(chooser)
+{
+    setObjectName(QStringLiteral("frmDatabase"));
+    setWindowTitle(QStringLiteral("Database Administration"));
+    cmdRemoveBlank = new QPushButton(QStringLiteral("Remove Blank Records"), this);
+    cmdRemoveBlank->setObjectName(QStringLiteral("cmdRemoveBlank"));
+    cmdBackup = new QPushButton(QStringLiteral("Backup..."), this);
+    cmdBackup->setObjectName(QStringLiteral("cmdBackup"));
+    cmdRestore = new QPushButton(QStringLiteral("Restore..."), this);
+    cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Customers that no ticket refers to:"), this));
+    layout->addWidget(cmdRemoveBlank);
+    layout->addSpacing(12);
+    layout->addWidget(new QLabel(QStringLiteral("The whole database:"), this));
+    layout->addWidget(cmdBackup);
+    layout->addWidget(cmdRestore);
+    layout->addStretch();
+    connect(cmdRemoveBlank, &QPushButton::clicked, this, &frmDatabase::RemoveBlankRecords);
+    connect(cmdBackup, &QPushButton::clicked, this, &frmDatabase::BackupDatabase);
+    connect(cmdRestore, &QPushButton::clicked, this, &frmDatabase::RestoreDatabase);
+    resize(360, 220);
+}
+
+FileChooser &frmDatabase::chooser()
+{
+    return m_chooser ? *m_chooser : dialogs();
+}
+
+void frmDatabase::RemoveBlankRecords()
+{
+    const std::optional<int> count = DatabaseCleanup::CountCustomersWithoutTickets();
+    if (!count)
+        return;
+    if (*count == 0) {
+        Prompts().message(QStringLiteral("Every customer has a ticket; nothing to remove."));
+        return;
+    }
+    // A bulk delete can't be undone: ask, with the count.
+    if (!Prompts().askYesNo(QStringLiteral("Remove %1 customer record(s) that no ticket refers to?").arg(*count)))
+        return;
+    const std::optional<int> removed = DatabaseCleanup::RemoveCustomersWithoutTickets();
+    if (removed)
+        Prompts().message(QStringLiteral("%1 customer record(s) removed.").arg(*removed));
+}
+
+void frmDatabase::BackupDatabase()
+{
+    const QString suggested =
+        QDir(AppPaths::programFolder())
+            .filePath(QStringLiteral("tessaly-%1.tessaly-backup").arg(Clock::now().toString(QStringLiteral("yyyyMMdd-HHmm"))));
+    const std::optional<QString> file = chooser().fileToSave(this, QStringLiteral("Backup"), suggested);
+    if (!file)
+        return;
+    Backup::Result result;
+    {
+        BusyPointer busy;
+        result = Backup::Create(*file);
+    }
+    Prompts().message(result.message, QStringLiteral("Backup"));
+}
+
+void frmDatabase::RestoreDatabase()
+{
+    const std::optional<QString> file = chooser().fileToOpen(this, QStringLiteral("Restore"), AppPaths::programFolder());
+    if (!file)
+        return;
+    const Backup::Info info = Backup::Inspect(*file);
+    if (!info.valid) {
+        Prompts().message(info.reason, QStringLiteral("Restore"));
+        return;
+    }
+    const QString question = QStringLiteral("Replace everything in the database with the backup %1, taken %2? "
+                                            "The database as it is now is kept aside first.")
+                                 .arg(QDir::toNativeSeparators(*file), takenText(info));
+    if (!Prompts().askYesNo(question, QStringLiteral("Restore")))
+        return;
+    Backup::Result result;
+    {
+        BusyPointer busy;
+        result = Backup::Restore(*file);
+    }
+    Prompts().message(result.message, QStringLiteral("Restore"));
+    if (result.ok)
+        Q_EMIT DatabaseRestored();
+}

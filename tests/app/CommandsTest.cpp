@@ -1,0 +1,153 @@
+// The sales window's commands: every menu item opens its window, the
+// non-modal ones once, the gated ones only behind an administrator's PIN,
+// and "Exit" ends the program with the other windows.
+#include "app/SalesCommandSetup.h"
+#include "catalog/frmInstallHours.h"
+#include "catalog/frmInventory.h"
+#include "maintenance/frmDatabase.h"
+#include "sales/AdminGate.h"
+#include "sales/frmSales.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/SeedData.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CommandPins final : public PinSource
+{
+public:
+    CommandPins() { SetPinSource(this); }
+    ~CommandPins() override { SetPinSource(nullptr); }
+    std::optional<QString> askPin() override { return next; }
+    std::optional<QString> next;
+};
+
+// Closes the next modal window as soon as it shows, after looking at it.
+void closeNextModal(std::function<void(QWidget *)> look)
+{
+    auto *timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, look] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        look(modal);
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    });
+    timer->start(20);
+}
+
+class SalesCommandsTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override
+    {
+        TESSALY_USE_FRESH_DATABASE(GetParam());
+        SeedData::employee(QStringLiteral("Maria"), QStringLiteral("Lopez"), QStringLiteral("1234"), QStringLiteral("admin"));
+        window = std::make_unique<frmSales>();
+        window->show();
+    }
+    void TearDown() override
+    {
+        if (window)
+            window->close();
+        window.reset();
+        QApplication::processEvents();
+    }
+    QAction *action(const char *name) const { return window->findChild<QAction *>(QLatin1String(name)); }
+
+    RecordingPrompts prompts;
+    CommandPins pins;
+    std::unique_ptr<frmSales> window;
+};
+
+TEST_P(SalesCommandsTest, EveryCommandIsEnabledAndOpensItsWindow)
+{
+    window->setCommands(ProgramSalesCommands());
+    for (const char *name : {"mnuFileExit", "mnuSettings", "mnuInventory", "mnuIntallHours", "mnuReports", "mnuTimeAdmin",
+                             "mnuAdminEmployees", "mnuDatabaseAdmin", "mnuAdminGetUpdate", "mnuTimeClock"}) {
+        ASSERT_NE(action(name), nullptr) << name;
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+    }
+    const std::pair<const char *, const char *> modal[] = {
+        {"mnuSettings", "Settings"}, {"mnuReports", "Reports"}, {"mnuTimeClock", "Clock In / Out"}};
+    for (const auto &[name, caption] : modal) {
+        QString seen;
+        closeNextModal([&seen](QWidget *w) { seen = w->windowTitle(); });
+        action(name)->trigger();
+        EXPECT_EQ(seen, QLatin1String(caption)) << name;
+    }
+}
+
+TEST_P(SalesCommandsTest, NonModalWindowsExistOnceAndComeForward)
+{
+    window->setCommands(ProgramSalesCommands());
+    action("mnuInventory")->trigger();
+    action("mnuInventory")->trigger();
+    action("mnuIntallHours")->trigger();
+    action("mnuIntallHours")->trigger();
+    action("mnuDatabaseAdmin")->trigger();
+    action("mnuDatabaseAdmin")->trigger();
+    int inventories = 0, laborLists = 0, databases = 0;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible())
+            continue;
+        inventories += qobject_cast<frmInventory *>(w) != nullptr;
+        laborLists += qobject_cast<frmInstallHours *>(w) != nullptr;
+        databases += qobject_cast<frmDatabase *>(w) != nullptr;
+    }
+    EXPECT_EQ(inventories, 1);
+    EXPECT_EQ(laborLists, 1);
+    EXPECT_EQ(databases, 1);
+
+    // "Exit" ends the program: the windows beside the sales window close too.
+    action("mnuFileExit")->trigger();
+    QApplication::processEvents();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
+}
+
+TEST_P(SalesCommandsTest, TimeAdminAndEmployeesOpenOnlyBehindTheGate)
+{
+    int timeAdmin = 0, employees = 0, clock = 0;
+    SalesCommands c;
+    c.timeAdmin = [&](QWidget *) { ++timeAdmin; };
+    c.employees = [&](QWidget *) { ++employees; };
+    c.timeClock = [&](QWidget *) { ++clock; };
+    window->setCommands(c);
+    EXPECT_FALSE(action("mnuSettings")->isEnabled()) << "a command without an opener stays disabled";
+
+    pins.next = QStringLiteral("9999");
+    action("mnuTimeAdmin")->trigger();
+    action("mnuAdminEmployees")->trigger();
+    EXPECT_EQ(timeAdmin + employees, 0);
+    EXPECT_EQ(prompts.messages, (QStringList{QStringLiteral("Invalid PIN"), QStringLiteral("Invalid PIN")}));
+
+    pins.next = QStringLiteral("1234");
+    action("mnuTimeAdmin")->trigger();
+    pins.next = QStringLiteral("8361");
+    action("mnuAdminEmployees")->trigger();
+    EXPECT_EQ(timeAdmin, 1);
+    EXPECT_EQ(employees, 1);
+
+    // "Time Clock" needs no PIN: it opens in employee mode.
+    pins.next = std::nullopt;
+    action("mnuTimeClock")->trigger();
+    EXPECT_EQ(clock, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, SalesCommandsTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+} // namespace

@@ -1,0 +1,140 @@
+// The settings window, the database administration window and the update
+// download as the administrator meets them.
+#include "data/AppPaths.h"
+#include "data/ReceiptNotice.h"
+#include "maintenance/FileChooser.h"
+#include "maintenance/UpdateDownloadWindow.h"
+#include "maintenance/frmDatabase.h"
+#include "maintenance/frmSettings.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/SeedData.h"
+#include "tests/support/TestDatabase.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace SeedData;
+
+QString noticeFile()
+{
+    return QDir(AppPaths::programFolder()).filePath(QStringLiteral("ReceiptNotice.txt"));
+}
+
+TEST(SettingsWindow, ShowsTheNoticeAndWritesItBackOnClosing)
+{
+    RecordingPrompts prompts;
+    {
+        QFile f(noticeFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("All sales final.\r\nWarranty: 90 days\r\nThank you!\r\n");
+    }
+    frmSettings window;
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Settings"));
+    EXPECT_EQ(window.noticeText().split(QLatin1Char('\n')).size(), 3);
+    window.setNoticeText(window.noticeText() + QStringLiteral("\nCome again"));
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    QFile f(noticeFile());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("All sales final.\r\nWarranty: 90 days\r\nThank you!\r\nCome again\r\n"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    f.remove();
+}
+
+TEST(SettingsWindow, AFailedWriteSaysSoKeepsTheWindowOpenAndTheOldNoticeWhole)
+{
+    RecordingPrompts prompts;
+    // The notice can't be replaced while a folder stands under its name.
+    ASSERT_TRUE(QDir().mkpath(noticeFile()));
+    frmSettings window;
+    window.show();
+    prompts.clear();
+    window.setNoticeText(QStringLiteral("New text"));
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("could not be saved")));
+    QDir(noticeFile()).removeRecursively();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ReceiptNotice::lines(), QStringList{QStringLiteral("New text")});
+    QFile::remove(noticeFile());
+}
+
+class ScriptedFiles final : public FileChooser
+{
+public:
+    std::optional<QString> fileToSave(QWidget *, const QString &, const QString &) override { return file; }
+    std::optional<QString> fileToOpen(QWidget *, const QString &, const QString &) override { return file; }
+    std::optional<QString> file;
+};
+
+class DatabaseWindowTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
+    RecordingPrompts prompts;
+    ScriptedFiles files;
+};
+
+TEST_P(DatabaseWindowTest, RemoveBlankRecordsAsksWithTheCountFirst)
+{
+    ticket(customer(QStringLiteral("Has"), QStringLiteral("Ticket")));
+    customer(QStringLiteral("No"), QStringLiteral("Ticket"));
+    customer(QStringLiteral("Cash Sale"), QString());
+    frmDatabase window(nullptr, &files);
+    prompts.answer(false);
+    window.RemoveBlankRecords();
+    ASSERT_EQ(prompts.questions.size(), 1);
+    EXPECT_TRUE(prompts.questions[0].contains(QStringLiteral("Remove 2 customer record(s)")));
+    EXPECT_EQ(count(QStringLiteral("customer")), 3);
+    prompts.answer(true);
+    window.RemoveBlankRecords();
+    EXPECT_EQ(count(QStringLiteral("customer")), 1);
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("2 customer record(s) removed."));
+}
+
+TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFile)
+{
+    customer(QStringLiteral("Kept"), QStringLiteral("Customer"));
+    files.file = TestEnvironment::root() + QStringLiteral("/window.tessaly-backup");
+    frmDatabase window(nullptr, &files);
+    window.BackupDatabase();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Backup written to"))) << prompts.lastMessage().toStdString();
+    customer(QStringLiteral("Later"), QStringLiteral("One"));
+
+    QSignalSpy restored(&window, &frmDatabase::DatabaseRestored);
+    prompts.answer(false);
+    window.RestoreDatabase();
+    EXPECT_EQ(count(QStringLiteral("customer")), 2);
+    ASSERT_FALSE(prompts.questions.isEmpty());
+    EXPECT_TRUE(prompts.questions.last().contains(QStringLiteral("window.tessaly-backup")));
+    prompts.answer(true);
+    window.RestoreDatabase();
+    EXPECT_EQ(count(QStringLiteral("customer")), 1);
+    EXPECT_EQ(restored.count(), 1);
+    QFile::remove(*files.file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, DatabaseWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+TEST(UpdateDownloadWindow, WithoutAServerItSaysSoAndNothingIsDownloaded)
+{
+    RecordingPrompts prompts;
+    UpdateDownload::Settings s;
+    s.folder = TestEnvironment::root() + QStringLiteral("/updates");
+    const auto result = RunUpdateDownload(nullptr, s);
+    EXPECT_FALSE(result.ok);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("FtpHost")));
+    EXPECT_NE(prompts.messages[0], QStringLiteral("New Files Downloaded"));
+}
+
+} // namespace
