@@ -38,8 +38,8 @@ frmCapture::frmCapture(QWidget *parent, std::unique_ptr<FrameSource> source)
     Picture1->setFixedSize(CaptureFrame::kPictureSize);
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setWordWrap(true);
-    Picture1->setFrameShape(QFrame::StyledPanel);
-    Picture1->setStyleSheet(QStringLiteral("background: black; color: white; padding: 12px;"));
+    // No frame or padding: the picture fills the 320 x 240 exactly.
+    Picture1->setStyleSheet(QStringLiteral("background: black; color: white;"));
     auto *controls = new QGroupBox(QStringLiteral("Controls"), this);
     auto *column = new QVBoxLayout(controls);
     const std::pair<QPushButton *, const char *> buttons[] = {{cmdCapture, "cmdCapture"}, {Command1, "Command1"},
@@ -95,6 +95,7 @@ void frmCapture::showNoCamera()
     QString reason = m_source->unavailableReason();
     if (reason.isEmpty())
         reason = QStringLiteral("No camera was found on this computer.");
+    Picture1->setMargin(12);
     Picture1->setText(reason + QStringLiteral("\n\nNo picture can be taken."));
     for (QPushButton *b : {cmdCapture, Command1, Command2, cmdAccept})
         b->setEnabled(false);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "timeclock/FrameSource.h"
+
 #include <QDialog>
 #include <QImage>
 #include <memory>
 
-class FrameSource;
 class QLabel;
 class QPushButton;
 class QTimer;

@@ -4,7 +4,6 @@
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
-#include "timeclock/ClockTexts.h"
 #include "timeclock/PayWeek.h"
 #include "timeclock/PayrollChoices.h"
 #include "timeclock/TimeClockStore.h"
@@ -34,13 +33,6 @@ TEST(PayWeek, StepsNeverPassTheWeekOfToday)
     EXPECT_EQ(PayWeek::Next(PayWeek::Previous(current), today), current);
 }
 
-TEST(PayWeek, ARowAddedByTheAdministratorLandsInTheWeekShown)
-{
-    const QDateTime now(QDate(2026, 12, 9), QTime(14, 5));
-    EXPECT_EQ(PayWeek::NewRowMoment(QDate(2026, 12, 3), now), now);
-    EXPECT_EQ(PayWeek::NewRowMoment(QDate(2026, 11, 26), now), QDateTime(QDate(2026, 11, 26), QTime(0, 0)));
-}
-
 TEST(PayrollChoices, ElevenYearsNewestFirstAndNineSevenWeekPeriods)
 {
     const QList<int> years = PayrollChoices::Years(2026);
@@ -54,17 +46,6 @@ TEST(PayrollChoices, ElevenYearsNewestFirstAndNineSevenWeekPeriods)
     EXPECT_EQ(periods[8].firstWeek, 49);
     EXPECT_EQ(periods[8].text, QStringLiteral("12/3/2009 to 1/14/2010"));
     EXPECT_EQ(PayrollChoices::Periods(2011)[0].text, QStringLiteral("12/30/2010 to 2/10/2011"));
-}
-
-TEST(ClockTexts, NullNamesShowAsEmpty)
-{
-    EXPECT_EQ(ClockTexts::ButtonCaption(QStringLiteral(" Lee "), QStringLiteral("Ann ")), QStringLiteral("Lee,Ann"));
-    EXPECT_EQ(ClockTexts::ButtonCaption(QVariant(), QVariant()), QStringLiteral(","));
-    EXPECT_EQ(ClockTexts::ListEntry(QStringLiteral("Ann"), QVariant()), QStringLiteral("Ann "));
-    EXPECT_EQ(ClockTexts::TimeCell(QDateTime()), QString());
-    EXPECT_EQ(ClockTexts::TimeCell(QDateTime(QDate(2026, 12, 3), QTime(16, 30))),
-              QStringLiteral("12/3/2026 4:30:00 PM"));
-    EXPECT_EQ(ClockTexts::TotalHours(510), QStringLiteral("Total Hours: 08.50"));
 }
 
 TEST(PayWeek, MinutesAreMinuteBoundariesCrossed)
