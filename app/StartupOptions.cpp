@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "data/DemoShop.h"
 #include "reports/DemoLetterhead.h"
+#include "timeclock/DemoPictures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,5 +72,7 @@ bool ApplyDatabaseChoice(const StartupOptions &options)
     QString error;
     if (options.demo && !DemoLetterhead::ensureFiles(&error))
         std::fprintf(stderr, "tessaly: the demo logo or receipt notice could not be written: %s\n", qPrintable(error));
+    if (options.demo && !DemoPictures::EnsureFiles(&error))
+        std::fprintf(stderr, "tessaly: the demo employee pictures could not be written: %s\n", qPrintable(error));
     return true;
 }
