@@ -27,6 +27,9 @@ StartupOptions ParseStartupOptions(const QStringList &arguments)
             options.databaseFile = arguments[++i];
         } else if (arg.startsWith(QLatin1String("--database="))) {
             options.databaseFile = arg.mid(11);
+        } else if (TakeBatchOption(arguments, i, options.batch, &options.error)) {
+            if (!options.error.isEmpty())
+                return options;
         } else if (arg.startsWith(QLatin1String("-platform")) || arg.startsWith(QLatin1String("-style"))) {
             ++i; // Qt's own options, already taken by QApplication
         } else {
@@ -39,19 +42,44 @@ StartupOptions ParseStartupOptions(const QStringList &arguments)
 
 QString StartupUsage()
 {
-    return QStringLiteral("Usage: tessaly [--demo] [--database FILE]\n"
+    return QStringLiteral("Usage: tessaly [--demo] [--database FILE] [--backup FILE | --restore FILE --yes |\n"
+                          "               --pdf FILE DOCUMENT ARGUMENTS]\n"
                           "  --demo           open the demo shop (a database of its own, filled on first use)\n"
                           "  --database FILE  open this embedded database file (it must exist,\n"
                           "                   unless --demo asks for it to be made)\n"
                           "Without options the database named in the settings store is used\n"
                           "(by default %1).\n")
-        .arg(QDir::toNativeSeparators(AppPaths::defaultDatabaseFile()));
+               .arg(QDir::toNativeSeparators(AppPaths::defaultDatabaseFile()))
+        + BatchUsage();
 }
+
+namespace {
+
+// A run without windows works on a database that exists: a missing embedded
+// file is an error, never a new empty database.
+bool requireStoredDatabase()
+{
+    Database::ConnectionSettings settings = Database::SettingsFromStore();
+    if (settings.engine != Engine::SQLite)
+        return true;
+    if (settings.sqliteFile.isEmpty())
+        settings.sqliteFile = AppPaths::defaultDatabaseFile();
+    if (!QFileInfo::exists(settings.sqliteFile)) {
+        std::fprintf(stderr, "tessaly: the database file %s does not exist\n",
+                     qPrintable(QDir::toNativeSeparators(settings.sqliteFile)));
+        return false;
+    }
+    settings.createIfMissing = false;
+    Database::SetOverride(settings);
+    return true;
+}
+
+} // namespace
 
 bool ApplyDatabaseChoice(const StartupOptions &options)
 {
     if (options.databaseFile.isEmpty() && !options.demo)
-        return true;
+        return options.batch.kind == BatchCommand::Kind::None || requireStoredDatabase();
     Database::ConnectionSettings settings;
     settings.engine = Engine::SQLite;
     settings.sqliteFile = options.databaseFile.isEmpty() ? QDir(AppPaths::programFolder()).filePath(QStringLiteral("demo.db"))

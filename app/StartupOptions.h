@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/BatchCommand.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -10,6 +12,7 @@ struct StartupOptions
     QString databaseFile; // --database FILE: an existing embedded database
     bool demo = false;    // --demo: the demo shop (created when missing)
     bool help = false;
+    BatchCommand batch;   // --backup / --restore / --pdf: a run without windows
     QString error;        // set when the arguments make no sense
 };
 

@@ -9,8 +9,11 @@
 #include "widgets/MessageBoxPrompts.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -27,19 +30,37 @@ void UseShopLocaleOnPlainC()
 int main(int argc, char *argv[])
 {
     UseShopLocaleOnPlainC();
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tessaly"));
-    QApplication::setApplicationName(QStringLiteral("Tessaly"));
-
-    const StartupOptions options = ParseStartupOptions(QApplication::arguments());
+    // The command line is read before any window system is reached, so
+    // --help, a mistake and the runs without windows need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartupOptions options = ParseStartupOptions(arguments);
     if (options.help || !options.error.isEmpty()) {
         if (!options.error.isEmpty())
             std::fprintf(stderr, "tessaly: %s\n", qPrintable(options.error));
         std::fprintf(options.help ? stdout : stderr, "%s", qPrintable(StartupUsage()));
         return options.help ? 0 : 2;
     }
+    // Backups, restores and documents draw offscreen, in a runtime folder of
+    // their own when the session has none (a cron job, a plain ssh login).
+    if (options.batch.kind != BatchCommand::Kind::None) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            const QString runtime = QDir::tempPath() + QStringLiteral("/tessaly-runtime-%1").arg(getuid());
+            QDir().mkpath(runtime);
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        }
+    }
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tessaly"));
+    QApplication::setApplicationName(QStringLiteral("Tessaly"));
+
     if (!ApplyDatabaseChoice(options))
         return 1;
+    if (options.batch.kind != BatchCommand::Kind::None)
+        return RunBatchCommand(options.batch);
 
     MessageBoxPrompts prompts;
     SetPrompts(&prompts);

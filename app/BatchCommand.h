@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The runs of the program that need no window: a backup, a restore, or a
+// document written to a PDF file. Messages go to standard error.
+struct BatchCommand
+{
+    enum class Kind { None, Backup, Restore, Pdf };
+    Kind kind = Kind::None;
+    QString file;          // the backup, or the PDF to write
+    bool confirmed = false; // --yes: a restore may replace the database
+    QStringList document;  // --pdf: the document and its arguments
+};
+
+// Exit codes of a batch run.
+enum BatchExit { BatchDone = 0, BatchFailed = 1, BatchBadArguments = 2, BatchNothingToPrint = 3 };
+
+// Takes the batch options at arguments[i] (advancing i); false when the
+// argument is not one of them. *error is set when it is, but malformed.
+bool TakeBatchOption(const QStringList &arguments, int &i, BatchCommand &command, QString *error);
+
+// The lines of --help that describe the batch runs.
+QString BatchUsage();
+
+// Runs the command on the database already chosen; returns the exit code.
+int RunBatchCommand(const BatchCommand &command);
