@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
+#include "data/FileReplace.h"
 #include "data/Schema.h"
 
 #include <QDir>
@@ -15,9 +16,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QCoreApplication>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace Backup {
 
@@ -83,14 +82,9 @@ bool isLiveFile(const QString &target, const QString &live)
     return false;
 }
 
-// Moves a finished temporary file over the target in one step.
 bool moveOver(const QString &from, const QString &to, QString *error)
 {
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return true;
-    *error = QString::fromLocal8Bit(std::strerror(errno));
-    QFile::remove(from);
-    return false;
+    return FileReplace::Replace(from, to, error);
 }
 
 // A connection of its own to another SQLite file, closed when it goes.
@@ -396,6 +390,9 @@ Result Create(const QString &file)
 {
     const Database::ConnectionSettings s = Database::CurrentSettings();
     const QString target = QFileInfo(file).absoluteFilePath();
+    QString notAFile;
+    if (!FileReplace::CanReplace(target, &notAFile))
+        return failure(target, QStringLiteral("The backup could not be written: %1").arg(notAFile));
     switch (s.engine) {
     case Engine::SQLite: return createSqlite(target, s);
     case Engine::PostgreSQL: return createPostgres(target, s);

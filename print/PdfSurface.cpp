@@ -1,13 +1,13 @@
 #include "print/PdfSurface.h"
 
+#include "data/FileReplace.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QTemporaryFile>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 PdfSurface::PdfSurface(const QString &path, int dotsPerInch)
     : m_path(path)
@@ -24,6 +24,11 @@ PdfSurface::~PdfSurface()
 bool PdfSurface::begin(const QPageLayout &layout, const QString &title)
 {
     const QFileInfo target(m_path);
+    QString refused;
+    if (!FileReplace::CanReplace(m_path, &refused)) {
+        setError(QCoreApplication::translate("PdfSurface", "Cannot write %1").arg(refused));
+        return false;
+    }
     QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName()
                            + QStringLiteral(".XXXXXX.part"));
     reserve.setAutoRemove(false);
@@ -58,10 +63,10 @@ bool PdfSurface::end()
     }
     m_writer.reset();
     QFile::setPermissions(m_temporary, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_path).constData()) != 0) {
-        setError(QCoreApplication::translate("PdfSurface", "Cannot write %1: %2")
-                     .arg(m_path, QString::fromLocal8Bit(std::strerror(errno))));
-        removeTemporary();
+    QString reason;
+    if (!FileReplace::Replace(m_temporary, m_path, &reason)) {
+        setError(QCoreApplication::translate("PdfSurface", "Cannot write %1").arg(reason));
+        m_temporary.clear();
         return false;
     }
     m_temporary.clear();

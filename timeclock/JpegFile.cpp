@@ -1,5 +1,6 @@
 #include "timeclock/JpegFile.h"
 
+#include "data/FileReplace.h"
 #include "print/cDIBSection.h"
 
 #include <QDateTime>
@@ -7,9 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace JpegFile {
 
@@ -67,6 +65,9 @@ bool SaveJPG(const cDIBSection &dib, const QString &fileName, int quality, QStri
     const QString target = QFileInfo(fileName).absoluteFilePath();
     if (!QDir().mkpath(QFileInfo(target).absolutePath()))
         return fail(error, QStringLiteral("(the folder %1 can't be made)").arg(QFileInfo(target).absolutePath()));
+    QString refused;
+    if (!FileReplace::CanReplace(target, &refused))
+        return fail(error, QStringLiteral("(%1)").arg(refused));
     const KeptAttributes kept = attributesOf(target);
     const QString temp = target + QStringLiteral(".new");
     QFile::remove(temp);
@@ -78,11 +79,9 @@ bool SaveJPG(const cDIBSection &dib, const QString &fileName, int quality, QStri
         return fail(error, reason);
     }
     applyAttributes(temp, kept);
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(temp);
+    QString reason;
+    if (!FileReplace::Replace(temp, target, &reason))
         return fail(error, reason);
-    }
     return true;
 }
 
