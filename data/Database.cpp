@@ -102,10 +102,11 @@ bool isRetryable(Engine engine, const QString &code)
 
 // A server that went away leaves a connection that fails every statement;
 // drop it so the next call opens a fresh one.
-void dropIfBroken()
+// Returns true when it dropped the connection.
+bool dropIfBroken()
 {
     if (!t_state.open || t_state.open->engine == Engine::SQLite)
-        return;
+        return false;
     QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
     bool alive = db.isOpen();
     if (alive) {
@@ -116,6 +117,7 @@ void dropIfBroken()
         db = QSqlDatabase();
         dropConnection();
     }
+    return !alive;
 }
 
 // Shows a failure, or keeps it for the end of the transaction it happened in.
@@ -239,7 +241,7 @@ void bindAll(QSqlQuery &q, const QVariantList &params)
 
 // Runs one statement on this thread's connection; false after a failure,
 // which has been shown (or kept for the transaction) under the label.
-bool run(QSqlQuery &q, const QString &label, const QString &sql, const QVariantList &params)
+bool runQuietly(QSqlQuery &q, const QString &sql, const QVariantList &params)
 {
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
@@ -253,10 +255,16 @@ bool run(QSqlQuery &q, const QString &label, const QString &sql, const QVariantL
             ok = q.exec();
         }
     }
+    if (ok)
+        t_state.lastError.clear();
+    return ok;
+}
+
+bool run(QSqlQuery &q, const QString &label, const QString &sql, const QVariantList &params)
+{
+    const bool ok = runQuietly(q, sql, params);
     if (!ok)
         fail(label, q.lastError());
-    else
-        t_state.lastError.clear();
     return ok;
 }
 
@@ -346,13 +354,23 @@ qint64 Execute(const QString &sql, const QVariantList &params)
 
 std::optional<Recordset> GetRS(const QString &sql, const QVariantList &params)
 {
-    QSqlDatabase db = GetConnection();
-    if (!db.isValid())
+    for (int attempt = 1;; ++attempt) {
+        QSqlDatabase db = GetConnection();
+        if (!db.isValid())
+            return std::nullopt;
+        QSqlQuery q(db);
+        if (runQuietly(q, sql, params))
+            return Recordset::fromQuery(q);
+        const QSqlError error = q.lastError();
+        q = QSqlQuery();
+        db = QSqlDatabase();
+        // A read on a connection the server dropped (a restart) is simply
+        // asked again on a new one; a read changes nothing, so that is safe.
+        if (attempt == 1 && t_state.transactionDepth == 0 && dropIfBroken())
+            continue;
+        fail(QStringLiteral("GetRS:"), error);
         return std::nullopt;
-    QSqlQuery q(db);
-    if (!run(q, QStringLiteral("GetRS:"), sql, params))
-        return std::nullopt;
-    return Recordset::fromQuery(q);
+    }
 }
 
 std::optional<Recordset> GetTicketLines(int salesId, int kind)
