@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tessaly and runs every test: the SQLite
-# tests and the same tests on a throwaway PostgreSQL server.
+# tests and the same tests on a throwaway PostgreSQL server, once in the
+# ordinary build and once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer watching; then short fuzzing runs of the parsers
+# of typed and stored text.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
+sanitized=${TESSALY_SANITIZE_BUILD_DIR:-$root/build-sanitize}
 
 "$root/scripts/install-deps.sh" --test
 "$root/scripts/build.sh" "$build"
+"$root/scripts/build.sh" "$sanitized" -DCMAKE_BUILD_TYPE=Debug -DTESSALY_SANITIZE=ON -DTESSALY_BUILD_BENCH=OFF
 
 pgdir=$(mktemp -d /tmp/tessaly-pg-XXXXXX)
 trap '"$root/scripts/pg-test-server.sh" stop "$pgdir"' EXIT
@@ -16,3 +21,14 @@ export TESSALY_TEST_PG="127.0.0.1:$port"
 export TESSALY_REQUIRE_PG=1
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" "$@"
+
+# Any finding stops the test that made it. Full stacks on allocation, so the
+# few leaks of Qt's and fontconfig's own caches can be told from ours.
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:fast_unwind_on_malloc=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+ctest --test-dir "$sanitized" --output-on-failure -j"$(nproc)" --timeout 900 "$@"
+
+if [[ -x "$root/scripts/fuzz.sh" ]]; then
+    "$root/scripts/fuzz.sh"
+fi
