@@ -6,6 +6,7 @@
 #include "data/NullToSpace.h"
 #include "sales/Money.h"
 #include "sales/StockMoves.h"
+#include "sales/TicketNumber.h"
 
 namespace TicketStore {
 
@@ -95,14 +96,10 @@ std::optional<Recordset> TicketList(int customerId)
 
 std::optional<int> CustomerOfTicket(const QString &typedNumber)
 {
-    const QString t = typedNumber.trimmed();
-    if (t.isEmpty() || t.size() > 9)
+    const std::optional<int> id = TicketNumber::Parse(typedNumber);
+    if (!id)
         return std::nullopt;
-    for (const QChar c : t) {
-        if (!(c >= QLatin1Char('0') && c <= QLatin1Char('9')))
-            return std::nullopt;
-    }
-    const auto rs = Database::GetRS(QStringLiteral("select customerid from sales where id = ?"), {t.toInt()});
+    const auto rs = Database::GetRS(QStringLiteral("select customerid from sales where id = ?"), {*id});
     if (!rs || rs->isEmpty())
         return std::nullopt;
     return rs->value(0, 0).toInt();
