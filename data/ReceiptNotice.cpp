@@ -1,9 +1,9 @@
 #include "data/ReceiptNotice.h"
 
 #include "data/AppPaths.h"
+#include "data/ReceiptNoticeLines.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace ReceiptNotice {
@@ -23,14 +23,7 @@ QStringList lines(QString *error)
             *error = file.errorString();
         return {};
     }
-    const QString all = QString::fromUtf8(file.readAll());
-    if (all.isEmpty())
-        return {};
-    QStringList result = all.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-    // A line end after the last line ends it; it does not start another.
-    if (result.size() > 1 && result.last().isEmpty())
-        result.removeLast();
-    return result;
+    return SplitLines(file.readAll());
 }
 
 QString text(QString *error)
@@ -40,18 +33,14 @@ QString text(QString *error)
 
 bool save(const QString &text, QString *error)
 {
-    QString body = text;
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    body.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    body += QStringLiteral("\r\n");
+    const QByteArray body = JoinLines(TypedLines(text));
     QSaveFile file(filePath());
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = file.errorString();
         return false;
     }
-    file.write(body.toUtf8());
+    file.write(body);
     if (!file.commit()) {
         if (error)
             *error = file.errorString();
