@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,19 +85,64 @@ TEST_F(BatchCommandTest, EveryDocumentIsWrittenWithTheFiguresOfTheShop)
 
     const QString monthly = file(QStringLiteral("month.pdf"));
     ASSERT_EQ(document(monthly, {QStringLiteral("monthly-summary"), QStringLiteral("2026-12")}).exitCode, 0);
-    EXPECT_TRUE(text(monthly).contains(QStringLiteral("Monthly Sales Summary for December 2026")));
+    const QString month = text(monthly);
+    EXPECT_TRUE(month.contains(QStringLiteral("Monthly Sales Summary for December 2026")));
+    // The six tickets closed from 12/1 to 12/6: parts 269.98 + 104.97 + 214.98
+    // + 0 + 534.96 + 100.00, labor 150 + 60 + 120 + 100 + 75 + 140, a shop fee
+    // of a tenth of the labor, tax at 8.25% per ticket (the church van exempt)
+    // of 35.89 + 14.11 + 0 + 9.08 + 50.94 + 20.96.
+    EXPECT_TRUE(month.contains(QStringLiteral("Total Sales: 1224.89 645.00 64.50 130.98 2065.37")))
+        << month.toStdString();
 
     const QString daily = file(QStringLiteral("day.pdf"));
     ASSERT_EQ(document(daily, {QStringLiteral("daily-summary"), QStringLiteral("2026-12-05")}).exitCode, 0);
-    EXPECT_TRUE(text(daily).contains(QStringLiteral("Daily Sales Summary for 12/05/2026")));
+    const QString day = text(daily);
+    EXPECT_TRUE(day.contains(QStringLiteral("Daily Sales Summary for 12/05/2026")));
+    // Ticket 5 alone: parts 429.99 + 19.99 + 14.99 + 69.99, one head unit
+    // installed for 75.00, its fee 7.50, tax 8.25% of 617.46.
+    EXPECT_TRUE(day.contains(QStringLiteral("5 12/05/26 534.96 75.00 7.50 50.94 668.40"))) << day.toStdString();
+    EXPECT_TRUE(day.contains(QStringLiteral("Total Sales: 534.96 75.00 7.50 50.94 668.40"))) << day.toStdString();
 
     const QString product = file(QStringLiteral("product.pdf"));
     ASSERT_EQ(document(product, {QStringLiteral("product-sales"), QStringLiteral("2026-12-05")}).exitCode, 0);
-    EXPECT_TRUE(text(product).contains(QStringLiteral("Daily Product Sales for 12/05/2026")));
+    const QString products = text(product);
+    EXPECT_TRUE(products.contains(QStringLiteral("Daily Product Sales for 12/05/2026")));
+    // Ticket 5's four goods, one each, by model number.
+    EXPECT_TRUE(products.contains(QStringLiteral("DD-700 1 429.99 DK-99 1 19.99 SWC-2 1 69.99 WH-70 1 14.99")))
+        << products.toStdString();
 
     const QString stock = file(QStringLiteral("stock.pdf"));
     ASSERT_EQ(document(stock, {QStringLiteral("inventory")}).exitCode, 0);
-    EXPECT_TRUE(text(stock).contains(QStringLiteral("Product Inventory as of 12/7/2026")));
+    const QString inventory = text(stock);
+    EXPECT_TRUE(inventory.contains(QStringLiteral("Product Inventory as of 12/7/2026")));
+    // 100 rolls less the four sold on ticket 6; a margin of (25 - 5) / 25.
+    EXPECT_TRUE(inventory.contains(
+        QStringLiteral("Window Tint WF-20 Window film roll, 20% (per window) 96 29.99 25.00 5.00 80 0 96")))
+        << inventory.toStdString();
+    // Today's open ticket holds one MD-100; the gift box shares its part
+    // number, so it shows the same one reserved.
+    EXPECT_TRUE(inventory.contains(
+        QStringLiteral("Accessories MD-100G Phone mount, magnetic (gift box) 10 29.99 22.99 7.00 70 1 9")))
+        << inventory.toStdString();
+    // The head unit: five less the one sold on ticket 5, none reserved, a
+    // margin of 219.99 / 429.99.
+    EXPECT_TRUE(inventory.contains(QStringLiteral("DD-700 Double-DIN touchscreen receiver 4 499.99 429.99 210.00 51 0 4")))
+        << inventory.toStdString();
+
+    // The demo has no time clock; one shift of Maria's (employee 1, 25.00
+    // an hour) on 5 January, 8:00 to 16:30, is the payroll's figure.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("batch-shift"));
+        db.setDatabaseName(database());
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.prepare(QStringLiteral("insert into TimeInOut (employeeid, timein, timeout) values (?, ?, ?)")));
+        q.addBindValue(1);
+        q.addBindValue(QStringLiteral("2026-01-05 08:00:00"));
+        q.addBindValue(QStringLiteral("2026-01-05 16:30:00"));
+        ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("batch-shift"));
 
     const QString pay = file(QStringLiteral("pay.pdf"));
     ASSERT_EQ(document(pay, {QStringLiteral("payroll"), QStringLiteral("1"), QStringLiteral("2026"),
@@ -104,6 +152,10 @@ TEST_F(BatchCommandTest, EveryDocumentIsWrittenWithTheFiguresOfTheShop)
     const QString payroll = text(pay);
     EXPECT_TRUE(payroll.contains(QStringLiteral("Payroll and Withholdings for 2026")));
     EXPECT_TRUE(payroll.contains(QStringLiteral("Employee: Lopez,Maria")));
+    // 8.5 hours at 25.00 in the first half of January, nothing in the second;
+    // the first quarter holds those hours alone.
+    EXPECT_TRUE(payroll.contains(QStringLiteral("Jan 1-15 08.50 25 $212.50 Jan 16-31 00.00"))) << payroll.toStdString();
+    EXPECT_TRUE(payroll.contains(QStringLiteral("Quarter 1 08.50"))) << payroll.toStdString();
 }
 
 TEST_F(BatchCommandTest, WrongArgumentsSayWhatWasExpectedAndWriteNothing)
