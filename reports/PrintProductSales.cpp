@@ -73,13 +73,7 @@ void printColumnHeadings(clsMultiPgPreview &rec, const QRectF &band)
 // column headings again.
 void printContinuation(clsMultiPgPreview &rec, const QString &title, int page)
 {
-    rec.setFontName(QStringLiteral("Arial"));
-    rec.setFontSize(10);
-    rec.setFontBold(true);
-    rec.setFontItalic(false);
-    rec.setCurrentY(0.3);
-    rec.pPrint(title, kModelLeft, true);
-    rec.pRightTab(QStringLiteral("Page %1").arg(page), kAmountFromRight, false);
+    PrintContinuationTitle(rec, title, page, kModelLeft, kAmountFromRight);
     printColumnHeadings(rec, QRectF(0.5, 0.6, 7.0, 0.25));
 }
 

@@ -94,13 +94,7 @@ private:
     // Pages after the first carry the title and their number above the band.
     void printContinuation(int page)
     {
-        m_rec.setFontName(QStringLiteral("Arial"));
-        m_rec.setFontSize(10);
-        m_rec.setFontBold(true);
-        m_rec.setFontItalic(false);
-        m_rec.setCurrentY(0.3);
-        m_rec.pPrint(m_title, kTableLeft, true);
-        m_rec.pRightTab(QStringLiteral("Page %1").arg(page), m_rec.GetPaperWidth() - kTableRight, false);
+        PrintContinuationTitle(m_rec, m_title, page, kTableLeft, m_rec.GetPaperWidth() - kTableRight);
         printHeadings(kNextBandTop);
     }
 

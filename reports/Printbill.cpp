@@ -54,13 +54,7 @@ void printColumnHeadings(clsMultiPgPreview &rec, double bandTop)
 // number, then the column band again.
 void printContinuation(clsMultiPgPreview &rec, const QString &title, int page)
 {
-    rec.setFontName(QStringLiteral("Arial"));
-    rec.setFontSize(10);
-    rec.setFontBold(true);
-    rec.setFontItalic(false);
-    rec.setCurrentY(0.3);
-    rec.pPrint(title, kTextLeft, true);
-    rec.pRightTab(QStringLiteral("Page %1").arg(page), kTotalFromRight, false);
+    PrintContinuationTitle(rec, title, page, kTextLeft, kTotalFromRight);
     printColumnHeadings(rec, 0.6);
     blank(rec);
 }

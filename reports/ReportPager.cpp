@@ -78,3 +78,14 @@ void ReportPager::newPage()
         m_heading(m_page);
     SetRecorderFont(m_rec, font);
 }
+
+void PrintContinuationTitle(clsMultiPgPreview &rec, const QString &title, int page, double left, double fromRight)
+{
+    rec.setFontName(QStringLiteral("Arial"));
+    rec.setFontSize(10);
+    rec.setFontBold(true);
+    rec.setFontItalic(false);
+    rec.setCurrentY(0.3);
+    rec.pPrint(title, left, true);
+    rec.pRightTab(QStringLiteral("Page %1").arg(page), fromRight, false);
+}

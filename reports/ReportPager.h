@@ -43,5 +43,10 @@ private:
     int m_page = 1;
 };
 
+// The top line of a continuation page: the report's title at left and
+// "Page n" right-aligned fromRight inches from the left edge, in bold Arial
+// 10 at 0.3 inches from the top of the page.
+void PrintContinuationTitle(clsMultiPgPreview &rec, const QString &title, int page, double left, double fromRight);
+
 // Puts a remembered font back on the recorder.
 void SetRecorderFont(clsMultiPgPreview &rec, const PrintFont &font);

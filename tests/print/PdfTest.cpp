@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/PdfSurface.h"
+#include "tests/support/PdfReader.h"
 #include "tests/support/RecordingPrompts.h"
 
 #include <QDateTime>
@@ -16,22 +17,9 @@
 
 namespace {
 
-QString run(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromLocal8Bit(p.readAllStandardError()));
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 int pdfPages(const QString &path)
 {
-    for (const QString &line : run(QStringLiteral("pdfinfo"), {path}).split(QLatin1Char('\n'))) {
-        if (line.startsWith(QStringLiteral("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    }
-    return -1;
+    return PdfReader::pages(path);
 }
 
 // A titled three-page report: header, body lines, footer on every page.
@@ -82,7 +70,7 @@ TEST(PdfOutput, ThreePagesWithHeaderFooterAndBodyInOrder)
     ASSERT_TRUE(rec.writePdf(path, &error)) << qPrintable(error);
     EXPECT_EQ(pdfPages(path), 3);
 
-    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    const QString text = PdfReader::text(path);
     QStringList expected;
     for (int page = 1; page <= 3; ++page) {
         expected << QStringLiteral("Weekly Sales Summary") << QStringLiteral("Main Street Shop");
@@ -121,7 +109,7 @@ TEST(PdfOutput, LandscapePagesAreLandscape)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("wide.pdf"));
     ASSERT_TRUE(rec.writePdf(path));
-    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {path}).contains(QStringLiteral("792 x 612")));
+    EXPECT_TRUE(PdfReader::info(path).contains(QStringLiteral("792 x 612")));
 }
 
 TEST(PdfOutput, AFailedWriteLeavesTheOldFileAndNoPieces)

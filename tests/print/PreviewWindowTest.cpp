@@ -9,6 +9,8 @@
 #include "print/frmMultiPgPreview.h"
 #include "tests/support/RecordingPrompts.h"
 
+#include "tests/support/PdfReader.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -290,10 +292,8 @@ TEST(PreviewWindow, SaveAsPdfWritesTheWholeDocument)
     window.show();
     QTest::mouseClick(child<QPushButton>(window, "cmdSavePdf"), Qt::LeftButton);
     EXPECT_TRUE(suggested.endsWith(QStringLiteral("/Stock.pdf")));
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {target.filePath(QStringLiteral("stock.pdf"))});
-    info.waitForFinished();
-    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+3"))));
+    const QString pdfInfo = PdfReader::info(target.filePath(QStringLiteral("stock.pdf")));
+    EXPECT_TRUE(pdfInfo.contains(QRegularExpression(QStringLiteral("Pages:\\s+3"))));
 }
 
 TEST(PreviewWindow, ClosingRemovesItsPagesAndEndsPreviewMode)

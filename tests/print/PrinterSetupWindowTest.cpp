@@ -10,6 +10,8 @@
 #include "print/frmPrinterSetUp.h"
 #include "tests/support/RecordingPrompts.h"
 
+#include "tests/support/PdfReader.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -173,10 +175,7 @@ TEST(SystemPrinter, AJobOnAPdfPrinterGetsEveryPageInTheDocumentsOrientation)
     PrinterSurface job(printer);
     QString error;
     ASSERT_TRUE(ReplayPages(rec.document(), {0, 1}, job, &error)) << qPrintable(error);
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {dir.filePath(QStringLiteral("job.pdf"))});
-    info.waitForFinished();
-    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const QString text = PdfReader::info(dir.filePath(QStringLiteral("job.pdf")));
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+2")))) << qPrintable(text);
     // The printer keeps its own paper; the page is turned as the document is.
     const QRegularExpressionMatch size =

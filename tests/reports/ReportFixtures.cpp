@@ -3,46 +3,26 @@
 #include "print/PrintState.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/DemoLetterhead.h"
+#include "tests/support/PdfReader.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace ReportFixtures {
 
-namespace {
-
-QString run(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromLocal8Bit(p.readAllStandardError()));
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-} // namespace
-
 QString pdfText(const QString &path)
 {
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    return PdfReader::text(path);
 }
 
 int pdfPages(const QString &path)
 {
-    for (const QString &line : run(QStringLiteral("pdfinfo"), {path}).split(QLatin1Char('\n'))) {
-        if (line.startsWith(QStringLiteral("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    }
-    return -1;
+    return PdfReader::pages(path);
 }
 
 QStringList pdfPageTexts(const QString &path)
 {
-    QStringList pages = pdfText(path).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
+    return PdfReader::pageTexts(path);
 }
 
 QString valueAfter(const QString &text, const QString &label)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sales/AdminGate.h"
+#include "tests/support/ScriptedPins.h"
 #include "sales/frmSales.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/TestDatabase.h"
@@ -13,25 +14,6 @@
 #include <optional>
 
 class vbalGrid;
-
-// PINs for tests: each request takes the next answer (nullopt: the keypad
-// closed without "Accept"); installed while it lives.
-class ScriptedPins final : public PinSource
-{
-public:
-    ScriptedPins() { SetPinSource(this); }
-    ~ScriptedPins() override { SetPinSource(nullptr); }
-    void enter(std::optional<QString> pin) { m_pins.append(std::move(pin)); }
-    std::optional<QString> askPin() override
-    {
-        ++asked;
-        return m_pins.isEmpty() ? std::nullopt : m_pins.takeFirst();
-    }
-    int asked = 0;
-
-private:
-    QList<std::optional<QString>> m_pins;
-};
 
 // The sales window on a fresh database of each engine, driven as a clerk
 // drives it: keys into boxes, clicks and double-clicks on grid cells.

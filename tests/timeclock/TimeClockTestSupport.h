@@ -1,6 +1,8 @@
 #pragma once
 
 #include "sales/AdminGate.h"
+#include "tests/support/PdfReader.h"
+#include "tests/support/ScriptedPins.h"
 #include "timeclock/FrameSource.h"
 
 #include <QImage>
@@ -15,25 +17,6 @@ inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
 }
-
-// PINs typed at the keypad, in order; nullopt is a keypad closed without
-// "Accept". Installs itself as the program's PIN source while it lives.
-class ScriptedPins final : public PinSource
-{
-public:
-    ScriptedPins() { SetPinSource(this); }
-    ~ScriptedPins() override { SetPinSource(nullptr); }
-    void enter(std::optional<QString> pin) { m_pins.append(std::move(pin)); }
-    std::optional<QString> askPin() override
-    {
-        ++asked;
-        return m_pins.isEmpty() ? std::nullopt : m_pins.takeFirst();
-    }
-    int asked = 0;
-
-private:
-    QList<std::optional<QString>> m_pins;
-};
 
 // A camera the test holds in its hand: it delivers whatever frame it was
 // last given, while started.
@@ -76,11 +59,7 @@ private:
 // The text of a PDF as laid out on its pages.
 inline QString PdfText(const QString &path)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return QStringLiteral("<pdftotext failed>");
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return PdfReader::text(path);
 }
 
 // A frame of two colours, top and bottom: a picture stored upside down
