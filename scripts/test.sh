@@ -29,6 +29,4 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 ctest --test-dir "$sanitized" --output-on-failure -j"$(nproc)" --timeout 900 "$@"
 
-if [[ -x "$root/scripts/fuzz.sh" ]]; then
-    "$root/scripts/fuzz.sh"
-fi
+"$root/scripts/fuzz.sh"
