@@ -3,6 +3,7 @@
 #include "data/TextNumber.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 
 namespace SalesLayout {
@@ -57,6 +58,25 @@ TicketScroll ScrollTicketArea(int areaHeight, int paneHeight, int scrollValue)
         return {0, false};
     const int value = std::clamp(scrollValue, 0, kScrollSteps);
     return {-int(std::lround(double(value) * hidden / kScrollSteps)), true};
+}
+
+int ScrollValueShowing(int areaHeight, int paneHeight, int top, int bottom, int scrollValue)
+{
+    const int current = std::clamp(scrollValue, 0, kScrollSteps);
+    if (areaHeight - paneHeight < 1)
+        return current;
+    int best = -1;
+    int topmost = 0; // the last value that still shows the top row
+    for (int value = 0; value <= kScrollSteps; ++value) {
+        const int shownTop = -ScrollTicketArea(areaHeight, paneHeight, value).areaTop;
+        if (shownTop > top)
+            break;
+        topmost = value;
+        const bool showsAll = shownTop + paneHeight > bottom;
+        if (showsAll && (best < 0 || std::abs(value - current) < std::abs(best - current)))
+            best = value;
+    }
+    return best >= 0 ? best : topmost;
 }
 
 bool ReachableOnScreens(const QRect &frame, const QList<QRect> &screens)

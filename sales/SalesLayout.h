@@ -38,6 +38,10 @@ struct TicketScroll
     bool barVisible = false;
 };
 TicketScroll ScrollTicketArea(int areaHeight, int paneHeight, int scrollValue);
+// The scroll value, as near the current one as can be, at which the pane
+// shows the rows top to bottom (inclusive) of the area; when they are taller
+// than the pane, the top ones.
+int ScrollValueShowing(int areaHeight, int paneHeight, int top, int bottom, int scrollValue);
 
 // The window's saved geometry: texts in twips as the settings store holds
 // them. A text that is not a positive number (a position: not a number)

@@ -52,6 +52,9 @@ signals:
     // counter): its row in the ticket list shows an old status.
     void TicketStatusChanged(int salesid);
     void PrintTicketRequested(int salesid);
+    // A panel is about to open over that part of the area (in the area's
+    // own pixels): the pane scrolls it into view.
+    void PartWanted(const QRect &part);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

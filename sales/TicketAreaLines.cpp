@@ -6,6 +6,7 @@
 #include "sales/SalesLayout.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketTexts.h"
+#include "sales/TicketTotals.h"
 #include "widgets/vbalGrid.h"
 
 #include <QApplication>
@@ -21,12 +22,23 @@ QRect twipsRect(int left, int top, int width, int height)
     return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }
 
+// The part of the area its pane shows (the area scrolls inside the pane).
+// Worked out from the geometry: the visible region the toolkit reports came
+// back empty on X without a window manager, and the panels were cut off.
+QRect shownPart(const QWidget *area)
+{
+    const QWidget *pane = area->parentWidget();
+    if (!pane)
+        return area->rect();
+    return area->rect().intersected(QRect(area->mapFrom(pane, QPoint(0, 0)), pane->size()));
+}
+
 // A panel keeps its place and size where it can, but stays inside the part
-// of the area the pane shows (the area scrolls), so none of it is cut off.
+// of the area the pane shows, so none of it is cut off.
 QRect fitted(QRect panel, const QWidget *area)
 {
     panel.setWidth(std::max(200, std::min(panel.width(), area->width() - panel.left() - 4)));
-    const QRect shown = area->visibleRegion().boundingRect().adjusted(4, 4, -4, -4);
+    const QRect shown = shownPart(area).adjusted(4, 4, -4, -4);
     if (shown.height() < 120)
         return panel;
     panel.setHeight(std::min(panel.height(), shown.height()));
@@ -71,16 +83,23 @@ void TicketArea::onScan()
     txtScan->setFocus(Qt::OtherFocusReason);
 }
 
+// Each panel has its place in the area; the pane first scrolls that place
+// into view (the payment entry with the totals beside it, so the amount due
+// is read while it is typed), then the panel opens there.
 void TicketArea::openEquipmentLookup()
 {
     hidePanels();
-    picEquipment->open(fitted(twipsRect(300, 1500, 14370, 7755), this));
+    const QRect place = twipsRect(300, 1500, 14370, 7755);
+    emit PartWanted(place);
+    picEquipment->open(fitted(place, this));
 }
 
 void TicketArea::openLaborLookup()
 {
     hidePanels();
-    picLabor->open(fitted(twipsRect(300, 3360, 12000, 4250), this));
+    const QRect place = twipsRect(300, 3360, 12000, 4250);
+    emit PartWanted(place);
+    picLabor->open(fitted(place, this));
 }
 
 void TicketArea::openPaymentEntry()
@@ -88,7 +107,10 @@ void TicketArea::openPaymentEntry()
     hidePanels();
     const int inset = SalesLayout::TwipsToPixels(100);
     const QRect grid(vbalPayment->mapTo(this, QPoint(0, 0)), vbalPayment->size());
-    picPayment->open(grid.translated(inset, inset));
+    const QRect place = grid.translated(inset, inset);
+    const QRect totals(m_totals->mapTo(this, QPoint(0, 0)), m_totals->size());
+    emit PartWanted(place.united(totals));
+    picPayment->open(fitted(place, this));
 }
 
 void TicketArea::onEquipmentPicked(int row, int)

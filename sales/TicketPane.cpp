@@ -33,6 +33,7 @@ TicketPane::TicketPane(QWidget *parent) : QWidget(parent)
     connect(VScroll1, &QScrollBar::valueChanged, this, &TicketPane::scrollArea);
     // Showing a ticket (or none) changes what there is to scroll.
     connect(m_area, &TicketArea::TicketShown, this, &TicketPane::scrollArea);
+    connect(m_area, &TicketArea::PartWanted, this, &TicketPane::showAreaPart);
 }
 
 void TicketPane::resizeEvent(QResizeEvent *)
@@ -55,6 +56,13 @@ void TicketPane::scrollArea()
     const SalesLayout::TicketScroll s = SalesLayout::ScrollTicketArea(m_area->height(), height(), VScroll1->value());
     VScroll1->setVisible(s.barVisible && m_area->isVisible());
     m_area->move(0, s.areaTop);
+}
+
+void TicketPane::showAreaPart(const QRect &part)
+{
+    VScroll1->setValue(SalesLayout::ScrollValueShowing(m_area->height(), height(), part.top(), part.bottom(),
+                                                       VScroll1->value()));
+    scrollArea();
 }
 
 // The wheel over the area (where no grid takes it) moves the scroll bar.

@@ -20,6 +20,8 @@ public:
 
     // Places the area by the scroll bar (after any change of size).
     void scrollArea();
+    // Moves the scroll bar as little as needed to show that part of the area.
+    void showAreaPart(const QRect &part);
 
 signals:
     void UpClicked();

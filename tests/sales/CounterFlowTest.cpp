@@ -5,6 +5,7 @@
 #include "customers/CustomerInfo.h"
 #include "data/Database.h"
 #include "sales/TicketArea.h"
+#include "sales/TicketPane.h"
 #include "sales/TicketTotals.h"
 #include "sales/frmSales.h"
 #include "tests/sales/SalesWindowFixture.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -28,6 +30,13 @@ protected:
     {
         for (const QChar c : text)
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    // Whether the whole of a widget lies inside the part of the ticket area
+    // the pane shows.
+    bool seenWhole(QWidget *w) const
+    {
+        QWidget *pane = window->ticketPane();
+        return pane->rect().contains(QRect(w->mapTo(pane, QPoint(0, 0)), w->size()));
     }
     static void key(Qt::Key k)
     {
@@ -79,7 +88,9 @@ TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
     scan(QStringLiteral("012345000154"));
 
     // Equipment (F6): words, Enter searches, Enter on the first result adds it.
+    ASSERT_TRUE(window->ticketPane()->scrollBar()->isVisible()) << "the pane shows only part of the ticket";
     shortcut(Qt::Key_F6, [&] { return child<QWidget>("picEquipment")->isVisible(); });
+    EXPECT_TRUE(seenWhole(child<QWidget>("picEquipment")));
     keys(QStringLiteral("amplifier 400"));
     key(Qt::Key_Return);
     key(Qt::Key_Return);
@@ -109,6 +120,9 @@ TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
 
     // Payment (F8): the amount is selected for typing; Enter records it.
     shortcut(Qt::Key_F8, [&] { return child<QWidget>("txtAmount")->isVisible(); });
+    // It opens in view, its buttons and the totals beside it included.
+    EXPECT_TRUE(seenWhole(child<QWidget>("picPayment")));
+    EXPECT_TRUE(seenWhole(window->ticketArea()->totals()));
     keys(QStringLiteral("524.98"));
     key(Qt::Key_Return);
     EXPECT_EQ(totalText(TicketTotals::Payments), QStringLiteral("524.98"));

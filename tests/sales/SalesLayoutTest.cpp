@@ -37,6 +37,17 @@ TEST(SalesLayout, TheTicketAreaScrollsInTwentiethsOfWhatThePaneHides)
     EXPECT_EQ(ScrollTicketArea(700, 500, 99).areaTop, -200) << "never past the end";
 }
 
+TEST(SalesLayout, APartOfTheTicketAreaIsScrolledIntoViewAsLittleAsNeeded)
+{
+    // 200 pixels hidden: each step of the bar moves the area 10 pixels.
+    EXPECT_EQ(ScrollValueShowing(700, 500, 100, 300, 0), 0) << "shown already";
+    EXPECT_EQ(ScrollValueShowing(700, 500, 100, 300, 20), 10) << "up until its top shows";
+    EXPECT_EQ(ScrollValueShowing(700, 500, 550, 650, 0), 16) << "down until its bottom shows";
+    EXPECT_EQ(ScrollValueShowing(700, 500, 550, 650, 18), 18);
+    EXPECT_EQ(ScrollValueShowing(700, 500, 50, 650, 0), 5) << "taller than the pane: its top";
+    EXPECT_EQ(ScrollValueShowing(500, 500, 400, 600, 7), 7) << "nothing to scroll";
+}
+
 TEST(SalesLayout, SavedGeometryIsInTwipsAndFallsBackWhenItIsNotANumber)
 {
     const QList<QRect> screen{QRect(0, 0, 1920, 1080)};
