@@ -41,7 +41,7 @@ LookupPanel::LookupPanel(const QString &name, const QString &caption, const QStr
 
     connect(cmdSearch, &QPushButton::clicked, this, &LookupPanel::search);
     connect(txtSearch, &QLineEdit::returnPressed, this, &LookupPanel::search);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::hide);
+    connect(cmdCancel, &QPushButton::clicked, this, &LookupPanel::dismiss);
     connect(m_grid, &vbalGrid::DblClick, this, &LookupPanel::Picked);
     connect(m_grid, &vbalGrid::KeyDown, this, [this](int key, int, bool *doDefault) {
         if (key != VbInput::KeyReturn || m_grid->SelectedRow() == 0)
@@ -65,6 +65,13 @@ void LookupPanel::closeAndClear()
 {
     hide();
     m_grid->ClearRows();
+    emit Closed();
+}
+
+void LookupPanel::dismiss()
+{
+    hide();
+    emit Closed();
 }
 
 void LookupPanel::search()
@@ -80,7 +87,7 @@ void LookupPanel::search()
 void LookupPanel::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
-        hide();
+        dismiss();
         return;
     }
     QFrame::keyPressEvent(event);

@@ -36,11 +36,16 @@ public:
 
 signals:
     void Picked(int row, int col);
+    // The clerk is done with the panel: "Cancel", Escape, or a pick taken.
+    // (Not when the ticket shown again hides it.)
+    void Closed();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void dismiss();
+
     QLabel *lblCaption = nullptr;
     QLineEdit *txtSearch = nullptr;
     QPushButton *cmdSearch = nullptr;

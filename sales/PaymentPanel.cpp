@@ -81,12 +81,14 @@ void PaymentPanel::closeRecorded()
 {
     hide();
     txtAmount->setText(QStringLiteral("00.00"));
+    emit Closed();
 }
 
 void PaymentPanel::cancel()
 {
     hide();
     txtAmount->setText(QStringLiteral("0"));
+    emit Closed();
 }
 
 void PaymentPanel::keyPressEvent(QKeyEvent *event)

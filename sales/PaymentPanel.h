@@ -29,6 +29,8 @@ public:
 
 signals:
     void PaymentEntered(const QString &payType, const QString &amount);
+    // Recorded or cancelled (not when the ticket shown again hides it).
+    void Closed();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -231,6 +231,15 @@ void TicketArea::connectControls()
     connect(picEquipment, &LookupPanel::Picked, this, &TicketArea::onEquipmentPicked);
     connect(picLabor, &LookupPanel::Picked, this, &TicketArea::onLaborPicked);
     connect(picPayment, &PaymentPanel::PaymentEntered, this, &TicketArea::onPaymentEntered);
+    // Hiding a panel would pass the keyboard on to whatever comes next (the
+    // finalize button); it goes to the scan box, where the next item starts.
+    const auto backToScan = [this] {
+        if (txtScan->isEnabled())
+            txtScan->setFocus(Qt::OtherFocusReason);
+    };
+    connect(picEquipment, &LookupPanel::Closed, this, backToScan);
+    connect(picLabor, &LookupPanel::Closed, this, backToScan);
+    connect(picPayment, &PaymentPanel::Closed, this, backToScan);
     connectLineGrid(vbalGrid2);
     connectLineGrid(vbalGrid3);
     connect(vbalPayment, &vbalGrid::MouseUp, this,

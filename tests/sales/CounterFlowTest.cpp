@@ -94,11 +94,19 @@ TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
     keys(QStringLiteral("amplifier 400"));
     key(Qt::Key_Return);
     key(Qt::Key_Return);
+    // Each panel, closed, leaves the keyboard in the scan box for the next item.
+    QWidget *scanBox = child<QLineEdit>("txtScan");
+    EXPECT_EQ(QApplication::focusWidget(), scanBox);
     // Install (F7): Enter on the first result takes its OURS price.
     shortcut(Qt::Key_F7, [&] { return child<QWidget>("picLabor")->isVisible(); });
     keys(QStringLiteral("amplifier"));
     key(Qt::Key_Return);
     key(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), scanBox);
+    shortcut(Qt::Key_F7, [&] { return child<QWidget>("picLabor")->isVisible(); });
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(child<QWidget>("picLabor")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), scanBox);
     vbalGrid *lines = grid("vbalGrid2");
     ASSERT_EQ(lines->RowCount(), 2);
     EXPECT_EQ(lines->CellValue(2, 2), QStringLiteral("AMP-4C"));
@@ -125,6 +133,7 @@ TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
     EXPECT_TRUE(seenWhole(window->ticketArea()->totals()));
     keys(QStringLiteral("524.98"));
     key(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), scanBox);
     EXPECT_EQ(totalText(TicketTotals::Payments), QStringLiteral("524.98"));
     EXPECT_EQ(totalText(TicketTotals::ChangeDue), QStringLiteral("00.00"));
 
