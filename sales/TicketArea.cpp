@@ -64,6 +64,15 @@ void TicketArea::setPrintAvailable(bool available)
     cmdPrint->setEnabled(available);
 }
 
+void TicketArea::TakeKeyboard()
+{
+    if (m_salesid == 0 || !isVisible() || !picTicket->isEnabled())
+        return;
+    const bool noVehicle = txtYear->text().isEmpty() && txtMake->text().isEmpty() && txtModel->text().isEmpty();
+    QLineEdit *box = noVehicle ? txtYear : txtScan;
+    box->setFocus(Qt::OtherFocusReason);
+}
+
 // --- Showing a ticket ---
 
 void TicketArea::ShowTicket(int salesid)

@@ -39,6 +39,10 @@ public:
     void KeepColumnWidths();
     // Whether "Print Ticket" has something to run.
     void setPrintAvailable(bool available);
+    // After the clerk chose the ticket: the keyboard goes to the box typed
+    // into next on an open ticket, the year when it has no vehicle yet, else
+    // the scan box. A closed ticket leaves it where it is.
+    void TakeKeyboard();
 
     TicketTotals *totals() const { return m_totals; }
 

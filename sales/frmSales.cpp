@@ -137,6 +137,7 @@ void frmSales::onTicketChosen(int salesid)
 {
     ticketArea()->ShowTicket(salesid);
     applyAutoHide();
+    ticketArea()->TakeKeyboard();
 }
 
 void frmSales::onTicketShown(int salesid)

@@ -111,6 +111,21 @@ TEST_P(SalesWindow, SearchTicketListsTheCustomersTicketsWithoutOpeningIt)
     EXPECT_EQ(list->SelectedRow(), 1);
 }
 
+TEST_P(SalesWindow, AChosenTicketTakesTheKeyboardWhereTheClerkTypesNext)
+{
+    const int fresh = ticket(ann);
+    const int started = ticket(ann);
+    Database::Execute(QStringLiteral("update sales set make = ? where id = ?"), {QStringLiteral("Ford"), started});
+    const int closed = ticket(ann, QStringLiteral("Close"));
+    openTicket(ann, fresh);
+    EXPECT_EQ(QApplication::focusWidget(), child<QWidget>("txtYear")) << "no vehicle yet";
+    openTicket(ann, started);
+    EXPECT_EQ(QApplication::focusWidget(), child<QWidget>("txtScan")) << "the vehicle is there: the next item";
+    grid("vbalGridOrders")->view()->setFocus();
+    openTicket(ann, closed);
+    EXPECT_EQ(QApplication::focusWidget(), grid("vbalGridOrders")->view()) << "nothing to type on a closed ticket";
+}
+
 TEST_P(SalesWindow, ChoosingAnotherCustomerClearsTheTicket)
 {
     const int t = ticket(ann);
