@@ -59,6 +59,10 @@ void CustomerInfo::buildButtons()
     cmdLookup = button("cmdLookup", QStringLiteral("Lookup..."));
     cmdSave = button("cmdSave", QStringLiteral("Save"));
     cmdNewCustomer = button("cmdNewCustomer", QStringLiteral("Clear / New"));
+    // Finding the customer starts every sale: a key for it, as the ticket
+    // commands have.
+    cmdLookup->setShortcut(Qt::Key_F5);
+    cmdLookup->setToolTip(QStringLiteral("Find a customer by name or phone (F5)"));
     bar->addStretch(1);
     connect(cmdDelete, &QPushButton::clicked, this, &CustomerInfo::onDelete);
     connect(cmdLookup, &QPushButton::clicked, this, &CustomerInfo::onLookup);
@@ -185,7 +189,7 @@ void CustomerInfo::onLookup()
     FindCustomer1->RefreshDB();
     FindCustomer1->EditFilter();
     Picture1->hide();
-    FindCustomer1->setFocus();
+    FindCustomer1->focusLastName();
 }
 
 void CustomerInfo::endLookup()

@@ -156,6 +156,12 @@ void FindCustomer::SetFilter(const QString &lastName, const QString &firstName)
         Text2->setText(firstName);
 }
 
+void FindCustomer::focusLastName()
+{
+    Text1->setFocus(Qt::OtherFocusReason);
+    Text1->selectAll();
+}
+
 int FindCustomer::listedCount() const
 {
     return vbalGrid1->VisibleRowCount();
@@ -217,6 +223,16 @@ void FindCustomer::showBusy(bool busy)
     Command1->move(g.left() + (g.width() - Command1->width()) / 2, g.top() + (g.height() - Command1->height()) / 2);
     Command1->raise();
     Command1->repaint();
+}
+
+// Escape, from a box or the list, closes the list as "X" does.
+void FindCustomer::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        emit Cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // Down from a filter box goes into the list, on its first customer.

@@ -15,7 +15,7 @@ class vbalGrid;
 // The customer search list: every customer in a grid, narrowed at each
 // keystroke by the last-name, first-name and phone boxes (prefixes, without
 // regard to case) and by "Recent Customers Only". A double-click (or Enter)
-// picks a customer (SelectCustomer); "X" gives up (Cancel).
+// picks a customer (SelectCustomer); "X" or Escape gives up (Cancel).
 //
 // The list is read from the database by RefreshDB (the host calls it each
 // time it shows the list) and narrowed in memory from then on, so a
@@ -32,6 +32,9 @@ public:
     void EditFilter();
     // Puts a last name (and a first name, when given) into the boxes.
     void SetFilter(const QString &lastName, const QString &firstName = QString());
+    // The keyboard in the last-name box, the last search in it selected, so
+    // what is typed starts a new one.
+    void focusLastName();
 
     // The customer last picked with the mouse (0 = none).
     int customerid() const { return m_customerid; }
@@ -52,6 +55,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

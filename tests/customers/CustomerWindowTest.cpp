@@ -506,6 +506,39 @@ TEST_P(CustomerInfoTest, LookupSwapsInTheSearchListAndAPickLoadsTheCustomer)
     EXPECT_EQ(info.customerid(), smith);
 }
 
+TEST_P(CustomerInfoTest, F5OpensTheLookupForTypingAndEscapeClosesIt)
+{
+    const int smith = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    AddCustomer(QStringLiteral("Carl"), QStringLiteral("Jones"));
+    FindCustomer *find = info.findCustomer();
+    QTest::keyClick(&info, Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return find->isVisible(); }, 2000));
+    EXPECT_EQ(focusName(), QStringLiteral("Text1")) << "the last name is typed at once";
+    typeIntoFocus(QStringLiteral("sm"));
+    EXPECT_EQ(find->listedCount(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(find->isVisible());
+    EXPECT_TRUE(child<QWidget>(&info, QStringLiteral("picClient"))->isVisible());
+
+    // Opened again, the last search is selected: typing replaces it. Escape
+    // works from the list too; Down and Enter still pick.
+    QTest::keyClick(&info, Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return find->isVisible(); }, 2000));
+    typeIntoFocus(QStringLiteral("sm"));
+    EXPECT_EQ(find->findChild<QLineEdit *>(QStringLiteral("Text1"))->text(), QStringLiteral("sm"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), find->grid()->view());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(find->isVisible());
+    QTest::keyClick(&info, Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return find->isVisible(); }, 2000));
+    typeIntoFocus(QStringLiteral("sm"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(find->isVisible());
+    EXPECT_EQ(info.customerid(), smith);
+}
+
 TEST_P(CustomerInfoTest, HideAddressCutsTheFormAfterThePhones)
 {
     info.resize(700, 480);
