@@ -182,48 +182,58 @@ QString salesProductView(const Dialect &d)
         .arg(amount, d.trimUpper(QStringLiteral("s.status")));
 }
 
-QString paymentKinds(const Dialect &d, bool sqlite)
-{
-    const QString kind = d.trimUpper(QStringLiteral("description"));
-    const QString amount = sqlite ? sqliteUnits(QStringLiteral("amount")) : QStringLiteral("coalesce(amount, 0)");
-    return QStringLiteral(
-               "SELECT salesid, "
-               "sum(%2) AS paid, "
-               "sum(CASE WHEN %1 = 'CASH' THEN %2 ELSE 0 END) AS cash, "
-               "sum(CASE WHEN %1 = 'CHECK' THEN %2 ELSE 0 END) AS checks, "
-               "sum(CASE WHEN %1 IN ('VISA','MASTERCARD','DISCOVER','AMERICAN EXPRESS') THEN %2 ELSE 0 END) "
-               "AS charge FROM payment GROUP BY salesid")
-        .arg(kind, amount);
-}
-
 // One row per closed ticket with its figures, each rounded to the cent from
 // the exact sums, the way the ticket's screen and invoice show them.
+//
+// A ticket's sums are read for that ticket alone (its lines and payments by
+// their salesid index), so a summary that asks for one period reads only the
+// tickets closed in it: the period's condition on CloseDate reaches the
+// sales table, and no other ticket's lines are added up. PostgreSQL takes
+// the sums in LATERAL subqueries; SQLite, which has none, in correlated
+// subqueries.
 QString salesReportView(const Dialect &d)
 {
     const bool sqlite = d.engine() == Engine::SQLite;
-    const QString parts = sqlite
-        ? QStringLiteral("SELECT salesid, sum(%1 * %2) AS p FROM salesitem GROUP BY salesid")
-              .arg(sqliteUnits(QStringLiteral("quantity")), sqliteUnits(QStringLiteral("price")))
-        : QStringLiteral("SELECT salesid, sum(coalesce(quantity, 0) * coalesce(price, 0)) AS p FROM salesitem "
-                         "GROUP BY salesid");
-    const QString labor = sqlite
-        ? QStringLiteral("SELECT salesid, sum(%1 * %2) AS l FROM saleslabor GROUP BY salesid")
-              .arg(sqliteUnits(QStringLiteral("quantity")), sqliteUnits(QStringLiteral("charge")))
-        : QStringLiteral("SELECT salesid, sum(coalesce(quantity, 0) * coalesce(charge, 0)) AS l FROM saleslabor "
-                         "GROUP BY salesid");
+    const QString kind = d.trimUpper(QStringLiteral("description"));
+    const QString amount = sqlite ? sqliteUnits(QStringLiteral("amount")) : QStringLiteral("coalesce(amount, 0)");
+    const QString cash = QStringLiteral("sum(CASE WHEN %1 = 'CASH' THEN %2 ELSE 0 END)").arg(kind, amount);
+    const QString checks = QStringLiteral("sum(CASE WHEN %1 = 'CHECK' THEN %2 ELSE 0 END)").arg(kind, amount);
+    const QString charge =
+        QStringLiteral("sum(CASE WHEN %1 IN ('VISA','MASTERCARD','DISCOVER','AMERICAN EXPRESS') THEN %2 ELSE 0 END)")
+            .arg(kind, amount);
+    const QString paid = QStringLiteral("sum(%1)").arg(amount);
     const QString exempt = QStringLiteral("coalesce(s.TaxExempt, 0) = 1");
-    const QString head = QStringLiteral(
-        "CREATE VIEW vw_salesreport_actualcash AS "
-        "WITH parts AS (%1), labor AS (%2), paid AS (%3), t AS ("
-        "SELECT s.id AS salesid, s.saledate AS SaleDate, s.Closedate AS CloseDate, s.customerid AS CustomerID, "
-        "coalesce(pa.p, 0) AS p, coalesce(la.l, 0) AS l, CASE WHEN %4 THEN 0 ELSE %5 END AS rate, "
-        "coalesce(pd.paid, 0) AS paid, coalesce(pd.cash, 0) AS cash, coalesce(pd.checks, 0) AS checks, "
-        "coalesce(pd.charge, 0) AS charge "
-        "FROM sales s LEFT JOIN parts pa ON pa.salesid = s.id LEFT JOIN labor la ON la.salesid = s.id "
-        "LEFT JOIN paid pd ON pd.salesid = s.id WHERE %6 = 'CLOSE') ")
-                             .arg(parts, labor, paymentKinds(d, sqlite), exempt,
-                                  sqlite ? QStringLiteral("825") : QStringLiteral("0.0825"),
-                                  d.trimUpper(QStringLiteral("s.status")));
+    const QString closed = d.trimUpper(QStringLiteral("s.status"));
+    QString t;
+    if (sqlite) {
+        const QString parts = QStringLiteral("sum(%1 * %2)").arg(sqliteUnits(QStringLiteral("quantity")),
+                                                                sqliteUnits(QStringLiteral("price")));
+        const QString labor = QStringLiteral("sum(%1 * %2)").arg(sqliteUnits(QStringLiteral("quantity")),
+                                                                sqliteUnits(QStringLiteral("charge")));
+        const auto of = [](const QString &sum, const char *table) {
+            return QStringLiteral("coalesce((SELECT %1 FROM %2 WHERE %2.salesid = s.id), 0)")
+                .arg(sum, QLatin1String(table));
+        };
+        t = QStringLiteral("SELECT s.id AS salesid, s.saledate AS SaleDate, s.Closedate AS CloseDate, "
+                           "s.customerid AS CustomerID, %1 AS p, %2 AS l, CASE WHEN %3 THEN 0 ELSE 825 END AS rate, "
+                           "%4 AS paid, %5 AS cash, %6 AS checks, %7 AS charge FROM sales s WHERE %8 = 'CLOSE'")
+                .arg(of(parts, "salesitem"), of(labor, "saleslabor"), exempt, of(paid, "payment"),
+                     of(cash, "payment"), of(checks, "payment"), of(charge, "payment"), closed);
+    } else {
+        t = QStringLiteral(
+                "SELECT s.id AS salesid, s.saledate AS SaleDate, s.Closedate AS CloseDate, s.customerid AS CustomerID, "
+                "coalesce(pa.p, 0) AS p, coalesce(la.l, 0) AS l, CASE WHEN %1 THEN 0 ELSE 0.0825 END AS rate, "
+                "coalesce(pd.paid, 0) AS paid, coalesce(pd.cash, 0) AS cash, coalesce(pd.checks, 0) AS checks, "
+                "coalesce(pd.charge, 0) AS charge FROM sales s "
+                "LEFT JOIN LATERAL (SELECT sum(coalesce(quantity, 0) * coalesce(price, 0)) AS p FROM salesitem "
+                "WHERE salesid = s.id) pa ON true "
+                "LEFT JOIN LATERAL (SELECT sum(coalesce(quantity, 0) * coalesce(charge, 0)) AS l FROM saleslabor "
+                "WHERE salesid = s.id) la ON true "
+                "LEFT JOIN LATERAL (SELECT %2 AS paid, %3 AS cash, %4 AS checks, %5 AS charge FROM payment "
+                "WHERE salesid = s.id) pd ON true WHERE %6 = 'CLOSE'")
+                .arg(exempt, paid, cash, checks, charge, closed);
+    }
+    const QString head = QStringLiteral("CREATE VIEW vw_salesreport_actualcash AS WITH t AS (%1) ").arg(t);
     if (sqlite) {
         // p and l are kept at 10^-8, the fee at 10^-9, tax and total at 10^-13.
         const QString base = QStringLiteral("(10 * p + 11 * l)");

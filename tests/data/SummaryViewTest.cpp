@@ -102,6 +102,33 @@ TEST_P(SummaryViewTest, AReopenedTicketIsNoSale)
               before->rowCount() - 1);
 }
 
+TEST_P(SummaryViewTest, AClosedTicketWithNothingOnItShowsZeros)
+{
+    const qint64 empty = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status"), QStringLiteral("Closedate")},
+                                             {QStringLiteral("Close"), QStringLiteral("2026-05-02 09:00:00")});
+    const qint64 other = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status"), QStringLiteral("Closedate")},
+                                             {QStringLiteral("Close"), QStringLiteral("2026-05-02 10:00:00")});
+    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("price")}, {other, 10});
+    Database::InsertRow(QStringLiteral("saleslabor"), {QStringLiteral("salesid"), QStringLiteral("charge")}, {other, 20});
+    Database::InsertRow(QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("description"),
+                                                    QStringLiteral("amount")},
+                        {other, QStringLiteral("Cash"), 5});
+    const auto view = Database::GetRS(QStringLiteral("select * from vw_salesreport_actualcash where closedate >= ? and "
+                                                     "closedate < ? order by salesid"),
+                                      {QStringLiteral("2026-05-02 00:00:00"), QStringLiteral("2026-05-03 00:00:00")});
+    ASSERT_TRUE(view);
+    ASSERT_EQ(view->rowCount(), 2);
+    EXPECT_EQ(view->value(0, QStringLiteral("salesid")).toLongLong(), empty);
+    for (const char *column : {"totalsales", "totallabor", "shopfee", "totaltax", "tickettotal", "cash", "checks",
+                               "charge", "payments"}) {
+        SCOPED_TRACE(column);
+        EXPECT_EQ(cents(view->value(0, QString::fromLatin1(column))), 0);
+    }
+    EXPECT_EQ(cents(view->value(1, QStringLiteral("totalsales"))), 1000);
+    EXPECT_EQ(cents(view->value(1, QStringLiteral("totallabor"))), 2000);
+    EXPECT_EQ(cents(view->value(1, QStringLiteral("cash"))), 500);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, SummaryViewTest, ::testing::ValuesIn(TestDatabase::Engines()),
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
 
