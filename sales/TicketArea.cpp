@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -145,10 +146,18 @@ void TicketArea::keepLockedTextReadable()
 {
     // A closed ticket is still read at the counter: its words and figures stay
     // dark on the grey; only the buttons look disabled.
+    const QColor dark(24, 24, 24);
     QPalette p = picTicket->palette();
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
-        p.setColor(QPalette::Disabled, role, QColor(24, 24, 24));
+        p.setColor(QPalette::Disabled, role, dark);
     picTicket->setPalette(p);
+    // The grids' views don't take that from the area (they are styled for
+    // their grid lines): without their own, their cells go pale grey on grey.
+    for (vbalGrid *g : {vbalGrid2, vbalGrid3, vbalPayment}) {
+        QPalette gp = g->view()->palette();
+        gp.setColor(QPalette::Disabled, QPalette::Text, dark);
+        g->view()->setPalette(gp);
+    }
 }
 
 void TicketArea::hidePanels()

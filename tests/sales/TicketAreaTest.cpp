@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QHeaderView>
+#include <QImage>
 #include <QTableView>
 #include <QTest>
 
@@ -249,6 +250,35 @@ TEST_P(TicketAreaTest, FinalizeLocksTheTicketAndReopenNeedsAnAdministrator)
     EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled());
     EXPECT_EQ(button->text(), QStringLiteral("Finalize Ticket"));
     EXPECT_EQ(pins.asked, 3);
+}
+
+// The darkest grey drawn in a cell of a grid, as it is on the screen.
+int darkestIn(vbalGrid *grid, int row, int col)
+{
+    QTableView *view = grid->view();
+    const QRect cell = view->visualRect(view->model()->index(row - 1, col - 1));
+    const QImage shot = view->viewport()->grab().toImage();
+    int darkest = 255;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+    }
+    return darkest;
+}
+
+TEST_P(TicketAreaTest, AClosedTicketsLinesAndPaymentsStayReadable)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
+    laborLine(salesId, QStringLiteral("Install remote start"), 150);
+    payment(salesId, QStringLiteral("Cash"), 20);
+    open();
+    const int openText = darkestIn(grid("vbalGrid2"), 1, 2);
+    prompts.answer(true);
+    clickButton("cmdFinalize");
+    ASSERT_FALSE(child<QWidget>("picTicket")->isEnabled());
+    // Locked, but read at the counter: the words as dark as on an open ticket.
+    for (const char *name : {"vbalGrid2", "vbalGrid3", "vbalPayment"})
+        EXPECT_LE(darkestIn(grid(name), 1, 2), std::max(openText, 60)) << name;
 }
 
 TEST_P(TicketAreaTest, AStaleWindowChangesNothingOnATicketAnotherCounterClosed)
