@@ -79,12 +79,14 @@ void TicketArea::TakeKeyboard()
 void TicketArea::ShowTicket(int salesid)
 {
     m_showQueued = false;
+    bool another = false;
     TicketDisplay ticket;
     const TicketReadResult read = ReadTicketDisplay(salesid, &ticket);
     if (read == TicketReadResult::Failed)
         return; // the data layer has said why; the area stays as it was
     {
         FlagGuard loading(m_loading);
+        another = salesid != m_salesid;
         m_salesid = salesid;
         cancelEdits();
         hidePanels();
@@ -95,6 +97,17 @@ void TicketArea::ShowTicket(int salesid)
             showTicketRead(ticket);
     }
     emit TicketShown(m_salesid);
+    if (another)
+        wantHeader();
+}
+
+// Another ticket, or a new state, is read from its header down: the pane
+// goes back to the ticket number, the status and the two buttons beside the
+// note.
+void TicketArea::wantHeader()
+{
+    if (m_salesid != 0)
+        emit PartWanted(QRect(0, 0, width(), cmdPrint->geometry().bottom() + 1));
 }
 
 void TicketArea::showNoTicket()

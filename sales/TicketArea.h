@@ -83,6 +83,7 @@ private:
     void cancelEdits();
     void queueShow();
     void placeOutsideButtons();
+    void wantHeader();
 
     // The ticket itself.
     void onFinalizeClicked();

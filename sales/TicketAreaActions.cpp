@@ -28,6 +28,7 @@ void TicketArea::finalizeTicket()
     if (change != TicketChange::Failed)
         emit TicketStatusChanged(id);
     ShowTicket(id);
+    wantHeader();
 }
 
 void TicketArea::reopenTicket()
@@ -51,6 +52,7 @@ void TicketArea::reopenTicket()
     if (change != TicketChange::Failed)
         emit TicketStatusChanged(id);
     ShowTicket(id);
+    wantHeader();
 }
 
 bool TicketArea::changeMade(TicketChange change)

@@ -147,6 +147,9 @@ TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
     EXPECT_EQ(value(QStringLiteral("select description from payment where salesid = ?"), {salesId}).toString(),
               QStringLiteral("Cash"));
     EXPECT_FALSE(child<QWidget>("picTicket")->isEnabled());
+    // Scrolled down for the payment, the pane comes back up to the status.
+    EXPECT_TRUE(seenWhole(child<QWidget>("lblStatus")));
+    EXPECT_TRUE(seenWhole(child<QWidget>("cmdPrint")));
     EXPECT_EQ(list->CellValue(1, 6), QStringLiteral("Close"));
     EXPECT_EQ(prompts.messages, QStringList());
 }

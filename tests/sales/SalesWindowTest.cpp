@@ -6,6 +6,7 @@
 #include "data/Settings.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketListPane.h"
+#include "sales/TicketPane.h"
 #include "sales/frmSales.h"
 #include "tests/sales/SalesWindowFixture.h"
 #include "tests/support/SeedData.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTest>
@@ -119,7 +121,11 @@ TEST_P(SalesWindow, AChosenTicketTakesTheKeyboardWhereTheClerkTypesNext)
     const int closed = ticket(ann, QStringLiteral("Close"));
     openTicket(ann, fresh);
     EXPECT_EQ(QApplication::focusWidget(), child<QWidget>("txtYear")) << "no vehicle yet";
+    QScrollBar *bar = window->ticketPane()->scrollBar();
+    ASSERT_TRUE(bar->isVisible()) << "the pane shows only part of a ticket";
+    bar->setValue(bar->maximum());
     openTicket(ann, started);
+    EXPECT_EQ(bar->value(), 0) << "another ticket is shown from its header";
     EXPECT_EQ(QApplication::focusWidget(), child<QWidget>("txtScan")) << "the vehicle is there: the next item";
     grid("vbalGridOrders")->view()->setFocus();
     openTicket(ann, closed);
