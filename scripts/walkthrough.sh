@@ -46,8 +46,6 @@ if [[ "${1:-}" == "--inside" ]]; then
     settle() { sleep "${1:-0.8}"; }
     keys() { xdotool key --delay 120 "$@"; settle; }
     typed() { xdotool type --delay 60 "$1"; settle; }
-    # A click at a point of a window, given relative to its top left corner.
-    click_at() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; settle; }
     shot() {
         alive
         n=$((n + 1))
@@ -63,10 +61,10 @@ if [[ "${1:-}" == "--inside" ]]; then
     focus "$win"
     shot sales-start
 
-    # The customer: "Lookup..." in the customer editor, a few letters of the
-    # last name (the list narrows), Down into the list, Enter picks.
+    # The customer: "Lookup..." (F5) in the customer editor, a few letters of
+    # the last name (the list narrows), Down into the list, Enter picks.
     step=customer-lookup
-    click_at "$win" "${TESSALY_WALK_LOOKUP_X:-125}" "${TESSALY_WALK_LOOKUP_Y:-36}"
+    keys F5
     typed "Mi"
     shot customer-lookup
     step=customer-picked
@@ -83,10 +81,9 @@ if [[ "${1:-}" == "--inside" ]]; then
     settle 1
     shot ticket-open
 
-    # The vehicle, typed into the boxes under "Year: Make: Model:".
+    # The vehicle, typed into the boxes under "Year: Make: Model:" (a new
+    # ticket opens with the keyboard in the year).
     step=vehicle
-    keys Tab
-    shot vehicle-focus
     typed "2019"
     keys Tab
     typed "Honda"
