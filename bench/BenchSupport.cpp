@@ -1,12 +1,18 @@
 #include "bench/BenchSupport.h"
 
+#include "data/Schema.h"
+
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +20,10 @@
 namespace Bench {
 
 namespace {
+
+// Raised when the way the benchmark data are made changes, so that kept
+// databases of the old kind are not used again.
+constexpr int kDataVersion = 1;
 
 QString pgServer()
 {
@@ -27,16 +37,30 @@ QTemporaryDir &scratch()
     return dir;
 }
 
+QString programName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+}
+
+void splitServer(QString *host, int *port)
+{
+    const QString server = pgServer();
+    const int colon = server.lastIndexOf(QLatin1Char(':'));
+    *host = colon > 0 ? server.left(colon) : server;
+    *port = colon > 0 ? server.mid(colon + 1).toInt() : 5432;
+}
+
 bool adminExec(const QString &sql)
 {
     const QString name = QStringLiteral("bench-admin");
     bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        const QString server = pgServer();
-        const int colon = server.lastIndexOf(QLatin1Char(':'));
-        db.setHostName(colon > 0 ? server.left(colon) : server);
-        db.setPort(colon > 0 ? server.mid(colon + 1).toInt() : 5432);
+        QString host;
+        int port = 0;
+        splitServer(&host, &port);
+        db.setHostName(host);
+        db.setPort(port);
         db.setDatabaseName(QStringLiteral("postgres"));
         db.setUserName(QStringLiteral("kzv"));
         db.setPassword(QStringLiteral("kzv"));
@@ -52,7 +76,248 @@ bool adminExec(const QString &sql)
     return ok;
 }
 
+QString catalogOf(const QString &label)
+{
+    return QStringLiteral("tessaly_bench_%1").arg(label.toLower());
+}
+
+bool recreateCatalog(const QString &catalog)
+{
+    return adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(catalog))
+        && adminExec(QStringLiteral("CREATE DATABASE \"%1\"").arg(catalog));
+}
+
+// Runs one of the PostgreSQL client tools as the benchmark login.
+bool pgTool(const QString &name, const QStringList &args)
+{
+    QString program = QStandardPaths::findExecutable(name);
+    if (program.isEmpty()) {
+        const QStringList versions =
+            QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString &v : versions) {
+            const QString candidate = QStringLiteral("/usr/lib/postgresql/%1/bin/%2").arg(v, name);
+            if (QFileInfo::exists(candidate))
+                program = candidate;
+        }
+    }
+    if (program.isEmpty()) {
+        std::fprintf(stderr, "bench: %s is not installed\n", qPrintable(name));
+        return false;
+    }
+    QString host;
+    int port = 0;
+    splitServer(&host, &port);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PGPASSWORD"), QStringLiteral("kzv"));
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(program, QStringList{QStringLiteral("-h"), host, QStringLiteral("-p"), QString::number(port),
+                                 QStringLiteral("-U"), QStringLiteral("kzv")}
+                         + args);
+    if (!p.waitForStarted(10000) || !p.waitForFinished(-1))
+        return false;
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+QString cacheFolder()
+{
+    QString dir = qEnvironmentVariable("TESSALY_BENCH_CACHE");
+    if (dir.isEmpty())
+        dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../bench-cache");
+    QDir().mkpath(dir);
+    return QDir(dir).absolutePath();
+}
+
+// The label with a digest of the schema, so a kept database made for other
+// tables, indexes or views is never used.
+QString cacheKey(Engine engine, const QString &label)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(QByteArray::number(kDataVersion));
+    for (const QString &s : Schema::CreateStatements(engine) + Schema::ViewStatements(engine))
+        hash.addData(s.toUtf8());
+    return QStringLiteral("%1-%2-%3")
+        .arg(label.toLower(), engineName(engine).toLower(),
+             QString::fromLatin1(hash.result().toHex().left(10)));
+}
+
+// Drops the kept databases of this label and engine made for an earlier
+// schema, once the one for the present schema is in place.
+void dropOlderKept(Engine engine, const QString &label, const QString &kept)
+{
+    QDir dir(cacheFolder());
+    const QString pattern = QStringLiteral("%1-%2-*").arg(label.toLower(), engineName(engine).toLower());
+    for (const QString &name : dir.entryList({pattern}, QDir::Files)) {
+        if (dir.filePath(name) != kept)
+            dir.remove(name);
+    }
+}
+
+void note(const QString &text)
+{
+    std::fprintf(stderr, "bench: %s\n", qPrintable(text));
+}
+
+double secondsOf(const QElapsedTimer &t)
+{
+    return double(t.elapsed()) / 1000.0;
+}
+
+bool useSqliteFile(const QString &file)
+{
+    Database::ConnectionSettings s;
+    s.engine = Engine::SQLite;
+    s.sqliteFile = file;
+    Database::SetOverride(s);
+    return Database::GetConnection().isValid();
+}
+
+bool useSqliteCopy(const QString &kept, const QString &label)
+{
+    Database::CloseConnections();
+    const QString file = scratch().filePath(label + QStringLiteral(".db"));
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(file + QLatin1String(suffix));
+    return QFile::copy(kept, file) && useSqliteFile(file);
+}
+
+bool cachedSqlite(const QString &label, const std::function<void()> &fill)
+{
+    const QString kept = cacheFolder() + QLatin1Char('/') + cacheKey(Engine::SQLite, label) + QStringLiteral(".db");
+    QElapsedTimer t;
+    t.start();
+    if (QFileInfo::exists(kept) && useSqliteCopy(kept, label)) {
+        dropOlderKept(Engine::SQLite, label, kept);
+        note(QStringLiteral("%1 (SQLite) copied from %2 in %3 s").arg(label, kept).arg(secondsOf(t), 0, 'f', 1));
+        return true;
+    }
+    if (!useFreshDatabase(Engine::SQLite, label + QStringLiteral("_fill")))
+        return false;
+    fill();
+    const QString part = kept + QStringLiteral(".part");
+    QFile::remove(part);
+    // A compact, consistent copy of the filled database, renamed into place
+    // only when whole.
+    if (Database::Execute(QStringLiteral("VACUUM INTO ?"), {part}) < 0 || !QFile::rename(part, kept)) {
+        QFile::remove(part);
+        note(QStringLiteral("%1 (SQLite) could not be kept; measured as filled").arg(label));
+        return true;
+    }
+    dropOlderKept(Engine::SQLite, label, kept);
+    const QString filled = Database::CurrentSettings().sqliteFile;
+    const bool ok = useSqliteCopy(kept, label);
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(filled + QLatin1String(suffix));
+    note(QStringLiteral("%1 (SQLite) filled and kept in %2 in %3 s").arg(label, kept).arg(secondsOf(t), 0, 'f', 1));
+    return ok;
+}
+
+bool usePgCatalog(const QString &catalog)
+{
+    Database::ConnectionSettings s;
+    s.engine = Engine::PostgreSQL;
+    s.serverName = pgServer();
+    s.catalog = catalog;
+    Database::SetOverride(s);
+    if (!Database::GetConnection().isValid())
+        return false;
+    // The statistics a running server's autovacuum would have gathered by
+    // now, so the plans do not depend on when it last woke.
+    const std::optional<Recordset> tables = Database::GetRS(
+        QStringLiteral("select tablename from pg_tables where schemaname = current_schema() order by tablename"));
+    if (!tables)
+        return false;
+    for (int r = 0; r < tables->rowCount(); ++r) {
+        if (Database::Execute(QStringLiteral("ANALYZE \"%1\"").arg(tables->value(r, 0).toString())) < 0)
+            return false;
+    }
+    return true;
+}
+
+bool restorePg(const QString &dump, const QString &catalog)
+{
+    Database::CloseConnections();
+    return recreateCatalog(catalog)
+        && pgTool(QStringLiteral("pg_restore"),
+                  {QStringLiteral("--no-owner"), QStringLiteral("-j2"), QStringLiteral("-d"), catalog, dump})
+        && usePgCatalog(catalog);
+}
+
+bool cachedPg(const QString &label, const std::function<void()> &fill)
+{
+    const QString kept = cacheFolder() + QLatin1Char('/') + cacheKey(Engine::PostgreSQL, label)
+        + QStringLiteral(".pgdump");
+    const QString catalog = catalogOf(label);
+    QElapsedTimer t;
+    t.start();
+    if (QFileInfo::exists(kept)) {
+        if (restorePg(kept, catalog)) {
+            dropOlderKept(Engine::PostgreSQL, label, kept);
+            note(QStringLiteral("%1 (PostgreSQL) restored from %2 in %3 s").arg(label, kept).arg(secondsOf(t), 0, 'f', 1));
+            return true;
+        }
+        note(QStringLiteral("%1 (PostgreSQL) could not be restored from %2; filling it again").arg(label, kept));
+        QFile::remove(kept);
+    }
+    const QString filling = label + QStringLiteral("_fill");
+    if (!useFreshDatabase(Engine::PostgreSQL, filling))
+        return false;
+    fill();
+    Database::CloseConnections();
+    const QString part = kept + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!pgTool(QStringLiteral("pg_dump"), {QStringLiteral("-Fc"), QStringLiteral("-f"), part, catalogOf(filling)})
+        || !QFile::rename(part, kept)) {
+        QFile::remove(part);
+        note(QStringLiteral("%1 (PostgreSQL) could not be kept; measured as filled").arg(label));
+        return usePgCatalog(catalogOf(filling));
+    }
+    dropOlderKept(Engine::PostgreSQL, label, kept);
+    adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(catalogOf(filling)));
+    const bool ok = restorePg(kept, catalog);
+    note(QStringLiteral("%1 (PostgreSQL) filled and kept in %2 in %3 s").arg(label, kept).arg(secondsOf(t), 0, 'f', 1));
+    return ok;
+}
+
+QString number(double v)
+{
+    return QString::number(v, 'f', v >= 100 ? 1 : 3);
+}
+
+void record(const Figure &f, const QString &verdict)
+{
+    const QString path = qEnvironmentVariable("TESSALY_BENCH_RESULTS");
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::Append | QIODevice::Text)) {
+        std::fprintf(stderr, "bench: %s cannot be written\n", qPrintable(path));
+        return;
+    }
+    const auto clean = [](QString s) { return s.replace(QLatin1Char('\t'), QLatin1Char(' ')); };
+    const QStringList fields{programName(),
+                             clean(f.name),
+                             clean(f.engine),
+                             verdict == QLatin1String("FAILED") ? QStringLiteral("-") : QString::number(f.value, 'f', 4),
+                             f.unit,
+                             f.target > 0 ? QString::number(f.target, 'f', 4) : QStringLiteral("-"),
+                             f.bare > 0 ? QString::number(f.bare, 'f', 4) : QStringLiteral("-"),
+                             f.targetRatio > 0 ? QString::number(f.targetRatio, 'f', 2) : QStringLiteral("-"),
+                             verdict};
+    file.write((fields.join(QLatin1Char('\t')) + QLatin1Char('\n')).toUtf8());
+}
+
 } // namespace
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
 
 double medianMs(const std::function<void()> &fn, int runs, int warmup)
 {
@@ -66,32 +331,49 @@ double medianMs(const std::function<void()> &fn, int runs, int warmup)
         fn();
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2.0;
+    return median(std::move(times));
 }
 
 void printHeader()
 {
-    std::printf("%-52s %-11s %11s %10s %10s %7s %s\n", "benchmark", "engine", "median ms", "target ms", "bare ms",
-                "ratio", "verdict");
+    std::printf("%-52s %-11s %14s %16s %14s %7s %s\n", "benchmark", "engine", "median", "target", "bare", "ratio",
+                "verdict");
 }
 
 void print(const Figure &f)
 {
-    const double ratio = f.bareMs > 0 ? f.medianMs / f.bareMs : 0;
+    const double ratio = f.bare > 0 ? f.value / f.bare : 0;
+    const bool hasTarget = f.target > 0 || f.targetRatio > 0;
     bool ok = true;
-    if (f.targetMs > 0 && f.medianMs > f.targetMs)
+    if (f.target > 0 && f.value > f.target)
         ok = false;
     if (f.targetRatio > 0 && ratio > f.targetRatio)
         ok = false;
-    QString target = f.targetMs > 0 ? QString::number(f.targetMs, 'f', 1) : QStringLiteral("-");
+    QStringList target;
+    if (f.target > 0)
+        target << number(f.target) + QLatin1Char(' ') + f.unit;
     if (f.targetRatio > 0)
-        target += QStringLiteral(" / %1x").arg(f.targetRatio, 0, 'f', 1);
-    std::printf("%-52s %-11s %11.3f %10s %10s %7s %s\n", qPrintable(f.name), qPrintable(f.engine), f.medianMs,
-                qPrintable(target), f.bareMs > 0 ? qPrintable(QString::number(f.bareMs, 'f', 3)) : "-",
-                ratio > 0 ? qPrintable(QString::number(ratio, 'f', 2)) : "-", ok ? "ok" : "OVER TARGET");
+        target << QStringLiteral("%1x").arg(f.targetRatio, 0, 'f', 1);
+    const QString verdict = !hasTarget ? QStringLiteral("-") : ok ? QStringLiteral("OK") : QStringLiteral("OVER");
+    std::printf("%-52s %-11s %14s %16s %14s %7s %s\n", qPrintable(f.name), qPrintable(f.engine),
+                qPrintable(number(f.value) + QLatin1Char(' ') + f.unit),
+                target.isEmpty() ? "-" : qPrintable(target.join(QStringLiteral(", "))),
+                f.bare > 0 ? qPrintable(number(f.bare) + QLatin1Char(' ') + f.unit) : "-",
+                ratio > 0 ? qPrintable(QString::number(ratio, 'f', 2) + QLatin1Char('x')) : "-", qPrintable(verdict));
     std::fflush(stdout);
+    record(f, verdict);
+}
+
+void unavailable(Engine engine, const QString &what)
+{
+    const QString name = engineName(engine);
+    std::fprintf(stderr, "%s: %s unavailable%s%s\n", qPrintable(programName()), qPrintable(name),
+                 what.isEmpty() ? "" : ": ", qPrintable(what));
+    Figure f;
+    f.name = QStringLiteral("(all figures)");
+    f.engine = name;
+    f.unit = QStringLiteral("-");
+    record(f, QStringLiteral("FAILED"));
 }
 
 std::vector<Engine> engines()
@@ -109,20 +391,28 @@ QString engineName(Engine engine)
 
 bool useFreshDatabase(Engine engine, const QString &label)
 {
+    if (engine == Engine::SQLite) {
+        const QString file = scratch().filePath(label + QStringLiteral(".db"));
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(file + QLatin1String(suffix));
+        return useSqliteFile(file);
+    }
     Database::ConnectionSettings s;
     s.engine = engine;
-    if (engine == Engine::SQLite) {
-        s.sqliteFile = scratch().filePath(label + QStringLiteral(".db"));
-        QFile::remove(s.sqliteFile);
-    } else {
-        s.serverName = pgServer();
-        s.catalog = QStringLiteral("tessaly_bench_%1").arg(label.toLower());
-        if (!adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(s.catalog))
-            || !adminExec(QStringLiteral("CREATE DATABASE \"%1\"").arg(s.catalog)))
-            return false;
-    }
+    s.serverName = pgServer();
+    s.catalog = catalogOf(label);
+    Database::CloseConnections();
+    if (!recreateCatalog(s.catalog))
+        return false;
     Database::SetOverride(s);
     return Database::GetConnection().isValid();
+}
+
+bool useCachedDatabase(Engine engine, const QString &label, const std::function<void()> &fill)
+{
+    if (engine == Engine::SQLite)
+        return cachedSqlite(label, fill);
+    return cachedPg(label, fill);
 }
 
 void bulk(const QString &sql)

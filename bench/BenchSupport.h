@@ -8,21 +8,31 @@
 
 // Shared pieces of the benchmark programs: timing with a warm-up, the figure
 // table, and the databases they run on.
+//
+// Every figure goes through print(): one line of the program's own table on
+// standard output and, when TESSALY_BENCH_RESULTS names a file, one
+// tab-separated record appended to it (program, benchmark, engine, value,
+// unit, target, bare, ratio target, verdict) for scripts/bench.sh to gather
+// into one table.
 namespace Bench {
 
 // Runs fn `warmup` times unmeasured, then `runs` times; returns the median in
 // milliseconds.
 double medianMs(const std::function<void()> &fn, int runs, int warmup = 3);
 
+// The median of measured values (sorted in place).
+double median(std::vector<double> values);
+
 // One line of the figure table.
 struct Figure
 {
     QString name;
-    QString engine;
-    double medianMs = 0;
-    double targetMs = 0;   // 0: no target
-    double bareMs = 0;     // 0: no bare-engine comparison
-    double targetRatio = 0; // 0: no ratio target
+    QString engine;          // "SQLite", "PostgreSQL", or "-" when no database is involved
+    double value = 0;        // the median (or the single reading a figure names as such)
+    double target = 0;       // 0: no target; the value must not exceed it
+    double bare = 0;         // 0: no bare-engine comparison
+    double targetRatio = 0;  // 0: no ratio target; value / bare must not exceed it
+    QString unit = QStringLiteral("ms");
 };
 
 void print(const Figure &figure);
@@ -33,10 +43,22 @@ void printHeader();
 std::vector<Engine> engines();
 QString engineName(Engine engine);
 
+// Reports that an engine could not be used: on standard error, and as a
+// FAILED record so the gathered table shows the gap.
+void unavailable(Engine engine, const QString &what = QString());
+
 // Makes an empty database of that engine current (a fresh SQLite file in a
 // temporary folder, or a fresh catalog on the PostgreSQL server). False when
 // the engine can't be reached.
 bool useFreshDatabase(Engine engine, const QString &label);
+
+// Makes current a database of that engine holding what `fill` writes into an
+// empty one. The filled database is kept in the cache folder
+// (TESSALY_BENCH_CACHE, else bench-cache beside the build's bench folder)
+// under the label, the engine and the schema, so later runs start from a
+// copy instead of filling again; every run, the first included, measures a
+// copy. The label names the data: give it another when `fill` changes.
+bool useCachedDatabase(Engine engine, const QString &label, const std::function<void()> &fill);
 
 // Runs one set-based statement for bulk data (no timing); aborts on failure.
 void bulk(const QString &sql);

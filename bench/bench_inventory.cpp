@@ -72,8 +72,8 @@ void measureReport(Engine engine)
         },
         3, 1);
     Bench::print({QStringLiteral("inventory report to PDF (%1 pages)").arg(pages), name, pdf, 20000, 0, 0});
-    std::printf("%-52s %-11s %22.2f MB\n", "inventory report PDF size", qPrintable(name),
-                double(QFileInfo(path).size()) / (1024.0 * 1024.0));
+    Bench::print({QStringLiteral("inventory report PDF size"), name, double(QFileInfo(path).size()) / (1024.0 * 1024.0),
+                  0, 0, 0, QStringLiteral("MB")});
 
     FirstPagePresenter presenter;
     SetPrintPresenter(&presenter);
@@ -107,11 +107,10 @@ int main(int argc, char **argv)
     }
     Bench::printHeader();
     for (const Engine engine : Bench::engines()) {
-        if (!Bench::useFreshDatabase(engine, QStringLiteral("inventory"))) {
-            std::fprintf(stderr, "bench_inventory: no %s database\n", qPrintable(Bench::engineName(engine)));
+        if (!Bench::useCachedDatabase(engine, QStringLiteral("inventory"), [] { BenchData::products(kProducts); })) {
+            Bench::unavailable(engine);
             continue;
         }
-        BenchData::products(kProducts);
         measureFill(engine);
         measureReport(engine);
     }

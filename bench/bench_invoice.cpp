@@ -80,11 +80,13 @@ void measure(Engine engine, const QString &keep)
 {
     const QString name = Bench::engineName(engine);
     if (!Bench::useFreshDatabase(engine, QStringLiteral("invoice"))) {
-        std::printf("%s: not reachable\n", qPrintable(name));
+        Bench::unavailable(engine);
         return;
     }
-    if (!DemoShop::Fill())
+    if (!DemoShop::Fill()) {
+        Bench::unavailable(engine, QStringLiteral("the demo shop could not be made"));
         return;
+    }
     const int year = Clock::today().year();
     clockDemoYear(year);
     const int ticket = 1;

@@ -77,14 +77,15 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     Bench::printHeader();
     for (Engine engine : Bench::engines()) {
-        if (!Bench::useFreshDatabase(engine, QStringLiteral("lifecycle"))) {
-            std::fprintf(stderr, "bench: %s unavailable\n", qPrintable(Bench::engineName(engine)));
+        if (!Bench::useCachedDatabase(engine, QStringLiteral("lifecycle"), [] {
+                BenchData::customers(1000);
+                BenchData::products(5000);
+                BenchData::tickets(20000, 1000);
+            })) {
+            Bench::unavailable(engine);
             continue;
         }
         const QString name = Bench::engineName(engine);
-        BenchData::customers(1000);
-        BenchData::products(5000);
-        BenchData::tickets(20000, 1000);
         const int id = bigTicket();
 
         // Finalize and re-open alternate, so each run finds the state it needs.
@@ -108,11 +109,9 @@ int main(int argc, char **argv)
                 sign = -sign;
             },
             runs, 2);
-        std::sort(finalize.begin(), finalize.end());
-        std::sort(reopen.begin(), reopen.end());
-        Bench::print({QStringLiteral("finalize, 100-line ticket"), name, finalize[runs / 2],
+        Bench::print({QStringLiteral("finalize, 100-line ticket"), name, Bench::median(finalize),
                       engine == Engine::SQLite ? 20.0 : 0.0, bare});
-        Bench::print({QStringLiteral("re-open, 100-line ticket"), name, reopen[runs / 2]});
+        Bench::print({QStringLiteral("re-open, 100-line ticket"), name, Bench::median(reopen)});
         Bench::print({QStringLiteral("finalize + re-open"), name, close});
 
         // The ticket area as the window shows it, after one quantity edit.

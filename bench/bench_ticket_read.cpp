@@ -54,12 +54,13 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     Bench::printHeader();
     for (Engine engine : Bench::engines()) {
-        if (!Bench::useFreshDatabase(engine, QStringLiteral("ticketread"))) {
-            std::fprintf(stderr, "bench: %s unavailable\n", qPrintable(Bench::engineName(engine)));
+        if (!Bench::useCachedDatabase(engine, QStringLiteral("ticketread"), [] {
+                BenchData::customers(1000);
+                BenchData::tickets(kTickets, 1000);
+            })) {
+            Bench::unavailable(engine);
             continue;
         }
-        BenchData::customers(1000);
-        BenchData::tickets(kTickets, 1000);
         QSqlDatabase db = Database::GetConnection();
         QRandomGenerator rng(42);
         const int runs = 2000;
