@@ -4,23 +4,16 @@
 #include "app/SalesCommandSetup.h"
 #include "catalog/frmInstallHours.h"
 #include "catalog/frmInventory.h"
-#include "customers/CustomerInfo.h"
 #include "maintenance/frmDatabase.h"
-#include "data/Backup.h"
 #include "sales/AdminGate.h"
-#include "sales/TicketListPane.h"
 #include "sales/frmSales.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
-#include <QFileDialog>
-#include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -152,52 +145,6 @@ TEST_P(SalesCommandsTest, TimeAdminAndEmployeesOpenOnlyBehindTheGate)
     pins.next = std::nullopt;
     action("mnuTimeClock")->trigger();
     EXPECT_EQ(clock, 1);
-}
-
-TEST_P(SalesCommandsTest, AfterARestoreNoTicketOrCustomerIsShown)
-{
-    const int customer = SeedData::customer(QStringLiteral("Alan"), QStringLiteral("Smith"));
-    const int ticket = SeedData::ticket(customer);
-    const QString backup = TestEnvironment::root() + QStringLiteral("/commands.tessaly-backup");
-    QFile::remove(backup);
-    ASSERT_TRUE(Backup::Create(backup).ok);
-
-    window->setCommands(ProgramSalesCommands());
-    window->customerInfo()->LoadCustomerInfo(customer);
-    auto *list = window->findChild<TicketListPane *>();
-    ASSERT_NE(list, nullptr);
-    QMetaObject::invokeMethod(list, "TicketChosen", Q_ARG(int, ticket));
-    QApplication::processEvents();
-    ASSERT_EQ(window->salesid(), ticket);
-    ASSERT_EQ(window->customerInfo()->customerid(), customer);
-
-    pins.next = QStringLiteral("1234");
-    action("mnuDatabaseAdmin")->trigger();
-    frmDatabase *database = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *d = qobject_cast<frmDatabase *>(w); d && d->isVisible())
-            database = d;
-    }
-    ASSERT_NE(database, nullptr);
-    // The file dialog is answered with the backup; the question with Yes.
-    auto *answer = new QTimer(window.get());
-    QObject::connect(answer, &QTimer::timeout, answer, [answer, backup] {
-        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-            answer->stop();
-            dialog->selectFile(backup);
-            static_cast<QDialog *>(dialog)->accept();
-        }
-    });
-    answer->start(20);
-    prompts.answer(true);
-    database->findChild<QPushButton *>(QStringLiteral("cmdRestore"))->click();
-    QApplication::processEvents();
-    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("restored"), Qt::CaseInsensitive))
-        << prompts.lastMessage().toStdString();
-    EXPECT_EQ(window->salesid(), 0) << "no ticket of the old contents stays on screen";
-    EXPECT_EQ(window->customerInfo()->customerid(), 0);
-    database->close();
-    QFile::remove(backup);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SalesCommandsTest, ::testing::ValuesIn(TestDatabase::Engines()),
