@@ -423,4 +423,12 @@ void bulk(const QString &sql)
     }
 }
 
+PrivateHome::PrivateHome()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("TESSALY_DATA_DIR", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
+}
+
 } // namespace Bench

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 
 #include <QString>
+#include <QTemporaryDir>
 #include <functional>
 #include <vector>
 
@@ -59,6 +60,21 @@ bool useFreshDatabase(Engine engine, const QString &label);
 // copy instead of filling again; every run, the first included, measures a
 // copy. The label names the data: give it another when `fill` changes.
 bool useCachedDatabase(Engine engine, const QString &label, const std::function<void()> &fill);
+
+// For the programs that open windows: offscreen unless a platform was
+// chosen, and the data folder (pictures, logo, preview pages) and the
+// settings in a folder of this run, not the user's. Make it before the
+// application object.
+class PrivateHome
+{
+public:
+    PrivateHome();
+    // A file or folder below it ("data/pictures").
+    QString filePath(const QString &relative) const { return m_home.filePath(relative); }
+
+private:
+    QTemporaryDir m_home;
+};
 
 // Runs one set-based statement for bulk data (no timing); aborts on failure.
 void bulk(const QString &sql);

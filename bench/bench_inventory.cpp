@@ -92,13 +92,7 @@ void measureReport(Engine engine)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The logo, the window's settings and the preview pages stay out of the
-    // user's own folders.
-    QTemporaryDir home;
-    qputenv("TESSALY_DATA_DIR", home.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    const Bench::PrivateHome home;
     QApplication app(argc, argv);
     QString error;
     if (!DemoLetterhead::ensureFiles(&error)) {

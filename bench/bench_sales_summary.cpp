@@ -98,11 +98,7 @@ void keepDemoSummaries(const QString &keep)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("TESSALY_DATA_DIR", home.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    const Bench::PrivateHome home;
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     const int keepAt = int(args.indexOf(QStringLiteral("--keep")));

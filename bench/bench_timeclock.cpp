@@ -23,7 +23,6 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QLocale>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <cstdio>
 
@@ -206,12 +205,7 @@ int screenshots(const QString &dir)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The pictures and the settings stay out of the user's own folders.
-    QTemporaryDir home;
-    qputenv("TESSALY_DATA_DIR", home.filePath(QStringLiteral("data")).toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    const Bench::PrivateHome home;
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == QLatin1String("--screenshots"))

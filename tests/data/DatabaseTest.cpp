@@ -253,12 +253,7 @@ namespace {
 
 TEST(DatabaseReconnect, ALostServerConnectionIsOpenedAgainOnTheNextCall)
 {
-    QString why;
-    if (!TestDatabase::UseFresh(Engine::PostgreSQL, &why)) {
-        if (TestDatabase::PostgresRequired())
-            FAIL() << why.toStdString();
-        GTEST_SKIP() << why.toStdString();
-    }
+    TESSALY_USE_FRESH_DATABASE(Engine::PostgreSQL);
     RecordingPrompts prompts;
     const auto pid = Database::GetRS(QStringLiteral("select pg_backend_pid()"));
     ASSERT_TRUE(pid);

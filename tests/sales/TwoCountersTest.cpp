@@ -21,12 +21,7 @@ class TwoCounters : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QString why;
-        if (!TestDatabase::UseFresh(Engine::PostgreSQL, &why)) {
-            if (TestDatabase::PostgresRequired())
-                FAIL() << why.toStdString();
-            GTEST_SKIP() << why.toStdString();
-        }
+        TESSALY_USE_FRESH_DATABASE(Engine::PostgreSQL);
     }
     RecordingPrompts prompts;
 };
