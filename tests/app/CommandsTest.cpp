@@ -4,8 +4,10 @@
 #include "app/SalesCommandSetup.h"
 #include "catalog/frmInstallHours.h"
 #include "catalog/frmInventory.h"
+#include "customers/CustomerInfo.h"
 #include "maintenance/frmDatabase.h"
 #include "sales/AdminGate.h"
+#include "sales/TicketListPane.h"
 #include "sales/frmSales.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -145,6 +147,35 @@ TEST_P(SalesCommandsTest, TimeAdminAndEmployeesOpenOnlyBehindTheGate)
     pins.next = std::nullopt;
     action("mnuTimeClock")->trigger();
     EXPECT_EQ(clock, 1);
+}
+
+// The restore itself is the Database Administration window's own test; here
+// the sales window must let go of what it showed from the old contents.
+TEST_P(SalesCommandsTest, AfterARestoreNoTicketOrCustomerIsShown)
+{
+    const int customer = SeedData::customer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    const int ticket = SeedData::ticket(customer);
+    window->setCommands(ProgramSalesCommands());
+    window->customerInfo()->LoadCustomerInfo(customer);
+    auto *list = window->findChild<TicketListPane *>();
+    ASSERT_NE(list, nullptr);
+    QMetaObject::invokeMethod(list, "TicketChosen", Q_ARG(int, ticket));
+    QApplication::processEvents();
+    ASSERT_EQ(window->salesid(), ticket);
+
+    pins.next = QStringLiteral("1234");
+    action("mnuDatabaseAdmin")->trigger();
+    frmDatabase *database = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *d = qobject_cast<frmDatabase *>(w); d && d->isVisible())
+            database = d;
+    }
+    ASSERT_NE(database, nullptr);
+    Q_EMIT database->DatabaseRestored();
+    QApplication::processEvents();
+    EXPECT_EQ(window->salesid(), 0) << "no ticket of the old contents stays on screen";
+    EXPECT_EQ(window->customerInfo()->customerid(), 0);
+    database->close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SalesCommandsTest, ::testing::ValuesIn(TestDatabase::Engines()),
