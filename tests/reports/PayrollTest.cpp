@@ -148,6 +148,30 @@ TEST_P(PayrollTest, FiftyThreeWeeksRunOverPagesWithTheirHeadings)
     EXPECT_TRUE(doc->pages.last().findText(QStringLiteral("12/31/2009")));
 }
 
+TEST_P(PayrollTest, HalfMonthsAndQuartersStayOnThePageWithTheirHeadings)
+{
+    CapturingPresenter presenter;
+    ASSERT_TRUE(PrintPayroll(employee, 2028, true, true).done());
+    const auto doc = presenter.previews.last();
+    ASSERT_GE(doc->pages.size(), 1);
+    int periods = 0, quarters = 0;
+    const QRegularExpression half(QStringLiteral("^[A-Z][a-z]{2} (1-15|16-\\d\\d)$"));
+    for (const RecordedPage &page : doc->pages) {
+        EXPECT_TRUE(page.findText(QStringLiteral("Employee: Lopez,Maria")));
+        EXPECT_TRUE(page.findText(QStringLiteral("Deposit Date")));
+        for (const PageOp::Text &t : page.texts()) {
+            EXPECT_LE(t.position.y() + t.height, doc->pageHeight()) << t.text.toStdString();
+            periods += half.match(t.text).hasMatch() ? 1 : 0;
+            quarters += t.text.startsWith(QStringLiteral("Quarter ")) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(periods, 24);
+    EXPECT_EQ(quarters, 4);
+    EXPECT_TRUE(doc->pages.first().findText(QStringLiteral("Jan 1-15")));
+    EXPECT_TRUE(doc->pages.last().findText(QStringLiteral("Dec 16-31")));
+    EXPECT_TRUE(doc->pages.last().findText(QStringLiteral("Quarter 4")));
+}
+
 TEST_P(PayrollTest, AnInstantOnAWeekBoundaryCountsInOneWeekOnly)
 {
     clock(at(2026, 1, 8), 60);
