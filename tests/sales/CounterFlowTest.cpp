@@ -1,8 +1,10 @@
 // One sale from start to finish through the real window, by keyboard where
 // the clerk would use it: a new customer, a new ticket, the vehicle, a scan,
 // equipment and labor from the lookups, a quantity edited in place, the
-// payment, finalize.
+// payment, finalize. And a returning customer found by name, whose closed
+// ticket an administrator re-opens to add to it.
 #include "customers/CustomerInfo.h"
+#include "customers/FindCustomer.h"
 #include "data/Database.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketPane.h"
@@ -14,6 +16,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -152,6 +155,63 @@ TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
     EXPECT_TRUE(seenWhole(child<QWidget>("cmdPrint")));
     EXPECT_EQ(list->CellValue(1, 6), QStringLiteral("Close"));
     EXPECT_EQ(prompts.messages, QStringList());
+}
+
+TEST_P(CounterFlow, AReturningCustomersClosedTicketIsReopenedBehindThePin)
+{
+    employee(QStringLiteral("Maria"), QStringLiteral("Lopez"), QStringLiteral("4321"), QStringLiteral("admin"));
+    const int remote = product(QStringLiteral("012345000178"), QStringLiteral("RS-2W"), 199.99, 9, QStringLiteral("RS-2W"),
+                               QStringLiteral("2-way remote start"));
+    const int relay = product(QStringLiteral("012345000192"), QStringLiteral("BYP-1"), 49.99, 20, QStringLiteral("BYP-1"),
+                              QStringLiteral("Bypass module"));
+    customer(QStringLiteral("Carl"), QStringLiteral("Jones"));
+    const int smith = customer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    const int salesId = ticket(smith, QStringLiteral("Close"));
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
+
+    // F5 opens the search list for typing; Down and Enter pick the customer.
+    FindCustomer *find = window->customerInfo()->findCustomer();
+    QTest::keyClick(window->customerInfo(), Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return find->isVisible(); }, 2000));
+    keys(QStringLiteral("smi"));
+    EXPECT_EQ(find->listedCount(), 1);
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    ASSERT_EQ(window->customerid(), smith);
+    EXPECT_EQ(child<QLineEdit>("txtFirstName")->text(), QStringLiteral("Alan"));
+
+    vbalGrid *list = grid("vbalGridOrders");
+    ASSERT_EQ(list->RowCount(), 1);
+    list->SetSelectedRow(1);
+    list->view()->setFocus();
+    key(Qt::Key_Return);
+    ASSERT_EQ(window->salesid(), salesId);
+    auto *finalize = child<QPushButton>("cmdFinalize");
+    EXPECT_EQ(finalize->text(), QStringLiteral("Re-Open Ticket"));
+    EXPECT_FALSE(child<QWidget>("picTicket")->isEnabled());
+
+    // A clerk's wrong PIN changes nothing; the administrator's re-opens.
+    pins.enter(QStringLiteral("1111"));
+    QTest::mouseClick(finalize, Qt::LeftButton);
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Invalid PIN")});
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Close"));
+    pins.enter(QStringLiteral("4321"));
+    QTest::mouseClick(finalize, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Open"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble(), 10);
+    EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled());
+
+    // The bypass module the install needed, then closed again.
+    scan(QStringLiteral("012345000192"));
+    EXPECT_EQ(grid("vbalGrid2")->RowCount(), 2);
+    prompts.answer(true);
+    QTest::mouseClick(finalize, Qt::LeftButton);
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Close"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble(), 9);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {relay}).toDouble(), 19);
+    EXPECT_EQ(list->CellValue(1, 6), QStringLiteral("Close"));
+    EXPECT_EQ(pins.asked, 2);
 }
 
 TESSALY_SALES_ENGINES(CounterFlow);
