@@ -186,6 +186,27 @@ TEST_P(ProductReportsTest, ADaysSalesAreGroupedByModelAndMidnightBelongsToTheNex
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
+TEST_P(ProductReportsTest, ALineWithoutModelNumberOrPriceStillPrintsItsRow)
+{
+    const QDateTime noon(QDate(2026, 3, 12), QTime(12, 0));
+    sale(QStringLiteral("SD-150"), 109.99, 1, noon);
+    sale(QStringLiteral("AA-12"), 9.99, 2, noon);
+    sale(QStringLiteral("NOMODEL"), 25, 1, noon);
+    Database::Execute(QStringLiteral("update salesitem set price = NULL where modelnumber = ?"), {QStringLiteral("AA-12")});
+    Database::Execute(QStringLiteral("update salesitem set modelnumber = NULL where modelnumber = ?"),
+                      {QStringLiteral("NOMODEL")});
+    const QString path = dir.filePath(QStringLiteral("nulls.pdf"));
+    const QString text = pdfOf(PrintProductSales(noon.date(), false, ReportOutput::pdf(path)), path);
+    EXPECT_TRUE(lineWith(text, QStringLiteral("SD-150")).contains(QRegularExpression(QStringLiteral("SD-150\\s+1\\s+109.99$"))))
+        << text.toStdString();
+    // No price sells for nothing; no model number is a row of its own with a blank name.
+    EXPECT_TRUE(lineWith(text, QStringLiteral("AA-12")).contains(QRegularExpression(QStringLiteral("AA-12\\s+2\\s+0.00$"))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("(^|\\n)\\s*1\\s+25.00\\s*(\\n|$)"))))
+        << text.toStdString();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+}
+
 TEST_P(ProductReportsTest, ADayWithoutSalesOnlySaysSo)
 {
     sale(QStringLiteral("SD-150"), 109.99, 1, QDateTime(QDate(2026, 3, 12), QTime(10, 0)));
