@@ -1,12 +1,14 @@
 // The inventory window as a clerk uses it: the list of every product with
 // its stock, a pick showing the product in the editor beside it, Remove
 // with its question, New Item through the New Product window, and the
-// widths, split and place kept between runs.
+// widths, split and place kept between runs, and Print List.
 #include "catalog/ProductDetail.h"
 #include "catalog/frmInventory.h"
 #include "catalog/frmNewProduct.h"
 #include "data/Settings.h"
+#include "reports/DemoLetterhead.h"
 #include "tests/catalog/CatalogFixtures.h"
+#include "tests/catalog/LabelCapture.h"
 #include "tests/catalog/WindowSupport.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -167,6 +170,27 @@ TEST_P(InventoryWindowTest, NewItemListsAndShowsTheSavedProductAndCancelChangesN
     EXPECT_TRUE(window->productDetail()->isVisible());
     EXPECT_EQ(window->productDetail()->box(ProductField::Description)->text(), QStringLiteral("Backup camera"));
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_P(InventoryWindowTest, PrintListPreviewsTheStockOfEveryProduct)
+{
+    QString error;
+    ASSERT_TRUE(DemoLetterhead::ensureFiles(&error)) << error.toStdString(); // the report's logo
+    open();
+    LabelCapture preview;
+    QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdPrint")), Qt::LeftButton);
+    ASSERT_EQ(preview.previews, 1) << prompts.messages.join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(preview.document->pages.size(), 1);
+    QStringList texts;
+    for (const QString &t : preview.document->pages.first().textStrings())
+        texts << t.trimmed();
+    const qsizetype receiverRow = texts.indexOf(QStringLiteral("SD-150"));
+    ASSERT_GE(receiverRow, 0) << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(texts.mid(receiverRow - 1, 3), (QStringList{QStringLiteral("Audio"), QStringLiteral("SD-150"),
+                                                          QStringLiteral("CD receiver")}));
+    EXPECT_TRUE(texts.contains(QStringLiteral("AL-300")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("AMP-4C")));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
 }
 
 TEST_P(InventoryWindowTest, WidthsSplitAndPlaceAreKeptBetweenRuns)
