@@ -210,6 +210,10 @@ PgTool pgTool(const QString &name, const Database::ConnectionSettings &s)
     t.connectionArgs = {QStringLiteral("-h"), host, QStringLiteral("-p"), port, QStringLiteral("-U"), s.user};
     t.env = QProcessEnvironment::systemEnvironment();
     t.env.insert(QStringLiteral("PGPASSWORD"), s.password);
+    // A dump keeps the wall-clock time it was taken at, without its zone, and
+    // the listing gives it back as kept: both run in UTC, so the time reads
+    // the same wherever the shop's machine is set.
+    t.env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
     return t;
 }
 

@@ -1,6 +1,7 @@
 // The settings window, the database administration window and the update
 // download as the administrator meets them.
 #include "data/AppPaths.h"
+#include "data/DateText.h"
 #include "data/ReceiptNotice.h"
 #include "maintenance/FileChooser.h"
 #include "maintenance/UpdateDownloadWindow.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,12 +102,41 @@ TEST_P(DatabaseWindowTest, RemoveBlankRecordsAsksWithTheCountFirst)
     EXPECT_EQ(prompts.lastMessage(), QStringLiteral("2 customer record(s) removed."));
 }
 
-TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFile)
+// The machine's time zone for the life of the object.
+class LocalZone
+{
+public:
+    explicit LocalZone(const char *zone)
+        : m_old(qgetenv("TZ"))
+        , m_had(qEnvironmentVariableIsSet("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~LocalZone()
+    {
+        if (m_had)
+            qputenv("TZ", m_old);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+private:
+    QByteArray m_old;
+    bool m_had;
+};
+
+TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTime)
 {
     customer(QStringLiteral("Kept"), QStringLiteral("Customer"));
     files.file = TestEnvironment::root() + QStringLiteral("/window.tessaly-backup");
     frmDatabase window(nullptr, &files);
+    // Away from UTC, where a time kept without its zone would read wrong.
+    const LocalZone chicago("America/Chicago");
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     window.BackupDatabase();
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
     EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Backup written to"))) << prompts.lastMessage().toStdString();
     customer(QStringLiteral("Later"), QStringLiteral("One"));
 
@@ -114,7 +145,13 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFile)
     window.RestoreDatabase();
     EXPECT_EQ(count(QStringLiteral("customer")), 2);
     ASSERT_FALSE(prompts.questions.isEmpty());
-    EXPECT_TRUE(prompts.questions.last().contains(QStringLiteral("window.tessaly-backup")));
+    const QString question = prompts.questions.last();
+    EXPECT_TRUE(question.contains(QStringLiteral("window.tessaly-backup"))) << question.toStdString();
+    // The time the backup was taken, to the second, as dates are shown.
+    bool named = false;
+    for (QDateTime t = before; t <= after && !named; t = t.addSecs(1))
+        named = question.contains(QStringLiteral("taken ") + DateText::generalDate(t.addMSecs(-t.time().msec())));
+    EXPECT_TRUE(named) << question.toStdString();
     prompts.answer(true);
     window.RestoreDatabase();
     EXPECT_EQ(count(QStringLiteral("customer")), 1);
