@@ -82,9 +82,11 @@ void CustomerInfo::buildRecordPanel()
     picClient = new QWidget(this);
     picClient->setObjectName(QStringLiteral("picClient"));
     auto *grid = new QGridLayout(picClient);
-    grid->setContentsMargins(6, 4, 6, 6);
+    // Rows kept close, so the whole record down to the e-mail fits the
+    // customer pane at its default share of the default window.
+    grid->setContentsMargins(6, 2, 6, 3);
     grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(2);
     const auto label = [this](const QString &text) { return new QLabel(text, picClient); };
 
     Label8 = new QLabel(QStringLiteral("Customer Info"), picClient);

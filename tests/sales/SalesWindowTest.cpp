@@ -53,6 +53,18 @@ TEST_P(SalesWindow, StartsWithNoCustomerAndNoTicket)
     EXPECT_EQ(window->splitter()->SplitPercent(), 32);
 }
 
+TEST_P(SalesWindow, TheWholeCustomerRecordFitsThePaneOfTheDefaultWindow)
+{
+    window->customerInfo()->LoadCustomerInfo(ann);
+    QApplication::processEvents();
+    ASSERT_EQ(window->size(), QSize(qRound(20000 / 15.0), qRound(13000 / 15.0))) << "the default window";
+    // Seen whole where it is, without scrolling the pane.
+    auto *email = child<QWidget>("txtEmail");
+    EXPECT_EQ(email->visibleRegion().boundingRect(), email->rect()) << "the e-mail box is cut off";
+    auto *zip = child<QWidget>("txtZip");
+    EXPECT_EQ(zip->visibleRegion().boundingRect(), zip->rect());
+}
+
 TEST_P(SalesWindow, NewTicketIsListedNotOpenedAndAnOpenOneCanBeRemoved)
 {
     window->customerInfo()->LoadCustomerInfo(ann);
