@@ -55,6 +55,9 @@ signals:
     // The ticket was finalized or re-opened (or found changed by another
     // counter): its row in the ticket list shows an old status.
     void TicketStatusChanged(int salesid);
+    // The year, make or model was edited and the clerk has moved on: the
+    // ticket list shows the old vehicle.
+    void TicketVehicleChanged(int salesid);
     void PrintTicketRequested(int salesid);
     // A panel is about to open over that part of the area (in the area's
     // own pixels): the pane scrolls it into view.
@@ -90,6 +93,7 @@ private:
     void finalizeTicket();
     void reopenTicket();
     void saveField(TicketStore::TicketField field, const QString &text);
+    void vehicleBoxLeft();
     void onExemptClicked(bool exempt);
     // Reports a refused or failed change; true when the change was made.
     bool changeMade(TicketChange change);
@@ -132,6 +136,7 @@ private:
 
     int m_salesid = 0;
     bool m_loading = false;
+    bool m_vehicleEdited = false;
     bool m_showQueued = false;
     bool m_printAvailable = false;
 };

@@ -69,7 +69,16 @@ void TicketArea::saveField(TicketStore::TicketField field, const QString &text)
 {
     if (m_loading || m_salesid == 0)
         return;
+    m_vehicleEdited = m_vehicleEdited || field != TicketStore::TicketField::Note;
     changeMade(TicketStore::SaveField(m_salesid, field, text));
+}
+
+void TicketArea::vehicleBoxLeft()
+{
+    if (!m_vehicleEdited || m_salesid == 0)
+        return;
+    m_vehicleEdited = false;
+    emit TicketVehicleChanged(m_salesid);
 }
 
 void TicketArea::onExemptClicked(bool exempt)

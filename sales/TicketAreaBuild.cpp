@@ -216,6 +216,8 @@ void TicketArea::connectControls()
     connect(txtMake, &QLineEdit::textEdited, this, [this](const QString &t) { saveField(TicketStore::TicketField::Make, t); });
     connect(txtModel, &QLineEdit::textEdited, this,
             [this](const QString &t) { saveField(TicketStore::TicketField::Model, t); });
+    for (QLineEdit *box : {txtYear, txtMake, txtModel})
+        connect(box, &QLineEdit::editingFinished, this, &TicketArea::vehicleBoxLeft);
     connect(txtNote, &QPlainTextEdit::textChanged, this,
             [this] { saveField(TicketStore::TicketField::Note, txtNote->toPlainText()); });
     connect(m_totals, &TicketTotals::ExemptClicked, this, &TicketArea::onExemptClicked);

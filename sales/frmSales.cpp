@@ -60,10 +60,8 @@ void frmSales::connectPanes()
     connect(list, &TicketListPane::TicketListChanged, this, [this] { ticketArea()->ShowTicket(0); });
     TicketArea *area = ticketArea();
     connect(area, &TicketArea::TicketShown, this, &frmSales::onTicketShown);
-    connect(area, &TicketArea::TicketStatusChanged, this, [this](int salesid) {
-        ticketList()->ShowTicketList(m_customerid);
-        ticketList()->selectTicket(salesid);
-    });
+    connect(area, &TicketArea::TicketStatusChanged, this, &frmSales::showTicketRowAfresh);
+    connect(area, &TicketArea::TicketVehicleChanged, this, &frmSales::showTicketRowAfresh);
     connect(area, &TicketArea::PrintTicketRequested, this, [this](int salesid) {
         if (m_commands.printTicket && salesid != 0)
             m_commands.printTicket(salesid, this);
@@ -138,6 +136,12 @@ void frmSales::onTicketChosen(int salesid)
     ticketArea()->ShowTicket(salesid);
     applyAutoHide();
     ticketArea()->TakeKeyboard();
+}
+
+void frmSales::showTicketRowAfresh(int salesid)
+{
+    ticketList()->ShowTicketList(m_customerid);
+    ticketList()->selectTicket(salesid);
 }
 
 void frmSales::onTicketShown(int salesid)

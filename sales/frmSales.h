@@ -61,6 +61,8 @@ private:
     void onCustomerLoad(int customerid);
     void onTicketChosen(int salesid);
     void onTicketShown(int salesid);
+    // The ticket list read again, the ticket's row selected.
+    void showTicketRowAfresh(int salesid);
     void applyAutoHide();
     void keepCustomerPaneInLimit();
 

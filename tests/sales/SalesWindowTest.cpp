@@ -144,6 +144,25 @@ TEST_P(SalesWindow, AChosenTicketTakesTheKeyboardWhereTheClerkTypesNext)
     EXPECT_EQ(QApplication::focusWidget(), grid("vbalGridOrders")->view()) << "nothing to type on a closed ticket";
 }
 
+TEST_P(SalesWindow, TheTicketListShowsTheVehicleOnceTheClerkMovesOn)
+{
+    const int t = ticket(ann);
+    openTicket(ann, t);
+    vbalGrid *list = grid("vbalGridOrders");
+    ASSERT_EQ(QApplication::focusWidget(), child<QWidget>("txtYear"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2019"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Honda"));
+    EXPECT_EQ(list->CellValue(1, 4).trimmed(), QString()) << "nothing read again while typing";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(list->CellValue(1, 3), QStringLiteral("2019"));
+    EXPECT_EQ(list->CellValue(1, 4), QStringLiteral("Honda"));
+    EXPECT_EQ(list->SelectedRow(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), child<QWidget>("txtModel")) << "the keyboard stays where the clerk went";
+    EXPECT_EQ(window->salesid(), t);
+}
+
 TEST_P(SalesWindow, ChoosingAnotherCustomerClearsTheTicket)
 {
     const int t = ticket(ann);
