@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 
@@ -214,5 +215,49 @@ TEST(PageImages, RulesAndBandsLookTheSameAtEveryResolution)
             dark += qGray(image.pixel(dpi * 4, y)) < 128 ? 1 : 0;
         EXPECT_NEAR(dark, 6.0 * dpi / 600, 1.0) << dpi;
         EXPECT_EQ(PrintColor::fromQColor(image.pixelColor(2 * dpi, int(2.25 * dpi))), 14474460) << dpi;
+    }
+}
+
+namespace {
+
+// The inked box of a page image, in inches.
+QRectF inkedInches(const QImage &image, int dpi)
+{
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return right < 0 ? QRectF() : QRectF(double(left) / dpi, double(top) / dpi, double(right - left + 1) / dpi,
+                                          double(bottom - top + 1) / dpi);
+}
+
+} // namespace
+
+TEST(PageImages, RotatedTextStandsInTheSamePlaceAtEveryResolution)
+{
+    clsMultiPgPreview rec;
+    rec.setSendToPrinter(false);
+    rec.pStartDoc();
+    rec.setCurrentY(3.0);
+    rec.pPrintRotate(QStringLiteral("WARRANTY VOID"), 90, 2.0);
+    rec.pEndDoc();
+    const QRectF low = inkedInches(RenderPageImage(rec.document(), 0, 100), 100);
+    const QRectF high = inkedInches(RenderPageImage(rec.document(), 0, 300), 300);
+    ASSERT_FALSE(low.isEmpty());
+    ASSERT_FALSE(high.isEmpty());
+    EXPECT_GT(high.height(), 3 * high.width()) << "turned a quarter, the words run up the page";
+    for (const auto &[a, b] : {std::pair{low.left(), high.left()}, std::pair{low.top(), high.top()},
+                               std::pair{low.width(), high.width()}, std::pair{low.height(), high.height()}})
+        EXPECT_NEAR(a, b, 0.03);
+    // Turned about the cursor, the words start at it and read up the page.
+    for (const QRectF &ink : {low, high}) {
+        EXPECT_NEAR(ink.bottom(), 3.0, 0.03);
+        EXPECT_GE(ink.left(), 2.0 - 0.01);
+        EXPECT_LT(ink.right(), 2.25);
     }
 }
