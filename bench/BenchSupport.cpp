@@ -334,6 +334,36 @@ double medianMs(const std::function<void()> &fn, int runs, int warmup)
     return median(std::move(times));
 }
 
+PairedMedians pairedMedianMs(const std::function<void(int)> &first, const std::function<void(int)> &second,
+                             const std::function<int()> &nextInput, int runs, int warmup)
+{
+    for (int i = 0; i < warmup; ++i) {
+        const int input = nextInput();
+        first(input);
+        second(input);
+    }
+    std::vector<double> a, b;
+    a.reserve(size_t(runs));
+    b.reserve(size_t(runs));
+    QElapsedTimer timer;
+    const auto timed = [&timer](const std::function<void(int)> &fn, int input) {
+        timer.start();
+        fn(input);
+        return double(timer.nsecsElapsed()) / 1e6;
+    };
+    for (int i = 0; i < runs; ++i) {
+        const int input = nextInput();
+        if (i % 2 == 0) {
+            a.push_back(timed(first, input));
+            b.push_back(timed(second, input));
+        } else {
+            b.push_back(timed(second, input));
+            a.push_back(timed(first, input));
+        }
+    }
+    return {median(std::move(a)), median(std::move(b))};
+}
+
 void printHeader()
 {
     std::printf("%-52s %-11s %14s %16s %14s %7s %s\n", "benchmark", "engine", "median", "target", "bare", "ratio",

@@ -20,6 +20,16 @@ namespace Bench {
 // Runs fn `warmup` times unmeasured, then `runs` times; returns the median in
 // milliseconds.
 double medianMs(const std::function<void()> &fn, int runs, int warmup = 3);
+// Two ways of doing the same work timed turn about on the same input, the
+// one first and then the other first, so drift of the machine and warm
+// caches weigh on both alike. The medians of each, in milliseconds.
+struct PairedMedians
+{
+    double first = 0;
+    double second = 0;
+};
+PairedMedians pairedMedianMs(const std::function<void(int)> &first, const std::function<void(int)> &second,
+                             const std::function<int()> &nextInput, int runs, int warmup = 3);
 
 // The median of measured values (sorted in place).
 double median(std::vector<double> values);
