@@ -1,7 +1,9 @@
 #include "app/BatchCommand.h"
 
 #include "data/Backup.h"
+#include "data/Database.h"
 #include "data/DateText.h"
+#include "data/FileReplace.h"
 #include "data/UserPrompts.h"
 #include "reports/PrintPayroll.h"
 #include "reports/Printbill.h"
@@ -63,97 +65,163 @@ int exitFor(const ReportResult &result, const QString &file)
     return BatchFailed;
 }
 
-// Each document: its name, what its arguments look like, and how it is made.
+// Nothing to print for a reason of the shop's data, not of the arguments;
+// a read that failed has said why itself and is a failure.
+int nothingBecause(const QString &reason)
+{
+    if (!Database::LastError().isEmpty())
+        return BatchFailed;
+    say(reason);
+    return BatchNothingToPrint;
+}
+
+// Each document: its name, what its arguments look like, how they are
+// checked (before anything is opened, so a mistake writes nothing) and how
+// the document is made from them.
 struct DocumentKind
 {
     const char *name;
     const char *arguments;
     int count;
+    std::function<QString(const QStringList &args)> check; // "" when the arguments are right
     std::function<int(const QStringList &args, const QString &file)> make;
 };
 
-int invoice(const QStringList &args, const QString &file)
+QString checkTicket(const QStringList &args)
 {
     const auto id = wholeNumber(args[0]);
     if (!id || *id <= 0)
-        return badArguments(QStringLiteral("invoice expects a ticket number, not \"%1\"").arg(args[0]));
-    if (!TicketStore::LoadHeader(*id)) {
-        say(QStringLiteral("there is no ticket %1").arg(*id));
-        return BatchFailed;
-    }
-    return exitFor(Printbill(*id, ReportOutput::pdf(file)), file);
+        return QStringLiteral("invoice expects a ticket number, not \"%1\"").arg(args[0]);
+    return QString();
+}
+
+int invoice(const QStringList &args, const QString &file)
+{
+    const int id = *wholeNumber(args[0]);
+    if (!TicketStore::LoadHeader(id))
+        return nothingBecause(QStringLiteral("there is no ticket %1; nothing was written").arg(id));
+    const ReportResult result = Printbill(id, ReportOutput::pdf(file));
+    if (result.status == ReportResult::Status::NoDocument)
+        return nothingBecause(
+            QStringLiteral("ticket %1 has no customer any more (the customer was removed); nothing was written").arg(id));
+    return exitFor(result, file);
+}
+
+QString checkDay(const QStringList &args)
+{
+    if (!isoDay(args[0]))
+        return QStringLiteral("expected a date as YYYY-MM-DD, not \"%1\"").arg(args[0]);
+    return QString();
 }
 
 int summary(const QStringList &args, const QString &file, SummaryPeriod period)
 {
-    const auto day = isoDay(args[0]);
-    if (!day)
-        return badArguments(QStringLiteral("expected a date as YYYY-MM-DD, not \"%1\"").arg(args[0]));
-    return exitFor(PrintSalesSummary(*day, period, ReportOutput::pdf(file)), file);
+    return exitFor(PrintSalesSummary(*isoDay(args[0]), period, ReportOutput::pdf(file)), file);
+}
+
+QString checkMonth(const QStringList &args)
+{
+    if (args[0].size() != 7 || !isoDay(args[0] + QStringLiteral("-01")))
+        return QStringLiteral("monthly-summary expects a month as YYYY-MM, not \"%1\"").arg(args[0]);
+    return QString();
 }
 
 int monthly(const QStringList &args, const QString &file)
 {
-    const auto day = isoDay(args[0] + QStringLiteral("-01"));
-    if (!day || args[0].size() != 7)
-        return badArguments(QStringLiteral("monthly-summary expects a month as YYYY-MM, not \"%1\"").arg(args[0]));
-    return exitFor(PrintSalesSummary(*day, SummaryPeriod::Monthly, ReportOutput::pdf(file)), file);
+    return exitFor(PrintSalesSummary(*isoDay(args[0] + QStringLiteral("-01")), SummaryPeriod::Monthly,
+                                     ReportOutput::pdf(file)),
+                   file);
+}
+
+QString checkProductDay(const QStringList &args)
+{
+    if (!isoDay(args[0]))
+        return QStringLiteral("product-sales expects a date as YYYY-MM-DD, not \"%1\"").arg(args[0]);
+    return QString();
 }
 
 int productSales(const QStringList &args, const QString &file)
 {
-    const auto day = isoDay(args[0]);
-    if (!day)
-        return badArguments(QStringLiteral("product-sales expects a date as YYYY-MM-DD, not \"%1\"").arg(args[0]));
-    return exitFor(PrintProductSales(*day, false, ReportOutput::pdf(file)), file);
+    return exitFor(PrintProductSales(*isoDay(args[0]), false, ReportOutput::pdf(file)), file);
 }
 
-int payroll(const QStringList &args, const QString &file)
+QString checkPayroll(const QStringList &args)
 {
     const auto employee = wholeNumber(args[0]);
     const auto year = wholeNumber(args[1]);
     const QString kind = args[2].toLower();
     if (!employee || !year || *year < 1900 || *year > 9999
         || (kind != QLatin1String("weekly") && kind != QLatin1String("semimonthly")))
-        return badArguments(QStringLiteral("payroll expects EMPLOYEE-ID YEAR weekly|semimonthly"));
-    if (!EmployeeStore::Load(*employee)) {
-        say(QStringLiteral("there is no employee %1").arg(*employee));
-        return BatchFailed;
-    }
-    return exitFor(PrintPayroll(*employee, *year, kind == QLatin1String("semimonthly"), ReportOutput::pdf(file)), file);
+        return QStringLiteral("payroll expects EMPLOYEE-ID YEAR weekly|semimonthly");
+    return QString();
+}
+
+int payroll(const QStringList &args, const QString &file)
+{
+    const int employee = *wholeNumber(args[0]);
+    if (!EmployeeStore::Load(employee))
+        return nothingBecause(QStringLiteral("there is no employee %1; nothing was written").arg(employee));
+    return exitFor(PrintPayroll(employee, *wholeNumber(args[1]), args[2].toLower() == QLatin1String("semimonthly"),
+                                ReportOutput::pdf(file)),
+                   file);
+}
+
+QString noArguments(const QStringList &)
+{
+    return QString();
 }
 
 const QList<DocumentKind> &documents()
 {
     static const QList<DocumentKind> kinds = {
-        {"invoice", "TICKET-NUMBER", 1, invoice},
-        {"daily-summary", "YYYY-MM-DD", 1,
+        {"invoice", "TICKET-NUMBER", 1, checkTicket, invoice},
+        {"daily-summary", "YYYY-MM-DD", 1, checkDay,
          [](const QStringList &a, const QString &f) { return summary(a, f, SummaryPeriod::Daily); }},
-        {"weekly-summary", "YYYY-MM-DD", 1,
+        {"weekly-summary", "YYYY-MM-DD", 1, checkDay,
          [](const QStringList &a, const QString &f) { return summary(a, f, SummaryPeriod::Weekly); }},
-        {"monthly-summary", "YYYY-MM", 1, monthly},
-        {"product-sales", "YYYY-MM-DD", 1, productSales},
-        {"inventory", "", 0, [](const QStringList &, const QString &f) { return exitFor(PrintInventory(ReportOutput::pdf(f)), f); }},
-        {"payroll", "EMPLOYEE-ID YEAR weekly|semimonthly", 3, payroll},
+        {"monthly-summary", "YYYY-MM", 1, checkMonth, monthly},
+        {"product-sales", "YYYY-MM-DD", 1, checkProductDay, productSales},
+        {"inventory", "", 0, noArguments,
+         [](const QStringList &, const QString &f) { return exitFor(PrintInventory(ReportOutput::pdf(f)), f); }},
+        {"payroll", "EMPLOYEE-ID YEAR weekly|semimonthly", 3, checkPayroll, payroll},
     };
     return kinds;
 }
 
-int writeDocument(const BatchCommand &c)
+const DocumentKind *documentNamed(const QString &name)
+{
+    for (const DocumentKind &kind : documents()) {
+        if (name == QLatin1String(kind.name))
+            return &kind;
+    }
+    return nullptr;
+}
+
+QString checkDocument(const BatchCommand &c)
 {
     if (c.document.isEmpty())
-        return badArguments(QStringLiteral("--pdf FILE needs a document (see --help)"));
+        return QStringLiteral("--pdf FILE needs a document (see --help)");
     const QString name = c.document.first();
-    for (const DocumentKind &kind : documents()) {
-        if (name != QLatin1String(kind.name))
-            continue;
-        const QStringList args = c.document.mid(1);
-        if (args.size() != kind.count)
-            return badArguments(QStringLiteral("%1 expects %2").arg(name, kind.count ? QLatin1String(kind.arguments)
-                                                                                      : QStringLiteral("no arguments")));
-        return kind.make(args, QFileInfo(c.file).absoluteFilePath());
+    const DocumentKind *kind = documentNamed(name);
+    if (!kind)
+        return QStringLiteral("unknown document \"%1\" (see --help)").arg(name);
+    const QStringList args = c.document.mid(1);
+    if (args.size() != kind->count)
+        return QStringLiteral("%1 expects %2").arg(name, kind->count ? QLatin1String(kind->arguments)
+                                                                     : QStringLiteral("no arguments"));
+    return kind->check(args);
+}
+
+int writeDocument(const BatchCommand &c)
+{
+    const QString file = QFileInfo(c.file).absoluteFilePath();
+    // The shop's database, or any database, is never replaced by a PDF.
+    QString refused;
+    if (!FileReplace::CanReplaceWithDocument(file, &refused, QStringLiteral("the PDF"))) {
+        say(refused);
+        return BatchFailed;
     }
-    return badArguments(QStringLiteral("unknown document \"%1\" (see --help)").arg(name));
+    return documentNamed(c.document.first())->make(c.document.mid(1), file);
 }
 
 int backup(const BatchCommand &c)
@@ -182,6 +250,13 @@ int restore(const BatchCommand &c)
 }
 
 } // namespace
+
+QString CheckBatchArguments(const BatchCommand &command)
+{
+    if (command.kind == BatchCommand::Kind::Pdf)
+        return checkDocument(command);
+    return QString();
+}
 
 bool TakeBatchOption(const QStringList &arguments, int &i, BatchCommand &command, QString *error)
 {

@@ -21,6 +21,10 @@ enum BatchExit { BatchDone = 0, BatchFailed = 1, BatchBadArguments = 2, BatchNot
 // argument is not one of them. *error is set when it is, but malformed.
 bool TakeBatchOption(const QStringList &arguments, int &i, BatchCommand &command, QString *error);
 
+// Why the command's arguments make no sense ("" when they do), found before
+// any database or file is opened: exit status 2 writes nothing.
+QString CheckBatchArguments(const BatchCommand &command);
+
 // The lines of --help that describe the batch runs.
 QString BatchUsage();
 

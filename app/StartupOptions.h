@@ -19,6 +19,13 @@ struct StartupOptions
 StartupOptions ParseStartupOptions(const QStringList &arguments);
 QString StartupUsage();
 
-// Applies the database choice of the options; false (with a message on
-// standard error) when the chosen database can't be used.
-bool ApplyDatabaseChoice(const StartupOptions &options);
+// Why this run must not start, found before anything is opened or written:
+// TESSALY_NOW that is not "yyyy-MM-dd HH:mm:ss", batch arguments that make
+// no sense. "" when it may.
+QString CheckStartup(const StartupOptions &options);
+
+// Applies the database choice of the options: 0 when the chosen database can
+// be used, else the exit status with the reason in *refusal: 2 for a choice
+// that makes no sense (nothing was written), 1 for a database that can't be
+// used. A warning that does not stop the run may be left there with 0.
+int ApplyDatabaseChoice(const StartupOptions &options, QString *refusal);

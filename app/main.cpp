@@ -1,6 +1,7 @@
 #include "app/SalesCommandSetup.h"
 #include "app/StartupOptions.h"
 #include "app/StartupProbe.h"
+#include "data/Database.h"
 #include "data/UserPrompts.h"
 #include "print/PrintWindows.h"
 #include "sales/AdminGate.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QTimer>
 #include <cstdio>
 #include <unistd.h>
 
@@ -23,6 +25,20 @@ void UseShopLocaleOnPlainC()
 {
     if (QLocale::system().language() == QLocale::C)
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+// The window system Qt would reach: none when the session has no display,
+// where Qt itself would abort with a page of its own words.
+bool hasDisplay(const QStringList &arguments)
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || arguments.contains(QStringLiteral("-platform")))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void printLine(const QString &text)
+{
+    std::fprintf(stderr, "tessaly: %s\n", qPrintable(text));
 }
 
 } // namespace
@@ -42,9 +58,21 @@ int main(int argc, char *argv[])
         std::fprintf(options.help ? stdout : stderr, "%s", qPrintable(StartupUsage()));
         return options.help ? 0 : 2;
     }
+    // Everything the arguments can be wrong about is found before a file is
+    // opened: exit status 2 writes nothing.
+    if (const QString wrong = CheckStartup(options); !wrong.isEmpty()) {
+        printLine(wrong);
+        return 2;
+    }
+    const bool batch = options.batch.kind != BatchCommand::Kind::None;
+    if (!batch && !hasDisplay(arguments)) {
+        printLine(QStringLiteral("there is no display to open the window on (DISPLAY is not set): start Tessaly on the "
+                           "desktop, or with QT_QPA_PLATFORM=offscreen for a check"));
+        return 1;
+    }
     // Backups, restores and documents draw offscreen, in a runtime folder of
     // their own when the session has none (a cron job, a plain ssh login).
-    if (options.batch.kind != BatchCommand::Kind::None) {
+    if (batch) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
             const QString runtime = QDir::tempPath() + QStringLiteral("/tessaly-runtime-%1").arg(getuid());
@@ -57,13 +85,28 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
 
-    if (!ApplyDatabaseChoice(options))
-        return 1;
-    if (options.batch.kind != BatchCommand::Kind::None)
-        return RunBatchCommand(options.batch);
+    if (batch) {
+        QString refusal;
+        const int status = ApplyDatabaseChoice(options, &refusal);
+        if (!refusal.isEmpty())
+            printLine(refusal);
+        return status != 0 ? status : RunBatchCommand(options.batch);
+    }
 
     MessageBoxPrompts prompts;
     SetPrompts(&prompts);
+    {
+        QString refusal;
+        const int status = ApplyDatabaseChoice(options, &refusal);
+        if (!refusal.isEmpty()) {
+            printLine(refusal);
+            Prompts().message(refusal, QStringLiteral("Tessaly"));
+        }
+        if (status != 0) {
+            SetPrompts(nullptr);
+            return status;
+        }
+    }
     KeypadPinSource keypad;
     SetPinSource(&keypad);
     InstallPrintWindows();
@@ -75,6 +118,17 @@ int main(int argc, char *argv[])
     sales.setCommands(ProgramSalesCommands());
     WatchFirstPaint(&sales);
     sales.show();
+    // A database the program can't write is said at once, not at the first
+    // New Ticket: documents can still be printed from it.
+    QTimer::singleShot(0, &sales, [] {
+        if (!Database::IsReadOnly())
+            return;
+        const QString notice = QStringLiteral("The database (%1) is read-only: documents can be printed, but nothing "
+                                              "can be changed.")
+                                   .arg(Database::Describe(Database::CurrentSettings()));
+        printLine(notice);
+        Prompts().message(notice, QStringLiteral("Tessaly"));
+    });
     const int rc = app.exec();
     SetPinSource(nullptr);
     SetPrompts(nullptr);

@@ -6,15 +6,23 @@
 
 namespace AppPaths {
 
-QString programFolder()
+QString programFolderName()
 {
     QString folder = qEnvironmentVariable("TESSALY_DATA_DIR");
     if (folder.isEmpty()) {
         const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         folder = base + QStringLiteral("/Tessaly/Tessaly");
     }
+    // A relative TESSALY_DATA_DIR is taken from where the program started,
+    // once, so every message names the same whole path.
+    return QDir::cleanPath(QDir(folder).absolutePath());
+}
+
+QString programFolder()
+{
+    const QString folder = programFolderName();
     QDir().mkpath(folder);
-    return QDir::cleanPath(folder);
+    return folder;
 }
 
 QString findFileIgnoringCase(const QString &folder, const QString &name)

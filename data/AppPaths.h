@@ -10,6 +10,8 @@
 namespace AppPaths {
 
 QString programFolder();
+// The same path, without making the folder (for texts such as --help).
+QString programFolderName();
 
 // A file of the program folder found without regard to the case of its name
 // ("receiptnotice.txt" and "ReceiptNotice.txt" are one file). Returns the

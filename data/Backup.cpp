@@ -65,26 +65,27 @@ QString liveSqliteFile(const Database::ConnectionSettings &s)
     return QFileInfo(s.sqliteFile.isEmpty() ? AppPaths::defaultDatabaseFile() : s.sqliteFile).absoluteFilePath();
 }
 
-bool sameFile(const QString &a, const QString &b)
-{
-    const QFileInfo fa(a), fb(b);
-    const QString ca = fa.exists() ? fa.canonicalFilePath() : fa.absoluteFilePath();
-    const QString cb = fb.exists() ? fb.canonicalFilePath() : fb.absoluteFilePath();
-    return ca == cb;
-}
-
-bool isLiveFile(const QString &target, const QString &live)
-{
-    for (const char *suffix : {"", "-wal", "-shm", "-journal"}) {
-        if (sameFile(target, live + QLatin1String(suffix)))
-            return true;
-    }
-    return false;
-}
-
+// Backups hold every customer and every PIN: readable by their owner only.
 bool moveOver(const QString &from, const QString &to, QString *error)
 {
-    return FileReplace::Replace(from, to, error);
+    return FileReplace::Replace(from, to, error, FileReplace::kOwnerOnly);
+}
+
+// What the engine said, without the driver's own words around it.
+QString reasonOf(const QSqlError &error)
+{
+    const QString db = error.databaseText().trimmed();
+    return db.isEmpty() ? error.text().trimmed() : db;
+}
+
+// A file beside the target for the copy being written, hidden and never a
+// name a user would pick.
+QString temporaryBeside(const QString &target)
+{
+    const QFileInfo info(target);
+    const QString temp = info.absoluteDir().filePath(QStringLiteral(".%1.%2.part").arg(info.fileName()).arg(QCoreApplication::applicationPid()));
+    QFile::remove(temp);
+    return temp;
 }
 
 // A connection of its own to another SQLite file, closed when it goes.
@@ -100,7 +101,7 @@ public:
             db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         m_open = db.open();
         if (!m_open)
-            m_error = db.lastError().text();
+            m_error = reasonOf(db.lastError());
     }
     ~SideConnection()
     {
@@ -120,7 +121,7 @@ public:
         for (const QVariant &p : params)
             q.addBindValue(p);
         if (!q.exec()) {
-            m_error = q.lastError().text();
+            m_error = reasonOf(q.lastError());
             return QVariant();
         }
         return q.next() ? q.value(0) : QVariant(QString());
@@ -133,7 +134,7 @@ public:
             q.addBindValue(p);
         if (q.exec())
             return true;
-        m_error = q.lastError().text();
+        m_error = reasonOf(q.lastError());
         return false;
     }
 
@@ -160,14 +161,9 @@ bool markSqliteCopy(const QString &copy, const QString &source, QString *error)
 Result createSqlite(const QString &target, const Database::ConnectionSettings &s)
 {
     const QString live = liveSqliteFile(s);
-    if (isLiveFile(target, live))
-        return failure(target, QStringLiteral("%1 is the database in use; choose another file for the backup.")
-                                   .arg(QDir::toNativeSeparators(target)));
     if (!Database::GetConnection().isValid())
         return failure(target, Database::LastError());
-    const QString temp = target + QStringLiteral(".tmp%1").arg(QCoreApplication::applicationPid());
-    QFile::remove(temp);
-    QDir().mkpath(QFileInfo(target).absolutePath());
+    const QString temp = temporaryBeside(target);
     if (Database::Execute(QStringLiteral("VACUUM INTO ?"), {temp}) < 0) {
         QFile::remove(temp);
         return failure(target, QStringLiteral("The backup could not be written: %1").arg(Database::LastError()));
@@ -242,8 +238,7 @@ bool runTool(const PgTool &tool, const QStringList &args, QString *output, QStri
 Result createPostgres(const QString &target, const Database::ConnectionSettings &s)
 {
     const PgTool tool = pgTool(QStringLiteral("pg_dump"), s);
-    const QString temp = target + QStringLiteral(".tmp%1").arg(QCoreApplication::applicationPid());
-    QDir().mkpath(QFileInfo(target).absolutePath());
+    const QString temp = temporaryBeside(target);
     QString error;
     if (!runTool(tool, QStringList{QStringLiteral("-Fc"), QStringLiteral("-f"), temp} << tool.connectionArgs
                                    << QStringLiteral("-d") << s.catalog,
@@ -255,29 +250,42 @@ Result createPostgres(const QString &target, const Database::ConnectionSettings 
     return written(target);
 }
 
+bool hasSqliteHeader(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) && f.read(16) == QByteArray("SQLite format 3", 16);
+}
+
 Info inspectSqlite(const QString &file)
 {
     Info info;
-    SideConnection side(file, true);
-    if (!side.isOpen()) {
-        info.reason = side.error();
+    const QString name = QDir::toNativeSeparators(file);
+    // A file that starts as a database but can't be read through is a
+    // backup that was damaged (a bad stick, a copy cut short), not a file of
+    // another kind.
+    if (!hasSqliteHeader(file)) {
+        info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(name);
         return info;
     }
-    const QVariant id = side.scalar(QStringLiteral("PRAGMA application_id"));
-    if (!id.isValid() || id.toInt() != Schema::kSqliteApplicationId) {
-        info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(QDir::toNativeSeparators(file));
+    SideConnection side(file, true);
+    const QVariant id = side.isOpen() ? side.scalar(QStringLiteral("PRAGMA application_id")) : QVariant();
+    if (!id.isValid()) {
+        info.reason = QStringLiteral("%1 is damaged: %2").arg(name, side.error());
+        return info;
+    }
+    if (id.toInt() != Schema::kSqliteApplicationId) {
+        info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(name);
         return info;
     }
     const QVariant check = side.scalar(QStringLiteral("PRAGMA integrity_check"));
     if (check.toString() != QLatin1String("ok")) {
-        info.reason = QStringLiteral("%1 is damaged: %2")
-                          .arg(QDir::toNativeSeparators(file), check.isValid() ? check.toString() : side.error());
+        info.reason = QStringLiteral("%1 is damaged: %2").arg(name, check.isValid() ? check.toString() : side.error());
         return info;
     }
     const QVariant tables = side.scalar(QStringLiteral("select count(*) from sqlite_master where type = 'table' and "
                                                        "lower(name) in ('sales', 'salesitem', 'customer', 'product')"));
     if (tables.toInt() != 4) {
-        info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(QDir::toNativeSeparators(file));
+        info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(name);
         return info;
     }
     info.taken = DateText::fromDb(side.scalar(QStringLiteral("select value from tessaly_info where name = 'backup_taken'")));
@@ -308,10 +316,16 @@ Info inspectPostgres(const QString &file, const Database::ConnectionSettings &s)
     return info;
 }
 
+// A name no earlier copy has: two restores within one second must not
+// overwrite what the first one kept aside.
 QString asideName(const QString &folder, const QString &extension)
 {
-    return QDir(folder).filePath(QStringLiteral("tessaly-before-restore-%1.%2")
-                                     .arg(Clock::now().toString(QStringLiteral("yyyyMMdd-HHmmss")), extension));
+    const QDir dir(folder);
+    const QString stamp = Clock::now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = dir.filePath(QStringLiteral("tessaly-before-restore-%1.%2").arg(stamp, extension));
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = dir.filePath(QStringLiteral("tessaly-before-restore-%1-%2.%3").arg(stamp).arg(n).arg(extension));
+    return name;
 }
 
 // The columns a table has in both databases.
@@ -351,7 +365,7 @@ bool copyTables()
 Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
 {
     const QString live = liveSqliteFile(s);
-    if (isLiveFile(file, live))
+    if (FileReplace::IsDatabaseInUse(file))
         return failure(file, QStringLiteral("%1 is the database in use.").arg(QDir::toNativeSeparators(file)));
     const Result aside = createSqlite(asideName(QFileInfo(live).absolutePath(), QStringLiteral("db")), s);
     if (!aside.ok)
@@ -392,11 +406,13 @@ const QString kServerOwnBackup =
 
 Result Create(const QString &file)
 {
+    // Each failure is told once, in the result's message.
+    const Database::QuietFailures quiet;
     const Database::ConnectionSettings s = Database::CurrentSettings();
     const QString target = QFileInfo(file).absoluteFilePath();
-    QString notAFile;
-    if (!FileReplace::CanReplace(target, &notAFile))
-        return failure(target, QStringLiteral("The backup could not be written: %1").arg(notAFile));
+    QString refused;
+    if (!FileReplace::CanReplace(target, &refused, QStringLiteral("the backup")))
+        return failure(target, refused);
     switch (s.engine) {
     case Engine::SQLite: return createSqlite(target, s);
     case Engine::PostgreSQL: return createPostgres(target, s);
@@ -407,6 +423,7 @@ Result Create(const QString &file)
 
 Info Inspect(const QString &file)
 {
+    const Database::QuietFailures quiet;
     Info info;
     if (!QFileInfo(file).isFile()) {
         info.reason = QStringLiteral("%1 does not exist.").arg(QDir::toNativeSeparators(file));
@@ -423,6 +440,7 @@ Info Inspect(const QString &file)
 
 Result Restore(const QString &file)
 {
+    const Database::QuietFailures quiet;
     const Info info = Inspect(file);
     if (!info.valid)
         return failure(file, info.reason);

@@ -43,6 +43,11 @@ QDate today()
     return now().date();
 }
 
+bool IsMomentText(const QString &text)
+{
+    return QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss")).isValid();
+}
+
 void setFixed(std::optional<QDateTime> moment)
 {
     fixedMoment() = std::move(moment);

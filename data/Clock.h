@@ -16,4 +16,7 @@ QDate today();
 // variable TESSALY_NOW ("yyyy-MM-dd HH:mm:ss") fixes it at start-up as well.
 void setFixed(std::optional<QDateTime> moment);
 
+// Whether the text is a moment as TESSALY_NOW takes it.
+bool IsMomentText(const QString &text);
+
 } // namespace Clock

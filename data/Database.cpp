@@ -12,8 +12,10 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
+#include <unistd.h>
 
 namespace Database {
 
@@ -27,6 +29,7 @@ struct ThreadState
     QString transactionError;
     QString transactionErrorCode;
     QString lastError;
+    int quiet = 0; // QuietFailures alive on this thread
 };
 
 thread_local ThreadState t_state;
@@ -51,15 +54,49 @@ QString describeError(const QSqlError &error)
     return db + QStringLiteral(" (") + driver + QLatin1Char(')');
 }
 
-Engine engineFromText(const QString &text)
+std::optional<Engine> engineFromText(const QString &text)
 {
     const QString t = text.trimmed().toLower();
+    if (t.isEmpty() || t == QLatin1String("sqlite"))
+        return Engine::SQLite;
     if (t == QLatin1String("postgresql") || t == QLatin1String("postgres") || t == QLatin1String("psql"))
         return Engine::PostgreSQL;
     if (t == QLatin1String("sqlserver") || t == QLatin1String("sql server") || t == QLatin1String("mssql")
         || t == QLatin1String("odbc"))
         return Engine::SQLServer;
-    return Engine::SQLite;
+    return std::nullopt;
+}
+
+// The engine's failure on an embedded database file, in the shop's words and
+// with the file's whole path, instead of the statement that met it.
+QString sqliteReason(const QString &file, const QSqlError &error)
+{
+    const QString name = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+    switch (error.nativeErrorCode().toInt()) {
+    case 8: return QStringLiteral("the database %1 is read-only").arg(name);   // SQLITE_READONLY
+    case 11: return QStringLiteral("the database %1 is damaged").arg(name);    // SQLITE_CORRUPT
+    case 13: return QStringLiteral("the disk holding the database %1 is full").arg(name); // SQLITE_FULL
+    case 14:                                                                    // SQLITE_CANTOPEN
+        return QStringLiteral("the database %1 cannot be opened: permission denied").arg(name);
+    case 23: return QStringLiteral("the database %1 cannot be opened: permission denied").arg(name); // SQLITE_AUTH
+    case 26: return QStringLiteral("%1 is not a database").arg(name);          // SQLITE_NOTADB
+    default: break;
+    }
+    return QStringLiteral("the database %1 cannot be opened: %2").arg(name, error.databaseText().trimmed());
+}
+
+QString sqliteFileOf(const ConnectionSettings &s)
+{
+    return s.sqliteFile.isEmpty() ? AppPaths::defaultDatabaseFile() : s.sqliteFile;
+}
+
+// A file (or, for a new one, its folder) this process may not write: the
+// engine then opens it for reading only instead of failing at the first
+// change.
+bool cannotWrite(const QString &file)
+{
+    const QByteArray path = QFile::encodeName(file);
+    return ::access(path.constData(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM);
 }
 
 void splitServer(const QString &server, QString *host, int *port, int defaultPort)
@@ -134,7 +171,8 @@ void fail(const QString &label, const QSqlError &error)
         return;
     }
     dropIfBroken();
-    ReportError(text);
+    if (t_state.quiet == 0)
+        ReportError(text);
 }
 
 void failText(const QString &label, const QString &reason)
@@ -147,17 +185,20 @@ bool configure(QSqlDatabase &db, const ConnectionSettings &s, QString *reason)
 {
     switch (s.engine) {
     case Engine::SQLite: {
-        const QString file = s.sqliteFile.isEmpty() ? AppPaths::defaultDatabaseFile() : s.sqliteFile;
+        const QString file = QFileInfo(sqliteFileOf(s)).absoluteFilePath();
         if (!QFileInfo::exists(file)) {
             if (!s.createIfMissing || s.readOnly) {
-                *reason = QStringLiteral("the database file %1 does not exist").arg(file);
+                *reason = QStringLiteral("the database file %1 does not exist").arg(QDir::toNativeSeparators(file));
                 return false;
             }
             QDir().mkpath(QFileInfo(file).absolutePath());
+        } else if (!QFileInfo(file).isFile()) {
+            *reason = QStringLiteral("%1 is not a database").arg(QDir::toNativeSeparators(file));
+            return false;
         }
         db.setDatabaseName(file);
         QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000");
-        if (s.readOnly)
+        if (s.readOnly || (QFileInfo::exists(file) && cannotWrite(file)))
             options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(options);
         return true;
@@ -183,6 +224,9 @@ bool configure(QSqlDatabase &db, const ConnectionSettings &s, QString *reason)
                                .arg(host)
                                .arg(port)
                                .arg(s.catalog, s.user, s.password));
+        // A server that accepts and never answers must not hold the counter
+        // for minutes: the same five seconds as PostgreSQL.
+        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=5;SQL_ATTR_CONNECTION_TIMEOUT=5"));
         return true;
     }
     }
@@ -199,8 +243,37 @@ void preparePragmas(QSqlDatabase &db, const ConnectionSettings &s)
     q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
 }
 
+// Reads an embedded file before anything is written to it: a file of
+// another program's is refused whole (not a single pragma written), and a
+// file that can't be read is said so in the shop's words.
+bool checkSqliteFile(QSqlDatabase &db, const ConnectionSettings &s, QString *reason)
+{
+    QSqlError error;
+    const std::optional<Schema::SqliteContents> contents = Schema::InspectSqlite(db, &error);
+    const QString file = QFileInfo(sqliteFileOf(s)).absoluteFilePath();
+    if (!contents) {
+        *reason = sqliteReason(file, error);
+        return false;
+    }
+    if (*contents == Schema::SqliteContents::Foreign) {
+        *reason = QStringLiteral("%1 is not a Tessaly database; it was left as it is").arg(QDir::toNativeSeparators(file));
+        return false;
+    }
+    return true;
+}
+
+bool readOnlyConnection(const ConnectionSettings &s)
+{
+    return s.engine == Engine::SQLite
+        && (s.readOnly || cannotWrite(QFileInfo(sqliteFileOf(s)).absoluteFilePath()));
+}
+
 QSqlDatabase openConnection(const ConnectionSettings &s)
 {
+    if (!s.problem.isEmpty()) {
+        failText(QStringLiteral("GetConnection:"), s.problem);
+        return QSqlDatabase();
+    }
     const Dialect dialect(s.engine);
     if (!QSqlDatabase::isDriverAvailable(dialect.driverName())) {
         failText(QStringLiteral("GetConnection:"),
@@ -219,11 +292,22 @@ QSqlDatabase openConnection(const ConnectionSettings &s)
         const QSqlError error = db.lastError();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName());
-        fail(QStringLiteral("GetConnection:"), error);
+        if (s.engine == Engine::SQLite)
+            failText(QStringLiteral("GetConnection:"), sqliteReason(sqliteFileOf(s), error));
+        else
+            fail(QStringLiteral("GetConnection:"), error);
         return QSqlDatabase();
     }
-    preparePragmas(db, s);
-    if (!s.readOnly && !Schema::Ensure(db, dialect, &reason)) {
+    if (s.engine == Engine::SQLite && !checkSqliteFile(db, s, &reason)) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName());
+        failText(QStringLiteral("GetConnection:"), reason);
+        return QSqlDatabase();
+    }
+    ConnectionSettings opened = s;
+    opened.readOnly = readOnlyConnection(s);
+    preparePragmas(db, opened);
+    if (!opened.readOnly && !Schema::Ensure(db, dialect, &reason)) {
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName());
         failText(QStringLiteral("GetConnection:"), reason);
@@ -283,9 +367,17 @@ ConnectionSettings SettingsFromStore()
 {
     ConnectionSettings s;
     const QString section = QStringLiteral("Database");
-    s.engine = engineFromText(Settings::get(section, QStringLiteral("Engine"), QStringLiteral("SQLite")));
+    const QString engine = Settings::get(section, QStringLiteral("Engine"), QStringLiteral("SQLite"));
+    if (const std::optional<Engine> known = engineFromText(engine))
+        s.engine = *known;
+    else
+        s.problem = QStringLiteral("the setting [Database] Engine=%1 names no engine Tessaly knows; "
+                                   "use SQLite, PostgreSQL or SQLServer")
+                        .arg(engine);
     s.serverName = Settings::get(section, QStringLiteral("Servername"), QStringLiteral("localhost"));
-    s.sqliteFile = Settings::get(section, QStringLiteral("File"));
+    s.sqliteFile = Settings::get(section, QStringLiteral("File")).trimmed();
+    if (!s.sqliteFile.isEmpty())
+        s.sqliteFile = QDir(AppPaths::programFolder()).absoluteFilePath(s.sqliteFile);
     s.catalog = Settings::get(section, QStringLiteral("Catalog"), QStringLiteral("Tessaly"));
     return s;
 }
@@ -457,7 +549,8 @@ bool Transaction(const std::function<bool()> &body)
         db = QSqlDatabase();
         dropIfBroken();
         t_state.lastError = t_state.transactionError;
-        ReportError(t_state.transactionError);
+        if (t_state.quiet == 0)
+            ReportError(t_state.transactionError);
         return false;
     }
     return false;
@@ -478,6 +571,31 @@ void CloseConnections()
 QString LastError()
 {
     return t_state.lastError;
+}
+
+bool IsReadOnly()
+{
+    const ConnectionSettings s = t_state.open ? *t_state.open : CurrentSettings();
+    if (s.engine == Engine::SQLite)
+        return readOnlyConnection(s);
+    if (s.engine != Engine::PostgreSQL)
+        return false;
+    QSqlDatabase db = GetConnection();
+    if (!db.isValid())
+        return false;
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("select current_setting('transaction_read_only')")) && q.next()
+        && q.value(0).toString() == QLatin1String("on");
+}
+
+QuietFailures::QuietFailures()
+{
+    ++t_state.quiet;
+}
+
+QuietFailures::~QuietFailures()
+{
+    --t_state.quiet;
 }
 
 } // namespace Database

@@ -26,14 +26,17 @@ struct ConnectionSettings
     QString password = QStringLiteral("kzv");
     bool createIfMissing = true;   // SQLite: a missing file becomes a new database
     bool readOnly = false;         // SQLite: open without write access
+    QString problem;               // why these settings can't be used (an unknown engine); "" when they can
 
     bool operator==(const ConnectionSettings &) const = default;
 };
 
 // Settings section "Database": "Engine" ("SQLite", "PostgreSQL" or
 // "SQLServer"; SQLite when absent), "Servername" (default "localhost"),
-// "File" (SQLite file; the program folder's tessaly.db when absent) and
-// "Catalog" (default "Tessaly"). Read afresh on every call.
+// "File" (SQLite file; the program folder's tessaly.db when absent, a
+// relative name taken within the program folder) and "Catalog" (default
+// "Tessaly"). Read afresh on every call. An engine the program does not know
+// is never taken for SQLite: `problem` says what is wrong and nothing opens.
 ConnectionSettings SettingsFromStore();
 
 // A choice that outranks the settings store for this process (command line
@@ -83,5 +86,21 @@ void CloseConnections();
 
 // The text of the last failure of this thread ("" after a success).
 QString LastError();
+
+// Whether the database in use can be read but not changed (a file the
+// program may not write, a read-only disk, a server in read-only mode).
+bool IsReadOnly();
+
+// While one lives on this thread, failures are kept in LastError() instead
+// of being shown: for callers that give the reason in a message of their
+// own, so the user reads it once.
+class QuietFailures
+{
+public:
+    QuietFailures();
+    ~QuietFailures();
+    QuietFailures(const QuietFailures &) = delete;
+    QuietFailures &operator=(const QuietFailures &) = delete;
+};
 
 } // namespace Database

@@ -4,6 +4,8 @@
 #include "data/Database.h"
 #include "data/DateText.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QVariantList>
 
 namespace DemoShop {
@@ -295,8 +297,27 @@ bool Fill()
             if (!insertTicket(tickets()[i], i, customers, products))
                 return false;
         }
-        return true;
+        // The mark that lets --demo open this file again.
+        return Database::Execute(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('demo_shop', 'yes')")) >= 0;
     });
+}
+
+bool IsDemoFile(const QString &file)
+{
+    const QString name = QStringLiteral("tessaly-demo-check");
+    bool demo = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            demo = q.exec(QStringLiteral("select value from tessaly_info where name = 'demo_shop'")) && q.next();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return demo;
 }
 
 } // namespace DemoShop

@@ -371,6 +371,25 @@ QStringList CreateStatements(Engine engine)
     return all;
 }
 
+std::optional<SqliteContents> InspectSqlite(QSqlDatabase &db, QSqlError *error)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("select (select count(*) from sqlite_master), "
+                               "(select count(*) from sqlite_master where type = 'table' and lower(name) = 'tessaly_info')"))
+        || !q.next()) {
+        *error = q.lastError();
+        return std::nullopt;
+    }
+    if (q.value(0).toInt() == 0)
+        return SqliteContents::Empty;
+    const bool hasMarker = q.value(1).toInt() > 0;
+    if (!q.exec(QStringLiteral("PRAGMA application_id")) || !q.next()) {
+        *error = q.lastError();
+        return std::nullopt;
+    }
+    return hasMarker || q.value(0).toInt() == kSqliteApplicationId ? SqliteContents::Tessaly : SqliteContents::Foreign;
+}
+
 bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error)
 {
     if (!hasObject(db, d, QStringLiteral("sales"), false)) {

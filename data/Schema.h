@@ -3,8 +3,10 @@
 #include "data/Dialect.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The tables, indexes and views the whole program relies on, per engine.
 namespace Schema {
@@ -13,6 +15,13 @@ namespace Schema {
 // views, the State codes and the program's own marker. A database that holds
 // the tables already is left as it is (views that are missing are added).
 bool Ensure(QSqlDatabase &db, const Dialect &dialect, QString *error);
+
+// What an embedded database file holds, read before anything is written to
+// it: nothing yet (a new or 0-byte file), a Tessaly database, or tables of
+// some other program's.
+enum class SqliteContents { Empty, Tessaly, Foreign };
+// nullopt when the file can't be read; *error is the engine's failure.
+std::optional<SqliteContents> InspectSqlite(QSqlDatabase &db, QSqlError *error);
 
 // The statements that create an empty database on an engine, in order.
 QStringList CreateStatements(Engine engine);

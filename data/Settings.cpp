@@ -22,7 +22,14 @@ namespace Settings {
 QString get(const QString &section, const QString &key, const QString &defaultValue)
 {
     const QVariant value = store().value(path(section, key));
-    return value.isValid() ? value.toString() : defaultValue;
+    if (!value.isValid())
+        return defaultValue;
+    // A value written by hand without quotes, such as
+    // "CityStateZip=Portland, OR 97201", is read by the store as a list at
+    // its commas; it is one value, with its commas.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
 }
 
 void save(const QString &section, const QString &key, const QString &value)

@@ -7,6 +7,7 @@
 #include "data/UserPrompts.h"
 #include "maintenance/DatabaseCleanup.h"
 #include "maintenance/FileChooser.h"
+#include "sales/AdminGate.h"
 
 #include <QApplication>
 #include <QDir>
@@ -103,6 +104,10 @@ void frmDatabase::BackupDatabase()
 
 void frmDatabase::RestoreDatabase()
 {
+    // A restore replaces every ticket, customer and PIN: only behind the
+    // administrator gate.
+    if (!AdminGate::Pass())
+        return;
     const std::optional<QString> file = chooser().fileToOpen(this, QStringLiteral("Restore"), AppPaths::programFolder());
     if (!file)
         return;

@@ -5,9 +5,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QPdfWriter>
-#include <QTemporaryFile>
-#include <cstdio>
+#include <QSaveFile>
 
 PdfSurface::PdfSurface(const QString &path, int dotsPerInch)
     : m_path(path)
@@ -23,26 +23,22 @@ PdfSurface::~PdfSurface()
 
 bool PdfSurface::begin(const QPageLayout &layout, const QString &title)
 {
-    const QFileInfo target(m_path);
     QString refused;
-    if (!FileReplace::CanReplace(m_path, &refused)) {
-        setError(QCoreApplication::translate("PdfSurface", "Cannot write %1").arg(refused));
+    if (!FileReplace::CanReplaceWithDocument(m_path, &refused, QStringLiteral("the PDF"))) {
+        setError(refused);
         return false;
     }
-    QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                           + QStringLiteral(".XXXXXX.part"));
-    reserve.setAutoRemove(false);
-    if (!reserve.open()) {
-        setError(QCoreApplication::translate("PdfSurface", "Cannot write in %1: %2")
-                     .arg(target.absolutePath(), reserve.errorString()));
+    m_file = std::make_unique<QSaveFile>(QFileInfo(m_path).absoluteFilePath());
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        setError(QCoreApplication::translate("PdfSurface", "Cannot write %1: %2")
+                     .arg(QDir::toNativeSeparators(m_path), m_file->errorString()));
+        m_file.reset();
         return false;
     }
-    m_temporary = reserve.fileName();
-    reserve.close();
-    m_writer = std::make_unique<QPdfWriter>(m_temporary);
+    m_writer = std::make_unique<QPdfWriter>(m_file.get());
     setDevice(m_writer.get());
     if (!PagedDeviceSurface::begin(layout, title)) {
-        removeTemporary();
+        discard();
         return false;
     }
     return true;
@@ -58,31 +54,30 @@ void PdfSurface::prepareDevice(const QString &title)
 bool PdfSurface::end()
 {
     if (!PagedDeviceSurface::end()) {
-        removeTemporary();
+        discard();
         return false;
     }
     m_writer.reset();
-    QFile::setPermissions(m_temporary, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    QString reason;
-    if (!FileReplace::Replace(m_temporary, m_path, &reason)) {
-        setError(QCoreApplication::translate("PdfSurface", "Cannot write %1").arg(reason));
-        m_temporary.clear();
-        return false;
-    }
-    m_temporary.clear();
-    return true;
+    // The save file remembers a write that failed (a full disk) and then
+    // refuses to commit, leaving the old file in place.
+    const bool written = m_file->commit();
+    if (!written)
+        setError(QCoreApplication::translate("PdfSurface", "Cannot write %1: %2")
+                     .arg(QDir::toNativeSeparators(m_path), m_file->errorString()));
+    m_file.reset();
+    return written;
 }
 
 void PdfSurface::abort()
 {
     PagedDeviceSurface::abort();
-    m_writer.reset();
-    removeTemporary();
+    discard();
 }
 
-void PdfSurface::removeTemporary()
+void PdfSurface::discard()
 {
-    if (!m_temporary.isEmpty())
-        QFile::remove(m_temporary);
-    m_temporary.clear();
+    m_writer.reset();
+    if (m_file)
+        m_file->cancelWriting();
+    m_file.reset();
 }

@@ -6,10 +6,13 @@
 #include <memory>
 
 class QPdfWriter;
+class QSaveFile;
 
 // A vector PDF file. The pages are written to a temporary file beside the
-// target, which replaces the target only when the document is complete, so
-// a failed or aborted document never leaves a half-written file.
+// target, which replaces the target only when the document is complete and
+// every write reached the disk, so a failed or aborted document, or one cut
+// short by a full disk, never leaves a half-written file and the file that
+// was there stays as it was.
 class PdfSurface final : public PagedDeviceSurface
 {
 public:
@@ -22,10 +25,10 @@ public:
 
 private:
     void prepareDevice(const QString &title) override;
-    void removeTemporary();
+    void discard();
 
     QString m_path;
-    QString m_temporary;
     int m_dpi;
+    std::unique_ptr<QSaveFile> m_file;
     std::unique_ptr<QPdfWriter> m_writer;
 };

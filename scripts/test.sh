@@ -17,7 +17,8 @@ phase "installing"
 # The test builds carry only what the tests need: no debug information in
 # the ordinary build, line tables in the sanitized one (enough for the
 # sanitizers' stacks). Both compile a good third faster so.
-"$root/scripts/build.sh" "$build" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"
+"$root/scripts/build.sh" "$build" -DTESSALY_BUILD_TESTS=ON -DTESSALY_BUILD_BENCH=ON \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"
 phase "the build"
 "$root/scripts/build.sh" "$sanitized" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DTESSALY_SANITIZE=ON \
     -DTESSALY_BUILD_BENCH=OFF

@@ -7,6 +7,7 @@
 #include "maintenance/UpdateDownloadWindow.h"
 #include "maintenance/frmDatabase.h"
 #include "maintenance/frmSettings.h"
+#include "tests/support/ScriptedPins.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
@@ -141,6 +142,16 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     customer(QStringLiteral("Later"), QStringLiteral("One"));
 
     QSignalSpy restored(&window, &frmDatabase::DatabaseRestored);
+    ScriptedPins pins;
+    // Without an administrator's PIN nothing is asked and nothing restored.
+    pins.enter(QStringLiteral("0000"));
+    const int questionsBefore = prompts.questions.size();
+    window.RestoreDatabase();
+    EXPECT_EQ(prompts.questions.size(), questionsBefore);
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("Invalid PIN"));
+    EXPECT_EQ(count(QStringLiteral("customer")), 2);
+
+    pins.enter(AdminGate::kMasterCode);
     prompts.answer(false);
     window.RestoreDatabase();
     EXPECT_EQ(count(QStringLiteral("customer")), 2);
@@ -152,6 +163,7 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     for (QDateTime t = before; t <= after && !named; t = t.addSecs(1))
         named = question.contains(QStringLiteral("taken ") + DateText::generalDate(t.addMSecs(-t.time().msec())));
     EXPECT_TRUE(named) << question.toStdString();
+    pins.enter(AdminGate::kMasterCode);
     prompts.answer(true);
     window.RestoreDatabase();
     EXPECT_EQ(count(QStringLiteral("customer")), 1);
