@@ -27,6 +27,9 @@ struct ThreadState
     QString transactionError;
     QString transactionErrorCode;
     QString lastError;
+    QString lastReason;       // lastError without its label
+    bool lastMissingColumn = false;
+    int heldErrors = 0;       // HeldErrors scopes open on this thread
 };
 
 thread_local ThreadState t_state;
@@ -120,11 +123,28 @@ bool dropIfBroken()
     return !alive;
 }
 
+// Whether the engine refused the statement for naming a column the table or
+// view does not have (PostgreSQL's undefined_column; SQLite says it in words).
+bool namesMissingColumn(const QSqlError &error)
+{
+    return error.nativeErrorCode() == QLatin1String("42703")
+        || error.databaseText().contains(QLatin1String("no such column"), Qt::CaseInsensitive)
+        || error.databaseText().contains(QLatin1String("Invalid column name"), Qt::CaseInsensitive);
+}
+
+void showUnlessHeld(const QString &text)
+{
+    if (t_state.heldErrors == 0)
+        ReportError(text);
+}
+
 // Shows a failure, or keeps it for the end of the transaction it happened in.
 void fail(const QString &label, const QSqlError &error)
 {
     const QString text = label + describeError(error);
     t_state.lastError = text;
+    t_state.lastReason = describeError(error);
+    t_state.lastMissingColumn = namesMissingColumn(error);
     if (t_state.transactionDepth > 0) {
         if (!t_state.transactionFailed) {
             t_state.transactionFailed = true;
@@ -134,7 +154,7 @@ void fail(const QString &label, const QSqlError &error)
         return;
     }
     dropIfBroken();
-    ReportError(text);
+    showUnlessHeld(text);
 }
 
 void failText(const QString &label, const QString &reason)
@@ -457,7 +477,7 @@ bool Transaction(const std::function<bool()> &body)
         db = QSqlDatabase();
         dropIfBroken();
         t_state.lastError = t_state.transactionError;
-        ReportError(t_state.transactionError);
+        showUnlessHeld(t_state.transactionError);
         return false;
     }
     return false;
@@ -478,6 +498,26 @@ void CloseConnections()
 QString LastError()
 {
     return t_state.lastError;
+}
+
+QString LastReason()
+{
+    return t_state.lastError.isEmpty() ? QString() : t_state.lastReason;
+}
+
+bool LastFailureNamedMissingColumn()
+{
+    return !t_state.lastError.isEmpty() && t_state.lastMissingColumn;
+}
+
+HeldErrors::HeldErrors()
+{
+    ++t_state.heldErrors;
+}
+
+HeldErrors::~HeldErrors()
+{
+    --t_state.heldErrors;
 }
 
 } // namespace Database

@@ -83,5 +83,22 @@ void CloseConnections();
 
 // The text of the last failure of this thread ("" after a success).
 QString LastError();
+// The same without the data layer's label ("no such table: sales").
+QString LastReason();
+// Whether the last failure was a statement naming a column its table or view
+// does not have.
+bool LastFailureNamedMissingColumn();
+
+// While one lives, this thread's failures are kept (LastError, LastReason)
+// instead of shown: for a caller that shows the reason once, under a label
+// of its own (a report). Scopes nest.
+class HeldErrors
+{
+public:
+    HeldErrors();
+    ~HeldErrors();
+    HeldErrors(const HeldErrors &) = delete;
+    HeldErrors &operator=(const HeldErrors &) = delete;
+};
 
 } // namespace Database
