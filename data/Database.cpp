@@ -29,6 +29,7 @@ struct ThreadState
     QString lastError;
     QString lastReason;       // lastError without its label
     bool lastMissingColumn = false;
+    bool lastTooLong = false;
     int heldErrors = 0;       // HeldErrors scopes open on this thread
 };
 
@@ -132,6 +133,15 @@ bool namesMissingColumn(const QSqlError &error)
         || error.databaseText().contains(QLatin1String("Invalid column name"), Qt::CaseInsensitive);
 }
 
+// Whether the engine refused a value wider than its column (PostgreSQL's
+// string_data_right_truncation; SQL Server's "would be truncated").
+bool valueTooLong(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("22001") || code == QLatin1String("8152") || code == QLatin1String("2628")
+        || error.databaseText().contains(QLatin1String("would be truncated"), Qt::CaseInsensitive);
+}
+
 void showUnlessHeld(const QString &text)
 {
     if (t_state.heldErrors == 0)
@@ -145,6 +155,7 @@ void fail(const QString &label, const QSqlError &error)
     t_state.lastError = text;
     t_state.lastReason = describeError(error);
     t_state.lastMissingColumn = namesMissingColumn(error);
+    t_state.lastTooLong = valueTooLong(error);
     if (t_state.transactionDepth > 0) {
         if (!t_state.transactionFailed) {
             t_state.transactionFailed = true;
@@ -508,6 +519,11 @@ QString LastReason()
 bool LastFailureNamedMissingColumn()
 {
     return !t_state.lastError.isEmpty() && t_state.lastMissingColumn;
+}
+
+bool LastFailureWasValueTooLong()
+{
+    return !t_state.lastError.isEmpty() && t_state.lastTooLong;
 }
 
 HeldErrors::HeldErrors()

@@ -88,6 +88,9 @@ QString LastReason();
 // Whether the last failure was a statement naming a column its table or view
 // does not have.
 bool LastFailureNamedMissingColumn();
+// Whether the last failure was a value longer than its column allows (only
+// engines that give text columns a width refuse one).
+bool LastFailureWasValueTooLong();
 
 // While one lives, this thread's failures are kept (LastError, LastReason)
 // instead of shown: for a caller that shows the reason once, under a label
