@@ -28,16 +28,25 @@ void DrawBarcode(QString &code, QPainter &painter, const QSize &size, const QStr
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     const int top = int(size.height() * 0.2);
     const int bottom = int(size.height() * 0.8);
-    int x = kLeftPixels;
-    for (const bool dark : Modules(code)) {
-        if (dark && x < size.width())
-            painter.fillRect(QRect(x, top, kModulePixels, bottom - top), Qt::black);
-        x += kModulePixels;
-    }
     QFont font = painter.font();
     font.setPointSizeF(10);
     painter.setFont(font);
     painter.setPen(Qt::black);
+    const std::optional<Refusal> refusal = CheckCode(code, (size.width() - 2 * kLeftPixels) / kModulePixels);
+    if (refusal) {
+        // Bars that a reader would take for another code, or cut off, are
+        // worse than none: the picture says why there are none.
+        const QRect area(kLeftPixels, 0, std::max(0, size.width() - 2 * kLeftPixels), size.height());
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, refusal->text);
+        painter.restore();
+        return;
+    }
+    int x = kLeftPixels;
+    for (const bool dark : Modules(code)) {
+        if (dark)
+            painter.fillRect(QRect(x, top, kModulePixels, bottom - top), Qt::black);
+        x += kModulePixels;
+    }
     const QRect textArea(kLeftPixels, bottom, std::max(0, size.width() - kLeftPixels), size.height() - bottom);
     painter.drawText(textArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                      CodeText(code) + QStringLiteral(" - ") + caption);

@@ -1,6 +1,7 @@
 // The bar code printed as a label through the page recorder.
 #include "catalog/modBarCode.h"
 
+#include "data/UserPrompts.h"
 #include "print/PrintColor.h"
 #include "print/PrintState.h"
 #include "print/clsMultiPgPreview.h"
@@ -44,17 +45,21 @@ private:
 
 void DrawBarcodeLabel(clsMultiPgPreview &recorder, const QString &completedCode, const QString &caption)
 {
-    // Each dark module is a solid rectangle of its own width with only a
-    // hairline edge in the same black, so wide bars print solid and the
-    // narrow spaces between bars stay open on paper and on screen.
-    recorder.setDrawWidth(1);
+    // Each bar is one solid rectangle without an outline: an outline of one
+    // device pixel would widen every bar by a pixel, and at 203 or 300 dpi
+    // that is a third of a module, enough for a reader to misjudge the
+    // wide and narrow elements.
     recorder.setCurrentX(0);
     recorder.setCurrentY(kBarTop);
-    double x = kLeft;
-    for (const bool dark : Modules(completedCode)) {
-        if (dark)
-            recorder.pBox(x, kBarTop, ModuleInches, kBarHeight, PrintColor::Black, PrintColor::Black, 0);
-        x += ModuleInches;
+    const std::vector<bool> modules = Modules(completedCode);
+    for (size_t i = 0; i < modules.size();) {
+        size_t end = i;
+        while (end < modules.size() && modules[end])
+            ++end;
+        if (end > i)
+            recorder.pFillBox(kLeft + double(i) * ModuleInches, kBarTop, double(end - i) * ModuleInches, kBarHeight,
+                              PrintColor::Black);
+        i = std::max(end, i + 1);
     }
     recorder.setCurrentY(kBarTop + kBarHeight + 0.05);
     recorder.setCurrentX(kLeft);
@@ -62,7 +67,7 @@ void DrawBarcodeLabel(clsMultiPgPreview &recorder, const QString &completedCode,
     recorder.pPrint(CodeText(completedCode) + QStringLiteral(" - ") + caption, kLeft, false);
 }
 
-void PrintBarcodeLabel(QString &code, const QString &caption)
+bool PrintBarcodeLabel(QString &code, const QString &caption)
 {
     code = CompleteCode(code);
     WaitPointer wait;
@@ -72,11 +77,20 @@ void PrintBarcodeLabel(QString &code, const QString &caption)
     recorder.setOrientation(1);
     recorder.setReportTitle(QStringLiteral("Barcode Label"));
     recorder.pStartDoc();
+    const int modulesThatFit = int((recorder.GetPaperWidth() - kLeft) / ModuleInches + 1e-9);
+    if (const std::optional<Refusal> refusal = CheckCode(code, modulesThatFit)) {
+        recorder.abortDoc();
+        SetCurrentReportRecorder(nullptr);
+        wait.restore();
+        Prompts().message(refusal->text, refusal->title);
+        return false;
+    }
     DrawBarcodeLabel(recorder, code, caption);
     // The preview is modal: the ordinary pointer comes back before it shows.
     wait.restore();
     recorder.pEndDoc();
     // The recorder stops being the current one as it goes.
+    return true;
 }
 
 } // namespace modBarCode

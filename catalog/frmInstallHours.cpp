@@ -1,5 +1,6 @@
 #include "catalog/frmInstallHours.h"
 
+#include "catalog/GridClickChange.h"
 #include "catalog/LaborStore.h"
 #include "catalog/WindowPlacement.h"
 #include "data/NullToSpace.h"
@@ -157,6 +158,6 @@ void frmInstallHours::onMouseUp(int button, int, int x, int y)
         + QStringLiteral(" => ") + vbalGrid1->CellValue(row, kDescriptionColumn) + QStringLiteral("?");
     if (!Prompts().askYesNo(question))
         return;
-    LaborStore::Delete(id);
+    RunGridClickChange([id] { return LaborStore::Delete(id); });
     FillList();
 }

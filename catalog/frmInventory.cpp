@@ -1,5 +1,6 @@
 #include "catalog/frmInventory.h"
 
+#include "catalog/GridClickChange.h"
 #include "catalog/NewProductId.h"
 #include "catalog/ProductDetail.h"
 #include "catalog/ProductStore.h"
@@ -176,8 +177,8 @@ void frmInventory::onMouseUp(int button, int, int x, int y)
         + vbalGrid1->CellValue(row, kDescriptionColumn) + QStringLiteral("?");
     if (!Prompts().askYesNo(question))
         return;
-    ProductStore::Delete(id);
-    FillList();
+    RunGridClickChange([id] { return ProductStore::Delete(id); });
+    FillList(); // a failed delete still shows the list as it stands
     ProductDetail1->hide();
     m_productId = 0;
 }

@@ -76,4 +76,33 @@ std::vector<bool> Modules(const QString &completedCode)
     return modules;
 }
 
+QString OutsideCharacters(const QString &completedCode)
+{
+    QString outside;
+    for (qsizetype i = 0; i < completedCode.size(); ++i) {
+        const QChar c = completedCode.at(i);
+        const bool innerStar = c == QLatin1Char('*') && i > 0 && i < completedCode.size() - 1;
+        if ((innerStar || !kCharacters.contains(c)) && !outside.contains(c))
+            outside.append(c);
+    }
+    return outside;
+}
+
+std::optional<Refusal> CheckCode(const QString &completedCode, int modulesThatFit)
+{
+    const QString outside = OutsideCharacters(completedCode);
+    if (!outside.isEmpty()) {
+        QStringList named;
+        for (const QChar c : outside)
+            named << QLatin1Char('"') + QString(c) + QLatin1Char('"');
+        return Refusal{QStringLiteral("Code 39 cannot show %1 of the bar code \"%2\". It has the digits, the "
+                                      "letters A to Z, the blank and - . $ / + %.")
+                           .arg(named.join(QStringLiteral(", ")), CodeText(completedCode)),
+                       QStringLiteral("Bar code")};
+    }
+    if (qsizetype(completedCode.size()) * kBitsPerCharacter > modulesThatFit)
+        return Refusal{LargeStringText, LargeStringTitle};
+    return std::nullopt;
+}
+
 } // namespace modBarCode

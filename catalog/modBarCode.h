@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QSize>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QImage;
@@ -35,26 +36,48 @@ quint16 PatternOf(QChar character);
 // The modules of a completed code, character by character, first module first.
 std::vector<bool> Modules(const QString &completedCode);
 
+// The characters of a completed code that Code 39 cannot carry, each once,
+// in the order they stand: those outside the set, and a star anywhere but
+// first or last (a reader would take it for the stop).
+QString OutsideCharacters(const QString &completedCode);
+
+// Why a completed code is not drawn: a text and the title of its box.
+struct Refusal
+{
+    QString text;
+    QString title;
+};
+// The title and text said of a code whose bars do not fit.
+inline const QString LargeStringTitle = QStringLiteral("Large string");
+inline const QString LargeStringText = QStringLiteral("The length of the code exceeds control limits.");
+// nullopt when the code can be drawn in a room of modulesThatFit modules:
+// a label that scans as something else, or is cut off, is never drawn.
+std::optional<Refusal> CheckCode(const QString &completedCode, int modulesThatFit);
+
 // One dark module on paper, in inches.
 constexpr double ModuleInches = 0.015;
 
 // Paints the bars of a code on a picture of the given size (cleared to
 // white): dark modules two pixels wide from 20 % to 80 % of the height,
 // starting 7 pixels in, and under them the code text, " - " and the caption.
-// The code comes back completed. Bars past the right edge are cut off.
+// The code comes back completed. A code refused by CheckCode (too long for
+// the picture, characters Code 39 has not) draws no bars, only the reason.
 void DrawBarcode(QString &code, QPainter &painter, const QSize &size, const QString &caption);
 QImage DrawBarcode(QString &code, const QSize &size, const QString &caption);
 // The width in pixels the bars of a completed code need on a picture.
 int PictureWidthNeeded(const QString &completedCode);
 
 // Draws the label on the open document of a recorder: bars from 1.0 to 1.5
-// inch down, starting 0.5 inch in, each dark module a filled rectangle
-// ModuleInches wide; the code text, " - " and the caption below in 8 points.
+// inch down, starting 0.5 inch in, each bar one filled rectangle without an
+// outline, as many ModuleInches wide as it has dark modules; the code text,
+// " - " and the caption below in 8 points.
 void DrawBarcodeLabel(clsMultiPgPreview &recorder, const QString &completedCode, const QString &caption);
 
 // Prints the label as a document of its own into the preview. The recorder
 // is the current report recorder while the preview is shown, so the
-// preview's Print and Exit act on it. The code comes back completed.
-void PrintBarcodeLabel(QString &code, const QString &caption);
+// preview's Print and Exit act on it. The code comes back completed. A code
+// refused by CheckCode for the page is not printed: the reason is shown
+// and false returned.
+bool PrintBarcodeLabel(QString &code, const QString &caption);
 
 } // namespace modBarCode

@@ -5,6 +5,7 @@
 #include "customers/PhoneNumber.h"
 #include "customers/PhoneRow.h"
 #include "data/Clock.h"
+#include "data/Database.h"
 #include "data/DateText.h"
 #include "data/UserPrompts.h"
 
@@ -38,9 +39,15 @@ void CustomerInfo::fillStates()
     if (m_statesFilled)
         return;
     FlagGuard loading(m_loading);
-    const auto codes = CustomerStore::StateCodes();
-    if (!codes)
+    std::optional<QList<std::pair<int, QString>>> codes;
+    {
+        Database::HeldErrors held; // told once, under the state list's label
+        codes = CustomerStore::StateCodes();
+    }
+    if (!codes) {
+        Prompts().message(QStringLiteral("Load State: ") + Database::LastReason());
         return; // tried again at the next load
+    }
     m_statesFilled = true;
     comboState->clear();
     for (const auto &[id, code] : *codes) {
@@ -189,7 +196,16 @@ bool CustomerInfo::saveRecord()
     }
     CustomerRecord record = recordFromForm();
     const bool isNew = record.id == 0;
-    switch (CustomerStore::Save(&record)) {
+    CustomerStore::SaveResult result;
+    {
+        Database::HeldErrors held; // told below, in the editor's own words where it has them
+        result = CustomerStore::Save(&record);
+    }
+    if (result == CustomerStore::SaveResult::Failed)
+        Prompts().message(Database::LastFailureWasValueTooLong()
+                              ? QStringLiteral("Data length too long for field width in database")
+                              : Database::LastError());
+    switch (result) {
     case CustomerStore::SaveResult::Saved:
         m_customerid = record.id;
         Label7->setText(QStringLiteral("Customer data updated ") + DateText::generalDate(Clock::now()));

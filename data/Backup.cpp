@@ -407,7 +407,7 @@ const QString kServerOwnBackup =
 Result Create(const QString &file)
 {
     // Each failure is told once, in the result's message.
-    const Database::QuietFailures quiet;
+    const Database::HeldErrors quiet;
     const Database::ConnectionSettings s = Database::CurrentSettings();
     const QString target = QFileInfo(file).absoluteFilePath();
     QString refused;
@@ -423,7 +423,7 @@ Result Create(const QString &file)
 
 Info Inspect(const QString &file)
 {
-    const Database::QuietFailures quiet;
+    const Database::HeldErrors quiet;
     Info info;
     if (!QFileInfo(file).isFile()) {
         info.reason = QStringLiteral("%1 does not exist.").arg(QDir::toNativeSeparators(file));
@@ -440,7 +440,7 @@ Info Inspect(const QString &file)
 
 Result Restore(const QString &file)
 {
-    const Database::QuietFailures quiet;
+    const Database::HeldErrors quiet;
     const Info info = Inspect(file);
     if (!info.valid)
         return failure(file, info.reason);

@@ -29,7 +29,10 @@ struct ThreadState
     QString transactionError;
     QString transactionErrorCode;
     QString lastError;
-    int quiet = 0; // QuietFailures alive on this thread
+    QString lastReason;       // lastError without its label
+    bool lastMissingColumn = false;
+    bool lastTooLong = false;
+    int heldErrors = 0;       // HeldErrors scopes open on this thread
 };
 
 thread_local ThreadState t_state;
@@ -157,11 +160,38 @@ bool dropIfBroken()
     return !alive;
 }
 
+// Whether the engine refused the statement for naming a column the table or
+// view does not have (PostgreSQL's undefined_column; SQLite says it in words).
+bool namesMissingColumn(const QSqlError &error)
+{
+    return error.nativeErrorCode() == QLatin1String("42703")
+        || error.databaseText().contains(QLatin1String("no such column"), Qt::CaseInsensitive)
+        || error.databaseText().contains(QLatin1String("Invalid column name"), Qt::CaseInsensitive);
+}
+
+// Whether the engine refused a value wider than its column (PostgreSQL's
+// string_data_right_truncation; SQL Server's "would be truncated").
+bool valueTooLong(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("22001") || code == QLatin1String("8152") || code == QLatin1String("2628")
+        || error.databaseText().contains(QLatin1String("would be truncated"), Qt::CaseInsensitive);
+}
+
+void showUnlessHeld(const QString &text)
+{
+    if (t_state.heldErrors == 0)
+        ReportError(text);
+}
+
 // Shows a failure, or keeps it for the end of the transaction it happened in.
 void fail(const QString &label, const QSqlError &error)
 {
     const QString text = label + describeError(error);
     t_state.lastError = text;
+    t_state.lastReason = describeError(error);
+    t_state.lastMissingColumn = namesMissingColumn(error);
+    t_state.lastTooLong = valueTooLong(error);
     if (t_state.transactionDepth > 0) {
         if (!t_state.transactionFailed) {
             t_state.transactionFailed = true;
@@ -171,8 +201,7 @@ void fail(const QString &label, const QSqlError &error)
         return;
     }
     dropIfBroken();
-    if (t_state.quiet == 0)
-        ReportError(text);
+    showUnlessHeld(text);
 }
 
 void failText(const QString &label, const QString &reason)
@@ -549,8 +578,7 @@ bool Transaction(const std::function<bool()> &body)
         db = QSqlDatabase();
         dropIfBroken();
         t_state.lastError = t_state.transactionError;
-        if (t_state.quiet == 0)
-            ReportError(t_state.transactionError);
+        showUnlessHeld(t_state.transactionError);
         return false;
     }
     return false;
@@ -588,14 +616,29 @@ bool IsReadOnly()
         && q.value(0).toString() == QLatin1String("on");
 }
 
-QuietFailures::QuietFailures()
+QString LastReason()
 {
-    ++t_state.quiet;
+    return t_state.lastError.isEmpty() ? QString() : t_state.lastReason;
 }
 
-QuietFailures::~QuietFailures()
+bool LastFailureNamedMissingColumn()
 {
-    --t_state.quiet;
+    return !t_state.lastError.isEmpty() && t_state.lastMissingColumn;
+}
+
+bool LastFailureWasValueTooLong()
+{
+    return !t_state.lastError.isEmpty() && t_state.lastTooLong;
+}
+
+HeldErrors::HeldErrors()
+{
+    ++t_state.heldErrors;
+}
+
+HeldErrors::~HeldErrors()
+{
+    --t_state.heldErrors;
 }
 
 } // namespace Database

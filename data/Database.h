@@ -86,21 +86,30 @@ void CloseConnections();
 
 // The text of the last failure of this thread ("" after a success).
 QString LastError();
+// The same without the data layer's label ("no such table: sales").
+QString LastReason();
+// Whether the last failure was a statement naming a column its table or view
+// does not have.
+bool LastFailureNamedMissingColumn();
+// Whether the last failure was a value longer than its column allows (only
+// engines that give text columns a width refuse one).
+bool LastFailureWasValueTooLong();
+
+// While one lives, this thread's failures are kept (LastError, LastReason)
+// instead of shown: for a caller that shows the reason once, under a label
+// of its own (a report). Scopes nest.
+class HeldErrors
+{
+public:
+    HeldErrors();
+    ~HeldErrors();
+    HeldErrors(const HeldErrors &) = delete;
+    HeldErrors &operator=(const HeldErrors &) = delete;
+};
 
 // Whether the database in use can be read but not changed (a file the
 // program may not write, a read-only disk, a server in read-only mode).
 bool IsReadOnly();
 
-// While one lives on this thread, failures are kept in LastError() instead
-// of being shown: for callers that give the reason in a message of their
-// own, so the user reads it once.
-class QuietFailures
-{
-public:
-    QuietFailures();
-    ~QuietFailures();
-    QuietFailures(const QuietFailures &) = delete;
-    QuietFailures &operator=(const QuietFailures &) = delete;
-};
 
 } // namespace Database

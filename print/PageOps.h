@@ -43,7 +43,7 @@ struct Line
 struct Box
 {
     QRectF rect;
-    int drawWidth = 1;
+    int drawWidth = 1; // 0: filled only, no outline
     int lineColor = 0;
     int fillColor = 0;
     int fillStyle = 1; // 0 solid, 1 transparent, 2 to 7 hatches

@@ -94,6 +94,8 @@ void PagePainter::drawBox(const PageOp::Box &box)
     if (box.fillStyle >= 2 && box.fillStyle <= 7)
         hatch(area, box.fillStyle, box.fillColor);
     prepareShape(box.drawWidth, box.lineColor, box.fillColor, box.fillStyle);
+    if (box.drawWidth <= 0)
+        m_painter.setPen(Qt::NoPen);
     m_painter.drawRect(area);
 }
 

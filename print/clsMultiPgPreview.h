@@ -98,6 +98,9 @@ public:
     // FilledBox: 1 outline only, 0 solid fill in ColorFill, 2 to 7 hatches.
     void pBox(double bLeft = -1, double bTop = -1, double bWidth = -1, double bHeight = -1, int colorLine = -1,
               int colorFill = -1, int filledBox = 1);
+    // A rectangle filled in the colour, with no outline: exactly as wide as
+    // given at any resolution (bar-code bars).
+    void pFillBox(double bLeft, double bTop, double bWidth, double bHeight, int color);
     void pCircle(double bLeft, double bTop, double bRadius, int colorLine = -1, int colorFill = -1,
                  int filledCircle = 1, double aspectRatio = 1.0);
     // Returns where the picture went, or nothing when it was skipped (an

@@ -93,6 +93,12 @@ void clsMultiPgPreview::pBox(double bLeft, double bTop, double bWidth, double bH
     emitOperation(PageOp::Box{QRectF(bLeft, bTop, bWidth, bHeight), m_drawWidth, colorLine, colorFill, filledBox});
 }
 
+void clsMultiPgPreview::pFillBox(double bLeft, double bTop, double bWidth, double bHeight, int color)
+{
+    // A draw width of 0 is the box without a pen.
+    emitOperation(PageOp::Box{QRectF(bLeft, bTop, bWidth, bHeight), 0, color, color, 0});
+}
+
 void clsMultiPgPreview::pCircle(double bLeft, double bTop, double bRadius, int colorLine, int colorFill,
                                 int filledCircle, double aspectRatio)
 {

@@ -116,6 +116,6 @@ InvoiceBody ReadInvoiceBody(int ticketId, const QVariant &taxExempt)
     const auto installs = equipment ? Database::GetTicketLines(ticketId, 1) : std::nullopt;
     const auto payments = installs ? Database::GetTicketPayments(ticketId) : std::nullopt;
     if (!payments)
-        throw ReportFailure(Database::LastError());
+        throw ReportFailure(Database::LastReason());
     return InvoiceBodyFromRows(*equipment, *installs, *payments, taxExempt);
 }

@@ -26,7 +26,7 @@ QList<Person> readEmployees()
 {
     const auto rs = Database::GetRS(QStringLiteral("SELECT * from employee order by lastname"));
     if (!rs)
-        throw ReportFailure(Database::LastError());
+        throw ReportFailure(Database::LastReason());
     QList<Person> people;
     for (int r = 0; r < rs->rowCount(); ++r) {
         people.append({rs->value(r, QStringLiteral("Id")).toInt(),
@@ -70,7 +70,7 @@ void drawHours(clsMultiPgPreview &rec, int year, int firstWeek)
     const QDateTime from(w0, QTime(0, 0));
     const auto rows = ReadTimeRows(std::nullopt, from, from.addDays(7 * kWeeks));
     if (!rows)
-        throw ReportFailure(Database::LastError());
+        throw ReportFailure(Database::LastReason());
     PayrollHeading::printLetterhead(rec, year);
     rec.setFontBold(true);
     const double firstColumn = firstWeekColumn(rec, people);

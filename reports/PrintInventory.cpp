@@ -112,7 +112,7 @@ void drawInventory(clsMultiPgPreview &rec)
 {
     const std::optional<Recordset> rows = inventoryRows();
     if (!rows)
-        throw ReportFailure(Database::LastError());
+        throw ReportFailure(Database::LastReason());
     Letterhead head;
     head.title = QStringLiteral("Product Inventory as of ") + DateText::shortDate(Clock::today());
     head.band = kInventoryBand;

@@ -102,10 +102,11 @@ QList<TimeRow> readRows(int employeeId, const QList<PayPeriod> &periods)
 {
     const auto rows = ReadTimeRows(employeeId, periods.first().start, periods.last().end);
     if (!rows) {
-        // The view answers to a statement it can't run when its columns
-        // were changed.
-        ReportError(QStringLiteral("Table is missing a needed column - probably new column was added/removed"));
-        throw ReportFailure(Database::LastError());
+        // The view's columns were changed: worth a word of its own. Any
+        // other failure (a dropped connection) is only the reason itself.
+        if (Database::LastFailureNamedMissingColumn())
+            ReportError(QStringLiteral("Table is missing a needed column - probably new column was added/removed"));
+        throw ReportFailure(Database::LastReason());
     }
     return *rows;
 }
@@ -136,10 +137,14 @@ void drawPayroll(clsMultiPgPreview &rec, const Employee &employee, int year, boo
 // The employee's row; nullopt after a failure that has been shown.
 std::optional<Employee> readEmployee(int employeeId, ReportResult *failure)
 {
-    const auto rs = Database::GetRS(QStringLiteral("SELECT * from employee where id = ?"), {employeeId});
+    std::optional<Recordset> rs;
+    {
+        Database::HeldErrors held; // told below, under the report's label
+        rs = Database::GetRS(QStringLiteral("SELECT * from employee where id = ?"), {employeeId});
+    }
     QString reason;
     if (!rs)
-        reason = Database::LastError();
+        reason = Database::LastReason();
     else if (rs->isEmpty())
         reason = QCoreApplication::translate("PrintPayroll", "there is no employee number %1").arg(employeeId);
     if (!reason.isEmpty()) {

@@ -121,9 +121,13 @@ ReportResult PrintProductSales(const QString &dateText, bool monthly, const Repo
 
 ReportResult PrintProductSales(const QDate &day, bool monthly, const ReportOutput &output)
 {
-    const std::optional<Recordset> rows = ProductSalesReport::salesRows(ProductSalesReport::rangeOf(day, monthly));
+    std::optional<Recordset> rows;
+    {
+        Database::HeldErrors held; // told once, under the report's label
+        rows = ProductSalesReport::salesRows(ProductSalesReport::rangeOf(day, monthly));
+    }
     if (!rows)
-        return ProductSalesReport::failed(Database::LastError());
+        return ProductSalesReport::failed(Database::LastReason());
     if (rows->isEmpty()) {
         Prompts().message(QStringLiteral("No sales found for ") + DateText::shortDate(day));
         return ReportResult::nothing();

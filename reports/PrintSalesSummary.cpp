@@ -188,9 +188,13 @@ ReportResult PrintSalesSummary(const QDate &start, SummaryPeriod period, const R
 {
     if (!start.isValid())
         return SalesSummaryReport::failed(QStringLiteral("No start date was given."));
-    const std::optional<QList<SummaryRow>> rows = ReadSummaryRows(SummaryRangeOf(start, period));
+    std::optional<QList<SummaryRow>> rows;
+    {
+        Database::HeldErrors held; // told once, under the report's label
+        rows = ReadSummaryRows(SummaryRangeOf(start, period));
+    }
     if (!rows)
-        return SalesSummaryReport::failed(Database::LastError());
+        return SalesSummaryReport::failed(Database::LastReason());
     if (rows->isEmpty()) {
         Prompts().message(QStringLiteral("No sales found for ") + DateText::shortDate(start));
         return ReportResult::nothing();

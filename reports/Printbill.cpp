@@ -89,24 +89,39 @@ void printSectionHeading(clsMultiPgPreview &rec, ReportPager &pager, const QStri
     rec.setFontItalic(false);
 }
 
-// The line's text cut to the room left of the quantity.
-QString fitted(const clsMultiPgPreview &rec, QString text, const QString &quantity)
+// The line's text in pieces that each fit the room left of the quantity,
+// broken after a blank where there is one and inside a word (a long model
+// number) where there is not. Nothing of the text is left out: the
+// customer paid for all of it.
+QStringList fittedLines(const clsMultiPgPreview &rec, QString text, const QString &quantity)
 {
     const double room = rec.GetPaperWidth() - kQtyFromRight - rec.GetTextWidth(quantity) - 0.15 - kTextLeft;
-    while (!text.isEmpty() && rec.GetTextWidth(text) > room)
-        text.chop(1);
-    return text;
+    QStringList pieces;
+    while (rec.GetTextWidth(text) > room) {
+        qsizetype fits = 1; // at least one character a line, however narrow the room
+        while (fits < text.size() && rec.GetTextWidth(text.left(fits + 1)) <= room)
+            ++fits;
+        const qsizetype blank = text.left(fits + 1).lastIndexOf(QLatin1Char(' '));
+        const qsizetype cut = blank > 0 ? blank : fits;
+        pieces << text.left(cut).trimmed();
+        text = text.mid(cut).trimmed();
+    }
+    pieces << text;
+    return pieces;
 }
 
 void printLine(clsMultiPgPreview &rec, ReportPager &pager, const InvoiceLine &line)
 {
     const double right = rec.GetPaperWidth() - 0.5;
     const double noteHeight = line.note.isEmpty() ? 0 : pager.wrappedHeight(line.note, kNoteLeft, right);
-    pager.ensureRoom(pager.lines(1) + noteHeight);
-    rec.pPrint(fitted(rec, line.text, line.quantity), kTextLeft, true);
+    const QStringList pieces = fittedLines(rec, line.text, line.quantity);
+    pager.ensureRoom(pager.lines(double(pieces.size())) + noteHeight);
+    rec.pPrint(pieces.first(), kTextLeft, true);
     rec.pRightTab(line.quantity, kQtyFromRight, true);
     rec.pRightTab(line.unit.format0(), kPriceFromRight, true);
     rec.pRightTab(line.extended.format0(), kTotalFromRight, false);
+    for (qsizetype i = 1; i < pieces.size(); ++i)
+        rec.pPrint(pieces.at(i), kTextLeft, false);
     if (line.note.isEmpty())
         return;
     rec.setFontItalic(true);
@@ -212,11 +227,15 @@ ReportResult Printbill(int ticketId, const ReportOutput &output)
 {
     if (ticketId == 0)
         return ReportResult::nothing();
-    const std::optional<Recordset> row = ReadInvoiceHeaderRow(ticketId);
+    std::optional<Recordset> row;
+    {
+        Database::HeldErrors held; // told below, under the invoice's label
+        row = ReadInvoiceHeaderRow(ticketId);
+    }
     if (!row) {
         ReportResult failed;
         failed.status = ReportResult::Status::Failed;
-        failed.error = Database::LastError();
+        failed.error = Database::LastReason();
         ReportError(kBillLabel + failed.error);
         return failed;
     }

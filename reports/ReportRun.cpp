@@ -1,5 +1,6 @@
 #include "reports/ReportRun.h"
 
+#include "data/Database.h"
 #include "data/UserPrompts.h"
 #include "print/PrintHooks.h"
 #include "print/PrintState.h"
@@ -102,6 +103,8 @@ bool prepareOutput(clsMultiPgPreview &rec, const ReportOutput &output)
 QString build(clsMultiPgPreview &rec, const ReportJob &job)
 {
     WaitPointer wait;
+    // A query that fails is told once, under the report's label.
+    Database::HeldErrors held;
     try {
         rec.pStartDoc();
         job.draw(rec);

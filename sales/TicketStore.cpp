@@ -94,15 +94,18 @@ std::optional<Recordset> TicketList(int customerId)
                            {customerId});
 }
 
-std::optional<int> CustomerOfTicket(const QString &typedNumber)
+TicketSearch CustomerOfTicket(const QString &typedNumber, int *customerId)
 {
     const std::optional<int> id = TicketNumber::Parse(typedNumber);
     if (!id)
-        return std::nullopt;
+        return TicketSearch::NotFound;
     const auto rs = Database::GetRS(QStringLiteral("select customerid from sales where id = ?"), {*id});
-    if (!rs || rs->isEmpty())
-        return std::nullopt;
-    return rs->value(0, 0).toInt();
+    if (!rs)
+        return TicketSearch::Failed;
+    if (rs->isEmpty())
+        return TicketSearch::NotFound;
+    *customerId = rs->value(0, 0).toInt();
+    return TicketSearch::Found;
 }
 
 std::optional<TicketHeader> LoadHeader(int salesId)

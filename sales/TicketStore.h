@@ -42,9 +42,11 @@ NewTicketResult NewTicket(int customerId, int *newId = nullptr);
 // The customer's tickets, oldest first.
 std::optional<Recordset> TicketList(int customerId);
 
-// The customer of a ticket typed as text. nullopt when the text is not a
-// ticket number or no such ticket exists.
-std::optional<int> CustomerOfTicket(const QString &typedNumber);
+// The customer of a ticket typed as text, in *customerId when Found.
+// NotFound when the text is not a ticket number or no such ticket exists;
+// Failed when the tickets could not be read (the data layer has said why).
+enum class TicketSearch { Found, NotFound, Failed };
+TicketSearch CustomerOfTicket(const QString &typedNumber, int *customerId);
 
 // The ticket's row; nullopt when there is none (or it could not be read).
 std::optional<TicketHeader> LoadHeader(int salesId);

@@ -117,15 +117,18 @@ void frmSales::SearchTicket()
         Prompts().inputText(QStringLiteral("Enter Ticket Number"), QStringLiteral("Search Ticket"));
     if (!typed || typed->trimmed().isEmpty())
         return;
-    const std::optional<int> customer = TicketStore::CustomerOfTicket(*typed);
-    if (!customer) {
+    int customer = 0;
+    const TicketStore::TicketSearch found = TicketStore::CustomerOfTicket(*typed, &customer);
+    if (found == TicketStore::TicketSearch::Failed)
+        return; // the data layer has said why; the ticket may well exist
+    if (found == TicketStore::TicketSearch::NotFound) {
         Prompts().message(QStringLiteral("Ticket Not Found"), QStringLiteral("Search Ticket"));
         return;
     }
     // Loading the customer lists the customer's tickets; the ticket found is
     // selected there, not opened.
-    customerInfo()->LoadCustomerInfo(*customer);
-    if (m_customerid == *customer) {
+    customerInfo()->LoadCustomerInfo(customer);
+    if (m_customerid == customer) {
         ticketList()->selectTicket(typed->trimmed().toInt());
         ticketList()->grid()->setFocus(Qt::OtherFocusReason);
     }

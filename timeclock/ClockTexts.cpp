@@ -38,4 +38,15 @@ QString TotalHours(qint64 minutes)
     return QStringLiteral("Total Hours: ") + PayWeek::HoursText(minutes);
 }
 
+QString ClockingRefusal(TimeClockStore::Clocking result, const QString &employeeName)
+{
+    using TimeClockStore::Clocking;
+    if (result == Clocking::AlreadyIn)
+        return QStringLiteral("%1 is already clocked in; no new time row was written. Clock out first.")
+            .arg(employeeName);
+    if (result == Clocking::NothingOpen)
+        return QStringLiteral("%1 was not clocked in; no time row was closed.").arg(employeeName);
+    return QString();
+}
+
 } // namespace ClockTexts

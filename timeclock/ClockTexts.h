@@ -4,7 +4,7 @@
 #include <QString>
 #include <QVariant>
 
-struct EmployeeCard;
+#include "timeclock/TimeClockStore.h"
 
 // What the time clock and the employee window show of their rows. NULL
 // names and titles show as empty text.
@@ -21,5 +21,10 @@ QString ChosenLabel(const EmployeeCard &employee);
 QString TimeCell(const QDateTime &moment);
 // "Total Hours: 08.50".
 QString TotalHours(qint64 minutes);
+
+// What the clock says when a clock-in or clock-out found the employee other
+// than the buttons showed (another station clocked them since); empty when
+// the clocking was done or the data layer has already said why it failed.
+QString ClockingRefusal(TimeClockStore::Clocking result, const QString &employeeName);
 
 } // namespace ClockTexts

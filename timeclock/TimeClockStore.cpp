@@ -20,6 +20,21 @@ Edit fromCount(qint64 n)
     return n < 0 ? Edit::Failed : Edit::Done;
 }
 
+// Whether the row, once the column holds the moment, would end before it
+// began. A row without the other time yet cannot.
+std::optional<bool> wouldRunBackwards(int rowId, const QString &column, const QDateTime &moment)
+{
+    const auto rs = Database::GetRS(QStringLiteral("select timein, timeout from TimeInOut where id = ?"), {rowId});
+    if (!rs)
+        return std::nullopt;
+    if (rs->isEmpty())
+        return false;
+    const bool settingIn = column == QLatin1String("timein");
+    const QDateTime in = settingIn ? moment : DateText::fromDb(rs->value(0, QStringLiteral("timein")));
+    const QDateTime out = settingIn ? DateText::fromDb(rs->value(0, QStringLiteral("timeout"))) : moment;
+    return in.isValid() && out.isValid() && out < in;
+}
+
 Edit setTime(int rowId, const QString &column, const QString &typed, bool blankAllowed)
 {
     if (typed.trimmed().isEmpty()) {
@@ -31,8 +46,22 @@ Edit setTime(int rowId, const QString &column, const QString &typed, bool blankA
     const std::optional<QDateTime> moment = PayWeek::ParseTypedTime(typed);
     if (!moment)
         return Edit::NotATime;
-    return fromCount(Database::Execute(QStringLiteral("update TimeInOut set %1 = ? where id = ?").arg(column),
-                                       {DateText::toDb(*moment), rowId}));
+    Edit result = Edit::Failed;
+    // Read and written in one unit, so the check holds for what is stored.
+    const bool committed = Database::Transaction([&] {
+        result = Edit::Failed;
+        const std::optional<bool> backwards = wouldRunBackwards(rowId, column, *moment);
+        if (!backwards)
+            return false;
+        if (*backwards) {
+            result = Edit::OutBeforeIn;
+            return false;
+        }
+        result = fromCount(Database::Execute(QStringLiteral("update TimeInOut set %1 = ? where id = ?").arg(column),
+                                             {DateText::toDb(*moment), rowId}));
+        return result == Edit::Done;
+    });
+    return committed || result != Edit::Done ? result : Edit::Failed;
 }
 
 } // namespace
@@ -105,24 +134,36 @@ bool PinAccepted(const QString &entered, const QString &employeePin)
     return pin == employeePin.trimmed() || pin == AdminGate::kMasterCode;
 }
 
-bool ClockIn(int employeeId)
+Clocking ClockIn(int employeeId)
 {
-    return Database::Transaction([&] {
+    Clocking result = Clocking::Failed;
+    const bool committed = Database::Transaction([&] {
+        result = Clocking::Failed;
         const std::optional<bool> in = IsClockedIn(employeeId);
-        if (!in || *in)
+        if (!in)
             return false;
-        return Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
-                                   {employeeId, DateText::toDb(Clock::now())})
-            > 0;
+        if (*in) {
+            result = Clocking::AlreadyIn;
+            return false;
+        }
+        if (Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
+                                {employeeId, DateText::toDb(Clock::now())})
+            <= 0)
+            return false;
+        result = Clocking::Done;
+        return true;
     });
+    return committed || result != Clocking::Done ? result : Clocking::Failed;
 }
 
-bool ClockOut(int employeeId)
+Clocking ClockOut(int employeeId)
 {
-    return Database::Execute(
-               QStringLiteral("update TimeInOut set timeout = ? where employeeid = ? and timeout is null"),
-               {DateText::toDb(Clock::now()), employeeId})
-        > 0;
+    const qint64 closed =
+        Database::Execute(QStringLiteral("update TimeInOut set timeout = ? where employeeid = ? and timeout is null"),
+                          {DateText::toDb(Clock::now()), employeeId});
+    if (closed < 0)
+        return Clocking::Failed;
+    return closed == 0 ? Clocking::NothingOpen : Clocking::Done;
 }
 
 Edit SetTimeIn(int rowId, const QString &typed)

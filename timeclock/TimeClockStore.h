@@ -44,15 +44,19 @@ std::optional<bool> IsClockedIn(int employeeId);
 // code. An empty PIN never is.
 bool PinAccepted(const QString &entered, const QString &employeePin);
 
-// Clock in now (refused, false, while the employee is clocked in already);
-// clock out closes every open row of the employee with the same time.
-bool ClockIn(int employeeId);
-bool ClockOut(int employeeId);
+// Clock in now, refused while the employee is clocked in already (another
+// station may have done it since the buttons were set); clock out closes
+// every open row of the employee with the same time, and says so when there
+// was none. Failed: the data layer has shown why.
+enum class Clocking { Done, AlreadyIn, NothingOpen, Failed };
+Clocking ClockIn(int employeeId);
+Clocking ClockOut(int employeeId);
 
 // The administrator's edits. A typed time must be a date and time; a blank
 // clock-out is allowed (still clocked in), a blank clock-in is not (such a
-// row would fall out of every week).
-enum class Edit { Done, NotATime, BlankTimeIn, Failed };
+// row would fall out of every week); a clock-out earlier than the row's
+// clock-in is refused (it would pay nothing and hide the hours).
+enum class Edit { Done, NotATime, BlankTimeIn, OutBeforeIn, Failed };
 Edit SetTimeIn(int rowId, const QString &typed);
 Edit SetTimeOut(int rowId, const QString &typed);
 Edit SetNote(int rowId, const QString &typed);

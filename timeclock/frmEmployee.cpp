@@ -189,7 +189,15 @@ bool frmEmployee::SaveEmployee()
 {
     if (!m_admin || m_filling || m_shown.id == 0)
         return true;
-    const EmployeeRecord edited = fromBoxes();
+    EmployeeRecord edited = fromBoxes();
+    if (edited.pin.isEmpty() && !m_shown.pin.isEmpty()) {
+        // Without a PIN of their own the employee could no longer clock in.
+        edited.pin = m_shown.pin;
+        m_filling = true;
+        txtPIN->setText(m_shown.pin);
+        m_filling = false;
+        Prompts().message(QStringLiteral("An employee needs a PIN to clock in; the PIN was not changed."));
+    }
     if (sameFields(edited, m_shown))
         return true;
     if (!EmployeeStore::Save(edited))

@@ -252,16 +252,23 @@ void frmTimeInOut::ClockIn()
 {
     if (m_selectedId == 0 || !pinAccepted())
         return;
-    TimeClockStore::ClockIn(m_selectedId);
-    LoadEmployeeWeek(m_selectedId);
+    showClockingResult(TimeClockStore::ClockIn(m_selectedId));
 }
 
 void frmTimeInOut::ClockOut()
 {
     if (m_selectedId == 0 || !pinAccepted())
         return;
-    TimeClockStore::ClockOut(m_selectedId);
-    LoadEmployeeWeek(m_selectedId);
+    showClockingResult(TimeClockStore::ClockOut(m_selectedId));
+}
+
+void frmTimeInOut::showClockingResult(TimeClockStore::Clocking result)
+{
+    const QString name = txtFirstName->text() + QLatin1Char(' ') + txtLastName->text();
+    LoadEmployeeWeek(m_selectedId); // the rows and buttons as they now stand
+    const QString refusal = ClockTexts::ClockingRefusal(result, name.trimmed());
+    if (!refusal.isEmpty())
+        Prompts().message(refusal);
 }
 
 void frmTimeInOut::PreviousWeek()

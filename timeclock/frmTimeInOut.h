@@ -67,6 +67,7 @@ private:
     void showClock();
     void fillWeekRows(const QList<ClockRow> &rows);
     bool pinAccepted();
+    void showClockingResult(TimeClockStore::Clocking result);
 
     // Administrator mode (the grid's edits and the report frame).
     void connectAdminFrame();

@@ -123,6 +123,9 @@ void frmTimeInOut::showEditRefusal(TimeClockStore::Edit result, const QString &t
     if (result == Edit::NotATime)
         Prompts().message(QStringLiteral("\"%1\" is not a date and time. Type it as %2; nothing was changed.")
                               .arg(typed, DateText::generalDate(Clock::now())));
+    else if (result == Edit::OutBeforeIn)
+        Prompts().message(QStringLiteral("\"%1\" would put the time out before the time in; nothing was changed.")
+                              .arg(typed));
     else if (result == Edit::BlankTimeIn)
         Prompts().message(QStringLiteral("Every time row needs its time in; nothing was changed. "
                                          "To take the row away, use Remove."));

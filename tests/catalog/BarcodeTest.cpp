@@ -5,10 +5,13 @@
 #include "print/PageImageSurface.h"
 #include "tests/catalog/CatalogFixtures.h"
 #include "print/PageImageStore.h"
+#include "print/PagePainter.h"
+#include "tests/support/RecordingPrompts.h"
 #include "tests/catalog/LabelCapture.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -160,22 +163,79 @@ TEST(Code39Picture, ModulesAreTwoPixelsFromAFifthToFourFifthsOfTheHeight)
 
     QString upper = QStringLiteral("A1");
     EXPECT_EQ(barsOf(modBarCode::DrawBarcode(upper, QSize(400, 100), QString())), barsOf(picture));
-    QString hash = QStringLiteral("A#1");
-    QString blank = QStringLiteral("A 1");
-    EXPECT_EQ(barsOf(modBarCode::DrawBarcode(hash, QSize(400, 100), QString())),
-              barsOf(modBarCode::DrawBarcode(blank, QSize(400, 100), QString())));
 }
 
-TEST(Code39Picture, ACodeTooLongForThePictureIsCutOffWithoutHarm)
+// Whether a picture has a bar: a dark column running from 20 % to 80 % of
+// its height.
+bool hasABar(const QImage &picture)
+{
+    for (int x = 0; x < picture.width(); ++x) {
+        bool dark = true;
+        for (int y = int(picture.height() * 0.2); y < int(picture.height() * 0.8) && dark; ++y)
+            dark = qGray(picture.pixel(x, y)) < 128;
+        if (dark)
+            return true;
+    }
+    return false;
+}
+
+TEST(Code39Picture, ACodeTooLongForThePictureOrWithForeignCharactersDrawsNoBars)
 {
     QString code = QString(200, QLatin1Char('W'));
-    const QImage picture = modBarCode::DrawBarcode(code, QSize(120, 40), QStringLiteral("long"));
-    EXPECT_EQ(picture.size(), QSize(120, 40));
+    const QImage picture = modBarCode::DrawBarcode(code, QSize(400, 100), QStringLiteral("long"));
+    EXPECT_EQ(picture.size(), QSize(400, 100));
+    EXPECT_FALSE(hasABar(picture)) << "no bars cut off at the edge";
+    QString fits = modBarCode::CompleteCode(QStringLiteral("AB12"));
+    EXPECT_TRUE(hasABar(modBarCode::DrawBarcode(fits, QSize(modBarCode::PictureWidthNeeded(fits), 100), QString())));
+    QString hash = QStringLiteral("A#1");
+    EXPECT_FALSE(hasABar(modBarCode::DrawBarcode(hash, QSize(400, 100), QString())))
+        << "no label that scans as \"A 1\"";
     QString none;
     EXPECT_FALSE(modBarCode::DrawBarcode(none, QSize(0, 0), QString()).isNull());
 }
 
-TEST(Code39Label, EachDarkModuleIsAFilledBoxAndTheTextFollowsTheBars)
+TEST(Code39Refusal, ForeignCharactersAreNamedAndATooLongCodeIsALargeString)
+{
+    EXPECT_FALSE(modBarCode::CheckCode(QStringLiteral("*AB-12 $/+%.*"), 1000));
+    EXPECT_EQ(modBarCode::OutsideCharacters(QStringLiteral("*A#B_#*")), QStringLiteral("#_"));
+    EXPECT_EQ(modBarCode::OutsideCharacters(QStringLiteral("*A*B*")), QStringLiteral("*")) << "a star inside";
+    const auto foreign = modBarCode::CheckCode(modBarCode::CompleteCode(QStringLiteral("a#b\u00e9")), 1000);
+    ASSERT_TRUE(foreign);
+    EXPECT_EQ(foreign->text, QStringLiteral("Code 39 cannot show \"#\", \"\u00c9\" of the bar code \"A#B\u00c9\". It has "
+                                            "the digits, the letters A to Z, the blank and - . $ / + %."));
+    const auto large = modBarCode::CheckCode(QStringLiteral("*ABCD*"), 6 * 16 - 1);
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large->title, QStringLiteral("Large string"));
+    EXPECT_EQ(large->text, QStringLiteral("The length of the code exceeds control limits."));
+    EXPECT_FALSE(modBarCode::CheckCode(QStringLiteral("*ABCD*"), 6 * 16));
+}
+
+TEST(Code39Refusal, ALabelThatWouldNotScanAsTypedIsNotPrinted)
+{
+    RecordingPrompts prompts;
+    LabelCapture capture;
+    QString foreign = QStringLiteral("RS#2W");
+    EXPECT_FALSE(modBarCode::PrintBarcodeLabel(foreign, QStringLiteral("remote")));
+    EXPECT_EQ(capture.previews, 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Code 39 cannot show \"#\" of the bar code \"RS#2W\"")))
+        << prompts.lastMessage().toStdString();
+
+    // 42 characters of 0.24 inch are wider than any page.
+    QString longCode = QString(40, QLatin1Char('7'));
+    EXPECT_FALSE(modBarCode::PrintBarcodeLabel(longCode, QStringLiteral("remote")));
+    EXPECT_EQ(capture.previews, 0);
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("The length of the code exceeds control limits."));
+    EXPECT_EQ(prompts.titles.last(), QStringLiteral("Large string"));
+    EXPECT_EQ(CurrentReportRecorder(), nullptr);
+
+    QString fits = QStringLiteral("012345000017");
+    EXPECT_TRUE(modBarCode::PrintBarcodeLabel(fits, QStringLiteral("remote")));
+    EXPECT_EQ(capture.previews, 1);
+    EXPECT_EQ(prompts.messages.size(), 2);
+}
+
+TEST(Code39Label, EachBarIsOneFilledBoxWithoutOutlineAndTheTextFollowsTheBars)
 {
     QString code = QStringLiteral("012345000017");
     LabelCapture capture;
@@ -188,22 +248,25 @@ TEST(Code39Label, EachDarkModuleIsAFilledBoxAndTheTextFollowsTheBars)
     const RecordedPage &page = capture.document->pages[0];
 
     const std::vector<bool> modules = modBarCode::Modules(code);
-    QList<double> expectedLefts;
+    QList<QPair<double, double>> expectedBars; // left, width
     for (size_t i = 0; i < modules.size(); ++i) {
-        if (modules[i])
-            expectedLefts << 0.5 + double(i) * 0.015;
+        if (!modules[i])
+            continue;
+        if (i > 0 && modules[i - 1])
+            expectedBars.last().second += 0.015;
+        else
+            expectedBars.append({0.5 + double(i) * 0.015, 0.015});
     }
     const QList<PageOp::Box> boxes = page.boxes();
-    ASSERT_EQ(boxes.size(), expectedLefts.size());
+    ASSERT_EQ(boxes.size(), expectedBars.size());
     for (int i = 0; i < boxes.size(); ++i) {
-        EXPECT_NEAR(boxes[i].rect.left(), expectedLefts[i], 1e-9);
-        EXPECT_NEAR(boxes[i].rect.width(), 0.015, 1e-9);
+        EXPECT_NEAR(boxes[i].rect.left(), expectedBars[i].first, 1e-9);
+        EXPECT_NEAR(boxes[i].rect.width(), expectedBars[i].second, 1e-9);
         EXPECT_NEAR(boxes[i].rect.top(), 1.0, 1e-9);
         EXPECT_NEAR(boxes[i].rect.height(), 0.5, 1e-9);
         EXPECT_EQ(boxes[i].fillStyle, 0);
         EXPECT_EQ(boxes[i].fillColor, 0);
-        EXPECT_EQ(boxes[i].lineColor, 0);
-        EXPECT_EQ(boxes[i].drawWidth, 1);
+        EXPECT_EQ(boxes[i].drawWidth, 0) << "no outline";
     }
     // 14 characters of 0.24 inch: 3.36 inches of bars after the margin.
     EXPECT_NEAR(0.5 + double(modules.size()) * 0.015, 0.5 + 3.36, 1e-9);
@@ -222,10 +285,7 @@ TEST(Code39Label, AnEmptyCodePrintsTheStartAndStopAndTheCaption)
     const auto doc = printLabel(QString(), QStringLiteral("[  ]    "));
     ASSERT_TRUE(doc);
     const RecordedPage &page = doc->pages.at(0);
-    int dark = 0;
-    for (const bool b : modBarCode::Modules(QStringLiteral("**")))
-        dark += b ? 1 : 0;
-    EXPECT_EQ(page.boxes().size(), dark);
+    EXPECT_EQ(page.boxes().size(), 10) << "two stars of five bars";
     EXPECT_EQ(page.textStrings(), (QStringList{QStringLiteral(" - [  ]    ")}));
 }
 
@@ -234,6 +294,40 @@ class Code39Scan : public ::testing::TestWithParam<const char *>
 protected:
     QTemporaryDir dir;
 };
+
+// The ink of one pixel row across the bars, in pixels: each pixel counts by
+// how dark it is.
+double inkAcross(const QImage &page, int y)
+{
+    double ink = 0;
+    for (int x = 0; x < page.width(); ++x)
+        ink += (255 - qGray(page.pixel(x, y))) / 255.0;
+    return ink;
+}
+
+TEST(Code39Label, ABarIsExactlyItsModulesWideAtTheDpiOfLabelPrinters)
+{
+    QString code = QStringLiteral("012345000017");
+    const auto doc = printLabel(code, QString());
+    ASSERT_TRUE(doc);
+    RecordedPage bars = doc->pages.at(0);
+    bars.operations.erase(std::remove_if(bars.operations.begin(), bars.operations.end(),
+                                         [](const PageOperation &o) { return !std::holds_alternative<PageOp::Box>(o); }),
+                          bars.operations.end());
+    int darkModules = 0;
+    for (const bool dark : modBarCode::Modules(modBarCode::CompleteCode(code)))
+        darkModules += dark ? 1 : 0;
+    for (const int dpi : {203, 300, 600}) {
+        QImage page(int(4.5 * dpi), int(2 * dpi), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        {
+            QPainter painter(&page);
+            PagePainter(painter, dpi).drawPage(bars);
+        }
+        const double expected = darkModules * modBarCode::ModuleInches * dpi;
+        EXPECT_NEAR(inkAcross(page, int(1.25 * dpi)), expected, 0.5) << dpi << " dpi";
+    }
+}
 
 TEST_P(Code39Scan, TheLabelReadsBackFromThePreviewPageAndFromThePdf)
 {
@@ -248,16 +342,19 @@ TEST_P(Code39Scan, TheLabelReadsBackFromThePreviewPageAndFromThePdf)
     ASSERT_TRUE(store.page(0).save(previewFile));
     EXPECT_EQ(readBarcode(previewFile), expected);
 
-    // The PDF, rasterised at 300 dpi.
+    // The PDF, rasterised at the resolutions of label and office printers.
     const QString pdf = dir.filePath(QStringLiteral("label.pdf"));
     QString error;
     ASSERT_TRUE(doc->writePdf(pdf, &error)) << error.toStdString();
-    QProcess raster;
-    raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-                                              QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("pdf"))});
-    ASSERT_TRUE(raster.waitForFinished(60000));
-    ASSERT_EQ(raster.exitCode(), 0) << raster.readAllStandardError().toStdString();
-    EXPECT_EQ(readBarcode(dir.filePath(QStringLiteral("pdf.png"))), expected);
+    for (const char *dpi : {"150", "203", "300"}) {
+        QProcess raster;
+        const QString base = dir.filePath(QStringLiteral("pdf") + QLatin1String(dpi));
+        raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QLatin1String(dpi), QStringLiteral("-png"),
+                                                  QStringLiteral("-singlefile"), pdf, base});
+        ASSERT_TRUE(raster.waitForFinished(60000));
+        ASSERT_EQ(raster.exitCode(), 0) << raster.readAllStandardError().toStdString();
+        EXPECT_EQ(readBarcode(base + QStringLiteral(".png")), expected) << dpi << " dpi";
+    }
 }
 
 TEST_P(Code39Scan, TheEditorsPictureReadsBackToo)

@@ -5,6 +5,7 @@
 #include "catalog/ProductDetail.h"
 #include "catalog/frmInventory.h"
 #include "catalog/frmNewProduct.h"
+#include "data/Database.h"
 #include "data/Settings.h"
 #include "reports/DemoLetterhead.h"
 #include "tests/catalog/CatalogFixtures.h"
@@ -139,6 +140,37 @@ TEST_P(InventoryWindowTest, TheRemoveCellAsksAndYesDeletesTheProduct)
     clickCell(grid, 1, 6);
     EXPECT_EQ(prompts.questions.size(), 2);
     EXPECT_TRUE(window->productDetail()->isVisible());
+}
+
+TEST_P(InventoryWindowTest, ARemoveTheDatabaseRefusesIsToldUnderTheGridHandlersLabel)
+{
+    open();
+    // The database refuses to delete products (a rule of its own).
+    const bool sqlite = GetParam() == Engine::SQLite;
+    if (sqlite) {
+        ASSERT_GE(Database::Execute(QStringLiteral("CREATE TRIGGER keep_products BEFORE DELETE ON product "
+                                                   "BEGIN SELECT RAISE(ABORT, 'products are kept'); END")),
+                  0);
+    } else {
+        ASSERT_GE(Database::Execute(QStringLiteral("CREATE OR REPLACE FUNCTION keep_products() RETURNS trigger "
+                                                   "LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION 'products are kept'; "
+                                                   "END $$")),
+                  0);
+        ASSERT_GE(Database::Execute(QStringLiteral("CREATE TRIGGER keep_products BEFORE DELETE ON product "
+                                                   "FOR EACH ROW EXECUTE FUNCTION keep_products()")),
+                  0);
+    }
+    prompts.answer(true);
+    clickCell(grid, 3, 7);
+    Database::Execute(sqlite ? QStringLiteral("DROP TRIGGER keep_products")
+                             : QStringLiteral("DROP TRIGGER keep_products ON product"));
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Vbalgrid1_mouseup:")))
+        << prompts.lastMessage().toStdString();
+    EXPECT_FALSE(prompts.lastMessage().contains(QStringLiteral("Execute:")));
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("products are kept"))) << "the reason";
+    EXPECT_EQ(SeedData::count(QStringLiteral("product")), 3);
+    EXPECT_EQ(grid->RowCount(), 3);
 }
 
 TEST_P(InventoryWindowTest, NewItemListsAndShowsTheSavedProductAndCancelChangesNothing)

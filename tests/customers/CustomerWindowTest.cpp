@@ -397,6 +397,50 @@ TEST_P(CustomerInfoTest, SavingANewCustomerCreatesItsRowAndReloadsIt)
     EXPECT_EQ(CustomerFixtures::CustomerCount(), 2);
 }
 
+TEST_P(CustomerInfoTest, AValueWiderThanItsColumnIsToldInTheEditorsWords)
+{
+    // A database whose e-mail column has a width (carried over from another
+    // server); SQLite keeps no widths, so there the value is simply stored.
+    const bool widths = GetParam() != Engine::SQLite;
+    if (widths)
+        ASSERT_GE(Database::Execute(QStringLiteral("alter table customer alter column email type varchar(20)")), 0);
+    button("cmdNewCustomer")->click();
+    QTest::keyClicks(firstName, QStringLiteral("Dana"));
+    QLineEdit *email = box("txtEmail");
+    email->setFocus();
+    const QString address = QStringLiteral("dana.longname@example-shop.com");
+    QTest::keyClicks(email, address);
+    QPushButton *save = button("cmdSave");
+    save->setFocus();
+    QTest::keyClick(save, Qt::Key_Space);
+    if (!widths) {
+        EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+        const auto rs = Database::GetRS(QStringLiteral("select email from customer"));
+        ASSERT_TRUE(rs && rs->rowCount() == 1);
+        EXPECT_EQ(rs->value(0, 0).toString(), address);
+        return;
+    }
+    ASSERT_FALSE(prompts.messages.isEmpty());
+    EXPECT_EQ(prompts.messages.first(), QStringLiteral("Data length too long for field width in database"));
+    EXPECT_FALSE(prompts.messages.join(QLatin1Char('|')).contains(QStringLiteral("Execute:")));
+    EXPECT_EQ(email->text(), address) << "what was typed is kept";
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0) << "nothing half-written";
+}
+
+TEST_P(WindowTest, AStateListThatCannotBeReadSaysLoadState)
+{
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table State rename to State_away")), 0);
+    {
+        CustomerInfo editor;
+        showWindow(editor);
+    }
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table State_away rename to State")), 0);
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Load State: "))) << prompts.lastMessage().toStdString();
+    EXPECT_FALSE(prompts.lastMessage().contains(QStringLiteral("GetRS:")));
+    EXPECT_GT(prompts.lastMessage().size(), QStringLiteral("Load State: ").size()) << "with the reason";
+}
+
 TEST_P(CustomerInfoTest, ABlankFirstNameIsRefusedWithTheShopsMessage)
 {
     button("cmdNewCustomer")->click();

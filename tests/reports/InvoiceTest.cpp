@@ -245,6 +245,63 @@ TEST_P(InvoiceTest, LongDescriptionsAreCutAndNotesPrintUnderTheirLine)
     EXPECT_EQ(all.at(install + 4), QStringLiteral("Parts:"));
 }
 
+TEST_P(InvoiceTest, LinesThatCannotBeReadAreOneMessageWithTheInvoicesLabel)
+{
+    const int id = ticket();
+    SeedData::equipmentLine(id, QStringLiteral("SW-10B"), 199.99);
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table salesitem rename to salesitem_away")), 0);
+    const ReportResult result = Printbill(id, ReportOutput::pdf(dir.filePath(QStringLiteral("gone.pdf"))));
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table salesitem_away rename to salesitem")), 0);
+    EXPECT_EQ(result.status, ReportResult::Status::Failed);
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Printbill: "))) << prompts.lastMessage().toStdString();
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("salesitem"))) << "the reason itself";
+    EXPECT_FALSE(prompts.lastMessage().contains(QStringLiteral("GetRS:")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("gone.pdf"))));
+}
+
+TEST_P(InvoiceTest, AModelNumberAndDescriptionTooWideForTheLineContinueBelowIt)
+{
+    const int id = ticket();
+    const QString model = QStringLiteral("KX-ULTRA-PRO-9000-SERIES-REMOTE-STARTER-KIT");
+    const QString description = QStringLiteral("Two way remote start with LCD fob, bypass module and T-harness");
+    const int line = SeedData::equipmentLine(id, model, 349.5);
+    Database::Execute(QStringLiteral("update salesitem set description = ? where id = ?"), {description, line});
+    SeedData::laborLine(id, QStringLiteral("Install remote start"), 120);
+    const QString text = render(id);
+    const QString sold = model + QStringLiteral("--") + description.left(50);
+    const int first = int(text.indexOf(model.left(10)));
+    ASSERT_GE(first, 0) << text.toStdString();
+    const int installs = int(text.indexOf(QStringLiteral("Installs:")));
+    ASSERT_GT(installs, first);
+    // What stands between the line's start and the next section, without the
+    // line's figures, read as one text: the whole of what was sold.
+    QString between = text.mid(first, installs - first);
+    for (const QString &figure : {QStringLiteral("349.50"), QStringLiteral("1")})
+        between.replace(QRegularExpression(QStringLiteral("\\s%1(\\s|$)").arg(QRegularExpression::escape(figure))),
+                        QStringLiteral(" "));
+    between.remove(QRegularExpression(QStringLiteral("\\s")));
+    QString expected = sold;
+    expected.remove(QLatin1Char(' '));
+    EXPECT_TRUE(between.contains(expected)) << between.toStdString();
+
+    // The continuation stands at the line's own left edge, before the next item.
+    CapturingPresenter presenter;
+    ASSERT_TRUE(Printbill(id, ReportOutput::preview()).done());
+    const QList<PageOp::Text> texts = presenter.lastTexts();
+    int start = -1;
+    for (int i = 0; i < texts.size() && start < 0; ++i) {
+        if (texts.at(i).text.startsWith(model.left(10)))
+            start = i;
+    }
+    ASSERT_GE(start, 0);
+    EXPECT_NE(texts.at(start).text, sold) << "the text does not fit one line";
+    EXPECT_EQ(texts.at(start + 1).text, QStringLiteral("1")) << "the figures stay on the first line";
+    const PageOp::Text &continued = texts.at(start + 4);
+    EXPECT_NEAR(continued.position.x(), texts.at(start).position.x(), 1e-9);
+    EXPECT_GT(continued.position.y(), texts.at(start).position.y());
+}
+
 TEST_P(InvoiceTest, MoneyColumnsEndAtTheirTabs)
 {
     const int id = ticket();

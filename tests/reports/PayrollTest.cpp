@@ -264,11 +264,28 @@ TEST_P(PayrollTest, AViewWithoutItsColumnsIsExplained)
             Database::Execute(sql);
     }
     EXPECT_EQ(result.status, ReportResult::Status::Failed);
-    ASSERT_GE(prompts.messages.size(), 2);
-    EXPECT_TRUE(prompts.messages.contains(
-        QStringLiteral("Table is missing a needed column - probably new column was added/removed")));
+    ASSERT_EQ(prompts.messages.size(), 2) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(prompts.messages.first(),
+              QStringLiteral("Table is missing a needed column - probably new column was added/removed"));
     EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("PrintPayroll: ")));
+    EXPECT_FALSE(prompts.lastMessage().contains(QStringLiteral("GetRS:"))) << "the reason once, under one label";
     ASSERT_TRUE(Database::GetRS(QStringLiteral("select timeout from vw_EmployeeTime")));
+}
+
+TEST_P(PayrollTest, TimeRowsThatCannotBeReadAreOneMessageWithoutTheColumnNote)
+{
+    Database::Execute(QStringLiteral("DROP VIEW vw_EmployeeTime"));
+    prompts.clear();
+    const ReportResult result = PrintPayroll(employee, 2026, false, ReportOutput::pdf(dir.filePath(QStringLiteral("p.pdf"))));
+    for (const QString &sql : Schema::ViewStatements(Database::CurrentDialect().engine())) {
+        if (sql.contains(QStringLiteral("VIEW vw_EmployeeTime ")))
+            Database::Execute(sql);
+    }
+    EXPECT_EQ(result.status, ReportResult::Status::Failed);
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("PrintPayroll: ")));
+    EXPECT_FALSE(prompts.lastMessage().contains(QStringLiteral("GetRS:")));
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("PrintPayroll: ") + result.error);
 }
 
 TEST_P(PayrollTest, AllEmployeeHoursShowSevenWeeksPerEmployee)

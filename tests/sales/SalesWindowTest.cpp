@@ -125,6 +125,30 @@ TEST_P(SalesWindow, SearchTicketListsTheCustomersTicketsWithoutOpeningIt)
     EXPECT_EQ(list->SelectedRow(), 1);
 }
 
+TEST_P(SalesWindow, SearchTicketAfterAFailedReadShowsOnlyTheDataLayersMessage)
+{
+    const auto pressSearchTicket = [this] {
+        auto *button = child<QPushButton>("cmdSearchTicket");
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+    };
+    const int t = ticket(bo);
+    // The tickets cannot be read for a moment (a table another program took
+    // away while the window was open).
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table sales rename to sales_away")), 0);
+    prompts.type(QString::number(t));
+    pressSearchTicket();
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table sales_away rename to sales")), 0);
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("GetRS:"))) << prompts.lastMessage().toStdString();
+    EXPECT_EQ(window->customerid(), 0);
+
+    prompts.type(QString::number(t));
+    pressSearchTicket();
+    EXPECT_EQ(window->customerid(), bo) << "the same search once the tickets can be read";
+    EXPECT_EQ(prompts.messages.size(), 1);
+}
+
 TEST_P(SalesWindow, AChosenTicketTakesTheKeyboardWhereTheClerkTypesNext)
 {
     const int fresh = ticket(ann);

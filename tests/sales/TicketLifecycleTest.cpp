@@ -178,12 +178,15 @@ TEST_P(TicketLifecycle, VehicleAndNoteFieldsKeepApostrophesAndOnlyOpenTicketsCha
 TEST_P(TicketLifecycle, SearchByTypedTicketNumber)
 {
     const int t = ticket(customerId);
-    EXPECT_EQ(TicketStore::CustomerOfTicket(QString::number(t)), customerId);
-    EXPECT_EQ(TicketStore::CustomerOfTicket(QStringLiteral(" %1 ").arg(t)), customerId);
-    EXPECT_FALSE(TicketStore::CustomerOfTicket(QStringLiteral("abc")));
-    EXPECT_FALSE(TicketStore::CustomerOfTicket(QStringLiteral("1 or 1=1")));
-    EXPECT_FALSE(TicketStore::CustomerOfTicket(QStringLiteral("99999")));
-    EXPECT_FALSE(TicketStore::CustomerOfTicket(QString()));
+    using TicketStore::TicketSearch;
+    int found = 0;
+    EXPECT_EQ(TicketStore::CustomerOfTicket(QString::number(t), &found), TicketSearch::Found);
+    EXPECT_EQ(found, customerId);
+    found = 0;
+    EXPECT_EQ(TicketStore::CustomerOfTicket(QStringLiteral(" %1 ").arg(t), &found), TicketSearch::Found);
+    EXPECT_EQ(found, customerId);
+    for (const QString &typed : {QStringLiteral("abc"), QStringLiteral("1 or 1=1"), QStringLiteral("99999"), QString()})
+        EXPECT_EQ(TicketStore::CustomerOfTicket(typed, &found), TicketSearch::NotFound) << typed.toStdString();
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 

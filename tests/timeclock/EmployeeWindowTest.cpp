@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -120,6 +121,32 @@ TEST_P(EmployeeWindowTest, APinIsAtMostFiveDigitsAsTheKeypadTakesThem)
     for (const QChar c : QStringLiteral("12a34567"))
         pin->insert(QString(c));
     EXPECT_EQ(pin->text(), QStringLiteral("12345"));
+}
+
+TEST_P(EmployeeWindowTest, AnEmptyPinIsRefusedAndTheOldOneKept)
+{
+    auto w = open();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    pick(*w, ann);
+    QLineEdit *first = box(*w, "txtFirstName");
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, QStringLiteral("Annie"));
+    QTest::keyClick(first, Qt::Key_Tab); // on to the last name
+    QLineEdit *pin = box(*w, "txtPIN");
+    pin->setFocus();
+    QTest::keyClick(pin, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(pin, Qt::Key_Delete);
+    QTest::keyClick(pin, Qt::Key_Tab);
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("An employee needs a PIN to clock in; the PIN was not changed."));
+    EXPECT_EQ(pin->text(), QStringLiteral("1111"));
+    EXPECT_EQ(EmployeeStore::Load(ann)->pin, QStringLiteral("1111"));
+    EXPECT_EQ(EmployeeStore::Load(ann)->firstName, QStringLiteral("Annie")) << "the other edits are stored";
+    const int shown = int(prompts.messages.size());
+    w->close();
+    EXPECT_EQ(prompts.messages.size(), shown) << "said once";
+    EXPECT_EQ(EmployeeStore::Load(ann)->pin, QStringLiteral("1111"));
 }
 
 TEST_P(EmployeeWindowTest, ANewEmployeeGetsThePlaceholdersAndTheWindowCloses)

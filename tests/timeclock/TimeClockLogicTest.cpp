@@ -92,11 +92,13 @@ protected:
 TEST_P(TimeClockStoreTest, ClockInThenOutMakesOneRowOfTheWeek)
 {
     at(3, 8);
-    ASSERT_TRUE(TimeClockStore::ClockIn(ann));
+    using TimeClockStore::Clocking;
+    ASSERT_EQ(TimeClockStore::ClockIn(ann), Clocking::Done);
     EXPECT_TRUE(*TimeClockStore::IsClockedIn(ann));
-    EXPECT_FALSE(TimeClockStore::ClockIn(ann)) << "no second open row";
+    EXPECT_EQ(TimeClockStore::ClockIn(ann), Clocking::AlreadyIn) << "no second open row";
     at(3, 16, 30);
-    ASSERT_TRUE(TimeClockStore::ClockOut(ann));
+    ASSERT_EQ(TimeClockStore::ClockOut(ann), Clocking::Done);
+    EXPECT_EQ(TimeClockStore::ClockOut(ann), Clocking::NothingOpen);
     EXPECT_FALSE(*TimeClockStore::IsClockedIn(ann));
     const auto rows = TimeClockStore::WeekRows(ann, QDate(2026, 12, 3));
     ASSERT_TRUE(rows);
@@ -115,8 +117,8 @@ TEST_P(TimeClockStoreTest, AForgottenClockOutIsSeenHoweverOldAndClockOutClosesEv
               0);
     EXPECT_TRUE(*TimeClockStore::IsClockedIn(ann));
     at(4, 9);
-    EXPECT_FALSE(TimeClockStore::ClockIn(ann));
-    ASSERT_TRUE(TimeClockStore::ClockOut(ann));
+    EXPECT_EQ(TimeClockStore::ClockIn(ann), TimeClockStore::Clocking::AlreadyIn);
+    ASSERT_EQ(TimeClockStore::ClockOut(ann), TimeClockStore::Clocking::Done);
     EXPECT_EQ(openRows(), 0);
     EXPECT_EQ(value(QStringLiteral("select count(distinct timeout) from TimeInOut")).toInt(), 1);
 }

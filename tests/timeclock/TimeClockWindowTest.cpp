@@ -16,6 +16,7 @@
 #include "timeclock/frmTimeInOut.h"
 #include "widgets/vbalGrid.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -346,6 +347,74 @@ TEST_P(TimeClockWindowTest, ClosingClearsTheAdminFlag)
     ASSERT_EQ(employeeMode->grid()->RowCount(), 1);
     employeeMode->grid()->StartEdit(1, 2);
     EXPECT_FALSE(employeeMode->grid()->InEditMode());
+}
+
+// Types over a cell as the administrator does: F2 on the chosen cell, the old
+// text selected away, the new text, Enter.
+static void typeOverCell(frmTimeInOut &w, int r, int c, const QString &typed)
+{
+    w.grid()->SetSelectedCell(r, c);
+    w.grid()->view()->setFocus();
+    QTest::keyClick(w.grid()->view(), Qt::Key_F2);
+    ASSERT_TRUE(w.grid()->InEditMode());
+    QTest::keyClick(w.editBox(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(w.editBox(), typed);
+    QTest::keyClick(w.editBox(), Qt::Key_Return);
+}
+
+// A button pressed from the keyboard: focus, then the space bar.
+static void pressButton(QPushButton *button)
+{
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+}
+
+TEST_P(TimeClockWindowTest, ATimeOutEarlierThanItsTimeInIsRefusedAndTheRowKept)
+{
+    const int r = row(ann, QStringLiteral("2026-12-07 08:00:00"), QStringLiteral("2026-12-07 12:00:00"));
+    auto w = open(true);
+    QApplication::setActiveWindow(w.get()); // the keyboard goes to it
+    choose(*w, ann);
+    typeOverCell(*w, 1, 3, QStringLiteral("12/7/2026 7:00 AM"));
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("before the time in"))) << prompts.lastMessage().toStdString();
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("nothing was changed")));
+    EXPECT_EQ(DateText::fromDb(stored("timeout", r)), QDateTime(QDate(2026, 12, 7), QTime(12, 0)));
+    EXPECT_EQ(w->grid()->CellValue(1, 4), QStringLiteral("04.00"));
+    EXPECT_EQ(text(*w, "lblTotalHour"), QStringLiteral("Total Hours: 04.00"));
+
+    prompts.clear();
+    typeOverCell(*w, 1, 2, QStringLiteral("12/7/2026 1:00 PM"));
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("before the time in"))) << "a time in after the time out";
+    EXPECT_EQ(DateText::fromDb(stored("timein", r)), QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
+
+    prompts.clear();
+    typeOverCell(*w, 1, 3, QStringLiteral("12/7/2026 8:00 AM"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << "a row of no length is not backwards";
+    EXPECT_EQ(DateText::fromDb(stored("timeout", r)), QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
+}
+
+TEST_P(TimeClockWindowTest, AClockInOrOutThatAnotherStationOvertookSaysWhatHappened)
+{
+    auto w = open(false);
+    QApplication::setActiveWindow(w.get());
+    choose(*w, ann);
+    ASSERT_TRUE(enabled(*w, "cmdClockIn"));
+    row(ann, QStringLiteral("2026-12-09 09:00:00")); // clocked in at the other counter meanwhile
+    pins.enter(QStringLiteral("1234"));
+    pressButton(child<QPushButton>(*w, "cmdClockIn"));
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("Ann Lee is already clocked in; no new time row was written. Clock out first."));
+    EXPECT_EQ(SeedData::count(QStringLiteral("TimeInOut")), 1);
+    EXPECT_TRUE(enabled(*w, "cmdClockOut")) << "the buttons show how things stand";
+
+    Database::Execute(QStringLiteral("update TimeInOut set timeout = ?"), {QStringLiteral("2026-12-09 09:30:00")});
+    pins.enter(QStringLiteral("1234"));
+    pressButton(child<QPushButton>(*w, "cmdClockOut"));
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("Ann Lee was not clocked in; no time row was closed."));
+    EXPECT_EQ(DateText::fromDb(SeedData::value(QStringLiteral("select timeout from TimeInOut"))),
+              QDateTime(QDate(2026, 12, 9), QTime(9, 30)));
+    EXPECT_TRUE(enabled(*w, "cmdClockIn"));
+    EXPECT_EQ(prompts.messages.size(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TimeClockWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
