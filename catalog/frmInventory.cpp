@@ -3,7 +3,6 @@
 #include "catalog/NewProductId.h"
 #include "catalog/ProductDetail.h"
 #include "catalog/ProductStore.h"
-#include "catalog/WindowPlacement.h"
 #include "catalog/frmNewProduct.h"
 #include "data/NullToSpace.h"
 #include "data/Recordset.h"
@@ -13,6 +12,7 @@
 #include "widgets/OleColor.h"
 #include "widgets/Splitter.h"
 #include "widgets/vbalGrid.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
