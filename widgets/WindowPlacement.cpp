@@ -77,6 +77,21 @@ void keepFrameInside(QWidget *window)
     window->setProperty(kPlacedRect, placeOf(window));
 }
 
+void boundToScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QMargins frame = frameOf(window);
+    const QSize room = (area.size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()))
+                           .expandedTo(QSize(1, 1));
+    window->resize(window->size().boundedTo(room));
+    // A place the window system has not chosen yet is left to it.
+    if (window->testAttribute(Qt::WA_Moved) || window->isVisible())
+        window->move(FitToArea(QRect(window->pos(), window->size()), area, frame).normal.topLeft());
+}
+
 } // namespace
 
 int TwipsToPixels(double twips)
@@ -172,17 +187,12 @@ void Save(QWidget *window)
 
 void FitOnScreen(QWidget *window)
 {
-    const QScreen *screen = window->screen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QMargins frame = frameOf(window);
-    const QSize room = (area.size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()))
-                           .expandedTo(QSize(1, 1));
-    window->resize(window->size().boundedTo(room));
-    // A place the window system has not chosen yet is left to it.
-    if (window->testAttribute(Qt::WA_Moved))
-        window->move(FitToArea(QRect(window->pos(), window->size()), area, frame).normal.topLeft());
+    boundToScreen(window);
+    // Again once shown, when the title bar and borders are known.
+    QTimer::singleShot(0, window, [window] {
+        if (window->isVisible() && isNormal(window))
+            boundToScreen(window);
+    });
 }
 
 } // namespace WindowPlacement
