@@ -2,11 +2,11 @@
 
 #include "catalog/GridClickChange.h"
 #include "catalog/LaborStore.h"
-#include "catalog/WindowPlacement.h"
 #include "data/NullToSpace.h"
 #include "data/Recordset.h"
 #include "data/UserPrompts.h"
 #include "widgets/vbalGrid.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -4,7 +4,6 @@
 #include "catalog/NewProductId.h"
 #include "catalog/ProductDetail.h"
 #include "catalog/ProductStore.h"
-#include "catalog/WindowPlacement.h"
 #include "catalog/frmNewProduct.h"
 #include "data/NullToSpace.h"
 #include "data/Recordset.h"
@@ -14,6 +13,7 @@
 #include "widgets/OleColor.h"
 #include "widgets/Splitter.h"
 #include "widgets/vbalGrid.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

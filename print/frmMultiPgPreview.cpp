@@ -6,6 +6,7 @@
 #include "print/PrintHooks.h"
 #include "print/PrintState.h"
 #include "print/clsMultiPgPreview.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -59,7 +60,9 @@ frmMultiPgPreview::frmMultiPgPreview(std::shared_ptr<const RecordedDocument> doc
     layout->addWidget(m_view, 1);
     layout->addWidget(buildToolStrip());
     connectPanels();
+    // Its own (not maximised) size too fits a small or scaled screen.
     resize(1000, 800);
+    WindowPlacement::FitOnScreen(this);
 }
 
 frmMultiPgPreview::~frmMultiPgPreview() = default;

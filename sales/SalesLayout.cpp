@@ -1,27 +1,10 @@
 #include "sales/SalesLayout.h"
 
-#include "data/TextNumber.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <cmath>
 
 namespace SalesLayout {
-
-namespace {
-
-// Window measures beyond this are typing errors, not screens.
-constexpr double kLargestTwips = 1e6;
-
-double numberOr(const QString &text, double fallback, bool positive)
-{
-    const std::optional<double> v = TextNumber::parse(text);
-    if (!v || !std::isfinite(*v) || std::abs(*v) > kLargestTwips || (positive && *v <= 0))
-        return fallback;
-    return *v;
-}
-
-} // namespace
 
 int TwipsToPixels(double twips)
 {
@@ -77,28 +60,6 @@ int ScrollValueShowing(int areaHeight, int paneHeight, int top, int bottom, int 
             best = value;
     }
     return best >= 0 ? best : topmost;
-}
-
-bool ReachableOnScreens(const QRect &frame, const QList<QRect> &screens)
-{
-    // The strip a title bar takes: at least 50 by 10 pixels of it on one screen.
-    const QRect titleBar(frame.topLeft(), QSize(frame.width(), std::min(frame.height(), 30)));
-    return std::any_of(screens.begin(), screens.end(), [&](const QRect &screen) {
-        const QRect shown = titleBar.intersected(screen);
-        return shown.width() >= 50 && shown.height() >= 10;
-    });
-}
-
-WindowGeometry RestoreGeometry(const QString &width, const QString &height, const QString &left, const QString &top,
-                               const QList<QRect> &screens)
-{
-    WindowGeometry g;
-    g.size = QSize(TwipsToPixels(numberOr(width, kDefaultWidthTwips, true)),
-                   TwipsToPixels(numberOr(height, kDefaultHeightTwips, true)));
-    g.size = g.size.expandedTo(QSize(1, 1));
-    g.position = QPoint(TwipsToPixels(numberOr(left, 0, false)), TwipsToPixels(numberOr(top, 0, false)));
-    g.applyPosition = ReachableOnScreens(QRect(g.position, g.size), screens);
-    return g;
 }
 
 } // namespace SalesLayout

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <QList>
-#include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <QString>
 
 // The geometry rules of the sales window as pure functions, so they are
 // tested without a window. Measures kept in the settings store are twips,
@@ -42,22 +39,5 @@ TicketScroll ScrollTicketArea(int areaHeight, int paneHeight, int scrollValue);
 // shows the rows top to bottom (inclusive) of the area; when they are taller
 // than the pane, the top ones.
 int ScrollValueShowing(int areaHeight, int paneHeight, int top, int bottom, int scrollValue);
-
-// The window's saved geometry: texts in twips as the settings store holds
-// them. A text that is not a positive number (a position: not a number)
-// falls back to the default; a position that would put the window's title
-// bar on no screen is not applied.
-struct WindowGeometry
-{
-    QSize size;         // pixels
-    QPoint position;    // pixels
-    bool applyPosition = false;
-};
-constexpr double kDefaultWidthTwips = 20000, kDefaultHeightTwips = 13000;
-WindowGeometry RestoreGeometry(const QString &width, const QString &height, const QString &left, const QString &top,
-                               const QList<QRect> &screens);
-// Whether a window at that place shows enough of its top edge on one of the
-// screens to be grabbed.
-bool ReachableOnScreens(const QRect &frame, const QList<QRect> &screens);
 
 } // namespace SalesLayout

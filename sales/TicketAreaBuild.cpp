@@ -56,8 +56,10 @@ void TicketArea::buildControls()
     vbalGrid3 = named(new vbalGrid(picTicket), "vbalGrid3");
     TicketGrids::BuildEquipmentLines(vbalGrid2);
     TicketGrids::BuildLaborLines(vbalGrid3);
-    vbalGrid2->setMinimumHeight(24 + 6 * 30);
-    vbalGrid3->setMinimumHeight(24 + 4 * 20);
+    // The grids give up height first (they scroll their own rows), so the
+    // header, Finalize and the totals fit a short pane together.
+    vbalGrid2->setMinimumHeight(24 + 2 * 30);
+    vbalGrid3->setMinimumHeight(24 + 2 * 20);
     rows->addWidget(vbalGrid2, 3);
     rows->addWidget(vbalGrid3, 2);
     rows->addWidget(buildBottomRow());

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <utility>
 
 namespace {
 
@@ -22,6 +23,9 @@ TicketTotals::TicketTotals(QWidget *parent) : QWidget(parent)
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setVerticalSpacing(3);
+    // Two columns, what the ticket costs beside what is paid and due, so the
+    // totals stay low enough to be seen with the lines on a short screen.
+    const auto place = [](int box) { return box < Total ? std::pair(box, 0) : std::pair(box - Total, 4); };
     for (int i = 0; i < BoxCount; ++i) {
         auto *label = new QLabel(QLatin1String(kCaptions[i]), this);
         auto *box = new QLineEdit(this);
@@ -31,8 +35,9 @@ TicketTotals::TicketTotals(QWidget *parent) : QWidget(parent)
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-0000000.00")) + 12);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        layout->addWidget(label, i, 0);
-        layout->addWidget(box, i, 1);
+        const auto [row, column] = place(i);
+        layout->addWidget(label, row, column);
+        layout->addWidget(box, row, column + 1);
         m_boxes[i] = box;
     }
     QFont bold = m_boxes[Total]->font();
@@ -42,7 +47,8 @@ TicketTotals::TicketTotals(QWidget *parent) : QWidget(parent)
     chkExempt = new QCheckBox(QStringLiteral("Exempt"), this);
     chkExempt->setObjectName(QStringLiteral("chkExempt"));
     layout->addWidget(chkExempt, Tax, 2);
-    layout->setColumnStretch(3, 1);
+    layout->setColumnMinimumWidth(3, 12);
+    layout->setColumnStretch(6, 1);
     connect(chkExempt, &QCheckBox::clicked, this, &TicketTotals::ExemptClicked);
     clear();
 }

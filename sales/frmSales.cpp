@@ -14,10 +14,9 @@
 #include "widgets/OleColor.h"
 #include "widgets/Splitter.h"
 #include "widgets/vbalGrid.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 
 frmSales::frmSales(QWidget *parent) : QMainWindow(parent)
 {
@@ -194,31 +193,12 @@ void frmSales::setVisible(bool visible)
 
 void frmSales::loadWindowSettings()
 {
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    const SalesLayout::WindowGeometry g = SalesLayout::RestoreGeometry(
-        GetObjectSetting(this, QStringLiteral("Width"), QStringLiteral("20000")),
-        GetObjectSetting(this, QStringLiteral("Height"), QStringLiteral("13000")),
-        GetObjectSetting(this, QStringLiteral("Left"), QStringLiteral("0")),
-        GetObjectSetting(this, QStringLiteral("Top"), QStringLiteral("0")), screens);
-    resize(g.size);
-    if (g.applyPosition)
-        move(g.position);
+    WindowPlacement::Restore(this);
 }
 
 void frmSales::saveWindowSettings()
 {
-    const bool normal = !isMaximized() && !isMinimized() && !isFullScreen();
-    const QSize size = normal ? this->size() : normalGeometry().size();
-    const QPoint position = normal ? pos() : normalGeometry().topLeft();
-    const auto save = [this](const char *key, int pixels) {
-        SaveObjectSetting(this, QLatin1String(key), QString::number(SalesLayout::PixelsToTwips(pixels)));
-    };
-    save("Width", size.width());
-    save("Height", size.height());
-    save("Left", position.x());
-    save("Top", position.y());
+    WindowPlacement::Save(this);
 }
 
 void frmSales::closeEvent(QCloseEvent *event)

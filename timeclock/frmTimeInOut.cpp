@@ -10,6 +10,7 @@
 #include "timeclock/PayWeek.h"
 #include "widgets/OleColor.h"
 #include "widgets/vbalGrid.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -68,6 +69,7 @@ frmTimeInOut::frmTimeInOut(QWidget *parent)
     layout->addWidget(m_buttons);
     layout->addLayout(right, 1);
     resize(1000, 680);
+    WindowPlacement::FitOnScreen(this);
 
     Timer1->setInterval(kClockTickMs);
     connect(Timer1, &QTimer::timeout, this, &frmTimeInOut::showClock);

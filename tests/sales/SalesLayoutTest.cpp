@@ -48,35 +48,4 @@ TEST(SalesLayout, APartOfTheTicketAreaIsScrolledIntoViewAsLittleAsNeeded)
     EXPECT_EQ(ScrollValueShowing(500, 500, 400, 600, 7), 7) << "nothing to scroll";
 }
 
-TEST(SalesLayout, SavedGeometryIsInTwipsAndFallsBackWhenItIsNotANumber)
-{
-    const QList<QRect> screen{QRect(0, 0, 1920, 1080)};
-    const WindowGeometry first = RestoreGeometry(QStringLiteral("20000"), QStringLiteral("13000"), QStringLiteral("0"),
-                                                 QStringLiteral("0"), screen);
-    EXPECT_EQ(first.size, QSize(1333, 867));
-    EXPECT_EQ(first.position, QPoint(0, 0));
-    EXPECT_TRUE(first.applyPosition);
-
-    const WindowGeometry odd = RestoreGeometry(QStringLiteral("big"), QStringLiteral("-5"), QStringLiteral("1500"),
-                                               QStringLiteral("1.5e400"), screen);
-    EXPECT_EQ(odd.size, QSize(1333, 867));
-    EXPECT_EQ(odd.position, QPoint(100, 0));
-    EXPECT_EQ(PixelsToTwips(900), 13500);
-}
-
-TEST(SalesLayout, APositionOnNoScreenIsNotApplied)
-{
-    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    EXPECT_TRUE(RestoreGeometry(QStringLiteral("15000"), QStringLiteral("9000"), QStringLiteral("30000"),
-                                QStringLiteral("150"), screens)
-                    .applyPosition) << "on the second screen";
-    // The second screen is gone.
-    EXPECT_FALSE(RestoreGeometry(QStringLiteral("15000"), QStringLiteral("9000"), QStringLiteral("30000"),
-                                 QStringLiteral("150"), {screens[0]})
-                     .applyPosition);
-    EXPECT_FALSE(ReachableOnScreens(QRect(-2000, 100, 1000, 600), {screens[0]}));
-    EXPECT_FALSE(ReachableOnScreens(QRect(100, -400, 1000, 600), {screens[0]})) << "the title bar above the screen";
-    EXPECT_TRUE(ReachableOnScreens(QRect(-900, 10, 1000, 600), {screens[0]})) << "partly off, but it can be grabbed";
-}
-
 } // namespace

@@ -155,6 +155,10 @@ TEST_P(SalesWindow, AChosenTicketTakesTheKeyboardWhereTheClerkTypesNext)
     const int started = ticket(ann);
     Database::Execute(QStringLiteral("update sales set make = ? where id = ?"), {QStringLiteral("Ford"), started});
     const int closed = ticket(ann, QStringLiteral("Close"));
+    // A window low enough for the pane to scroll (at the default size the
+    // whole ticket is seen).
+    window->resize(window->width(), 560);
+    settle();
     openTicket(ann, fresh);
     EXPECT_EQ(QApplication::focusWidget(), child<QWidget>("txtYear")) << "no vehicle yet";
     QScrollBar *bar = window->ticketPane()->scrollBar();
