@@ -298,7 +298,8 @@ bool Fill()
                 return false;
         }
         // The mark that lets --demo open this file again.
-        return Database::Execute(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('demo_shop', 'yes')")) >= 0;
+        return Database::Execute(QStringLiteral("DELETE FROM tessaly_info WHERE name = 'demo_shop'")) >= 0
+            && Database::Execute(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('demo_shop', 'yes')")) >= 0;
     });
 }
 
