@@ -1,5 +1,6 @@
 // Lines and payments of the ticket shown: the scan box, the two lookups, the
 // payment entry, in-place edits and the "Remove" cells.
+#include "data/TextNumber.h"
 #include "data/UserPrompts.h"
 #include "sales/LookupPanel.h"
 #include "sales/PaymentPanel.h"
@@ -201,6 +202,8 @@ void TicketArea::onCommitEdit(vbalGrid *grid, int row, int col)
     }
     if (result == Result::NotFound)
         Prompts().message(TicketTexts::LineGoneMessage());
+    else if (result == Result::BadInput)
+        Prompts().message(TextNumber::NotANumberMessage(typed));
     else
         lineChanged(result);
     queueShow();

@@ -131,6 +131,26 @@ TEST_P(ProductEditorTest, TextThatIsNotANumberIsShownAsWrongAndNotWritten)
     EXPECT_FALSE(editor.isShownAsWrong(ProductField::Qoh));
 }
 
+// The shop types in en_US: 1,299 is a thousand two hundred ninety-nine
+// dollars, and a comma out of the thousands places is shown as wrong.
+TEST_P(ProductEditorTest, AThousandsCommaIsReadAsGroupingAndAMisplacedOneIsWrong)
+{
+    editor.LoadProduct(id);
+    retype(ProductField::Price, QStringLiteral("1,299"));
+    EXPECT_FALSE(editor.isShownAsWrong(ProductField::Price));
+    EXPECT_DOUBLE_EQ(stored("price").toDouble(), 1299);
+    retype(ProductField::Qoh, QStringLiteral("12,500"));
+    EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 12500);
+
+    retype(ProductField::Cost, QStringLiteral("7,5"));
+    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Cost));
+    EXPECT_DOUBLE_EQ(stored("cost").toDouble(), 7) << "the \"7\" typed before the comma, nothing after it";
+    retype(ProductField::Msrp, QStringLiteral("12,34.5"));
+    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Msrp));
+    EXPECT_DOUBLE_EQ(stored("msrp").toDouble(), 12);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
 TEST_P(ProductEditorTest, TextBoxesStoreWhatWasTypedApostrophesIncluded)
 {
     editor.LoadProduct(id);

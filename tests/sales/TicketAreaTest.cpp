@@ -128,6 +128,40 @@ TEST_P(TicketAreaTest, APaymentThatIsNotANumberIsRefusedAndNothingIsStored)
     EXPECT_EQ(totalText(TicketTotals::ChangeDue), QStringLiteral("05.50"));
 }
 
+// The shop types in en_US: a payment of 1,250 is twelve hundred fifty
+// dollars, and a comma out of the thousands places is refused, as text
+// that is not a number is.
+TEST_P(TicketAreaTest, ThousandsCommasAreReadInPaymentsAndLineEdits)
+{
+    equipmentLine(salesId, QStringLiteral("WH-70"), 10);
+    open();
+    clickButton("cmdPayment");
+    auto *amount = child<QLineEdit>("txtAmount");
+    amount->selectAll();
+    QTest::keyClicks(amount, QStringLiteral("1,25"));
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_EQ(count(QStringLiteral("payment")), 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("\"1,25\" is not an amount")));
+    amount->selectAll();
+    QTest::keyClicks(amount, QStringLiteral("1,250"));
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select amount from payment")).toDouble(), 1250);
+    EXPECT_EQ(totalText(TicketTotals::Payments), QStringLiteral("1250.00"));
+
+    vbalGrid *lines = grid("vbalGrid2");
+    editCell(lines, 1, 7, QStringLiteral("1,250.50"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem")).toDouble(), 1250.5);
+    editCell(lines, 1, 6, QStringLiteral("1,000"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 1000);
+    EXPECT_EQ(prompts.messages.size(), 1);
+    editCell(lines, 1, 6, QStringLiteral("12,34.5"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 1000);
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_TRUE(prompts.messages[1].contains(QStringLiteral("\"12,34.5\" is not a number")));
+    EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("1000"));
+}
+
 TEST_P(TicketAreaTest, CardPaymentsShowTheirSurcharge)
 {
     equipmentLine(salesId, QStringLiteral("WH-70"), 40);
