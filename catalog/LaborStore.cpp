@@ -48,11 +48,14 @@ std::optional<Recordset> ReadList()
                                     d.orderText(QStringLiteral("coalesce(description, '')"))));
 }
 
-QString EditedText(Column column, const QString &typed)
+std::optional<QString> EditedText(Column column, const QString &typed)
 {
     if (!isPrice(column))
         return typed.trimmed();
-    return Money::fromDouble(TextNumber::Val(typed)).format00();
+    const std::optional<double> number = TextNumber::leadingNumber(typed);
+    if (!number)
+        return std::nullopt;
+    return Money::fromDouble(*number).format00();
 }
 
 bool Write(int id, Column column, const QString &editedText)

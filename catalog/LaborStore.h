@@ -22,8 +22,9 @@ std::optional<Recordset> ReadList();
 
 // The text a committed edit shows and stores: category and description
 // trimmed; a price as the leading number of the typed text in "00.00"
-// (a typed 5 is 05.00, text that is not a number 00.00).
-QString EditedText(Column column, const QString &typed);
+// (a typed 5 is 05.00, "1,250" 1250.00, text that is not a number 00.00).
+// nullopt for a price whose commas are not in thousands places ("1,25").
+std::optional<QString> EditedText(Column column, const QString &typed);
 
 // Writes an edited value (as EditedText gives it). False when the database
 // refused.

@@ -139,12 +139,15 @@ void ProductDetail::buildPictures(QWidget *panel)
 void ProductDetail::LoadProduct(int productid)
 {
     m_loading = true;
-    m_productid = productid;
     ProductTexts texts;
-    ProductStore::Load(productid, &texts);
+    // After a failed read (the data layer has said why) no product is
+    // current: what is typed then would be written over a row nobody saw.
+    const bool read = ProductStore::Load(productid, &texts);
+    m_productid = read ? productid : 0;
     for (const ProductField f : AllProductFields) {
         box(f)->setText(texts[f]);
         box(f)->setCursorPosition(0);
+        box(f)->setReadOnly(!read);
         showAsWrong(f, false);
     }
     refreshPicture();

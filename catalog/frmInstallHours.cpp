@@ -4,6 +4,7 @@
 #include "catalog/LaborStore.h"
 #include "data/NullToSpace.h"
 #include "data/Recordset.h"
+#include "data/TextNumber.h"
 #include "data/UserPrompts.h"
 #include "widgets/vbalGrid.h"
 #include "widgets/WindowPlacement.h"
@@ -143,9 +144,13 @@ void frmInstallHours::onCommitEdit(int row, int col)
     const std::optional<LaborStore::Column> column = LaborStore::ColumnOfKey(vbalGrid1->ColumnKeyAt(col));
     if (!column)
         return;
-    const QString edited = LaborStore::EditedText(*column, TxtEdit->text());
-    LaborStore::Write(int(vbalGrid1->CellItemData(row, kIdColumn)), *column, edited);
-    vbalGrid1->SetCellValue(row, col, edited);
+    const std::optional<QString> edited = LaborStore::EditedText(*column, TxtEdit->text());
+    if (!edited) {
+        Prompts().message(TextNumber::NotANumberMessage(TxtEdit->text()));
+        return;
+    }
+    LaborStore::Write(int(vbalGrid1->CellItemData(row, kIdColumn)), *column, *edited);
+    vbalGrid1->SetCellValue(row, col, *edited);
 }
 
 void frmInstallHours::onMouseUp(int button, int, int x, int y)

@@ -13,8 +13,10 @@ QString filePath()
     return AppPaths::programFile(QStringLiteral("ReceiptNotice.txt"));
 }
 
-QStringList lines(QString *error)
+QStringList lines(QString *error, Encoding *encoding)
 {
+    if (encoding)
+        *encoding = Encoding::Utf8;
     QFile file(filePath());
     if (!file.exists())
         return {};
@@ -23,17 +25,23 @@ QStringList lines(QString *error)
             *error = file.errorString();
         return {};
     }
-    return SplitLines(file.readAll());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    return SplitLines(bytes, encoding);
 }
 
-QString text(QString *error)
+QString text(QString *error, Encoding *encoding)
 {
-    return lines(error).join(QStringLiteral("\r\n"));
+    return lines(error, encoding).join(QStringLiteral("\r\n"));
 }
 
-bool save(const QString &text, QString *error)
+bool save(const QString &text, QString *error, Encoding encoding)
 {
-    const QByteArray body = JoinLines(TypedLines(text));
+    const QByteArray body = JoinLines(TypedLines(text), encoding);
     QSaveFile file(filePath());
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)

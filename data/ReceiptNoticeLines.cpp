@@ -1,5 +1,8 @@
 #include "data/ReceiptNoticeLines.h"
 
+#include <QStringDecoder>
+#include <optional>
+
 namespace ReceiptNotice {
 
 namespace {
@@ -36,11 +39,62 @@ QStringList splitAtLineEnds(const QString &text)
     return pieces;
 }
 
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F; the five bytes it
+// leaves undefined read as the control characters Latin-1 gives them.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromWindows1252(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        text += QChar(u >= 0x80 && u < 0xA0 ? kCp1252High[u - 0x80] : char16_t(u));
+    }
+    return text;
+}
+
+// nullopt when a character has no Windows-1252 byte.
+std::optional<QByteArray> toWindows1252(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes += char(u);
+            continue;
+        }
+        int found = -1;
+        for (int i = 0; i < 32 && found < 0; ++i) {
+            if (kCp1252High[i] == u)
+                found = i;
+        }
+        if (found < 0)
+            return std::nullopt;
+        bytes += char(0x80 + found);
+    }
+    return bytes;
+}
+
+QString decode(const QByteArray &bytes, Encoding *encoding)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    const bool isUtf8 = !utf8.hasError();
+    if (encoding)
+        *encoding = isUtf8 ? Encoding::Utf8 : Encoding::Windows1252;
+    return isUtf8 ? text : fromWindows1252(bytes);
+}
+
 } // namespace
 
-QStringList SplitLines(const QByteArray &fileBytes)
+QStringList SplitLines(const QByteArray &fileBytes, Encoding *encoding)
 {
-    const QString all = withoutLeadingMarks(QString::fromUtf8(fileBytes));
+    const QString all = withoutLeadingMarks(decode(fileBytes, encoding));
     if (all.isEmpty())
         return {};
     QStringList result = splitAtLineEnds(all);
@@ -50,14 +104,16 @@ QStringList SplitLines(const QByteArray &fileBytes)
     return result;
 }
 
-QByteArray JoinLines(const QStringList &lines)
+QByteArray JoinLines(const QStringList &lines, Encoding encoding)
 {
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
+    QString all;
+    for (const QString &line : lines)
+        all += line + QStringLiteral("\r\n");
+    if (encoding == Encoding::Windows1252) {
+        if (const std::optional<QByteArray> bytes = toWindows1252(all))
+            return *bytes;
     }
-    return bytes;
+    return all.toUtf8();
 }
 
 QStringList TypedLines(const QString &text)

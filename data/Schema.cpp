@@ -149,20 +149,31 @@ QString sqliteUnits(const QString &column)
     return QStringLiteral("CAST(round(coalesce(%1, 0) * 10000) AS INTEGER)").arg(column);
 }
 
+// Lines of open tickets hold stock back: a line with a part number from
+// every product of that part, a line without one from its own product only
+// (the first with the line's bar code, the one adding by bar code picks).
 QString productAvailableView(const Dialect &d)
 {
-    const QString status = d.trimUpper(QStringLiteral("s.status"));
+    const QString open = d.trimUpper(QStringLiteral("s.status")) + QStringLiteral(" = 'OPEN'");
     const QString pn = QStringLiteral("upper(rtrim(%1))");
+    const QString blank = QStringLiteral("coalesce(rtrim(si.partnumber), '') = ''");
     return QStringLiteral(
                "CREATE VIEW vw_product_available AS "
                "SELECT p.id, p.barcode, p.category, p.description, p.cost, p.msrp, p.price, p.modelnumber, "
-               "p.partnumber, p.qoh, p.gm, coalesce(r.reserve, 0) AS reserve, "
-               "coalesce(p.qoh, 0) - coalesce(r.reserve, 0) AS available "
+               "p.partnumber, p.qoh, p.gm, coalesce(r.reserve, 0) + coalesce(b.reserve, 0) AS reserve, "
+               "coalesce(p.qoh, 0) - coalesce(r.reserve, 0) - coalesce(b.reserve, 0) AS available "
                "FROM product p LEFT JOIN ("
                "SELECT %1 AS pn, sum(coalesce(si.quantity, 0)) AS reserve "
                "FROM salesitem si JOIN sales s ON s.id = si.salesid "
-               "WHERE %2 = 'OPEN' GROUP BY %1) r ON r.pn = %3")
-        .arg(pn.arg(QStringLiteral("si.partnumber")), status, pn.arg(QStringLiteral("p.partnumber")));
+               "WHERE %2 AND NOT (%4) GROUP BY %1) r ON r.pn = %3 "
+               "LEFT JOIN ("
+               "SELECT x.productid, sum(x.quantity) AS reserve FROM ("
+               "SELECT (SELECT min(px.id) FROM product px WHERE %5 = %6) AS productid, "
+               "coalesce(si.quantity, 0) AS quantity "
+               "FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE %2 AND %4) x "
+               "GROUP BY x.productid) b ON b.productid = p.id")
+        .arg(pn.arg(QStringLiteral("si.partnumber")), open, pn.arg(QStringLiteral("p.partnumber")), blank,
+             pn.arg(QStringLiteral("px.barcode")), pn.arg(QStringLiteral("si.barcode")));
 }
 
 // One row per equipment line of a closed ticket. Its saledate is the moment

@@ -4,51 +4,127 @@
 
 namespace TextNumber {
 
+namespace {
+
+bool isDigit(const QString &text, int i)
+{
+    return i < text.size() && text[i].isDigit() && text[i].unicode() < 128;
+}
+
+bool isChar(const QString &text, int i, char c)
+{
+    return i < text.size() && text[i] == QLatin1Char(c);
+}
+
+int digitsFrom(const QString &text, int i)
+{
+    int n = 0;
+    while (isDigit(text, i + n))
+        ++n;
+    return n;
+}
+
+// The number that starts at `i` (after any sign): where it ends, its text
+// without grouping commas, and whether a comma followed by a digit stood
+// where no thousands group does ("1,25", "12,34.5", "1234,567", "0,500").
+struct Scan
+{
+    int end = 0;
+    QString plain;
+    bool digits = false;
+    bool misplacedComma = false;
+};
+
+Scan scanNumber(const QString &text, int i)
+{
+    Scan s;
+    int run = 0; // digits since the start or the last comma
+    bool grouped = false;
+    while (true) {
+        if (isDigit(text, i)) {
+            s.plain += text[i++];
+            ++run;
+            continue;
+        }
+        if (!isChar(text, i, ',') || !isDigit(text, i + 1))
+            break;
+        // A comma must close a first group of one to three digits that does
+        // not start with 0, or a later group of three, and open a group of
+        // exactly three.
+        const bool closes = grouped ? run == 3 : run >= 1 && run <= 3 && s.plain[0] != QLatin1Char('0');
+        if (!closes || digitsFrom(text, i + 1) != 3) {
+            s.misplacedComma = true;
+            break;
+        }
+        grouped = true;
+        run = 0;
+        ++i;
+    }
+    if (!s.misplacedComma && isChar(text, i, '.')) {
+        s.plain += QLatin1Char('.');
+        ++i;
+        while (isDigit(text, i))
+            s.plain += text[i++];
+        s.misplacedComma = isChar(text, i, ',') && isDigit(text, i + 1); // "1.250,5"
+    }
+    s.digits = s.plain != QLatin1String(".") && !s.plain.isEmpty();
+    s.end = i;
+    return s;
+}
+
+int skipBlanks(const QString &text, int i)
+{
+    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    return i;
+}
+
+std::optional<double> toNumber(const QString &sign, const Scan &s)
+{
+    if (!s.digits)
+        return std::nullopt;
+    bool ok = false;
+    const double value = (sign + s.plain).toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
 double Val(const QString &text)
 {
-    int i = 0;
-    const int n = text.size();
-    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+    int i = skipBlanks(text, 0);
+    QString sign;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        sign = text[i++];
+    Scan s = scanNumber(text, i);
+    if (s.misplacedComma) // the number ends before the comma, as it always did
+        s = scanNumber(text.left(text.indexOf(QLatin1Char(','), i)), i);
+    return toNumber(sign, s).value_or(0.0);
+}
+
+std::optional<double> leadingNumber(const QString &text)
+{
+    int i = skipBlanks(text, 0);
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
         ++i;
-    const int start = i;
-    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        ++i;
-    bool digits = false;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-        ++i;
-        digits = true;
-    }
-    if (i < n && text[i] == QLatin1Char('.')) {
-        ++i;
-        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-            ++i;
-            digits = true;
-        }
-    }
-    if (!digits)
-        return 0.0;
-    bool ok = false;
-    const double value = text.mid(start, i - start).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0.0;
+    if (scanNumber(text, i).misplacedComma)
+        return std::nullopt;
+    return Val(text);
 }
 
 std::optional<double> parse(const QString &text)
 {
-    QString t = text.trimmed();
-    if (t.isEmpty())
+    const QString t = text.trimmed();
+    int i = 0;
+    QString sign;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
+        sign = t[i++];
+    const Scan s = scanNumber(t, i);
+    if (s.misplacedComma || s.end != t.size())
         return std::nullopt;
-    if (!t.contains(QLatin1Char('.')) && t.count(QLatin1Char(',')) == 1)
-        t.replace(QLatin1Char(','), QLatin1Char('.'));
-    for (const QChar c : t) {
-        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char('.') && c != QLatin1Char('-')
-            && c != QLatin1Char('+'))
-            return std::nullopt;
-    }
-    bool ok = false;
-    const double value = t.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return toNumber(sign, s);
 }
 
 QString toDbText(double value)
@@ -61,6 +137,13 @@ QString toDbText(double value)
     if (text == QLatin1String("-0"))
         text = QStringLiteral("0");
     return text;
+}
+
+QString NotANumberMessage(const QString &typed)
+{
+    return QStringLiteral("\"%1\" is not a number. Type it with a point for cents and commas only between "
+                          "thousands, such as 1,250.50. Nothing was changed.")
+        .arg(typed.trimmed());
 }
 
 } // namespace TextNumber

@@ -49,12 +49,22 @@ CREATE INDEX ix_customer_name ON customer (lastname, firstname)
 GO
 CREATE VIEW vw_product_available AS
 SELECT p.id, p.barcode, p.category, p.description, p.cost, p.msrp, p.price, p.modelnumber, p.partnumber, p.qoh,
-    p.gm, coalesce(r.reserve, 0) AS reserve, coalesce(p.qoh, 0) - coalesce(r.reserve, 0) AS available
+    p.gm, coalesce(r.reserve, 0) + coalesce(b.reserve, 0) AS reserve,
+    coalesce(p.qoh, 0) - coalesce(r.reserve, 0) - coalesce(b.reserve, 0) AS available
 FROM product p LEFT JOIN (
     SELECT upper(rtrim(si.partnumber)) AS pn, sum(coalesce(si.quantity, 0)) AS reserve
     FROM salesitem si JOIN sales s ON s.id = si.salesid
-    WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' GROUP BY upper(rtrim(si.partnumber))) r
+    WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND NOT (coalesce(rtrim(si.partnumber), '') = '')
+    GROUP BY upper(rtrim(si.partnumber))) r
   ON r.pn = upper(rtrim(p.partnumber))
+LEFT JOIN (
+    SELECT x.productid, sum(x.quantity) AS reserve FROM (
+        SELECT (SELECT min(px.id) FROM product px WHERE upper(rtrim(px.barcode)) = upper(rtrim(si.barcode)))
+            AS productid, coalesce(si.quantity, 0) AS quantity
+        FROM salesitem si JOIN sales s ON s.id = si.salesid
+        WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND coalesce(rtrim(si.partnumber), '') = '') x
+    GROUP BY x.productid) b
+  ON b.productid = p.id
 GO
 CREATE VIEW vw_sales_product AS
 SELECT si.id, si.salesid, si.modelnumber, si.partnumber, si.description, coalesce(si.quantity, 0) AS quantity,

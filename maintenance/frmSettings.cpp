@@ -36,8 +36,13 @@ void frmSettings::showEvent(QShowEvent *event)
 {
     if (!m_loaded) {
         QString error;
-        txtNotice->setPlainText(ReceiptNotice::text(&error));
-        if (!error.isEmpty())
+        txtNotice->setPlainText(ReceiptNotice::text(&error, &m_encoding));
+        m_readText = txtNotice->toPlainText(); // as the box gives it back
+        m_readFailed = !error.isEmpty();
+        // A notice that could not be read is never written over with an
+        // empty one: the box stays read-only until the window opens again.
+        txtNotice->setReadOnly(m_readFailed);
+        if (m_readFailed)
             Prompts().message(QStringLiteral("The receipt notice could not be read: %1").arg(error));
         m_loaded = true;
     }
@@ -46,18 +51,21 @@ void frmSettings::showEvent(QShowEvent *event)
 
 bool frmSettings::saveNotice()
 {
-    QString error;
-    if (ReceiptNotice::save(txtNotice->toPlainText(), &error))
+    // Written only when changed here, in the encoding it was read in, so a
+    // notice from the old machine stays as it was unless it was edited.
+    if (m_readFailed || txtNotice->toPlainText() == m_readText)
         return true;
-    Prompts().message(QStringLiteral("The receipt notice could not be saved (%1). %2")
-                          .arg(error, ReceiptNotice::filePath()));
-    return false;
+    QString error;
+    if (ReceiptNotice::save(txtNotice->toPlainText(), &error, m_encoding))
+        return true;
+    return Prompts().askYesNo(QStringLiteral("The receipt notice could not be saved (%1). %2\n\nClose without saving?")
+                                  .arg(error, ReceiptNotice::filePath()));
 }
 
 void frmSettings::done(int result)
 {
     // The close box, Escape and the window's end all come here: save first.
-    // When the save fails the window stays (a close is then ignored).
+    // When the save fails and the user keeps the window, a close is ignored.
     if (m_loaded && !saveNotice())
         return;
     m_loaded = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/ReceiptNoticeLines.h"
+
 #include <QDialog>
 
 class QPlainTextEdit;
@@ -26,4 +28,7 @@ private:
 
     QPlainTextEdit *txtNotice = nullptr;
     bool m_loaded = false;
+    bool m_readFailed = false;
+    QString m_readText; // as read, to tell whether it was changed
+    ReceiptNotice::Encoding m_encoding = ReceiptNotice::Encoding::Utf8;
 };

@@ -2,14 +2,17 @@
 
 // Stock follows a ticket only when it is finalized or re-opened: every
 // equipment line's quantity leaves (or returns to) the stock of every product
-// that carries its part number.
+// that carries its part number. A line without a part number belongs to its
+// own product alone, the first one with the line's bar code: a blank part
+// number is not a part that products share.
 namespace StockMoves {
 
 // Inside a transaction: moves the stock of the ticket's lines by sign × the
 // quantities they hold now (sign −1 to finalize, +1 to re-open). Part
 // numbers are matched without regard to case or trailing blanks; each part
-// number is updated once, in part-number order, so two counters finalizing
-// tickets that share products never wait on each other in a circle.
+// number is updated once, in part-number order, then each product of a line
+// without one in id order, so two counters finalizing tickets that share
+// products never wait on each other in a circle.
 bool MoveTicketStock(int salesId, int sign);
 
 } // namespace StockMoves

@@ -78,6 +78,8 @@ void TicketArea::TakeKeyboard()
 
 void TicketArea::ShowTicket(int salesid)
 {
+    // The grids are rebuilt: an edit still open is written first, not dropped.
+    CommitOpenEdit();
     m_showQueued = false;
     bool another = false;
     TicketDisplay ticket;

@@ -33,6 +33,11 @@ public:
     void ShowTicket(int salesid);
     int salesid() const { return m_salesid; }
     bool isLoading() const { return m_loading; }
+    // Every command of the window runs this first: a cell still being edited
+    // is committed as Enter would commit it, so what the clerk typed is not
+    // lost or overtaken. False when that write was refused (its message has
+    // been shown): the command then stops.
+    bool CommitOpenEdit();
 
     // Reads the grids' saved column widths and keeps the ones the user sets.
     // Call once the area is inside its window (the settings section).
@@ -138,5 +143,6 @@ private:
     bool m_loading = false;
     bool m_vehicleEdited = false;
     bool m_showQueued = false;
+    bool m_editRefused = false; // the last committed cell edit was not written
     bool m_printAvailable = false;
 };

@@ -9,7 +9,7 @@
 
 void TicketArea::onFinalizeClicked()
 {
-    if (m_salesid == 0)
+    if (m_salesid == 0 || !CommitOpenEdit())
         return;
     if (cmdFinalize->text().left(5).toUpper() == QLatin1String("FINAL"))
         finalizeTicket();

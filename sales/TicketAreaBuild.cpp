@@ -225,7 +225,7 @@ void TicketArea::connectControls()
     connect(m_totals, &TicketTotals::ExemptClicked, this, &TicketArea::onExemptClicked);
     connect(cmdFinalize, &QPushButton::clicked, this, &TicketArea::onFinalizeClicked);
     connect(cmdPrint, &QPushButton::clicked, this, [this] {
-        if (m_salesid != 0)
+        if (m_salesid != 0 && CommitOpenEdit())
             emit PrintTicketRequested(m_salesid);
     });
     connect(txtScan, &QLineEdit::returnPressed, this, &TicketArea::onScan);

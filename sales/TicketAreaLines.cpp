@@ -1,5 +1,6 @@
 // Lines and payments of the ticket shown: the scan box, the two lookups, the
 // payment entry, in-place edits and the "Remove" cells.
+#include "data/TextNumber.h"
 #include "data/UserPrompts.h"
 #include "sales/LookupPanel.h"
 #include "sales/PaymentPanel.h"
@@ -88,6 +89,8 @@ void TicketArea::onScan()
 // is read while it is typed), then the panel opens there.
 void TicketArea::openEquipmentLookup()
 {
+    if (!CommitOpenEdit())
+        return;
     hidePanels();
     const QRect place = twipsRect(300, 1500, 14370, 7755);
     emit PartWanted(place);
@@ -96,6 +99,8 @@ void TicketArea::openEquipmentLookup()
 
 void TicketArea::openLaborLookup()
 {
+    if (!CommitOpenEdit())
+        return;
     hidePanels();
     const QRect place = twipsRect(300, 3360, 12000, 4250);
     emit PartWanted(place);
@@ -104,6 +109,8 @@ void TicketArea::openLaborLookup()
 
 void TicketArea::openPaymentEntry()
 {
+    if (!CommitOpenEdit())
+        return;
     hidePanels();
     const int inset = SalesLayout::TwipsToPixels(100);
     const QRect grid(vbalPayment->mapTo(this, QPoint(0, 0)), vbalPayment->size());
@@ -199,11 +206,27 @@ void TicketArea::onCommitEdit(vbalGrid *grid, int row, int col)
                                                           : C::Note;
         result = TicketLines::EditLaborLine(m_salesid, lineId, column, typed);
     }
+    m_editRefused = result != Result::Done;
     if (result == Result::NotFound)
         Prompts().message(TicketTexts::LineGoneMessage());
+    else if (result == Result::BadInput)
+        Prompts().message(TextNumber::NotANumberMessage(typed));
     else
         lineChanged(result);
     queueShow();
+}
+
+bool TicketArea::CommitOpenEdit()
+{
+    for (vbalGrid *grid : {vbalGrid2, vbalGrid3}) {
+        if (!grid->InEditMode())
+            continue;
+        m_editRefused = false;
+        grid->EndEdit();
+        if (m_editRefused)
+            return false;
+    }
+    return true;
 }
 
 // --- "Remove" cells ---

@@ -38,14 +38,22 @@ Result fromCount(qint64 changed)
     return changed == 0 ? Result::NotFound : Result::Done;
 }
 
-Money wholeQuantity(const QString &typed)
+// The leading number of a line edit; nullopt when its commas are not in
+// thousands places, which nothing may guess at.
+std::optional<Money> wholeQuantity(const QString &typed)
 {
-    return Money::fromDouble(double(Money::fromDouble(TextNumber::Val(typed)).roundedWhole()));
+    const std::optional<double> number = TextNumber::leadingNumber(typed);
+    if (!number)
+        return std::nullopt;
+    return Money::fromDouble(double(Money::fromDouble(*number).roundedWhole()));
 }
 
-Money centsOf(const QString &typed)
+std::optional<Money> centsOf(const QString &typed)
 {
-    return Money::fromCents(Money::fromDouble(TextNumber::Val(typed)).cents());
+    const std::optional<double> number = TextNumber::leadingNumber(typed);
+    if (!number)
+        return std::nullopt;
+    return Money::fromCents(Money::fromDouble(*number).cents());
 }
 
 Result addProduct(int salesId, const QString &value, Source source)
@@ -102,6 +110,14 @@ Result editLine(int salesId, int lineId, const QString &table, const QString &co
     });
 }
 
+Result editAmount(int salesId, int lineId, const QString &table, const QString &column,
+                  const std::optional<Money> &value)
+{
+    if (!value)
+        return Result::BadInput;
+    return editLine(salesId, lineId, table, column, value->toDouble());
+}
+
 Result removeRow(int salesId, int rowId, const QString &table)
 {
     return onOpenTicket(salesId, [&] {
@@ -114,12 +130,12 @@ Result removeRow(int salesId, int rowId, const QString &table)
 
 QString QuantityText(const QString &typed)
 {
-    return wholeQuantity(typed).formatWhole00();
+    return wholeQuantity(typed).value_or(Money()).formatWhole00();
 }
 
 QString MoneyText(const QString &typed)
 {
-    return centsOf(typed).format00();
+    return centsOf(typed).value_or(Money()).format00();
 }
 
 Result AddTicketLine(int salesId, const QString &value, Source source, PriceColumn price)
@@ -133,10 +149,10 @@ Result EditEquipmentLine(int salesId, int lineId, EquipmentColumn column, const 
 {
     switch (column) {
     case EquipmentColumn::Quantity:
-        return editLine(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("quantity"),
-                        wholeQuantity(typed).toDouble());
+        return editAmount(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("quantity"),
+                          wholeQuantity(typed));
     case EquipmentColumn::Price:
-        return editLine(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("price"), centsOf(typed).toDouble());
+        return editAmount(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("price"), centsOf(typed));
     case EquipmentColumn::Note:
         return editLine(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("note"), typed.trimmed());
     }
@@ -147,11 +163,10 @@ Result EditLaborLine(int salesId, int lineId, LaborColumn column, const QString 
 {
     switch (column) {
     case LaborColumn::Quantity:
-        return editLine(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("quantity"),
-                        wholeQuantity(typed).toDouble());
+        return editAmount(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("quantity"),
+                          wholeQuantity(typed));
     case LaborColumn::Charge:
-        return editLine(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("charge"),
-                        centsOf(typed).toDouble());
+        return editAmount(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("charge"), centsOf(typed));
     case LaborColumn::Note:
         return editLine(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("note"), typed.trimmed());
     }

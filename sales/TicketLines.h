@@ -30,8 +30,9 @@ enum class EquipmentColumn { Quantity, Price, Note };
 enum class LaborColumn { Quantity, Charge, Note };
 
 // In-place edits. A quantity is the leading number of the text rounded to a
-// whole number ("2.6" → 3, "abc" → 0), a price or charge the leading number
-// rounded to cents, a note the trimmed text.
+// whole number ("2.6" → 3, "1,250" → 1250, "abc" → 0), a price or charge the
+// leading number rounded to cents, a note the trimmed text. A number whose
+// commas are not in thousands places ("1,25") is BadInput, nothing written.
 Result EditEquipmentLine(int salesId, int lineId, EquipmentColumn column, const QString &typed);
 Result EditLaborLine(int salesId, int lineId, LaborColumn column, const QString &typed);
 

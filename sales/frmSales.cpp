@@ -98,6 +98,7 @@ int frmSales::salesid() const
 
 void frmSales::onCustomerLoad(int customerid)
 {
+    ticketArea()->CommitOpenEdit(); // the other customer is loaded already
     ticketArea()->ShowTicket(0);
     ShowTicketList(customerid);
 }
@@ -112,6 +113,8 @@ void frmSales::ShowTicketList(int customerid)
 
 void frmSales::SearchTicket()
 {
+    if (!ticketArea()->CommitOpenEdit())
+        return;
     const std::optional<QString> typed =
         Prompts().inputText(QStringLiteral("Enter Ticket Number"), QStringLiteral("Search Ticket"));
     if (!typed || typed->trimmed().isEmpty())
@@ -135,6 +138,8 @@ void frmSales::SearchTicket()
 
 void frmSales::onTicketChosen(int salesid)
 {
+    if (!ticketArea()->CommitOpenEdit())
+        return;
     ticketArea()->ShowTicket(salesid);
     applyAutoHide();
     ticketArea()->TakeKeyboard();
@@ -203,6 +208,10 @@ void frmSales::saveWindowSettings()
 
 void frmSales::closeEvent(QCloseEvent *event)
 {
+    if (!ticketArea()->CommitOpenEdit()) {
+        event->ignore();
+        return;
+    }
     saveWindowSettings();
     // The sales window is the program: closing it (or "Exit") closes the
     // windows opened beside it too, each saving its own settings, so the

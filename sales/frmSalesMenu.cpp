@@ -72,7 +72,7 @@ void frmSales::enableCommands()
 
 void frmSales::runCommand(const SalesCommands::Opener &opener, bool behindGate)
 {
-    if (!opener)
+    if (!opener || !ticketArea()->CommitOpenEdit())
         return;
     // "Time Admin" and "Employees" open only for an administrator's PIN or
     // the master code; a wrong PIN says "Invalid PIN" and opens nothing.

@@ -57,8 +57,12 @@ TEST_P(CatalogStoreTest, OnlyNumbersWithinReachAreWritten)
     EXPECT_DOUBLE_EQ(productValue(id, "price").toDouble(), 12.5);
     EXPECT_TRUE(ProductStore::WriteField(id, ProductField::Qoh, QStringLiteral(" -3 ")));
     EXPECT_DOUBLE_EQ(productValue(id, "qoh").toDouble(), -3);
-    EXPECT_TRUE(ProductStore::WriteField(id, ProductField::Cost, QStringLiteral("7,5")));
-    EXPECT_DOUBLE_EQ(productValue(id, "cost").toDouble(), 7.5);
+    // A comma groups thousands; anywhere else it is refused, not read as a
+    // decimal point.
+    EXPECT_TRUE(ProductStore::WriteField(id, ProductField::Cost, QStringLiteral("1,299")));
+    EXPECT_DOUBLE_EQ(productValue(id, "cost").toDouble(), 1299);
+    EXPECT_FALSE(ProductStore::WriteField(id, ProductField::Cost, QStringLiteral("7,5")));
+    EXPECT_DOUBLE_EQ(productValue(id, "cost").toDouble(), 1299);
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -86,6 +90,8 @@ TEST_P(CatalogStoreTest, LaborPricesAreTheLeadingNumberInTwoDigitsTwoDecimals)
     using LaborStore::Column;
     EXPECT_EQ(LaborStore::EditedText(Column::Cog, QStringLiteral("  125.456abc")), QStringLiteral("125.46"));
     EXPECT_EQ(LaborStore::EditedText(Column::Cog, QStringLiteral("-7.5")), QStringLiteral("-07.50"));
+    EXPECT_EQ(LaborStore::EditedText(Column::Ours, QStringLiteral("1,250")), QStringLiteral("1250.00"));
+    EXPECT_FALSE(LaborStore::EditedText(Column::Ours, QStringLiteral("1,25")));
     EXPECT_EQ(LaborStore::EditedText(Column::Category, QStringLiteral("  Audio ")), QStringLiteral("Audio"));
     EXPECT_EQ(LaborStore::ColumnOfKey(QStringLiteral(" Ours ")), Column::Ours);
     EXPECT_FALSE(LaborStore::ColumnOfKey(QStringLiteral("Remove")));

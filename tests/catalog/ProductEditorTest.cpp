@@ -3,6 +3,7 @@
 // and never written or answered with a message box, a new product is
 // confirmed with Save New Item, and Print UPC prints the label.
 #include "catalog/BarcodeView.h"
+#include "data/Database.h"
 #include "catalog/NewProductId.h"
 #include "catalog/ProductDetail.h"
 #include "catalog/frmNewProduct.h"
@@ -129,6 +130,55 @@ TEST_P(ProductEditorTest, TextThatIsNotANumberIsShownAsWrongAndNotWritten)
 
     editor.LoadProduct(id);
     EXPECT_FALSE(editor.isShownAsWrong(ProductField::Qoh));
+}
+
+// The shop types in en_US: 1,299 is a thousand two hundred ninety-nine
+// dollars, and a comma out of the thousands places is shown as wrong.
+TEST_P(ProductEditorTest, AThousandsCommaIsReadAsGroupingAndAMisplacedOneIsWrong)
+{
+    editor.LoadProduct(id);
+    retype(ProductField::Price, QStringLiteral("1,299"));
+    EXPECT_FALSE(editor.isShownAsWrong(ProductField::Price));
+    EXPECT_DOUBLE_EQ(stored("price").toDouble(), 1299);
+    retype(ProductField::Qoh, QStringLiteral("12,500"));
+    EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 12500);
+
+    retype(ProductField::Cost, QStringLiteral("7,5"));
+    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Cost));
+    EXPECT_DOUBLE_EQ(stored("cost").toDouble(), 7) << "the \"7\" typed before the comma, nothing after it";
+    retype(ProductField::Msrp, QStringLiteral("12,34.5"));
+    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Msrp));
+    EXPECT_DOUBLE_EQ(stored("msrp").toDouble(), 12);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// A product whose row could not be read is not the current one: its boxes
+// are read-only, and typing writes nothing over it.
+TEST_P(ProductEditorTest, AProductThatFailedToLoadIsNotCurrentAndItsBoxesAreReadOnly)
+{
+    const int other = AddProduct(QStringLiteral("Audio"), QStringLiteral("AMP-4"), QStringLiteral("Amplifier"), 239.99);
+    editor.LoadProduct(id);
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table product rename to product_away")), 0);
+    editor.LoadProduct(other);
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table product_away rename to product")), 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("GetRS:")));
+    EXPECT_EQ(editor.productid(), 0);
+    for (const ProductField f : AllProductFields)
+        EXPECT_TRUE(editor.box(f)->isReadOnly());
+    QLineEdit *price = editor.box(ProductField::Price);
+    price->setFocus();
+    QTest::keyClicks(price, QStringLiteral("5"));
+    QTest::keyClicks(editor.box(ProductField::Description), QStringLiteral("x"));
+    EXPECT_DOUBLE_EQ(stored("price", other).toDouble(), 239.99);
+    EXPECT_DOUBLE_EQ(stored("price").toDouble(), 109.99);
+    EXPECT_EQ(stored("description", other).toString(), QStringLiteral("Amplifier"));
+
+    editor.LoadProduct(other);
+    EXPECT_EQ(editor.productid(), other);
+    EXPECT_FALSE(price->isReadOnly());
+    retype(ProductField::Price, QStringLiteral("249.99"));
+    EXPECT_DOUBLE_EQ(stored("price", other).toDouble(), 249.99);
 }
 
 TEST_P(ProductEditorTest, TextBoxesStoreWhatWasTypedApostrophesIncluded)

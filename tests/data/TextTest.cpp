@@ -33,7 +33,7 @@ TEST(TextNumber, ParseAcceptsOneNumberOnly)
 {
     EXPECT_EQ(TextNumber::parse(QStringLiteral(" 12.50 ")), 12.5);
     EXPECT_EQ(TextNumber::parse(QStringLiteral("-5")), -5);
-    EXPECT_EQ(TextNumber::parse(QStringLiteral("3,25")), 3.25);
+    EXPECT_FALSE(TextNumber::parse(QStringLiteral("3,25"))) << "a comma is no decimal point in en_US";
     EXPECT_FALSE(TextNumber::parse(QStringLiteral("abc")));
     EXPECT_FALSE(TextNumber::parse(QStringLiteral("12abc")));
     EXPECT_FALSE(TextNumber::parse(QStringLiteral("")));
@@ -41,6 +41,29 @@ TEST(TextNumber, ParseAcceptsOneNumberOnly)
     EXPECT_FALSE(TextNumber::parse(QStringLiteral("nan")));
     EXPECT_EQ(TextNumber::toDbText(12.5), QStringLiteral("12.5"));
     EXPECT_EQ(TextNumber::toDbText(-0.0), QStringLiteral("0"));
+}
+
+// The shop types in en_US: a comma groups thousands. A comma anywhere else
+// is refused instead of being read as a decimal point (1,250 dollars is not
+// 1.25).
+TEST(TextNumber, CommasGroupThousandsOnly)
+{
+    EXPECT_EQ(TextNumber::parse(QStringLiteral("1,250")), 1250);
+    EXPECT_EQ(TextNumber::parse(QStringLiteral("1,299")), 1299);
+    EXPECT_EQ(TextNumber::parse(QStringLiteral(" 1,250.50 ")), 1250.5);
+    EXPECT_EQ(TextNumber::parse(QStringLiteral("12,345,678.9")), 12345678.9);
+    EXPECT_EQ(TextNumber::parse(QStringLiteral("-1,000")), -1000);
+    for (const char *bad : {"1,25", "12,34.5", "1234,567", "1,2345", "1,", ",250", "1,,250", "0,500", "1.250,5",
+                            "12,345,67"})
+        EXPECT_FALSE(TextNumber::parse(QString::fromLatin1(bad))) << bad;
+
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral("1,250")), 1250);
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral("12,345,678.9 each")), 12345678.9);
+    EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral("1,25")), 1);
+    EXPECT_EQ(TextNumber::leadingNumber(QStringLiteral("1,250.50")), 1250.5);
+    EXPECT_EQ(TextNumber::leadingNumber(QStringLiteral("2.6")), 2.6);
+    EXPECT_FALSE(TextNumber::leadingNumber(QStringLiteral("1,25")));
+    EXPECT_FALSE(TextNumber::leadingNumber(QStringLiteral("12,34.5")));
 }
 
 TEST(DateText, StoredFormAndLocaleFormats)

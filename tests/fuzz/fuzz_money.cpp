@@ -6,6 +6,7 @@
 #include "data/TextNumber.h"
 #include "sales/Money.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QVariant>
 #include <cmath>
@@ -32,6 +33,29 @@ void checkShownForm(const Money &m, const QString &shown, const char *form)
     FUZZ_CHECK(typed.has_value(), what());
     FUZZ_CHECK(Money::fromDouble(*typed).cents() == m.cents(), what());
     FUZZ_CHECK(Money::fromDouble(TextNumber::Val(shown)).cents() == m.cents(), what());
+    const std::optional<double> leading = TextNumber::leadingNumber(shown);
+    FUZZ_CHECK(leading && Money::fromDouble(*leading).cents() == m.cents(), what());
+}
+
+// The amount as an en_US user writes it, with thousands grouped ("1,250.50"),
+// reads back as the same cents; with a comma in place of the decimal point
+// ("1250,50") it is no number at all.
+void checkGroupedForms(const Money &m)
+{
+    static const QLocale enUS(QLocale::English, QLocale::UnitedStates);
+    const QString grouped = enUS.toString(double(m.cents()) / 100.0, 'f', 2);
+    FUZZ_CHECK(std::llabs(m.cents()) < 100000 || grouped.contains(QLatin1Char(',')), describe(m) + Shown(grouped));
+    const auto whatGrouped = [&]() -> QString { return describe(m) + Shown(grouped); };
+    const std::optional<double> typed = TextNumber::parse(grouped);
+    FUZZ_CHECK(typed && Money::fromDouble(*typed).cents() == m.cents(), whatGrouped());
+    const std::optional<double> leading = TextNumber::leadingNumber(grouped);
+    FUZZ_CHECK(leading && Money::fromDouble(*leading).cents() == m.cents(), whatGrouped());
+    FUZZ_CHECK(Money::fromDouble(TextNumber::Val(grouped)).cents() == m.cents(), whatGrouped());
+    QString decimalComma = m.format0();
+    decimalComma.replace(QLatin1Char('.'), QLatin1Char(','));
+    const auto what = [&]() -> QString { return describe(m) + Shown(decimalComma); };
+    FUZZ_CHECK(!TextNumber::parse(decimalComma).has_value(), what());
+    FUZZ_CHECK(!TextNumber::leadingNumber(decimalComma).has_value(), what());
 }
 
 // An amount as the program reads it (ten-thousandths at most, within a
@@ -51,6 +75,7 @@ void checkAmount(const Money &m)
     const QString s0 = m.format0();
     FUZZ_CHECK(form0.match(s0).hasMatch(), Shown(s0));
     checkShownForm(m, s0, "0.00");
+    checkGroupedForms(m);
     // The shown forms differ only in the leading zero.
     FUZZ_CHECK(s00 == s0 || s00 == QLatin1Char('0') + s0 || s00 == QStringLiteral("-0") + s0.mid(1),
                Shown(s00) + Shown(s0));
@@ -116,7 +141,15 @@ void checkText(const QString &text)
         // For a plain number both readers agree.
         if (plainNumberCharacters(text))
             FUZZ_CHECK(val == *parsed, Shown(text));
+        // Grouped or not, a whole number is its own leading number.
+        if (plainNumberCharacters(QString(text).remove(QLatin1Char(',')))) {
+            FUZZ_CHECK(val == *parsed, Shown(text));
+            FUZZ_CHECK(TextNumber::leadingNumber(text) == parsed, Shown(text));
+        }
     }
+    // The leading number, when it is one, is what Val reads.
+    const std::optional<double> leading = TextNumber::leadingNumber(text);
+    FUZZ_CHECK(!leading || *leading == val, Shown(text));
 
     // Stored text (and what a grid's edit hands over) is read by Money itself.
     const Money stored = Money::fromVariant(QVariant(text));

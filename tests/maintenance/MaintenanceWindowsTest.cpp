@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <ctime>
+#include <QPlainTextEdit>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,24 +52,99 @@ TEST(SettingsWindow, ShowsTheNoticeAndWritesItBackOnClosing)
     f.remove();
 }
 
-TEST(SettingsWindow, AFailedWriteSaysSoKeepsTheWindowOpenAndTheOldNoticeWhole)
+TEST(SettingsWindow, AFailedWriteAsksWhetherToCloseWithoutSavingAndKeepsTheOldNoticeWhole)
 {
     RecordingPrompts prompts;
-    // The notice can't be replaced while a folder stands under its name.
-    ASSERT_TRUE(QDir().mkpath(noticeFile()));
+    QFile::remove(noticeFile());
     frmSettings window;
     window.show();
+    // The notice can't be replaced while a folder stands under its name.
+    ASSERT_TRUE(QDir().mkpath(noticeFile()));
     prompts.clear();
     window.setNoticeText(QStringLiteral("New text"));
+    prompts.answer(false); // keep the window
     window.close();
     EXPECT_TRUE(window.isVisible());
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("could not be saved")));
+    ASSERT_EQ(prompts.questions.size(), 1);
+    EXPECT_TRUE(prompts.questions[0].contains(QStringLiteral("could not be saved")));
+    EXPECT_TRUE(prompts.questions[0].contains(QStringLiteral("Close without saving?")));
     QDir(noticeFile()).removeRecursively();
     window.close();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(ReceiptNotice::lines(), QStringList{QStringLiteral("New text")});
     QFile::remove(noticeFile());
+
+    // Still failing, the user may leave without saving.
+    frmSettings again;
+    again.show();
+    ASSERT_TRUE(QDir().mkpath(noticeFile()));
+    prompts.clear();
+    again.setNoticeText(QStringLiteral("Other text"));
+    prompts.answer(true);
+    again.close();
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_FALSE(again.isVisible());
+    QDir(noticeFile()).removeRecursively();
+}
+
+QByteArray noticeBytes()
+{
+    QFile f(noticeFile());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+void writeNotice(const QByteArray &bytes)
+{
+    QFile f(noticeFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A notice from the shop's old machine is in Windows-1252: it reads as the
+// letters it holds, is left alone when not changed, and is written in
+// Windows-1252 again when it is.
+TEST(SettingsWindow, AWindows1252NoticeIsReadAsSuchAndWrittenOnlyWhenChangedInItsOwnEncoding)
+{
+    RecordingPrompts prompts;
+    const QByteArray old("Garant\xed" "a 90 d\xed" "as\r\nNo refunds \x96 exchanges only");
+    writeNotice(old);
+    {
+        frmSettings window;
+        window.show();
+        EXPECT_EQ(window.noticeText(),
+                  QStringLiteral("Garantía 90 días\r\nNo refunds \u2013 exchanges only").replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        window.close();
+        EXPECT_FALSE(window.isVisible());
+    }
+    EXPECT_EQ(noticeBytes(), old) << "closed unchanged, the file is not rewritten";
+    {
+        frmSettings window;
+        window.show();
+        window.setNoticeText(window.noticeText() + QStringLiteral("\nSe\u00f1or"));
+        window.close();
+    }
+    EXPECT_EQ(noticeBytes(), QByteArray("Garant\xed" "a 90 d\xed" "as\r\nNo refunds \x96 exchanges only\r\nSe\xf1or\r\n"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    QFile::remove(noticeFile());
+}
+
+// A notice that could not be read is not replaced by an empty one.
+TEST(SettingsWindow, ANoticeThatCouldNotBeReadIsNeverWrittenOver)
+{
+    RecordingPrompts prompts;
+    ASSERT_TRUE(QDir().mkpath(noticeFile())); // there, but no file to read
+    {
+        frmSettings window;
+        window.show();
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("could not be read")));
+        EXPECT_TRUE(window.findChild<QPlainTextEdit *>(QStringLiteral("txtNotice"))->isReadOnly());
+        window.close();
+        EXPECT_FALSE(window.isVisible());
+    }
+    EXPECT_TRUE(prompts.questions.isEmpty()) << "no write was tried";
+    EXPECT_TRUE(QFileInfo(noticeFile()).isDir());
+    QDir(noticeFile()).removeRecursively();
 }
 
 class ScriptedFiles final : public FileChooser

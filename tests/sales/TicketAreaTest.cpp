@@ -128,6 +128,40 @@ TEST_P(TicketAreaTest, APaymentThatIsNotANumberIsRefusedAndNothingIsStored)
     EXPECT_EQ(totalText(TicketTotals::ChangeDue), QStringLiteral("05.50"));
 }
 
+// The shop types in en_US: a payment of 1,250 is twelve hundred fifty
+// dollars, and a comma out of the thousands places is refused, as text
+// that is not a number is.
+TEST_P(TicketAreaTest, ThousandsCommasAreReadInPaymentsAndLineEdits)
+{
+    equipmentLine(salesId, QStringLiteral("WH-70"), 10);
+    open();
+    clickButton("cmdPayment");
+    auto *amount = child<QLineEdit>("txtAmount");
+    amount->selectAll();
+    QTest::keyClicks(amount, QStringLiteral("1,25"));
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_EQ(count(QStringLiteral("payment")), 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("\"1,25\" is not an amount")));
+    amount->selectAll();
+    QTest::keyClicks(amount, QStringLiteral("1,250"));
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select amount from payment")).toDouble(), 1250);
+    EXPECT_EQ(totalText(TicketTotals::Payments), QStringLiteral("1250.00"));
+
+    vbalGrid *lines = grid("vbalGrid2");
+    editCell(lines, 1, 7, QStringLiteral("1,250.50"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem")).toDouble(), 1250.5);
+    editCell(lines, 1, 6, QStringLiteral("1,000"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 1000);
+    EXPECT_EQ(prompts.messages.size(), 1);
+    editCell(lines, 1, 6, QStringLiteral("12,34.5"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 1000);
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_TRUE(prompts.messages[1].contains(QStringLiteral("\"12,34.5\" is not a number")));
+    EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("1000"));
+}
+
 TEST_P(TicketAreaTest, CardPaymentsShowTheirSurcharge)
 {
     equipmentLine(salesId, QStringLiteral("WH-70"), 40);
@@ -250,6 +284,61 @@ TEST_P(TicketAreaTest, FinalizeLocksTheTicketAndReopenNeedsAnAdministrator)
     EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled());
     EXPECT_EQ(button->text(), QStringLiteral("Finalize Ticket"));
     EXPECT_EQ(pins.asked, 3);
+}
+
+// F9 while a quantity is still being typed: the quantity typed is what the
+// ticket closes with and what leaves the stock.
+TEST_P(TicketAreaTest, FinalizeWhileAQuantityIsBeingTypedClosesWithTheTypedQuantity)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
+    open();
+    window->activateWindow(); // the F-keys are the window's shortcuts
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    vbalGrid *lines = grid("vbalGrid2");
+    lines->SetSelectedCell(1, 6);
+    lines->view()->setFocus();
+    QTest::keyClick(lines->view(), Qt::Key_F2);
+    auto *edit = child<QLineEdit>("txtEdit");
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("3"));
+    prompts.answer(true);
+    QTest::keyClick(edit, Qt::Key_F9);
+    // The button's shortcut clicks it a moment later, as a press would.
+    QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
+    settle();
+    ASSERT_EQ(prompts.questions.size(), 1) << "F9 asked to close the ticket";
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 3);
+    EXPECT_DOUBLE_EQ(qoh(remote), 9);
+    EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("3"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// A refused edit stops the command with the edit's own message.
+TEST_P(TicketAreaTest, AnEditThatIsRefusedStopsFinalize)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
+    open();
+    window->activateWindow(); // the F-keys are the window's shortcuts
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    vbalGrid *lines = grid("vbalGrid2");
+    lines->SetSelectedCell(1, 6);
+    lines->view()->setFocus();
+    QTest::keyClick(lines->view(), Qt::Key_F2);
+    auto *edit = child<QLineEdit>("txtEdit");
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("1,5"));
+    prompts.answer(true);
+    QTest::keyClick(edit, Qt::Key_F9);
+    // The button's shortcut clicks it a moment later, as a press would.
+    QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
+    settle();
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("\"1,5\" is not a number")));
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open"));
+    EXPECT_DOUBLE_EQ(qoh(remote), 12);
 }
 
 // The darkest grey drawn in a cell of a grid, as it is on the screen.

@@ -1,6 +1,7 @@
 // Tickets from creation to finalize, re-open and removal, with the stock
 // moves that go with them, on real engines.
 #include "data/Database.h"
+#include "sales/TicketLines.h"
 #include "sales/TicketStore.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -71,6 +72,52 @@ TEST_P(TicketLifecycle, FinalizeTakesStockAndReopenPutsItBack)
     EXPECT_DOUBLE_EQ(qoh(twin), 5);
     EXPECT_TRUE(TicketStore::LoadHeader(t)->closeDate.isValid()) << "the close date is overwritten, not cleared";
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// Products saved without a part number share nothing: a sold one's stock
+// and availability move alone.
+TEST_P(TicketLifecycle, ProductsWithoutPartNumbersKeepTheirOwnStock)
+{
+    const int sold = product(QStringLiteral("111"), QString(""), 10, 10);
+    const int other = product(QStringLiteral("222"), QString(""), 12, 6);
+    const int t = ticket(customerId);
+    ASSERT_EQ(TicketLines::AddTicketLine(t, QStringLiteral("111"), TicketLines::Source::Barcode),
+              TicketLines::Result::Done);
+    const int line = value(QStringLiteral("select max(id) from salesitem where salesid = ?"), {t}).toInt();
+    ASSERT_EQ(TicketLines::EditEquipmentLine(t, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("2")),
+              TicketLines::Result::Done);
+    const auto available = [&](int id) {
+        return value(QStringLiteral("select available from vw_product_available where id = ?"), {id}).toDouble();
+    };
+    EXPECT_DOUBLE_EQ(available(sold), 8);
+    EXPECT_DOUBLE_EQ(available(other), 6);
+    EXPECT_EQ(count(QStringLiteral("vw_product_available")), count(QStringLiteral("product")));
+
+    ASSERT_EQ(TicketStore::CloseTicket(t), TicketChange::Done);
+    EXPECT_DOUBLE_EQ(qoh(sold), 8);
+    EXPECT_DOUBLE_EQ(qoh(other), 6);
+    EXPECT_DOUBLE_EQ(available(sold), 8);
+    EXPECT_DOUBLE_EQ(available(other), 6);
+
+    ASSERT_EQ(TicketStore::ReopenTicket(t), TicketChange::Done);
+    EXPECT_DOUBLE_EQ(qoh(sold), 10);
+    EXPECT_DOUBLE_EQ(qoh(other), 6);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// A line without a part number whose bar code no product carries any more
+// moves no stock at all.
+TEST_P(TicketLifecycle, ALineWithoutPartNumberOrProductMovesNothing)
+{
+    const int blank = product(QStringLiteral("111"), QString(""), 10, 10);
+    const int t = ticket(customerId);
+    ASSERT_EQ(TicketLines::AddTicketLine(t, QStringLiteral("111"), TicketLines::Source::Barcode),
+              TicketLines::Result::Done);
+    ASSERT_EQ(Database::Execute(QStringLiteral("update product set barcode = '999' where id = ?"), {blank}), 1);
+    const int other = product(QStringLiteral("333"), QString(""), 12, 6);
+    ASSERT_EQ(TicketStore::CloseTicket(t), TicketChange::Done);
+    EXPECT_DOUBLE_EQ(qoh(blank), 10);
+    EXPECT_DOUBLE_EQ(qoh(other), 6);
 }
 
 TEST_P(TicketLifecycle, FinalizingTwiceMovesStockOnce)
