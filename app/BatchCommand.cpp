@@ -255,6 +255,9 @@ QString CheckBatchArguments(const BatchCommand &command)
 {
     if (command.kind == BatchCommand::Kind::Pdf)
         return checkDocument(command);
+    if (command.kind == BatchCommand::Kind::Restore && !QFileInfo(command.file).isFile())
+        return QStringLiteral("%1 does not exist, or is not a file; nothing was restored")
+            .arg(QDir::toNativeSeparators(QFileInfo(command.file).absoluteFilePath()));
     return QString();
 }
 

@@ -114,6 +114,16 @@ int openDemo(const StartupOptions &options)
         ? QDir(AppPaths::programFolderName()).filePath(QStringLiteral("demo.db"))
         : QFileInfo(options.databaseFile).absoluteFilePath();
     const bool fresh = isNew(file);
+    // A folder that is not there (a stick not plugged in) is never made for
+    // the demo either.
+    if (!QFileInfo(QFileInfo(file).absolutePath()).isDir()) {
+        refuse(QStringLiteral("%1 does not exist: is the disk plugged in?").arg(native(QFileInfo(file).absolutePath())));
+        return 2;
+    }
+    if (QFileInfo(file).isDir()) {
+        refuse(QStringLiteral("%1 is a folder, not a database file").arg(native(file)));
+        return 2;
+    }
     // The demo's customers and its PIN 1234 never go into a shop's own
     // database: with --database, --demo takes only a new file or a demo.
     if (!fresh && !options.databaseFile.isEmpty() && !DemoShop::IsDemoFile(file)) {

@@ -71,6 +71,18 @@ bool moveOver(const QString &from, const QString &to, QString *error)
     return FileReplace::Replace(from, to, error, FileReplace::kOwnerOnly);
 }
 
+// The engine's reason as the user reads it: the driver's own words and the
+// name of the temporary file left out.
+QString plainReason(QString reason)
+{
+    reason.remove(QStringLiteral(" (Unable to fetch row)"));
+    reason.remove(QStringLiteral(" Unable to fetch row"));
+    const int at = reason.indexOf(QStringLiteral(": /"));
+    if (reason.startsWith(QStringLiteral("unable to open database")) && at > 0)
+        reason = QStringLiteral("the folder cannot be written (read-only, or permission denied)");
+    return reason.trimmed();
+}
+
 // What the engine said, without the driver's own words around it.
 QString reasonOf(const QSqlError &error)
 {
@@ -166,7 +178,8 @@ Result createSqlite(const QString &target, const Database::ConnectionSettings &s
     const QString temp = temporaryBeside(target);
     if (Database::Execute(QStringLiteral("VACUUM INTO ?"), {temp}) < 0) {
         QFile::remove(temp);
-        return failure(target, QStringLiteral("The backup could not be written: %1").arg(Database::LastError()));
+        return failure(target, QStringLiteral("The backup could not be written to %1: %2")
+                                   .arg(QDir::toNativeSeparators(target), plainReason(Database::LastReason())));
     }
     QString error;
     if (!markSqliteCopy(temp, live, &error) || !moveOver(temp, target, &error)) {
@@ -279,7 +292,8 @@ Info inspectSqlite(const QString &file)
     }
     const QVariant check = side.scalar(QStringLiteral("PRAGMA integrity_check"));
     if (check.toString() != QLatin1String("ok")) {
-        info.reason = QStringLiteral("%1 is damaged: %2").arg(name, check.isValid() ? check.toString() : side.error());
+        const QString detail = check.isValid() ? check.toString() : side.error();
+        info.reason = QStringLiteral("%1 is damaged (%2)").arg(name, detail.section(QLatin1Char('\n'), 0, 0).trimmed());
         return info;
     }
     const QVariant tables = side.scalar(QStringLiteral("select count(*) from sqlite_master where type = 'table' and "
@@ -365,6 +379,9 @@ bool copyTables()
 Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
 {
     const QString live = liveSqliteFile(s);
+    if (Database::IsReadOnly())
+        return failure(file, QStringLiteral("The database %1 is read-only; nothing was restored.")
+                                 .arg(QDir::toNativeSeparators(live)));
     if (FileReplace::IsDatabaseInUse(file))
         return failure(file, QStringLiteral("%1 is the database in use.").arg(QDir::toNativeSeparators(file)));
     const Result aside = createSqlite(asideName(QFileInfo(live).absolutePath(), QStringLiteral("db")), s);
@@ -426,12 +443,13 @@ Info Inspect(const QString &file)
     const Database::HeldErrors quiet;
     Info info;
     if (!QFileInfo(file).isFile()) {
-        info.reason = QStringLiteral("%1 does not exist.").arg(QDir::toNativeSeparators(file));
+        info.reason = QStringLiteral("%1 does not exist, or is not a file.")
+                          .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
         return info;
     }
     const Database::ConnectionSettings s = Database::CurrentSettings();
     switch (s.engine) {
-    case Engine::SQLite: return inspectSqlite(file);
+    case Engine::SQLite: return inspectSqlite(QFileInfo(file).absoluteFilePath());
     case Engine::PostgreSQL: return inspectPostgres(file, s);
     case Engine::SQLServer: info.reason = kServerOwnBackup; return info;
     }

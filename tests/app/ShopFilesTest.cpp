@@ -248,6 +248,15 @@ TEST_F(ShopFilesTest, TheDemoGoesOnlyIntoANewFile)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("the demo shop is only put into a new file"))) << run.errors.toStdString();
     EXPECT_EQ(digest(shop), before);
+    // Nor into a folder that is not there: it is never made on the internal disk.
+    const QString unplugged = file(QStringLiteral("unplugged-stick"));
+    QDir(unplugged).removeRecursively();
+    const ProgramRun stick = tessaly({QStringLiteral("--demo"), QStringLiteral("--database"),
+                                      unplugged + QStringLiteral("/demo.db"), QStringLiteral("--pdf"),
+                                      file(QStringLiteral("stick.pdf")), QStringLiteral("inventory")});
+    EXPECT_EQ(stick.exitCode, 2);
+    EXPECT_TRUE(stick.errors.contains(QStringLiteral("is the disk plugged in?"))) << stick.errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(unplugged));
     // The demo itself opens again under --demo --database.
     EXPECT_EQ(tessaly({QStringLiteral("--demo"), QStringLiteral("--database"), database(), QStringLiteral("--pdf"),
                        file(QStringLiteral("demo-again.pdf")), QStringLiteral("inventory")})
@@ -276,6 +285,12 @@ TEST_F(ShopFilesTest, BadArgumentsWriteNothingAtAll)
     const ProgramRun unconfirmed = tessaly({QStringLiteral("--demo"), QStringLiteral("--restore"), database()}, env);
     EXPECT_EQ(unconfirmed.exitCode, 2);
     EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/demo.db")));
+    const ProgramRun noBackup = tessaly({QStringLiteral("--demo"), QStringLiteral("--restore"),
+                                         file(QStringLiteral("no-such.tessaly-backup")), QStringLiteral("--yes")},
+                                        env);
+    EXPECT_EQ(noBackup.exitCode, 2);
+    EXPECT_TRUE(noBackup.errors.contains(file(QStringLiteral("no-such.tessaly-backup")))) << noBackup.errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data)) << "the demo is not made for a restore that can't happen";
     EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("x.pdf"))));
 }
 
