@@ -1,5 +1,7 @@
 #include "catalog/modBarCode.h"
 
+#include <QStringList>
+
 namespace modBarCode {
 
 namespace {
