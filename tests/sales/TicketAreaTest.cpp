@@ -27,6 +27,30 @@ using namespace SeedData;
 class TicketAreaTest : public SalesWindowTest
 {
 protected:
+    // One equipment line whose quantity cell is being typed into, Enter not
+    // pressed, when F9 comes; waits for what the button's shortcut does a
+    // moment later, as a press would. nullptr when the edit did not open.
+    vbalGrid *typeQuantityThenF9(const QString &typed)
+    {
+        equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
+        open();
+        window->activateWindow(); // the F-keys are the window's shortcuts
+        if (!QTest::qWaitForWindowActive(window.get()))
+            return nullptr;
+        vbalGrid *lines = grid("vbalGrid2");
+        lines->SetSelectedCell(1, 6);
+        lines->view()->setFocus();
+        QTest::keyClick(lines->view(), Qt::Key_F2);
+        auto *edit = child<QLineEdit>("txtEdit");
+        if (QApplication::focusWidget() != edit)
+            return nullptr;
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        prompts.answer(true);
+        QTest::keyClick(edit, Qt::Key_F9);
+        QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
+        return lines;
+    }
     void SetUp() override
     {
         SalesWindowTest::SetUp();
@@ -290,22 +314,8 @@ TEST_P(TicketAreaTest, FinalizeLocksTheTicketAndReopenNeedsAnAdministrator)
 // ticket closes with and what leaves the stock.
 TEST_P(TicketAreaTest, FinalizeWhileAQuantityIsBeingTypedClosesWithTheTypedQuantity)
 {
-    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
-    open();
-    window->activateWindow(); // the F-keys are the window's shortcuts
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    vbalGrid *lines = grid("vbalGrid2");
-    lines->SetSelectedCell(1, 6);
-    lines->view()->setFocus();
-    QTest::keyClick(lines->view(), Qt::Key_F2);
-    auto *edit = child<QLineEdit>("txtEdit");
-    ASSERT_EQ(QApplication::focusWidget(), edit);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("3"));
-    prompts.answer(true);
-    QTest::keyClick(edit, Qt::Key_F9);
-    // The button's shortcut clicks it a moment later, as a press would.
-    QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
+    vbalGrid *lines = typeQuantityThenF9(QStringLiteral("3"));
+    ASSERT_NE(lines, nullptr);
     settle();
     ASSERT_EQ(prompts.questions.size(), 1) << "F9 asked to close the ticket";
     EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
@@ -318,21 +328,8 @@ TEST_P(TicketAreaTest, FinalizeWhileAQuantityIsBeingTypedClosesWithTheTypedQuant
 // A refused edit stops the command with the edit's own message.
 TEST_P(TicketAreaTest, AnEditThatIsRefusedStopsFinalize)
 {
-    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
-    open();
-    window->activateWindow(); // the F-keys are the window's shortcuts
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    vbalGrid *lines = grid("vbalGrid2");
-    lines->SetSelectedCell(1, 6);
-    lines->view()->setFocus();
-    QTest::keyClick(lines->view(), Qt::Key_F2);
-    auto *edit = child<QLineEdit>("txtEdit");
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("1,5"));
-    prompts.answer(true);
-    QTest::keyClick(edit, Qt::Key_F9);
-    // The button's shortcut clicks it a moment later, as a press would.
-    QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
+    vbalGrid *lines = typeQuantityThenF9(QStringLiteral("1,5"));
+    ASSERT_NE(lines, nullptr);
     settle();
     EXPECT_TRUE(prompts.questions.isEmpty());
     ASSERT_EQ(prompts.messages.size(), 1);
