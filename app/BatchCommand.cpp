@@ -26,12 +26,6 @@ void say(const QString &text)
     std::fprintf(stderr, "tessaly: %s\n", qPrintable(text));
 }
 
-int badArguments(const QString &text)
-{
-    say(text);
-    return BatchBadArguments;
-}
-
 bool isOption(const QString &arg)
 {
     return arg.startsWith(QLatin1String("--"));

@@ -110,12 +110,13 @@ bool isNew(const QString &file)
 
 int openDemo(const StartupOptions &options)
 {
+    // The program's own folder is made on a new machine, as for any first
+    // start; a folder the user named that is not there (a stick not plugged
+    // in) is never made for the demo.
     const QString file = options.databaseFile.isEmpty()
-        ? QDir(AppPaths::programFolderName()).filePath(QStringLiteral("demo.db"))
+        ? QDir(AppPaths::programFolder()).filePath(QStringLiteral("demo.db"))
         : QFileInfo(options.databaseFile).absoluteFilePath();
     const bool fresh = isNew(file);
-    // A folder that is not there (a stick not plugged in) is never made for
-    // the demo either.
     if (!QFileInfo(QFileInfo(file).absolutePath()).isDir()) {
         refuse(QStringLiteral("%1 does not exist: is the disk plugged in?").arg(native(QFileInfo(file).absolutePath())));
         return 2;

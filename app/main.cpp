@@ -100,7 +100,10 @@ int main(int argc, char *argv[])
         const int status = ApplyDatabaseChoice(options, &refusal);
         if (!refusal.isEmpty()) {
             printLine(refusal);
-            Prompts().message(refusal, QStringLiteral("Tessaly"));
+            // Offscreen (a check, a script) nobody can close the box, and the
+            // run would wait for ever; the line above says it there.
+            if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+                Prompts().message(refusal, QStringLiteral("Tessaly"));
         }
         if (status != 0) {
             SetPrompts(nullptr);

@@ -389,6 +389,27 @@ TEST_F(ShopFilesTest, AReadOnlyDatabaseOpensAndSaysSo)
     unmount(disk);
 }
 
+TEST_F(ShopFilesTest, TheDemoStartsOnAMachineThatHasNeverRunTheProgram)
+{
+    // A new user's home: neither the data folder nor the settings exist yet.
+    const QString home = file(QStringLiteral("new-machine"));
+    QDir(home).removeRecursively();
+    const ProgramRun run = tessaly({QStringLiteral("--demo")},
+                                   {{QStringLiteral("TESSALY_DATA_DIR"), home + QStringLiteral("/data")},
+                                    {QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config")},
+                                    {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
+                                    {QStringLiteral("TESSALY_STARTUP_PROBE"), QStringLiteral("1")}});
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(home + QStringLiteral("/data/demo.db")));
+    // A refusal offscreen is a line and an exit, never a box nobody can close.
+    const ProgramRun refused = tessaly({QStringLiteral("--demo"), QStringLiteral("--database"),
+                                        home + QStringLiteral("/stick/shop.db")},
+                                       {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
+                                        {QStringLiteral("TESSALY_STARTUP_PROBE"), QStringLiteral("1")}});
+    EXPECT_EQ(refused.exitCode, 2) << refused.errors.toStdString();
+    EXPECT_TRUE(refused.errors.contains(QStringLiteral("is the disk plugged in?"))) << refused.errors.toStdString();
+}
+
 TEST_F(ShopFilesTest, ARelativeDataFolderIsNamedWhole)
 {
     const ProgramRun run = tessaly({QStringLiteral("--pdf"), file(QStringLiteral("relative.pdf")), QStringLiteral("inventory")},
