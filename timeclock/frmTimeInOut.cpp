@@ -191,8 +191,10 @@ void frmTimeInOut::LoadEmployeeWeek(int employeeId)
     if (employeeId == 0)
         return;
     const std::optional<EmployeeCard> card = TimeClockStore::LoadEmployee(employeeId);
-    if (!card)
+    if (!card) {
+        showNoEmployee();
         return;
+    }
     m_selectedPIN = card->pin;
     txtFirstName->setText(card->firstName);
     txtLastName->setText(card->lastName);
@@ -202,8 +204,34 @@ void frmTimeInOut::LoadEmployeeWeek(int employeeId)
     if (rows) {
         fillWeekRows(*rows);
         lblTotalHour->setText(ClockTexts::TotalHours(TimeClockStore::TotalMinutes(*rows)));
+    } else {
+        showNoWeekRows();
     }
     UpdateClockButtons(employeeId);
+}
+
+// Rows that could not be read leave nothing in the grid: the rows of the
+// employee shown before must never stand under this name, where Remove
+// would take one of them away.
+void frmTimeInOut::showNoWeekRows()
+{
+    vbalGrid1->ClearRows();
+    lblTotalHour->clear();
+}
+
+// An employee who could not be read (the connection dropped, or another
+// counter removed them) is not the chosen one: no name, no PIN, no rows.
+void frmTimeInOut::showNoEmployee()
+{
+    m_selectedId = 0;
+    m_selectedPIN.clear();
+    m_buttons->markChosen(0);
+    for (QLineEdit *box : {txtFirstName, txtLastName, txtTitle})
+        box->clear();
+    lblEmployee->clear();
+    showNoWeekRows();
+    cmdClockIn->setEnabled(false);
+    cmdClockOut->setEnabled(false);
 }
 
 void frmTimeInOut::fillWeekRows(const QList<ClockRow> &rows)

@@ -66,6 +66,8 @@ private:
     void showWeekLabel();
     void showClock();
     void fillWeekRows(const QList<ClockRow> &rows);
+    void showNoWeekRows();
+    void showNoEmployee();
     bool pinAccepted();
     void showClockingResult(TimeClockStore::Clocking result);
 

@@ -289,6 +289,35 @@ TEST_P(TimeClockWindowTest, AnEditInProgressBelongsToTheEmployeeBeingLeft)
     EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where employeeid = ?"), {bo}).toInt(), 0);
 }
 
+// Rows that could not be read are never the rows of the employee shown
+// before: the grid is empty and Remove has nothing to take away.
+TEST_P(TimeClockWindowTest, AFailedReadLeavesNoRowOfThePreviousEmployee)
+{
+    row(ann, QStringLiteral("2026-12-07 08:00:00"), QStringLiteral("2026-12-07 12:00:00"));
+    auto w = open(true);
+    choose(*w, ann);
+    ASSERT_EQ(w->grid()->RowCount(), 2);
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table TimeInOut rename to timeinout_away")), 0);
+    choose(*w, bo);
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table timeinout_away rename to TimeInOut")), 0);
+    EXPECT_EQ(w->grid()->RowCount(), 0);
+    EXPECT_FALSE(prompts.messages.isEmpty()) << "the failed read is reported";
+    prompts.answer(true);
+    clickCell(w->grid(), 1, 6);
+    EXPECT_EQ(SeedData::count(QStringLiteral("TimeInOut")), 1) << "Ann's row is still there";
+
+    // An employee who cannot be read is not chosen at all.
+    choose(*w, ann);
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table employee rename to employee_away")), 0);
+    choose(*w, bo);
+    ASSERT_GE(Database::Execute(QStringLiteral("alter table employee_away rename to employee")), 0);
+    EXPECT_EQ(w->selectedId(), 0);
+    EXPECT_EQ(w->grid()->RowCount(), 0);
+    EXPECT_TRUE(child<QLineEdit>(*w, "txtFirstName")->text().isEmpty());
+    clickCell(w->grid(), 1, 6);
+    EXPECT_EQ(SeedData::count(QStringLiteral("TimeInOut")), 1);
+}
+
 TEST_P(TimeClockWindowTest, TheReportButtonsRunThePayrollReports)
 {
     row(ann, QStringLiteral("2026-12-07 08:00:00"), QStringLiteral("2026-12-07 15:30:00"));
