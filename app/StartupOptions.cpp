@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/DemoShop.h"
 #include "reports/DemoLetterhead.h"
+#include "reports/ShopLetterhead.h"
 #include "timeclock/DemoPictures.h"
 
 #include <QDir>
@@ -144,8 +145,10 @@ int openDemo(const StartupOptions &options)
     }
     if (!Database::GetConnection().isValid())
         return 1;
-    // The demo's invoices want a logo and a receipt notice; a shop's own
-    // files stay as they are.
+    // The demo prints the demo shop's address, never the shop's own, and
+    // its invoices want a logo and a receipt notice; a shop's own files stay
+    // as they are.
+    ShopLetterhead::useDemoForThisRun();
     QString error;
     if (!DemoLetterhead::ensureFiles(&error))
         refuse(QStringLiteral("the demo logo or receipt notice could not be written: %1").arg(error));

@@ -83,6 +83,11 @@ QImage drawLogo()
     return image;
 }
 
+QStringList lines()
+{
+    return {QStringLiteral("4410 Burnet Road"), QStringLiteral("Austin, TX 78756"), QStringLiteral("(512) 555-0140")};
+}
+
 QString noticeText()
 {
     return QStringLiteral(

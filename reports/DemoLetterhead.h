@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // What the demo shop's invoices need in the program folder: a logo and a
 // receipt notice. A shop's own files are never replaced.
@@ -10,6 +11,9 @@ namespace DemoLetterhead {
 // The demo shop's logo, 1200 x 300 pixels (two inches wide on paper).
 // Needs a QGuiApplication for its fonts.
 QImage drawLogo();
+
+// The demo shop's three letterhead lines: street, city/state/ZIP, telephone.
+QStringList lines();
 
 // The demo shop's receipt notice.
 QString noticeText();

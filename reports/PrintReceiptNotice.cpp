@@ -10,10 +10,10 @@
 
 void PrintReceiptNotice(clsMultiPgPreview &rec, ReportPager *pager)
 {
+    // A shop that has written no notice prints none.
     const QString path = ReceiptNotice::filePath();
     if (!QFileInfo::exists(path))
-        throw ReportFailure(
-            QCoreApplication::translate("Printbill", "File not found: %1").arg(QDir::toNativeSeparators(path)));
+        return;
     QString error;
     const QStringList lines = ReceiptNotice::lines(&error);
     if (!error.isEmpty())

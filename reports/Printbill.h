@@ -18,6 +18,6 @@ ReportResult Printbill(int ticketId, const ReportOutput &output = ReportOutput::
 
 // The receipt notice of the program folder, line by line at the left margin
 // in the current font, into the document being drawn (after making room for
-// each line when a pager is given). Throws ReportFailure when the notice file
-// is missing or can't be read; an empty file prints nothing.
+// each line when a pager is given). A missing or empty file prints nothing;
+// one that is there but can't be read throws ReportFailure.
 void PrintReceiptNotice(clsMultiPgPreview &rec, ReportPager *pager = nullptr);

@@ -1,7 +1,5 @@
 #include "reports/ReportLetterhead.h"
 
-#include "data/AppPaths.h"
-#include "data/Settings.h"
 #include "print/PrintColor.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/ReportRun.h"
@@ -10,60 +8,39 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <algorithm>
 
 namespace {
 
-const QString kSection = QStringLiteral("Letterhead");
-const QString kStreet = QStringLiteral("Street");
-const QString kCityStateZip = QStringLiteral("CityStateZip");
-const QString kTelephone = QStringLiteral("Telephone");
-
 constexpr double kLogoWidth = 2.0;
 const int kBandGrey = RGB(220, 220, 220);
+constexpr double kTitleMargin = 0.05;
 
 QString tr(const char *text)
 {
     return QCoreApplication::translate("Letterhead", text);
 }
 
+// Where the title starts: from the middle of the page as each report has
+// it, unless it would run past the band (a month from the 15th is named by
+// its two dates), then so that it ends inside the band.
+double titleLeft(const clsMultiPgPreview &rec, const Letterhead &head)
+{
+    const double left = rec.GetPaperWidth() / 2 + head.titleOffset;
+    const double room = head.band.right() - kTitleMargin;
+    const double width = rec.GetTextWidth(head.title);
+    if (left + width <= room)
+        return left;
+    return std::max(head.band.left() + kTitleMargin, room - width);
+}
+
 } // namespace
-
-namespace ShopLetterhead {
-
-QString street()
-{
-    return Settings::get(kSection, kStreet, QStringLiteral("4410 Burnet Road"));
-}
-
-QString cityStateZip()
-{
-    return Settings::get(kSection, kCityStateZip, QStringLiteral("Austin, TX 78756"));
-}
-
-QString telephone()
-{
-    return Settings::get(kSection, kTelephone, QStringLiteral("(512) 555-0140"));
-}
-
-QStringList lines()
-{
-    return {street(), cityStateZip(), telephone()};
-}
-
-void save(const QString &streetLine, const QString &cityLine, const QString &telephoneLine)
-{
-    Settings::save(kSection, kStreet, streetLine);
-    Settings::save(kSection, kCityStateZip, cityLine);
-    Settings::save(kSection, kTelephone, telephoneLine);
-}
-
-} // namespace ShopLetterhead
 
 QImage LetterheadLogo()
 {
-    const QString path = AppPaths::programFile(QStringLiteral("logo.jpg"));
-    if (!QFileInfo::exists(path))
-        throw ReportFailure(tr("File not found: %1").arg(QDir::toNativeSeparators(path)));
+    if (!ShopLetterhead::hasLogo())
+        return {};
+    const QString path = ShopLetterhead::logoPath();
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QImage logo = reader.read();
@@ -80,7 +57,7 @@ void PrintBand(clsMultiPgPreview &rec, const QRectF &band)
 
 void PrintLetterhead(clsMultiPgPreview &rec, const Letterhead &head)
 {
-    // The picture is read first, so a missing logo stops the report before
+    // The picture is read first, so a damaged logo stops the report before
     // anything is drawn.
     const QImage logo = LetterheadLogo();
     rec.setFontName(head.titleFont);
@@ -88,8 +65,9 @@ void PrintLetterhead(clsMultiPgPreview &rec, const Letterhead &head)
     rec.setFontBold(true);
     rec.setCurrentY(0.5);
     PrintBand(rec, head.band);
-    rec.pPrint(head.title, rec.GetPaperWidth() / 2 + head.titleOffset, false);
-    rec.pPrintPicture(logo, head.logoAt.x(), head.logoAt.y(), kLogoWidth, 0, false, true);
+    rec.pPrint(head.title, titleLeft(rec, head), false);
+    if (!logo.isNull())
+        rec.pPrintPicture(logo, head.logoAt.x(), head.logoAt.y(), kLogoWidth, 0, false, true);
     if (!head.shopLines)
         return;
     rec.setFontName(QStringLiteral("Arial"));

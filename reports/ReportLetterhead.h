@@ -6,22 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "reports/ShopLetterhead.h"
+
 class clsMultiPgPreview;
-
-// The shop's own lines of the letterhead (street, city/state/ZIP,
-// telephone), kept in the settings store, section "Letterhead", keys
-// "Street", "CityStateZip" and "Telephone". A key that is absent gives the
-// demo shop's line.
-namespace ShopLetterhead {
-
-QString street();
-QString cityStateZip();
-QString telephone();
-// The three lines in print order.
-QStringList lines();
-void save(const QString &street, const QString &cityStateZip, const QString &telephone);
-
-} // namespace ShopLetterhead
 
 // The heading block at the top of the first page of a report: a light grey
 // band, the title from the middle of the page (moved by titleOffset), the
@@ -39,11 +26,13 @@ struct Letterhead
 };
 
 // The letterhead picture: "logo.jpg" of the program folder, found whatever
-// the case of its name. Throws ReportFailure when it is missing or can't be
-// read.
+// the case of its name. A shop without one gets a null image (the letterhead
+// goes without a picture); one that is there but can't be read throws
+// ReportFailure, naming the file.
 QImage LetterheadLogo();
 
-// Prints the letterhead. With the shop lines it ends in Arial 10 italic,
+// Prints the letterhead. A title longer than the band's right half moves
+// left until it ends inside the band. With the shop lines it ends in Arial 10 italic,
 // not bold, below them; without them the title's font (12 point bold) stays.
 void PrintLetterhead(clsMultiPgPreview &rec, const Letterhead &head);
 

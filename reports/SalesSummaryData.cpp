@@ -40,6 +40,11 @@ QString SummaryTitle(const QDate &start, SummaryPeriod period)
     case SummaryPeriod::Monthly:
         break;
     }
+    // A month from any other day than the 1st spans two calendar months:
+    // its title gives the dates it covers, not the first month's name.
+    if (start.day() != 1)
+        return QStringLiteral("Monthly Sales Summary for ") + DateText::mmddyyyy(start) + QStringLiteral(" to ")
+            + DateText::mmddyyyy(SummaryRangeOf(start, period).end);
     return QStringLiteral("Monthly Sales Summary for ") + QLocale().standaloneMonthName(start.month())
         + QLatin1Char(' ') + QString::number(start.year());
 }

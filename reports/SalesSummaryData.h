@@ -26,7 +26,9 @@ struct SummaryRange
 SummaryRange SummaryRangeOf(const QDate &start, SummaryPeriod period);
 
 // "Daily Sales Summary for 03/14/2026", "Weekly Sales Summary for Week of
-// 3/8/2026" (the locale's short date), "Monthly Sales Summary for March 2026".
+// 3/8/2026" (the locale's short date), "Monthly Sales Summary for March 2026";
+// a month that starts on another day than the 1st is titled with its dates,
+// "Monthly Sales Summary for 03/15/2026 to 04/15/2026".
 QString SummaryTitle(const QDate &start, SummaryPeriod period);
 
 // The money columns of the summary, in printed order.

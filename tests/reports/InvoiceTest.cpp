@@ -9,6 +9,7 @@
 #include "data/Settings.h"
 #include "print/PrintState.h"
 #include "reports/DemoLetterhead.h"
+#include "reports/ShopLetterhead.h"
 #include "reports/InvoiceData.h"
 #include "reports/Printbill.h"
 #include "reports/ReportLetterhead.h"
@@ -428,23 +429,49 @@ TEST_P(InvoiceTest, TicketZeroOrWithoutCustomerPrintsNothing)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
-TEST_P(InvoiceTest, AMissingLogoOrNoticeStopsTheInvoice)
+TEST_P(InvoiceTest, ANewShopPrintsWithoutLogoNoticeOrAnybodysAddress)
 {
+    // A new shop: nothing in its data folder, nothing in its settings.
+    QFile::remove(AppPaths::programFile(QStringLiteral("logo.jpg")));
+    QFile::remove(ReceiptNotice::filePath());
+    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("Name"));
+    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("Street"));
+    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("CityStateZip"));
+    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("Telephone"));
     const int id = ticket();
-    const QString path = dir.filePath(QStringLiteral("stopped.pdf"));
-    for (const QString &file : {AppPaths::programFile(QStringLiteral("logo.jpg")), ReceiptNotice::filePath()}) {
-        SCOPED_TRACE(file.toStdString());
-        ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".away")));
-        prompts.clear();
-        const ReportResult result = Printbill(id, ReportOutput::pdf(path));
-        QFile::rename(file + QStringLiteral(".away"), file);
-        EXPECT_EQ(result.status, ReportResult::Status::Failed);
-        ASSERT_EQ(prompts.messages.size(), 1);
-        EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Printbill: File not found: ")));
-        EXPECT_TRUE(prompts.messages[0].contains(QFileInfo(file).fileName(), Qt::CaseInsensitive));
-        EXPECT_FALSE(QFileInfo::exists(path));
-        EXPECT_EQ(CurrentReportRecorder(), nullptr);
+    QString text = render(id);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Customer Invoice #A%1").arg(id, 4, 10, QLatin1Char('0'))));
+    EXPECT_TRUE(text.contains(QStringLiteral("Balance:")));
+    for (const QString &demoLine : DemoLetterhead::lines())
+        EXPECT_FALSE(text.contains(demoLine)) << demoLine.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Thank you for your business")));
+
+    // The name alone until the lines are set, then the lines.
+    ShopLetterhead::save(QStringLiteral("Ridge Car Audio"), QString(), QString(), QString());
+    text = render(id);
+    EXPECT_TRUE(text.contains(QStringLiteral("Ridge Car Audio")));
+    ShopLetterhead::save(QStringLiteral("Ridge Car Audio"), QStringLiteral("12 Main Street"),
+                         QStringLiteral("Portland, OR 97201"), QStringLiteral("(503) 555-0100"));
+    text = render(id);
+    EXPECT_TRUE(text.contains(QStringLiteral("12 Main Street")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Portland, OR 97201")));
+    EXPECT_TRUE(text.contains(QStringLiteral("(503) 555-0100")));
+
+    // A logo that is there but damaged is said, naming the file.
+    {
+        QFile logo(ShopLetterhead::logoPath());
+        ASSERT_TRUE(logo.open(QIODevice::WriteOnly));
+        logo.write("not a picture");
     }
+    const QString path = dir.filePath(QStringLiteral("stopped.pdf"));
+    EXPECT_EQ(Printbill(id, ReportOutput::pdf(path)).status, ReportResult::Status::Failed);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Printbill: "))) << prompts.messages[0].toStdString();
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("logo.jpg")));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    QFile::remove(ShopLetterhead::logoPath());
+    provideLetterheadFiles();
 }
 
 TEST_P(InvoiceTest, TheNoticeIsFoundWhateverTheCaseOfItsName)

@@ -3,6 +3,7 @@
 #include "print/PrintState.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/DemoLetterhead.h"
+#include "reports/ShopLetterhead.h"
 #include "tests/support/PdfReader.h"
 
 #include <QRegularExpression>
@@ -50,6 +51,9 @@ void provideLetterheadFiles()
 {
     QString error;
     ASSERT_TRUE(DemoLetterhead::ensureFiles(&error)) << error.toStdString();
+    // A shop that has set its letterhead lines in the settings window.
+    const QStringList demo = DemoLetterhead::lines();
+    ShopLetterhead::save(QStringLiteral("Tessaly Mobile Audio"), demo[0], demo[1], demo[2]);
 }
 
 } // namespace ReportFixtures

@@ -268,6 +268,31 @@ TEST_P(SalesSummaryTest, ATicketClosedAtMidnightBelongsToOnePeriodOnly)
     EXPECT_EQ(text.count(QStringLiteral(" 04/01/26 ")), 1);
 }
 
+TEST_P(SalesSummaryTest, AMonthFromTheFifteenthIsTitledWithTheDatesItCovers)
+{
+    const int march = closedTicket(QDateTime(QDate(2026, 3, 20), QTime(10, 0)), 10, 1, 0, {});
+    const int april = closedTicket(QDateTime(QDate(2026, 4, 10), QTime(10, 0)), 20, 1, 0, {});
+    const QString text = summaryPdf(QDate(2026, 3, 15), SummaryPeriod::Monthly);
+    EXPECT_FALSE(rowOf(text, march).isEmpty());
+    EXPECT_FALSE(rowOf(text, april).isEmpty());
+    EXPECT_TRUE(text.simplified().contains(QStringLiteral("Monthly Sales Summary for 03/15/2026 to 04/15/2026")))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("March 2026")));
+    // The longer title still ends inside the page.
+    const std::shared_ptr<const RecordedDocument> doc = summaryPreview(QDate(2026, 3, 15), SummaryPeriod::Monthly);
+    ASSERT_TRUE(doc);
+    bool found = false;
+    for (const PageOp::Text &t : doc->pages.at(0).texts()) {
+        if (!t.text.startsWith(QStringLiteral("Monthly Sales Summary")))
+            continue;
+        found = true;
+        EXPECT_LE(t.position.x() + t.width, 7.5);
+    }
+    EXPECT_TRUE(found);
+    // A month from the 1st keeps its name.
+    EXPECT_TRUE(summaryPdf(QDate(2026, 3, 1), SummaryPeriod::Monthly).contains(QStringLiteral("March 2026")));
+}
+
 TEST_P(SalesSummaryTest, AReopenedTicketLeavesTheSummaryUntilItIsClosedAgain)
 {
     const int kept = closedTicket(QDateTime(QDate(2026, 4, 2), QTime(9, 0)), 10, 1, 0, {});
