@@ -48,14 +48,17 @@ std::optional<Recordset> ReadList()
                                     d.orderText(QStringLiteral("coalesce(description, '')"))));
 }
 
-std::optional<QString> EditedText(Column column, const QString &typed)
+std::optional<QString> EditedText(Column column, const QString &typed, QString *refusal)
 {
     if (!isPrice(column))
         return typed.trimmed();
-    const std::optional<double> number = TextNumber::leadingNumber(typed);
-    if (!number)
+    const TextNumber::Reading price = TextNumber::readMoney(typed);
+    if (!price) {
+        if (refusal)
+            *refusal = price.message();
         return std::nullopt;
-    return Money::fromDouble(*number).format00();
+    }
+    return Money::fromDouble(*price.value).format00();
 }
 
 bool Write(int id, Column column, const QString &editedText)

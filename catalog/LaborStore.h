@@ -21,10 +21,10 @@ std::optional<Column> ColumnOfKey(const QString &key);
 std::optional<Recordset> ReadList();
 
 // The text a committed edit shows and stores: category and description
-// trimmed; a price as the leading number of the typed text in "00.00"
-// (a typed 5 is 05.00, "1,250" 1250.00, text that is not a number 00.00).
-// nullopt for a price whose commas are not in thousands places ("1,25").
-std::optional<QString> EditedText(Column column, const QString &typed);
+// trimmed; a price in "00.00" (a typed 5 is 05.00, "1,250" 1250.00).
+// nullopt, with *refusal saying why, for a price that is not an amount to
+// the cent the program can total ("$5", "1,25", "12.345").
+std::optional<QString> EditedText(Column column, const QString &typed, QString *refusal = nullptr);
 
 // Writes an edited value (as EditedText gives it). False when the database
 // refused.

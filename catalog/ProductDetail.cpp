@@ -5,6 +5,7 @@
 #include "catalog/modBarCode.h"
 #include "data/UserPrompts.h"
 
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -63,6 +65,8 @@ QLineEdit *ProductDetail::addBox(ProductField field, const char *name)
     box->setObjectName(QLatin1String(name));
     m_boxes[size_t(field)] = box;
     connect(box, &QLineEdit::textChanged, this, [this, field] { boxEdited(field); });
+    if (ProductStore::IsNumeric(field))
+        box->installEventFilter(this);
     return box;
 }
 
@@ -138,6 +142,7 @@ void ProductDetail::buildPictures(QWidget *panel)
 
 void ProductDetail::LoadProduct(int productid)
 {
+    settleEdits();
     m_loading = true;
     ProductTexts texts;
     // After a failed read (the data layer has said why) no product is
@@ -149,6 +154,7 @@ void ProductDetail::LoadProduct(int productid)
         box(f)->setCursorPosition(0);
         box(f)->setReadOnly(!read);
         showAsWrong(f, false);
+        m_beforeEdit[size_t(f)].reset();
     }
     refreshPicture();
     m_loading = false;
@@ -176,8 +182,75 @@ void ProductDetail::boxEdited(ProductField field)
     // A new product has no row yet: its boxes are written by Save New Item.
     if (!number || m_productid == 0 || isCreating())
         return;
+    rememberBeforeEdit(field);
     if (ProductStore::WriteField(m_productid, field, box(field)->text()))
         emit ProductUpdate();
+}
+
+void ProductDetail::rememberBeforeEdit(ProductField field)
+{
+    std::optional<QVariant> &before = m_beforeEdit[size_t(field)];
+    if (!before && ProductStore::IsNumeric(field))
+        before = ProductStore::StoredValue(m_productid, field);
+}
+
+// The edit of a box ends: text it cannot keep gives way to the value the
+// box had before the edit, written back over whatever the keystrokes wrote.
+void ProductDetail::settleEdit(ProductField field)
+{
+    const std::optional<QVariant> before = std::exchange(m_beforeEdit[size_t(field)], std::nullopt);
+    if (!isShownAsWrong(field) || m_productid == 0 || isCreating())
+        return;
+    QLineEdit *b = box(field);
+    const TextNumber::Reading typed = ProductStore::ReadingOf(field, b->text());
+    QString back;
+    if (before) {
+        back = ProductStore::TextOf(field, *before);
+        if (ProductStore::WriteValue(m_productid, field, *before))
+            emit ProductUpdate();
+    } else {
+        // Nothing was written during this edit: the stored value still is.
+        const std::optional<QVariant> stored = ProductStore::StoredValue(m_productid, field);
+        if (!stored)
+            return;
+        back = ProductStore::TextOf(field, *stored);
+    }
+    m_loading = true;
+    b->setText(back);
+    m_loading = false;
+    showAsWrong(field, false);
+    Prompts().message(QStringLiteral("%1: \"%2\" %3, so it is back to %4.")
+                          .arg(ProductStore::LabelOf(field), typed.typed, typed.reason(), back.trimmed()));
+}
+
+void ProductDetail::settleEdits()
+{
+    for (const ProductField f : AllProductFields) {
+        if (ProductStore::IsNumeric(f))
+            settleEdit(f);
+    }
+}
+
+bool ProductDetail::eventFilter(QObject *watched, QEvent *event)
+{
+    // Leaving the box ends its edit; another window taking the keyboard for
+    // a moment (a message, a menu) does not.
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            for (const ProductField f : AllProductFields) {
+                if (box(f) == watched)
+                    settleEdit(f);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ProductDetail::hideEvent(QHideEvent *event)
+{
+    settleEdits();
+    QWidget::hideEvent(event);
 }
 
 void ProductDetail::showAsWrong(ProductField field, bool wrong)

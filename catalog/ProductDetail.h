@@ -3,7 +3,9 @@
 #include "catalog/ProductRecord.h"
 
 #include <QWidget>
+#include <QVariant>
 #include <array>
+#include <optional>
 
 class BarcodeView;
 class QFrame;
@@ -14,9 +16,11 @@ class QPushButton;
 
 // The product record editor: every box edits one column of one product and
 // is written as the user types. A numeric box (cost, MSRP, price, QOH, GM)
-// is written only while its text is a number (an emptied box writes 0);
-// other text is shown as wrong and left unwritten, and no keystroke raises
-// a message. The bar code is drawn with its caption and printed as a label
+// is written only while its text is a number it can keep (an emptied box
+// writes 0); other text is shown as wrong and left unwritten, and no
+// keystroke raises a message. A box left with such text gets back the value
+// it had before the edit (the keystrokes before may have written part of
+// it: the "1" of "1e3"), and a message says so. The bar code is drawn with its caption and printed as a label
 // with "Print UPC". In create mode (CreateNew) nothing is written until
 // "Save New Item" inserts the product.
 class ProductDetail : public QWidget
@@ -49,12 +53,19 @@ signals:
     // A new product was inserted with this id.
     void ProductCreated(int productid);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void buildFields(QWidget *panel);
     void buildPictures(QWidget *panel);
     QLineEdit *addBox(ProductField field, const char *name);
     void boxEdited(ProductField field);
     void showAsWrong(ProductField field, bool wrong);
+    void rememberBeforeEdit(ProductField field);
+    void settleEdit(ProductField field);
+    void settleEdits();
     void refreshPicture();
     ProductTexts typedTexts() const;
 
@@ -73,4 +84,7 @@ private:
 
     int m_productid = 0;
     bool m_loading = false;
+    // The stored value of each numeric box before the edit under way, read
+    // at its first keystroke; nullopt when no edit is under way.
+    std::array<std::optional<QVariant>, ProductFieldCount> m_beforeEdit{};
 };

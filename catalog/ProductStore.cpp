@@ -5,7 +5,6 @@
 #include "data/TextNumber.h"
 #include "sales/Money.h"
 
-#include <cmath>
 
 namespace ProductStore {
 
@@ -27,10 +26,6 @@ const FieldInfo kFields[ProductFieldCount] = {
     {"modelnumber", "Model Number", false, false}, {"partnumber", "Part Number", false, false},
     {"qoh", "QOH", true, false},                 {"gm", "GM", true, false},
 };
-
-// The numeric columns keep four decimals and fourteen digits before the
-// point; a number beyond a shop's reach is taken as a typing slip.
-constexpr double kLargestNumber = 1e12;
 
 const FieldInfo &info(ProductField field)
 {
@@ -68,6 +63,11 @@ bool IsMoney(ProductField field)
     return info(field).money;
 }
 
+TextNumber::Reading ReadingOf(ProductField field, const QString &boxText)
+{
+    return IsMoney(field) ? TextNumber::readMoney(boxText) : TextNumber::readNumber(boxText);
+}
+
 std::optional<QVariant> ValueOf(ProductField field, const QString &boxText)
 {
     const QString text = boxText.trimmed();
@@ -75,10 +75,30 @@ std::optional<QVariant> ValueOf(ProductField field, const QString &boxText)
         return QVariant(text);
     if (text.isEmpty())
         return QVariant(0.0);
-    const std::optional<double> number = TextNumber::parse(text);
-    if (!number || std::abs(*number) >= kLargestNumber)
+    const TextNumber::Reading number = ReadingOf(field, text);
+    if (!number)
         return std::nullopt;
-    return QVariant(*number);
+    return QVariant(*number.value);
+}
+
+std::optional<QVariant> StoredValue(int id, ProductField field)
+{
+    const auto rs = Database::GetRS(QStringLiteral("select %1 from product where id = ?").arg(ColumnOf(field)), {id});
+    if (!rs || rs->isEmpty())
+        return std::nullopt;
+    return rs->value(0, 0);
+}
+
+QString TextOf(ProductField field, const QVariant &value)
+{
+    return shown(field, value);
+}
+
+bool WriteValue(int id, ProductField field, const QVariant &value)
+{
+    return Database::Execute(QStringLiteral("update product set %1 = ? where id = ?").arg(ColumnOf(field)),
+                             {value, id})
+        >= 0;
 }
 
 ProductTexts EmptyTexts()
@@ -106,11 +126,7 @@ bool Load(int id, ProductTexts *texts, bool *found)
 bool WriteField(int id, ProductField field, const QString &boxText)
 {
     const std::optional<QVariant> value = ValueOf(field, boxText);
-    if (!value)
-        return false;
-    return Database::Execute(QStringLiteral("update product set %1 = ? where id = ?").arg(ColumnOf(field)),
-                             {*value, id})
-        >= 0;
+    return value && WriteValue(id, field, *value);
 }
 
 qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField)

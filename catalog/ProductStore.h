@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalog/ProductRecord.h"
+#include "data/TextNumber.h"
 
 #include <QString>
 #include <QVariant>
@@ -23,8 +24,18 @@ bool IsMoney(ProductField field);
 
 // The value a box's text writes: the trimmed text for a text field; for a
 // numeric one the number, 0 for an emptied box, and nothing when the text is
-// not a number (or one too large to keep), which is then not written.
+// not a number the program can keep (money to the cent, other numbers to
+// four decimals, within what it can total), which is then not written.
 std::optional<QVariant> ValueOf(ProductField field, const QString &boxText);
+// How a numeric box's text reads, with the reason when it can't be kept.
+TextNumber::Reading ReadingOf(ProductField field, const QString &boxText);
+
+// One stored field as it is, for putting it back after an edit that could
+// not be kept; nullopt when it could not be read.
+std::optional<QVariant> StoredValue(int id, ProductField field);
+// A stored value as its box shows it.
+QString TextOf(ProductField field, const QVariant &value);
+bool WriteValue(int id, ProductField field, const QVariant &value);
 
 // The texts of a product as the editor shows them: each value through
 // NullToSpace, cost, MSRP and price formatted "00.00", the model number

@@ -4,7 +4,6 @@
 #include "catalog/LaborStore.h"
 #include "data/NullToSpace.h"
 #include "data/Recordset.h"
-#include "data/TextNumber.h"
 #include "data/UserPrompts.h"
 #include "widgets/vbalGrid.h"
 #include "widgets/WindowPlacement.h"
@@ -144,9 +143,10 @@ void frmInstallHours::onCommitEdit(int row, int col)
     const std::optional<LaborStore::Column> column = LaborStore::ColumnOfKey(vbalGrid1->ColumnKeyAt(col));
     if (!column)
         return;
-    const std::optional<QString> edited = LaborStore::EditedText(*column, TxtEdit->text());
+    QString refusal;
+    const std::optional<QString> edited = LaborStore::EditedText(*column, TxtEdit->text(), &refusal);
     if (!edited) {
-        Prompts().message(TextNumber::NotANumberMessage(TxtEdit->text()));
+        Prompts().message(refusal); // the cell and the stored price stay as they were
         return;
     }
     LaborStore::Write(int(vbalGrid1->CellItemData(row, kIdColumn)), *column, *edited);

@@ -146,4 +146,84 @@ QString NotANumberMessage(const QString &typed)
         .arg(typed.trimmed());
 }
 
+namespace {
+
+// Decimals after the point of a text parse accepted, trailing zeros aside.
+int decimalsOf(const QString &text)
+{
+    const QString t = text.trimmed();
+    const qsizetype point = t.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        return 0;
+    qsizetype end = t.size();
+    while (end > point + 1 && t[end - 1] == QLatin1Char('0'))
+        --end;
+    return int(end - point - 1);
+}
+
+Reading read(const QString &typed, int decimals, double largest)
+{
+    Reading r;
+    r.typed = typed.trimmed();
+    r.decimals = decimals;
+    r.largest = largest;
+    const std::optional<double> number = parse(typed);
+    if (!number)
+        r.refusal = Reading::Refusal::NotANumber;
+    else if (decimals >= 0 && decimalsOf(typed) > decimals)
+        r.refusal = Reading::Refusal::TooManyDecimals;
+    else if (std::fabs(*number) > largest)
+        r.refusal = Reading::Refusal::TooLarge;
+    else
+        r.value = *number;
+    return r;
+}
+
+} // namespace
+
+QString LargestAmountText()
+{
+    return QStringLiteral("999,999,999.99");
+}
+
+QString Reading::reason() const
+{
+    switch (refusal) {
+    case Refusal::None: return QString();
+    case Refusal::NotANumber: return QStringLiteral("is not a number");
+    case Refusal::TooManyDecimals:
+        return decimals == 2 ? QStringLiteral("has more than two decimals; amounts are kept to the cent")
+                             : QStringLiteral("has more than %1 decimals").arg(decimals);
+    case Refusal::TooLarge:
+        return QStringLiteral("is larger than the program can total (at most %1)")
+            .arg(largest == kLargestQuantity ? QStringLiteral("999,999,999") : LargestAmountText());
+    }
+    return QString();
+}
+
+QString Reading::message() const
+{
+    if (refusal == Refusal::NotANumber)
+        return NotANumberMessage(typed);
+    return QStringLiteral("\"%1\" %2. Nothing was changed.").arg(typed, reason());
+}
+
+Reading readMoney(const QString &typed)
+{
+    return read(typed, 2, kLargestAmount);
+}
+
+Reading readQuantity(const QString &typed)
+{
+    Reading r = read(typed, -1, kLargestQuantity);
+    if (r.value)
+        r.value = std::round(*r.value);
+    return r;
+}
+
+Reading readNumber(const QString &typed)
+{
+    return read(typed, 4, kLargestAmount);
+}
+
 } // namespace TextNumber

@@ -1,6 +1,5 @@
 // Lines and payments of the ticket shown: the scan box, the two lookups, the
 // payment entry, in-place edits and the "Remove" cells.
-#include "data/TextNumber.h"
 #include "data/UserPrompts.h"
 #include "sales/LookupPanel.h"
 #include "sales/PaymentPanel.h"
@@ -154,9 +153,10 @@ void TicketArea::onPaymentEntered(const QString &payType, const QString &amount)
         Prompts().message(TicketTexts::NoPayTypeMessage(), QStringLiteral("Payment"));
         return;
     }
-    const Result result = TicketLines::AddPayment(m_salesid, payType, amount);
+    QString refusal;
+    const Result result = TicketLines::AddPayment(m_salesid, payType, amount, &refusal);
     if (result == Result::BadInput) {
-        Prompts().message(TicketTexts::BadAmountMessage(amount), QStringLiteral("Payment"));
+        Prompts().message(refusal, QStringLiteral("Payment"));
         picPayment->selectAmount();
         return;
     }
@@ -192,25 +192,26 @@ void TicketArea::onCommitEdit(vbalGrid *grid, int row, int col)
     const QString key = grid->ColumnKeyAt(col).trimmed().toUpper();
     const int lineId = int(grid->CellItemData(row, 1));
     const QString typed = txtEdit->text();
+    QString refusal;
     Result result = Result::NotFound;
     if (grid == vbalGrid2) {
         using C = TicketLines::EquipmentColumn;
         const C column = key == QLatin1String("QUANTITY") ? C::Quantity
             : key == QLatin1String("PRICE")               ? C::Price
                                                           : C::Note;
-        result = TicketLines::EditEquipmentLine(m_salesid, lineId, column, typed);
+        result = TicketLines::EditEquipmentLine(m_salesid, lineId, column, typed, &refusal);
     } else {
         using C = TicketLines::LaborColumn;
         const C column = key == QLatin1String("QUANTITY") ? C::Quantity
             : key == QLatin1String("CHARGE")              ? C::Charge
                                                           : C::Note;
-        result = TicketLines::EditLaborLine(m_salesid, lineId, column, typed);
+        result = TicketLines::EditLaborLine(m_salesid, lineId, column, typed, &refusal);
     }
     m_editRefused = result != Result::Done;
     if (result == Result::NotFound)
         Prompts().message(TicketTexts::LineGoneMessage());
     else if (result == Result::BadInput)
-        Prompts().message(TextNumber::NotANumberMessage(typed));
+        Prompts().message(refusal);
     else
         lineChanged(result);
     queueShow();

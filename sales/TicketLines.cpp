@@ -4,6 +4,7 @@
 #include "data/TextNumber.h"
 #include "sales/Money.h"
 #include "sales/TicketStore.h"
+#include "sales/TicketTexts.h"
 
 #include <cmath>
 #include <functional>
@@ -38,22 +39,16 @@ Result fromCount(qint64 changed)
     return changed == 0 ? Result::NotFound : Result::Done;
 }
 
-// The leading number of a line edit; nullopt when its commas are not in
-// thousands places, which nothing may guess at.
-std::optional<Money> wholeQuantity(const QString &typed)
+// What a quantity or price edit stores, or why it can't be kept.
+TextNumber::Reading readingFor(bool quantity, const QString &typed)
 {
-    const std::optional<double> number = TextNumber::leadingNumber(typed);
-    if (!number)
-        return std::nullopt;
-    return Money::fromDouble(double(Money::fromDouble(*number).roundedWhole()));
+    return quantity ? TextNumber::readQuantity(typed) : TextNumber::readMoney(typed);
 }
 
-std::optional<Money> centsOf(const QString &typed)
+void tell(QString *refusal, const QString &text)
 {
-    const std::optional<double> number = TextNumber::leadingNumber(typed);
-    if (!number)
-        return std::nullopt;
-    return Money::fromCents(Money::fromDouble(*number).cents());
+    if (refusal)
+        *refusal = text;
 }
 
 Result addProduct(int salesId, const QString &value, Source source)
@@ -110,12 +105,37 @@ Result editLine(int salesId, int lineId, const QString &table, const QString &co
     });
 }
 
-Result editAmount(int salesId, int lineId, const QString &table, const QString &column,
-                  const std::optional<Money> &value)
+// A line's quantity times its price (or charge) must stay an amount the
+// ticket can total: the other factor is read in the same unit of work that
+// writes the new one.
+Result editAmount(int salesId, int lineId, const QString &table, const QString &column, const QString &typed,
+                  QString *refusal)
 {
-    if (!value)
+    const bool quantity = column == QLatin1String("quantity");
+    const TextNumber::Reading reading = readingFor(quantity, typed);
+    if (!reading) {
+        tell(refusal, reading.message());
         return Result::BadInput;
-    return editLine(salesId, lineId, table, column, value->toDouble());
+    }
+    const Money value = Money::fromDouble(*reading.value);
+    const QString other = quantity ? (table == QLatin1String("salesitem") ? QStringLiteral("price") : QStringLiteral("charge"))
+                                   : QStringLiteral("quantity");
+    return onOpenTicket(salesId, [&] {
+        const auto line = Database::GetRS(QStringLiteral("select %1 from %2 where id = ? and salesid = ?").arg(other, table),
+                                          {lineId, salesId});
+        if (!line)
+            return Result::Failed;
+        if (line->isEmpty())
+            return Result::NotFound;
+        const Money extended = Money::product(value, Money::fromVariant(line->value(0, 0)));
+        if (extended.abs() > Money::fromDouble(TextNumber::kLargestAmount)) {
+            tell(refusal, TicketTexts::LineTooLargeMessage(typed));
+            return Result::BadInput;
+        }
+        return fromCount(
+            Database::Execute(QStringLiteral("update %1 set %2 = ? where id = ? and salesid = ?").arg(table, column),
+                              {value.toDouble(), lineId, salesId}));
+    });
 }
 
 Result removeRow(int salesId, int rowId, const QString &table)
@@ -130,12 +150,12 @@ Result removeRow(int salesId, int rowId, const QString &table)
 
 QString QuantityText(const QString &typed)
 {
-    return wholeQuantity(typed).value_or(Money()).formatWhole00();
+    return Money::fromDouble(TextNumber::readQuantity(typed).value.value_or(0)).formatWhole00();
 }
 
 QString MoneyText(const QString &typed)
 {
-    return centsOf(typed).value_or(Money()).format00();
+    return Money::fromDouble(TextNumber::readMoney(typed).value.value_or(0)).format00();
 }
 
 Result AddTicketLine(int salesId, const QString &value, Source source, PriceColumn price)
@@ -145,28 +165,26 @@ Result AddTicketLine(int salesId, const QString &value, Source source, PriceColu
     });
 }
 
-Result EditEquipmentLine(int salesId, int lineId, EquipmentColumn column, const QString &typed)
+Result EditEquipmentLine(int salesId, int lineId, EquipmentColumn column, const QString &typed, QString *refusal)
 {
     switch (column) {
     case EquipmentColumn::Quantity:
-        return editAmount(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("quantity"),
-                          wholeQuantity(typed));
+        return editAmount(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("quantity"), typed, refusal);
     case EquipmentColumn::Price:
-        return editAmount(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("price"), centsOf(typed));
+        return editAmount(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("price"), typed, refusal);
     case EquipmentColumn::Note:
         return editLine(salesId, lineId, QStringLiteral("salesitem"), QStringLiteral("note"), typed.trimmed());
     }
     return Result::Failed;
 }
 
-Result EditLaborLine(int salesId, int lineId, LaborColumn column, const QString &typed)
+Result EditLaborLine(int salesId, int lineId, LaborColumn column, const QString &typed, QString *refusal)
 {
     switch (column) {
     case LaborColumn::Quantity:
-        return editAmount(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("quantity"),
-                          wholeQuantity(typed));
+        return editAmount(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("quantity"), typed, refusal);
     case LaborColumn::Charge:
-        return editAmount(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("charge"), centsOf(typed));
+        return editAmount(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("charge"), typed, refusal);
     case LaborColumn::Note:
         return editLine(salesId, lineId, QStringLiteral("saleslabor"), QStringLiteral("note"), typed.trimmed());
     }
@@ -183,15 +201,23 @@ Result RemoveLaborLine(int salesId, int lineId)
     return removeRow(salesId, lineId, QStringLiteral("saleslabor"));
 }
 
-Result AddPayment(int salesId, const QString &payType, const QString &amountText)
+Result AddPayment(int salesId, const QString &payType, const QString &amountText, QString *refusal)
 {
-    const std::optional<double> amount = TextNumber::parse(amountText);
-    if (!amount || std::abs(*amount) >= 1e9)
+    const TextNumber::Reading amount = TextNumber::readMoney(amountText);
+    if (!amount) {
+        tell(refusal, amount.refusal == TextNumber::Reading::Refusal::NotANumber
+                          ? TicketTexts::BadAmountMessage(amountText)
+                          : amount.message());
         return Result::BadInput;
+    }
+    if (Money::fromDouble(*amount.value).isZero()) {
+        tell(refusal, TicketTexts::ZeroPaymentMessage());
+        return Result::BadInput;
+    }
     return onOpenTicket(salesId, [&] {
         const qint64 id = Database::InsertRow(
             QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("amount")},
-            {salesId, payType.trimmed(), Money::fromDouble(*amount).toDouble()});
+            {salesId, payType.trimmed(), Money::fromDouble(*amount.value).toDouble()});
         return id > 0 ? Result::Done : Result::Failed;
     });
 }

@@ -29,26 +29,30 @@ Result AddTicketLine(int salesId, const QString &value, Source source, PriceColu
 enum class EquipmentColumn { Quantity, Price, Note };
 enum class LaborColumn { Quantity, Charge, Note };
 
-// In-place edits. A quantity is the leading number of the text rounded to a
-// whole number ("2.6" → 3, "1,250" → 1250, "abc" → 0), a price or charge the
-// leading number rounded to cents, a note the trimmed text. A number whose
-// commas are not in thousands places ("1,25") is BadInput, nothing written.
-Result EditEquipmentLine(int salesId, int lineId, EquipmentColumn column, const QString &typed);
-Result EditLaborLine(int salesId, int lineId, LaborColumn column, const QString &typed);
+// In-place edits. A quantity is a number rounded to a whole one ("2.6" → 3,
+// "1,250" → 1250), a price or charge an amount to the cent, a note the
+// trimmed text. Text that is not such a number ("abc", "12.345", more than
+// the program can total), or a quantity and price whose product is more
+// than that, is BadInput: nothing is written and *refusal says why.
+Result EditEquipmentLine(int salesId, int lineId, EquipmentColumn column, const QString &typed,
+                         QString *refusal = nullptr);
+Result EditLaborLine(int salesId, int lineId, LaborColumn column, const QString &typed, QString *refusal = nullptr);
 
 Result RemoveEquipmentLine(int salesId, int lineId);
 Result RemoveLaborLine(int salesId, int lineId);
 
-// Records a payment; the amount must be a number (negative amounts are
-// credits and coupons). BadInput, with nothing stored, otherwise.
-Result AddPayment(int salesId, const QString &payType, const QString &amountText);
+// Records a payment; the amount must be an amount to the cent other than 0
+// (negative amounts are credits and coupons). BadInput, with nothing stored
+// and *refusal saying why, otherwise.
+Result AddPayment(int salesId, const QString &payType, const QString &amountText, QString *refusal = nullptr);
 Result RemovePayment(int salesId, int paymentId);
 
 // The lookups of the ticket area.
 std::optional<Recordset> SearchEquipment(const QString &words);
 std::optional<Recordset> SearchLabor(const QString &words);
 
-// The value an edit stores, as the grid then shows it.
+// The value an edit stores, as the grid then shows it ("00", "00.00" for
+// text that is refused).
 QString QuantityText(const QString &typed); // "00"
 QString MoneyText(const QString &typed);    // "00.00"
 

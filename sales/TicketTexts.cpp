@@ -1,6 +1,7 @@
 #include "sales/TicketTexts.h"
 
 #include "data/DateText.h"
+#include "data/TextNumber.h"
 #include "sales/TicketState.h"
 
 namespace TicketTexts {
@@ -80,6 +81,19 @@ QString BadAmountMessage(const QString &typed)
     return QStringLiteral("\"%1\" is not an amount. Type the amount as a number, such as 25.00; "
                           "a coupon or credit may be negative, such as -5.00. Nothing was recorded.")
         .arg(typed.trimmed());
+}
+
+QString ZeroPaymentMessage()
+{
+    return QStringLiteral("A payment of 0.00 records nothing. Type the amount paid, or a negative amount for a "
+                          "coupon or credit. Nothing was recorded.");
+}
+
+QString LineTooLargeMessage(const QString &typed)
+{
+    return QStringLiteral("With \"%1\" the line would come to more than %2, more than the ticket can total. "
+                          "Nothing was changed.")
+        .arg(typed.trimmed(), TextNumber::LargestAmountText());
 }
 
 QString NoPayTypeMessage()

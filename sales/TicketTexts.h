@@ -29,6 +29,10 @@ QString CantReopenMessage(int salesId, const QString &status);
 QString LineGoneMessage();
 // A payment amount that is not a number.
 QString BadAmountMessage(const QString &typed);
+// A payment of 0, which would record nothing.
+QString ZeroPaymentMessage();
+// A quantity or price whose line would come to more than can be totalled.
+QString LineTooLargeMessage(const QString &typed);
 // A payment without a pay type.
 QString NoPayTypeMessage();
 // A double-click in the labor lookup outside the two price columns.

@@ -85,10 +85,13 @@ TEST_P(CatalogStoreTest, TheInventoryListIsOrderedByCategoryThenModelWithoutRega
     EXPECT_EQ(models, (QStringList{"A-9", "b-2", "C-3", "A-1"}));
 }
 
-TEST_P(CatalogStoreTest, LaborPricesAreTheLeadingNumberInTwoDigitsTwoDecimals)
+TEST_P(CatalogStoreTest, LaborPricesAreAmountsToTheCentInTwoDigitsTwoDecimals)
 {
     using LaborStore::Column;
-    EXPECT_EQ(LaborStore::EditedText(Column::Cog, QStringLiteral("  125.456abc")), QStringLiteral("125.46"));
+    EXPECT_EQ(LaborStore::EditedText(Column::Cog, QStringLiteral("  125.46 ")), QStringLiteral("125.46"));
+    EXPECT_FALSE(LaborStore::EditedText(Column::Cog, QStringLiteral("  125.456abc")));
+    EXPECT_FALSE(LaborStore::EditedText(Column::Cog, QStringLiteral("125.456")));
+    EXPECT_FALSE(LaborStore::EditedText(Column::Cog, QStringLiteral("$5")));
     EXPECT_EQ(LaborStore::EditedText(Column::Cog, QStringLiteral("-7.5")), QStringLiteral("-07.50"));
     EXPECT_EQ(LaborStore::EditedText(Column::Ours, QStringLiteral("1,250")), QStringLiteral("1250.00"));
     EXPECT_FALSE(LaborStore::EditedText(Column::Ours, QStringLiteral("1,25")));

@@ -65,7 +65,9 @@ TEST_P(LaborWindowTest, TheListShowsEveryItemWithBothPrices)
     EXPECT_FALSE(window.editBox()->isVisible());
 }
 
-TEST_P(LaborWindowTest, AnXTypedOnAPriceOpensTheBoxWithItAndCommitsAsZero)
+// A price that is not an amount to the cent is refused with a message, and
+// the price list keeps the price it had ("$5" must not wipe 60 to 00.00).
+TEST_P(LaborWindowTest, APriceThatIsNotAnAmountIsRefusedAndTheOldPriceKept)
 {
     clickCell(grid, 1, 3);
     QTest::keyClick(grid->view(), Qt::Key_X);
@@ -73,9 +75,23 @@ TEST_P(LaborWindowTest, AnXTypedOnAPriceOpensTheBoxWithItAndCommitsAsZero)
     EXPECT_EQ(window.editBox()->text(), QStringLiteral("x"));
     QTest::keyClick(window.editBox(), Qt::Key_Return);
     EXPECT_FALSE(window.editBox()->isVisible());
-    EXPECT_EQ(grid->CellValue(1, 3), QStringLiteral("00.00"));
-    EXPECT_DOUBLE_EQ(stored("ours", headUnit).toDouble(), 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("\"x\" is not a number")));
+    EXPECT_EQ(grid->CellValue(1, 3), QStringLiteral("75"));
+    EXPECT_DOUBLE_EQ(stored("ours", headUnit).toDouble(), 75);
 
+    for (const char *typed : {"$5", "5.255", "99999999999999"}) {
+        prompts.clear();
+        typeOver(1, 4, QLatin1String(typed));
+        QTest::keyClick(window.editBox(), Qt::Key_Return);
+        EXPECT_EQ(prompts.messages.size(), 1) << typed;
+        EXPECT_EQ(grid->CellValue(1, 4), QStringLiteral("60")) << typed;
+        EXPECT_DOUBLE_EQ(stored("cog", headUnit).toDouble(), 60) << typed;
+    }
+}
+
+TEST_P(LaborWindowTest, APriceTypedIsStoredAndShownInTheShopsFormat)
+{
     typeOver(2, 4, QStringLiteral("5"));
     QTest::keyClick(window.editBox(), Qt::Key_Tab);
     EXPECT_EQ(grid->CellValue(2, 4), QStringLiteral("05.00"));

@@ -14,6 +14,7 @@
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -143,13 +144,73 @@ TEST_P(ProductEditorTest, AThousandsCommaIsReadAsGroupingAndAMisplacedOneIsWrong
     retype(ProductField::Qoh, QStringLiteral("12,500"));
     EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 12500);
 
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // While the box is being typed in, no message; left, it is put back.
     retype(ProductField::Cost, QStringLiteral("7,5"));
     EXPECT_TRUE(editor.isShownAsWrong(ProductField::Cost));
-    EXPECT_DOUBLE_EQ(stored("cost").toDouble(), 7) << "the \"7\" typed before the comma, nothing after it";
-    retype(ProductField::Msrp, QStringLiteral("12,34.5"));
-    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Msrp));
-    EXPECT_DOUBLE_EQ(stored("msrp").toDouble(), 12);
     EXPECT_TRUE(prompts.messages.isEmpty());
+    retype(ProductField::Msrp, QStringLiteral("12,34.5"));
+    EXPECT_DOUBLE_EQ(stored("cost").toDouble(), 54.995) << "the value as stored, not as shown";
+    EXPECT_EQ(editor.box(ProductField::Cost)->text(), QStringLiteral("55.00"));
+    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Msrp));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], QStringLiteral("Cost: \"7,5\" is not a number, so it is back to 55.00."));
+}
+
+// Writing at every keystroke stores the "1" of "1e3" before the rest is
+// refused; the box left, the price is back to what it was before the edit,
+// in the box and in the database, and a message says so. The same for an
+// amount with a fraction of a cent or one too large to total.
+TEST_P(ProductEditorTest, ABoxLeftWithTextItCannotKeepGetsBackItsValueAndSaysSo)
+{
+    editor.LoadProduct(id);
+    QLineEdit *price = editor.box(ProductField::Price);
+    price->setFocus();
+    price->selectAll();
+    QTest::keyClicks(price, QStringLiteral("1e3"));
+    EXPECT_TRUE(editor.isShownAsWrong(ProductField::Price));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    QTest::keyClick(price, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), price);
+    EXPECT_DOUBLE_EQ(stored("price").toDouble(), 109.99);
+    EXPECT_EQ(price->text(), QStringLiteral("109.99"));
+    EXPECT_FALSE(editor.isShownAsWrong(ProductField::Price));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], QStringLiteral("Price: \"1e3\" is not a number, so it is back to 109.99."));
+
+    const struct
+    {
+        ProductField field;
+        const char *typed;
+        const char *said;
+    } refused[] = {
+        {ProductField::Price, "12.345", "has more than two decimals"},
+        {ProductField::Cost, "99999999999999", "is larger than the program can total"},
+        {ProductField::Qoh, "1.23456", "has more than 4 decimals"},
+    };
+    for (const auto &r : refused) {
+        prompts.clear();
+        const QVariant before = stored(r.field == ProductField::Qoh ? "qoh" : r.field == ProductField::Cost ? "cost" : "price");
+        retype(r.field, QLatin1String(r.typed));
+        QTest::keyClick(editor.box(r.field), Qt::Key_Tab);
+        ASSERT_EQ(prompts.messages.size(), 1) << r.typed;
+        EXPECT_TRUE(prompts.messages[0].contains(QLatin1String(r.said))) << prompts.messages[0].toStdString();
+        EXPECT_DOUBLE_EQ(stored(r.field == ProductField::Qoh ? "qoh" : r.field == ProductField::Cost ? "cost" : "price")
+                             .toDouble(),
+                         before.toDouble())
+            << r.typed;
+    }
+
+    // Picking another product, or closing, ends the edit the same way.
+    prompts.clear();
+    price->setFocus();
+    price->end(false);
+    QTest::keyClicks(price, QStringLiteral("x"));
+    editor.hide();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(price->text(), QStringLiteral("109.99"));
+    EXPECT_DOUBLE_EQ(stored("price").toDouble(), 109.99);
 }
 
 // A product whose row could not be read is not the current one: its boxes

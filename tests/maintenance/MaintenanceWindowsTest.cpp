@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <ctime>
 #include <QPlainTextEdit>
 #include <QFileInfo>
@@ -245,6 +247,58 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     window.RestoreDatabase();
     EXPECT_EQ(count(QStringLiteral("customer")), 1);
     EXPECT_EQ(restored.count(), 1);
+    QFile::remove(*files.file);
+}
+
+// What a second, independent connection to the database finds: the file
+// on disk (with its log) for SQLite, the server's catalog for PostgreSQL.
+int customersSeenFromOutside(Engine engine, const QString &lastName)
+{
+    const Database::ConnectionSettings s = Database::CurrentSettings();
+    const QString name = QStringLiteral("outside");
+    int found = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(engine == Engine::SQLite ? QStringLiteral("QSQLITE")
+                                                                           : QStringLiteral("QPSQL"),
+                                                    name);
+        if (engine == Engine::SQLite) {
+            db.setDatabaseName(s.sqliteFile);
+        } else {
+            const int colon = s.serverName.lastIndexOf(QLatin1Char(':'));
+            db.setHostName(s.serverName.left(colon));
+            db.setPort(s.serverName.mid(colon + 1).toInt());
+            db.setDatabaseName(s.catalog);
+            db.setUserName(s.user);
+            db.setPassword(s.password);
+        }
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("select count(*) from customer where lastname = '%1'").arg(lastName)) && q.next())
+                found = q.value(0).toInt();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return found;
+}
+
+TEST_P(DatabaseWindowTest, AChangeAfterARestoreIsInTheDatabaseOthersRead)
+{
+    customer(QStringLiteral("Kept"), QStringLiteral("Customer"));
+    files.file = TestEnvironment::root() + QStringLiteral("/after.tessaly-backup");
+    frmDatabase window(nullptr, &files);
+    window.BackupDatabase();
+    ASSERT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Backup written to")));
+    customer(QStringLiteral("Gone"), QStringLiteral("Customer"));
+    ScriptedPins pins;
+    pins.enter(AdminGate::kMasterCode);
+    prompts.answer(true);
+    window.RestoreDatabase();
+    ASSERT_EQ(count(QStringLiteral("customer")), 1) << prompts.lastMessage().toStdString();
+
+    customer(QStringLiteral("After"), QStringLiteral("Restore"));
+    EXPECT_EQ(customersSeenFromOutside(GetParam(), QStringLiteral("Restore")), 1);
+    EXPECT_EQ(customersSeenFromOutside(GetParam(), QStringLiteral("Customer")), 1);
     QFile::remove(*files.file);
 }
 

@@ -106,7 +106,7 @@ TEST_P(TicketAreaTest, EditsInPlaceStoreTheRoundedValueAndTheGridFollows)
     EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("3"));
     EXPECT_EQ(lines->CellValue(1, 8), QStringLiteral("30.00"));
     EXPECT_EQ(totalText(TicketTotals::SubTotal), QStringLiteral("30.00"));
-    editCell(lines, 1, 7, QStringLiteral("12.345"));
+    editCell(lines, 1, 7, QStringLiteral("12.35"));
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem")).toDouble(), 12.35);
     editCell(lines, 1, 9, QStringLiteral(" it's red "));
     EXPECT_EQ(value(QStringLiteral("select note from salesitem")).toString(), QStringLiteral("it's red"));
@@ -184,6 +184,97 @@ TEST_P(TicketAreaTest, ThousandsCommasAreReadInPaymentsAndLineEdits)
     ASSERT_EQ(prompts.messages.size(), 2);
     EXPECT_TRUE(prompts.messages[1].contains(QStringLiteral("\"12,34.5\" is not a number")));
     EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("1000"));
+}
+
+// A typed value the ticket cannot keep is refused with a message and the
+// line keeps what it had: no "abc" read as 0, no amount too large to total
+// read as 0, no line whose total overflows, no fraction of a cent.
+TEST_P(TicketAreaTest, LineEditsTheTicketCannotTotalAreRefusedAndTheOldValueKept)
+{
+    equipmentLine(salesId, QStringLiteral("WH-70"), 10, 2);
+    laborLine(salesId, QStringLiteral("Install harness"), 40);
+    open();
+    vbalGrid *lines = grid("vbalGrid2");
+    const auto storedLine = [&](const char *column) {
+        return value(QStringLiteral("select %1 from salesitem").arg(QLatin1String(column))).toDouble();
+    };
+    const struct
+    {
+        int col;
+        const char *typed;
+        const char *said;
+    } refused[] = {
+        {6, "abc", "\"abc\" is not a number"},
+        {7, "abc", "\"abc\" is not a number"},
+        {6, "99999999999999", "larger than the program can total"},
+        {7, "99999999999999", "larger than the program can total"},
+        {7, "12.345", "more than two decimals"},
+        {7, "5$", "is not a number"},
+    };
+    for (const auto &r : refused) {
+        prompts.clear();
+        editCell(lines, 1, r.col, QLatin1String(r.typed));
+        ASSERT_EQ(prompts.messages.size(), 1) << r.typed;
+        EXPECT_TRUE(prompts.messages[0].contains(QLatin1String(r.said))) << prompts.messages[0].toStdString();
+        EXPECT_DOUBLE_EQ(storedLine("quantity"), 2) << r.typed;
+        EXPECT_DOUBLE_EQ(storedLine("price"), 10) << r.typed;
+        EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("2"));
+        EXPECT_EQ(lines->CellValue(1, 7), QStringLiteral("10.00"));
+    }
+
+    // A billion of each fits no ticket total: the second is refused.
+    prompts.clear();
+    editCell(lines, 1, 7, QStringLiteral("999,999,999"));
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_DOUBLE_EQ(storedLine("price"), 10);
+    editCell(lines, 1, 7, QStringLiteral("1,000,000"));
+    editCell(lines, 1, 6, QStringLiteral("1,000,000,000"));
+    editCell(lines, 1, 6, QStringLiteral("999,999,999"));
+    ASSERT_EQ(prompts.messages.size(), 3);
+    EXPECT_TRUE(prompts.messages[2].contains(QStringLiteral("the line would come to more than 999,999,999.99")))
+        << prompts.messages[2].toStdString();
+    EXPECT_DOUBLE_EQ(storedLine("quantity"), 2);
+    EXPECT_EQ(totalText(TicketTotals::SubTotal), QStringLiteral("2000000.00"));
+    EXPECT_FALSE(totalText(TicketTotals::Total).startsWith(QLatin1Char('-')));
+
+    prompts.clear();
+    vbalGrid *labor = grid("vbalGrid3");
+    editCell(labor, 1, 4, QStringLiteral("$5"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select charge from saleslabor")).toDouble(), 40);
+    EXPECT_EQ(totalText(TicketTotals::Labor), QStringLiteral("40.00"));
+}
+
+TEST_P(TicketAreaTest, APaymentOfFractionalCentsOrOfNothingIsRefused)
+{
+    open();
+    clickButton("cmdPayment");
+    auto *amount = child<QLineEdit>("txtAmount");
+    const struct
+    {
+        const char *typed;
+        const char *said;
+    } refused[] = {
+        {"12.345", "more than two decimals"},
+        {"0", "records nothing"},
+        {"00.00", "records nothing"},
+        {"99999999999999", "larger than the program can total"},
+        {"1e3", "\"1e3\" is not an amount"},
+    };
+    for (const auto &r : refused) {
+        prompts.clear();
+        amount->selectAll();
+        QTest::keyClicks(amount, QLatin1String(r.typed));
+        QTest::keyClick(amount, Qt::Key_Return);
+        ASSERT_EQ(prompts.messages.size(), 1) << r.typed;
+        EXPECT_TRUE(prompts.messages[0].contains(QLatin1String(r.said))) << prompts.messages[0].toStdString();
+        EXPECT_EQ(count(QStringLiteral("payment")), 0) << r.typed;
+        EXPECT_TRUE(amount->isVisible()) << "the entry stays open for a correction";
+    }
+    amount->selectAll();
+    QTest::keyClicks(amount, QStringLiteral("12.30"));
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select amount from payment")).toDouble(), 12.3);
 }
 
 TEST_P(TicketAreaTest, CardPaymentsShowTheirSurcharge)

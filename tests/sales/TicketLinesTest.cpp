@@ -76,15 +76,21 @@ TEST_P(TicketLinesTest, EditsStoreRoundedNumbersAndTrimmedNotes)
     EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("2.6")),
               Result::Done);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 3);
-    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("12.345")),
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("12.35")),
               Result::Done);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem where id = ?"), {line}).toDouble(), 12.35);
+    QString refusal;
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("12.345"),
+                                             &refusal),
+              Result::BadInput);
+    EXPECT_TRUE(refusal.contains(QStringLiteral("more than two decimals"))) << refusal.toStdString();
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem where id = ?"), {line}).toDouble(), 12.35);
     EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Note, QStringLiteral(" it's red ")),
               Result::Done);
     EXPECT_EQ(value(QStringLiteral("select note from salesitem where id = ?"), {line}).toString(), QStringLiteral("it's red"));
     EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("abc")),
-              Result::Done);
-    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 0);
+              Result::BadInput);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 3);
 
     const int lab = laborLine(salesId, QStringLiteral("Install"), 50);
     EXPECT_EQ(TicketLines::EditLaborLine(salesId, lab, TicketLines::LaborColumn::Charge, QStringLiteral("75")), Result::Done);
@@ -97,6 +103,8 @@ TEST_P(TicketLinesTest, PaymentsMustBeNumbersAndMayBeNegative)
 {
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("abc")), Result::BadInput);
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("")), Result::BadInput);
+    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("0")), Result::BadInput);
+    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("12.345")), Result::BadInput);
     EXPECT_EQ(count(QStringLiteral("payment")), 0);
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Visa"), QStringLiteral("20.50")), Result::Done);
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Gift card"), QStringLiteral("-5")), Result::Done);
