@@ -79,8 +79,9 @@ TEST_P(CatalogStoreTest, TheInventoryListIsOrderedByCategoryThenModelWithoutRega
     QStringList models;
     for (int r = 0; r < rs->rowCount(); ++r) {
         models << rs->value(r, QStringLiteral("modelnumber")).toString();
-        if (rs->value(r, QStringLiteral("id")).toInt() == sold)
+        if (rs->value(r, QStringLiteral("id")).toInt() == sold) {
             EXPECT_DOUBLE_EQ(rs->value(r, QStringLiteral("available")).toDouble(), 1);
+        }
     }
     EXPECT_EQ(models, (QStringList{"A-9", "b-2", "C-3", "A-1"}));
 }
