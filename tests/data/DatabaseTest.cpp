@@ -259,15 +259,8 @@ TEST(DatabaseReconnect, ALostServerConnectionIsOpenedAgainOnTheNextCall)
     ASSERT_TRUE(pid);
     // Another session ends ours, as a server restart would.
     {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("killer"));
-        const Database::ConnectionSettings s = Database::CurrentSettings();
-        const int colon = s.serverName.lastIndexOf(QLatin1Char(':'));
-        other.setHostName(s.serverName.left(colon));
-        other.setPort(s.serverName.mid(colon + 1).toInt());
-        other.setDatabaseName(s.catalog);
-        other.setUserName(s.user);
-        other.setPassword(s.password);
-        ASSERT_TRUE(other.open());
+        QSqlDatabase other = TestDatabase::OpenOutside(QStringLiteral("killer"));
+        ASSERT_TRUE(other.isOpen());
         QSqlQuery q(other);
         ASSERT_TRUE(q.exec(QStringLiteral("select pg_terminate_backend(%1)").arg(pid->value(0, 0).toInt())));
         other.close();

@@ -104,6 +104,26 @@ std::string EngineName(Engine engine)
     return engine == Engine::SQLite ? "SQLite" : engine == Engine::PostgreSQL ? "PostgreSQL" : "SQLServer";
 }
 
+QSqlDatabase OpenOutside(const QString &connectionName)
+{
+    const Database::ConnectionSettings s = Database::CurrentSettings();
+    const bool sqlite = s.engine == Engine::SQLite;
+    QSqlDatabase db = QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
+                                                connectionName);
+    if (sqlite) {
+        db.setDatabaseName(s.sqliteFile);
+    } else {
+        const int colon = s.serverName.lastIndexOf(QLatin1Char(':'));
+        db.setHostName(s.serverName.left(colon));
+        db.setPort(s.serverName.mid(colon + 1).toInt());
+        db.setDatabaseName(s.catalog);
+        db.setUserName(s.user);
+        db.setPassword(s.password);
+    }
+    db.open();
+    return db;
+}
+
 bool PostgresRequired()
 {
     return qEnvironmentVariable("TESSALY_REQUIRE_PG") == QLatin1String("1");

@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 
+#include <QSqlDatabase>
 #include <QString>
 #include <string>
 #include <vector>
@@ -23,6 +24,11 @@ bool UseFresh(Engine engine, QString *why);
 
 // The settings UseFresh chose, for tests that open other connections.
 Database::ConnectionSettings SettingsFor(Engine engine);
+
+// A second, independent connection to the current database, as another
+// counter holds one: the SQLite file on disk or the server's catalog. The
+// caller closes it and removes the connection name.
+QSqlDatabase OpenOutside(const QString &connectionName);
 
 // A new empty SQLite file of this test process.
 QString NewSqliteFile();
