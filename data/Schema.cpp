@@ -168,7 +168,7 @@ QString productAvailableView(const Dialect &d)
                "WHERE %2 AND NOT (%4) GROUP BY %1) r ON r.pn = %3 "
                "LEFT JOIN ("
                "SELECT x.productid, sum(x.quantity) AS reserve FROM ("
-               "SELECT (SELECT min(px.id) FROM product px WHERE %5 = %6) AS productid, "
+               "SELECT (SELECT min(px.id) FROM product px WHERE %5 = %6 AND %6 <> '') AS productid, "
                "coalesce(si.quantity, 0) AS quantity "
                "FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE %2 AND %4) x "
                "GROUP BY x.productid) b ON b.productid = p.id")

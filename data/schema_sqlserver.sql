@@ -59,7 +59,8 @@ FROM product p LEFT JOIN (
   ON r.pn = upper(rtrim(p.partnumber))
 LEFT JOIN (
     SELECT x.productid, sum(x.quantity) AS reserve FROM (
-        SELECT (SELECT min(px.id) FROM product px WHERE upper(rtrim(px.barcode)) = upper(rtrim(si.barcode)))
+        SELECT (SELECT min(px.id) FROM product px WHERE upper(rtrim(px.barcode)) = upper(rtrim(si.barcode))
+                AND upper(rtrim(si.barcode)) <> '')
             AS productid, coalesce(si.quantity, 0) AS quantity
         FROM salesitem si JOIN sales s ON s.id = si.salesid
         WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND coalesce(rtrim(si.partnumber), '') = '') x

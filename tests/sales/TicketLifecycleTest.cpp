@@ -120,6 +120,23 @@ TEST_P(TicketLifecycle, ALineWithoutPartNumberOrProductMovesNothing)
     EXPECT_DOUBLE_EQ(qoh(other), 6);
 }
 
+// A line typed in by hand, with neither part number nor bar code, belongs
+// to no product: it reserves nothing, not even from a product whose bar code
+// is blank too, as finalize moves nothing for it.
+TEST_P(TicketLifecycle, ALineWithoutPartNumberOrBarCodeReservesNothing)
+{
+    const int noCode = product(QString(""), QString(""), 10, 4);
+    const int t = ticket(customerId);
+    const int line = equipmentLine(t, QString(""), 10, 3);
+    ASSERT_EQ(Database::Execute(QStringLiteral("update salesitem set barcode = '' where id = ?"), {line}), 1);
+    const auto available = [&](int id) {
+        return value(QStringLiteral("select available from vw_product_available where id = ?"), {id}).toDouble();
+    };
+    EXPECT_DOUBLE_EQ(available(noCode), 4);
+    ASSERT_EQ(TicketStore::CloseTicket(t), TicketChange::Done);
+    EXPECT_DOUBLE_EQ(qoh(noCode), 4);
+}
+
 TEST_P(TicketLifecycle, FinalizingTwiceMovesStockOnce)
 {
     const int p = product(QStringLiteral("111"), QStringLiteral("P"), 10, 10);
