@@ -98,6 +98,14 @@ void TicketArea::ShowTicket(int salesid)
         else
             showTicketRead(ticket);
     }
+    if (m_newestLineWanted) {
+        // Once the grid has its rows' heights and its own height.
+        QTimer::singleShot(0, vbalGrid2, [grid = vbalGrid2] {
+            if (grid->RowCount() > 0)
+                grid->EnsureVisible(grid->RowCount());
+        });
+    }
+    m_newestLineWanted = false;
     emit TicketShown(m_salesid);
     if (another)
         wantHeader();
@@ -229,6 +237,8 @@ void TicketArea::resizeEvent(QResizeEvent *)
 // right of it, "Print Ticket" 100 twips below the other.
 void TicketArea::placeOutsideButtons()
 {
+    if (!cmdFinalize || !cmdPrint)
+        return; // still being built
     const QRect note(txtNote->mapTo(this, QPoint(0, 0)), txtNote->size());
     cmdFinalize->move(note.right() + 1 + kGap, note.top());
     cmdPrint->move(cmdFinalize->x(), cmdFinalize->geometry().bottom() + 1 + kGap);
@@ -236,6 +246,12 @@ void TicketArea::placeOutsideButtons()
 
 bool TicketArea::eventFilter(QObject *watched, QEvent *event)
 {
+    // The note box finds its place only once its row is laid out, which
+    // happens when the area is first shown and whenever the rows change:
+    // the two buttons beside it follow it there.
+    if ((watched == txtNote || watched == txtNote->parentWidget()) &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeOutsideButtons();
     // A click into the scan box empties it for the next code.
     if (watched == txtScan && event->type() == QEvent::MouseButtonPress)
         txtScan->clear();

@@ -143,6 +143,8 @@ private:
     bool m_loading = false;
     bool m_vehicleEdited = false;
     bool m_showQueued = false;
+    // A line was just added: the next display scrolls the equipment grid to it.
+    bool m_newestLineWanted = false;
     bool m_editRefused = false; // the last committed cell edit was not written
     bool m_printAvailable = false;
 };

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -130,6 +131,8 @@ QWidget *TicketArea::buildHeaderRows()
     note->addWidget(notes, 0, Qt::AlignTop);
     txtNote = named(new QPlainTextEdit(box), "txtNote");
     txtNote->setTabChangesFocus(true);
+    txtNote->installEventFilter(this);
+    box->installEventFilter(this);
     txtNote->setFixedSize(520, txtNote->fontMetrics().lineSpacing() * 3 + 12);
     note->addWidget(txtNote);
     // Room for the two buttons that stand beside the note box.
@@ -236,10 +239,13 @@ void TicketArea::connectControls()
     connect(picLabor, &LookupPanel::Picked, this, &TicketArea::onLaborPicked);
     connect(picPayment, &PaymentPanel::PaymentEntered, this, &TicketArea::onPaymentEntered);
     // Hiding a panel would pass the keyboard on to whatever comes next (the
-    // finalize button); it goes to the scan box, where the next item starts.
+    // finalize button); it goes to the scan box, where the next item starts,
+    // and the pane scrolls back to the header, Finalize and that box.
     const auto backToScan = [this] {
         if (txtScan->isEnabled())
             txtScan->setFocus(Qt::OtherFocusReason);
+        const int scanBottom = txtScan->mapTo(this, QPoint(0, txtScan->height())).y();
+        emit PartWanted(QRect(0, 0, width(), std::max(scanBottom, cmdPrint->geometry().bottom() + 1)));
     };
     connect(picEquipment, &LookupPanel::Closed, this, backToScan);
     connect(picLabor, &LookupPanel::Closed, this, backToScan);

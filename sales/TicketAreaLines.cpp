@@ -78,7 +78,7 @@ void TicketArea::onScan()
     const Result result = code.isEmpty() ? Result::NotFound
                                          : TicketLines::AddTicketLine(m_salesid, code, TicketLines::Source::Barcode);
     QApplication::beep();
-    lineChanged(result);
+    m_newestLineWanted = lineChanged(result);
     ShowTicket(m_salesid);
     txtScan->setFocus(Qt::OtherFocusReason);
 }
@@ -127,7 +127,7 @@ void TicketArea::onEquipmentPicked(int row, int)
     const Result result =
         TicketLines::AddTicketLine(m_salesid, QString::number(productId), TicketLines::Source::ProductId);
     picEquipment->closeAndClear();
-    lineChanged(result);
+    m_newestLineWanted = lineChanged(result);
     queueShow();
 }
 

@@ -10,8 +10,10 @@
 #include "sales/frmSales.h"
 #include "tests/sales/SalesWindowFixture.h"
 #include "tests/support/SeedData.h"
+#include "widgets/vbalGrid.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollBar>
@@ -114,9 +116,40 @@ protected:
     // together; on a lower screen the area scrolls: it opens at the header,
     // and the payment entry brings the totals into view beside it, or the
     // customer pane folded away ("Auto Hide") leaves room for all of them.
+    // Lines scanned in at the counter, then the equipment search opened and
+    // closed again: the header, Finalize and (where the screen has room)
+    // the totals stay where they are seen, and the newest line is in view.
+    void scanLinesAndOpenEquipment()
+    {
+        product(QStringLiteral("777"), QStringLiteral("S7"), 25, 50);
+        for (int i = 0; i < 4; ++i)
+            scan(QStringLiteral("777"));
+        settle();
+        if (area.height() >= 720)
+            expectHeaderAndTotalsTogether();
+        else
+            EXPECT_TRUE(seenOnScreen(child<QWidget>("cmdFinalize")));
+        EXPECT_EQ(onScreen(child<QWidget>("cmdFinalize")).top(), onScreen(child<QWidget>("txtNote")).top())
+            << "Finalize stands level with the note box";
+        vbalGrid *grid = child<vbalGrid>("vbalGrid2");
+        const QRect last = grid->CellRect(grid->RowCount(), 1);
+        EXPECT_TRUE(grid->rect().contains(last)) << "the newest line is scrolled into view";
+        clickButton("cmdEquipment");
+        settle();
+        EXPECT_TRUE(child<QWidget>("picEquipment")->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        settle();
+        EXPECT_FALSE(child<QWidget>("picEquipment")->isVisible());
+        if (area.height() >= 720)
+            expectHeaderAndTotalsTogether();
+        else
+            EXPECT_TRUE(seenOnScreen(child<QWidget>("cmdFinalize")));
+    }
+
     void expectTheTicketFits()
     {
         openBusyTicket();
+        scanLinesAndOpenEquipment();
         if (area.height() >= 720) {
             expectHeaderAndTotalsTogether();
             return;
