@@ -48,7 +48,7 @@ TicketListPane::TicketListPane(QWidget *parent) : QWidget(parent)
 
     connect(cmdSearchTicket, &QPushButton::clicked, this, &TicketListPane::SearchTicketClicked);
     connect(chkAutoHide, &QCheckBox::clicked, this, &TicketListPane::AutoHideClicked);
-    connect(cmdNewTicket, &QPushButton::clicked, this, &TicketListPane::NewTicket);
+    connect(cmdNewTicket, &QPushButton::clicked, this, &TicketListPane::NewTicketClicked);
     connect(vbalGridOrders, &vbalGrid::DblClick, this, [this](int row, int) { chooseRow(row); });
     connect(vbalGridOrders, &vbalGrid::KeyDown, this, [this](int key, int, bool *doDefault) {
         if (key != VbInput::KeyReturn || vbalGridOrders->SelectedRow() == 0)

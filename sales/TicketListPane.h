@@ -33,6 +33,9 @@ public:
 
 signals:
     void SearchTicketClicked();
+    // "New Ticket" (F4) was pressed; the window decides whether the ticket
+    // on screen may be left first.
+    void NewTicketClicked();
     void AutoHideClicked();
     void TicketChosen(int salesid);
     // The list was read again after a ticket was created or removed.

@@ -54,6 +54,12 @@ void frmSales::connectPanes()
     connect(customerInfo(), &CustomerInfo::CustomerLoad, this, &frmSales::onCustomerLoad);
     TicketListPane *list = ticketList();
     connect(list, &TicketListPane::SearchTicketClicked, this, &frmSales::SearchTicket);
+    connect(list, &TicketListPane::NewTicketClicked, this, [this, list] {
+        // A typed value still in a cell is written to its ticket first; a
+        // refused one keeps the ticket on screen.
+        if (ticketArea()->CommitOpenEdit())
+            list->NewTicket();
+    });
     connect(list, &TicketListPane::AutoHideClicked, this, &frmSales::applyAutoHide);
     connect(list, &TicketListPane::TicketChosen, this, &frmSales::onTicketChosen);
     connect(list, &TicketListPane::TicketListChanged, this, [this] { ticketArea()->ShowTicket(0); });

@@ -30,7 +30,7 @@ protected:
     // One equipment line whose quantity cell is being typed into, Enter not
     // pressed, when F9 comes; waits for what the button's shortcut does a
     // moment later, as a press would. nullptr when the edit did not open.
-    vbalGrid *typeQuantityThenF9(const QString &typed)
+    vbalGrid *typeQuantityThenF9(const QString &typed, Qt::Key key = Qt::Key_F9)
     {
         equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
         open();
@@ -47,7 +47,7 @@ protected:
         edit->selectAll();
         QTest::keyClicks(edit, typed);
         prompts.answer(true);
-        QTest::keyClick(edit, Qt::Key_F9);
+        QTest::keyClick(edit, key);
         // The lines are read either way; the caller checks what was asked.
         (void)QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
         return lines;
@@ -428,6 +428,32 @@ TEST_P(TicketAreaTest, AnEditThatIsRefusedStopsFinalize)
     EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("\"1,5\" is not a number")));
     EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open"));
     EXPECT_DOUBLE_EQ(qoh(remote), 12);
+}
+
+// F4 leaves the ticket for a new one only once the typed value is written.
+TEST_P(TicketAreaTest, ANewTicketWritesTheTypedQuantityFirstOrStaysWhenItIsRefused)
+{
+    vbalGrid *lines = typeQuantityThenF9(QStringLiteral("1,5"), Qt::Key_F4);
+    ASSERT_NE(lines, nullptr);
+    settle();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("\"1,5\" is not a number")));
+    EXPECT_EQ(count(QStringLiteral("sales")), 1) << "no new ticket while the edit is refused";
+    EXPECT_EQ(window->salesid(), salesId);
+
+    prompts.messages.clear();
+    lines->SetSelectedCell(1, 6);
+    lines->view()->setFocus();
+    QTest::keyClick(lines->view(), Qt::Key_F2);
+    auto *edit = child<QLineEdit>("txtEdit");
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("3"));
+    QTest::keyClick(edit, Qt::Key_F4);
+    (void)QTest::qWaitFor([&] { return count(QStringLiteral("sales")) == 2; }, 2000);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(count(QStringLiteral("sales")), 2);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where salesid = ?"), {salesId}).toDouble(), 3);
 }
 
 // The darkest grey drawn in a cell of a grid, as it is on the screen.
