@@ -12,9 +12,12 @@ namespace CatalogFixtures {
 int AddProduct(const QString &category, const QString &model, const QString &description, double price,
                double qoh = 5, const QString &barcode = QStringLiteral("BC1"));
 
-// Makes the server refuse every insert into a table (and allows it again).
+// Makes the server refuse every insert into (or delete from) a table, with a
+// reason of its own ("inserts refused", "deletes refused"), and allows it again.
 void RefuseInserts(Engine engine, const QString &table);
 void AllowInserts(Engine engine, const QString &table);
+void RefuseDeletes(Engine engine, const QString &table);
+void AllowDeletes(Engine engine, const QString &table);
 
 } // namespace CatalogFixtures
 

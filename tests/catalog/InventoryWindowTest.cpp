@@ -146,29 +146,15 @@ TEST_P(InventoryWindowTest, ARemoveTheDatabaseRefusesIsToldUnderTheGridHandlersL
 {
     open();
     // The database refuses to delete products (a rule of its own).
-    const bool sqlite = GetParam() == Engine::SQLite;
-    if (sqlite) {
-        ASSERT_GE(Database::Execute(QStringLiteral("CREATE TRIGGER keep_products BEFORE DELETE ON product "
-                                                   "BEGIN SELECT RAISE(ABORT, 'products are kept'); END")),
-                  0);
-    } else {
-        ASSERT_GE(Database::Execute(QStringLiteral("CREATE OR REPLACE FUNCTION keep_products() RETURNS trigger "
-                                                   "LANGUAGE plpgsql AS $$ BEGIN RAISE EXCEPTION 'products are kept'; "
-                                                   "END $$")),
-                  0);
-        ASSERT_GE(Database::Execute(QStringLiteral("CREATE TRIGGER keep_products BEFORE DELETE ON product "
-                                                   "FOR EACH ROW EXECUTE FUNCTION keep_products()")),
-                  0);
-    }
+    CatalogFixtures::RefuseDeletes(GetParam(), QStringLiteral("product"));
     prompts.answer(true);
     clickCell(grid, 3, 7);
-    Database::Execute(sqlite ? QStringLiteral("DROP TRIGGER keep_products")
-                             : QStringLiteral("DROP TRIGGER keep_products ON product"));
+    CatalogFixtures::AllowDeletes(GetParam(), QStringLiteral("product"));
     ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
     EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Vbalgrid1_mouseup:")))
         << prompts.lastMessage().toStdString();
     EXPECT_FALSE(prompts.lastMessage().contains(QStringLiteral("Execute:")));
-    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("products are kept"))) << "the reason";
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("deletes refused"))) << "the reason";
     EXPECT_EQ(SeedData::count(QStringLiteral("product")), 3);
     EXPECT_EQ(grid->RowCount(), 3);
 }

@@ -155,6 +155,20 @@ TEST_P(LaborWindowTest, RemoveAsksFirstAndItsColumnNeverOpensTheBox)
     EXPECT_EQ(grid->CellItemData(1, 1), alarm);
 }
 
+TEST_P(LaborWindowTest, ARemoveTheDatabaseRefusesIsToldUnderTheGridHandlersLabel)
+{
+    CatalogFixtures::RefuseDeletes(GetParam(), QStringLiteral("labor"));
+    prompts.setDefaultAnswer(true);
+    clickCell(grid, 1, 5);
+    CatalogFixtures::AllowDeletes(GetParam(), QStringLiteral("labor"));
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Vbalgrid1_mouseup:")))
+        << prompts.lastMessage().toStdString();
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("deletes refused"))) << "the reason";
+    EXPECT_EQ(SeedData::count(QStringLiteral("labor")), 2);
+    EXPECT_EQ(grid->RowCount(), 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, LaborWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
 
