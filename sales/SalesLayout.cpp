@@ -1,20 +1,12 @@
 #include "sales/SalesLayout.h"
 
+#include "data/Twips.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cmath>
 
 namespace SalesLayout {
-
-int TwipsToPixels(double twips)
-{
-    return int(std::lround(twips / kTwipsPerPixel));
-}
-
-int PixelsToTwips(int pixels)
-{
-    return pixels * kTwipsPerPixel;
-}
 
 int ClampCustomerPercent(int percent)
 {
@@ -28,9 +20,9 @@ int AutoHidePercent(bool ticketShown, bool autoHide)
 
 QRect SplitterRect(const QSize &inner, const QRect &current)
 {
-    const int margin = TwipsToPixels(50);
-    const int width = inner.width() - TwipsToPixels(200);
-    const int height = inner.height() - TwipsToPixels(600);
+    const int margin = Twips::ToPixels(50);
+    const int width = inner.width() - Twips::ToPixels(200);
+    const int height = inner.height() - Twips::ToPixels(600);
     return QRect(margin, margin, width > 0 ? width : current.width(), height > 0 ? height : current.height());
 }
 

@@ -8,10 +8,6 @@
 // 15 to a pixel.
 namespace SalesLayout {
 
-constexpr int kTwipsPerPixel = 15;
-int TwipsToPixels(double twips);
-int PixelsToTwips(int pixels);
-
 // The customer pane's share of the splitter, in per cent.
 constexpr int kCustomerPercent = 32;
 constexpr int kCustomerPercentMax = 35;

@@ -1,5 +1,6 @@
 // Lines and payments of the ticket shown: the scan box, the two lookups, the
 // payment entry, in-place edits and the "Remove" cells.
+#include "data/Twips.h"
 #include "data/UserPrompts.h"
 #include "sales/LookupPanel.h"
 #include "sales/PaymentPanel.h"
@@ -18,8 +19,8 @@ namespace {
 
 QRect twipsRect(int left, int top, int width, int height)
 {
-    using SalesLayout::TwipsToPixels;
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+    using Twips::ToPixels;
+    return QRect(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
 }
 
 // The part of the area its pane shows (the area scrolls inside the pane).
@@ -111,7 +112,7 @@ void TicketArea::openPaymentEntry()
     if (!CommitOpenEdit())
         return;
     hidePanels();
-    const int inset = SalesLayout::TwipsToPixels(100);
+    const int inset = Twips::ToPixels(100);
     const QRect grid(vbalPayment->mapTo(this, QPoint(0, 0)), vbalPayment->size());
     const QRect place = grid.translated(inset, inset);
     const QRect totals(m_totals->mapTo(this, QPoint(0, 0)), m_totals->size());

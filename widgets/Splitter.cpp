@@ -1,5 +1,6 @@
 #include "widgets/Splitter.h"
 
+#include "data/Twips.h"
 #include "widgets/OleColor.h"
 #include "widgets/SplitterLayout.h"
 
@@ -7,10 +8,6 @@
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
-
-namespace {
-constexpr int kTwipsPerPixel = 15;
-}
 
 Splitter::Splitter(QWidget *parent)
     : QWidget(parent)
@@ -82,7 +79,7 @@ int Splitter::barPixels() const
 {
     if (m_barTwips <= 0)
         return 0;
-    return std::max(1, int(std::lround(double(m_barTwips) / kTwipsPerPixel)));
+    return std::max(1, Twips::ToPixels(m_barTwips));
 }
 
 void Splitter::layoutPanes()

@@ -1,6 +1,7 @@
 #include "widgets/WindowPlacement.h"
 
 #include "data/TextNumber.h"
+#include "data/Twips.h"
 #include "widgets/ObjectSettings.h"
 
 #include <QGuiApplication>
@@ -60,9 +61,14 @@ QRect placeOf(const QWidget *window)
     return isNormal(window) ? QRect(window->pos(), window->size()) : window->normalGeometry();
 }
 
+// A stored value that still gives these pixels is kept as it was written,
+// so moving the window does not round its stored size away bit by bit.
 void save(const QWidget *window, const char *key, int pixels)
 {
-    SaveObjectSetting(window, QLatin1String(key), QString::number(PixelsToTwips(pixels)));
+    const std::optional<double> stored = TextNumber::parse(GetObjectSetting(window, QLatin1String(key), QString()));
+    if (stored && std::isfinite(*stored) && std::abs(*stored) <= kLargestTwips && Twips::ToPixels(*stored) == pixels)
+        return;
+    SaveObjectSetting(window, QLatin1String(key), QString::number(Twips::FromPixels(pixels)));
 }
 
 void keepFrameInside(QWidget *window)
@@ -71,10 +77,15 @@ void keepFrameInside(QWidget *window)
         return;
     const QRect place(window->pos(), window->size());
     const Fit fit = FitToArea(place, window->screen()->availableGeometry(), frameOf(window));
-    if (fit.maximised || fit.normal == place)
+    if (fit.normal == place && !fit.maximised)
         return;
+    window->resize(fit.normal.size());
     window->move(fit.normal.topLeft());
+    // With its title bar it is taller or wider than the screen: it fills it.
+    if (fit.maximised)
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
     window->setProperty(kPlacedRect, placeOf(window));
+    window->setProperty(kPlacedMaximised, window->isMaximized());
 }
 
 void boundToScreen(QWidget *window)
@@ -94,21 +105,11 @@ void boundToScreen(QWidget *window)
 
 } // namespace
 
-int TwipsToPixels(double twips)
-{
-    return int(std::lround(twips / kTwipsPerPixel));
-}
-
-int PixelsToTwips(int pixels)
-{
-    return pixels * kTwipsPerPixel;
-}
-
 QRect StoredRect(const StoredTexts &texts)
 {
-    const QSize size(TwipsToPixels(numberOr(texts.width, kDefaultWidthTwips, true)),
-                     TwipsToPixels(numberOr(texts.height, kDefaultHeightTwips, true)));
-    const QPoint position(TwipsToPixels(numberOr(texts.left, 0, false)), TwipsToPixels(numberOr(texts.top, 0, false)));
+    const QSize size(Twips::ToPixels(numberOr(texts.width, kDefaultWidthTwips, true)),
+                     Twips::ToPixels(numberOr(texts.height, kDefaultHeightTwips, true)));
+    const QPoint position(Twips::ToPixels(numberOr(texts.left, 0, false)), Twips::ToPixels(numberOr(texts.top, 0, false)));
     return QRect(position, size.expandedTo(QSize(1, 1)));
 }
 

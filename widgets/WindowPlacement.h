@@ -13,10 +13,6 @@ class QWidget;
 // area.
 namespace WindowPlacement {
 
-constexpr int kTwipsPerPixel = 15;
-int TwipsToPixels(double twips);
-int PixelsToTwips(int pixels);
-
 // The stored texts read as a place in pixels. A size that is not a positive
 // number, or a position that is not a number, falls back to the default.
 struct StoredTexts

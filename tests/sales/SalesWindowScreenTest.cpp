@@ -237,6 +237,26 @@ TEST_P(SalesWindowScreen, APlacePartlyOffTheScreenIsMovedOntoIt)
     EXPECT_EQ(stored("Left"), QString::number((area.width() - 300) * 15)) << "not moved by the user";
 }
 
+// Stored measures that are not whole pixels stay as they were written when
+// the window is only moved: a move rewrites the place, not the size.
+TEST_P(SalesWindowScreen, AMoveAloneKeepsTheStoredSizeAsItWasWritten)
+{
+    window->close();
+    store("Width", QStringLiteral("9007"));  // 600.47 pixels
+    store("Height", QStringLiteral("6004")); // 400.27
+    store("Left", QStringLiteral("300"));
+    store("Top", QStringLiteral("300"));
+    reopen();
+    ASSERT_EQ(window->size(), QSize(600, 400));
+    window->move(window->pos() + QPoint(10, 20));
+    settle();
+    window->close();
+    EXPECT_EQ(stored("Width"), QStringLiteral("9007"));
+    EXPECT_EQ(stored("Height"), QStringLiteral("6004"));
+    EXPECT_EQ(stored("Left"), QStringLiteral("450"));
+    EXPECT_EQ(stored("Top"), QStringLiteral("600"));
+}
+
 TESSALY_SALES_ENGINES(SalesWindowScreen);
 
 } // namespace

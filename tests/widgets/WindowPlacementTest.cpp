@@ -2,6 +2,8 @@
 // opens on.
 #include "widgets/WindowPlacement.h"
 
+#include "data/Twips.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,7 +16,7 @@ TEST(WindowPlacement, StoredTextsAreTwipsAndFallBackWhenTheyAreNotNumbers)
               QRect(0, 0, 1333, 867));
     EXPECT_EQ(StoredRect({QStringLiteral("big"), QStringLiteral("-5"), QStringLiteral("1500"), QStringLiteral("1.5e400")}),
               QRect(100, 0, 1333, 867));
-    EXPECT_EQ(PixelsToTwips(900), 13500);
+    EXPECT_EQ(Twips::FromPixels(900), 13500);
 }
 
 TEST(WindowPlacement, APlaceThatFitsTheAreaIsKept)
