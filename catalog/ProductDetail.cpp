@@ -290,8 +290,20 @@ ProductTexts ProductDetail::typedTexts() const
 
 void ProductDetail::onSaveNew()
 {
+    const ProductTexts texts = typedTexts();
+    if (ProductStore::IsBlank(texts)
+        && !Prompts().askYesNo(QStringLiteral("Every box of the new item is empty. Save it anyway?")))
+        return;
     std::optional<ProductField> bad;
-    const qint64 id = ProductStore::Create(typedTexts(), &bad);
+    QString owner;
+    const qint64 id = ProductStore::Create(texts, &bad, &owner);
+    if (!owner.isEmpty()) {
+        // A scan finds one product per bar code; a second would make it a guess.
+        Prompts().message(QStringLiteral("Barcode / UPC \"%1\" is already on %2: the new product was not saved.")
+                              .arg(texts[ProductField::Barcode].trimmed(), owner));
+        box(ProductField::Barcode)->setFocus();
+        return;
+    }
     if (bad) {
         Prompts().message(QStringLiteral("%1 is not a number: the new product was not saved.")
                               .arg(ProductStore::LabelOf(*bad)));

@@ -129,7 +129,7 @@ bool WriteField(int id, ProductField field, const QString &boxText)
     return value && WriteValue(id, field, *value);
 }
 
-qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField)
+qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField, QString *barcodeOwner)
 {
     QStringList columns;
     QVariantList values;
@@ -145,7 +145,52 @@ qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField)
     }
     if (badField)
         badField->reset();
-    return Database::InsertRow(QStringLiteral("product"), columns, values);
+    if (barcodeOwner)
+        barcodeOwner->clear();
+    const QString barcode = texts[ProductField::Barcode].trimmed();
+    qint64 id = -1;
+    // Checked and inserted together, so two counters cannot both add it.
+    Database::Transaction([&] {
+        if (!barcode.isEmpty()) {
+            const auto rs = Database::GetRS(
+                QStringLiteral("select id, description, modelnumber from product where %1 order by id")
+                    .arg(Database::CurrentDialect().textEquals(QStringLiteral("barcode"))),
+                {barcode});
+            if (!rs)
+                return false;
+            if (!rs->isEmpty()) {
+                if (barcodeOwner) {
+                    const QString description = rs->value(0, QStringLiteral("description")).toString().trimmed();
+                    const QString model = rs->value(0, QStringLiteral("modelnumber")).toString().trimmed();
+                    QString name = description;
+                    if (!model.isEmpty())
+                        name += (name.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("[ %1 ]").arg(model);
+                    if (name.isEmpty())
+                        name = QStringLiteral("product %1").arg(rs->value(0, QStringLiteral("id")).toInt());
+                    *barcodeOwner = name;
+                }
+                return false;
+            }
+        }
+        id = Database::InsertRow(QStringLiteral("product"), columns, values);
+        return id > 0;
+    });
+    return id > 0 ? id : -1;
+}
+
+bool IsBlank(const ProductTexts &texts)
+{
+    for (const ProductField f : AllProductFields) {
+        const QString text = texts[f].trimmed();
+        if (text.isEmpty())
+            continue;
+        if (!IsNumeric(f))
+            return false;
+        const std::optional<QVariant> value = ValueOf(f, text);
+        if (!value || value->toDouble() != 0)
+            return false;
+    }
+    return true;
 }
 
 bool Delete(int id)

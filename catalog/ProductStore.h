@@ -51,8 +51,16 @@ bool WriteField(int id, ProductField field, const QString &boxText);
 
 // Inserts a new product from the texts typed in the form; the engine gives
 // the id. The first numeric field whose text is not a number is named in
-// *badField and nothing is written. Returns the new id, or -1.
-qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField = nullptr);
+// *badField and nothing is written. A bar code that another product has
+// already (compared as a scan finds it) is not written either: that product
+// is named in *barcodeOwner ("Remote start [ RS-100 ]"). Returns the new id,
+// or -1.
+qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField = nullptr,
+              QString *barcodeOwner = nullptr);
+
+// True when the form holds nothing a product is made of: every text box
+// empty and every number box empty or 0.
+bool IsBlank(const ProductTexts &texts);
 
 // Deletes a product; false when the database refused.
 bool Delete(int id);

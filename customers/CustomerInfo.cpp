@@ -32,8 +32,10 @@ CustomerInfo::CustomerInfo(QWidget *parent) : QWidget(parent)
     FindCustomer1->hide();
     connect(FindCustomer1, &FindCustomer::Cancel, this, &CustomerInfo::endLookup);
     connect(FindCustomer1, &FindCustomer::SelectCustomer, this, [this](int id) {
-        m_customerid = id;
         endLookup();
+        if (!ConfirmLeave())
+            return; // the edited form stays
+        m_customerid = id;
         LoadCustomerInfo(id);
     });
     Label7->setText(QString());

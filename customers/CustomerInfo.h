@@ -32,6 +32,12 @@ public:
     // A value above 0 also opens the record and loads that customer.
     void setCustomerid(int id);
 
+    // Before another customer (or none) replaces the form: when the form
+    // differs from what was loaded, asks "Save changes to <name>?". Yes saves
+    // (true once saved), No drops the edits (true), Cancel keeps the form as
+    // it is (false); false also when the save failed, so nothing typed is lost.
+    bool ConfirmLeave();
+
     // Shrinks the editor to the name and phone rows, and back.
     void HideAddress();
     void ShowAddress();
@@ -99,6 +105,10 @@ private:
     FindCustomer *FindCustomer1 = nullptr;
 
     int m_customerid = 0;
+    // The form as it was loaded, to tell whether anything was edited since.
+    CustomerRecord m_shown;
+    // The customer the "Customer data updated" notice was shown for.
+    int m_noticeFor = -1;
     bool m_loading = false;
     bool m_statesFilled = false;
     int m_defaultState = -1;

@@ -86,6 +86,12 @@ void CustomerInfo::LoadCustomerInfo(int id)
         } else {
             clearRecord();
         }
+        // The notice tells about the customer it was shown for, not the next one.
+        if (id != m_noticeFor) {
+            Label7->clear();
+            m_noticeFor = -1;
+        }
+        m_shown = recordFromForm();
         picClient->setEnabled(true);
         emit CustomerLoad(id);
     }
@@ -190,7 +196,7 @@ bool CustomerInfo::saveRecord()
 {
     if (m_loading)
         return false;
-    if (txtFirstName->text().isEmpty()) {
+    if (txtFirstName->text().trimmed().isEmpty()) { // blanks are no name either
         Prompts().message(QStringLiteral("Customer name can not be blank.  Enter 'Cash' for Cash customers"));
         return false;
     }
@@ -209,6 +215,7 @@ bool CustomerInfo::saveRecord()
     case CustomerStore::SaveResult::Saved:
         m_customerid = record.id;
         Label7->setText(QStringLiteral("Customer data updated ") + DateText::generalDate(Clock::now()));
+        m_noticeFor = record.id;
         cmdNewCustomer->setEnabled(true);
         return true;
     case CustomerStore::SaveResult::Missing:
@@ -257,8 +264,37 @@ void CustomerInfo::onDelete()
     }
 }
 
+bool CustomerInfo::ConfirmLeave()
+{
+    if (m_loading || !picClient->isEnabled())
+        return true; // nothing has been shown to edit yet
+    CustomerRecord form = recordFromForm();
+    form.id = m_shown.id;
+    if (form == m_shown)
+        return true;
+    const auto nameOf = [](const CustomerRecord &r) {
+        return (r.firstName + QLatin1Char(' ') + r.lastName).trimmed();
+    };
+    QString name = nameOf(m_shown);
+    if (name.isEmpty())
+        name = nameOf(form);
+    if (name.isEmpty())
+        name = QStringLiteral("the new customer");
+    switch (Prompts().askYesNoCancel(QStringLiteral("Save changes to %1?").arg(name))) {
+    case UserPrompts::Choice::Yes:
+        return saveRecord();
+    case UserPrompts::Choice::No:
+        return true;
+    case UserPrompts::Choice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void CustomerInfo::onNewCustomer()
 {
+    if (!ConfirmLeave())
+        return;
     m_customerid = 0;
     cmdNewCustomer->setEnabled(false);
     picClient->setEnabled(true);

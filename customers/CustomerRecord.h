@@ -21,4 +21,6 @@ struct CustomerRecord
     QString state; // a State code; "" for none
     QString zipcode;
     QString email;
+
+    bool operator==(const CustomerRecord &) const = default;
 };

@@ -22,6 +22,11 @@ public:
         message(text + QStringLiteral(" [answered Cancel]"), QString());
         return false;
     }
+    Choice askYesNoCancel(const QString &text, const QString &) override
+    {
+        message(text + QStringLiteral(" [answered Cancel]"), QString());
+        return Choice::Cancel;
+    }
     std::optional<QString> inputText(const QString &, const QString &, const QString &) override
     {
         return std::nullopt;

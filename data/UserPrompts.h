@@ -17,6 +17,9 @@ public:
     virtual bool askYesNo(const QString &text, const QString &title = QString()) = 0;
     // An OK/Cancel question; true means OK.
     virtual bool askOkCancel(const QString &text, const QString &title = QString()) = 0;
+    // A Yes/No/Cancel question.
+    enum class Choice { Yes, No, Cancel };
+    virtual Choice askYesNoCancel(const QString &text, const QString &title = QString()) = 0;
     // An input box; nullopt when the user cancelled.
     virtual std::optional<QString> inputText(const QString &prompt, const QString &title,
                                              const QString &defaultText = QString()) = 0;

@@ -135,6 +135,8 @@ void frmSales::SearchTicket()
     }
     // Loading the customer lists the customer's tickets; the ticket found is
     // selected there, not opened.
+    if (!customerInfo()->ConfirmLeave())
+        return;
     customerInfo()->LoadCustomerInfo(customer);
     if (m_customerid == customer) {
         ticketList()->selectTicket(typed->trimmed().toInt());
@@ -214,7 +216,7 @@ void frmSales::saveWindowSettings()
 
 void frmSales::closeEvent(QCloseEvent *event)
 {
-    if (!ticketArea()->CommitOpenEdit()) {
+    if (!ticketArea()->CommitOpenEdit() || !customerInfo()->ConfirmLeave()) {
         event->ignore();
         return;
     }

@@ -33,11 +33,11 @@ EmployeeButtonColumn::EmployeeButtonColumn(QWidget *parent)
     setFixedWidth(kButtonWidth + verticalScrollBar()->sizeHint().width() + 2 * frameWidth());
 }
 
-int EmployeeButtonColumn::LoadEmployeeButtons()
+int EmployeeButtonColumn::LoadEmployeeButtons(bool withOpenRows)
 {
     qDeleteAll(m_buttons);
     m_buttons.clear();
-    const std::optional<Recordset> rs = TimeClockStore::ListedEmployees();
+    const std::optional<Recordset> rs = TimeClockStore::ListedEmployees(withOpenRows);
     if (!rs)
         return 0;
     auto *column = static_cast<QVBoxLayout *>(Picture2->layout());

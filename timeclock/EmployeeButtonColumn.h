@@ -15,7 +15,8 @@ public:
     explicit EmployeeButtonColumn(QWidget *parent = nullptr);
 
     // Reads the employees and their pictures; returns how many were listed.
-    int LoadEmployeeButtons();
+    // withOpenRows: also those, active or not, who are still clocked in.
+    int LoadEmployeeButtons(bool withOpenRows = false);
     int TotalEmployee() const { return int(m_buttons.size()); }
     QToolButton *button(int index) const { return m_buttons.value(index); }
     int employeeIdAt(int index) const;

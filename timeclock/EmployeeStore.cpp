@@ -32,16 +32,20 @@ std::optional<EmployeeRecord> Load(int employeeId)
     e.pin = trimmed(rs->value(0, QStringLiteral("pin")));
     const QVariant active = rs->value(0, QStringLiteral("active"));
     e.active = active.isNull() || active.toInt() != 0;
+    const QVariant rate = rs->value(0, QStringLiteral("paynormal"));
+    if (!rate.isNull())
+        e.payNormal = Money::fromVariant(rate);
     return e;
 }
 
 bool Save(const EmployeeRecord &e)
 {
     return Database::Transaction([&] {
+        const QVariant rate = e.payNormal ? QVariant(e.payNormal->toDouble()) : QVariant();
         return Database::Execute(QStringLiteral("update employee set title = ?, pin = ?, firstname = ?, lastname = ?, "
-                                                "active = ? where id = ?"),
+                                                "active = ?, paynormal = ? where id = ?"),
                                  {e.title.trimmed(), e.pin.trimmed(), e.firstName.trimmed(), e.lastName.trimmed(),
-                                  e.active ? 1 : 0, e.id})
+                                  e.active ? 1 : 0, rate, e.id})
             == 1;
     });
 }

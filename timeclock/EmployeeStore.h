@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Recordset.h"
+#include "sales/Money.h"
 
 #include <QString>
 #include <optional>
@@ -11,6 +12,7 @@ struct EmployeeRecord
     int id = 0;
     QString firstName, lastName, title, pin; // trimmed; NULL as ""
     bool active = true;
+    std::optional<Money> payNormal; // the hourly rate; none while NULL
 };
 
 namespace EmployeeStore {
@@ -19,8 +21,8 @@ namespace EmployeeStore {
 std::optional<Recordset> List();
 std::optional<EmployeeRecord> Load(int employeeId);
 
-// Writes the five fields of the record to its own row (trimmed, bound), in
-// one transaction. False when it failed or the row is gone.
+// Writes the fields of the record to its own row (trimmed, bound), in one
+// transaction. False when it failed or the row is gone.
 bool Save(const EmployeeRecord &record);
 
 // A new employee with first name "first name", last name "last name" and the

@@ -66,11 +66,16 @@ Edit setTime(int rowId, const QString &column, const QString &typed, bool blankA
 
 } // namespace
 
-std::optional<Recordset> ListedEmployees()
+std::optional<Recordset> ListedEmployees(bool withOpenRows)
 {
     const Dialect d = Database::CurrentDialect();
-    return Database::GetRS(QStringLiteral("select * from vw_employee order by %1, %2, id")
-                               .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")),
+    const QString listed = withOpenRows
+        ? QStringLiteral("(select id, lastname, firstname, title from vw_employee "
+                         "union select id, lastname, firstname, title from employee "
+                         "where id in (select employeeid from TimeInOut where timeout is null))")
+        : QStringLiteral("vw_employee");
+    return Database::GetRS(QStringLiteral("select * from %1 listed order by %2, %3, id")
+                               .arg(listed, d.orderText(QStringLiteral("coalesce(lastname, '')")),
                                     d.orderText(QStringLiteral("coalesce(firstname, '')"))));
 }
 

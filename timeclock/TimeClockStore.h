@@ -28,7 +28,9 @@ struct EmployeeCard
 namespace TimeClockStore {
 
 // The employees the clock lists, by last name (a missing name sorts as empty).
-std::optional<Recordset> ListedEmployees();
+// withOpenRows adds every employee, active or not, who has a row without a
+// clock-out, so the administrator can always close it.
+std::optional<Recordset> ListedEmployees(bool withOpenRows = false);
 std::optional<EmployeeCard> LoadEmployee(int employeeId);
 
 // The employee's rows of the pay week [weekStart, weekStart + 7 days), by

@@ -1,5 +1,6 @@
 #include "timeclock/frmEmployee.h"
 
+#include "data/TextNumber.h"
 #include "data/UserPrompts.h"
 #include "timeclock/CaptureFrame.h"
 #include "timeclock/ClockTexts.h"
@@ -28,7 +29,12 @@ void runCaptureWindow(QWidget *owner, const QString &fileName)
 bool sameFields(const EmployeeRecord &a, const EmployeeRecord &b)
 {
     return a.firstName == b.firstName && a.lastName == b.lastName && a.title == b.title && a.pin == b.pin
-        && a.active == b.active;
+        && a.active == b.active && a.payNormal == b.payNormal;
+}
+
+QString rateText(const std::optional<Money> &rate)
+{
+    return rate ? rate->format00() : QString();
 }
 
 } // namespace
@@ -40,6 +46,7 @@ frmEmployee::frmEmployee(QWidget *parent)
     , txtLastName(new QLineEdit(this))
     , txtTitle(new QLineEdit(this))
     , txtPIN(new QLineEdit(this))
+    , txtPayNormal(new QLineEdit(this))
     , chkActive(new QCheckBox(QStringLiteral("Active"), this))
     , Image1(new QLabel(this))
     , cmdAddNew(new QPushButton(QStringLiteral("Add New Employee"), this))
@@ -56,6 +63,8 @@ frmEmployee::frmEmployee(QWidget *parent)
     txtPIN->setObjectName(QStringLiteral("txtPIN"));
     // The keypad enters at most five digits: no other PIN could ever be typed in.
     txtPIN->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,5}")), txtPIN));
+    txtPayNormal->setObjectName(QStringLiteral("txtPayNormal"));
+    txtPayNormal->setToolTip(QStringLiteral("Hourly pay rate, as the payroll report pays it"));
     chkActive->setObjectName(QStringLiteral("chkActive"));
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(CaptureFrame::kPictureSize);
@@ -72,6 +81,7 @@ frmEmployee::frmEmployee(QWidget *parent)
     fields->addRow(QStringLiteral("Last Name"), txtLastName);
     fields->addRow(QStringLiteral("Title"), txtTitle);
     fields->addRow(QStringLiteral("PIN"), txtPIN);
+    fields->addRow(QStringLiteral("Pay Rate"), txtPayNormal);
     fields->addRow(QString(), chkActive);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdAddNew);
@@ -87,7 +97,7 @@ frmEmployee::frmEmployee(QWidget *parent)
     layout->addLayout(right);
 
     connect(List1, &QListWidget::currentItemChanged, this, &frmEmployee::onCurrentItemChanged);
-    for (QLineEdit *box : {txtFirstName, txtLastName, txtTitle, txtPIN})
+    for (QLineEdit *box : {txtFirstName, txtLastName, txtTitle, txtPIN, txtPayNormal})
         connect(box, &QLineEdit::editingFinished, this, &frmEmployee::SaveEmployee);
     connect(chkActive, &QCheckBox::clicked, this, &frmEmployee::SaveEmployee);
     connect(cmdAddNew, &QPushButton::clicked, this, &frmEmployee::onAddNew);
@@ -167,6 +177,7 @@ void frmEmployee::ShowEmployee(int employeeId)
     txtLastName->setText(record->lastName);
     txtTitle->setText(record->title);
     txtPIN->setText(record->pin);
+    txtPayNormal->setText(rateText(record->payNormal));
     chkActive->setChecked(record->active);
     m_filling = false;
     cmdGetPic->setEnabled(true);
@@ -182,7 +193,57 @@ EmployeeRecord frmEmployee::fromBoxes() const
     r.title = txtTitle->text().trimmed();
     r.pin = txtPIN->text().trimmed();
     r.active = chkActive->isChecked();
+    r.payNormal = m_shown.payNormal; // read from its box by keepStoredWhereRefused
     return r;
+}
+
+void frmEmployee::putBack(QLineEdit *box, const QString &text)
+{
+    m_filling = true;
+    box->setText(text);
+    m_filling = false;
+}
+
+// What cannot be stored keeps the stored value, box and all, with a word on
+// why; the other edits are stored as usual.
+void frmEmployee::keepStoredWhereRefused(EmployeeRecord *edited)
+{
+    if (edited->pin.isEmpty() && !m_shown.pin.isEmpty()) {
+        // Without a PIN of their own the employee could no longer clock in.
+        edited->pin = m_shown.pin;
+        putBack(txtPIN, m_shown.pin);
+        Prompts().message(QStringLiteral("An employee needs a PIN to clock in; the PIN was not changed."));
+    }
+    // The clock, the lists and the payroll name employees by both names.
+    if (edited->firstName.isEmpty() || edited->lastName.isEmpty()) {
+        if (edited->firstName.isEmpty()) {
+            edited->firstName = m_shown.firstName;
+            putBack(txtFirstName, m_shown.firstName);
+        }
+        if (edited->lastName.isEmpty()) {
+            edited->lastName = m_shown.lastName;
+            putBack(txtLastName, m_shown.lastName);
+        }
+        Prompts().message(QStringLiteral("An employee needs a first and a last name; the name was not changed."));
+    }
+    const QString typedRate = txtPayNormal->text().trimmed();
+    if (typedRate.isEmpty()) {
+        if (m_shown.payNormal) {
+            // An employee without a rate would be paid nothing.
+            putBack(txtPayNormal, rateText(m_shown.payNormal));
+            Prompts().message(QStringLiteral("An employee needs a pay rate; the pay rate was not changed."));
+        }
+        return;
+    }
+    const TextNumber::Reading rate = TextNumber::readMoney(typedRate);
+    if (!rate || *rate.value < 0) {
+        putBack(txtPayNormal, rateText(m_shown.payNormal));
+        Prompts().message(rate ? QStringLiteral("\"%1\" is below zero. Nothing was changed.").arg(typedRate)
+                               : rate.message());
+        return;
+    }
+    edited->payNormal = Money::fromDouble(*rate.value);
+    putBack(txtPayNormal, edited->payNormal->format00());
 }
 
 bool frmEmployee::SaveEmployee()
@@ -190,14 +251,7 @@ bool frmEmployee::SaveEmployee()
     if (!m_admin || m_filling || m_shown.id == 0)
         return true;
     EmployeeRecord edited = fromBoxes();
-    if (edited.pin.isEmpty() && !m_shown.pin.isEmpty()) {
-        // Without a PIN of their own the employee could no longer clock in.
-        edited.pin = m_shown.pin;
-        m_filling = true;
-        txtPIN->setText(m_shown.pin);
-        m_filling = false;
-        Prompts().message(QStringLiteral("An employee needs a PIN to clock in; the PIN was not changed."));
-    }
+    keepStoredWhereRefused(&edited);
     if (sameFields(edited, m_shown))
         return true;
     if (!EmployeeStore::Save(edited))

@@ -13,7 +13,7 @@ class QListWidgetItem;
 class QPushButton;
 
 // "Employee Management": the employees by last name; the one chosen shows
-// its names, title, PIN, active flag and picture. Edits are stored when the
+// its names, title, PIN, hourly pay rate, active flag and picture. Edits are stored when the
 // PIN box is left, when "Active" is clicked, when another employee is
 // chosen (to the employee being left) and when the window closes. Only for
 // administrators: without the Admin flag it refuses to open. Modal.
@@ -51,6 +51,8 @@ private:
     void onGetPic();
     void showPicture();
     EmployeeRecord fromBoxes() const;
+    void keepStoredWhereRefused(EmployeeRecord *edited);
+    void putBack(QLineEdit *box, const QString &text);
     void refreshListEntry(const EmployeeRecord &record);
 
     QListWidget *List1;
@@ -58,6 +60,7 @@ private:
     QLineEdit *txtLastName;
     QLineEdit *txtTitle;
     QLineEdit *txtPIN;
+    QLineEdit *txtPayNormal;
     QCheckBox *chkActive;
     QLabel *Image1;
     QPushButton *cmdAddNew;

@@ -160,7 +160,9 @@ void frmTimeInOut::loadWindow()
     fraAdmin->setVisible(m_admin);
     fraAdmin->setEnabled(m_admin);
     vbalGrid1->SetEditable(m_admin);
-    m_buttons->LoadEmployeeButtons();
+    // An employee made inactive while clocked in would otherwise have a row
+    // nobody could ever close.
+    m_buttons->LoadEmployeeButtons(m_admin);
     addColumns();
     fillYears();
     fillPeriods();

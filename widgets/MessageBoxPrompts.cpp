@@ -33,6 +33,19 @@ bool MessageBoxPrompts::askOkCancel(const QString &text, const QString &title)
         == QMessageBox::Ok;
 }
 
+UserPrompts::Choice MessageBoxPrompts::askYesNoCancel(const QString &text, const QString &title)
+{
+    switch (QMessageBox::question(owner(), titleOrDefault(title), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Choice::Yes;
+    case QMessageBox::No:
+        return Choice::No;
+    default:
+        return Choice::Cancel; // Escape and the title bar's close button too
+    }
+}
+
 std::optional<QString> MessageBoxPrompts::inputText(const QString &prompt, const QString &title,
                                                     const QString &defaultText)
 {

@@ -12,6 +12,7 @@ public:
     void message(const QString &text, const QString &title = QString()) override;
     bool askYesNo(const QString &text, const QString &title = QString()) override;
     bool askOkCancel(const QString &text, const QString &title = QString()) override;
+    Choice askYesNoCancel(const QString &text, const QString &title = QString()) override;
     std::optional<QString> inputText(const QString &prompt, const QString &title,
                                      const QString &defaultText = QString()) override;
 

@@ -309,6 +309,54 @@ TEST_P(ProductEditorTest, ABadNumberOrARefusedInsertCreatesNothingAndLoadsNoOthe
     EXPECT_TRUE(child<QGroupBox>(&editor, QStringLiteral("Frame1"))->isVisible());
 }
 
+TEST_P(ProductEditorTest, SaveNewItemRefusesABarCodeAnotherProductHasAndAsksBeforeAnEmptyItem)
+{
+    editor.CreateNew();
+    QSignalSpy created(&editor, &ProductDetail::ProductCreated);
+    auto *save = child<QPushButton>(&editor, QStringLiteral("cmdCreateNew"));
+    const auto pressSave = [save] {
+        save->setFocus();
+        QTest::keyClick(save, Qt::Key_Space);
+    };
+
+    // Every box as the form opened (QOH and GM "0"): asked first; No saves nothing.
+    prompts.answer(false);
+    pressSave();
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("Every box of the new item is empty. Save it anyway?")});
+    EXPECT_EQ(created.count(), 0);
+    EXPECT_EQ(SeedData::count(QStringLiteral("product")), 1);
+    EXPECT_TRUE(child<QGroupBox>(&editor, QStringLiteral("Frame1"))->isVisible());
+
+    // The bar code of the CD receiver, typed with blanks around it.
+    retype(ProductField::Barcode, QStringLiteral(" 012345000093 "));
+    retype(ProductField::Description, QStringLiteral("Amplifier"));
+    prompts.clear();
+    pressSave();
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Barcode / UPC \"012345000093\" is already on Single-DIN CD "
+                                                           "receiver [ SD-150 ]: the new product was not saved.")});
+    EXPECT_EQ(created.count(), 0);
+    EXPECT_EQ(SeedData::count(QStringLiteral("product")), 1);
+    EXPECT_EQ(editor.box(ProductField::Description)->text(), QStringLiteral("Amplifier")) << "what was typed stays";
+
+    // Another bar code is saved without a word.
+    retype(ProductField::Barcode, QStringLiteral("012345000110"));
+    prompts.clear();
+    pressSave();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    ASSERT_EQ(created.count(), 1);
+    EXPECT_EQ(stored("barcode", created.at(0).at(0).toInt()).toString().trimmed(), QStringLiteral("012345000110"));
+
+    // An empty item the clerk confirms is saved.
+    editor.CreateNew();
+    prompts.clear();
+    prompts.answer(true);
+    pressSave();
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(created.count(), 2);
+    EXPECT_EQ(SeedData::count(QStringLiteral("product")), 3);
+}
+
 TEST_P(ProductEditorTest, PrintUpcPrintsTheLabelWithTheModelAndDescription)
 {
     editor.LoadProduct(id);

@@ -583,6 +583,112 @@ TEST_P(CustomerInfoTest, F5OpensTheLookupForTypingAndEscapeClosesIt)
     EXPECT_EQ(info.customerid(), smith);
 }
 
+QString storedCity(int id)
+{
+    const auto rs = Database::GetRS(QStringLiteral("select city from customer where id = ?"), {id});
+    return rs && !rs->eof() ? rs->field(QStringLiteral("city")).toString().trimmed() : QStringLiteral("<none>");
+}
+
+// F5, the last-name letters, Down and Enter: picks the first customer listed.
+void pickByKeyboard(CustomerInfo &info, const QString &letters)
+{
+    QTest::keyClick(&info, Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return info.IsLookingUp(); }, 2000));
+    typeIntoFocus(letters);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+TEST_P(CustomerInfoTest, PickingAnotherCustomerAsksAboutUnsavedEdits)
+{
+    const int smith = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    const int jones = AddCustomer(QStringLiteral("Carl"), QStringLiteral("Jones"));
+    info.LoadCustomerInfo(smith);
+    QLineEdit *city = box("txtCity");
+    const QString before = storedCity(smith);
+
+    // Nothing edited: no question.
+    pickByKeyboard(info, QStringLiteral("jo"));
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_EQ(info.customerid(), jones);
+    pickByKeyboard(info, QStringLiteral("sm"));
+    ASSERT_EQ(info.customerid(), smith);
+
+    // Cancel: the same customer, the edit still in its box.
+    city->setFocus();
+    city->selectAll();
+    QTest::keyClicks(city, QStringLiteral("Round Rock"));
+    prompts.choose(UserPrompts::Choice::Cancel);
+    pickByKeyboard(info, QStringLiteral("jo"));
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("Save changes to Alan Smith?")});
+    EXPECT_EQ(info.customerid(), smith);
+    EXPECT_EQ(firstName->text(), QStringLiteral("Alan"));
+    EXPECT_EQ(city->text(), QStringLiteral("Round Rock"));
+    EXPECT_FALSE(info.IsLookingUp());
+    EXPECT_EQ(storedCity(smith), before);
+
+    // No: the other customer, the edit dropped.
+    prompts.clear();
+    prompts.choose(UserPrompts::Choice::No);
+    pickByKeyboard(info, QStringLiteral("jo"));
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(info.customerid(), jones);
+    EXPECT_EQ(storedCity(smith), before);
+
+    // Yes: saved, then the other customer.
+    pickByKeyboard(info, QStringLiteral("sm"));
+    city->setFocus();
+    city->selectAll();
+    QTest::keyClicks(city, QStringLiteral("Round Rock"));
+    prompts.clear();
+    prompts.choose(UserPrompts::Choice::Yes);
+    pickByKeyboard(info, QStringLiteral("jo"));
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("Save changes to Alan Smith?")});
+    EXPECT_EQ(storedCity(smith), QStringLiteral("Round Rock"));
+    EXPECT_EQ(info.customerid(), jones);
+    EXPECT_EQ(firstName->text(), QStringLiteral("Carl"));
+    EXPECT_EQ(notice->text(), QString()) << "the notice was Alan Smith's";
+
+    // Clear / New asks as well; a new customer's typed name names it.
+    city->setFocus();
+    QTest::keyClicks(city, QStringLiteral("x"));
+    prompts.clear();
+    prompts.choose(UserPrompts::Choice::Cancel);
+    QTest::keyClick(button("cmdNewCustomer"), Qt::Key_Space);
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("Save changes to Carl Jones?")});
+    EXPECT_EQ(info.customerid(), jones);
+}
+
+TEST_P(CustomerInfoTest, TheUpdatedNoticeBelongsToTheCustomerItWasShownFor)
+{
+    const int smith = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    AddCustomer(QStringLiteral("Carl"), QStringLiteral("Jones"));
+    info.LoadCustomerInfo(smith);
+    QLineEdit *city = box("txtCity");
+    city->setFocus();
+    QTest::keyClicks(city, QStringLiteral("s"));
+    QTest::keyClick(button("cmdSave"), Qt::Key_Space);
+    EXPECT_TRUE(notice->text().startsWith(QStringLiteral("Customer data updated "))) << notice->text().toStdString();
+    pickByKeyboard(info, QStringLiteral("jo"));
+    EXPECT_EQ(firstName->text(), QStringLiteral("Carl"));
+    EXPECT_EQ(notice->text(), QString());
+    EXPECT_TRUE(prompts.questions.isEmpty());
+}
+
+TEST_P(CustomerInfoTest, AFirstNameOfOnlyBlanksIsBlank)
+{
+    button("cmdNewCustomer")->click();
+    firstName->setFocus();
+    QTest::keyClicks(firstName, QStringLiteral("   "));
+    QTest::keyClick(firstName, Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Smith"));
+    QTest::keyClick(button("cmdSave"), Qt::Key_Space);
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("Customer name can not be blank.  Enter 'Cash' for Cash customers")});
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
+    EXPECT_EQ(box("txtLastName")->text(), QStringLiteral("Smith"));
+}
+
 TEST_P(CustomerInfoTest, HideAddressCutsTheFormAfterThePhones)
 {
     info.resize(700, 480);

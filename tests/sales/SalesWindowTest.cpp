@@ -3,6 +3,7 @@
 #include "customers/CustomerInfo.h"
 #include "customers/FindCustomer.h"
 #include "data/Database.h"
+#include "data/Recordset.h"
 #include "data/Settings.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketListPane.h"
@@ -20,6 +21,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
@@ -123,6 +125,40 @@ TEST_P(SalesWindow, SearchTicketListsTheCustomersTicketsWithoutOpeningIt)
     vbalGrid *list = grid("vbalGridOrders");
     ASSERT_EQ(list->RowCount(), 1);
     EXPECT_EQ(list->SelectedRow(), 1);
+}
+
+TEST_P(SalesWindow, SearchTicketAndExitAskBeforeDroppingCustomerEdits)
+{
+    const int t = ticket(bo);
+    window->customerInfo()->LoadCustomerInfo(ann);
+    auto *city = child<QLineEdit>("txtCity");
+    city->setFocus();
+    QTest::keyClicks(city, QStringLiteral("Austin"));
+
+    // Search Ticket for another customer's ticket: Cancel stays on Ann.
+    prompts.choose(UserPrompts::Choice::Cancel);
+    prompts.type(QString::number(t));
+    window->SearchTicket();
+    EXPECT_EQ(prompts.questions.value(1), QStringLiteral("Save changes to Ann Lee?"));
+    EXPECT_EQ(window->customerInfo()->customerid(), ann);
+    EXPECT_EQ(city->text(), QStringLiteral("Austin"));
+
+    // Exit: Cancel keeps the window open with the edit.
+    prompts.clear();
+    prompts.choose(UserPrompts::Choice::Cancel);
+    action("mnuFileExit")->trigger();
+    EXPECT_EQ(prompts.questions, QStringList{QStringLiteral("Save changes to Ann Lee?")});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(city->text(), QStringLiteral("Austin"));
+
+    // Yes saves before the program ends.
+    prompts.clear();
+    prompts.choose(UserPrompts::Choice::Yes);
+    action("mnuFileExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    const auto rs = Database::GetRS(QStringLiteral("select city from customer where id = ?"), {ann});
+    ASSERT_TRUE(rs && !rs->eof());
+    EXPECT_EQ(rs->field(QStringLiteral("city")).toString().trimmed(), QStringLiteral("Austin"));
 }
 
 TEST_P(SalesWindow, SearchTicketAfterAFailedReadShowsOnlyTheDataLayersMessage)

@@ -29,6 +29,16 @@ bool RecordingPrompts::askOkCancel(const QString &text, const QString &title)
     return askYesNo(text, title);
 }
 
+UserPrompts::Choice RecordingPrompts::askYesNoCancel(const QString &text, const QString &title)
+{
+    if (!m_choices.isEmpty()) {
+        questions.append(text);
+        titles.append(title);
+        return m_choices.takeFirst();
+    }
+    return askYesNo(text, title) ? Choice::Yes : Choice::No;
+}
+
 std::optional<QString> RecordingPrompts::inputText(const QString &prompt, const QString &title, const QString &)
 {
     questions.append(prompt);

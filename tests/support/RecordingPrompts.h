@@ -18,12 +18,17 @@ public:
     void message(const QString &text, const QString &title = QString()) override;
     bool askYesNo(const QString &text, const QString &title = QString()) override;
     bool askOkCancel(const QString &text, const QString &title = QString()) override;
+    // Takes the next queued choice; without one, the next Yes/No answer
+    // (or the default one) as Yes or No.
+    Choice askYesNoCancel(const QString &text, const QString &title = QString()) override;
     std::optional<QString> inputText(const QString &prompt, const QString &title,
                                      const QString &defaultText = QString()) override;
 
     // Answers for the next questions, in order.
     void answer(bool yes) { m_answers.append(yes); }
     void setDefaultAnswer(bool yes) { m_defaultAnswer = yes; }
+    // A choice for the next Yes/No/Cancel question.
+    void choose(Choice choice) { m_choices.append(choice); }
     // Text for the next input boxes (nullopt = Cancel).
     void type(std::optional<QString> text) { m_inputs.append(text); }
 
@@ -36,6 +41,7 @@ public:
 
 private:
     QList<bool> m_answers;
+    QList<Choice> m_choices;
     QList<std::optional<QString>> m_inputs;
     bool m_defaultAnswer = false;
     UserPrompts *m_previous = nullptr;

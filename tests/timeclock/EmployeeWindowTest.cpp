@@ -149,6 +149,83 @@ TEST_P(EmployeeWindowTest, AnEmptyPinIsRefusedAndTheOldOneKept)
     EXPECT_EQ(EmployeeStore::Load(ann)->pin, QStringLiteral("1111"));
 }
 
+QVariant storedRate(int employeeId)
+{
+    return SeedData::value(QStringLiteral("select paynormal from employee where id = ?"), {employeeId});
+}
+
+// Selects a box's text and types over it, then leaves it with Tab.
+void retype(QLineEdit *box, const QString &text)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Tab);
+}
+
+TEST_P(EmployeeWindowTest, ThePayRateIsTypedAsMoneyAndStoredForTheNewEmployee)
+{
+    prompts.answer(true);
+    {
+        auto w = open();
+        child<QPushButton>(*w, "cmdAddNew")->click();
+    }
+    const int added = SeedData::value(QStringLiteral("select max(id) from employee")).toInt();
+    EXPECT_TRUE(storedRate(added).isNull());
+
+    auto w = open();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    pick(*w, added);
+    QLineEdit *rate = box(*w, "txtPayNormal");
+    ASSERT_NE(rate, nullptr);
+    EXPECT_EQ(rate->text(), QString()) << "no rate stored yet";
+    prompts.clear();
+    retype(rate, QStringLiteral("12.5"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(rate->text(), QStringLiteral("12.50"));
+    EXPECT_DOUBLE_EQ(storedRate(added).toDouble(), 12.5);
+
+    // What money boxes refuse, this one refuses too, keeping the stored rate.
+    for (const QString &typed : {QStringLiteral("abc"), QStringLiteral("12.345"), QStringLiteral("$5"), QString()}) {
+        prompts.clear();
+        retype(rate, typed);
+        EXPECT_EQ(prompts.messages.size(), 1) << typed.toStdString();
+        EXPECT_EQ(rate->text(), QStringLiteral("12.50")) << typed.toStdString();
+        EXPECT_DOUBLE_EQ(storedRate(added).toDouble(), 12.5) << typed.toStdString();
+    }
+    prompts.clear();
+    retype(rate, QStringLiteral("1,250"));
+    w->close();
+    EXPECT_DOUBLE_EQ(storedRate(added).toDouble(), 1250);
+}
+
+TEST_P(EmployeeWindowTest, BlankNamesAreRefusedAndTheStoredOnesKept)
+{
+    auto w = open();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    pick(*w, ann);
+    retype(box(*w, "txtFirstName"), QStringLiteral("   "));
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("An employee needs a first and a last name; the name was not changed."));
+    EXPECT_EQ(box(*w, "txtFirstName")->text(), QStringLiteral("Ann"));
+    EXPECT_EQ(EmployeeStore::Load(ann)->firstName, QStringLiteral("Ann"));
+
+    prompts.clear();
+    retype(box(*w, "txtTitle"), QStringLiteral("Installer"));
+    retype(box(*w, "txtLastName"), QString());
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("An employee needs a first and a last name; the name was not changed.")});
+    EXPECT_EQ(box(*w, "txtLastName")->text(), QStringLiteral("Lee"));
+    EXPECT_EQ(EmployeeStore::Load(ann)->lastName, QStringLiteral("Lee"));
+    EXPECT_EQ(EmployeeStore::Load(ann)->title, QStringLiteral("Installer")) << "the other edits are stored";
+    w->close();
+    EXPECT_EQ(prompts.messages.size(), 1) << "said once";
+}
+
 TEST_P(EmployeeWindowTest, ANewEmployeeGetsThePlaceholdersAndTheWindowCloses)
 {
     auto w = open();

@@ -182,6 +182,44 @@ TEST_P(TimeClockWindowTest, AForgottenClockOutIsOfferedAndClosesEveryOpenRow)
     EXPECT_EQ(SeedData::value(QStringLiteral("select count(distinct timeout) from TimeInOut")).toInt(), 1);
 }
 
+TEST_P(TimeClockWindowTest, TimeAdminListsAnInactiveEmployeeWhoIsStillClockedIn)
+{
+    const int cy = SeedData::value(QStringLiteral("select id from employee where lastname = 'Abel'")).toInt();
+    Database::Execute(QStringLiteral("update employee set role = 'Admin' where id = ?"), {cy});
+    const int openRow = row(cy, QStringLiteral("2026-12-08 08:00:00"));
+    row(bo, QStringLiteral("2026-12-07 08:00:00"), QStringLiteral("2026-12-07 12:00:00"));
+    {
+        auto clock = this->open(false);
+        EXPECT_EQ(clock->employeeButtons()->TotalEmployee(), 3) << "the clock itself lists the active only";
+    }
+
+    auto w = this->open(true);
+    EmployeeButtonColumn *buttons = w->employeeButtons();
+    ASSERT_EQ(buttons->TotalEmployee(), 4);
+    QStringList captions;
+    for (int i = 0; i < buttons->TotalEmployee(); ++i)
+        captions << buttons->button(i)->text();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral(","), QStringLiteral("Abel,Cy"), QStringLiteral("Lee,Ann"),
+                                     QStringLiteral("Ng,Bo")}));
+    QToolButton *cyButton = buttons->button(1);
+    cyButton->setFocus();
+    QTest::keyClick(cyButton, Qt::Key_Space);
+    EXPECT_EQ(text(*w, "lblEmployee"), QStringLiteral("Cy Abel:"));
+    ASSERT_TRUE(enabled(*w, "cmdClockOut"));
+    at(9, 17);
+    pins.enter(QStringLiteral("3333"));
+    auto *clockOut = child<QPushButton>(*w, "cmdClockOut");
+    clockOut->setFocus();
+    QTest::keyClick(clockOut, Qt::Key_Space);
+    EXPECT_FALSE(stored("timeout", openRow).isNull());
+    EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where timeout is null")).toInt(), 0);
+    w->close();
+
+    // Clocked out, the inactive employee is off the list again.
+    auto again = this->open(true);
+    EXPECT_EQ(again->employeeButtons()->TotalEmployee(), 3);
+}
+
 TEST_P(TimeClockWindowTest, TheWeekTotalIsTheWeeklyPayrollFigure)
 {
     row(ann, QStringLiteral("2026-11-26 00:00:00"), QStringLiteral("2026-11-26 08:00:00"));
