@@ -186,6 +186,10 @@ void CustomerInfo::connectEditing()
 
 void CustomerInfo::onLookup()
 {
+    // The list covers the form; what must be settled first is settled now,
+    // while what was typed is still in view.
+    if (m_leaveCheck && !m_leaveCheck())
+        return;
     picClient->hide();
     FindCustomer1->setGeometry(0, 0, width(), height());
     FindCustomer1->show();

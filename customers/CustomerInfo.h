@@ -3,6 +3,7 @@
 #include "customers/CustomerRecord.h"
 
 #include <QWidget>
+#include <functional>
 
 class FindCustomer;
 class PhoneRow;
@@ -37,6 +38,10 @@ public:
     // (true once saved), No drops the edits (true), Cancel keeps the form as
     // it is (false); false also when the save failed, so nothing typed is lost.
     bool ConfirmLeave();
+    // What else must be settled before the form may change customer (the
+    // sales window writes a value still typed in a ticket's cell); false
+    // keeps the customer on screen.
+    void setLeaveCheck(std::function<bool()> check) { m_leaveCheck = std::move(check); }
 
     // Shrinks the editor to the name and phone rows, and back.
     void HideAddress();
@@ -105,6 +110,7 @@ private:
     FindCustomer *FindCustomer1 = nullptr;
 
     int m_customerid = 0;
+    std::function<bool()> m_leaveCheck;
     // The form as it was loaded, to tell whether anything was edited since.
     CustomerRecord m_shown;
     // The customer the "Customer data updated" notice was shown for.

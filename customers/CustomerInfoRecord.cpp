@@ -266,6 +266,8 @@ void CustomerInfo::onDelete()
 
 bool CustomerInfo::ConfirmLeave()
 {
+    if (m_leaveCheck && !m_leaveCheck())
+        return false;
     if (m_loading || !picClient->isEnabled())
         return true; // nothing has been shown to edit yet
     CustomerRecord form = recordFromForm();

@@ -52,6 +52,9 @@ void frmSales::buildPanes()
 void frmSales::connectPanes()
 {
     connect(customerInfo(), &CustomerInfo::CustomerLoad, this, &frmSales::onCustomerLoad);
+    // A value still typed in a ticket's cell is written before another
+    // customer replaces the ticket; a refused one keeps both on screen.
+    customerInfo()->setLeaveCheck([this] { return ticketArea()->CommitOpenEdit(); });
     TicketListPane *list = ticketList();
     connect(list, &TicketListPane::SearchTicketClicked, this, &frmSales::SearchTicket);
     connect(list, &TicketListPane::NewTicketClicked, this, [this, list] {
@@ -104,7 +107,7 @@ int frmSales::salesid() const
 
 void frmSales::onCustomerLoad(int customerid)
 {
-    ticketArea()->CommitOpenEdit(); // the other customer is loaded already
+    ticketArea()->CommitOpenEdit(); // written already, before the customer changed
     ticketArea()->ShowTicket(0);
     ShowTicketList(customerid);
 }

@@ -5,6 +5,8 @@
 #include "sales/TicketStore.h"
 #include "sales/TicketTotals.h"
 #include "sales/frmSales.h"
+#include "customers/CustomerInfo.h"
+#include "customers/FindCustomer.h"
 #include "tests/sales/SalesWindowFixture.h"
 #include "tests/support/SeedData.h"
 #include "widgets/vbalGrid.h"
@@ -454,6 +456,51 @@ TEST_P(TicketAreaTest, ANewTicketWritesTheTypedQuantityFirstOrStaysWhenItIsRefus
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(count(QStringLiteral("sales")), 2);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where salesid = ?"), {salesId}).toDouble(), 3);
+}
+
+// Another customer looked up while a typed value waits in a cell: the value
+// is written first; when it is refused the list does not open and the
+// customer and the ticket stay.
+TEST_P(TicketAreaTest, ALookupWritesTheTypedQuantityFirstOrStaysWhenItIsRefused)
+{
+    const int jones = customer(QStringLiteral("Carl"), QStringLiteral("Jones"));
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
+    open();
+    vbalGrid *lines = grid("vbalGrid2");
+    FindCustomer *find = window->customerInfo()->findCustomer();
+    const auto typeQuantityThenF5 = [&](const QString &typed) {
+        lines->SetSelectedCell(1, 6);
+        lines->view()->setFocus();
+        QTest::keyClick(lines->view(), Qt::Key_F2);
+        auto *edit = child<QLineEdit>("txtEdit");
+        ASSERT_EQ(QApplication::focusWidget(), edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_F5);
+        (void)QTest::qWaitFor([&] { return !prompts.messages.isEmpty() || find->isVisible(); }, 2000);
+    };
+    const auto quantity = [&] {
+        return value(QStringLiteral("select quantity from salesitem where salesid = ?"), {salesId}).toDouble();
+    };
+
+    typeQuantityThenF5(QStringLiteral("1,5"));
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("\"1,5\" is not a number")));
+    EXPECT_FALSE(find->isVisible());
+    EXPECT_EQ(window->customerid(), customerId);
+    EXPECT_EQ(window->salesid(), salesId);
+    EXPECT_DOUBLE_EQ(quantity(), 1);
+
+    prompts.messages.clear();
+    typeQuantityThenF5(QStringLiteral("3"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return find->isVisible(); }, 2000));
+    EXPECT_DOUBLE_EQ(quantity(), 3);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("jo"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(window->customerid(), jones);
 }
 
 // The darkest grey drawn in a cell of a grid, as it is on the screen.
