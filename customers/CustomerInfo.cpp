@@ -2,6 +2,7 @@
 
 #include "customers/FindCustomer.h"
 #include "customers/PhoneRow.h"
+#include "widgets/ButtonKey.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -61,7 +62,7 @@ void CustomerInfo::buildButtons()
     cmdNewCustomer = button("cmdNewCustomer", QStringLiteral("Clear / New"));
     // Finding the customer starts every sale: a key for it, as the ticket
     // commands have.
-    cmdLookup->setShortcut(Qt::Key_F5);
+    BindButtonKey(cmdLookup, Qt::Key_F5);
     cmdLookup->setToolTip(QStringLiteral("Find a customer by name or phone (F5)"));
     bar->addStretch(1);
     connect(cmdDelete, &QPushButton::clicked, this, &CustomerInfo::onDelete);
