@@ -1,11 +1,14 @@
 // The ticket area as the clerk uses it: scanning, lookups, in-place edits,
 // payments, "Remove", finalize and re-open, on real engines.
 #include "data/Database.h"
+#include "reports/Printbill.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketStore.h"
 #include "sales/TicketTotals.h"
+#include "sales/SalesCommands.h"
 #include "sales/frmSales.h"
 #include "tests/sales/SalesWindowFixture.h"
+#include "tests/support/PdfReader.h"
 #include "tests/support/SeedData.h"
 #include "widgets/vbalGrid.h"
 
@@ -18,6 +21,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -31,6 +35,20 @@ protected:
     // pressed, when F9 comes; waits for what the button's shortcut does a
     // moment later, as a press would. nullptr when the edit did not open.
     vbalGrid *typeQuantityThenF9(const QString &typed)
+    {
+        QLineEdit *edit = typeQuantity(typed);
+        if (!edit)
+            return nullptr;
+        prompts.answer(true);
+        QTest::keyClick(edit, Qt::Key_F9);
+        // The lines are read either way; the caller checks what was asked.
+        (void)QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
+        return grid("vbalGrid2");
+    }
+    // One equipment line (quantity 1) whose quantity cell is being typed
+    // into, Enter not pressed, in the active window; the edit box, or
+    // nullptr when the edit did not open.
+    QLineEdit *typeQuantity(const QString &typed)
     {
         equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
         open();
@@ -46,11 +64,7 @@ protected:
             return nullptr;
         edit->selectAll();
         QTest::keyClicks(edit, typed);
-        prompts.answer(true);
-        QTest::keyClick(edit, Qt::Key_F9);
-        // The lines are read either way; the caller checks what was asked.
-        (void)QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
-        return lines;
+        return edit;
     }
     void SetUp() override
     {
@@ -415,6 +429,34 @@ TEST_P(TicketAreaTest, FinalizeWhileAQuantityIsBeingTypedClosesWithTheTypedQuant
     EXPECT_DOUBLE_EQ(qoh(remote), 9);
     EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("3"));
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// Ctrl+P while a quantity is still being typed: the invoice printed is the
+// ticket with the quantity typed, its lines and its total.
+TEST_P(TicketAreaTest, PrintWhileAQuantityIsBeingTypedPrintsTheTypedQuantity)
+{
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("invoice.pdf"));
+    QString printed;
+    SalesCommands commands;
+    commands.printTicket = [&](int id, QWidget *) {
+        if (Printbill(id, ReportOutput::pdf(pdf)).done())
+            printed = PdfReader::text(pdf);
+    };
+    window->setCommands(commands);
+    QLineEdit *edit = typeQuantity(QStringLiteral("3"));
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClick(edit, Qt::Key_P, Qt::ControlModifier);
+    // The button's shortcut clicks it a moment later, as a press would.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !printed.isEmpty() || !prompts.messages.isEmpty(); }, 5000));
+    settle();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 3);
+    // 3 × 199.99 = 599.97; tax 49.50; total 649.47.
+    EXPECT_TRUE(printed.contains(QStringLiteral("599.97"))) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("649.47"))) << printed.toStdString();
+    EXPECT_FALSE(printed.contains(QStringLiteral("216.49"))) << "the total of one";
+    EXPECT_EQ(grid("vbalGrid2")->CellValue(1, 6), QStringLiteral("3"));
 }
 
 // A refused edit stops the command with the edit's own message.
