@@ -8,6 +8,7 @@
 #include "sales/SalesLayout.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketListPane.h"
+#include "sales/TicketNumber.h"
 #include "sales/TicketPane.h"
 #include "sales/TicketStore.h"
 #include "widgets/ObjectSettings.h"
@@ -131,7 +132,7 @@ void frmSales::SearchTicket()
     // selected there, not opened.
     customerInfo()->LoadCustomerInfo(customer);
     if (m_customerid == customer) {
-        ticketList()->selectTicket(typed->trimmed().toInt());
+        ticketList()->selectTicket(TicketNumber::Parse(*typed).value_or(0));
         ticketList()->grid()->setFocus(Qt::OtherFocusReason);
     }
 }
