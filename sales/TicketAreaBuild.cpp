@@ -166,7 +166,20 @@ QWidget *TicketArea::buildScanRow()
     row->addWidget(cmdEquipment);
     row->addWidget(cmdInstall);
     row->addWidget(cmdPayment);
-    row->addStretch(1);
+    row->addSpacing(12);
+    // A code no product has is said here, not in a box: the clerk goes on
+    // scanning while reading it.
+    lblScanNotice = named(new QLabel(box), "lblScanNotice");
+    lblScanNotice->setTextFormat(Qt::PlainText);
+    QPalette notice = lblScanNotice->palette();
+    notice.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    lblScanNotice->setPalette(notice);
+    QFont bold = lblScanNotice->font();
+    bold.setBold(true);
+    lblScanNotice->setFont(bold);
+    lblScanNotice->setMinimumWidth(0);
+    lblScanNotice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    row->addWidget(lblScanNotice, 1);
     return box;
 }
 

@@ -107,6 +107,14 @@ QString ChoosePriceMessage()
     return QStringLiteral("Select OURS or COG pricing box");
 }
 
+QString UnknownBarcodeNotice(const QString &code)
+{
+    // A scanner that sends noise must not push the notice off the row.
+    constexpr int kShown = 30;
+    const QString shown = code.size() > kShown ? code.left(kShown) + QChar(0x2026) : code;
+    return QStringLiteral("No product has bar code ") + shown;
+}
+
 QString NewTicketFailedMessage()
 {
     return QStringLiteral("Error creating new sales ticket");

@@ -37,6 +37,9 @@ QString LineTooLargeMessage(const QString &typed);
 QString NoPayTypeMessage();
 // A double-click in the labor lookup outside the two price columns.
 QString ChoosePriceMessage();
+// The notice beside the scan box after a code no product has: "No product
+// has bar code 999" (a very long code is cut short).
+QString UnknownBarcodeNotice(const QString &code);
 
 QString NewTicketFailedMessage();
 QString CustomerGoneMessage();

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "reports/Printbill.h"
 #include "sales/TicketArea.h"
+#include "sales/TicketPane.h"
 #include "sales/TicketStore.h"
 #include "sales/TicketTotals.h"
 #include "sales/SalesCommands.h"
@@ -105,10 +106,46 @@ TEST_P(TicketAreaTest, ScanningAddsALinePerScanAndTheTotalsFollow)
     auto *box = child<QLineEdit>("txtScan");
     EXPECT_TRUE(box->text().isEmpty());
     EXPECT_EQ(QApplication::focusWidget(), box);
-    // An unknown code adds nothing and says nothing.
+    // An unknown code adds nothing and opens no box.
     scan(QStringLiteral("999"));
     EXPECT_EQ(count(QStringLiteral("salesitem")), 3);
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// A code no product has is said beside the scan box, without a box to
+// close: the keyboard stays in the scan box for the next code, and the
+// notice goes with the next scan that finds its product.
+TEST_P(TicketAreaTest, AScanThatFindsNoProductIsSaidBesideTheScanBox)
+{
+    open();
+    auto *notice = child<QLabel>("lblScanNotice");
+    ASSERT_NE(notice, nullptr);
+    auto *box = child<QLineEdit>("txtScan");
+    EXPECT_TRUE(notice->text().isEmpty());
+    scan(QStringLiteral("0123450009"));
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 0);
+    EXPECT_EQ(notice->text(), QStringLiteral("No product has bar code 0123450009"));
+    // In view and read whole, in the part of the ticket the pane shows.
+    EXPECT_TRUE(notice->isVisible());
+    const QSize words(notice->fontMetrics().horizontalAdvance(notice->text()), notice->height());
+    QWidget *pane = window->ticketPane();
+    EXPECT_TRUE(pane->rect().contains(QRect(notice->mapTo(pane, QPoint(0, 0)), words)));
+    EXPECT_GE(notice->width(), words.width());
+    EXPECT_TRUE(prompts.messages.isEmpty()) << "no box holds up the next scan";
+    EXPECT_EQ(QApplication::focusWidget(), box);
+
+    // Typed on at once, the next code adds its line and the notice goes.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("012345000017"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
+    EXPECT_TRUE(notice->text().isEmpty());
+
+    // Another ticket shown starts without the notice of this one.
+    scan(QStringLiteral("777"));
+    EXPECT_FALSE(notice->text().isEmpty());
+    const int other = ticket(customerId);
+    openTicket(customerId, other);
+    EXPECT_TRUE(notice->text().isEmpty());
 }
 
 TEST_P(TicketAreaTest, EditsInPlaceStoreTheRoundedValueAndTheGridFollows)
