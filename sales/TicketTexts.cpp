@@ -21,6 +21,12 @@ QString CloseQuestion(int salesId)
         + QStringLiteral("? Ticket will be locked out once closed.");
 }
 
+QString UnsettledCloseQuestion(const Money &balance, bool noLines)
+{
+    const QString due = QStringLiteral("Balance due ") + balance.format00() + QStringLiteral(". Close anyway?");
+    return noLines ? QStringLiteral("No lines on this ticket. ") + due : due;
+}
+
 QString RemoveTicketQuestion(const QString &numberText, const QString &dateText)
 {
     return QStringLiteral("Remove ticket # ") + numberText + QStringLiteral(" created on ") + dateText

@@ -206,6 +206,7 @@ TEST_P(CounterFlow, AReturningCustomersClosedTicketIsReopenedBehindThePin)
     scan(QStringLiteral("012345000192"));
     EXPECT_EQ(grid("vbalGrid2")->RowCount(), 2);
     prompts.answer(true);
+    prompts.answer(true); // closed unpaid
     QTest::mouseClick(finalize, Qt::LeftButton);
     EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Close"));
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble(), 9);

@@ -41,6 +41,7 @@ protected:
         if (!edit)
             return nullptr;
         prompts.answer(true);
+        prompts.answer(true); // closed unpaid
         QTest::keyClick(edit, Qt::Key_F9);
         // The lines are read either way; the caller checks what was asked.
         (void)QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
@@ -423,10 +424,12 @@ TEST_P(TicketAreaTest, FinalizeLocksTheTicketAndReopenNeedsAnAdministrator)
     equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 2);
     open();
     prompts.answer(true);
+    prompts.answer(true); // closed unpaid
     clickButton("cmdFinalize");
     EXPECT_EQ(prompts.questions.value(0),
               QStringLiteral("Close ticket # %1? Ticket will be locked out once closed.")
                   .arg(salesId, 4, 10, QLatin1Char('0')));
+    EXPECT_EQ(prompts.questions.value(1), QStringLiteral("Balance due 432.98. Close anyway?"));
     EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
     EXPECT_DOUBLE_EQ(qoh(remote), 10);
     EXPECT_FALSE(child<QWidget>("picTicket")->isEnabled());
@@ -460,7 +463,7 @@ TEST_P(TicketAreaTest, FinalizeWhileAQuantityIsBeingTypedClosesWithTheTypedQuant
     vbalGrid *lines = typeQuantityThenF9(QStringLiteral("3"));
     ASSERT_NE(lines, nullptr);
     settle();
-    ASSERT_EQ(prompts.questions.size(), 1) << "F9 asked to close the ticket";
+    ASSERT_EQ(prompts.questions.size(), 2) << "F9 asked to close the ticket, then about its balance";
     EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 3);
     EXPECT_DOUBLE_EQ(qoh(remote), 9);
@@ -494,6 +497,68 @@ TEST_P(TicketAreaTest, PrintWhileAQuantityIsBeingTypedPrintsTheTypedQuantity)
     EXPECT_TRUE(printed.contains(QStringLiteral("649.47"))) << printed.toStdString();
     EXPECT_FALSE(printed.contains(QStringLiteral("216.49"))) << "the total of one";
     EXPECT_EQ(grid("vbalGrid2")->CellValue(1, 6), QStringLiteral("3"));
+}
+
+// Finalize asks once more about a ticket that is not settled or has nothing
+// on it, with the balance as the Change Due box shows it; No leaves it open.
+// A settled ticket is asked about once, as before.
+TEST_P(TicketAreaTest, FinalizeAsksOnceMoreAboutABalanceOrATicketWithoutLines)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 286.47, 1); // tax 23.63, total 310.10
+    open();
+    window->activateWindow(); // the F-keys are the window's shortcuts
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QString closeQuestion = QStringLiteral("Close ticket # %1? Ticket will be locked out once closed.")
+                                      .arg(salesId, 4, 10, QLatin1Char('0'));
+    const auto pressF9 = [&](int questions) {
+        QTest::keyClick(window.get(), Qt::Key_F9);
+        // The button's shortcut clicks it a moment later, as a press would.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return prompts.questions.size() >= questions; }, 2000));
+        settle();
+    };
+    EXPECT_EQ(totalText(TicketTotals::ChangeDue), QStringLiteral("310.10"));
+    prompts.answer(true);
+    prompts.answer(false);
+    pressF9(2);
+    EXPECT_EQ(prompts.questions,
+              (QStringList{closeQuestion, QStringLiteral("Balance due 310.10. Close anyway?")}));
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open")) << "No leaves it open";
+    EXPECT_DOUBLE_EQ(qoh(remote), 12);
+    EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled());
+
+    // Overpaid: the change owed is the balance, below zero.
+    payment(salesId, QStringLiteral("Cash"), 320);
+    window->ticketArea()->ShowTicket(salesId);
+    prompts.clear();
+    prompts.answer(true);
+    prompts.answer(true);
+    pressF9(2);
+    EXPECT_EQ(prompts.questions.value(1), QStringLiteral("Balance due -09.90. Close anyway?"));
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
+    EXPECT_DOUBLE_EQ(qoh(remote), 11);
+
+    // Settled to the cent: the one question, as before.
+    const int settled = ticket(customerId);
+    equipmentLine(settled, QStringLiteral("RS-2W"), 286.47, 1);
+    payment(settled, QStringLiteral("Visa"), 310.10);
+    openTicket(customerId, settled);
+    prompts.clear();
+    prompts.answer(true);
+    pressF9(1);
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {settled}).toString(),
+              QStringLiteral("Close"));
+
+    // Nothing on the ticket: said so, with its balance.
+    const int empty = ticket(customerId);
+    openTicket(customerId, empty);
+    prompts.clear();
+    prompts.answer(true);
+    prompts.answer(false);
+    pressF9(2);
+    EXPECT_EQ(prompts.questions.value(1), QStringLiteral("No lines on this ticket. Balance due 00.00. Close anyway?"));
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {empty}).toString(), QStringLiteral("Open"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
 }
 
 // A refused edit stops the command with the edit's own message.
@@ -531,6 +596,7 @@ TEST_P(TicketAreaTest, AClosedTicketsLinesAndPaymentsStayReadable)
     open();
     const int openText = darkestIn(grid("vbalGrid2"), 1, 2);
     prompts.answer(true);
+    prompts.answer(true); // closed with a balance due
     clickButton("cmdFinalize");
     ASSERT_FALSE(child<QWidget>("picTicket")->isEnabled());
     // Locked, but read at the counter: the words as dark as on an open ticket.
