@@ -1,16 +1,23 @@
 #include "customers/CustomerInfo.h"
 
 #include "customers/FindCustomer.h"
+#include "customers/PhoneNumber.h"
 #include "customers/PhoneRow.h"
+#include "widgets/ButtonKey.h"
 
+#include <QAction>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -63,7 +70,7 @@ void CustomerInfo::buildButtons()
     cmdNewCustomer = button("cmdNewCustomer", QStringLiteral("Clear / New"));
     // Finding the customer starts every sale: a key for it, as the ticket
     // commands have.
-    cmdLookup->setShortcut(Qt::Key_F5);
+    BindButtonKey(cmdLookup, Qt::Key_F5);
     cmdLookup->setToolTip(QStringLiteral("Find a customer by name or phone (F5)"));
     bar->addStretch(1);
     connect(cmdDelete, &QPushButton::clicked, this, &CustomerInfo::onDelete);
@@ -287,11 +294,59 @@ void CustomerInfo::phoneBoxEdited(QLineEdit *box)
         moveFromPhoneBox(box);
 }
 
+// A number pasted whole ("(512) 555-0123") is split over the row's three
+// boxes, as typing it runs through them; the area code box alone would keep
+// only "(51".
+bool CustomerInfo::pasteIntoPhoneBox(QLineEdit *box, const QString &text)
+{
+    const auto parts = PhoneNumber::SplitWritten(text);
+    if (!parts)
+        return false;
+    for (PhoneRow *row : phoneRows) {
+        if (row->box(0) != box && row->box(1) != box && row->box(2) != box)
+            continue;
+        for (int i = 0; i < 3; ++i)
+            row->box(i)->setText((*parts)[size_t(i)]);
+        // On as after the last digit typed: to the next row, or the end of
+        // the line number in the last one.
+        if (!moveFromPhoneBox(row->box(2))) {
+            row->box(2)->setFocus(Qt::OtherFocusReason);
+            row->box(2)->end(false);
+        }
+        return true;
+    }
+    return false;
+}
+
+// The box's own menu, its Paste splitting a whole number as the keys do.
+bool CustomerInfo::showPhoneBoxMenu(QLineEdit *box, const QPoint &globalPos)
+{
+    QMenu *menu = box->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, box, [this, box] {
+            if (!pasteIntoPhoneBox(box, QGuiApplication::clipboard()->text()))
+                box->paste();
+        });
+    }
+    menu->popup(globalPos);
+    return true;
+}
+
 bool CustomerInfo::eventFilter(QObject *watched, QEvent *event)
 {
+    auto *phoneBox = qobject_cast<QLineEdit *>(watched);
+    if (phoneBox == txtFirstName || phoneBox == txtLastName)
+        phoneBox = nullptr;
+    if (phoneBox && event->type() == QEvent::ContextMenu)
+        return showPhoneBoxMenu(phoneBox, static_cast<QContextMenuEvent *>(event)->globalPos());
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *ke = static_cast<QKeyEvent *>(event);
+    if (phoneBox && ke->matches(QKeySequence::Paste) && !phoneBox->isReadOnly()
+        && pasteIntoPhoneBox(phoneBox, QGuiApplication::clipboard()->text()))
+        return true;
     const bool forward = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Down;
     if (!forward || ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return QWidget::eventFilter(watched, event);

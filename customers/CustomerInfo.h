@@ -84,6 +84,10 @@ private:
     void focusBox(QLineEdit *box);
     bool moveFromPhoneBox(QLineEdit *box);
     void phoneBoxEdited(QLineEdit *box);
+    // A paste into a phone box: a whole number fills its row, other text is
+    // pasted as into any box. True when it was handled.
+    bool pasteIntoPhoneBox(QLineEdit *box, const QString &text);
+    bool showPhoneBoxMenu(QLineEdit *box, const QPoint &globalPos);
     QLineEdit *nextPhoneBox(const QLineEdit *box) const;
 
     QWidget *Picture1 = nullptr;

@@ -34,6 +34,29 @@ QString defaultPdfPath(QWidget *parent, const QString &suggestion)
     return path;
 }
 
+// The file name a document's title suggests: "Customer Invoice #A0009" saves
+// as "Customer Invoice A0009", a date's slashes become dashes, and what no
+// file name holds on the shop's systems is left out. An untitled document,
+// or a title of nothing but such marks, is "PPview".
+QString pdfBaseName(const QString &title)
+{
+    QString name;
+    for (const QChar c : title) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
+            name += QLatin1Char('-');
+        else if (c.category() == QChar::Other_Control || QStringLiteral("#*?\"<>|").contains(c))
+            continue;
+        else
+            name += c;
+    }
+    name = name.simplified();
+    while (name.startsWith(QLatin1Char('.')) || name.startsWith(QLatin1Char('-')))
+        name = name.mid(1).trimmed();
+    while (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name.isEmpty() ? QStringLiteral("PPview") : name;
+}
+
 class BusyCursor
 {
 public:
@@ -313,7 +336,7 @@ void frmMultiPgPreview::finishCopy(const QString &folder)
 void frmMultiPgPreview::askForPdfPath()
 {
     hidePanels();
-    const QString base = PageImageStore::copyBaseName(reportTitle());
+    const QString base = pdfBaseName(reportTitle());
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = choosePdfPath(this, QDir(folder.isEmpty() ? QDir::homePath() : folder)
                                                  .filePath(base + QStringLiteral(".pdf")));

@@ -60,6 +60,8 @@ void PrintLetterhead(clsMultiPgPreview &rec, const Letterhead &head)
     // The picture is read first, so a damaged logo stops the report before
     // anything is drawn.
     const QImage logo = LetterheadLogo();
+    if (rec.ReportTitle().trimmed().isEmpty())
+        rec.setReportTitle(head.title);
     rec.setFontName(head.titleFont);
     rec.setFontSize(12);
     rec.setFontBold(true);

@@ -32,7 +32,9 @@ struct Letterhead
 QImage LetterheadLogo();
 
 // Prints the letterhead. A title longer than the band's right half moves
-// left until it ends inside the band. With the shop lines it ends in Arial 10 italic,
+// left until it ends inside the band. The first letterhead of a document
+// names it (its preview's caption, the PDF file it suggests, the copies of
+// its pages), unless the report named it already. With the shop lines it ends in Arial 10 italic,
 // not bold, below them; without them the title's font (12 point bold) stays.
 void PrintLetterhead(clsMultiPgPreview &rec, const Letterhead &head);
 

@@ -90,6 +90,8 @@ void TicketArea::ShowTicket(int salesid)
         FlagGuard loading(m_loading);
         another = salesid != m_salesid;
         m_salesid = salesid;
+        if (another)
+            lblScanNotice->clear(); // it was about the ticket shown before
         cancelEdits();
         hidePanels();
         setVisible(salesid != 0);

@@ -128,6 +128,7 @@ private:
     QPushButton *cmdEquipment = nullptr;
     QPushButton *cmdInstall = nullptr;
     QPushButton *cmdPayment = nullptr;
+    QLabel *lblScanNotice = nullptr; // says what the last scan found nothing for
     vbalGrid *vbalGrid2 = nullptr;   // equipment lines
     vbalGrid *vbalGrid3 = nullptr;   // labor lines
     vbalGrid *vbalPayment = nullptr; // payments

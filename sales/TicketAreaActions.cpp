@@ -2,6 +2,7 @@
 // the vehicle and note boxes and the tax-exempt box.
 #include "data/UserPrompts.h"
 #include "sales/AdminGate.h"
+#include "sales/TicketDisplay.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketTexts.h"
 
@@ -22,6 +23,19 @@ void TicketArea::finalizeTicket()
     const int id = m_salesid;
     if (!Prompts().askYesNo(TicketTexts::CloseQuestion(id)))
         return;
+    // A ticket left owing (or owed) money, or with nothing on it, is asked
+    // about once more, with the balance read as it stands now: a closed
+    // ticket is locked, and its balance is then settled only by re-opening.
+    TicketDisplay now;
+    const TicketReadResult read = ReadTicketDisplay(id, &now);
+    if (read == TicketReadResult::Failed)
+        return; // the data layer has said why; nothing is closed unseen
+    if (read == TicketReadResult::Read && now.isOpen()) {
+        const bool noLines = now.equipment.isEmpty() && now.labor.isEmpty();
+        if ((noLines || !now.figures.changeDue.isZero())
+            && !Prompts().askYesNo(TicketTexts::UnsettledCloseQuestion(now.figures.changeDue, noLines)))
+            return;
+    }
     const TicketChange change = TicketStore::CloseTicket(id);
     if (change == TicketChange::WrongState)
         Prompts().message(TicketTexts::NotOpenMessage(id));

@@ -5,6 +5,7 @@
 #include "sales/TicketArea.h"
 #include "sales/TicketGrids.h"
 #include "sales/TicketTotals.h"
+#include "widgets/ButtonKey.h"
 #include "widgets/vbalGrid.h"
 
 #include <QBoxLayout>
@@ -74,9 +75,9 @@ void TicketArea::buildControls()
     const int buttonWidth = cmdFinalize->fontMetrics().horizontalAdvance(QStringLiteral("Re-Open Ticket")) + 32;
     cmdFinalize->setFixedWidth(buttonWidth);
     cmdPrint->setFixedWidth(buttonWidth);
-    cmdFinalize->setShortcut(Qt::Key_F9);
+    BindButtonKey(cmdFinalize, Qt::Key_F9);
     cmdFinalize->setToolTip(QStringLiteral("Finalize or re-open this ticket (F9)"));
-    cmdPrint->setShortcut(QKeySequence::Print);
+    BindButtonKey(cmdPrint, QKeySequence::Print);
     cmdPrint->setToolTip(QStringLiteral("Print this ticket (Ctrl+P)"));
     connectControls();
 }
@@ -159,16 +160,29 @@ QWidget *TicketArea::buildScanRow()
     cmdEquipment = button(QStringLiteral("Equipment..."), "cmdEquipment", box);
     cmdInstall = button(QStringLiteral("Install..."), "cmdInstall", box);
     cmdPayment = button(QStringLiteral("Payment..."), "cmdPayment", box);
-    cmdEquipment->setShortcut(Qt::Key_F6);
+    BindButtonKey(cmdEquipment, Qt::Key_F6);
     cmdEquipment->setToolTip(QStringLiteral("Search the equipment in stock (F6)"));
-    cmdInstall->setShortcut(Qt::Key_F7);
+    BindButtonKey(cmdInstall, Qt::Key_F7);
     cmdInstall->setToolTip(QStringLiteral("Search the install labor (F7)"));
-    cmdPayment->setShortcut(Qt::Key_F8);
+    BindButtonKey(cmdPayment, Qt::Key_F8);
     cmdPayment->setToolTip(QStringLiteral("Record a payment (F8)"));
     row->addWidget(cmdEquipment);
     row->addWidget(cmdInstall);
     row->addWidget(cmdPayment);
-    row->addStretch(1);
+    row->addSpacing(12);
+    // A code no product has is said here, not in a box: the clerk goes on
+    // scanning while reading it.
+    lblScanNotice = named(new QLabel(box), "lblScanNotice");
+    lblScanNotice->setTextFormat(Qt::PlainText);
+    QPalette notice = lblScanNotice->palette();
+    notice.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    lblScanNotice->setPalette(notice);
+    QFont bold = lblScanNotice->font();
+    bold.setBold(true);
+    lblScanNotice->setFont(bold);
+    lblScanNotice->setMinimumWidth(0);
+    lblScanNotice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    row->addWidget(lblScanNotice, 1);
     return box;
 }
 

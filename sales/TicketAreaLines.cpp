@@ -73,12 +73,16 @@ void TicketArea::onScan()
 {
     const QString code = txtScan->text().trimmed();
     txtScan->clear();
+    lblScanNotice->clear();
     if (m_salesid == 0)
         return;
-    // An unknown code adds nothing and says nothing; the beep follows every scan.
+    // The beep follows every scan; a code no product has adds nothing and is
+    // said beside the box, so the clerk hears and sees that it was missed.
     const Result result = code.isEmpty() ? Result::NotFound
                                          : TicketLines::AddTicketLine(m_salesid, code, TicketLines::Source::Barcode);
     QApplication::beep();
+    if (result == Result::NotFound && !code.isEmpty())
+        lblScanNotice->setText(TicketTexts::UnknownBarcodeNotice(code));
     m_newestLineWanted = lineChanged(result);
     ShowTicket(m_salesid);
     txtScan->setFocus(Qt::OtherFocusReason);

@@ -4,6 +4,7 @@
 #include "sales/TicketGrids.h"
 #include "sales/TicketStore.h"
 #include "sales/TicketTexts.h"
+#include "widgets/ButtonKey.h"
 #include "widgets/VbInput.h"
 #include "widgets/vbalGrid.h"
 
@@ -27,9 +28,9 @@ TicketListPane::TicketListPane(QWidget *parent) : QWidget(parent)
     cmdNewTicket->setObjectName(QStringLiteral("cmdNewTicket"));
     for (QPushButton *b : {cmdSearchTicket, cmdNewTicket})
         b->setAutoDefault(false);
-    cmdSearchTicket->setShortcut(Qt::Key_F3);
+    BindButtonKey(cmdSearchTicket, Qt::Key_F3);
     cmdSearchTicket->setToolTip(QStringLiteral("Find a ticket by its number (F3)"));
-    cmdNewTicket->setShortcut(Qt::Key_F4);
+    BindButtonKey(cmdNewTicket, Qt::Key_F4);
     cmdNewTicket->setToolTip(QStringLiteral("A new ticket for this customer (F4)"));
     buttons->addWidget(cmdSearchTicket);
     buttons->addSpacing(12);

@@ -6,7 +6,13 @@ namespace TicketNumber {
 
 std::optional<int> Parse(const QString &typed)
 {
-    const QString t = typed.trimmed();
+    QStringView t = QStringView(typed).trimmed();
+    // The invoice prints ticket 9 as "#A0009": the marks in front of the
+    // digits are read as part of the number.
+    if (t.startsWith(QLatin1Char('#')))
+        t = t.mid(1);
+    if (t.startsWith(QLatin1Char('A'), Qt::CaseInsensitive))
+        t = t.mid(1);
     if (t.isEmpty())
         return std::nullopt;
     // Only ASCII digits: QChar::isDigit would also take other scripts' digits,
@@ -22,7 +28,7 @@ std::optional<int> Parse(const QString &typed)
     if (first < 0)
         return std::nullopt; // all zeros
     // Ten digits are the most an int holds; more is no ticket, however typed.
-    const QStringView digits = QStringView(t).mid(first);
+    const QStringView digits = t.mid(first);
     if (digits.size() > 10)
         return std::nullopt;
     bool ok = false;

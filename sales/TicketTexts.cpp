@@ -21,6 +21,12 @@ QString CloseQuestion(int salesId)
         + QStringLiteral("? Ticket will be locked out once closed.");
 }
 
+QString UnsettledCloseQuestion(const Money &balance, bool noLines)
+{
+    const QString due = QStringLiteral("Balance due ") + balance.format00() + QStringLiteral(". Close anyway?");
+    return noLines ? QStringLiteral("No lines on this ticket. ") + due : due;
+}
+
 QString RemoveTicketQuestion(const QString &numberText, const QString &dateText)
 {
     return QStringLiteral("Remove ticket # ") + numberText + QStringLiteral(" created on ") + dateText
@@ -105,6 +111,14 @@ QString NoPayTypeMessage()
 QString ChoosePriceMessage()
 {
     return QStringLiteral("Select OURS or COG pricing box");
+}
+
+QString UnknownBarcodeNotice(const QString &code)
+{
+    // A scanner that sends noise must not push the notice off the row.
+    constexpr int kShown = 30;
+    const QString shown = code.size() > kShown ? code.left(kShown) + QChar(0x2026) : code;
+    return QStringLiteral("No product has bar code ") + shown;
 }
 
 QString NewTicketFailedMessage()

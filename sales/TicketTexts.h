@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sales/Money.h"
 #include "sales/TicketStore.h"
 
 #include <QString>
@@ -13,6 +14,10 @@ namespace TicketTexts {
 QString HeaderText(const TicketHeader *header);
 
 QString CloseQuestion(int salesId);
+// Asked after CloseQuestion when the ticket is not settled or has nothing on
+// it: "Balance due 310.10. Close anyway?", the balance as the Change Due box
+// shows it, after "No lines on this ticket. " when it has none.
+QString UnsettledCloseQuestion(const Money &balance, bool noLines);
 QString RemoveTicketQuestion(const QString &numberText, const QString &dateText);
 QString RemoveEquipmentQuestion(const QString &lineNo, const QString &modelNumber);
 QString RemoveLaborQuestion(const QString &lineNo, const QString &description);
@@ -37,6 +42,9 @@ QString LineTooLargeMessage(const QString &typed);
 QString NoPayTypeMessage();
 // A double-click in the labor lookup outside the two price columns.
 QString ChoosePriceMessage();
+// The notice beside the scan box after a code no product has: "No product
+// has bar code 999" (a very long code is cut short).
+QString UnknownBarcodeNotice(const QString &code);
 
 QString NewTicketFailedMessage();
 QString CustomerGoneMessage();

@@ -8,6 +8,7 @@
 #include "sales/SalesLayout.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketListPane.h"
+#include "sales/TicketNumber.h"
 #include "sales/TicketPane.h"
 #include "sales/TicketStore.h"
 #include "widgets/ObjectSettings.h"
@@ -142,7 +143,7 @@ void frmSales::SearchTicket()
         return;
     customerInfo()->LoadCustomerInfo(customer);
     if (m_customerid == customer) {
-        ticketList()->selectTicket(typed->trimmed().toInt());
+        ticketList()->selectTicket(TicketNumber::Parse(*typed).value_or(0));
         ticketList()->grid()->setFocus(Qt::OtherFocusReason);
     }
 }

@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -365,6 +367,50 @@ TEST_P(CustomerInfoTest, ACustomerThatIsGoneLoadsAsAnEmptyForm)
     EXPECT_FALSE(info.IsLoading());
 }
 
+// A whole number pasted into the area code box (Ctrl+V, as from a phone
+// list) fills the row's three boxes as typing it does, and is what is saved.
+TEST_P(CustomerInfoTest, AWholeNumberPastedIntoTheAreaCodeFillsTheRow)
+{
+    button("cmdNewCustomer")->click();
+    QTest::keyClicks(firstName, QStringLiteral("Ann"));
+    const auto paste = [&](const char *name, const QString &text) {
+        QGuiApplication::clipboard()->setText(text);
+        QLineEdit *target = box(name);
+        target->setFocus();
+        target->selectAll();
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    };
+    paste("txtPhone_0", QStringLiteral("5125550123"));
+    EXPECT_EQ(box("txtPhone_0")->text(), QStringLiteral("512"));
+    EXPECT_EQ(box("txtPhone_1")->text(), QStringLiteral("555"));
+    EXPECT_EQ(box("txtPhone_2")->text(), QStringLiteral("0123"));
+    EXPECT_EQ(focusName(), QStringLiteral("txtPhone2_0")) << "on to the next row, as after typing";
+
+    paste("txtPhone2_0", QStringLiteral("(713) 555-0199"));
+    EXPECT_EQ(box("txtPhone2_0")->text(), QStringLiteral("713"));
+    EXPECT_EQ(box("txtPhone2_1")->text(), QStringLiteral("555"));
+    EXPECT_EQ(box("txtPhone2_2")->text(), QStringLiteral("0199"));
+    paste("txtPhone3_0", QStringLiteral("+1 214.555.0142"));
+    EXPECT_EQ(box("txtPhone3_0")->text(), QStringLiteral("214"));
+    EXPECT_EQ(box("txtPhone3_2")->text(), QStringLiteral("0142"));
+    EXPECT_EQ(focusName(), QStringLiteral("txtPhone3_2")) << "the last row keeps the keyboard";
+
+    // Text that is no whole number is pasted as into any box.
+    paste("txtPhone3_1", QStringLiteral("555-01"));
+    EXPECT_EQ(box("txtPhone3_1")->text(), QStringLiteral("555"));
+    EXPECT_EQ(box("txtPhone3_0")->text(), QStringLiteral("214"));
+
+    EXPECT_TRUE(button("cmdSave")->isEnabled());
+    button("cmdSave")->click();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+    const auto rs = Database::GetRS(QStringLiteral("select phone1, phone2, phone3 from customer"));
+    ASSERT_TRUE(rs);
+    ASSERT_EQ(rs->rowCount(), 1);
+    EXPECT_EQ(rs->value(0, QStringLiteral("phone1")).toString(), QStringLiteral("5125550123"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("phone2")).toString(), QStringLiteral("7135550199"));
+    EXPECT_EQ(rs->value(0, QStringLiteral("phone3")).toString(), QStringLiteral("2145550142"));
+}
+
 TEST_P(CustomerInfoTest, SavingANewCustomerCreatesItsRowAndReloadsIt)
 {
     button("cmdNewCustomer")->click();
@@ -402,8 +448,9 @@ TEST_P(CustomerInfoTest, AValueWiderThanItsColumnIsToldInTheEditorsWords)
     // A database whose e-mail column has a width (carried over from another
     // server); SQLite keeps no widths, so there the value is simply stored.
     const bool widths = GetParam() != Engine::SQLite;
-    if (widths)
+    if (widths) {
         ASSERT_GE(Database::Execute(QStringLiteral("alter table customer alter column email type varchar(20)")), 0);
+    }
     button("cmdNewCustomer")->click();
     QTest::keyClicks(firstName, QStringLiteral("Dana"));
     QLineEdit *email = box("txtEmail");

@@ -1,6 +1,7 @@
 // Ticket numbers typed in "Search Ticket": TicketNumber::Parse accepts a
-// positive number that fits a ticket id and nothing else, and a number it
-// accepts reads the same when written back as decimal text.
+// positive number that fits a ticket id, bare or as the invoice prints it
+// ("#A0009"), and nothing else, and a number it accepts reads the same when
+// written back as decimal text, bare or with the invoice's marks.
 #include "tests/fuzz/FuzzCheck.h"
 
 #include "sales/TicketNumber.h"
@@ -11,11 +12,16 @@ namespace {
 
 using FuzzSupport::Shown;
 
-// Told apart by other means than the parser: the value of the trimmed text if
-// it is nothing but ASCII digits with a positive value that fits an int.
+// Told apart by other means than the parser: the value of the trimmed text,
+// less a "#" and then an "A" or "a" in front, if it is nothing but ASCII
+// digits with a positive value that fits an int.
 std::optional<int> expected(const QString &typed)
 {
-    const QString t = typed.trimmed();
+    QString t = typed.trimmed();
+    if (t.startsWith(u'#'))
+        t.remove(0, 1);
+    if (t.startsWith(u'A') || t.startsWith(u'a'))
+        t.remove(0, 1);
     if (t.isEmpty())
         return std::nullopt;
     long long value = 0;
@@ -51,6 +57,10 @@ TESSALY_FUZZ_TARGET(ticket_number)
         FUZZ_CHECK(TicketNumber::Parse(QLatin1Char(' ') + written + QLatin1Char(' ')) == number, Shown(written));
         FUZZ_CHECK(TicketNumber::Parse(written + QLatin1Char('x')) == std::nullopt, Shown(written));
         FUZZ_CHECK(TicketNumber::Parse(QLatin1Char('-') + written) == std::nullopt, Shown(written));
+        const QString printed = QStringLiteral("#A%1").arg(*number, 4, 10, QLatin1Char('0'));
+        FUZZ_CHECK(TicketNumber::Parse(printed) == number, Shown(printed));
+        FUZZ_CHECK(TicketNumber::Parse(printed.mid(1)) == number, Shown(printed));
+        FUZZ_CHECK(TicketNumber::Parse(QStringLiteral("AA") + written) == std::nullopt, Shown(written));
     }
     return 0;
 }

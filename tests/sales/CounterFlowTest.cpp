@@ -206,12 +206,57 @@ TEST_P(CounterFlow, AReturningCustomersClosedTicketIsReopenedBehindThePin)
     scan(QStringLiteral("012345000192"));
     EXPECT_EQ(grid("vbalGrid2")->RowCount(), 2);
     prompts.answer(true);
+    prompts.answer(true); // closed unpaid
     QTest::mouseClick(finalize, Qt::LeftButton);
     EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Close"));
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble(), 9);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {relay}).toDouble(), 19);
     EXPECT_EQ(list->CellValue(1, 6), QStringLiteral("Close"));
     EXPECT_EQ(pins.asked, 2);
+}
+
+// F9 finalizes an open ticket and re-opens a closed one, whatever the button
+// says: the key stays on the button when its caption changes, so it works on
+// the first ticket shown and every one after.
+TEST_P(CounterFlow, F9FinalizesAndReopensWhateverTheButtonSays)
+{
+    employee(QStringLiteral("Maria"), QStringLiteral("Lopez"), QStringLiteral("4321"), QStringLiteral("admin"));
+    const int remote = product(QStringLiteral("012345000178"), QStringLiteral("RS-2W"), 199.99, 9, QStringLiteral("RS-2W"),
+                               QStringLiteral("2-way remote start"));
+    const int ann = customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
+    const int salesId = ticket(ann);
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
+    payment(salesId, QStringLiteral("Cash"), 216.49); // paid in full: 199.99 and 16.50 tax
+    openTicket(ann, salesId);
+    window->activateWindow(); // the F-keys are the window's shortcuts
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto *finalize = child<QPushButton>("cmdFinalize");
+    const auto status = [&] {
+        return value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString();
+    };
+    const auto stock = [&] { return value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble(); };
+
+    // Open: F9 asks and closes.
+    ASSERT_EQ(finalize->text(), QStringLiteral("Finalize Ticket"));
+    prompts.answer(true);
+    shortcut(Qt::Key_F9, [&] { return status() == QLatin1String("Close"); });
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(finalize->text(), QStringLiteral("Re-Open Ticket"));
+    EXPECT_DOUBLE_EQ(stock(), 8);
+
+    // Closed: F9 asks for the administrator's PIN and re-opens.
+    pins.enter(QStringLiteral("4321"));
+    shortcut(Qt::Key_F9, [&] { return status() == QLatin1String("Open"); });
+    EXPECT_EQ(pins.asked, 1);
+    EXPECT_EQ(finalize->text(), QStringLiteral("Finalize Ticket"));
+    EXPECT_DOUBLE_EQ(stock(), 9);
+
+    // Re-opened: F9 closes it again.
+    prompts.answer(true);
+    shortcut(Qt::Key_F9, [&] { return status() == QLatin1String("Close"); });
+    EXPECT_EQ(prompts.questions.size(), 2);
+    EXPECT_DOUBLE_EQ(stock(), 8);
+    EXPECT_EQ(prompts.messages, QStringList());
 }
 
 TESSALY_SALES_ENGINES(CounterFlow);

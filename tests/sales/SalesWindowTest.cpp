@@ -4,6 +4,7 @@
 #include "customers/FindCustomer.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
+#include "data/DateText.h"
 #include "data/Settings.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketListPane.h"
@@ -159,6 +160,50 @@ TEST_P(SalesWindow, SearchTicketAndExitAskBeforeDroppingCustomerEdits)
     const auto rs = Database::GetRS(QStringLiteral("select city from customer where id = ?"), {ann});
     ASSERT_TRUE(rs && !rs->eof());
     EXPECT_EQ(rs->field(QStringLiteral("city")).toString().trimmed(), QStringLiteral("Austin"));
+}
+
+// F3 takes the number as the invoice prints it ("Customer Invoice #A0009"),
+// with or without its marks, and selects that ticket in the customer's list.
+TEST_P(SalesWindow, SearchTicketTakesTheNumberAsTheInvoicePrintsIt)
+{
+    ticket(ann);
+    const int first = ticket(bo, QStringLiteral("Open"), DateText::toDb(QDateTime(QDate(2026, 3, 1), QTime(10, 0))));
+    const int second = ticket(bo, QStringLiteral("Close"), DateText::toDb(QDateTime(QDate(2026, 3, 2), QTime(10, 0))));
+    window->activateWindow(); // the F-keys are the window's shortcuts
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    vbalGrid *list = grid("vbalGridOrders");
+    // The button's shortcut clicks it a moment later: waits for the input box
+    // to have been answered.
+    const auto search = [&](const QString &typed) {
+        window->customerInfo()->LoadCustomerInfo(ann);
+        prompts.type(typed);
+        const int asked = prompts.titles.size();
+        QTest::keyClick(window.get(), Qt::Key_F3);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->customerid() == bo || prompts.titles.size() > asked; }, 2000))
+            << typed.toStdString();
+        settle();
+    };
+    const QString printed = QStringLiteral("A%1").arg(second, 4, 10, QLatin1Char('0'));
+    for (const QString &typed : {printed, QLatin1Char('#') + printed, QLatin1Char(' ') + printed.toLower(),
+                                 QString::number(second)}) {
+        search(typed);
+        EXPECT_EQ(window->customerid(), bo) << typed.toStdString();
+        ASSERT_EQ(list->RowCount(), 2) << typed.toStdString();
+        EXPECT_EQ(list->CellItemData(list->SelectedRow(), 1), second) << typed.toStdString();
+    }
+    search(QStringLiteral("A%1").arg(first, 4, 10, QLatin1Char('0')));
+    EXPECT_EQ(list->CellItemData(list->SelectedRow(), 1), first);
+    EXPECT_EQ(window->salesid(), 0) << "found, not opened";
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+
+    // Other letters, or the marks the wrong way round, are no ticket number.
+    for (const QString &typed : {QStringLiteral("B%1").arg(second), QStringLiteral("A#%1").arg(second),
+                                 QStringLiteral("AA%1").arg(second)}) {
+        prompts.clear();
+        search(typed);
+        EXPECT_EQ(window->customerid(), ann) << typed.toStdString();
+        EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Ticket Not Found")}) << typed.toStdString();
+    }
 }
 
 TEST_P(SalesWindow, SearchTicketAfterAFailedReadShowsOnlyTheDataLayersMessage)

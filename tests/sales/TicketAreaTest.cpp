@@ -1,13 +1,17 @@
 // The ticket area as the clerk uses it: scanning, lookups, in-place edits,
 // payments, "Remove", finalize and re-open, on real engines.
 #include "data/Database.h"
+#include "reports/Printbill.h"
 #include "sales/TicketArea.h"
+#include "sales/TicketPane.h"
 #include "sales/TicketStore.h"
 #include "sales/TicketTotals.h"
+#include "sales/SalesCommands.h"
 #include "sales/frmSales.h"
 #include "customers/CustomerInfo.h"
 #include "customers/FindCustomer.h"
 #include "tests/sales/SalesWindowFixture.h"
+#include "tests/support/PdfReader.h"
 #include "tests/support/SeedData.h"
 #include "widgets/vbalGrid.h"
 
@@ -20,6 +24,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -30,9 +35,24 @@ class TicketAreaTest : public SalesWindowTest
 {
 protected:
     // One equipment line whose quantity cell is being typed into, Enter not
-    // pressed, when F9 comes; waits for what the button's shortcut does a
+    // pressed, when F9 (or the key given) comes; waits for what its shortcut does a
     // moment later, as a press would. nullptr when the edit did not open.
     vbalGrid *typeQuantityThenF9(const QString &typed, Qt::Key key = Qt::Key_F9)
+    {
+        QLineEdit *edit = typeQuantity(typed);
+        if (!edit)
+            return nullptr;
+        prompts.answer(true);
+        prompts.answer(true); // closed unpaid
+        QTest::keyClick(edit, key);
+        // The lines are read either way; the caller checks what was asked.
+        (void)QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
+        return grid("vbalGrid2");
+    }
+    // One equipment line (quantity 1) whose quantity cell is being typed
+    // into, Enter not pressed, in the active window; the edit box, or
+    // nullptr when the edit did not open.
+    QLineEdit *typeQuantity(const QString &typed)
     {
         equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
         open();
@@ -48,11 +68,7 @@ protected:
             return nullptr;
         edit->selectAll();
         QTest::keyClicks(edit, typed);
-        prompts.answer(true);
-        QTest::keyClick(edit, key);
-        // The lines are read either way; the caller checks what was asked.
-        (void)QTest::qWaitFor([&] { return !prompts.questions.isEmpty() || !prompts.messages.isEmpty(); }, 2000);
-        return lines;
+        return edit;
     }
     void SetUp() override
     {
@@ -93,10 +109,46 @@ TEST_P(TicketAreaTest, ScanningAddsALinePerScanAndTheTotalsFollow)
     auto *box = child<QLineEdit>("txtScan");
     EXPECT_TRUE(box->text().isEmpty());
     EXPECT_EQ(QApplication::focusWidget(), box);
-    // An unknown code adds nothing and says nothing.
+    // An unknown code adds nothing and opens no box.
     scan(QStringLiteral("999"));
     EXPECT_EQ(count(QStringLiteral("salesitem")), 3);
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// A code no product has is said beside the scan box, without a box to
+// close: the keyboard stays in the scan box for the next code, and the
+// notice goes with the next scan that finds its product.
+TEST_P(TicketAreaTest, AScanThatFindsNoProductIsSaidBesideTheScanBox)
+{
+    open();
+    auto *notice = child<QLabel>("lblScanNotice");
+    ASSERT_NE(notice, nullptr);
+    auto *box = child<QLineEdit>("txtScan");
+    EXPECT_TRUE(notice->text().isEmpty());
+    scan(QStringLiteral("0123450009"));
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 0);
+    EXPECT_EQ(notice->text(), QStringLiteral("No product has bar code 0123450009"));
+    // In view and read whole, in the part of the ticket the pane shows.
+    EXPECT_TRUE(notice->isVisible());
+    const QSize words(notice->fontMetrics().horizontalAdvance(notice->text()), notice->height());
+    QWidget *pane = window->ticketPane();
+    EXPECT_TRUE(pane->rect().contains(QRect(notice->mapTo(pane, QPoint(0, 0)), words)));
+    EXPECT_GE(notice->width(), words.width());
+    EXPECT_TRUE(prompts.messages.isEmpty()) << "no box holds up the next scan";
+    EXPECT_EQ(QApplication::focusWidget(), box);
+
+    // Typed on at once, the next code adds its line and the notice goes.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("012345000017"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
+    EXPECT_TRUE(notice->text().isEmpty());
+
+    // Another ticket shown starts without the notice of this one.
+    scan(QStringLiteral("777"));
+    EXPECT_FALSE(notice->text().isEmpty());
+    const int other = ticket(customerId);
+    openTicket(customerId, other);
+    EXPECT_TRUE(notice->text().isEmpty());
 }
 
 TEST_P(TicketAreaTest, EditsInPlaceStoreTheRoundedValueAndTheGridFollows)
@@ -374,10 +426,12 @@ TEST_P(TicketAreaTest, FinalizeLocksTheTicketAndReopenNeedsAnAdministrator)
     equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 2);
     open();
     prompts.answer(true);
+    prompts.answer(true); // closed unpaid
     clickButton("cmdFinalize");
     EXPECT_EQ(prompts.questions.value(0),
               QStringLiteral("Close ticket # %1? Ticket will be locked out once closed.")
                   .arg(salesId, 4, 10, QLatin1Char('0')));
+    EXPECT_EQ(prompts.questions.value(1), QStringLiteral("Balance due 432.98. Close anyway?"));
     EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
     EXPECT_DOUBLE_EQ(qoh(remote), 10);
     EXPECT_FALSE(child<QWidget>("picTicket")->isEnabled());
@@ -411,12 +465,102 @@ TEST_P(TicketAreaTest, FinalizeWhileAQuantityIsBeingTypedClosesWithTheTypedQuant
     vbalGrid *lines = typeQuantityThenF9(QStringLiteral("3"));
     ASSERT_NE(lines, nullptr);
     settle();
-    ASSERT_EQ(prompts.questions.size(), 1) << "F9 asked to close the ticket";
+    ASSERT_EQ(prompts.questions.size(), 2) << "F9 asked to close the ticket, then about its balance";
     EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 3);
     EXPECT_DOUBLE_EQ(qoh(remote), 9);
     EXPECT_EQ(lines->CellValue(1, 6), QStringLiteral("3"));
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// Ctrl+P while a quantity is still being typed: the invoice printed is the
+// ticket with the quantity typed, its lines and its total.
+TEST_P(TicketAreaTest, PrintWhileAQuantityIsBeingTypedPrintsTheTypedQuantity)
+{
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("invoice.pdf"));
+    QString printed;
+    SalesCommands commands;
+    commands.printTicket = [&](int id, QWidget *) {
+        if (Printbill(id, ReportOutput::pdf(pdf)).done())
+            printed = PdfReader::text(pdf);
+    };
+    window->setCommands(commands);
+    QLineEdit *edit = typeQuantity(QStringLiteral("3"));
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClick(edit, Qt::Key_P, Qt::ControlModifier);
+    // The button's shortcut clicks it a moment later, as a press would.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !printed.isEmpty() || !prompts.messages.isEmpty(); }, 5000));
+    settle();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem")).toDouble(), 3);
+    // 3 × 199.99 = 599.97; tax 49.50; total 649.47.
+    EXPECT_TRUE(printed.contains(QStringLiteral("599.97"))) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("649.47"))) << printed.toStdString();
+    EXPECT_FALSE(printed.contains(QStringLiteral("216.49"))) << "the total of one";
+    EXPECT_EQ(grid("vbalGrid2")->CellValue(1, 6), QStringLiteral("3"));
+}
+
+// Finalize asks once more about a ticket that is not settled or has nothing
+// on it, with the balance as the Change Due box shows it; No leaves it open.
+// A settled ticket is asked about once, as before.
+TEST_P(TicketAreaTest, FinalizeAsksOnceMoreAboutABalanceOrATicketWithoutLines)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 286.47, 1); // tax 23.63, total 310.10
+    open();
+    window->activateWindow(); // the F-keys are the window's shortcuts
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QString closeQuestion = QStringLiteral("Close ticket # %1? Ticket will be locked out once closed.")
+                                      .arg(salesId, 4, 10, QLatin1Char('0'));
+    const auto pressF9 = [&](int questions) {
+        QTest::keyClick(window.get(), Qt::Key_F9);
+        // The button's shortcut clicks it a moment later, as a press would.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return prompts.questions.size() >= questions; }, 2000));
+        settle();
+    };
+    EXPECT_EQ(totalText(TicketTotals::ChangeDue), QStringLiteral("310.10"));
+    prompts.answer(true);
+    prompts.answer(false);
+    pressF9(2);
+    EXPECT_EQ(prompts.questions,
+              (QStringList{closeQuestion, QStringLiteral("Balance due 310.10. Close anyway?")}));
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open")) << "No leaves it open";
+    EXPECT_DOUBLE_EQ(qoh(remote), 12);
+    EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled());
+
+    // Overpaid: the change owed is the balance, below zero.
+    payment(salesId, QStringLiteral("Cash"), 320);
+    window->ticketArea()->ShowTicket(salesId);
+    prompts.clear();
+    prompts.answer(true);
+    prompts.answer(true);
+    pressF9(2);
+    EXPECT_EQ(prompts.questions.value(1), QStringLiteral("Balance due -09.90. Close anyway?"));
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Close"));
+    EXPECT_DOUBLE_EQ(qoh(remote), 11);
+
+    // Settled to the cent: the one question, as before.
+    const int settled = ticket(customerId);
+    equipmentLine(settled, QStringLiteral("RS-2W"), 286.47, 1);
+    payment(settled, QStringLiteral("Visa"), 310.10);
+    openTicket(customerId, settled);
+    prompts.clear();
+    prompts.answer(true);
+    pressF9(1);
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {settled}).toString(),
+              QStringLiteral("Close"));
+
+    // Nothing on the ticket: said so, with its balance.
+    const int empty = ticket(customerId);
+    openTicket(customerId, empty);
+    prompts.clear();
+    prompts.answer(true);
+    prompts.answer(false);
+    pressF9(2);
+    EXPECT_EQ(prompts.questions.value(1), QStringLiteral("No lines on this ticket. Balance due 00.00. Close anyway?"));
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {empty}).toString(), QStringLiteral("Open"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
 }
 
 // A refused edit stops the command with the edit's own message.
@@ -525,6 +669,7 @@ TEST_P(TicketAreaTest, AClosedTicketsLinesAndPaymentsStayReadable)
     open();
     const int openText = darkestIn(grid("vbalGrid2"), 1, 2);
     prompts.answer(true);
+    prompts.answer(true); // closed with a balance due
     clickButton("cmdFinalize");
     ASSERT_FALSE(child<QWidget>("picTicket")->isEnabled());
     // Locked, but read at the counter: the words as dark as on an open ticket.

@@ -1,0 +1,102 @@
+// "Save as PDF" in the preview of a printed document suggests a file named
+// after the document, on every engine.
+#include "data/Clock.h"
+#include "data/DemoShop.h"
+#include "print/PrintHooks.h"
+#include "print/clsMultiPgPreview.h"
+#include "print/frmMultiPgPreview.h"
+#include "reports/DemoLetterhead.h"
+#include "reports/Printbill.h"
+#include "reports/SalesSummary.h"
+#include "tests/support/RecordingPrompts.h"
+#include "tests/support/SeedData.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Opens the preview of each finished document as the program does, and in
+// it presses "Save as PDF" from the keyboard; keeps the file name the save
+// box would have offered (and saves nothing).
+class SavingPresenter final : public PrintPresenter
+{
+public:
+    SavingPresenter() { SetPrintPresenter(this); }
+    ~SavingPresenter() override { SetPrintPresenter(nullptr); }
+
+    void showPreview(clsMultiPgPreview &recorder, bool, QObject *) override
+    {
+        frmMultiPgPreview preview(recorder.sharedDocument());
+        preview.choosePdfPath = [this](QWidget *, const QString &suggestion) {
+            suggested << suggestion;
+            return QString();
+        };
+        preview.show();
+        if (!QTest::qWaitForWindowExposed(&preview))
+            return;
+        captions << preview.windowTitle();
+        auto *save = preview.findChild<QPushButton *>(QStringLiteral("cmdSavePdf"));
+        if (!save)
+            return;
+        save->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(save, Qt::Key_Space);
+        preview.close();
+    }
+    QStringList suggested;
+    QStringList captions;
+};
+
+class PreviewFileName : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override
+    {
+        TESSALY_USE_FRESH_DATABASE(GetParam());
+        QString why;
+        ASSERT_TRUE(DemoLetterhead::ensureFiles(&why)) << why.toStdString();
+        Clock::setFixed(QDateTime(QDate(2026, 12, 7), QTime(15, 0)));
+    }
+    void TearDown() override { Clock::setFixed(std::nullopt); }
+
+    RecordingPrompts prompts;
+};
+
+TEST_P(PreviewFileName, AnInvoiceSuggestsItsOwnNameNotThePageFilesName)
+{
+    const int customer = SeedData::customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
+    int id = 0;
+    while (id < 9)
+        id = SeedData::ticket(customer);
+    ASSERT_EQ(id, 9);
+    SeedData::equipmentLine(id, QStringLiteral("RS-2W"), 199.99);
+    SavingPresenter presenter;
+    const ReportResult shown = Printbill(id, ReportOutput::preview());
+    ASSERT_TRUE(shown.done()) << shown.error.toStdString();
+    ASSERT_EQ(presenter.suggested.size(), 1);
+    EXPECT_EQ(QFileInfo(presenter.suggested[0]).fileName(), QStringLiteral("Customer Invoice A0009.pdf"));
+    EXPECT_EQ(presenter.captions.value(0), QStringLiteral("Print Preview - Customer Invoice #A0009"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+}
+
+// A title with a date in it: the slashes no file name holds become dashes.
+TEST_P(PreviewFileName, ADatedReportSuggestsItsTitleWithDashesForSlashes)
+{
+    ASSERT_TRUE(DemoShop::Fill()); // a week of sales to sum up
+    SavingPresenter presenter;
+    const ReportResult shown = PrintSalesSummary(QDate(2026, 12, 1), SummaryPeriod::Weekly, ReportOutput::preview());
+    ASSERT_TRUE(shown.done()) << shown.error.toStdString();
+    ASSERT_EQ(presenter.suggested.size(), 1);
+    const QString name = QFileInfo(presenter.suggested[0]).fileName();
+    EXPECT_TRUE(name.startsWith(QStringLiteral("Weekly Sales Summary for Week of 12-1-"))) << name.toStdString();
+    EXPECT_TRUE(name.endsWith(QStringLiteral(".pdf"))) << name.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, PreviewFileName, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+} // namespace
