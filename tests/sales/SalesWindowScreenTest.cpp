@@ -152,6 +152,12 @@ protected:
         scanLinesAndOpenEquipment();
         if (area.height() >= 720) {
             expectHeaderAndTotalsTogether();
+            // Taking a payment keeps them there, the amount box beside them.
+            clickButton("cmdPayment");
+            settle();
+            EXPECT_TRUE(seenOnScreen(child<QWidget>("txtAmount")));
+            expectHeaderAndTotalsTogether();
+            QTest::keyClick(child<QWidget>("txtAmount"), Qt::Key_Escape);
             return;
         }
         EXPECT_TRUE(window->ticketPane()->scrollBar()->isVisible());
