@@ -59,6 +59,12 @@ protected:
         window->activateWindow(); // the F-keys are the window's shortcuts
         if (!QTest::qWaitForWindowActive(window.get()))
             return nullptr;
+        return typeOverQuantity(typed);
+    }
+    // Opens the first line's quantity cell for editing and types over it;
+    // the edit box, or nullptr when the edit did not open.
+    QLineEdit *typeOverQuantity(const QString &typed)
+    {
         vbalGrid *lines = grid("vbalGrid2");
         lines->SetSelectedCell(1, 6);
         lines->view()->setFocus();
@@ -588,13 +594,8 @@ TEST_P(TicketAreaTest, ANewTicketWritesTheTypedQuantityFirstOrStaysWhenItIsRefus
     EXPECT_EQ(window->salesid(), salesId);
 
     prompts.messages.clear();
-    lines->SetSelectedCell(1, 6);
-    lines->view()->setFocus();
-    QTest::keyClick(lines->view(), Qt::Key_F2);
-    auto *edit = child<QLineEdit>("txtEdit");
-    ASSERT_EQ(QApplication::focusWidget(), edit);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("3"));
+    QLineEdit *edit = typeOverQuantity(QStringLiteral("3"));
+    ASSERT_NE(edit, nullptr);
     QTest::keyClick(edit, Qt::Key_F4);
     (void)QTest::qWaitFor([&] { return count(QStringLiteral("sales")) == 2; }, 2000);
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
@@ -610,16 +611,10 @@ TEST_P(TicketAreaTest, ALookupWritesTheTypedQuantityFirstOrStaysWhenItIsRefused)
     const int jones = customer(QStringLiteral("Carl"), QStringLiteral("Jones"));
     equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
     open();
-    vbalGrid *lines = grid("vbalGrid2");
     FindCustomer *find = window->customerInfo()->findCustomer();
     const auto typeQuantityThenF5 = [&](const QString &typed) {
-        lines->SetSelectedCell(1, 6);
-        lines->view()->setFocus();
-        QTest::keyClick(lines->view(), Qt::Key_F2);
-        auto *edit = child<QLineEdit>("txtEdit");
-        ASSERT_EQ(QApplication::focusWidget(), edit);
-        edit->selectAll();
-        QTest::keyClicks(edit, typed);
+        QLineEdit *edit = typeOverQuantity(typed);
+        ASSERT_NE(edit, nullptr);
         QTest::keyClick(edit, Qt::Key_F5);
         (void)QTest::qWaitFor([&] { return !prompts.messages.isEmpty() || find->isVisible(); }, 2000);
     };
