@@ -13,9 +13,11 @@
 #include <QThread>
 
 #include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace Database {
 
@@ -33,6 +35,7 @@ struct ThreadState
     bool lastMissingColumn = false;
     bool lastTooLong = false;
     int heldErrors = 0;       // HeldErrors scopes open on this thread
+    QString schemaNote;       // what opening did to the schema, until taken
 };
 
 thread_local ThreadState t_state;
@@ -336,13 +339,19 @@ QSqlDatabase openConnection(const ConnectionSettings &s)
     ConnectionSettings opened = s;
     opened.readOnly = readOnlyConnection(s);
     preparePragmas(db, opened);
-    if (!opened.readOnly && !Schema::Ensure(db, dialect, &reason)) {
+    QString note;
+    if (!opened.readOnly && !Schema::Ensure(db, dialect, &reason, &note)) {
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName());
         failText(QStringLiteral("GetConnection:"), reason);
         return QSqlDatabase();
     }
     t_state.open = s;
+    if (!note.isEmpty()) {
+        // Said once where an administrator looks, and kept for the window.
+        fprintf(stderr, "Tessaly: %s\n", qPrintable(note));
+        t_state.schemaNote = note;
+    }
     return db;
 }
 
@@ -594,6 +603,11 @@ Dialect CurrentDialect()
 void CloseConnections()
 {
     dropConnection();
+}
+
+QString TakeSchemaNote()
+{
+    return std::exchange(t_state.schemaNote, QString());
 }
 
 QString LastError()

@@ -84,6 +84,10 @@ Dialect CurrentDialect();
 // current settings.
 void CloseConnections();
 
+// What opening the connection did to the database's schema ("The database
+// was upgraded from schema version 1 to 2. …"), once; "" when nothing.
+QString TakeSchemaNote();
+
 // The text of the last failure of this thread ("" after a success).
 QString LastError();
 // The same without the data layer's label ("no such table: sales").

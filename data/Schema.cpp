@@ -1,9 +1,14 @@
 #include "data/Schema.h"
 
+#include "data/Clock.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace Schema {
 
@@ -345,6 +350,129 @@ bool runAll(QSqlDatabase &db, const Dialect &d, const QStringList &statements, Q
     return exec(db, QStringLiteral("COMMIT"), error);
 }
 
+// The version the database's marker holds; 0 when it holds none, nullopt
+// when the marker can't be read.
+std::optional<int> storedVersion(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("select value from tessaly_info where name = 'schema_version'"))) {
+        *error = q.lastError().text();
+        return std::nullopt;
+    }
+    if (!q.next())
+        return 0;
+    bool ok = false;
+    const int version = q.value(0).toString().trimmed().toInt(&ok);
+    return ok ? version : 0;
+}
+
+// What takes a database from the version before `version` to it.
+QStringList upgradeStep(int version, const Dialect &d)
+{
+    QStringList step;
+    if (version == 2) {
+        // This release's views: the faster sales summary, and lines with
+        // neither part number nor bar code counted for no product.
+        for (const QString &view : kViews)
+            step << QStringLiteral("DROP VIEW IF EXISTS %1").arg(view);
+        step << ViewStatements(d.engine());
+    }
+    return step;
+}
+
+// The embedded file as it was, kept beside it before its schema changes:
+// a release that went wrong can be undone by the shop.
+bool keepCopyBeforeUpgrade(QSqlDatabase &db, int from, QString *copy, QString *error)
+{
+    const QDir folder = QFileInfo(db.databaseName()).absoluteDir();
+    const QString stamp = Clock::now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString base = QStringLiteral("tessaly-before-schema-%1-to-%2-%3").arg(from).arg(kSchemaVersion).arg(stamp);
+    *copy = folder.filePath(base + QStringLiteral(".db"));
+    for (int n = 2; QFileInfo::exists(*copy); ++n)
+        *copy = folder.filePath(QStringLiteral("%1-%2.db").arg(base).arg(n));
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(*copy);
+    if (q.exec())
+        return true;
+    *error = QStringLiteral("a copy of the database could not be kept before its upgrade, so it was not upgraded: %1")
+                 .arg(q.lastError().text());
+    return false;
+}
+
+bool writeVersion(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("UPDATE tessaly_info SET value = ? WHERE name = 'schema_version'"));
+    q.addBindValue(QString::number(kSchemaVersion));
+    if (q.exec() && q.numRowsAffected() > 0)
+        return true;
+    q.prepare(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('schema_version', ?)"));
+    q.addBindValue(QString::number(kSchemaVersion));
+    if (q.exec())
+        return true;
+    *error = q.lastError().text();
+    return false;
+}
+
+// Runs the steps from `from` to this program's version in one transaction,
+// after taking the lock that makes a second counter starting at the same
+// moment wait and then find the work done.
+bool runSteps(QSqlDatabase &db, const Dialect &d, int from, QString *error)
+{
+    if (!exec(db, d.beginTransaction(), error))
+        return false;
+    const auto rollBack = [&db] {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return false;
+    };
+    if (d.engine() == Engine::PostgreSQL && !exec(db, QStringLiteral("LOCK TABLE tessaly_info IN EXCLUSIVE MODE"), error))
+        return rollBack();
+    const std::optional<int> now = storedVersion(db, error);
+    if (!now)
+        return rollBack();
+    for (int version = std::max(*now, from) + 1; version <= kSchemaVersion; ++version) {
+        for (const QString &sql : upgradeStep(version, d)) {
+            if (!exec(db, sql, error))
+                return rollBack();
+        }
+    }
+    if (!writeVersion(db, error))
+        return rollBack();
+    return exec(db, QStringLiteral("COMMIT"), error);
+}
+
+// Brings an existing database of this program's to this release's schema.
+// A newer one is never changed backwards.
+bool upgrade(QSqlDatabase &db, const Dialect &d, QString *error, QString *note, bool *newer)
+{
+    // A catalog without the marker is not one this program made.
+    if (d.engine() == Engine::SQLServer || !hasObject(db, d, QStringLiteral("tessaly_info"), false))
+        return true;
+    const std::optional<int> from = storedVersion(db, error);
+    if (!from)
+        return false;
+    if (*from > kSchemaVersion) {
+        *note = QStringLiteral("The database was made by a newer release (schema version %1; this program knows %2): "
+                               "it was left as it is.")
+                    .arg(*from)
+                    .arg(kSchemaVersion);
+        *newer = true;
+        return true;
+    }
+    if (*from == kSchemaVersion)
+        return true;
+    QString copy;
+    if (d.engine() == Engine::SQLite && !keepCopyBeforeUpgrade(db, *from, &copy, error))
+        return false;
+    if (!runSteps(db, d, *from, error))
+        return false;
+    *note = QStringLiteral("The database was upgraded from schema version %1 to %2.").arg(*from).arg(kSchemaVersion);
+    if (!copy.isEmpty())
+        *note += QStringLiteral(" A copy of it as it was is kept in %1.").arg(QDir::toNativeSeparators(copy));
+    return true;
+}
+
 } // namespace
 
 QStringList StateCodes()
@@ -401,8 +529,11 @@ std::optional<SqliteContents> InspectSqlite(QSqlDatabase &db, QSqlError *error)
     return hasMarker || q.value(0).toInt() == kSqliteApplicationId ? SqliteContents::Tessaly : SqliteContents::Foreign;
 }
 
-bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error)
+bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error, QString *note)
 {
+    QString said;
+    if (!note)
+        note = &said;
     if (!hasObject(db, d, QStringLiteral("sales"), false)) {
         QStringList statements = CreateStatements(d.engine());
         if (statements.isEmpty()) {
@@ -413,6 +544,11 @@ bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error)
             statements.prepend(QStringLiteral("PRAGMA application_id = %1").arg(kSqliteApplicationId));
         return runAll(db, d, statements, error);
     }
+    bool newer = false;
+    if (!upgrade(db, d, error, note, &newer))
+        return false;
+    if (newer)
+        return true; // its views are its release's, not ours
     QStringList missing;
     const QStringList views = ViewStatements(d.engine());
     for (int i = 0; i < kViews.size(); ++i) {

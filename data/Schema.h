@@ -13,8 +13,12 @@ namespace Schema {
 
 // Creates whatever is missing: the ten tables with their indexes, the five
 // views, the State codes and the program's own marker. A database that holds
-// the tables already is left as it is (views that are missing are added).
-bool Ensure(QSqlDatabase &db, const Dialect &dialect, QString *error);
+// the tables already keeps its rows: one made by an earlier release is
+// upgraded to this one's schema (in one transaction, the embedded file
+// copied beside itself first), views that are missing are added, and one
+// made by a newer release is left as it is. *note then says what happened,
+// for the program to tell once.
+bool Ensure(QSqlDatabase &db, const Dialect &dialect, QString *error, QString *note = nullptr);
 
 // What an embedded database file holds, read before anything is written to
 // it: nothing yet (a new or 0-byte file), a Tessaly database, or tables of
@@ -33,6 +37,7 @@ QStringList StateCodes();
 
 // The application id the embedded database carries ("TSLY").
 constexpr int kSqliteApplicationId = 0x54534C59;
-constexpr int kSchemaVersion = 1;
+// Version 2 re-creates the five views with this release's definitions.
+constexpr int kSchemaVersion = 2;
 
 } // namespace Schema

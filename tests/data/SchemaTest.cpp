@@ -4,8 +4,10 @@
 #include "data/DateText.h"
 #include "data/Schema.h"
 #include "tests/support/RecordingPrompts.h"
+#include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -93,6 +95,58 @@ TEST_P(SchemaTest, EmployeeViewsJoinTimeRowsAndListActiveEmployees)
     ASSERT_EQ(time->rowCount(), 1);
     EXPECT_EQ(time->value(0, QStringLiteral("id")).toLongLong(), ann);
     EXPECT_TRUE(time->value(0, QStringLiteral("timeout")).isNull());
+}
+
+// A database made by the first release: its views are the old ones and its
+// marker says version 1. Opened by this release it gets this release's
+// views, once, and keeps every row.
+TEST_P(SchemaTest, ADatabaseOfTheFirstReleaseGetsThisReleasesViewsAndKeepsItsRows)
+{
+    const int p = SeedData::product(QStringLiteral("111"), QStringLiteral("P"), 19.99, 10);
+    const int c = SeedData::customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
+    SeedData::equipmentLine(SeedData::ticket(c), QStringLiteral("P"), 19.99, 3);
+    ASSERT_GE(Database::Execute(QStringLiteral("drop view vw_product_available")), 0);
+    ASSERT_GE(Database::Execute(QStringLiteral("create view vw_product_available as select id, qoh from product")), 0);
+    ASSERT_EQ(Database::Execute(QStringLiteral("update tessaly_info set value = '1' where name = 'schema_version'")), 1);
+    const QString folder = GetParam() == Engine::SQLite
+        ? QFileInfo(Database::CurrentSettings().sqliteFile).absolutePath() : QString();
+    (void)Database::TakeSchemaNote();
+
+    Database::SetOverride(Database::CurrentSettings()); // the new release starts
+    const auto available = Database::GetRS(QStringLiteral("select available from vw_product_available where id = ?"), {p});
+    ASSERT_TRUE(available) << Database::LastError().toStdString();
+    EXPECT_DOUBLE_EQ(available->value(0, 0).toDouble(), 7);
+    EXPECT_EQ(SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
+              QString::number(Schema::kSchemaVersion));
+    EXPECT_DOUBLE_EQ(SeedData::value(QStringLiteral("select price from salesitem")).toDouble(), 19.99);
+    const QString note = Database::TakeSchemaNote();
+    EXPECT_TRUE(note.startsWith(QStringLiteral("The database was upgraded from schema version 1 to 2."))) << note.toStdString();
+    if (GetParam() == Engine::SQLite) {
+        const QStringList copies = QDir(folder).entryList({QStringLiteral("tessaly-before-schema-1-to-2-*.db")});
+        ASSERT_EQ(copies.size(), 1) << "a copy kept before the upgrade";
+        EXPECT_TRUE(note.contains(copies.first()));
+    }
+
+    Database::SetOverride(Database::CurrentSettings());
+    EXPECT_TRUE(Database::GetRS(QStringLiteral("select 1")));
+    EXPECT_TRUE(Database::TakeSchemaNote().isEmpty()) << "upgraded once";
+}
+
+// A database a newer release has upgraded is never changed back.
+TEST_P(SchemaTest, ADatabaseOfANewerReleaseIsLeftAsItIs)
+{
+    ASSERT_GE(Database::Execute(QStringLiteral("drop view vw_employee")), 0);
+    ASSERT_EQ(Database::Execute(QStringLiteral("update tessaly_info set value = '9' where name = 'schema_version'")), 1);
+    Database::SetOverride(Database::CurrentSettings());
+    EXPECT_TRUE(Database::GetRS(QStringLiteral("select 1")));
+    EXPECT_EQ(SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
+              QStringLiteral("9"));
+    EXPECT_EQ(SeedData::count(QStringLiteral("customer")), 0);
+    EXPECT_TRUE(Database::TakeSchemaNote().contains(QStringLiteral("newer release (schema version 9; this program knows 2)")));
+    // Put back for the tests after this one on the same server catalog.
+    ASSERT_EQ(Database::Execute(QStringLiteral("update tessaly_info set value = '2' where name = 'schema_version'")), 1);
+    Database::SetOverride(Database::CurrentSettings());
+    EXPECT_TRUE(Database::GetRS(QStringLiteral("select * from vw_employee")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SchemaTest, ::testing::ValuesIn(TestDatabase::Engines()),
