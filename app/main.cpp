@@ -124,7 +124,13 @@ int main(int argc, char *argv[])
     // A database the program can't write is said at once, not at the first
     // New Ticket: documents can still be printed from it.
     QTimer::singleShot(0, &sales, [] {
-        if (!Database::IsReadOnly())
+        const bool readOnly = Database::IsReadOnly(); // opens the connection
+        // An upgrade of the schema was said on standard error; the shop
+        // hears of it once in a box too (offscreen nobody could close it).
+        const QString upgraded = Database::TakeSchemaNote();
+        if (!upgraded.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            Prompts().message(upgraded, QStringLiteral("Tessaly"));
+        if (!readOnly)
             return;
         const QString notice = QStringLiteral("The database (%1) is read-only: documents can be printed, but nothing "
                                               "can be changed.")
