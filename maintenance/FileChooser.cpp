@@ -21,3 +21,13 @@ std::optional<QString> DialogFileChooser::fileToOpen(QWidget *owner, const QStri
         return std::nullopt;
     return file;
 }
+
+std::optional<QString> DialogFileChooser::pictureToOpen(QWidget *owner, const QString &title, const QString &folder)
+{
+    const QString file = QFileDialog::getOpenFileName(owner, title, folder,
+                                                      QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif);;"
+                                                                     "All files (*)"));
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}

@@ -13,6 +13,11 @@ public:
     virtual ~FileChooser() = default;
     virtual std::optional<QString> fileToSave(QWidget *owner, const QString &title, const QString &suggested) = 0;
     virtual std::optional<QString> fileToOpen(QWidget *owner, const QString &title, const QString &folder) = 0;
+    // A picture to open; the dialogs offer picture files first.
+    virtual std::optional<QString> pictureToOpen(QWidget *owner, const QString &title, const QString &folder)
+    {
+        return fileToOpen(owner, title, folder);
+    }
 };
 
 // The file dialogs.
@@ -21,4 +26,5 @@ class DialogFileChooser final : public FileChooser
 public:
     std::optional<QString> fileToSave(QWidget *owner, const QString &title, const QString &suggested) override;
     std::optional<QString> fileToOpen(QWidget *owner, const QString &title, const QString &folder) override;
+    std::optional<QString> pictureToOpen(QWidget *owner, const QString &title, const QString &folder) override;
 };

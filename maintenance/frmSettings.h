@@ -4,17 +4,28 @@
 
 #include <QDialog>
 
+class FileChooser;
+class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
-// "Settings": the shop's receipt notice, printed at the foot of every
-// invoice. There is no Save button: closing the window saves the notice.
-// When it can't be written the window says why and stays open, and the old
-// notice stays whole.
+// "Settings": the shop's letterhead (its name, three lines and logo) and its
+// receipt notice, printed at the foot of every invoice. There is no Save
+// button: closing the window saves the lines and the notice. When the notice
+// can't be written the window says why and stays open, and the old notice
+// stays whole. A logo is stored at once when chosen or removed; one that
+// can't be stored is said and the old one kept.
 class frmSettings : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmSettings(QWidget *parent = nullptr);
+    // The chooser asks for the logo's picture (not owned; the file dialogs
+    // when null).
+    explicit frmSettings(QWidget *parent = nullptr, FileChooser *chooser = nullptr);
+
+    void ChooseLogo();
+    void RemoveLogo();
 
     QString noticeText() const;
     void setNoticeText(const QString &text);
@@ -25,7 +36,18 @@ protected:
 
 private:
     bool saveNotice();
+    void saveLetterhead();
+    void showLogoState();
+    FileChooser &chooser();
 
+    FileChooser *m_chooser;
+    QLineEdit *txtShopName = nullptr;
+    QLineEdit *txtStreet = nullptr;
+    QLineEdit *txtCityStateZip = nullptr;
+    QLineEdit *txtTelephone = nullptr;
+    QLabel *lblLogo = nullptr;
+    QPushButton *cmdChooseLogo = nullptr;
+    QPushButton *cmdRemoveLogo = nullptr;
     QPlainTextEdit *txtNotice = nullptr;
     bool m_loaded = false;
     bool m_readFailed = false;

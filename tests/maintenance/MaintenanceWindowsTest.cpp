@@ -7,6 +7,9 @@
 #include "maintenance/UpdateDownloadWindow.h"
 #include "maintenance/frmDatabase.h"
 #include "maintenance/frmSettings.h"
+#include "reports/Printbill.h"
+#include "reports/ShopLetterhead.h"
+#include "tests/support/PdfReader.h"
 #include "tests/support/ScriptedPins.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -21,6 +24,12 @@
 #include <ctime>
 #include <QPlainTextEdit>
 #include <QFileInfo>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,6 +165,168 @@ public:
     std::optional<QString> fileToOpen(QWidget *, const QString &, const QString &) override { return file; }
     std::optional<QString> file;
 };
+
+// The shop's letterhead typed and chosen in the settings window, as a new
+// shop meets it: nothing set, no logo.
+class LetterheadWindowTest : public ::testing::TestWithParam<Engine>
+{
+protected:
+    void SetUp() override
+    {
+        TESSALY_USE_FRESH_DATABASE(GetParam());
+        QFile::remove(ShopLetterhead::logoPath());
+        ShopLetterhead::save(QString(), QString(), QString(), QString());
+    }
+    void TearDown() override
+    {
+        QFile::remove(ShopLetterhead::logoPath());
+        ShopLetterhead::save(QString(), QString(), QString(), QString());
+        QFile::remove(noticeFile());
+    }
+
+    // Opens the window and makes it the active one, so its keys reach it.
+    void open(frmSettings &window)
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // Alt+letter to the box, then the text typed into it.
+    static void typeInto(frmSettings &window, Qt::Key mnemonic, const QString &text)
+    {
+        QTest::keyClick(&window, mnemonic, Qt::AltModifier);
+        QWidget *box = QApplication::focusWidget();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClicks(box, text);
+    }
+
+    // Tab from the Telephone box to the logo's buttons (0: Choose Logo...,
+    // 1: Remove Logo) and press it with Space. Alt+letter would press it only
+    // after the button's animation timer.
+    static void pressLogoButton(frmSettings &window, int which)
+    {
+        QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
+        for (int i = 0; i <= which; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
+
+    // A picture file of the given size.
+    QString picture(const QString &name, QSize size, const char *format)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::darkBlue);
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(image.save(path, format));
+        return path;
+    }
+
+    RecordingPrompts prompts;
+    ScriptedFiles files;
+    QTemporaryDir dir;
+};
+
+TEST_P(LetterheadWindowTest, TheFourLinesTypedAreStoredOnClosingAndPrintedOnTheInvoice)
+{
+    const int id = ticket(customer(QStringLiteral("Alan"), QStringLiteral("Smith")));
+    {
+        frmSettings window;
+        open(window);
+        // Whole on an 800x600 screen.
+        EXPECT_LE(window.frameGeometry().width(), 800);
+        EXPECT_LE(window.frameGeometry().height(), 600);
+        EXPECT_LE(window.minimumSizeHint().height(), 560);
+        typeInto(window, Qt::Key_N, QStringLiteral("Ridge Car Audio"));
+        typeInto(window, Qt::Key_S, QStringLiteral("12 Main Street"));
+        typeInto(window, Qt::Key_C, QStringLiteral("Portland, OR 97201"));
+        typeInto(window, Qt::Key_T, QStringLiteral("(503) 555-0100"));
+        QTest::keyClick(&window, Qt::Key_Escape);
+        EXPECT_FALSE(window.isVisible());
+    }
+    EXPECT_EQ(ShopLetterhead::name(), QStringLiteral("Ridge Car Audio"));
+    EXPECT_EQ(ShopLetterhead::street(), QStringLiteral("12 Main Street"));
+    EXPECT_EQ(ShopLetterhead::cityStateZip(), QStringLiteral("Portland, OR 97201"));
+    EXPECT_EQ(ShopLetterhead::telephone(), QStringLiteral("(503) 555-0100"));
+
+    const QString pdf = dir.filePath(QStringLiteral("invoice.pdf"));
+    const ReportResult result = Printbill(id, ReportOutput::pdf(pdf));
+    ASSERT_TRUE(result.done()) << result.error.toStdString();
+    const QString text = PdfReader::text(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("12 Main Street"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Portland, OR 97201")));
+    EXPECT_TRUE(text.contains(QStringLiteral("(503) 555-0100")));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+
+    // Opened again, the window shows what is stored.
+    frmSettings again;
+    open(again);
+    EXPECT_EQ(again.findChild<QLineEdit *>(QStringLiteral("txtShopName"))->text(), QStringLiteral("Ridge Car Audio"));
+    EXPECT_EQ(again.findChild<QLineEdit *>(QStringLiteral("txtTelephone"))->text(), QStringLiteral("(503) 555-0100"));
+    again.close();
+}
+
+TEST_P(LetterheadWindowTest, AChosenPictureBecomesTheLogoAndRemoveLogoRemovesIt)
+{
+    files.file = picture(QStringLiteral("shop.png"), QSize(400, 100), "PNG");
+    frmSettings window(nullptr, &files);
+    open(window);
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("lblLogo"))->text(), QStringLiteral("No logo"));
+    pressLogoButton(window, 0); // Choose Logo...
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(QFileInfo(ShopLetterhead::logoPath()).isFile());
+    EXPECT_EQ(QFileInfo(ShopLetterhead::logoPath()).fileName(), QStringLiteral("logo.jpg"));
+    const QImage logo(ShopLetterhead::logoPath(), "JPG");
+    EXPECT_EQ(logo.size(), QSize(400, 100));
+    EXPECT_FALSE(window.findChild<QLabel *>(QStringLiteral("lblLogo"))->pixmap().isNull());
+
+    // The invoice prints with it.
+    const int id = ticket(customer(QStringLiteral("Alan"), QStringLiteral("Smith")));
+    const ReportResult result = Printbill(id, ReportOutput::pdf(dir.filePath(QStringLiteral("logo.pdf"))));
+    EXPECT_TRUE(result.done()) << result.error.toStdString();
+
+    pressLogoButton(window, 1); // Remove Logo
+    EXPECT_FALSE(QFileInfo::exists(ShopLetterhead::logoPath()));
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("lblLogo"))->text(), QStringLiteral("No logo"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    window.close();
+}
+
+TEST_P(LetterheadWindowTest, APictureThatCannotBeReadIsRefusedWithAMessageAndTheOldLogoKept)
+{
+    files.file = picture(QStringLiteral("first.png"), QSize(300, 60), "PNG");
+    frmSettings window(nullptr, &files);
+    open(window);
+    pressLogoButton(window, 0);
+    ASSERT_TRUE(ShopLetterhead::hasLogo());
+    QByteArray before;
+    {
+        QFile f(ShopLetterhead::logoPath());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        before = f.readAll();
+    }
+
+    const QString broken = dir.filePath(QStringLiteral("broken.jpg"));
+    {
+        QFile f(broken);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a picture at all");
+    }
+    files.file = broken;
+    pressLogoButton(window, 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("broken.jpg"))) << prompts.messages[0].toStdString();
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("not a picture the program can read")))
+        << prompts.messages[0].toStdString();
+    QFile f(ShopLetterhead::logoPath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before) << "the old logo is kept whole";
+    EXPECT_FALSE(window.findChild<QLabel *>(QStringLiteral("lblLogo"))->pixmap().isNull());
+    window.close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, LetterheadWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
 
 class DatabaseWindowTest : public ::testing::TestWithParam<Engine>
 {
