@@ -41,10 +41,11 @@ QString SummaryTitle(const QDate &start, SummaryPeriod period)
         break;
     }
     // A month from any other day than the 1st spans two calendar months:
-    // its title gives the dates it covers, not the first month's name.
+    // its title gives the dates it covers, not the first month's name. The
+    // range ends before its end day, so the title ends the day before.
     if (start.day() != 1)
         return QStringLiteral("Monthly Sales Summary for ") + DateText::mmddyyyy(start) + QStringLiteral(" to ")
-            + DateText::mmddyyyy(SummaryRangeOf(start, period).end);
+            + DateText::mmddyyyy(SummaryRangeOf(start, period).end.addDays(-1));
     return QStringLiteral("Monthly Sales Summary for ") + QLocale().standaloneMonthName(start.month())
         + QLatin1Char(' ') + QString::number(start.year());
 }

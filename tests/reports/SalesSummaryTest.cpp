@@ -271,11 +271,13 @@ TEST_P(SalesSummaryTest, ATicketClosedAtMidnightBelongsToOnePeriodOnly)
 TEST_P(SalesSummaryTest, AMonthFromTheFifteenthIsTitledWithTheDatesItCovers)
 {
     const int march = closedTicket(QDateTime(QDate(2026, 3, 20), QTime(10, 0)), 10, 1, 0, {});
-    const int april = closedTicket(QDateTime(QDate(2026, 4, 10), QTime(10, 0)), 20, 1, 0, {});
+    const int april = closedTicket(QDateTime(QDate(2026, 4, 14), QTime(18, 0)), 20, 1, 0, {});
+    const int next = closedTicket(QDateTime(QDate(2026, 4, 15), QTime(9, 0)), 30, 1, 0, {});
     const QString text = summaryPdf(QDate(2026, 3, 15), SummaryPeriod::Monthly);
     EXPECT_FALSE(rowOf(text, march).isEmpty());
     EXPECT_FALSE(rowOf(text, april).isEmpty());
-    EXPECT_TRUE(text.simplified().contains(QStringLiteral("Monthly Sales Summary for 03/15/2026 to 04/15/2026")))
+    EXPECT_TRUE(rowOf(text, next).isEmpty()) << "the next month's first day";
+    EXPECT_TRUE(text.simplified().contains(QStringLiteral("Monthly Sales Summary for 03/15/2026 to 04/14/2026")))
         << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("March 2026")));
     // The longer title still ends inside the page.
