@@ -432,12 +432,7 @@ TEST_P(InvoiceTest, TicketZeroOrWithoutCustomerPrintsNothing)
 TEST_P(InvoiceTest, ANewShopPrintsWithoutLogoNoticeOrAnybodysAddress)
 {
     // A new shop: nothing in its data folder, nothing in its settings.
-    QFile::remove(AppPaths::programFile(QStringLiteral("logo.jpg")));
-    QFile::remove(ReceiptNotice::filePath());
-    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("Name"));
-    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("Street"));
-    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("CityStateZip"));
-    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("Telephone"));
+    becomeNewShop();
     const int id = ticket();
     QString text = render(id);
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();

@@ -5,6 +5,7 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
+#include "reports/DemoLetterhead.h"
 #include "reports/ProductReports.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -66,6 +67,19 @@ protected:
     QTemporaryDir dir;
     QStringList pages;
 };
+
+// A report prints for a new shop as the invoice does: no logo, no notice,
+// nobody else's address.
+TEST_P(ProductReportsTest, ANewShopPrintsItsInventoryWithoutLogoOrAnybodysAddress)
+{
+    becomeNewShop();
+    product(QStringLiteral("Audio"), QStringLiteral("SD-150"), QStringLiteral("Single-DIN CD receiver"), 12.5);
+    const QString text = inventoryPdf();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("SD-150")));
+    for (const QString &demoLine : DemoLetterhead::lines())
+        EXPECT_FALSE(text.contains(demoLine)) << demoLine.toStdString();
+}
 
 TEST_P(ProductReportsTest, TheInventoryPrintsItsHeadingsAndEveryProductLandscape)
 {

@@ -2,10 +2,13 @@
 
 #include "print/PrintState.h"
 #include "print/clsMultiPgPreview.h"
+#include "data/ReceiptNotice.h"
+#include "data/Settings.h"
 #include "reports/DemoLetterhead.h"
 #include "reports/ShopLetterhead.h"
 #include "tests/support/PdfReader.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -54,6 +57,14 @@ void provideLetterheadFiles()
     // A shop that has set its letterhead lines in the settings window.
     const QStringList demo = DemoLetterhead::lines();
     ShopLetterhead::save(QStringLiteral("Tessaly Mobile Audio"), demo[0], demo[1], demo[2]);
+}
+
+void becomeNewShop()
+{
+    QFile::remove(ShopLetterhead::logoPath());
+    QFile::remove(ReceiptNotice::filePath());
+    for (const char *key : {"Name", "Street", "CityStateZip", "Telephone"})
+        Settings::remove(QStringLiteral("Letterhead"), QLatin1String(key));
 }
 
 } // namespace ReportFixtures

@@ -32,6 +32,8 @@ QString lineWith(const QString &text, const QString &part);
 
 // The demo logo and receipt notice in the program folder.
 void provideLetterheadFiles();
+// A new shop: no logo, no receipt notice and no letterhead lines or name.
+void becomeNewShop();
 
 } // namespace ReportFixtures
 
