@@ -2,32 +2,32 @@
 
 #include <QFileDialog>
 
-std::optional<QString> DialogFileChooser::fileToSave(QWidget *owner, const QString &title, const QString &suggested)
+namespace {
+
+const QString kBackups = QStringLiteral("Tessaly backups (*.tessaly-backup *.db *.dump);;All files (*)");
+const QString kPictures = QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif);;All files (*)");
+
+// A dialog closed without a file is no choice.
+std::optional<QString> chosen(const QString &file)
 {
-    const QString file = QFileDialog::getSaveFileName(owner, title, suggested,
-                                                      QStringLiteral("Tessaly backups (*.tessaly-backup *.db *.dump);;"
-                                                                     "All files (*)"));
     if (file.isEmpty())
         return std::nullopt;
     return file;
+}
+
+} // namespace
+
+std::optional<QString> DialogFileChooser::fileToSave(QWidget *owner, const QString &title, const QString &suggested)
+{
+    return chosen(QFileDialog::getSaveFileName(owner, title, suggested, kBackups));
 }
 
 std::optional<QString> DialogFileChooser::fileToOpen(QWidget *owner, const QString &title, const QString &folder)
 {
-    const QString file = QFileDialog::getOpenFileName(owner, title, folder,
-                                                      QStringLiteral("Tessaly backups (*.tessaly-backup *.db *.dump);;"
-                                                                     "All files (*)"));
-    if (file.isEmpty())
-        return std::nullopt;
-    return file;
+    return chosen(QFileDialog::getOpenFileName(owner, title, folder, kBackups));
 }
 
 std::optional<QString> DialogFileChooser::pictureToOpen(QWidget *owner, const QString &title, const QString &folder)
 {
-    const QString file = QFileDialog::getOpenFileName(owner, title, folder,
-                                                      QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif);;"
-                                                                     "All files (*)"));
-    if (file.isEmpty())
-        return std::nullopt;
-    return file;
+    return chosen(QFileDialog::getOpenFileName(owner, title, folder, kPictures));
 }
