@@ -484,6 +484,21 @@ QStringList StateCodes()
 
 QStringList ViewStatements(Engine engine)
 {
+    if (engine == Engine::SQLServer) {
+        // SQL Server's views come from its own script, written in T-SQL;
+        // the statements below use constructs it lacks (LATERAL). One per
+        // view, in order; empty where the script has none.
+        const QStringList script = sqlServerScript();
+        QStringList views;
+        for (const QString &name : kViews) {
+            const QString head = QStringLiteral("CREATE VIEW %1 ").arg(name);
+            const auto it = std::find_if(script.cbegin(), script.cend(), [&head](const QString &batch) {
+                return batch.startsWith(head, Qt::CaseInsensitive);
+            });
+            views << (it == script.cend() ? QString() : *it);
+        }
+        return views;
+    }
     const Dialect d(engine);
     return {productAvailableView(d), salesProductView(d), salesReportView(d), employeeTimeView(), employeeView()};
 }
@@ -552,8 +567,13 @@ bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error, QString *note)
     QStringList missing;
     const QStringList views = ViewStatements(d.engine());
     for (int i = 0; i < kViews.size(); ++i) {
-        if (!hasObject(db, d, kViews[i], true))
-            missing << views[i];
+        if (hasObject(db, d, kViews[i], true))
+            continue;
+        if (views.value(i).isEmpty()) {
+            *error = QStringLiteral("no definition of the view %1 for %2").arg(kViews[i], d.engineName());
+            return false;
+        }
+        missing << views[i];
     }
     return missing.isEmpty() || runAll(db, d, missing, error);
 }
