@@ -36,6 +36,7 @@ struct ThreadState
     bool lastTooLong = false;
     int heldErrors = 0;       // HeldErrors scopes open on this thread
     QString schemaNote;       // what opening did to the schema, until taken
+    quint64 settingsSeen = 0; // Settings::generation() when the settings were last compared
 };
 
 thread_local ThreadState t_state;
@@ -347,6 +348,7 @@ QSqlDatabase openConnection(const ConnectionSettings &s)
         return QSqlDatabase();
     }
     t_state.open = s;
+    t_state.settingsSeen = Settings::generation();
     if (!note.isEmpty()) {
         // Said once where an administrator looks, and kept for the window.
         fprintf(stderr, "Tessaly: %s\n", qPrintable(note));
@@ -417,6 +419,8 @@ ConnectionSettings SettingsFromStore()
     if (!s.sqliteFile.isEmpty())
         s.sqliteFile = QDir(AppPaths::programFolder()).absoluteFilePath(s.sqliteFile);
     s.catalog = Settings::get(section, QStringLiteral("Catalog"), QStringLiteral("Tessaly"));
+    s.user = Settings::get(section, QStringLiteral("User"), s.user);
+    s.password = Settings::get(section, QStringLiteral("Password"), s.password);
     return s;
 }
 
@@ -453,12 +457,27 @@ QString Describe(const ConnectionSettings &s)
     return QString();
 }
 
+namespace {
+
+// A server, catalog or login changed in the settings takes effect at the
+// next statement, not at the next start; never inside a transaction.
+bool settingsChangedSinceOpen()
+{
+    const quint64 now = Settings::generation();
+    if (now == t_state.settingsSeen || t_state.transactionDepth > 0)
+        return false;
+    t_state.settingsSeen = now;
+    return t_state.open && !(CurrentSettings() == *t_state.open);
+}
+
+} // namespace
+
 QSqlDatabase GetConnection()
 {
     const QString name = connectionName();
     if (t_state.open && QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (db.isOpen())
+        if (db.isOpen() && !settingsChangedSinceOpen())
             return db;
     }
     if (t_state.transactionDepth > 0) {

@@ -1,8 +1,30 @@
 #include "data/Settings.h"
 
+#include "data/UserPrompts.h"
+
+#include <QDir>
 #include <QSettings>
+#include <atomic>
 
 namespace {
+
+std::atomic<quint64> g_generation{0};
+std::atomic<bool> g_failureTold{false};
+
+// A setting that could not be kept is said, once a run: the user learns
+// that the window sizes and choices of this run will not come back, and
+// where the file is that could not be written.
+void written(QSettings &s)
+{
+    s.sync();
+    ++g_generation;
+    if (s.status() == QSettings::NoError || g_failureTold.exchange(true))
+        return;
+    Prompts().message(QStringLiteral("The settings could not be written to %1; changes made now will be lost when "
+                                     "the program ends.")
+                          .arg(QDir::toNativeSeparators(s.fileName())),
+                      QStringLiteral("Tessaly"));
+}
 
 QSettings store()
 {
@@ -36,7 +58,7 @@ void save(const QString &section, const QString &key, const QString &value)
 {
     QSettings s = store();
     s.setValue(path(section, key), value);
-    s.sync();
+    written(s);
 }
 
 bool contains(const QString &section, const QString &key)
@@ -48,7 +70,12 @@ void remove(const QString &section, const QString &key)
 {
     QSettings s = store();
     s.remove(path(section, key));
-    s.sync();
+    written(s);
+}
+
+quint64 generation()
+{
+    return g_generation;
 }
 
 double getNumber(const QString &section, const QString &key, double defaultValue)

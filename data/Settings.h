@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 // The per-user settings store of application "Tessaly": section / key / text.
 // (On Linux a QSettings file, ~/.config/Tessaly/Tessaly.conf.)
@@ -10,6 +11,9 @@ QString get(const QString &section, const QString &key, const QString &defaultVa
 void save(const QString &section, const QString &key, const QString &value);
 bool contains(const QString &section, const QString &key);
 void remove(const QString &section, const QString &key);
+// Counts the changes this run has made to the store, so a reader can tell
+// cheaply that something may have changed since it last read.
+quint64 generation();
 
 // A stored number, or the default when the key is absent or holds text that
 // is not a number.

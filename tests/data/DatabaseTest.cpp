@@ -1,6 +1,7 @@
 // The data access layer against real engines: statements, results, failures,
 // transactions and the text rules the old server had.
 #include "data/Database.h"
+#include "data/Settings.h"
 #include "data/DateText.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/TestDatabase.h"
@@ -245,6 +246,34 @@ TEST(DatabaseConnection, NoSettingsMeansTheEmbeddedDatabaseInTheDataFolder)
     EXPECT_EQ(s.serverName, QStringLiteral("localhost"));
     EXPECT_EQ(s.catalog, QStringLiteral("Tessaly"));
     EXPECT_TRUE(Database::Describe(s).contains(QStringLiteral("tessaly.db")));
+    EXPECT_EQ(s.user, QStringLiteral("kzv"));
+    EXPECT_EQ(s.password, QStringLiteral("kzv"));
+}
+
+// A shop's own server login, and a database changed in the settings while
+// the program runs: the next statement goes to the new one.
+TEST(DatabaseConnection, TheLoginAndADatabaseChangedInTheSettingsTakeEffectAtTheNextStatement)
+{
+    Database::SetOverride(std::nullopt);
+    Settings::save(QStringLiteral("Database"), QStringLiteral("User"), QStringLiteral("counter1"));
+    Settings::save(QStringLiteral("Database"), QStringLiteral("Password"), QStringLiteral("s;e}cret"));
+    const Database::ConnectionSettings login = Database::SettingsFromStore();
+    EXPECT_EQ(login.user, QStringLiteral("counter1"));
+    EXPECT_EQ(login.password, QStringLiteral("s;e}cret"));
+
+    const QString first = TestDatabase::NewSqliteFile();
+    const QString second = TestDatabase::NewSqliteFile();
+    Settings::save(QStringLiteral("Database"), QStringLiteral("File"), first);
+    ASSERT_GT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("First")}), 0);
+    Settings::save(QStringLiteral("Database"), QStringLiteral("File"), second);
+    const auto rs = Database::GetRS(QStringLiteral("select count(*) from customer"));
+    ASSERT_TRUE(rs) << Database::LastError().toStdString();
+    EXPECT_EQ(rs->value(0, 0).toInt(), 0) << "the statement went to the second file";
+    Settings::save(QStringLiteral("Database"), QStringLiteral("File"), first);
+    EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from customer"))->value(0, 0).toInt(), 1);
+    for (const char *key : {"User", "Password", "File"})
+        Settings::remove(QStringLiteral("Database"), QLatin1String(key));
+    Database::CloseConnections();
 }
 
 } // namespace

@@ -3,6 +3,11 @@
 #include "data/Settings.h"
 #include "widgets/ObjectSettings.h"
 
+#include "tests/support/RecordingPrompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -44,6 +49,29 @@ TEST(Settings, NumbersFallBackToTheDefaultWhenTheStoredTextIsNotOne)
     Settings::save(QStringLiteral("frmTest"), QStringLiteral("frmTest.Width"), QStringLiteral(" 15000 "));
     EXPECT_DOUBLE_EQ(Settings::getNumber(QStringLiteral("frmTest"), QStringLiteral("frmTest.Width"), 20000), 15000);
     EXPECT_DOUBLE_EQ(Settings::getNumber(QStringLiteral("frmTest"), QStringLiteral("absent"), 7), 7);
+}
+
+// A store that cannot be written (its folder is a file here; a full or
+// read-only home at a shop) is said once, with the file's path, not lost
+// without a word.
+TEST(Settings, AWriteThatFailsIsSaidOnceWithTheFilesPath)
+{
+    RecordingPrompts prompts;
+    const QString file = store().fileName();
+    const QString folder = QFileInfo(file).absolutePath();
+    const QString aside = folder + QStringLiteral(".aside");
+    ASSERT_TRUE(!QFileInfo::exists(folder) || QDir().rename(folder, aside));
+    {
+        QFile blocker(folder);
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    Settings::save(QStringLiteral("frmSales"), QStringLiteral("frmSales.Width"), QStringLiteral("12000"));
+    Settings::save(QStringLiteral("frmSales"), QStringLiteral("frmSales.Height"), QStringLiteral("9000"));
+    QFile::remove(folder);
+    if (QFileInfo::exists(aside))
+        QDir().rename(aside, folder);
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(prompts.messages[0].contains(QDir::toNativeSeparators(file))) << prompts.messages[0].toStdString();
 }
 
 } // namespace
