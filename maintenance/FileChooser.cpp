@@ -31,3 +31,9 @@ std::optional<QString> DialogFileChooser::pictureToOpen(QWidget *owner, const QS
 {
     return chosen(QFileDialog::getOpenFileName(owner, title, folder, kPictures));
 }
+
+FileChooser &ChooserOr(FileChooser *given)
+{
+    static DialogFileChooser dialogs;
+    return given ? *given : dialogs;
+}

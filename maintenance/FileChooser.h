@@ -28,3 +28,7 @@ public:
     std::optional<QString> fileToOpen(QWidget *owner, const QString &title, const QString &folder) override;
     std::optional<QString> pictureToOpen(QWidget *owner, const QString &title, const QString &folder) override;
 };
+
+// The chooser a window was given (tests give theirs), else the program's
+// file dialogs.
+FileChooser &ChooserOr(FileChooser *given);

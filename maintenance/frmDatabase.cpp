@@ -18,12 +18,6 @@
 
 namespace {
 
-DialogFileChooser &dialogs()
-{
-    static DialogFileChooser chooser;
-    return chooser;
-}
-
 // Shows the wait pointer while it lives.
 struct BusyPointer
 {
@@ -66,7 +60,7 @@ frmDatabase::frmDatabase(QWidget *parent, FileChooser *chooser)
 
 FileChooser &frmDatabase::chooser()
 {
-    return m_chooser ? *m_chooser : dialogs();
+    return ChooserOr(m_chooser);
 }
 
 void frmDatabase::RemoveBlankRecords()

@@ -19,12 +19,6 @@
 
 namespace {
 
-DialogFileChooser &settingsDialogs()
-{
-    static DialogFileChooser chooser;
-    return chooser;
-}
-
 QLineEdit *lineBox(QWidget *owner, const char *name)
 {
     auto *box = new QLineEdit(owner);
@@ -89,7 +83,7 @@ frmSettings::frmSettings(QWidget *parent, FileChooser *chooser)
 
 FileChooser &frmSettings::chooser()
 {
-    return m_chooser ? *m_chooser : settingsDialogs();
+    return ChooserOr(m_chooser);
 }
 
 void frmSettings::showLogoState()

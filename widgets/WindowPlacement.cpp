@@ -23,12 +23,19 @@ constexpr double kLargestTwips = 1e6;
 const char *const kPlacedRect = "tessalyPlacedRect";
 const char *const kPlacedMaximised = "tessalyPlacedMaximised";
 
-double numberOr(const QString &text, double fallback, bool positive)
+// A stored measure in twips, when the text is one a screen can have.
+std::optional<double> storedTwips(const QString &text)
 {
     const std::optional<double> v = TextNumber::parse(text);
-    if (!v || !std::isfinite(*v) || std::abs(*v) > kLargestTwips || (positive && *v <= 0))
-        return fallback;
-    return *v;
+    if (!v || !std::isfinite(*v) || std::abs(*v) > kLargestTwips)
+        return std::nullopt;
+    return v;
+}
+
+double numberOr(const QString &text, double fallback, bool positive)
+{
+    const std::optional<double> v = storedTwips(text);
+    return !v || (positive && *v <= 0) ? fallback : *v;
 }
 
 QList<QRect> availableAreas()
@@ -65,8 +72,8 @@ QRect placeOf(const QWidget *window)
 // so moving the window does not round its stored size away bit by bit.
 void save(const QWidget *window, const char *key, int pixels)
 {
-    const std::optional<double> stored = TextNumber::parse(GetObjectSetting(window, QLatin1String(key), QString()));
-    if (stored && std::isfinite(*stored) && std::abs(*stored) <= kLargestTwips && Twips::ToPixels(*stored) == pixels)
+    const std::optional<double> stored = storedTwips(GetObjectSetting(window, QLatin1String(key), QString()));
+    if (stored && Twips::ToPixels(*stored) == pixels)
         return;
     SaveObjectSetting(window, QLatin1String(key), QString::number(Twips::FromPixels(pixels)));
 }
