@@ -41,6 +41,17 @@ QString shown(ProductField field, const QVariant &value)
     return NullToSpace(value);
 }
 
+// The product of a row as the clerk knows it: "Description [ Model ]".
+QString nameOfFirst(const Recordset &rs)
+{
+    const QString description = rs.value(0, QStringLiteral("description")).toString().trimmed();
+    const QString model = rs.value(0, QStringLiteral("modelnumber")).toString().trimmed();
+    QString name = description;
+    if (!model.isEmpty())
+        name += (name.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("[ %1 ]").arg(model);
+    return name.isEmpty() ? QStringLiteral("product %1").arg(rs.value(0, QStringLiteral("id")).toInt()) : name;
+}
+
 } // namespace
 
 QString ColumnOf(ProductField field)
@@ -149,7 +160,9 @@ qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField, 
         barcodeOwner->clear();
     const QString barcode = texts[ProductField::Barcode].trimmed();
     qint64 id = -1;
-    // Checked and inserted together, so two counters cannot both add it.
+    // Checked and inserted in one transaction; on the embedded database,
+    // whose transaction takes the write lock first, two counters cannot
+    // both add it.
     Database::Transaction([&] {
         if (!barcode.isEmpty()) {
             const auto rs = Database::GetRS(
@@ -159,16 +172,8 @@ qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField, 
             if (!rs)
                 return false;
             if (!rs->isEmpty()) {
-                if (barcodeOwner) {
-                    const QString description = rs->value(0, QStringLiteral("description")).toString().trimmed();
-                    const QString model = rs->value(0, QStringLiteral("modelnumber")).toString().trimmed();
-                    QString name = description;
-                    if (!model.isEmpty())
-                        name += (name.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("[ %1 ]").arg(model);
-                    if (name.isEmpty())
-                        name = QStringLiteral("product %1").arg(rs->value(0, QStringLiteral("id")).toInt());
-                    *barcodeOwner = name;
-                }
+                if (barcodeOwner)
+                    *barcodeOwner = nameOfFirst(*rs);
                 return false;
             }
         }
