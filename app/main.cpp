@@ -124,13 +124,20 @@ int main(int argc, char *argv[])
     // A database the program can't write is said at once, not at the first
     // New Ticket: documents can still be printed from it.
     QTimer::singleShot(0, &sales, [] {
-        const bool readOnly = Database::IsReadOnly(); // opens the connection
+        {
+            // Opened now, so what opening did to the schema is said at
+            // start; a failure is said at the clerk's first step instead.
+            Database::HeldErrors quiet;
+            (void)Database::GetConnection();
+        }
+        const bool readOnly = Database::IsReadOnly();
         // An upgrade of the schema was said on standard error; the shop
         // hears of it once in a box too (offscreen nobody could close it).
-        const QString upgraded = Database::TakeSchemaNote();
-        if (!upgraded.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen"))
-            Prompts().message(upgraded, QStringLiteral("Tessaly"));
-        if (!readOnly)
+        // A newer release's database is opened read-only, and its note says so.
+        const QString schemaNote = Database::TakeSchemaNote();
+        if (!schemaNote.isEmpty() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+            Prompts().message(schemaNote, QStringLiteral("Tessaly"));
+        if (!readOnly || !schemaNote.isEmpty())
             return;
         const QString notice = QStringLiteral("The database (%1) is read-only: documents can be printed, but nothing "
                                               "can be changed.")

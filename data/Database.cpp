@@ -36,6 +36,7 @@ struct ThreadState
     bool lastTooLong = false;
     int heldErrors = 0;       // HeldErrors scopes open on this thread
     QString schemaNote;       // what opening did to the schema, until taken
+    int newerSchema = 0;      // the schema version of a newer release's database, open read-only; 0 otherwise
     quint64 settingsSeen = 0; // Settings::generation() when the settings were last compared
 };
 
@@ -132,6 +133,7 @@ void dropConnection()
         QSqlDatabase::removeDatabase(name);
     }
     t_state.open.reset();
+    t_state.newerSchema = 0;
 }
 
 bool isRetryable(Engine engine, const QString &code)
@@ -189,11 +191,27 @@ void showUnlessHeld(const QString &text)
 }
 
 // Shows a failure, or keeps it for the end of the transaction it happened in.
+// The engine's refusal of a change on a connection kept read-only
+// (SQLITE_READONLY; PostgreSQL's read_only_sql_transaction).
+bool refusedAsReadOnly(const QSqlError &error)
+{
+    return error.nativeErrorCode() == QLatin1String("8") || error.nativeErrorCode() == QLatin1String("25006");
+}
+
+// What a failure is called in the shop's words.
+QString reasonOf(const QSqlError &error)
+{
+    if (t_state.newerSchema > 0 && refusedAsReadOnly(error))
+        return Schema::NewerReleaseText(t_state.newerSchema) + QStringLiteral(", which can print from it but change "
+                                                                              "nothing in it");
+    return describeError(error);
+}
+
 void fail(const QString &label, const QSqlError &error)
 {
-    const QString text = label + describeError(error);
+    const QString text = label + reasonOf(error);
     t_state.lastError = text;
-    t_state.lastReason = describeError(error);
+    t_state.lastReason = reasonOf(error);
     t_state.lastMissingColumn = namesMissingColumn(error);
     t_state.lastTooLong = valueTooLong(error);
     if (t_state.transactionDepth > 0) {
@@ -301,6 +319,26 @@ bool readOnlyConnection(const ConnectionSettings &s)
         && (s.readOnly || cannotWrite(QFileInfo(sqliteFileOf(s)).absoluteFilePath()));
 }
 
+// A database a newer release made is read through this connection and never
+// written: the engine itself refuses every change, so no statement of an
+// older program can damage what the newer one relies on.
+bool keepFromChanges(QSqlDatabase &db, Engine engine, const Schema::Outcome &outcome, QString *reason)
+{
+    if (outcome.newerVersion == 0)
+        return true;
+    QSqlQuery q(db);
+    bool ok = true;
+    if (engine == Engine::SQLite)
+        ok = q.exec(QStringLiteral("PRAGMA query_only = ON"));
+    else if (engine == Engine::PostgreSQL)
+        ok = q.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+    if (!ok)
+        *reason = Schema::NewerReleaseText(outcome.newerVersion) + QStringLiteral(", and it could not be opened "
+                                                                                  "read-only: ")
+            + q.lastError().text();
+    return ok;
+}
+
 QSqlDatabase openConnection(const ConnectionSettings &s)
 {
     if (!s.problem.isEmpty()) {
@@ -340,19 +378,21 @@ QSqlDatabase openConnection(const ConnectionSettings &s)
     ConnectionSettings opened = s;
     opened.readOnly = readOnlyConnection(s);
     preparePragmas(db, opened);
-    QString note;
-    if (!opened.readOnly && !Schema::Ensure(db, dialect, &reason, &note)) {
+    Schema::Outcome outcome;
+    if (!opened.readOnly
+        && (!Schema::Ensure(db, dialect, &reason, &outcome) || !keepFromChanges(db, s.engine, outcome, &reason))) {
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connectionName());
         failText(QStringLiteral("GetConnection:"), reason);
         return QSqlDatabase();
     }
     t_state.open = s;
+    t_state.newerSchema = outcome.newerVersion;
     t_state.settingsSeen = Settings::generation();
-    if (!note.isEmpty()) {
+    if (!outcome.note.isEmpty()) {
         // Said once where an administrator looks, and kept for the window.
-        fprintf(stderr, "Tessaly: %s\n", qPrintable(note));
-        t_state.schemaNote = note;
+        fprintf(stderr, "Tessaly: %s\n", qPrintable(outcome.note));
+        t_state.schemaNote = outcome.note;
     }
     return db;
 }
@@ -636,6 +676,8 @@ QString LastError()
 
 bool IsReadOnly()
 {
+    if (t_state.open && t_state.newerSchema > 0)
+        return true;
     const ConnectionSettings s = t_state.open ? *t_state.open : CurrentSettings();
     if (s.engine == Engine::SQLite)
         return readOnlyConnection(s);

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <algorithm>
 
 namespace Schema {
@@ -69,55 +70,73 @@ QString table(Engine engine, const QString &name, const QStringList &columns)
     return QStringLiteral("CREATE TABLE %1 (%2)%3").arg(name, parts.join(QStringLiteral(", ")), ty.strict);
 }
 
+// The program's ten tables and their columns ("name:role", roles as above;
+// every table also has its id).
+struct TableDef
+{
+    QString name;
+    QStringList columns;
+};
+
+const QList<TableDef> &tableDefs()
+{
+    static const QList<TableDef> defs = {
+        {QStringLiteral("sales"),
+         {QStringLiteral("customerid:i"), QStringLiteral("saledate:d"), QStringLiteral("status:t"),
+          QStringLiteral("Closedate:d"), QStringLiteral("TaxExempt:i"), QStringLiteral("year:t"),
+          QStringLiteral("make:t"), QStringLiteral("model:t"), QStringLiteral("note:t")}},
+        {QStringLiteral("salesitem"),
+         {QStringLiteral("salesid:i"), QStringLiteral("partnumber:t"), QStringLiteral("barcode:t"),
+          QStringLiteral("modelnumber:t"), QStringLiteral("description:t"), QStringLiteral("price:m"),
+          QStringLiteral("quantity:m1"), QStringLiteral("note:t")}},
+        {QStringLiteral("saleslabor"),
+         {QStringLiteral("salesid:i"), QStringLiteral("description:t"), QStringLiteral("charge:m"),
+          QStringLiteral("quantity:m1"), QStringLiteral("note:t")}},
+        {QStringLiteral("payment"),
+         {QStringLiteral("salesid:i"), QStringLiteral("description:t"), QStringLiteral("amount:m")}},
+        {QStringLiteral("customer"),
+         {QStringLiteral("firstname:t"), QStringLiteral("lastname:t"), QStringLiteral("phone1:t"),
+          QStringLiteral("phone2:t"), QStringLiteral("phone3:t"), QStringLiteral("PreferPhone:i"),
+          QStringLiteral("address1:t"), QStringLiteral("address2:t"), QStringLiteral("city:t"),
+          QStringLiteral("state:t"), QStringLiteral("zipcode:t"), QStringLiteral("email:t")}},
+        {QStringLiteral("State"), {QStringLiteral("code:t")}},
+        {QStringLiteral("product"),
+         {QStringLiteral("barcode:t"), QStringLiteral("category:t"), QStringLiteral("description:t"),
+          QStringLiteral("cost:m"), QStringLiteral("msrp:m"), QStringLiteral("price:m"),
+          QStringLiteral("modelnumber:t"), QStringLiteral("partnumber:t"), QStringLiteral("qoh:m"),
+          QStringLiteral("gm:m")}},
+        {QStringLiteral("labor"),
+         {QStringLiteral("category:t"), QStringLiteral("description:t"), QStringLiteral("ours:m"),
+          QStringLiteral("cog:m")}},
+        {QStringLiteral("employee"),
+         {QStringLiteral("firstname:t"), QStringLiteral("lastname:t"), QStringLiteral("pin:t"),
+          QStringLiteral("title:t"), QStringLiteral("active:i1"), QStringLiteral("role:t"),
+          QStringLiteral("paynormal:m")}},
+        {QStringLiteral("TimeInOut"),
+         {QStringLiteral("employeeid:i"), QStringLiteral("timein:d"), QStringLiteral("timeout:d"),
+          QStringLiteral("note:t")}},
+    };
+    return defs;
+}
+
 QStringList tables(Engine e)
 {
-    return {
-        table(e, QStringLiteral("sales"),
-              {QStringLiteral("customerid:i"), QStringLiteral("saledate:d"), QStringLiteral("status:t"),
-               QStringLiteral("Closedate:d"), QStringLiteral("TaxExempt:i"), QStringLiteral("year:t"),
-               QStringLiteral("make:t"), QStringLiteral("model:t"), QStringLiteral("note:t")}),
-        table(e, QStringLiteral("salesitem"),
-              {QStringLiteral("salesid:i"), QStringLiteral("partnumber:t"), QStringLiteral("barcode:t"),
-               QStringLiteral("modelnumber:t"), QStringLiteral("description:t"), QStringLiteral("price:m"),
-               QStringLiteral("quantity:m1"), QStringLiteral("note:t")}),
-        table(e, QStringLiteral("saleslabor"),
-              {QStringLiteral("salesid:i"), QStringLiteral("description:t"), QStringLiteral("charge:m"),
-               QStringLiteral("quantity:m1"), QStringLiteral("note:t")}),
-        table(e, QStringLiteral("payment"),
-              {QStringLiteral("salesid:i"), QStringLiteral("description:t"), QStringLiteral("amount:m")}),
-        table(e, QStringLiteral("customer"),
-              {QStringLiteral("firstname:t"), QStringLiteral("lastname:t"), QStringLiteral("phone1:t"),
-               QStringLiteral("phone2:t"), QStringLiteral("phone3:t"), QStringLiteral("PreferPhone:i"),
-               QStringLiteral("address1:t"), QStringLiteral("address2:t"), QStringLiteral("city:t"),
-               QStringLiteral("state:t"), QStringLiteral("zipcode:t"), QStringLiteral("email:t")}),
-        table(e, QStringLiteral("State"), {QStringLiteral("code:t")}),
-        table(e, QStringLiteral("product"),
-              {QStringLiteral("barcode:t"), QStringLiteral("category:t"), QStringLiteral("description:t"),
-               QStringLiteral("cost:m"), QStringLiteral("msrp:m"), QStringLiteral("price:m"),
-               QStringLiteral("modelnumber:t"), QStringLiteral("partnumber:t"), QStringLiteral("qoh:m"),
-               QStringLiteral("gm:m")}),
-        table(e, QStringLiteral("labor"),
-              {QStringLiteral("category:t"), QStringLiteral("description:t"), QStringLiteral("ours:m"),
-               QStringLiteral("cog:m")}),
-        table(e, QStringLiteral("employee"),
-              {QStringLiteral("firstname:t"), QStringLiteral("lastname:t"), QStringLiteral("pin:t"),
-               QStringLiteral("title:t"), QStringLiteral("active:i1"), QStringLiteral("role:t"),
-               QStringLiteral("paynormal:m")}),
-        table(e, QStringLiteral("TimeInOut"),
-              {QStringLiteral("employeeid:i"), QStringLiteral("timein:d"), QStringLiteral("timeout:d"),
-               QStringLiteral("note:t")}),
-    };
+    QStringList all;
+    for (const TableDef &def : tableDefs())
+        all << table(e, def.name, def.columns);
+    return all;
 }
 
 QStringList indexes(Engine e)
 {
     // Expression indexes serve the case- and blank-blind matches of the
-    // dialect; SQL Server's collation makes plain column indexes do.
+    // dialect (a ticket's status among them); SQL Server's collation makes
+    // plain column indexes do.
     const bool expr = e != Engine::SQLServer;
     const auto key = [expr](const QString &col) {
         return expr ? QStringLiteral("(upper(rtrim(%1)))").arg(col) : col;
     };
-    return {
+    QStringList all = {
         QStringLiteral("CREATE INDEX ix_salesitem_salesid ON salesitem (salesid)"),
         QStringLiteral("CREATE INDEX ix_saleslabor_salesid ON saleslabor (salesid)"),
         QStringLiteral("CREATE INDEX ix_payment_salesid ON payment (salesid)"),
@@ -129,6 +148,9 @@ QStringList indexes(Engine e)
         QStringLiteral("CREATE INDEX ix_timeinout_employeeid ON TimeInOut (employeeid, timein)"),
         QStringLiteral("CREATE INDEX ix_customer_name ON customer (lastname, firstname)"),
     };
+    if (expr)
+        all << QStringLiteral("CREATE INDEX ix_sales_status ON sales (upper(trim(status)))");
+    return all;
 }
 
 // Integer cents of an exact integer amount kept at 10^-scale, rounded half
@@ -300,22 +322,28 @@ bool exec(QSqlDatabase &db, const QString &sql, QString *error)
     return false;
 }
 
-bool hasObject(QSqlDatabase &db, const Dialect &d, const QString &name, bool view)
+enum class Kind { Table, View, Index };
+
+bool hasObject(QSqlDatabase &db, const Dialect &d, const QString &name, Kind kind)
 {
     QSqlQuery q(db);
     switch (d.engine()) {
     case Engine::SQLite:
         q.prepare(QStringLiteral("select 1 from sqlite_master where type = ? and lower(name) = lower(?)"));
-        q.addBindValue(view ? QStringLiteral("view") : QStringLiteral("table"));
+        q.addBindValue(kind == Kind::View ? QStringLiteral("view")
+                                          : kind == Kind::Index ? QStringLiteral("index") : QStringLiteral("table"));
         break;
     case Engine::PostgreSQL:
-        q.prepare(view ? QStringLiteral("select 1 from information_schema.views where table_schema = current_schema() "
-                                        "and table_name = lower(?)")
-                       : QStringLiteral("select 1 from information_schema.tables where table_schema = "
-                                        "current_schema() and table_name = lower(?)"));
+        q.prepare(kind == Kind::View ? QStringLiteral("select 1 from information_schema.views where table_schema = "
+                                                      "current_schema() and table_name = lower(?)")
+                  : kind == Kind::Index ? QStringLiteral("select 1 from pg_indexes where schemaname = current_schema() "
+                                                         "and indexname = lower(?)")
+                                        : QStringLiteral("select 1 from information_schema.tables where table_schema = "
+                                                         "current_schema() and table_name = lower(?)"));
         break;
     case Engine::SQLServer:
-        q.prepare(QStringLiteral("select 1 from information_schema.tables where table_name = ?"));
+        q.prepare(kind == Kind::Index ? QStringLiteral("select 1 from sys.indexes where name = ?")
+                                      : QStringLiteral("select 1 from information_schema.tables where table_name = ?"));
         break;
     }
     q.addBindValue(name);
@@ -444,20 +472,19 @@ bool runSteps(QSqlDatabase &db, const Dialect &d, int from, QString *error)
 
 // Brings an existing database of this program's to this release's schema.
 // A newer one is never changed backwards.
-bool upgrade(QSqlDatabase &db, const Dialect &d, QString *error, QString *note, bool *newer)
+bool upgrade(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
 {
-    // A catalog without the marker is not one this program made.
-    if (d.engine() == Engine::SQLServer || !hasObject(db, d, QStringLiteral("tessaly_info"), false))
+    if (d.engine() == Engine::SQLServer)
         return true;
     const std::optional<int> from = storedVersion(db, error);
     if (!from)
         return false;
     if (*from > kSchemaVersion) {
-        *note = QStringLiteral("The database was made by a newer release (schema version %1; this program knows %2): "
-                               "it was left as it is.")
-                    .arg(*from)
-                    .arg(kSchemaVersion);
-        *newer = true;
+        outcome->newerVersion = *from;
+        outcome->note = QStringLiteral("%1: it is opened read-only. Documents can be printed from it, but nothing can "
+                                       "be changed until Tessaly is updated.")
+                            .arg(NewerReleaseText(*from));
+        outcome->note[0] = outcome->note[0].toUpper();
         return true;
     }
     if (*from == kSchemaVersion)
@@ -467,10 +494,151 @@ bool upgrade(QSqlDatabase &db, const Dialect &d, QString *error, QString *note, 
         return false;
     if (!runSteps(db, d, *from, error))
         return false;
-    *note = QStringLiteral("The database was upgraded from schema version %1 to %2.").arg(*from).arg(kSchemaVersion);
+    outcome->note =
+        QStringLiteral("The database was upgraded from schema version %1 to %2.").arg(*from).arg(kSchemaVersion);
     if (!copy.isEmpty())
-        *note += QStringLiteral(" A copy of it as it was is kept in %1.").arg(QDir::toNativeSeparators(copy));
+        outcome->note += QStringLiteral(" A copy of it as it was is kept in %1.").arg(QDir::toNativeSeparators(copy));
     return true;
+}
+
+QStringList markerStatements(Engine engine)
+{
+    return {QStringLiteral("CREATE TABLE tessaly_info (name %1 PRIMARY KEY, value %1)")
+                .arg(engine == Engine::SQLite ? QStringLiteral("TEXT") : QStringLiteral("varchar(64)")),
+            QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('application', 'Tessaly')"),
+            QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '%1')").arg(kSchemaVersion)};
+}
+
+QString stateCodesStatement()
+{
+    QStringList values;
+    for (const QString &code : StateCodes())
+        values << QStringLiteral("('%1')").arg(code);
+    return QStringLiteral("INSERT INTO State (code) VALUES ") + values.join(QLatin1Char(','));
+}
+
+QString indexName(const QString &createIndex)
+{
+    return createIndex.section(QLatin1Char(' '), 2, 2);
+}
+
+// The columns the program reads and writes that a table lacks,
+// "customer.email"; the engine's own column list, whatever its case.
+QStringList missingColumns(QSqlDatabase &db, const TableDef &def)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(def.name)))
+        return {def.name + QStringLiteral(" (") + q.lastError().text() + QLatin1Char(')')};
+    const QSqlRecord record = q.record();
+    QStringList missing;
+    for (const QString &column : QStringList{QStringLiteral("id:i")} + def.columns) {
+        const QString name = column.section(QLatin1Char(':'), 0, 0);
+        if (record.indexOf(name) < 0)
+            missing << def.name + QLatin1Char('.') + name;
+    }
+    return missing;
+}
+
+// A catalog a shop made itself, with this program's tables but no marker:
+// nothing of it is dropped or altered. What it lacks is added beside it (a
+// missing table, the indexes, the views, the marker) in one transaction; a
+// table without a column the program needs stops the opening instead.
+bool adopt(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
+{
+    QStringList lacking, added, statements;
+    const QStringList creates = tables(d.engine());
+    for (int i = 0; i < tableDefs().size(); ++i) {
+        const TableDef &def = tableDefs()[i];
+        if (!hasObject(db, d, def.name, Kind::Table)) {
+            statements << creates[i];
+            if (def.name == QLatin1String("State"))
+                statements << stateCodesStatement();
+            added << QStringLiteral("the table %1").arg(def.name);
+        } else {
+            lacking << missingColumns(db, def);
+        }
+    }
+    if (!lacking.isEmpty()) {
+        *error = QStringLiteral("the database lacks %1 %2, which Tessaly needs; it was not opened and nothing in it "
+                                "was changed")
+                     .arg(lacking.size() == 1 ? QStringLiteral("the column") : QStringLiteral("the columns"),
+                          lacking.join(QStringLiteral(", ")));
+        return false;
+    }
+    int indexCount = 0;
+    for (const QString &index : indexes(d.engine())) {
+        if (!hasObject(db, d, indexName(index), Kind::Index)) {
+            statements << index;
+            ++indexCount;
+        }
+    }
+    if (indexCount > 0)
+        added << QStringLiteral("%1 indexes").arg(indexCount);
+    const QStringList views = ViewStatements(d.engine());
+    int viewCount = 0;
+    for (int i = 0; i < kViews.size(); ++i) {
+        if (!hasObject(db, d, kViews[i], Kind::View) && !views.value(i).isEmpty()) {
+            statements << views[i];
+            ++viewCount;
+        }
+    }
+    if (viewCount > 0)
+        added << QStringLiteral("%1 views").arg(viewCount);
+    statements << markerStatements(d.engine());
+    if (!runAll(db, d, statements, error))
+        return false;
+    outcome->note = QStringLiteral("The database had no Tessaly marker: it was taken as the shop's own and kept as it "
+                                   "is, with %1 and the marker added.")
+                        .arg(added.join(QStringLiteral(", ")));
+    return true;
+}
+
+bool create(QSqlDatabase &db, const Dialect &d, QString *error)
+{
+    QStringList statements = CreateStatements(d.engine());
+    if (statements.isEmpty()) {
+        *error = QStringLiteral("no schema script for %1").arg(d.engineName());
+        return false;
+    }
+    if (d.engine() == Engine::SQLite)
+        statements.prepend(QStringLiteral("PRAGMA application_id = %1").arg(kSqliteApplicationId));
+    return runAll(db, d, statements, error);
+}
+
+// A database of this program's that lost a table is not made whole with an
+// empty one: its rows are gone, and a backup is the way back.
+bool allTablesThere(QSqlDatabase &db, const Dialect &d, QString *error)
+{
+    for (const TableDef &def : tableDefs()) {
+        if (!hasObject(db, d, def.name, Kind::Table)) {
+            *error = QStringLiteral("the database has lost its table %1; it was not opened (restore it from a backup)")
+                         .arg(def.name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool addMissingViews(QSqlDatabase &db, const Dialect &d, QString *error)
+{
+    QStringList missing;
+    const QStringList views = ViewStatements(d.engine());
+    for (int i = 0; i < kViews.size(); ++i) {
+        if (hasObject(db, d, kViews[i], Kind::View))
+            continue;
+        if (views.value(i).isEmpty()) {
+            *error = QStringLiteral("no definition of the view %1 for %2").arg(kViews[i], d.engineName());
+            return false;
+        }
+        missing << views[i];
+    }
+    return missing.isEmpty() || runAll(db, d, missing, error);
+}
+
+bool anyTableThere(QSqlDatabase &db, const Dialect &d)
+{
+    return std::any_of(tableDefs().cbegin(), tableDefs().cend(),
+                       [&](const TableDef &def) { return hasObject(db, d, def.name, Kind::Table); });
 }
 
 } // namespace
@@ -509,19 +677,9 @@ QStringList CreateStatements(Engine engine)
         return sqlServerScript();
     QStringList all = tables(engine);
     all << indexes(engine);
-    if (engine != Engine::SQLServer) {
-        // The case-blind match on a ticket's status.
-        all << QStringLiteral("CREATE INDEX ix_sales_status ON sales (upper(trim(status)))");
-    }
     all << ViewStatements(engine);
-    all << QStringLiteral("CREATE TABLE tessaly_info (name %1 PRIMARY KEY, value %1)")
-               .arg(engine == Engine::SQLite ? QStringLiteral("TEXT") : QStringLiteral("varchar(64)"));
-    all << QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('application', 'Tessaly')");
-    all << QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '%1')").arg(kSchemaVersion);
-    QStringList values;
-    for (const QString &code : StateCodes())
-        values << QStringLiteral("('%1')").arg(code);
-    all << QStringLiteral("INSERT INTO State (code) VALUES ") + values.join(QLatin1Char(','));
+    all << markerStatements(engine);
+    all << stateCodesStatement();
     return all;
 }
 
@@ -544,38 +702,29 @@ std::optional<SqliteContents> InspectSqlite(QSqlDatabase &db, QSqlError *error)
     return hasMarker || q.value(0).toInt() == kSqliteApplicationId ? SqliteContents::Tessaly : SqliteContents::Foreign;
 }
 
-bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error, QString *note)
+QString NewerReleaseText(int version)
 {
-    QString said;
-    if (!note)
-        note = &said;
-    if (!hasObject(db, d, QStringLiteral("sales"), false)) {
-        QStringList statements = CreateStatements(d.engine());
-        if (statements.isEmpty()) {
-            *error = QStringLiteral("no schema script for %1").arg(d.engineName());
-            return false;
-        }
-        if (d.engine() == Engine::SQLite)
-            statements.prepend(QStringLiteral("PRAGMA application_id = %1").arg(kSqliteApplicationId));
-        return runAll(db, d, statements, error);
+    return QStringLiteral("the database was made by a newer release of Tessaly (schema version %1; this program "
+                          "knows %2)")
+        .arg(version)
+        .arg(kSchemaVersion);
+}
+
+bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
+{
+    Outcome ignored;
+    if (!outcome)
+        outcome = &ignored;
+    if (!hasObject(db, d, QStringLiteral("tessaly_info"), Kind::Table)) {
+        if (!anyTableThere(db, d))
+            return create(db, d, error);
+        return adopt(db, d, error, outcome);
     }
-    bool newer = false;
-    if (!upgrade(db, d, error, note, &newer))
+    if (!allTablesThere(db, d, error) || !upgrade(db, d, error, outcome))
         return false;
-    if (newer)
+    if (outcome->newerVersion > 0)
         return true; // its views are its release's, not ours
-    QStringList missing;
-    const QStringList views = ViewStatements(d.engine());
-    for (int i = 0; i < kViews.size(); ++i) {
-        if (hasObject(db, d, kViews[i], true))
-            continue;
-        if (views.value(i).isEmpty()) {
-            *error = QStringLiteral("no definition of the view %1 for %2").arg(kViews[i], d.engineName());
-            return false;
-        }
-        missing << views[i];
-    }
-    return missing.isEmpty() || runAll(db, d, missing, error);
+    return addMissingViews(db, d, error);
 }
 
 } // namespace Schema

@@ -11,14 +11,27 @@
 // The tables, indexes and views the whole program relies on, per engine.
 namespace Schema {
 
+// What Ensure did to a database that was there already.
+struct Outcome
+{
+    QString note;         // what happened, for the program to tell once; "" when nothing
+    int newerVersion = 0; // the schema version of a database a newer release made; 0 when none
+};
+
 // Creates whatever is missing: the ten tables with their indexes, the five
 // views, the State codes and the program's own marker. A database that holds
 // the tables already keeps its rows: one made by an earlier release is
 // upgraded to this one's schema (in one transaction, the embedded file
 // copied beside itself first), views that are missing are added, and one
-// made by a newer release is left as it is. *note then says what happened,
-// for the program to tell once.
-bool Ensure(QSqlDatabase &db, const Dialect &dialect, QString *error, QString *note = nullptr);
+// made by a newer release is left as it is, for the caller to open
+// read-only. A catalog with the tables but without the marker (a shop's own)
+// is adopted: only what it lacks is added, and a table without a column the
+// program needs stops the opening with the table and column named.
+bool Ensure(QSqlDatabase &db, const Dialect &dialect, QString *error, Outcome *outcome = nullptr);
+
+// "the database was made by a newer release of Tessaly (schema version 3;
+// this program knows 2)".
+QString NewerReleaseText(int version);
 
 // What an embedded database file holds, read before anything is written to
 // it: nothing yet (a new or 0-byte file), a Tessaly database, or tables of

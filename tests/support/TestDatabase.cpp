@@ -15,6 +15,7 @@ namespace TestDatabase {
 namespace {
 
 QString g_pgCatalog;
+QStringList g_otherCatalogs; // made by NewPostgresCatalog, dropped with the process's own
 bool g_pgReady = false;
 int g_fileCounter = 0;
 
@@ -90,7 +91,9 @@ void DropCatalog()
         return;
     Database::SetOverride(std::nullopt);
     QString why;
-    adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(g_pgCatalog), &why);
+    for (const QString &catalog : std::as_const(g_otherCatalogs) + QStringList{g_pgCatalog})
+        adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(catalog), &why);
+    g_otherCatalogs.clear();
     g_pgReady = false;
 }
 
@@ -106,7 +109,11 @@ std::string EngineName(Engine engine)
 
 QSqlDatabase OpenOutside(const QString &connectionName)
 {
-    const Database::ConnectionSettings s = Database::CurrentSettings();
+    return OpenOutside(Database::CurrentSettings(), connectionName);
+}
+
+QSqlDatabase OpenOutside(const Database::ConnectionSettings &s, const QString &connectionName)
+{
     const bool sqlite = s.engine == Engine::SQLite;
     QSqlDatabase db = QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"),
                                                 connectionName);
@@ -122,6 +129,20 @@ QSqlDatabase OpenOutside(const QString &connectionName)
     }
     db.open();
     return db;
+}
+
+std::optional<Database::ConnectionSettings> NewPostgresCatalog(const QString &suffix, QString *why)
+{
+    if (!preparePostgres(why))
+        return std::nullopt;
+    Database::ConnectionSettings s = SettingsFor(Engine::PostgreSQL);
+    s.catalog = g_pgCatalog + QLatin1Char('_') + suffix;
+    if (!adminExec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(s.catalog), why)
+        || !adminExec(QStringLiteral("CREATE DATABASE \"%1\"").arg(s.catalog), why))
+        return std::nullopt;
+    if (!g_otherCatalogs.contains(s.catalog))
+        g_otherCatalogs << s.catalog;
+    return s;
 }
 
 bool PostgresRequired()

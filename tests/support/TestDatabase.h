@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,14 @@ Database::ConnectionSettings SettingsFor(Engine engine);
 // counter holds one: the SQLite file on disk or the server's catalog. The
 // caller closes it and removes the connection name.
 QSqlDatabase OpenOutside(const QString &connectionName);
+// The same for a database given by its settings (a catalog the program has
+// not opened yet).
+QSqlDatabase OpenOutside(const Database::ConnectionSettings &settings, const QString &connectionName);
+
+// A new, empty PostgreSQL catalog beside this process's own, not current and
+// not touched by the program (for tests that build a database the way an
+// earlier release or a shop would). Dropped at exit with the process's own.
+std::optional<Database::ConnectionSettings> NewPostgresCatalog(const QString &suffix, QString *why);
 
 // A new empty SQLite file of this test process.
 QString NewSqliteFile();
