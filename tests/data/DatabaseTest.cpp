@@ -276,6 +276,28 @@ TEST(DatabaseConnection, TheLoginAndADatabaseChangedInTheSettingsTakeEffectAtThe
     Database::CloseConnections();
 }
 
+// The server named in the settings is the one the next statement reaches:
+// a counter pointed at another server needs no restart.
+TEST(DatabaseConnection, AServerNameChangedInTheSettingsIsUsedAtTheNextStatement)
+{
+    TESSALY_USE_FRESH_DATABASE(Engine::PostgreSQL);
+    RecordingPrompts prompts;
+    const Database::ConnectionSettings server = Database::CurrentSettings();
+    Database::SetOverride(std::nullopt);
+    Settings::save(QStringLiteral("Database"), QStringLiteral("Engine"), QStringLiteral("PostgreSQL"));
+    Settings::save(QStringLiteral("Database"), QStringLiteral("Catalog"), server.catalog);
+    Settings::save(QStringLiteral("Database"), QStringLiteral("Servername"), server.serverName);
+    ASSERT_TRUE(Database::GetRS(QStringLiteral("select 1"))) << Database::LastError().toStdString();
+    Settings::save(QStringLiteral("Database"), QStringLiteral("Servername"), QStringLiteral("127.0.0.1:1"));
+    EXPECT_FALSE(Database::GetRS(QStringLiteral("select 1")));
+    EXPECT_TRUE(Database::LastError().startsWith(QStringLiteral("GetConnection:"))) << Database::LastError().toStdString();
+    Settings::save(QStringLiteral("Database"), QStringLiteral("Servername"), server.serverName);
+    EXPECT_TRUE(Database::GetRS(QStringLiteral("select 1"))) << Database::LastError().toStdString();
+    for (const char *key : {"Engine", "Catalog", "Servername"})
+        Settings::remove(QStringLiteral("Database"), QLatin1String(key));
+    Database::CloseConnections();
+}
+
 } // namespace
 
 namespace {
