@@ -267,14 +267,10 @@ bool configure(QSqlDatabase &db, const ConnectionSettings &s, QString *reason)
         return true;
     }
     case Engine::SQLServer: {
-        QString host;
-        int port = 1433;
-        splitServer(s.serverName, &host, &port, 1433);
-        db.setDatabaseName(QStringLiteral("DRIVER={FreeTDS};SERVER=%1;PORT=%2;DATABASE=%3;UID=%4;PWD=%5;"
-                                          "TDS_Version=7.4;ClientCharset=UTF-8;")
-                               .arg(host)
-                               .arg(port)
-                               .arg(s.catalog, s.user, s.password));
+        const QString connection = SqlServerConnectionString(s, reason);
+        if (connection.isEmpty())
+            return false;
+        db.setDatabaseName(connection);
         // A server that accepts and never answers must not hold the counter
         // for minutes: the same five seconds as PostgreSQL.
         db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=5;SQL_ATTR_CONNECTION_TIMEOUT=5"));
@@ -495,6 +491,64 @@ QString Describe(const ConnectionSettings &s)
         return QStringLiteral("SQL Server %1 on %2").arg(s.catalog, s.serverName);
     }
     return QString();
+}
+
+namespace {
+
+// A value of an ODBC connection string. FreeTDS (1.3) ends a value that
+// begins with '{' at the first '}' followed by ';' or the end, and keeps a
+// doubled "}}" as two: a '}' inside braces is therefore written once, and
+// a value holding "};" can't be written at all.
+std::optional<QString> odbcValue(const QString &value)
+{
+    const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{'))
+        && !value.contains(QLatin1Char('}')) && value == value.trimmed();
+    if (plain)
+        return value;
+    if (value.contains(QLatin1String("};")))
+        return std::nullopt;
+    return QLatin1Char('{') + value + QLatin1Char('}');
+}
+
+} // namespace
+
+QString SqlServerConnectionString(const ConnectionSettings &s, QString *problem)
+{
+    const QString server = s.serverName.trimmed().isEmpty() ? QStringLiteral("localhost") : s.serverName.trimmed();
+    QString host = server;
+    QString port;
+    const qsizetype separator = std::max(server.lastIndexOf(QLatin1Char(':')), server.lastIndexOf(QLatin1Char(',')));
+    bool numeric = false;
+    if (separator > 0)
+        server.mid(separator + 1).toInt(&numeric);
+    if (numeric) {
+        // A port given with an instance ("HOST\INSTANCE,1435") is that
+        // instance's: the name is not needed to reach it.
+        host = server.left(separator).section(QLatin1Char('\\'), 0, 0);
+        port = server.mid(separator + 1);
+    } else if (!server.contains(QLatin1Char('\\'))) {
+        port = QStringLiteral("1433");
+    }
+    const std::pair<const char *, QString> values[] = {
+        {"Servername", host}, {"Catalog", s.catalog}, {"User", s.user}, {"Password", s.password}};
+    QStringList written;
+    for (const auto &[key, value] : values) {
+        const std::optional<QString> v = odbcValue(value);
+        if (!v) {
+            if (problem)
+                *problem = QStringLiteral("the setting [Database] %1 holds \"};\", which the SQL Server driver "
+                                          "(FreeTDS) cannot be given")
+                               .arg(QLatin1String(key));
+            return QString();
+        }
+        written << *v;
+    }
+    QString text = QStringLiteral("DRIVER={FreeTDS};SERVER=%1;").arg(written[0]);
+    if (!port.isEmpty())
+        text += QStringLiteral("PORT=%1;").arg(port);
+    return text
+        + QStringLiteral("DATABASE=%1;UID=%2;PWD=%3;TDS_Version=7.4;ClientCharset=UTF-8;")
+              .arg(written[1], written[2], written[3]);
 }
 
 namespace {

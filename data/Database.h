@@ -47,6 +47,14 @@ ConnectionSettings CurrentSettings();
 // "SQLite /home/…/tessaly.db" or "PostgreSQL Tessaly on host:5432".
 QString Describe(const ConnectionSettings &settings);
 
+// The ODBC connection string that reaches SQL Server through FreeTDS.
+// Servername "HOST\INSTANCE" names an instance, whose port FreeTDS asks the
+// server for; "HOST:PORT" or "HOST,PORT" a port; "HOST" alone port 1433.
+// A catalog, login or password holding ';', '{', '}' or blanks at either end
+// is written between braces. "" when a value can't be written (one holding
+// "};"), with *problem saying which.
+QString SqlServerConnectionString(const ConnectionSettings &settings, QString *problem = nullptr);
+
 // The open connection of this thread, opened (and the schema created when
 // missing) if need be. An invalid QSqlDatabase after a failure, which has
 // been shown as "GetConnection:" & the reason.

@@ -108,3 +108,13 @@ QString Dialect::beginTransaction() const
     }
     return QStringLiteral("BEGIN");
 }
+
+QString Dialect::outerApply(const QString &select, const QString &alias) const
+{
+    switch (m_engine) {
+    case Engine::SQLite: return QString();
+    case Engine::PostgreSQL: return QStringLiteral("LEFT JOIN LATERAL (%1) %2 ON true").arg(select, alias);
+    case Engine::SQLServer: return QStringLiteral("OUTER APPLY (%1) %2").arg(select, alias);
+    }
+    return QString();
+}

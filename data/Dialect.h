@@ -43,6 +43,12 @@ public:
     // Statements that open and end an all-or-nothing unit of work.
     QString beginTransaction() const;
 
+    // A subquery that reads the columns of the row it is joined to, the row
+    // kept when the subquery finds nothing: "LEFT JOIN LATERAL (…) pa ON
+    // true" on PostgreSQL, "OUTER APPLY (…) pa" on SQL Server. SQLite has
+    // neither: "" there, and its callers use correlated subqueries.
+    QString outerApply(const QString &select, const QString &alias) const;
+
 private:
     Engine m_engine;
 };

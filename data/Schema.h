@@ -44,6 +44,12 @@ std::optional<SqliteContents> InspectSqlite(QSqlDatabase &db, QSqlError *error);
 QStringList CreateStatements(Engine engine);
 // The statements that create (or re-create) the five views.
 QStringList ViewStatements(Engine engine);
+// What takes a database from the version before `version` to it.
+QStringList UpgradeStep(Engine engine, int version);
+// The statements Ensure sends to find the tables, views and indexes, to read
+// the columns of a catalog it adopts, and to read, write and lock the schema
+// version it keeps in tessaly_info.
+QStringList MarkerStatements(Engine engine);
 
 // The two-letter codes of the State table.
 QStringList StateCodes();

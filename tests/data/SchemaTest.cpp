@@ -146,22 +146,4 @@ TEST(SqliteFile, AnExistingDatabaseIsLeftAsItIsButGetsMissingViews)
               QStringLiteral("Kept"));
 }
 
-// No SQL Server runs here: what can be proven without one is that the views
-// it would be given for a database missing them are its own script's T-SQL.
-TEST(SqlServerSchema, MissingViewsAreMadeFromTheScriptsOwnStatements)
-{
-    const QStringList views = Schema::ViewStatements(Engine::SQLServer);
-    const QStringList names = {QStringLiteral("vw_product_available"), QStringLiteral("vw_sales_product"),
-                               QStringLiteral("vw_salesreport_actualcash"), QStringLiteral("vw_EmployeeTime"),
-                               QStringLiteral("vw_employee")};
-    ASSERT_EQ(views.size(), names.size());
-    const QStringList script = Schema::CreateStatements(Engine::SQLServer);
-    for (int i = 0; i < names.size(); ++i) {
-        EXPECT_TRUE(views[i].startsWith(QStringLiteral("CREATE VIEW %1 ").arg(names[i]))) << views[i].left(60).toStdString();
-        EXPECT_TRUE(script.contains(views[i]));
-        for (const char *lacking : {"LATERAL", "LIMIT", "RETURNING", "::"})
-            EXPECT_FALSE(views[i].contains(QLatin1String(lacking), Qt::CaseInsensitive)) << names[i].toStdString();
-    }
-}
-
 } // namespace
