@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <utility>
 
 namespace {
 
@@ -65,8 +64,10 @@ QLineEdit *ProductDetail::addBox(ProductField field, const char *name)
     box->setObjectName(QLatin1String(name));
     m_boxes[size_t(field)] = box;
     connect(box, &QLineEdit::textChanged, this, [this, field] { boxEdited(field); });
-    if (ProductStore::IsNumeric(field))
+    if (ProductStore::IsNumeric(field)) {
         box->installEventFilter(this);
+        connect(box, &QLineEdit::returnPressed, this, [this, field] { settleEdit(field); });
+    }
     return box;
 }
 
@@ -154,8 +155,8 @@ void ProductDetail::LoadProduct(int productid)
         box(f)->setCursorPosition(0);
         box(f)->setReadOnly(!read);
         showAsWrong(f, false);
-        m_beforeEdit[size_t(f)].reset();
     }
+    m_shown = texts;
     refreshPicture();
     m_loading = false;
 }
@@ -180,47 +181,79 @@ void ProductDetail::boxEdited(ProductField field)
     if (drawsPicture(field))
         refreshPicture();
     // A new product has no row yet: its boxes are written by Save New Item.
-    if (!number || m_productid == 0 || isCreating())
+    // A number is written when its box is left (settleEdit).
+    if (ProductStore::IsNumeric(field) || m_productid == 0 || isCreating())
         return;
-    rememberBeforeEdit(field);
-    if (ProductStore::WriteField(m_productid, field, box(field)->text()))
+    switch (ProductStore::WriteBox(m_productid, field, box(field)->text(), m_shown[field])) {
+    case ProductStore::BoxWrite::Written:
+        m_shown[field] = box(field)->text();
         emit ProductUpdate();
+        break;
+    case ProductStore::BoxWrite::Gone:
+        productGone();
+        break;
+    case ProductStore::BoxWrite::NotANumber:
+    case ProductStore::BoxWrite::Failed:
+        break; // the data layer has said why
+    }
 }
 
-void ProductDetail::rememberBeforeEdit(ProductField field)
-{
-    std::optional<QVariant> &before = m_beforeEdit[size_t(field)];
-    if (!before && ProductStore::IsNumeric(field))
-        before = ProductStore::StoredValue(m_productid, field);
-}
-
-// The edit of a box ends: text it cannot keep gives way to the value the
-// box had before the edit, written back over whatever the keystrokes wrote.
+// The edit of a numeric box ends (left, Enter, another product, closed): a
+// number is written; text it cannot keep gives way to the stored value.
 void ProductDetail::settleEdit(ProductField field)
 {
-    const std::optional<QVariant> before = std::exchange(m_beforeEdit[size_t(field)], std::nullopt);
-    if (!isShownAsWrong(field) || m_productid == 0 || isCreating())
-        return;
     QLineEdit *b = box(field);
-    const TextNumber::Reading typed = ProductStore::ReadingOf(field, b->text());
-    QString back;
-    if (before) {
-        back = ProductStore::TextOf(field, *before);
-        if (ProductStore::WriteValue(m_productid, field, *before))
+    if (!ProductStore::IsNumeric(field) || m_productid == 0 || isCreating() || b->isReadOnly())
+        return;
+    if (!isShownAsWrong(field)) {
+        if (b->text() == m_shown[field])
+            return; // nothing typed
+        switch (ProductStore::WriteBox(m_productid, field, b->text(), m_shown[field])) {
+        case ProductStore::BoxWrite::Written:
+            if (field == ProductField::Qoh) {
+                // The difference was added: the box shows what that made.
+                if (const std::optional<QVariant> stored = ProductStore::StoredValue(m_productid, field)) {
+                    m_loading = true;
+                    b->setText(ProductStore::TextOf(field, *stored));
+                    m_loading = false;
+                }
+            }
+            m_shown[field] = b->text();
             emit ProductUpdate();
-    } else {
-        // Nothing was written during this edit: the stored value still is.
-        const std::optional<QVariant> stored = ProductStore::StoredValue(m_productid, field);
-        if (!stored)
-            return;
-        back = ProductStore::TextOf(field, *stored);
+            break;
+        case ProductStore::BoxWrite::Gone:
+            productGone();
+            break;
+        case ProductStore::BoxWrite::NotANumber:
+        case ProductStore::BoxWrite::Failed:
+            break; // the data layer has said why; the box keeps what was typed
+        }
+        return;
     }
+    const TextNumber::Reading typed = ProductStore::ReadingOf(field, b->text());
+    // Nothing was written during this edit: the stored value still is.
+    const std::optional<QVariant> stored = ProductStore::StoredValue(m_productid, field);
+    if (!stored)
+        return;
+    const QString back = ProductStore::TextOf(field, *stored);
     m_loading = true;
     b->setText(back);
     m_loading = false;
+    m_shown[field] = back;
     showAsWrong(field, false);
     Prompts().message(QStringLiteral("%1: \"%2\" %3, so it is back to %4.")
                           .arg(ProductStore::LabelOf(field), typed.typed, typed.reason(), back.trimmed()));
+}
+
+// Deleted at another counter: said once, and the editor holds no product
+// any more, so nothing typed after is written either.
+void ProductDetail::productGone()
+{
+    const int id = m_productid;
+    m_productid = 0;
+    for (const ProductField f : AllProductFields)
+        box(f)->setReadOnly(true);
+    Prompts().message(QStringLiteral("Product %1 does not exist any more; nothing was saved.").arg(id));
 }
 
 void ProductDetail::settleEdits()

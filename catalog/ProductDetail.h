@@ -14,15 +14,18 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The product record editor: every box edits one column of one product and
-// is written as the user types. A numeric box (cost, MSRP, price, QOH, GM)
-// is written only while its text is a number it can keep (an emptied box
-// writes 0); other text is shown as wrong and left unwritten, and no
-// keystroke raises a message. A box left with such text gets back the value
-// it had before the edit (the keystrokes before may have written part of
-// it: the "1" of "1e3"), and a message says so. The bar code is drawn with its caption and printed as a label
-// with "Print UPC". In create mode (CreateNew) nothing is written until
-// "Save New Item" inserts the product.
+// The product record editor: every box edits one column of one product. A
+// text box is written as the user types. A numeric box (cost, MSRP, price,
+// QOH, GM) is written when it is left or Enter is pressed, so another counter
+// never sells at a half-typed price; QOH is written as the difference from
+// the number this editor showed, so a sale at another counter meanwhile is
+// not undone, and the box then shows the stored quantity. Text that is not a
+// number is shown as wrong while typed (no message at a keystroke); a box
+// left with it gets back the stored value, and a message says so. A product
+// deleted at another counter is said so, and nothing is written. The bar
+// code is drawn with its caption and printed as a label with "Print UPC". In
+// create mode (CreateNew) nothing is written until "Save New Item" inserts
+// the product.
 class ProductDetail : public QWidget
 {
     Q_OBJECT
@@ -63,8 +66,8 @@ private:
     QLineEdit *addBox(ProductField field, const char *name);
     void boxEdited(ProductField field);
     void showAsWrong(ProductField field, bool wrong);
-    void rememberBeforeEdit(ProductField field);
     void settleEdit(ProductField field);
+    void productGone();
     void settleEdits();
     void refreshPicture();
     ProductTexts typedTexts() const;
@@ -84,7 +87,7 @@ private:
 
     int m_productid = 0;
     bool m_loading = false;
-    // The stored value of each numeric box before the edit under way, read
-    // at its first keystroke; nullopt when no edit is under way.
-    std::array<std::optional<QVariant>, ProductFieldCount> m_beforeEdit{};
+    // What each box showed as stored (at the load, or after its last write):
+    // a numeric box whose text still is that has nothing to write.
+    ProductTexts m_shown;
 };

@@ -5,6 +5,8 @@
 #include "data/TextNumber.h"
 #include "sales/Money.h"
 
+#include <cmath>
+
 
 namespace ProductStore {
 
@@ -138,6 +140,28 @@ bool WriteField(int id, ProductField field, const QString &boxText)
 {
     const std::optional<QVariant> value = ValueOf(field, boxText);
     return value && WriteValue(id, field, *value);
+}
+
+BoxWrite WriteBox(int id, ProductField field, const QString &boxText, const QString &loadedText)
+{
+    const std::optional<QVariant> value = ValueOf(field, boxText);
+    if (!value)
+        return BoxWrite::NotANumber;
+    qint64 changed = -1;
+    if (field == ProductField::Qoh) {
+        const std::optional<QVariant> loaded = ValueOf(field, loadedText);
+        // Quantities are kept to four decimals; so is their difference.
+        const double delta =
+            std::round((value->toDouble() - (loaded ? loaded->toDouble() : 0.0)) * 10000.0) / 10000.0;
+        changed = Database::Execute(QStringLiteral("update product set qoh = coalesce(qoh, 0) + ? where id = ?"),
+                                    {delta, id});
+    } else {
+        changed = Database::Execute(QStringLiteral("update product set %1 = ? where id = ?").arg(ColumnOf(field)),
+                                    {*value, id});
+    }
+    if (changed < 0)
+        return BoxWrite::Failed;
+    return changed == 0 ? BoxWrite::Gone : BoxWrite::Written;
 }
 
 qint64 Create(const ProductTexts &texts, std::optional<ProductField> *badField, QString *barcodeOwner)

@@ -49,6 +49,14 @@ ProductTexts EmptyTexts();
 // not a number, or the database refused).
 bool WriteField(int id, ProductField field, const QString &boxText);
 
+// Writes what the editor has in one box. `loadedText` is what the box showed
+// when the product was read: QOH is written as the difference from it,
+// added to what is stored, so what another counter sold or restocked since
+// is kept; every other field is written as typed. Gone when the product is
+// not there any more (nothing is written).
+enum class BoxWrite { Written, NotANumber, Gone, Failed };
+BoxWrite WriteBox(int id, ProductField field, const QString &boxText, const QString &loadedText);
+
 // Inserts a new product from the texts typed in the form; the engine gives
 // the id. The first numeric field whose text is not a number is named in
 // *badField and nothing is written. A bar code that another product has

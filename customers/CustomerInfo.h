@@ -117,6 +117,8 @@ private:
     std::function<bool()> m_leaveCheck;
     // The form as it was loaded, to tell whether anything was edited since.
     CustomerRecord m_shown;
+    // The record as it was read then, to tell what another counter changed.
+    CustomerRecord m_loaded;
     // The customer the "Customer data updated" notice was shown for.
     int m_noticeFor = -1;
     bool m_loading = false;

@@ -74,6 +74,7 @@ void CustomerInfo::LoadCustomerInfo(int id)
             switch (CustomerStore::Load(id, &record)) {
             case CustomerStore::LoadResult::Loaded:
                 showRecord(record);
+                m_loaded = record;
                 break;
             case CustomerStore::LoadResult::NotFound:
                 Prompts().message(QStringLiteral("LoadCustomerInfo: customer %1 does not exist (any more).").arg(id));
@@ -86,6 +87,8 @@ void CustomerInfo::LoadCustomerInfo(int id)
         } else {
             clearRecord();
         }
+        if (id == 0)
+            m_loaded = CustomerRecord();
         // The notice tells about the customer it was shown for, not the next one.
         if (id != m_noticeFor) {
             Label7->clear();
@@ -203,9 +206,19 @@ bool CustomerInfo::saveRecord()
     CustomerRecord record = recordFromForm();
     const bool isNew = record.id == 0;
     CustomerStore::SaveResult result;
+    QList<CustomerField> changedElsewhere;
     {
         Database::HeldErrors held; // told below, in the editor's own words where it has them
-        result = CustomerStore::Save(&record);
+        if (isNew || m_loaded.id != record.id) {
+            result = CustomerStore::Save(&record);
+        } else {
+            // Only what was typed here is written, and only over what this
+            // counter saw: another counter's save in between is not undone.
+            CustomerRecord shown = m_shown;
+            shown.id = record.id;
+            result = CustomerStore::SaveChanges(m_loaded, record, CustomerStore::ChangedFields(shown, record),
+                                                &changedElsewhere);
+        }
     }
     if (result == CustomerStore::SaveResult::Failed)
         Prompts().message(Database::LastFailureWasValueTooLong()
@@ -225,6 +238,18 @@ bool CustomerInfo::saveRecord()
         if (isNew)
             Prompts().message(QStringLiteral("Error creating new customer"));
         return false;
+    case CustomerStore::SaveResult::ChangedElsewhere: {
+        QStringList names;
+        for (const CustomerField f : changedElsewhere)
+            names << CustomerStore::FieldLabel(f);
+        Prompts().message(QStringLiteral("Changed at another counter since this customer was loaded: %1. "
+                                         "Nothing was saved; the customer is shown as stored now.")
+                              .arg(names.join(QStringLiteral(", "))));
+        Label7->clear(); // an earlier save's notice would read as this one's
+        m_noticeFor = -1;
+        LoadCustomerInfo(record.id);
+        return false;
+    }
     }
     return false;
 }

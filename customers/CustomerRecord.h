@@ -24,3 +24,10 @@ struct CustomerRecord
 
     bool operator==(const CustomerRecord &) const = default;
 };
+
+// The fields of a customer, in the order of the form.
+enum class CustomerField {
+    FirstName, LastName, Phone1, Phone2, Phone3, PreferPhone,
+    Address1, Address2, City, State, Zipcode, Email
+};
+

@@ -42,6 +42,47 @@ bool update(const CustomerRecord &r)
     return changed == 1;
 }
 
+const char *columnOf(CustomerField field)
+{
+    static const char *const columns[] = {"firstname", "lastname", "phone1",   "phone2",  "phone3",  "PreferPhone",
+                                          "address1",  "address2", "city",     "state",   "zipcode", "email"};
+    return columns[int(field)];
+}
+
+// A field's value as the update binds it.
+QVariant valueOf(const CustomerRecord &r, CustomerField field)
+{
+    switch (field) {
+    case CustomerField::FirstName: return r.firstName;
+    case CustomerField::LastName: return r.lastName;
+    case CustomerField::Phone1: return r.phones[0];
+    case CustomerField::Phone2: return r.phones[1];
+    case CustomerField::Phone3: return r.phones[2];
+    case CustomerField::PreferPhone:
+        return r.preferPhone ? QVariant(*r.preferPhone) : QVariant(QMetaType(QMetaType::Int));
+    case CustomerField::Address1: return r.address1;
+    case CustomerField::Address2: return r.address2;
+    case CustomerField::City: return r.city;
+    case CustomerField::State: return nullWhenEmpty(r.state);
+    case CustomerField::Zipcode: return r.zipcode;
+    case CustomerField::Email: return r.email;
+    }
+    return {};
+}
+
+// Equal values; NULL equals only NULL.
+bool same(const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a == b;
+}
+
+constexpr CustomerField kAllFields[] = {
+    CustomerField::FirstName, CustomerField::LastName, CustomerField::Phone1,   CustomerField::Phone2,
+    CustomerField::Phone3,    CustomerField::PreferPhone, CustomerField::Address1, CustomerField::Address2,
+    CustomerField::City,      CustomerField::State,    CustomerField::Zipcode,  CustomerField::Email};
+
 } // namespace
 
 std::optional<Recordset> ReadList()
@@ -110,6 +151,89 @@ SaveResult Save(CustomerRecord *record)
         return missing ? SaveResult::Missing : SaveResult::Failed;
     record->id = r.id;
     return SaveResult::Saved;
+}
+
+QList<CustomerField> ChangedFields(const CustomerRecord &before, const CustomerRecord &after)
+{
+    QList<CustomerField> changed;
+    for (const CustomerField f : kAllFields) {
+        if (!same(valueOf(before, f), valueOf(after, f)))
+            changed.append(f);
+    }
+    return changed;
+}
+
+QString FieldLabel(CustomerField field)
+{
+    switch (field) {
+    case CustomerField::FirstName: return QStringLiteral("First Name");
+    case CustomerField::LastName: return QStringLiteral("Last Name");
+    case CustomerField::Phone1: return QStringLiteral("Home phone");
+    case CustomerField::Phone2: return QStringLiteral("Work phone");
+    case CustomerField::Phone3: return QStringLiteral("Cell phone");
+    case CustomerField::PreferPhone: return QStringLiteral("Preferred phone");
+    case CustomerField::Address1: return QStringLiteral("Address");
+    case CustomerField::Address2: return QStringLiteral("Address (second line)");
+    case CustomerField::City: return QStringLiteral("City");
+    case CustomerField::State: return QStringLiteral("State");
+    case CustomerField::Zipcode: return QStringLiteral("Zip");
+    case CustomerField::Email: return QStringLiteral("Email");
+    }
+    return QString();
+}
+
+SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edited,
+                       const QList<CustomerField> &changed, QList<CustomerField> *changedElsewhere)
+{
+    if (changedElsewhere)
+        changedElsewhere->clear();
+    SaveResult result = SaveResult::Failed;
+    QList<CustomerField> conflicts;
+    const bool committed = Database::Transaction([&] {
+        // A no-op update takes the row first, so the comparison below and the
+        // write after it see the same row on every engine: a save at another
+        // counter waits until this one is done, then finds what it wrote.
+        const qint64 held = Database::Execute(
+            QStringLiteral("update customer set firstname = firstname where id = ?"), {loaded.id});
+        if (held < 0)
+            return false;
+        if (held == 0) {
+            result = SaveResult::Missing;
+            return false;
+        }
+        CustomerRecord now;
+        if (Load(loaded.id, &now) != LoadResult::Loaded)
+            return false;
+        for (const CustomerField f : changed) {
+            const QVariant stored = valueOf(now, f);
+            if (!same(stored, valueOf(loaded, f)) && !same(stored, valueOf(edited, f)))
+                conflicts.append(f);
+        }
+        if (!conflicts.isEmpty()) {
+            result = SaveResult::ChangedElsewhere;
+            return false;
+        }
+        if (!changed.isEmpty()) {
+            QStringList sets;
+            QVariantList values;
+            for (const CustomerField f : changed) {
+                sets << QStringLiteral("%1 = ?").arg(QLatin1String(columnOf(f)));
+                values << valueOf(edited, f);
+            }
+            values << loaded.id;
+            if (Database::Execute(
+                    QStringLiteral("update customer set %1 where id = ?").arg(sets.join(QStringLiteral(", "))), values)
+                != 1)
+                return false;
+        }
+        result = SaveResult::Saved;
+        return true;
+    });
+    if (!committed && result == SaveResult::Saved)
+        result = SaveResult::Failed;
+    if (changedElsewhere)
+        *changedElsewhere = conflicts;
+    return result;
 }
 
 qint64 TicketCount(int id)

@@ -25,8 +25,22 @@ LoadResult Load(int id, CustomerRecord *record);
 // Saves a record: a new one (id 0) is inserted as a "Cash Sale" row and then
 // updated with the record, in one transaction, so a failure leaves no stub
 // behind. On success the record carries the id.
-enum class SaveResult { Saved, Missing, Failed };
+enum class SaveResult { Saved, Missing, Failed, ChangedElsewhere };
 SaveResult Save(CustomerRecord *record);
+
+// The fields in which two records differ, in the order of the form.
+QList<CustomerField> ChangedFields(const CustomerRecord &before, const CustomerRecord &after);
+// A field as a message names it ("Address", "Email").
+QString FieldLabel(CustomerField field);
+
+// Saves an existing customer edited at this counter: only the fields in
+// `changed` are written, from `edited`. `loaded` is the record as Load read
+// it when the editing began. When another counter has changed one of those
+// fields since (to something else than this counter typed), nothing is
+// written, ChangedElsewhere is returned and *changedElsewhere names them;
+// fields changed only at the other counter are kept as it stored them.
+SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edited,
+                       const QList<CustomerField> &changed, QList<CustomerField> *changedElsewhere = nullptr);
 
 // The number of tickets of a customer, whatever their state; -1 after a failure.
 qint64 TicketCount(int id);

@@ -47,6 +47,19 @@ QString Dialect::textContains(const QString &expr) const
     return textStartsWith(expr);
 }
 
+QString Dialect::storedTextIs(const QString &expr) const
+{
+    // The columns themselves compare without regard to case (SQLite's
+    // NOCASE, SQL Server's collation); this comparison must not.
+    switch (m_engine) {
+    case Engine::SQLite: return QStringLiteral("trim(coalesce(%1, '')) = ? COLLATE BINARY").arg(expr);
+    case Engine::PostgreSQL: return QStringLiteral("trim(coalesce(%1, '')) = ?").arg(expr);
+    case Engine::SQLServer:
+        return QStringLiteral("ltrim(rtrim(coalesce(%1, N''))) COLLATE Latin1_General_BIN2 = ?").arg(expr);
+    }
+    return QString();
+}
+
 namespace {
 QString escapeLike(const QString &typed)
 {

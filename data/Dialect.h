@@ -34,6 +34,11 @@ public:
     static QString likePrefix(const QString &typed);
     static QString likeContains(const QString &typed);
 
+    // Whether a text column, read as the windows read it (trimmed, NULL as
+    // ""), is exactly the bound text, case included: the guard of an update
+    // that must not overwrite what another counter stored since.
+    QString storedTextIs(const QString &expr) const;
+
     // A sort key that orders text without regard to case.
     QString orderText(const QString &expr) const;
 

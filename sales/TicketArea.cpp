@@ -128,6 +128,8 @@ void TicketArea::showNoTicket()
     for (QLineEdit *box : {txtYear, txtMake, txtModel})
         box->clear();
     txtNote->clear();
+    for (QString &seen : m_seen)
+        seen.clear();
     lblStatus->setText(QStringLiteral(" "));
     setBack(lblStatus, kOpenBack);
     m_totals->setExempt(false);
@@ -153,6 +155,10 @@ void TicketArea::showTicketRead(const TicketDisplay &t)
     cmdFinalize->show();
     if (txtNote->toPlainText() != h.note)
         txtNote->setPlainText(h.note);
+    m_seen[int(TicketStore::TicketField::Year)] = h.year;
+    m_seen[int(TicketStore::TicketField::Make)] = h.make;
+    m_seen[int(TicketStore::TicketField::Model)] = h.model;
+    m_seen[int(TicketStore::TicketField::Note)] = h.note;
 
     TicketGrids::FillEquipmentLines(vbalGrid2, t.equipment, t.figures.equipmentExtended, open);
     TicketGrids::FillLaborLines(vbalGrid3, t.labor, t.figures.laborExtended, open);

@@ -143,6 +143,9 @@ private:
     int m_salesid = 0;
     bool m_loading = false;
     bool m_vehicleEdited = false;
+    // The year, make, model and note as this counter last read or wrote
+    // them: a box is written only over that.
+    QString m_seen[4];
     bool m_showQueued = false;
     // A line was just added: the next display scrolls the equipment grid to it.
     bool m_newestLineWanted = false;

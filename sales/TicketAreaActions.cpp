@@ -6,7 +6,9 @@
 #include "sales/TicketArea.h"
 #include "sales/TicketTexts.h"
 
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 
 void TicketArea::onFinalizeClicked()
 {
@@ -84,7 +86,27 @@ void TicketArea::saveField(TicketStore::TicketField field, const QString &text)
     if (m_loading || m_salesid == 0)
         return;
     m_vehicleEdited = m_vehicleEdited || field != TicketStore::TicketField::Note;
-    changeMade(TicketStore::SaveField(m_salesid, field, text));
+    QString &seen = m_seen[int(field)];
+    switch (TicketStore::SaveFieldOver(m_salesid, field, text, seen)) {
+    case TicketStore::FieldSave::Saved:
+        seen = TicketStore::StoredFormOf(field, text);
+        break;
+    case TicketStore::FieldSave::ChangedElsewhere: {
+        // Said once: the box then shows what is stored, and the next
+        // keystroke edits that.
+        static const char *const names[] = {"year", "make", "model", "note"};
+        Prompts().message(TicketTexts::ChangedElsewhereMessage(m_salesid, QLatin1String(names[int(field)])));
+        ShowTicket(m_salesid);
+        if (field == TicketStore::TicketField::Note)
+            txtNote->moveCursor(QTextCursor::End);
+        break;
+    }
+    case TicketStore::FieldSave::WrongState:
+        changeMade(TicketChange::WrongState);
+        break;
+    case TicketStore::FieldSave::Failed:
+        break; // the data layer has said why
+    }
 }
 
 void TicketArea::vehicleBoxLeft()

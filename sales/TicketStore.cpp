@@ -167,14 +167,67 @@ TicketChange DeleteTicket(int salesId)
     return result;
 }
 
-TicketChange SaveField(int salesId, TicketField field, const QString &typed)
+namespace {
+
+QLatin1String columnOf(TicketField field)
 {
     static const char *const columns[] = {"year", "make", "model", "note"};
-    // The vehicle boxes keep what was typed; the note is kept trimmed.
-    const QString value = field == TicketField::Note ? typed.trimmed() : typed;
-    return fromCount(Database::Execute(QStringLiteral("update sales set %1 = ? where id = ? and %2")
-                                           .arg(QLatin1String(columns[int(field)]), openCondition()),
-                                       {value, salesId}));
+    return QLatin1String(columns[int(field)]);
+}
+
+// The vehicle boxes keep what was typed; the note is kept trimmed.
+QString valueOf(TicketField field, const QString &typed)
+{
+    return field == TicketField::Note ? typed.trimmed() : typed;
+}
+
+} // namespace
+
+TicketChange SaveField(int salesId, TicketField field, const QString &typed)
+{
+    return fromCount(Database::Execute(
+        QStringLiteral("update sales set %1 = ? where id = ? and %2").arg(columnOf(field), openCondition()),
+        {valueOf(field, typed), salesId}));
+}
+
+QString StoredFormOf(TicketField field, const QString &typed)
+{
+    return valueOf(field, typed).trimmed();
+}
+
+FieldSave SaveFieldOver(int salesId, TicketField field, const QString &typed, const QString &seen, QString *stored)
+{
+    // One statement checks and writes, so no other counter's text can come
+    // in between.
+    const QString column = columnOf(field);
+    const qint64 changed = Database::Execute(QStringLiteral("update sales set %1 = ? where id = ? and %2 and %3")
+                                                 .arg(column, openCondition(),
+                                                      Database::CurrentDialect().storedTextIs(column)),
+                                             {valueOf(field, typed), salesId, seen});
+    if (changed < 0)
+        return FieldSave::Failed;
+    if (changed > 0)
+        return FieldSave::Saved;
+    const std::optional<TicketHeader> now = LoadHeader(salesId);
+    if (!now || now->state() != TicketState::Open)
+        return FieldSave::WrongState;
+    const QString texts[] = {now->year, now->make, now->model, now->note};
+    const QString &there = texts[int(field)];
+    if (stored)
+        *stored = there;
+    // Stored exactly as this counter would have: nothing is lost.
+    if (there == StoredFormOf(field, typed))
+        return FieldSave::Saved;
+    if (there == seen) {
+        // It reads as this counter saw it, blanks the engine trims
+        // differently (a tab) aside: nothing of another counter's is lost.
+        switch (SaveField(salesId, field, typed)) {
+        case TicketChange::Done: return FieldSave::Saved;
+        case TicketChange::WrongState: return FieldSave::WrongState;
+        case TicketChange::Failed: return FieldSave::Failed;
+        }
+    }
+    return FieldSave::ChangedElsewhere;
 }
 
 TicketChange SetTaxExempt(int salesId, bool exempt)

@@ -66,6 +66,15 @@ TicketChange DeleteTicket(int salesId);
 // written; WrongState otherwise.
 enum class TicketField { Year, Make, Model, Note };
 TicketChange SaveField(int salesId, TicketField field, const QString &text);
+// The same for a counter that last saw `seen` stored in that box (as the
+// ticket's header reads it): the text is written only over that. When
+// another counter stored something else since, nothing is written,
+// ChangedElsewhere is returned and *stored holds what is there now.
+enum class FieldSave { Saved, ChangedElsewhere, WrongState, Failed };
+FieldSave SaveFieldOver(int salesId, TicketField field, const QString &text, const QString &seen,
+                        QString *stored = nullptr);
+// A box's text as the ticket's header reads it back once written.
+QString StoredFormOf(TicketField field, const QString &typed);
 TicketChange SetTaxExempt(int salesId, bool exempt);
 
 // Inside a transaction: takes the ticket's row for this unit of work when it

@@ -49,6 +49,13 @@ QString RemovePaymentQuestion(const QString &lineNo, const QString &description,
         + QLatin1Char('?');
 }
 
+QString ChangedElsewhereMessage(int salesId, const QString &boxName)
+{
+    return QStringLiteral("The %1 of ticket # %2 was changed at another counter. What you typed was not saved; "
+                          "the ticket shows the %1 as it is stored now.")
+        .arg(boxName, FormatTicketNumber(salesId));
+}
+
 QString NotOpenMessage(int salesId)
 {
     return QStringLiteral("Ticket # %1 is no longer open (it was finalized at another counter, or its status "

@@ -27,6 +27,9 @@ QString RemovePaymentQuestion(const QString &lineNo, const QString &description,
 // re-opened or removed it); nothing was written.
 QString NotOpenMessage(int salesId);
 QString NotClosedMessage(int salesId);
+// A vehicle or note box ("year", "make", "model", "note") whose text was
+// changed at another counter since this one read it: nothing was written.
+QString ChangedElsewhereMessage(int salesId, const QString &boxName);
 QString NotRemovedMessage(const QString &numberText);
 // A status that is neither open nor closed.
 QString CantReopenMessage(int salesId, const QString &status);

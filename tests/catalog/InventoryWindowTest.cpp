@@ -108,6 +108,7 @@ TEST_P(InventoryWindowTest, APickedProductShowsInTheEditorAndItsEditsReachTheLis
     price->setFocus();
     price->selectAll();
     QTest::keyClicks(price, QStringLiteral("99"));
+    QTest::keyClick(price, Qt::Key_Return); // a number is written when entered
     EXPECT_DOUBLE_EQ(SeedData::value(QStringLiteral("select price from product where id = ?"), {alarm}).toDouble(), 99);
     EXPECT_EQ(grid->CellValue(3, 6), QStringLiteral("119.99"));
     QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdRefreshList")), Qt::LeftButton);

@@ -1,6 +1,7 @@
-// The product editor as a clerk uses it: typing into the boxes writes the
-// product at every keystroke, text that is not a number is shown as wrong
-// and never written or answered with a message box, a new product is
+// The product editor as a clerk uses it: typing into a text box writes the
+// product at every keystroke, a numeric box is written when it is left or
+// Enter is pressed, text that is not a number is shown as wrong and never
+// written or answered with a message box while typed, a new product is
 // confirmed with Save New Item, and Print UPC prints the label.
 #include "catalog/BarcodeView.h"
 #include "data/Database.h"
@@ -10,6 +11,7 @@
 #include "tests/catalog/CatalogFixtures.h"
 #include "tests/catalog/LabelCapture.h"
 #include "tests/catalog/WindowSupport.h"
+#include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
@@ -85,24 +87,35 @@ TEST_P(ProductEditorTest, LoadingShowsTheProductAndItsBarCodeCaption)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
-TEST_P(ProductEditorTest, EveryKeystrokeInANumericBoxWritesTheNumberTyped)
+TEST_P(ProductEditorTest, ANumericBoxIsWrittenWhenLeftOrOnEnterNotAtEveryKeystroke)
 {
     editor.LoadProduct(id);
     QSignalSpy updates(&editor, &ProductDetail::ProductUpdate);
     retype(ProductField::Cost, QStringLiteral("12.5"));
-    // The emptied box writes 0, then "1", "12", "12." and "12.5".
-    EXPECT_EQ(updates.count(), 5);
+    EXPECT_EQ(updates.count(), 0) << "nothing while typing";
+    EXPECT_DOUBLE_EQ(stored("cost").toDouble(), 54.995);
+    QTest::keyClick(editor.box(ProductField::Cost), Qt::Key_Return);
+    EXPECT_EQ(updates.count(), 1);
     EXPECT_DOUBLE_EQ(stored("cost").toDouble(), 12.5);
     EXPECT_FALSE(editor.isShownAsWrong(ProductField::Cost));
 
     retype(ProductField::Qoh, QStringLiteral("7"));
+    retype(ProductField::Gm, QStringLiteral("35")); // leaving QOH writes it
     EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 7);
-    retype(ProductField::Gm, QStringLiteral("35"));
+    QTest::keyClick(editor.box(ProductField::Gm), Qt::Key_Tab);
     EXPECT_DOUBLE_EQ(stored("gm").toDouble(), 35);
+    EXPECT_EQ(updates.count(), 3);
 
+    // An emptied box writes 0; a box left as it was writes nothing.
+    editor.box(ProductField::Price)->setFocus();
     editor.box(ProductField::Price)->selectAll();
     QTest::keyClick(editor.box(ProductField::Price), Qt::Key_Delete);
+    QTest::keyClick(editor.box(ProductField::Price), Qt::Key_Return);
     EXPECT_DOUBLE_EQ(stored("price").toDouble(), 0);
+    EXPECT_EQ(updates.count(), 4);
+    QTest::keyClick(editor.box(ProductField::Price), Qt::Key_Tab);
+    QTest::keyClick(editor.box(ProductField::Msrp), Qt::Key_Return);
+    EXPECT_EQ(updates.count(), 4);
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -123,10 +136,11 @@ TEST_P(ProductEditorTest, TextThatIsNotANumberIsShownAsWrongAndNotWritten)
     QTest::keyClick(price, Qt::Key_Backspace);
     EXPECT_FALSE(editor.isShownAsWrong(ProductField::Price));
     EXPECT_NE(price->palette().color(QPalette::Text), QColor(Qt::red));
-    EXPECT_EQ(updates.count(), 1);
+    EXPECT_EQ(updates.count(), 0);
     retype(ProductField::Qoh, QStringLiteral("ten"));
     EXPECT_TRUE(editor.isShownAsWrong(ProductField::Qoh));
-    EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 0); // the emptied box, before the letters
+    EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 9);
+    EXPECT_EQ(updates.count(), 0) << "the price box was left as it was loaded";
     EXPECT_TRUE(prompts.messages.isEmpty());
 
     editor.LoadProduct(id);
@@ -140,8 +154,10 @@ TEST_P(ProductEditorTest, AThousandsCommaIsReadAsGroupingAndAMisplacedOneIsWrong
     editor.LoadProduct(id);
     retype(ProductField::Price, QStringLiteral("1,299"));
     EXPECT_FALSE(editor.isShownAsWrong(ProductField::Price));
+    QTest::keyClick(editor.box(ProductField::Price), Qt::Key_Return);
     EXPECT_DOUBLE_EQ(stored("price").toDouble(), 1299);
     retype(ProductField::Qoh, QStringLiteral("12,500"));
+    QTest::keyClick(editor.box(ProductField::Qoh), Qt::Key_Return);
     EXPECT_DOUBLE_EQ(stored("qoh").toDouble(), 12500);
 
     EXPECT_TRUE(prompts.messages.isEmpty());
@@ -158,9 +174,8 @@ TEST_P(ProductEditorTest, AThousandsCommaIsReadAsGroupingAndAMisplacedOneIsWrong
     EXPECT_EQ(prompts.messages[0], QStringLiteral("Cost: \"7,5\" is not a number, so it is back to 55.00."));
 }
 
-// Writing at every keystroke stores the "1" of "1e3" before the rest is
-// refused; the box left, the price is back to what it was before the edit,
-// in the box and in the database, and a message says so. The same for an
+// "1e3" is not written (nor is its "1"); the box left, it shows the stored
+// price again, and a message says so. The same for an
 // amount with a fraction of a cent or one too large to total.
 TEST_P(ProductEditorTest, ABoxLeftWithTextItCannotKeepGetsBackItsValueAndSaysSo)
 {
@@ -239,7 +254,66 @@ TEST_P(ProductEditorTest, AProductThatFailedToLoadIsNotCurrentAndItsBoxesAreRead
     EXPECT_EQ(editor.productid(), other);
     EXPECT_FALSE(price->isReadOnly());
     retype(ProductField::Price, QStringLiteral("249.99"));
+    QTest::keyClick(price, Qt::Key_Return);
     EXPECT_DOUBLE_EQ(stored("price", other).toDouble(), 249.99);
+}
+
+// Two counters hold one product. While this editor types "14.50" into the
+// price, the other counter sells at the stored price, never at "1" or
+// "14.5". The editor shows QOH 20; the other counter sells one (19 stored);
+// this editor types 25: the count goes up by five, to 24, and the box shows
+// 24. Then the other counter deletes the product: the editor says so and
+// writes nothing.
+TEST_P(ProductEditorTest, TwoCountersNoHalfTypedPriceNoLostSaleAndAGoneProductIsSaid)
+{
+    ASSERT_GE(Database::Execute(QStringLiteral("update product set qoh = 20, price = 9.99 where id = ?"), {id}), 1);
+    editor.LoadProduct(id);
+    OtherCounter other;
+    ASSERT_TRUE(other.isOpen());
+    const auto seen = [&](const char *column) {
+        return other.value(QStringLiteral("select %1 from product where id = ?").arg(QLatin1String(column)), {id})
+            .toDouble();
+    };
+    QLineEdit *price = editor.box(ProductField::Price);
+    price->setFocus();
+    price->selectAll();
+    for (const QChar c : QStringLiteral("14.50")) {
+        QTest::keyClicks(price, QString(c));
+        EXPECT_DOUBLE_EQ(seen("price"), 9.99) << "after " << price->text().toStdString();
+    }
+    QTest::keyClick(price, Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(seen("price"), 14.5);
+
+    ASSERT_EQ(other.exec(QStringLiteral("update product set qoh = qoh - 1 where id = ?"), {id}), 1);
+    EXPECT_EQ(editor.box(ProductField::Qoh)->text(), QStringLiteral("20"));
+    retype(ProductField::Qoh, QStringLiteral("25"));
+    QTest::keyClick(editor.box(ProductField::Qoh), Qt::Key_Tab);
+    EXPECT_DOUBLE_EQ(seen("qoh"), 24);
+    EXPECT_EQ(editor.box(ProductField::Qoh)->text(), QStringLiteral("24"));
+    // Typed again from 24, as now shown: 22 is two less.
+    ASSERT_EQ(other.exec(QStringLiteral("update product set qoh = qoh + 10 where id = ?"), {id}), 1);
+    retype(ProductField::Qoh, QStringLiteral("22"));
+    QTest::keyClick(editor.box(ProductField::Qoh), Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(seen("qoh"), 32);
+    EXPECT_EQ(editor.box(ProductField::Qoh)->text(), QStringLiteral("32"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+
+    ASSERT_EQ(other.exec(QStringLiteral("delete from product where id = ?"), {id}), 1);
+    retype(ProductField::Cost, QStringLiteral("60"));
+    QTest::keyClick(editor.box(ProductField::Cost), Qt::Key_Return);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], QStringLiteral("Product %1 does not exist any more; nothing was saved.").arg(id));
+    QTest::keyClicks(editor.box(ProductField::Description), QStringLiteral("x"));
+    EXPECT_EQ(prompts.messages.size(), 1) << "said once";
+    EXPECT_EQ(other.value(QStringLiteral("select count(*) from product")).toInt(), 0);
+
+    // A text box writes at every keystroke, and says so too for a product gone.
+    const int amp = AddProduct(QStringLiteral("Audio"), QStringLiteral("AMP-4"), QStringLiteral("Amplifier"), 239.99);
+    editor.LoadProduct(amp);
+    ASSERT_EQ(other.exec(QStringLiteral("delete from product where id = ?"), {amp}), 1);
+    QTest::keyClicks(editor.box(ProductField::Category), QStringLiteral("ab"));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(prompts.messages[1], QStringLiteral("Product %1 does not exist any more; nothing was saved.").arg(amp));
 }
 
 TEST_P(ProductEditorTest, TextBoxesStoreWhatWasTypedApostrophesIncluded)

@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "data/Recordset.h"
 #include "tests/customers/CustomerFixtures.h"
+#include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/TestDatabase.h"
 
@@ -214,6 +215,64 @@ TEST_P(CustomerStoreTest, AnExistingCustomerIsUpdatedAndReadBack)
     Database::Execute(QStringLiteral("delete from customer where id = ?"), {id});
     EXPECT_EQ(CustomerStore::Save(&r), CustomerStore::SaveResult::Missing);
     EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
+}
+
+// Two counters load one customer. A changes the address and saves; B, still
+// holding the record as loaded, changes the e-mail and saves: both changes
+// stay. When both change the address, the second save writes nothing and
+// names the field.
+TEST_P(CustomerStoreTest, ASaveWritesOnlyItsOwnChangesAndNeverOverAnotherCountersEdit)
+{
+    const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"), QStringLiteral("5125550101"), 0);
+    CustomerRecord loadedA;
+    CustomerRecord loadedB;
+    ASSERT_EQ(CustomerStore::Load(id, &loadedA), CustomerStore::LoadResult::Loaded);
+    ASSERT_EQ(CustomerStore::Load(id, &loadedB), CustomerStore::LoadResult::Loaded);
+    OtherCounter other;
+    ASSERT_TRUE(other.isOpen());
+
+    // Counter A (its own connection) saves the new address, as its save would.
+    ASSERT_EQ(other.exec(QStringLiteral("update customer set address1 = ? where id = ?"),
+                         {QStringLiteral("9 Oak Ave"), id}),
+              1);
+    // Counter B saves its e-mail from the record it loaded before.
+    CustomerRecord editedB = loadedB;
+    editedB.email = QStringLiteral("alan@example.com");
+    QList<CustomerField> elsewhere;
+    EXPECT_EQ(CustomerStore::SaveChanges(loadedB, editedB, CustomerStore::ChangedFields(loadedB, editedB), &elsewhere),
+              CustomerStore::SaveResult::Saved);
+    EXPECT_TRUE(elsewhere.isEmpty());
+    CustomerRecord now;
+    ASSERT_EQ(CustomerStore::Load(id, &now), CustomerStore::LoadResult::Loaded);
+    EXPECT_EQ(now.address1, QStringLiteral("9 Oak Ave")) << "A's address is kept";
+    EXPECT_EQ(now.email, QStringLiteral("alan@example.com"));
+
+    // A, from its first load, now changes the address and the city, while
+    // B's e-mail and A's own earlier address are stored: the address was
+    // changed since A loaded, so nothing is written.
+    CustomerRecord editedA = loadedA;
+    editedA.address1 = QStringLiteral("12 Elm St");
+    editedA.city = QStringLiteral("Round Rock");
+    EXPECT_EQ(CustomerStore::SaveChanges(loadedA, editedA, CustomerStore::ChangedFields(loadedA, editedA), &elsewhere),
+              CustomerStore::SaveResult::ChangedElsewhere);
+    EXPECT_EQ(elsewhere, QList<CustomerField>{CustomerField::Address1});
+    EXPECT_EQ(CustomerStore::FieldLabel(elsewhere[0]), QStringLiteral("Address"));
+    EXPECT_EQ(other.value(QStringLiteral("select address1 from customer where id = ?"), {id}).toString(),
+              QStringLiteral("9 Oak Ave"));
+    EXPECT_EQ(other.value(QStringLiteral("select city from customer where id = ?"), {id}).toString(),
+              QString()) << "nothing of a refused save is written";
+
+    // The same value typed at both counters is no conflict.
+    CustomerRecord same = loadedA;
+    same.address1 = QStringLiteral("9 Oak Ave");
+    EXPECT_EQ(CustomerStore::SaveChanges(loadedA, same, CustomerStore::ChangedFields(loadedA, same)),
+              CustomerStore::SaveResult::Saved);
+
+    // Deleted at the other counter: said, and nothing is written.
+    ASSERT_EQ(other.exec(QStringLiteral("delete from customer where id = ?"), {id}), 1);
+    EXPECT_EQ(CustomerStore::SaveChanges(now, editedB, {CustomerField::Email}), CustomerStore::SaveResult::Missing);
+    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
 }
 
 TEST_P(CustomerStoreTest, ANullOrOddPreferPhoneLoadsAsNoPreference)

@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/Recordset.h"
 #include "tests/customers/CustomerFixtures.h"
+#include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/TestDatabase.h"
 #include "widgets/vbalGrid.h"
@@ -520,6 +521,61 @@ TEST_P(CustomerInfoTest, AFailedSaveKeepsTheFormAndClaimsNoUpdate)
     EXPECT_EQ(prompts.lastMessage(), QStringLiteral("Error creating new customer"));
     EXPECT_EQ(CustomerFixtures::CustomerCount(), 1);
     EXPECT_EQ(firstName->text(), QStringLiteral("Bea"));
+}
+
+// Two counters hold one customer. The other counter saves an e-mail, then
+// this one saves a new address: both are kept and "Customer data updated" is
+// shown. The other counter then saves a city while this one types another:
+// this save writes nothing, names the field and shows the record as stored.
+TEST_P(CustomerInfoTest, ASaveKeepsWhatAnotherCounterSavedAndRefusesToOverwriteIt)
+{
+    const int id = AddCustomer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    info.LoadCustomerInfo(id);
+    OtherCounter other;
+    ASSERT_TRUE(other.isOpen());
+    ASSERT_EQ(other.exec(QStringLiteral("update customer set email = ? where id = ?"),
+                         {QStringLiteral("alan@example.com"), id}),
+              1);
+    QLineEdit *address = box("txtAddress1");
+    address->setFocus();
+    address->selectAll();
+    QTest::keyClicks(address, QStringLiteral("9 Oak Ave"));
+    button("cmdSave")->click();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+    EXPECT_TRUE(notice->text().startsWith(QStringLiteral("Customer data updated "))) << notice->text().toStdString();
+    const auto stored = [&](const char *column) {
+        return other.value(QStringLiteral("select %1 from customer where id = ?").arg(QLatin1String(column)), {id})
+            .toString();
+    };
+    EXPECT_EQ(stored("address1"), QStringLiteral("9 Oak Ave"));
+    EXPECT_EQ(stored("email"), QStringLiteral("alan@example.com"));
+    EXPECT_EQ(box("txtEmail")->text(), QStringLiteral("alan@example.com")) << "the reload shows both";
+
+    // Both counters change the city (and this one the zip as well).
+    ASSERT_EQ(other.exec(QStringLiteral("update customer set city = ? where id = ?"), {QStringLiteral("Austin"), id}), 1);
+    QLineEdit *city = box("txtCity");
+    city->setFocus();
+    QTest::keyClicks(city, QStringLiteral("Round Rock"));
+    box("txtZip")->setText(QStringLiteral("78664"));
+    button("cmdSave")->click();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], QStringLiteral("Changed at another counter since this customer was loaded: City. "
+                                                  "Nothing was saved; the customer is shown as stored now."));
+    EXPECT_EQ(stored("city"), QStringLiteral("Austin"));
+    EXPECT_EQ(stored("zipcode"), QStringLiteral("78701")) << "nothing of the refused save";
+    EXPECT_EQ(city->text(), QStringLiteral("Austin"));
+    EXPECT_EQ(box("txtZip")->text(), QStringLiteral("78701"));
+    EXPECT_FALSE(button("cmdSave")->isEnabled());
+    EXPECT_EQ(notice->text(), QString()) << "no update is claimed";
+
+    // Typed again over what is now shown, the save goes through.
+    prompts.clear();
+    city->setFocus();
+    city->selectAll();
+    QTest::keyClicks(city, QStringLiteral("Round Rock"));
+    button("cmdSave")->click();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+    EXPECT_EQ(stored("city"), QStringLiteral("Round Rock"));
 }
 
 TEST_P(CustomerInfoTest, DeleteIsRefusedWhileTicketsExistAndAsksFirst)

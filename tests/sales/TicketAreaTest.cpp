@@ -11,6 +11,7 @@
 #include "customers/CustomerInfo.h"
 #include "customers/FindCustomer.h"
 #include "tests/sales/SalesWindowFixture.h"
+#include "tests/support/OtherCounter.h"
 #include "tests/support/PdfReader.h"
 #include "tests/support/SeedData.h"
 #include "widgets/vbalGrid.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QHeaderView>
 #include <QImage>
@@ -425,6 +427,46 @@ TEST_P(TicketAreaTest, TheTicketsOwnBoxesAreSavedAsTypedAndTaxExemptOnlyOnAClick
     EXPECT_EQ(totalText(TicketTotals::Tax), QStringLiteral("00.00"));
     EXPECT_EQ(totalText(TicketTotals::Total), QStringLiteral("100.00"));
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// Two counters show one ticket. This one types "Brake" into the note, then
+// the other stores "Customer waits"; this one's next keystroke writes
+// nothing, says so once and shows the stored note, which the clerk then
+// types on. The same for the make box.
+TEST_P(TicketAreaTest, ABoxNeverOverwritesTextTypedAtAnotherCounter)
+{
+    open();
+    auto *note = child<QPlainTextEdit>("txtNote");
+    note->setFocus();
+    QTest::keyClicks(note, QStringLiteral("Brake"));
+    EXPECT_EQ(stored("select note from sales where id = ?"), QStringLiteral("Brake"));
+    OtherCounter other;
+    ASSERT_TRUE(other.isOpen());
+    ASSERT_EQ(other.exec(QStringLiteral("update sales set note = ? where id = ?"),
+                         {QStringLiteral("Customer waits"), salesId}),
+              1);
+    QTest::keyClicks(note, QStringLiteral("s"));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], QStringLiteral("The note of ticket # %1 was changed at another counter. What you "
+                                                  "typed was not saved; the ticket shows the note as it is stored now.")
+                                       .arg(salesId, 4, 10, QLatin1Char('0')));
+    EXPECT_EQ(note->toPlainText(), QStringLiteral("Customer waits"));
+    EXPECT_EQ(stored("select note from sales where id = ?"), QStringLiteral("Customer waits"));
+    QTest::keyClicks(note, QStringLiteral(" inside"));
+    EXPECT_EQ(stored("select note from sales where id = ?"), QStringLiteral("Customer waits inside"));
+    EXPECT_EQ(prompts.messages.size(), 1) << "one message for the conflict, not one per keystroke";
+
+    QLineEdit *make = child<QLineEdit>("txtMake");
+    make->setFocus();
+    QTest::keyClicks(make, QStringLiteral("Hon"));
+    ASSERT_EQ(other.exec(QStringLiteral("update sales set make = ? where id = ?"), {QStringLiteral("Toyota"), salesId}),
+              1);
+    QTest::keyClicks(make, QStringLiteral("d"));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_TRUE(prompts.messages[1].startsWith(QStringLiteral("The make of ticket # "))) << prompts.messages[1].toStdString();
+    EXPECT_EQ(make->text(), QStringLiteral("Toyota"));
+    EXPECT_EQ(stored("select make from sales where id = ?"), QStringLiteral("Toyota"));
+    EXPECT_EQ(note->toPlainText(), QStringLiteral("Customer waits inside"));
 }
 
 TEST_P(TicketAreaTest, FinalizeLocksTheTicketAndReopenNeedsAnAdministrator)

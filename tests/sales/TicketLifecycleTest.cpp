@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "sales/TicketLines.h"
 #include "sales/TicketStore.h"
+#include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
@@ -237,6 +238,58 @@ TEST_P(TicketLifecycle, VehicleAndNoteFieldsKeepApostrophesAndOnlyOpenTicketsCha
     EXPECT_EQ(TicketStore::SaveField(t, TicketStore::TicketField::Model, QStringLiteral("X")), TicketChange::WrongState);
     EXPECT_EQ(TicketStore::SetTaxExempt(t, false), TicketChange::WrongState);
     EXPECT_TRUE(TicketStore::LoadHeader(t)->taxExempt);
+}
+
+// Two counters show one ticket. The other counter stores a note (and a make
+// in capitals); this counter, still holding what it read before, types on:
+// nothing of its is written over the other counter's text, and it is told
+// what is stored now. Typed over what it was told, it writes.
+TEST_P(TicketLifecycle, ABoxIsWrittenOnlyOverTheTextThisCounterLastSaw)
+{
+    using TicketStore::FieldSave;
+    using TicketStore::TicketField;
+    const int t = ticket(customerId);
+    ASSERT_EQ(TicketStore::SaveField(t, TicketField::Make, QStringLiteral("Ford ")), TicketChange::Done);
+    const auto seen = TicketStore::LoadHeader(t);
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->note, QString()) << "a NULL note is seen as empty";
+    OtherCounter other;
+    ASSERT_TRUE(other.isOpen());
+    ASSERT_EQ(other.exec(QStringLiteral("update sales set note = ?, make = ? where id = ?"),
+                         {QStringLiteral("Call before 5"), QStringLiteral("FORD"), t}),
+              1);
+
+    QString stored;
+    EXPECT_EQ(TicketStore::SaveFieldOver(t, TicketField::Note, QStringLiteral("B"), seen->note, &stored),
+              FieldSave::ChangedElsewhere);
+    EXPECT_EQ(stored, QStringLiteral("Call before 5"));
+    EXPECT_EQ(TicketStore::SaveFieldOver(t, TicketField::Make, QStringLiteral("Ford F"), seen->make, &stored),
+              FieldSave::ChangedElsewhere)
+        << "a change of case is a change";
+    EXPECT_EQ(stored, QStringLiteral("FORD"));
+    const auto stays = [&](const char *column) {
+        return other.value(QStringLiteral("select %1 from sales where id = ?").arg(QLatin1String(column)), {t})
+            .toString();
+    };
+    EXPECT_EQ(stays("note"), QStringLiteral("Call before 5"));
+    EXPECT_EQ(stays("make"), QStringLiteral("FORD"));
+
+    EXPECT_EQ(TicketStore::SaveFieldOver(t, TicketField::Note, QStringLiteral("Call before 5 pm "),
+                                         QStringLiteral("Call before 5")),
+              FieldSave::Saved);
+    EXPECT_EQ(stays("note"), QStringLiteral("Call before 5 pm"));
+    // The year was never written (NULL) and is seen as empty; the same text
+    // typed at both counters is no conflict either.
+    EXPECT_EQ(TicketStore::SaveFieldOver(t, TicketField::Year, QStringLiteral("2019"), QString()), FieldSave::Saved);
+    ASSERT_EQ(other.exec(QStringLiteral("update sales set model = ? where id = ?"), {QStringLiteral("F-150"), t}), 1);
+    EXPECT_EQ(TicketStore::SaveFieldOver(t, TicketField::Model, QStringLiteral("F-150"), QString()), FieldSave::Saved);
+    EXPECT_EQ(stays("year"), QStringLiteral("2019"));
+
+    ASSERT_EQ(other.exec(QStringLiteral("update sales set status = 'Close' where id = ?"), {t}), 1);
+    EXPECT_EQ(TicketStore::SaveFieldOver(t, TicketField::Note, QStringLiteral("x"), QStringLiteral("Call before 5 pm")),
+              FieldSave::WrongState);
+    EXPECT_EQ(stays("note"), QStringLiteral("Call before 5 pm"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
 }
 
 TEST_P(TicketLifecycle, SearchByTypedTicketNumber)
