@@ -40,7 +40,7 @@ void showTimeClock(QWidget *owner, bool admin)
 void forgetShownRecords(QWidget *owner)
 {
     if (auto *sales = qobject_cast<frmSales *>(owner))
-        sales->customerInfo()->LoadCustomerInfo(0);
+        sales->ShowAfresh();
 }
 
 } // namespace

@@ -361,8 +361,42 @@ QStringList sharedColumns(const QString &table)
     return shared;
 }
 
+// The last id each table handed out, whether or not its row is still there.
+using HandedOut = QList<QPair<QString, qint64>>;
+
+std::optional<HandedOut> handedOutSqlite()
+{
+    const auto rs = Database::GetRS(QStringLiteral("SELECT name, seq FROM main.sqlite_sequence"));
+    if (!rs)
+        return std::nullopt;
+    HandedOut ids;
+    for (int r = 0; r < rs->rowCount(); ++r)
+        ids << qMakePair(rs->value(r, 0).toString(), rs->value(r, 1).toLongLong());
+    return ids;
+}
+
+// A ticket number printed on paper before the restore never comes back for
+// another ticket: every counter goes on above what it had handed out.
+bool keepCountersAbove(const HandedOut &before)
+{
+    for (const auto &[table, last] : before) {
+        const qint64 raised = Database::Execute(
+            QStringLiteral("UPDATE main.sqlite_sequence SET seq = max(seq, ?) WHERE name = ?"), {last, table});
+        if (raised < 0
+            || (raised == 0
+                && Database::Execute(QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) VALUES (?, ?)"),
+                                     {table, last})
+                    < 0))
+            return false;
+    }
+    return true;
+}
+
 bool copyTables()
 {
+    const std::optional<HandedOut> before = handedOutSqlite();
+    if (!before)
+        return false;
     for (const QString &table : kTables) {
         const QString cols = sharedColumns(table).join(QLatin1Char(','));
         if (cols.isEmpty() || Database::Execute(QStringLiteral("DELETE FROM main.%1").arg(table)) < 0
@@ -373,7 +407,8 @@ bool copyTables()
     return Database::Execute(QStringLiteral("DELETE FROM main.sqlite_sequence")) >= 0
         && Database::Execute(QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) "
                                             "SELECT name, seq FROM restore_src.sqlite_sequence"))
-        >= 0;
+        >= 0
+        && keepCountersAbove(*before) && Database::MarkRestored();
 }
 
 Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
@@ -398,12 +433,49 @@ Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
     return restored(file, aside.file);
 }
 
+// The last id each table's identity handed out (0 when none yet).
+std::optional<HandedOut> handedOutPostgres()
+{
+    HandedOut ids;
+    for (const QString &table : kTables) {
+        const auto rs = Database::GetRS(QStringLiteral("SELECT pg_sequence_last_value(pg_get_serial_sequence(?, 'id'))"),
+                                        {table.toLower()});
+        if (!rs)
+            return std::nullopt;
+        ids << qMakePair(table.toLower(), rs->value(0, 0).toLongLong());
+    }
+    return ids;
+}
+
+bool keepIdentitiesAbove(const HandedOut &before)
+{
+    for (const auto &[table, last] : before) {
+        if (last > 0
+            && !Database::GetRS(QStringLiteral("SELECT setval(pg_get_serial_sequence(?, 'id'), greatest(?, "
+                                               "coalesce(pg_sequence_last_value(pg_get_serial_sequence(?, 'id')), 0)))"),
+                                {table, last, table}))
+            return false;
+    }
+    return true;
+}
+
+// The other counters' sessions end before the restore replaces what they
+// show: each of them starts afresh on its next step.
+bool endOtherCounters()
+{
+    return bool(Database::GetRS(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                                               "WHERE datname = current_database() AND pid <> pg_backend_pid()")));
+}
+
 Result restorePostgres(const QString &file, const Database::ConnectionSettings &s)
 {
     const Result aside = createPostgres(asideName(AppPaths::programFolder(), QStringLiteral("dump")), s);
     if (!aside.ok)
         return failure(file, QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
                                  .arg(aside.message));
+    const std::optional<HandedOut> before = handedOutPostgres();
+    if (!before || !endOtherCounters())
+        return failure(file, QStringLiteral("Nothing was restored. %1").arg(Database::LastError()));
     Database::CloseConnections();
     const PgTool tool = pgTool(QStringLiteral("pg_restore"), s);
     QString error;
@@ -413,6 +485,10 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
                      << tool.connectionArgs << QStringLiteral("-d") << s.catalog << file,
                  nullptr, &error))
         return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1").arg(error));
+    if (!keepIdentitiesAbove(*before) || !Database::MarkRestored())
+        return failure(file, QStringLiteral("The backup was restored, but its ticket numbers could not be moved above "
+                                            "those handed out before: %1")
+                                 .arg(Database::LastError()));
     return restored(file, aside.file);
 }
 
@@ -454,6 +530,16 @@ Info Inspect(const QString &file)
     case Engine::SQLServer: info.reason = kServerOwnBackup; return info;
     }
     return info;
+}
+
+int OtherCounters()
+{
+    if (Database::CurrentSettings().engine != Engine::PostgreSQL)
+        return 0;
+    const Database::HeldErrors quiet;
+    const auto rs = Database::GetRS(QStringLiteral("SELECT count(*) FROM pg_stat_activity "
+                                                   "WHERE datname = current_database() AND pid <> pg_backend_pid()"));
+    return rs ? rs->value(0, 0).toInt() : 0;
 }
 
 Result Restore(const QString &file)

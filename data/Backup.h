@@ -38,6 +38,13 @@ Info Inspect(const QString &file);
 // current contents are first kept aside in a backup of their own (its name
 // is in the message), and the restore runs as one transaction through the
 // engine, so a failed restore changes nothing.
+// On a server the other counters' sessions are ended first; afterwards
+// every other counter's next write is refused and it starts afresh, and new
+// rows get ids above every id handed out before the restore.
 Result Restore(const QString &file);
+
+// How many other sessions (counters) are working on the server's database
+// now; 0 on the embedded database, which cannot tell.
+int OtherCounters();
 
 } // namespace Backup

@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
+#include <QUuid>
 
 #include <cerrno>
 #include <cstdio>
@@ -37,6 +38,12 @@ struct ThreadState
     int heldErrors = 0;       // HeldErrors scopes open on this thread
     QString schemaNote;       // what opening did to the schema, until taken
     int newerSchema = 0;      // the schema version of a newer release's database, open read-only; 0 otherwise
+    // The restore generation this counter's screens were read under, and the
+    // database it belongs to; kept across reconnections, since a restore at
+    // another counter ends this one's connection.
+    std::optional<QString> generation;
+    std::optional<ConnectionSettings> generationOf;
+    bool restoredElsewhere = false; // said once; writes refused until the screens started afresh
     quint64 settingsSeen = 0; // Settings::generation() when the settings were last compared
 };
 
@@ -44,6 +51,7 @@ thread_local ThreadState t_state;
 
 QMutex g_overrideMutex;
 std::optional<ConnectionSettings> g_override;
+std::function<void()> g_restoredElsewhere;
 
 const QString &connectionName()
 {
@@ -437,6 +445,62 @@ bool runControl(const QString &sql)
     return run(q, QStringLiteral("Execute:"), sql, {});
 }
 
+// The restore generation the database holds now; "" before its first
+// restore; nullopt when it can't be read.
+std::optional<QString> storedGeneration(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("select value from tessaly_info where name = 'restore_generation'")))
+        return std::nullopt;
+    return q.next() ? q.value(0).toString() : QString();
+}
+
+// A write is refused when the database was restored at another counter
+// since this one read what it shows: the ticket it would write to may now
+// be another customer's, or gone. The program then starts its screens
+// afresh, and writes go on under the new generation.
+bool generationHolds(QSqlDatabase &db)
+{
+    std::optional<QString> now = storedGeneration(db);
+    if (!now && !t_state.transactionDepth) {
+        db = QSqlDatabase(); // let go of it, so a broken one can be closed
+        if (!dropIfBroken()) {
+            db = GetConnection();
+            return true; // not broken: the write itself will say what is wrong
+        }
+        db = GetConnection();
+        if (!db.isValid())
+            return false;
+        now = storedGeneration(db);
+    }
+    if (!now)
+        return true; // the write itself will say what is wrong
+    if (!t_state.generation || !(t_state.generationOf == t_state.open)) {
+        t_state.generation = now;
+        t_state.generationOf = t_state.open;
+        t_state.restoredElsewhere = false;
+        return true;
+    }
+    const QString refused = QStringLiteral("Execute:the database was restored at another counter, so nothing was "
+                                           "written; the sales window starts afresh");
+    if (t_state.restoredElsewhere) {
+        // Said already; what the screens write while they start afresh
+        // belongs to rows read before the restore.
+        t_state.lastError = refused;
+        return false;
+    }
+    if (*now == *t_state.generation)
+        return true;
+    t_state.restoredElsewhere = true;
+    failText(QStringLiteral("Execute:"), refused.mid(8));
+    if (g_restoredElsewhere)
+        g_restoredElsewhere();
+    else
+        StartAfreshAfterRestore();
+    return false;
+}
+
 } // namespace
 
 ConnectionSettings SettingsFromStore()
@@ -587,7 +651,7 @@ QSqlDatabase GetConnection()
 qint64 Execute(const QString &sql, const QVariantList &params)
 {
     QSqlDatabase db = GetConnection();
-    if (!db.isValid())
+    if (!db.isValid() || (t_state.transactionDepth == 0 && !generationHolds(db)))
         return -1;
     QSqlQuery q(db);
     if (!run(q, QStringLiteral("Execute:"), sql, params))
@@ -631,7 +695,7 @@ std::optional<Recordset> GetTicketPayments(int salesId)
 qint64 InsertRow(const QString &table, const QStringList &columns, const QVariantList &values)
 {
     QSqlDatabase db = GetConnection();
-    if (!db.isValid())
+    if (!db.isValid() || (t_state.transactionDepth == 0 && !generationHolds(db)))
         return -1;
     const QString sql = CurrentDialect().insertReturningId(table, columns);
     QSqlQuery q(db);
@@ -675,7 +739,7 @@ bool Transaction(const std::function<bool()> &body)
         t_state.transactionFailed = false;
         t_state.transactionError.clear();
         t_state.transactionErrorCode.clear();
-        bool ok = body();
+        bool ok = generationHolds(db) && body();
         if (ok && !t_state.transactionFailed) {
             QSqlQuery commit(db);
             commit.setForwardOnly(true);
@@ -716,6 +780,41 @@ Dialect CurrentDialect()
 void CloseConnections()
 {
     dropConnection();
+}
+
+void SetRestoredElsewhereHandler(std::function<void()> handler)
+{
+    g_restoredElsewhere = std::move(handler);
+}
+
+void StartAfreshAfterRestore()
+{
+    t_state.restoredElsewhere = false;
+    t_state.generation.reset(); // the next write takes the database's own
+}
+
+bool MarkRestored()
+{
+    QSqlDatabase db = GetConnection();
+    if (!db.isValid())
+        return false;
+    const QString generation = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QSqlQuery q(db);
+    bool ok = q.prepare(QStringLiteral("UPDATE tessaly_info SET value = ? WHERE name = 'restore_generation'"));
+    q.addBindValue(generation);
+    ok = ok && q.exec();
+    if (ok && q.numRowsAffected() == 0) {
+        ok = q.prepare(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('restore_generation', ?)"));
+        q.addBindValue(generation);
+        ok = ok && q.exec();
+    }
+    if (!ok) {
+        fail(QStringLiteral("Execute:"), q.lastError());
+        return false;
+    }
+    t_state.generation = generation;
+    t_state.generationOf = t_state.open;
+    return true;
 }
 
 QString TakeSchemaNote()

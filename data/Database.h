@@ -92,6 +92,18 @@ Dialect CurrentDialect();
 // current settings.
 void CloseConnections();
 
+// Every write first checks the database's restore generation: when the
+// database was restored at another counter since this one read what it
+// shows, the write is refused with a message saying so, and the handler
+// (the program's: show the sales window afresh) runs. Every write is then
+// refused, silently, until it calls StartAfreshAfterRestore; without a
+// handler writes go on at once.
+void SetRestoredElsewhereHandler(std::function<void()> handler);
+void StartAfreshAfterRestore();
+// Gives the database a new restore generation, after a restore at this
+// counter: the other counters' next writes are refused, this one's are not.
+bool MarkRestored();
+
 // What opening the connection did to the database's schema ("The database
 // was upgraded from schema version 1 to 2. …"), once; "" when nothing.
 QString TakeSchemaNote();

@@ -96,6 +96,22 @@ void frmDatabase::BackupDatabase()
     Prompts().message(result.message, QStringLiteral("Backup"));
 }
 
+// Other counters on the server lose what they show to a restore: said
+// with their number, and asked once more.
+bool frmDatabase::othersAgree()
+{
+    const int others = Backup::OtherCounters();
+    if (others == 0)
+        return true;
+    const QString question = others == 1
+        ? QStringLiteral("1 other counter is working on this database now. The restore ends its session: its screen "
+                         "starts afresh, and whatever was typed there and not yet saved is lost. Restore anyway?")
+        : QStringLiteral("%1 other counters are working on this database now. The restore ends their sessions: their "
+                         "screens start afresh, and whatever was typed there and not yet saved is lost. Restore anyway?")
+              .arg(others);
+    return Prompts().askYesNo(question, QStringLiteral("Restore"));
+}
+
 void frmDatabase::RestoreDatabase()
 {
     // A restore replaces every ticket, customer and PIN: only behind the
@@ -114,6 +130,8 @@ void frmDatabase::RestoreDatabase()
                                             "The database as it is now is kept aside first.")
                                  .arg(QDir::toNativeSeparators(*file), takenText(info));
     if (!Prompts().askYesNo(question, QStringLiteral("Restore")))
+        return;
+    if (!othersAgree())
         return;
     Backup::Result result;
     {

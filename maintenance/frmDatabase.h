@@ -24,6 +24,7 @@ Q_SIGNALS:
     void DatabaseRestored();
 
 private:
+    bool othersAgree();
     FileChooser &chooser();
 
     FileChooser *m_chooser;

@@ -113,6 +113,11 @@ void frmSales::onCustomerLoad(int customerid)
     ShowTicketList(customerid);
 }
 
+void frmSales::ShowAfresh()
+{
+    customerInfo()->LoadCustomerInfo(0);
+}
+
 void frmSales::ShowTicketList(int customerid)
 {
     m_customerid = customerid;

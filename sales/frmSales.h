@@ -25,6 +25,10 @@ public:
     // disabled.
     void setCommands(const SalesCommands &commands);
 
+    // No customer and no ticket, as at start: after the database was
+    // restored, what was shown may be another customer's now.
+    void ShowAfresh();
+
     // Lists a customer's tickets; no ticket is shown afterwards.
     void ShowTicketList(int customerid);
     // "Search Ticket": finds a ticket by its number and lists its customer's

@@ -11,7 +11,11 @@
 #include <QSqlQuery>
 #include <QThread>
 #include <atomic>
+#include <condition_variable>
+#include <functional>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -113,6 +117,97 @@ TEST_P(BackupTest, RestoreBringsBackTheTicketsAndKeepsTheOldDatabaseAside)
     EXPECT_EQ(value(QStringLiteral("select lastname from customer")).toString(), QStringLiteral("O'Neil"));
     // New rows do not take the ids of rows that were restored.
     EXPECT_GT(customer(QStringLiteral("New"), QStringLiteral("One")), c);
+}
+
+// Another counter: its own thread, so its own connection and its own idea
+// of what the database was when it read it. Each step runs there and is
+// waited for.
+class OtherCounterThread
+{
+public:
+    OtherCounterThread() : m_thread([this] { loop(); }) {}
+    ~OtherCounterThread()
+    {
+        run([] { Database::CloseConnections(); });
+        {
+            std::lock_guard lock(m_mutex);
+            m_quit = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+    void run(std::function<void()> step)
+    {
+        std::unique_lock lock(m_mutex);
+        m_step = std::move(step);
+        m_wake.notify_all();
+        m_wake.wait(lock, [this] { return !m_step; });
+    }
+
+private:
+    void loop()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_quit || bool(m_step); });
+            if (m_quit)
+                return;
+            m_step();
+            m_step = nullptr;
+            m_wake.notify_all();
+        }
+    }
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::function<void()> m_step;
+    bool m_quit = false;
+    std::thread m_thread;
+};
+
+// Counter B shows ticket 1 while counter A restores yesterday's backup: B's
+// next write is refused and said once, nothing of it reaches the restored
+// ticket, and B goes on once its screen started afresh. The ticket number A
+// handed out after the backup never comes back.
+TEST_P(BackupTest, ARestoreAtOneCounterStopsTheOthersWritesAndNeverReusesATicketNumber)
+{
+    const int c = customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
+    const int shown = ticket(c);
+    const Backup::Result made = Backup::Create(file(QStringLiteral("yesterday.backup")));
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+    std::atomic<int> startedAfresh{0};
+    Database::SetRestoredElsewhereHandler([&startedAfresh] { ++startedAfresh; });
+    OtherCounterThread b;
+    qint64 written = -2;
+    b.run([&] { written = Database::Execute(QStringLiteral("update sales set note = ? where id = ?"), {QStringLiteral("B"), shown}); });
+    ASSERT_EQ(written, 1);
+    const int printed = ticket(c); // handed out after the backup, on paper now
+
+    if (GetParam() == Engine::PostgreSQL)
+        EXPECT_EQ(Backup::OtherCounters(), 1);
+    const Backup::Result restored = Backup::Restore(made.file);
+    ASSERT_TRUE(restored.ok) << restored.message.toStdString();
+    prompts.messages.clear();
+
+    b.run([&] { written = Database::Execute(QStringLiteral("update sales set note = ? where id = ?"), {QStringLiteral("B typed"), shown}); });
+    EXPECT_EQ(written, -1);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("restored at another counter"))) << prompts.messages.first().toStdString();
+    EXPECT_EQ(startedAfresh, 1);
+    b.run([&] { written = Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid")}, {shown}); });
+    EXPECT_LT(written, 0) << "refused until the screen started afresh";
+    EXPECT_EQ(prompts.messages.size(), 1) << "said once";
+    EXPECT_TRUE(value(QStringLiteral("select note from sales where id = ?"), {shown}).isNull());
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 0);
+
+    b.run([&] {
+        Database::StartAfreshAfterRestore();
+        written = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("customerid"), QStringLiteral("status")},
+                                      {c, QStringLiteral("Open")});
+    });
+    EXPECT_GT(written, printed);
+    EXPECT_GT(ticket(c), printed);
+    EXPECT_EQ(startedAfresh, 1);
+    Database::SetRestoredElsewhereHandler(nullptr);
 }
 
 TEST_P(BackupTest, AFileThatIsNoBackupIsRefusedAndNothingChanges)

@@ -421,6 +421,45 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     QFile::remove(*files.file);
 }
 
+// On a server, a restore says how many other counters are working and
+// goes on only after a second Yes; it then ends their sessions.
+TEST_P(DatabaseWindowTest, ARestoreOnAServerSaysHowManyOtherCountersWorkAndEndsThemOnlyAfterASecondYes)
+{
+    if (GetParam() != Engine::PostgreSQL)
+        GTEST_SKIP() << "the embedded database cannot tell who else has it open";
+    customer(QStringLiteral("Kept"), QStringLiteral("Customer"));
+    files.file = TestEnvironment::root() + QStringLiteral("/others.tessaly-backup");
+    frmDatabase window(nullptr, &files);
+    window.BackupDatabase();
+    customer(QStringLiteral("Later"), QStringLiteral("One"));
+    const QString name = QStringLiteral("counter-two");
+    {
+        QSqlDatabase other = TestDatabase::OpenOutside(name);
+        ASSERT_TRUE(other.isOpen());
+        ScriptedPins pins;
+        pins.enter(AdminGate::kMasterCode);
+        prompts.answer(true);
+        prompts.answer(false);
+        const int asked = prompts.questions.size();
+        window.RestoreDatabase();
+        ASSERT_EQ(prompts.questions.size(), asked + 2);
+        EXPECT_TRUE(prompts.questions.last().startsWith(QStringLiteral("1 other counter is working on this database now.")))
+            << prompts.questions.last().toStdString();
+        EXPECT_EQ(count(QStringLiteral("customer")), 2);
+        EXPECT_TRUE(QSqlQuery(other).exec(QStringLiteral("select 1")));
+
+        pins.enter(AdminGate::kMasterCode);
+        prompts.answer(true);
+        prompts.answer(true);
+        window.RestoreDatabase();
+        EXPECT_EQ(count(QStringLiteral("customer")), 1);
+        EXPECT_FALSE(QSqlQuery(other).exec(QStringLiteral("select 1"))) << "its session was ended";
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    QFile::remove(*files.file);
+}
+
 // What a second, independent connection to the database finds: the file
 // on disk (with its log) for SQLite, the server's catalog for PostgreSQL.
 int customersSeenFromOutside(const QString &lastName)
