@@ -1,4 +1,6 @@
 #include "app/SalesCommandSetup.h"
+#include <QTimer>
+#include "data/Database.h"
 
 #include "catalog/frmInstallHours.h"
 #include "catalog/frmInventory.h"
@@ -72,4 +74,21 @@ SalesCommands ProgramSalesCommands()
     c.timeClock = [](QWidget *owner) { showTimeClock(owner, false); };
     c.printTicket = [](int salesId, QWidget *) { Printbill(salesId); };
     return c;
+}
+
+void StartAfreshOnRestoresElsewhere(frmSales *sales)
+{
+    if (!sales) {
+        Database::SetRestoredElsewhereHandler(nullptr);
+        return;
+    }
+    const QPointer<frmSales> window(sales);
+    Database::SetRestoredElsewhereHandler([window] {
+        // After the write that found it has returned to the window.
+        QTimer::singleShot(0, [window] {
+            if (window)
+                window->ShowAfresh();
+            Database::StartAfreshAfterRestore();
+        });
+    });
 }

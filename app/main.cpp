@@ -119,14 +119,7 @@ int main(int argc, char *argv[])
     // the clerk asks for them.
     frmSales sales;
     sales.setCommands(ProgramSalesCommands());
-    // A restore at another counter: what this one shows may belong to other
-    // customers now, so it starts afresh before anything more is written.
-    Database::SetRestoredElsewhereHandler([&sales] {
-        QTimer::singleShot(0, &sales, [&sales] {
-            sales.ShowAfresh();
-            Database::StartAfreshAfterRestore();
-        });
-    });
+    StartAfreshOnRestoresElsewhere(&sales);
     WatchFirstPaint(&sales);
     sales.show();
     // A database the program can't write is said at once, not at the first
@@ -154,7 +147,7 @@ int main(int argc, char *argv[])
         Prompts().message(notice, QStringLiteral("Tessaly"));
     });
     const int rc = app.exec();
-    Database::SetRestoredElsewhereHandler(nullptr);
+    StartAfreshOnRestoresElsewhere(nullptr);
     SetPinSource(nullptr);
     SetPrompts(nullptr);
     return rc;

@@ -14,6 +14,9 @@
 #include "tests/support/TestDatabase.h"
 
 #include <QAction>
+#include <QTest>
+#include <QSqlQuery>
+#include <QLineEdit>
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
@@ -176,6 +179,44 @@ TEST_P(SalesCommandsTest, AfterARestoreNoTicketOrCustomerIsShown)
     EXPECT_EQ(window->salesid(), 0) << "no ticket of the old contents stays on screen";
     EXPECT_EQ(window->customerInfo()->customerid(), 0);
     database->close();
+}
+
+// Counter B shows a ticket while counter A restores: the clerk's next
+// keystroke in the ticket is not written, the message says why, and the
+// window starts afresh.
+TEST_P(SalesCommandsTest, ARestoreAtAnotherCounterIsSaidAtTheNextKeystrokeAndTheWindowStartsAfresh)
+{
+    const int customer = SeedData::customer(QStringLiteral("Alan"), QStringLiteral("Smith"));
+    const int ticket = SeedData::ticket(customer);
+    window->setCommands(ProgramSalesCommands());
+    StartAfreshOnRestoresElsewhere(window.get());
+    window->customerInfo()->LoadCustomerInfo(customer);
+    QMetaObject::invokeMethod(window->findChild<TicketListPane *>(), "TicketChosen", Q_ARG(int, ticket));
+    QApplication::processEvents();
+    ASSERT_EQ(window->salesid(), ticket);
+    auto *make = window->findChild<QLineEdit *>(QStringLiteral("txtMake"));
+    ASSERT_NE(make, nullptr);
+    QTest::keyClicks(make, QStringLiteral("Fo"));
+    ASSERT_EQ(SeedData::value(QStringLiteral("select make from sales where id = ?"), {ticket}).toString(), QStringLiteral("Fo"));
+
+    {   // what a restore at the other counter leaves behind
+        QSqlDatabase other = TestDatabase::OpenOutside(QStringLiteral("counter-a"));
+        ASSERT_TRUE(QSqlQuery(other).exec(
+            QStringLiteral("insert into tessaly_info (name, value) values ('restore_generation', 'at counter A')")));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("counter-a"));
+    QTest::keyClicks(make, QStringLiteral("rd"));
+    QApplication::processEvents();
+    EXPECT_EQ(SeedData::value(QStringLiteral("select make from sales where id = ?"), {ticket}).toString(), QStringLiteral("Fo"));
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("restored at another counter")));
+    EXPECT_EQ(window->salesid(), 0);
+    EXPECT_EQ(window->customerInfo()->customerid(), 0);
+    // Afresh, the clerk's work is written again.
+    window->customerInfo()->LoadCustomerInfo(customer);
+    EXPECT_GT(Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("customerid")}, {customer}), 0);
+    StartAfreshOnRestoresElsewhere(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SalesCommandsTest, ::testing::ValuesIn(TestDatabase::Engines()),
