@@ -91,4 +91,28 @@ bool MoveTicketStock(int salesId, int sign)
     return true;
 }
 
+std::optional<QStringList> UnmatchedLines(int salesId)
+{
+    const auto lines = Database::GetRS(
+        QStringLiteral("select partnumber, description from salesitem where salesid = ? order by id"), {salesId});
+    if (!lines)
+        return std::nullopt;
+    const QString match = QStringLiteral("select count(*) from product where %1")
+                              .arg(Database::CurrentDialect().textEquals(QStringLiteral("partnumber")));
+    QStringList unmatched;
+    for (int r = 0; r < lines->rowCount(); ++r) {
+        const QVariant part = lines->value(r, 0);
+        if (isBlank(part))
+            continue;
+        const auto products = Database::GetRS(match, {part.toString()});
+        if (!products)
+            return std::nullopt;
+        if (products->value(0, 0).toInt() == 0)
+            unmatched << QStringLiteral("line %1 (%2, %3)")
+                             .arg(r + 1)
+                             .arg(part.toString().trimmed(), lines->value(r, 1).toString().trimmed());
+    }
+    return unmatched;
+}
+
 } // namespace StockMoves

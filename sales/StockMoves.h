@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QStringList>
+#include <optional>
+
 // Stock follows a ticket only when it is finalized or re-opened: every
 // equipment line's quantity leaves (or returns to) the stock of every product
 // that carries its part number. A line without a part number belongs to its
@@ -14,5 +17,10 @@ namespace StockMoves {
 // without one in id order, so two counters finalizing tickets that share
 // products never wait on each other in a circle.
 bool MoveTicketStock(int salesId, int sign);
+
+// The ticket's lines whose part number no product has, "line 2 (HU-9, Head
+// unit)", in line order: finalizing takes no stock for them. nullopt when
+// they could not be read (the data layer has said why).
+std::optional<QStringList> UnmatchedLines(int salesId);
 
 } // namespace StockMoves

@@ -83,9 +83,17 @@ void TicketArea::ShowTicket(int salesid)
     m_showQueued = false;
     bool another = false;
     TicketDisplay ticket;
-    const TicketReadResult read = ReadTicketDisplay(salesid, &ticket);
+    TicketReadResult read = ReadTicketDisplay(salesid, &ticket);
     if (read == TicketReadResult::Failed)
         return; // the data layer has said why; the area stays as it was
+    if (read == TicketReadResult::NoTicket && salesid != 0) {
+        // Removed at another counter: said, and nothing left enabled for it.
+        Prompts().message(TicketTexts::RemovedElsewhereMessage(salesid));
+        const int gone = salesid;
+        salesid = 0;
+        QTimer::singleShot(0, this, [this, gone] { emit TicketStatusChanged(gone); });
+    }
+    m_drawn = ticket;
     {
         FlagGuard loading(m_loading);
         another = salesid != m_salesid;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sales/TicketDisplay.h"
+
 #include "sales/TicketLines.h"
 #include "sales/TicketStore.h"
 
@@ -13,7 +15,6 @@ class QPlainTextEdit;
 class QPushButton;
 class TicketTotals;
 class vbalGrid;
-struct TicketDisplay;
 
 // The ticket shown in the sales window: its header, vehicle and note, the
 // equipment and labor lines, the payments and the totals, with the scan box,
@@ -147,6 +148,9 @@ private:
     // them: a box is written only over that.
     QString m_seen[4];
     bool m_showQueued = false;
+    TicketDisplay m_drawn; // what the shown ticket was read as, for a finalize to compare
+    bool readyToClose(int id);
+    bool addEvenIfNoneAvailable(const QString &value, TicketLines::Source source);
     // A line was just added: the next display scrolls the equipment grid to it.
     bool m_newestLineWanted = false;
     bool m_editRefused = false; // the last committed cell edit was not written

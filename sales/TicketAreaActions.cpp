@@ -4,6 +4,7 @@
 #include "sales/AdminGate.h"
 #include "sales/TicketDisplay.h"
 #include "sales/TicketArea.h"
+#include "sales/StockMoves.h"
 #include "sales/TicketTexts.h"
 
 #include <QPlainTextEdit>
@@ -20,24 +21,45 @@ void TicketArea::onFinalizeClicked()
         reopenTicket();
 }
 
-void TicketArea::finalizeTicket()
+// Asks the close question about the ticket as it stands in the database:
+// when another counter changed its lines or payments since it was shown,
+// it is shown afresh and asked about again. Then a ticket left owing (or
+// owed) money, or with nothing on it, and lines whose part number no
+// product has are asked about once more: a closed ticket is locked.
+bool TicketArea::readyToClose(int id)
 {
-    const int id = m_salesid;
-    if (!Prompts().askYesNo(TicketTexts::CloseQuestion(id)))
-        return;
-    // A ticket left owing (or owed) money, or with nothing on it, is asked
-    // about once more, with the balance read as it stands now: a closed
-    // ticket is locked, and its balance is then settled only by re-opening.
-    TicketDisplay now;
-    const TicketReadResult read = ReadTicketDisplay(id, &now);
-    if (read == TicketReadResult::Failed)
-        return; // the data layer has said why; nothing is closed unseen
-    if (read == TicketReadResult::Read && now.isOpen()) {
+    for (;;) {
+        if (!Prompts().askYesNo(TicketTexts::CloseQuestion(id)))
+            return false;
+        TicketDisplay now;
+        const TicketReadResult read = ReadTicketDisplay(id, &now);
+        if (read == TicketReadResult::Failed)
+            return false; // the data layer has said why; nothing is closed unseen
+        if (read == TicketReadResult::NoTicket || !now.isOpen())
+            return true; // the close itself says what became of it
+        if (!SameLinesAndPayments(now, m_drawn)) {
+            Prompts().message(TicketTexts::ChangedBeforeCloseMessage(id));
+            ShowTicket(id);
+            continue;
+        }
         const bool noLines = now.equipment.isEmpty() && now.labor.isEmpty();
         if ((noLines || !now.figures.changeDue.isZero())
             && !Prompts().askYesNo(TicketTexts::UnsettledCloseQuestion(now.figures.changeDue, noLines)))
-            return;
+            return false;
+        const std::optional<QStringList> unmatched = StockMoves::UnmatchedLines(id);
+        if (!unmatched)
+            return false;
+        return unmatched->isEmpty() || Prompts().askYesNo(TicketTexts::UnmatchedLinesQuestion(*unmatched));
     }
+}
+
+void TicketArea::finalizeTicket()
+{
+    const int id = m_salesid;
+    if (m_showQueued)
+        ShowTicket(id); // this counter's own last change, drawn before it is compared
+    if (!readyToClose(id))
+        return;
     const TicketChange change = TicketStore::CloseTicket(id);
     if (change == TicketChange::WrongState)
         Prompts().message(TicketTexts::NotOpenMessage(id));

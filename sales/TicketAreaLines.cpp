@@ -69,6 +69,19 @@ bool TicketArea::lineChanged(Result result)
     return false;
 }
 
+// A product none of which is left to sell (another counter's open tickets
+// may hold the last one) is asked about before it goes on the ticket.
+bool TicketArea::addEvenIfNoneAvailable(const QString &value, TicketLines::Source source)
+{
+    const std::optional<TicketLines::Availability> product = TicketLines::AvailabilityOf(value, source);
+    if (!product)
+        return false; // the data layer has said why
+    if (!product->found || !(product->available.isZero() || product->available.isNegative()))
+        return true;
+    return Prompts().askYesNo(
+        TicketTexts::NoneAvailableQuestion(product->name, QString::number(product->available.roundedWhole())));
+}
+
 void TicketArea::onScan()
 {
     const QString code = txtScan->text().trimmed();
@@ -78,6 +91,10 @@ void TicketArea::onScan()
         return;
     // The beep follows every scan; a code no product has adds nothing and is
     // said beside the box, so the clerk hears and sees that it was missed.
+    if (!code.isEmpty() && !addEvenIfNoneAvailable(code, TicketLines::Source::Barcode)) {
+        txtScan->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     const Result result = code.isEmpty() ? Result::NotFound
                                          : TicketLines::AddTicketLine(m_salesid, code, TicketLines::Source::Barcode);
     QApplication::beep();
@@ -127,7 +144,7 @@ void TicketArea::openPaymentEntry()
 void TicketArea::onEquipmentPicked(int row, int)
 {
     const qint64 productId = picEquipment->grid()->CellItemData(row, 1);
-    if (productId <= 0)
+    if (productId <= 0 || !addEvenIfNoneAvailable(QString::number(productId), TicketLines::Source::ProductId))
         return;
     const Result result =
         TicketLines::AddTicketLine(m_salesid, QString::number(productId), TicketLines::Source::ProductId);

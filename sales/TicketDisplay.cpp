@@ -25,3 +25,26 @@ TicketReadResult ReadTicketDisplay(int salesId, TicketDisplay *display)
     display->payments = std::move(*payments);
     return TicketReadResult::Read;
 }
+
+namespace {
+
+bool sameRows(const Recordset &a, const Recordset &b)
+{
+    if (a.rowCount() != b.rowCount() || a.columnCount() != b.columnCount())
+        return false;
+    for (int r = 0; r < a.rowCount(); ++r) {
+        for (int c = 0; c < a.columnCount(); ++c) {
+            if (a.value(r, c).toString() != b.value(r, c).toString())
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool SameLinesAndPayments(const TicketDisplay &a, const TicketDisplay &b)
+{
+    return a.header.taxExempt == b.header.taxExempt && sameRows(a.equipment, b.equipment)
+        && sameRows(a.labor, b.labor) && sameRows(a.payments, b.payments);
+}

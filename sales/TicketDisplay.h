@@ -25,3 +25,7 @@ enum class TicketReadResult { Read, NoTicket, Failed };
 // Reads a ticket for display. NoTicket when there is no such ticket (or id
 // 0); Failed when a query failed (the data layer has said why).
 TicketReadResult ReadTicketDisplay(int salesId, TicketDisplay *display);
+
+// Whether two reads of one ticket hold the same lines, payments and tax
+// exemption, value for value (what a finalize would close).
+bool SameLinesAndPayments(const TicketDisplay &a, const TicketDisplay &b);

@@ -51,7 +51,9 @@ void tell(QString *refusal, const QString &text)
         *refusal = text;
 }
 
-Result addProduct(int salesId, const QString &value, Source source)
+// The product a bar code or id names, as a line is copied from it: the
+// first one with that bar code. nullopt after a failure; no rows when none.
+std::optional<Recordset> productNamed(const QString &table, const QString &value, Source source)
 {
     const QString where = source == Source::Barcode
         ? Database::CurrentDialect().textEquals(QStringLiteral("barcode"))
@@ -61,9 +63,14 @@ Result addProduct(int salesId, const QString &value, Source source)
         bool ok = false;
         key = value.trimmed().toInt(&ok);
         if (!ok)
-            return Result::NotFound;
+            return Recordset();
     }
-    const auto product = Database::GetRS(QStringLiteral("select * from product where %1 order by id").arg(where), {key});
+    return Database::GetRS(QStringLiteral("select * from %1 where %2 order by id").arg(table, where), {key});
+}
+
+Result addProduct(int salesId, const QString &value, Source source)
+{
+    const auto product = productNamed(QStringLiteral("product"), value, source);
     if (!product)
         return Result::Failed;
     if (product->isEmpty())
@@ -156,6 +163,22 @@ QString QuantityText(const QString &typed)
 QString MoneyText(const QString &typed)
 {
     return Money::fromDouble(TextNumber::readMoney(typed).value.value_or(0)).format00();
+}
+
+std::optional<Availability> AvailabilityOf(const QString &value, Source source)
+{
+    const auto product = productNamed(QStringLiteral("vw_product_available"), value, source);
+    if (!product)
+        return std::nullopt;
+    Availability a;
+    if (product->isEmpty())
+        return a;
+    a.found = true;
+    const QString part = product->value(0, QStringLiteral("partnumber")).toString().trimmed();
+    const QString description = product->value(0, QStringLiteral("description")).toString().trimmed();
+    a.name = part.isEmpty() ? description : description.isEmpty() ? part : part + QStringLiteral(" ") + description;
+    a.available = Money::fromVariant(product->value(0, QStringLiteral("available")));
+    return a;
 }
 
 Result AddTicketLine(int salesId, const QString &value, Source source, PriceColumn price)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Recordset.h"
+#include "sales/Money.h"
 
 #include <QString>
 #include <optional>
@@ -25,6 +26,17 @@ enum class PriceColumn { Ours, Cog };
 // (with its "OURS" or "COG" price). Quantity and note are left to the
 // column defaults.
 Result AddTicketLine(int salesId, const QString &value, Source source, PriceColumn price = PriceColumn::Ours);
+
+// What a product (by bar code or id, as AddTicketLine finds it) has
+// available once the open tickets' lines are held back.
+struct Availability
+{
+    bool found = false;
+    QString name;      // its part number and description
+    Money available;
+};
+// nullopt when it could not be read (the data layer has said why).
+std::optional<Availability> AvailabilityOf(const QString &value, Source source);
 
 enum class EquipmentColumn { Quantity, Price, Note };
 enum class LaborColumn { Quantity, Charge, Note };

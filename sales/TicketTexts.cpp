@@ -56,6 +56,30 @@ QString ChangedElsewhereMessage(int salesId, const QString &boxName)
         .arg(boxName, FormatTicketNumber(salesId));
 }
 
+QString RemovedElsewhereMessage(int salesId)
+{
+    return QStringLiteral("Ticket # %1 was removed at another counter.").arg(FormatTicketNumber(salesId));
+}
+
+QString ChangedBeforeCloseMessage(int salesId)
+{
+    return QStringLiteral("The lines or payments of ticket # %1 were changed at another counter since it was shown. "
+                          "It is shown as it stands now; nothing was closed.")
+        .arg(FormatTicketNumber(salesId));
+}
+
+QString UnmatchedLinesQuestion(const QStringList &lines)
+{
+    return QStringLiteral("No product has the part number of %1, so no stock is taken for %2. Close anyway?")
+        .arg(lines.join(QStringLiteral(", ")),
+             lines.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+}
+
+QString NoneAvailableQuestion(const QString &product, const QString &available)
+{
+    return QStringLiteral("None of %1 is available (available: %2). Add it to the ticket anyway?").arg(product, available);
+}
+
 QString NotOpenMessage(int salesId)
 {
     return QStringLiteral("Ticket # %1 is no longer open (it was finalized at another counter, or its status "

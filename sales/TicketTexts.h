@@ -4,6 +4,7 @@
 #include "sales/TicketStore.h"
 
 #include <QString>
+#include <QStringList>
 
 // The words of the ticket windows: the header line, the questions asked
 // before a change and the messages after a refused one.
@@ -27,6 +28,16 @@ QString RemovePaymentQuestion(const QString &lineNo, const QString &description,
 // re-opened or removed it); nothing was written.
 QString NotOpenMessage(int salesId);
 QString NotClosedMessage(int salesId);
+// The ticket shown is no longer in the database.
+QString RemovedElsewhereMessage(int salesId);
+// Said before the close question is asked again: the lines or payments
+// changed at another counter since the ticket was shown.
+QString ChangedBeforeCloseMessage(int salesId);
+// Asked before a ticket closes whose lines ("line 2 (HU-9, Head unit)")
+// have part numbers no product has: no stock is taken for them.
+QString UnmatchedLinesQuestion(const QStringList &lines);
+// Asked before a product none of which is available goes on a ticket.
+QString NoneAvailableQuestion(const QString &product, const QString &available);
 // A vehicle or note box ("year", "make", "model", "note") whose text was
 // changed at another counter since this one read it: nothing was written.
 QString ChangedElsewhereMessage(int salesId, const QString &boxName);

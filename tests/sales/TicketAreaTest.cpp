@@ -5,6 +5,8 @@
 #include "sales/TicketArea.h"
 #include "sales/TicketPane.h"
 #include "sales/TicketStore.h"
+#include "sales/TicketTexts.h"
+#include "sales/TicketState.h"
 #include "sales/TicketTotals.h"
 #include "sales/SalesCommands.h"
 #include "sales/frmSales.h"
@@ -735,6 +737,59 @@ TEST_P(TicketAreaTest, AStaleWindowChangesNothingOnATicketAnotherCounterClosed)
     clickButton("cmdFinalize");
     EXPECT_DOUBLE_EQ(qoh(remote), 10);
     EXPECT_EQ(prompts.messages.size(), 2);
+}
+
+// The other counter changes the ticket this window shows: Finalize closes
+// only what the clerk has seen, names lines no product matches any more,
+// a product none of which is left is asked about, and a ticket removed
+// there is said here.
+TEST_P(TicketAreaTest, FinalizeClosesOnlyWhatTheClerkSawAndAnotherCountersChangesAreSaid)
+{
+    equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99, 1);
+    open();
+    OtherCounter other;
+    ASSERT_TRUE(other.isOpen());
+    ASSERT_EQ(other.exec(QStringLiteral("insert into payment (salesid, description, amount) values (?, 'Cash', 10)"),
+                         {salesId}), 1);
+    prompts.answer(true);
+    prompts.answer(false);
+    clickButton("cmdFinalize");
+    ASSERT_EQ(prompts.questions.size(), 2);
+    EXPECT_EQ(prompts.questions[1], TicketTexts::CloseQuestion(salesId)) << "asked again about the ticket shown afresh";
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], TicketTexts::ChangedBeforeCloseMessage(salesId));
+    EXPECT_EQ(grid("vbalPayment")->RowCount(), 1);
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open"));
+
+    ASSERT_EQ(other.exec(QStringLiteral("update product set partnumber = 'RS-3W' where id = ?"), {remote}), 1);
+    prompts.answer(true);
+    prompts.answer(true); // balance due
+    prompts.answer(false);
+    clickButton("cmdFinalize");
+    ASSERT_EQ(prompts.questions.size(), 5);
+    EXPECT_EQ(prompts.questions[4].toStdString(),
+              QStringLiteral("No product has the part number of line 1 (RS-2W, Line RS-2W), so no stock is "
+                             "taken for it. Close anyway?").toStdString());
+    EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open"));
+
+    ASSERT_EQ(other.exec(QStringLiteral("update product set qoh = 0 where id = ?"), {harness}), 1);
+    prompts.answer(false);
+    scan(QStringLiteral("012345000178"));
+    ASSERT_EQ(prompts.questions.size(), 6);
+    EXPECT_EQ(prompts.questions[5], QStringLiteral("None of WH-70 Wiring harness adapter is available (available: 0). "
+                                                   "Add it to the ticket anyway?"));
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
+    prompts.answer(true);
+    scan(QStringLiteral("012345000178"));
+    EXPECT_EQ(count(QStringLiteral("salesitem")), 2);
+
+    for (const char *table : {"payment", "salesitem"})
+        other.exec(QStringLiteral("delete from %1 where salesid = ?").arg(QLatin1String(table)), {salesId});
+    ASSERT_EQ(other.exec(QStringLiteral("delete from sales where id = ?"), {salesId}), 1);
+    window->ticketArea()->ShowTicket(salesId);
+    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Ticket # %1 was removed at another counter.").arg(FormatTicketNumber(salesId)));
+    EXPECT_EQ(window->salesid(), 0);
+    EXPECT_FALSE(window->ticketArea()->isVisible());
 }
 
 TEST_P(TicketAreaTest, ATicketThatIsNeitherOpenNorClosedCantBeReopened)
