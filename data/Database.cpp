@@ -44,6 +44,9 @@ struct ThreadState
     std::optional<QString> generation;
     std::optional<ConnectionSettings> generationOf;
     bool restoredElsewhere = false; // said once; writes refused until the screens started afresh
+    // When a lost or unreachable database was last said: what one step of the
+    // clerk's runs next (its read after the failed write) is not said again.
+    std::optional<std::chrono::steady_clock::time_point> outageSaid;
     quint64 settingsSeen = 0; // Settings::generation() when the settings were last compared
 };
 
@@ -198,7 +201,10 @@ void showUnlessHeld(const QString &text)
         ReportError(text);
 }
 
+constexpr auto kOutageSaidFor = std::chrono::seconds(5);
+
 // Shows a failure, or keeps it for the end of the transaction it happened in.
+// A database that is gone is said once for what follows within seconds.
 // The engine's refusal of a change on a connection kept read-only
 // (SQLITE_READONLY; PostgreSQL's read_only_sql_transaction).
 bool refusedAsReadOnly(const QSqlError &error)
@@ -230,8 +236,13 @@ void fail(const QString &label, const QSqlError &error)
         }
         return;
     }
-    dropIfBroken();
+    const bool gone = dropIfBroken() || label == QLatin1String("GetConnection:");
+    const auto now = std::chrono::steady_clock::now();
+    if (gone && t_state.outageSaid && now - *t_state.outageSaid < kOutageSaidFor)
+        return; // kept in LastError
     showUnlessHeld(text);
+    if (gone && t_state.heldErrors == 0)
+        t_state.outageSaid = now;
 }
 
 void failText(const QString &label, const QString &reason)
@@ -391,6 +402,7 @@ QSqlDatabase openConnection(const ConnectionSettings &s)
         return QSqlDatabase();
     }
     t_state.open = s;
+    t_state.outageSaid.reset();
     t_state.newerSchema = outcome.newerVersion;
     t_state.settingsSeen = Settings::generation();
     if (!outcome.note.isEmpty()) {
@@ -531,6 +543,7 @@ void SetOverride(std::optional<ConnectionSettings> settings)
         g_override = std::move(settings);
     }
     dropConnection();
+    t_state.outageSaid.reset(); // another database: its failures are its own
 }
 
 ConnectionSettings CurrentSettings()

@@ -78,8 +78,10 @@ void TicketArea::TakeKeyboard()
 
 void TicketArea::ShowTicket(int salesid)
 {
-    // The grids are rebuilt: an edit still open is written first, not dropped.
+    // The grids are rebuilt: an edit still open is written first, not dropped;
+    // so is a box the database could not take yet.
     CommitOpenEdit();
+    retryUnsaved();
     m_showQueued = false;
     bool another = false;
     TicketDisplay ticket;
@@ -94,6 +96,10 @@ void TicketArea::ShowTicket(int salesid)
         QTimer::singleShot(0, this, [this, gone] { emit TicketStatusChanged(gone); });
     }
     m_drawn = ticket;
+    if (salesid != m_salesid) {
+        for (int f = 0; f < 4; ++f)
+            markUnsaved(TicketStore::TicketField(f), false); // the boxes show another ticket now
+    }
     {
         FlagGuard loading(m_loading);
         another = salesid != m_salesid;

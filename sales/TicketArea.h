@@ -3,6 +3,8 @@
 #include "sales/TicketDisplay.h"
 
 #include "sales/TicketLines.h"
+
+#include <QTimer>
 #include "sales/TicketStore.h"
 
 #include <QWidget>
@@ -99,6 +101,12 @@ private:
     void finalizeTicket();
     void reopenTicket();
     void saveField(TicketStore::TicketField field, const QString &text);
+    // A box whose text could not be written (the database unreachable) is
+    // marked unsaved and written again, quietly, until it is.
+    void markUnsaved(TicketStore::TicketField field, bool unsaved);
+    void retryUnsaved();
+    QWidget *boxOf(TicketStore::TicketField field) const;
+    QString textOf(TicketStore::TicketField field) const;
     void vehicleBoxLeft();
     void onExemptClicked(bool exempt);
     // Reports a refused or failed change; true when the change was made.
@@ -147,6 +155,8 @@ private:
     // The year, make, model and note as this counter last read or wrote
     // them: a box is written only over that.
     QString m_seen[4];
+    bool m_unsaved[4] = {false, false, false, false};
+    QTimer *m_retry = nullptr;
     bool m_showQueued = false;
     TicketDisplay m_drawn; // what the shown ticket was read as, for a finalize to compare
     bool readyToClose(int id);

@@ -1,5 +1,6 @@
 // The ticket's own changes: finalize, re-open behind the administrator gate,
 // the vehicle and note boxes and the tax-exempt box.
+#include "data/Database.h"
 #include "data/UserPrompts.h"
 #include "sales/AdminGate.h"
 #include "sales/TicketDisplay.h"
@@ -7,6 +8,7 @@
 #include "sales/StockMoves.h"
 #include "sales/TicketTexts.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
@@ -109,7 +111,9 @@ void TicketArea::saveField(TicketStore::TicketField field, const QString &text)
         return;
     m_vehicleEdited = m_vehicleEdited || field != TicketStore::TicketField::Note;
     QString &seen = m_seen[int(field)];
-    switch (TicketStore::SaveFieldOver(m_salesid, field, text, seen)) {
+    const TicketStore::FieldSave saved = TicketStore::SaveFieldOver(m_salesid, field, text, seen);
+    markUnsaved(field, saved == TicketStore::FieldSave::Failed);
+    switch (saved) {
     case TicketStore::FieldSave::Saved:
         seen = TicketStore::StoredFormOf(field, text);
         break;
@@ -129,6 +133,52 @@ void TicketArea::saveField(TicketStore::TicketField field, const QString &text)
     case TicketStore::FieldSave::Failed:
         break; // the data layer has said why
     }
+}
+
+QWidget *TicketArea::boxOf(TicketStore::TicketField field) const
+{
+    switch (field) {
+    case TicketStore::TicketField::Year: return txtYear;
+    case TicketStore::TicketField::Make: return txtMake;
+    case TicketStore::TicketField::Model: return txtModel;
+    case TicketStore::TicketField::Note: return txtNote;
+    }
+    return nullptr;
+}
+
+QString TicketArea::textOf(TicketStore::TicketField field) const
+{
+    return field == TicketStore::TicketField::Note ? txtNote->toPlainText()
+                                                   : static_cast<QLineEdit *>(boxOf(field))->text();
+}
+
+void TicketArea::markUnsaved(TicketStore::TicketField field, bool unsaved)
+{
+    if (m_unsaved[int(field)] == unsaved)
+        return;
+    m_unsaved[int(field)] = unsaved;
+    QWidget *box = boxOf(field);
+    box->setProperty("unsaved", unsaved);
+    box->setToolTip(unsaved ? QStringLiteral("Not saved yet: the database cannot be reached. It is saved as soon as "
+                                             "the database is back.")
+                            : QString());
+    box->setStyleSheet(unsaved ? QStringLiteral("background-color: #fff2a8;") : QString());
+    if (unsaved)
+        m_retry->start();
+}
+
+void TicketArea::retryUnsaved()
+{
+    const Database::HeldErrors quiet; // said when it first failed
+    bool left = false;
+    for (int f = 0; f < 4; ++f) {
+        const auto field = TicketStore::TicketField(f);
+        if (m_unsaved[f] && m_salesid != 0)
+            saveField(field, textOf(field));
+        left = left || m_unsaved[f];
+    }
+    if (!left)
+        m_retry->stop();
 }
 
 void TicketArea::vehicleBoxLeft()

@@ -231,6 +231,9 @@ void TicketArea::buildPanels()
 
 void TicketArea::connectControls()
 {
+    m_retry = new QTimer(this);
+    m_retry->setInterval(2000);
+    connect(m_retry, &QTimer::timeout, this, &TicketArea::retryUnsaved);
     connect(txtYear, &QLineEdit::textEdited, this, [this](const QString &t) { saveField(TicketStore::TicketField::Year, t); });
     connect(txtMake, &QLineEdit::textEdited, this, [this](const QString &t) { saveField(TicketStore::TicketField::Make, t); });
     connect(txtModel, &QLineEdit::textEdited, this,

@@ -16,6 +16,7 @@
 #include "tests/support/OtherCounter.h"
 #include "tests/support/PdfReader.h"
 #include "tests/support/SeedData.h"
+#include "tests/support/TestEnvironment.h"
 #include "widgets/vbalGrid.h"
 
 #include <QApplication>
@@ -790,6 +791,35 @@ TEST_P(TicketAreaTest, FinalizeClosesOnlyWhatTheClerkSawAndAnotherCountersChange
     EXPECT_EQ(prompts.messages.last(), QStringLiteral("Ticket # %1 was removed at another counter.").arg(FormatTicketNumber(salesId)));
     EXPECT_EQ(window->salesid(), 0);
     EXPECT_FALSE(window->ticketArea()->isVisible());
+}
+
+// The database cannot be reached while the clerk types into a box that is
+// written at every keystroke: said once, nothing typed is lost, and the box
+// is written as soon as the database is back.
+TEST_P(TicketAreaTest, DuringAnOutageABoxKeepsWhatWasTypedAndIsSavedWhenTheDatabaseIsBack)
+{
+    open();
+    auto *make = child<QLineEdit>("txtMake");
+    QTest::keyClicks(make, QStringLiteral("Fo"));
+    ASSERT_EQ(stored("select make from sales where id = ?"), QStringLiteral("Fo"));
+    const Database::ConnectionSettings up = Database::CurrentSettings();
+    Database::ConnectionSettings down = up;
+    down.serverName = QStringLiteral("127.0.0.1:1");
+    down.sqliteFile = TestEnvironment::root() + QStringLiteral("/unplugged/tessaly.db");
+    down.createIfMissing = false;
+    Database::SetOverride(down);
+    prompts.messages.clear();
+
+    QTest::keyClicks(make, QStringLiteral("rd"));
+    EXPECT_EQ(make->text(), QStringLiteral("Ford"));
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("GetConnection:")));
+    EXPECT_TRUE(make->property("unsaved").toBool());
+
+    Database::SetOverride(up);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !make->property("unsaved").toBool(); }, 6000));
+    EXPECT_EQ(stored("select make from sales where id = ?"), QStringLiteral("Ford"));
+    EXPECT_EQ(prompts.messages.size(), 1);
 }
 
 TEST_P(TicketAreaTest, ATicketThatIsNeitherOpenNorClosedCantBeReopened)
