@@ -184,18 +184,27 @@ void ProductDetail::boxEdited(ProductField field)
     // A number is written when its box is left (settleEdit).
     if (ProductStore::IsNumeric(field) || m_productid == 0 || isCreating())
         return;
-    switch (ProductStore::WriteBox(m_productid, field, box(field)->text(), m_shown[field])) {
-    case ProductStore::BoxWrite::Written:
+    if (writeBox(field)) {
         m_shown[field] = box(field)->text();
         emit ProductUpdate();
-        break;
+    }
+}
+
+// Writes what a box holds over what it showed; false when nothing was
+// written (the product gone, said once; a failure the data layer has said).
+bool ProductDetail::writeBox(ProductField field)
+{
+    switch (ProductStore::WriteBox(m_productid, field, box(field)->text(), m_shown[field])) {
+    case ProductStore::BoxWrite::Written:
+        return true;
     case ProductStore::BoxWrite::Gone:
         productGone();
-        break;
+        return false;
     case ProductStore::BoxWrite::NotANumber:
     case ProductStore::BoxWrite::Failed:
-        break; // the data layer has said why
+        return false;
     }
+    return false;
 }
 
 // The edit of a numeric box ends (left, Enter, another product, closed): a
@@ -208,26 +217,18 @@ void ProductDetail::settleEdit(ProductField field)
     if (!isShownAsWrong(field)) {
         if (b->text() == m_shown[field])
             return; // nothing typed
-        switch (ProductStore::WriteBox(m_productid, field, b->text(), m_shown[field])) {
-        case ProductStore::BoxWrite::Written:
-            if (field == ProductField::Qoh) {
-                // The difference was added: the box shows what that made.
-                if (const std::optional<QVariant> stored = ProductStore::StoredValue(m_productid, field)) {
-                    m_loading = true;
-                    b->setText(ProductStore::TextOf(field, *stored));
-                    m_loading = false;
-                }
+        if (!writeBox(field))
+            return; // the box keeps what was typed
+        if (field == ProductField::Qoh) {
+            // The difference was added: the box shows what that made.
+            if (const std::optional<QVariant> stored = ProductStore::StoredValue(m_productid, field)) {
+                m_loading = true;
+                b->setText(ProductStore::TextOf(field, *stored));
+                m_loading = false;
             }
-            m_shown[field] = b->text();
-            emit ProductUpdate();
-            break;
-        case ProductStore::BoxWrite::Gone:
-            productGone();
-            break;
-        case ProductStore::BoxWrite::NotANumber:
-        case ProductStore::BoxWrite::Failed:
-            break; // the data layer has said why; the box keeps what was typed
         }
+        m_shown[field] = b->text();
+        emit ProductUpdate();
         return;
     }
     const TextNumber::Reading typed = ProductStore::ReadingOf(field, b->text());

@@ -67,6 +67,7 @@ private:
     void boxEdited(ProductField field);
     void showAsWrong(ProductField field, bool wrong);
     void settleEdit(ProductField field);
+    bool writeBox(ProductField field);
     void productGone();
     void settleEdits();
     void refreshPicture();
