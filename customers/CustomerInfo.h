@@ -67,7 +67,7 @@ private:
     void buildRecordPanel();
     QLineEdit *addBox(const char *name);
     void connectEditing();
-    void fillStates();
+    void fillStates(bool sayLater = false);
     void showRecord(const CustomerRecord &record);
     void clearRecord();
     CustomerRecord recordFromForm() const;

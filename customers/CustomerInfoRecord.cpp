@@ -1,6 +1,8 @@
 // Loading, saving and deleting the customer of the editor.
 #include "customers/CustomerInfo.h"
 
+#include <QTimer>
+
 #include "customers/CustomerStore.h"
 #include "customers/PhoneNumber.h"
 #include "customers/PhoneRow.h"
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 
@@ -34,7 +37,7 @@ private:
 
 // --- Loading ---
 
-void CustomerInfo::fillStates()
+void CustomerInfo::fillStates(bool sayLater)
 {
     if (m_statesFilled)
         return;
@@ -45,7 +48,13 @@ void CustomerInfo::fillStates()
         codes = CustomerStore::StateCodes();
     }
     if (!codes) {
-        Prompts().message(QStringLiteral("Load State: ") + Database::LastReason());
+        const QString text = QStringLiteral("Load State: ") + Database::LastReason();
+        // While the window is being shown a box of its own must wait until
+        // the showing is done.
+        if (sayLater)
+            QTimer::singleShot(0, this, [text] { Prompts().message(text); });
+        else
+            Prompts().message(text);
         return; // tried again at the next load
     }
     m_statesFilled = true;
@@ -60,7 +69,7 @@ void CustomerInfo::fillStates()
 
 void CustomerInfo::showEvent(QShowEvent *event)
 {
-    fillStates();
+    fillStates(true);
     QWidget::showEvent(event);
 }
 

@@ -216,8 +216,8 @@ bool refusedAsReadOnly(const QSqlError &error)
 QString reasonOf(const QSqlError &error)
 {
     if (t_state.newerSchema > 0 && refusedAsReadOnly(error))
-        return Schema::NewerReleaseText(t_state.newerSchema) + QStringLiteral(", which can print from it but change "
-                                                                              "nothing in it");
+        return Schema::NewerReleaseText(t_state.newerSchema) + QStringLiteral("; this program can print from it but "
+                                                                              "change nothing in it");
     return describeError(error);
 }
 
@@ -304,9 +304,16 @@ void preparePragmas(QSqlDatabase &db, const ConnectionSettings &s)
     if (s.engine != Engine::SQLite)
         return;
     QSqlQuery q(db);
-    if (!s.readOnly)
-        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+}
+
+// Two counters share an embedded file through its write-ahead log; the
+// journal of a file this program may not change (read-only, or a newer
+// release's) is left as it is.
+void shareJournal(QSqlDatabase &db, const ConnectionSettings &s)
+{
+    if (s.engine == Engine::SQLite)
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
 }
 
 // Reads an embedded file before anything is written to it: a file of
@@ -401,6 +408,8 @@ QSqlDatabase openConnection(const ConnectionSettings &s)
         failText(QStringLiteral("GetConnection:"), reason);
         return QSqlDatabase();
     }
+    if (!opened.readOnly && outcome.newerVersion == 0)
+        shareJournal(db, s);
     t_state.open = s;
     t_state.outageSaid.reset();
     t_state.newerSchema = outcome.newerVersion;
@@ -474,6 +483,12 @@ std::optional<QString> storedGeneration(QSqlDatabase &db)
 // afresh, and writes go on under the new generation.
 bool generationHolds(QSqlDatabase &db)
 {
+    if (t_state.newerSchema > 0 && t_state.open && t_state.open->engine == Engine::SQLServer) {
+        // SQL Server has no read-only session: the refusal is this layer's.
+        failText(QStringLiteral("Execute:"), Schema::NewerReleaseText(t_state.newerSchema)
+                                                 + QStringLiteral("; this program can print from it but change nothing in it"));
+        return false;
+    }
     std::optional<QString> now = storedGeneration(db);
     if (!now && !t_state.transactionDepth) {
         db = QSqlDatabase(); // let go of it, so a broken one can be closed
@@ -488,11 +503,26 @@ bool generationHolds(QSqlDatabase &db)
     }
     if (!now)
         return true; // the write itself will say what is wrong
-    if (!t_state.generation || !(t_state.generationOf == t_state.open)) {
+    if (!t_state.generation) {
         t_state.generation = now;
         t_state.generationOf = t_state.open;
         t_state.restoredElsewhere = false;
         return true;
+    }
+    if (!(t_state.generationOf == t_state.open)) {
+        // The settings now name another database: what the screens show
+        // came from the one before, and its ids mean other rows here.
+        t_state.generation = now;
+        t_state.generationOf = t_state.open;
+        t_state.restoredElsewhere = true;
+        failText(QStringLiteral("Execute:"), QStringLiteral("the database in use is now %1, so nothing was written; the "
+                                                            "sales window starts afresh")
+                                                 .arg(Describe(*t_state.open)));
+        if (g_restoredElsewhere)
+            g_restoredElsewhere();
+        else
+            StartAfreshAfterRestore();
+        return false;
     }
     const QString refused = QStringLiteral("Execute:the database was restored at another counter, so nothing was "
                                            "written; the sales window starts afresh");
@@ -543,7 +573,11 @@ void SetOverride(std::optional<ConnectionSettings> settings)
         g_override = std::move(settings);
     }
     dropConnection();
-    t_state.outageSaid.reset(); // another database: its failures are its own
+    // A database chosen outright (the command line, a test) starts this
+    // thread afresh: its failures and its restore generation are its own.
+    t_state.outageSaid.reset();
+    t_state.generation.reset();
+    t_state.restoredElsewhere = false;
 }
 
 ConnectionSettings CurrentSettings()

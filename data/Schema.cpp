@@ -399,8 +399,8 @@ QString lockMarkerSql(Engine engine)
 
 bool runAll(QSqlDatabase &db, const Dialect &d, const QStringList &statements, QString *error)
 {
-    QSqlQuery begin(db);
-    begin.exec(d.beginTransaction());
+    if (!exec(db, d.beginTransaction(), error))
+        return false;
     for (const QString &sql : statements) {
         if (!exec(db, sql, error)) {
             QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
@@ -422,8 +422,13 @@ std::optional<int> storedVersion(QSqlDatabase &db, QString *error)
     if (!q.next())
         return 0;
     bool ok = false;
-    const int version = q.value(0).toString().trimmed().toInt(&ok);
-    return ok ? version : 0;
+    const QString text = q.value(0).toString().trimmed();
+    const int version = text.toInt(&ok);
+    if (!ok) {
+        *error = QStringLiteral("the database's schema version \"%1\" is not a number; it was not opened").arg(text);
+        return std::nullopt;
+    }
+    return version;
 }
 
 
@@ -509,8 +514,18 @@ bool upgrade(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcom
     QString copy;
     if (d.engine() == Engine::SQLite && !keepCopyBeforeUpgrade(db, *from, &copy, error))
         return false;
-    if (!runSteps(db, d, *from, error))
+    if (!runSteps(db, d, *from, error)) {
+        QString hint;
+        if (error->contains(QLatin1String("depend on it")))
+            hint = QStringLiteral(" A view of the shop's own is built on one of Tessaly's views: drop it, start Tessaly, "
+                                  "then create it again.");
+        *error = QStringLiteral("the database could not be upgraded from schema version %1 to %2, so it was not opened; "
+                                "the upgrade was undone and the database is as it was.%3 The engine said: %4")
+                     .arg(*from)
+                     .arg(kSchemaVersion)
+                     .arg(hint, *error);
         return false;
+    }
     outcome->note =
         QStringLiteral("The database was upgraded from schema version %1 to %2.").arg(*from).arg(kSchemaVersion);
     if (!copy.isEmpty())
@@ -561,6 +576,31 @@ QStringList missingColumns(QSqlDatabase &db, const TableDef &def)
     return missing;
 }
 
+QString lackingText(const QStringList &lacking)
+{
+    return QStringLiteral("the database lacks %1 %2, which Tessaly needs; it was not opened and nothing in it was "
+                          "changed")
+        .arg(lacking.size() == 1 ? QStringLiteral("the column") : QStringLiteral("the columns"),
+             lacking.join(QStringLiteral(", ")));
+}
+
+// The columns of a shop's view named as one of this release's that it lacks,
+// "vw_employee.title".
+QStringList viewColumnsLacking(QSqlDatabase &db, int view)
+{
+    QSqlQuery theirs(db);
+    if (!theirs.exec(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(kViews[view])))
+        return {kViews[view] + QStringLiteral(" (") + theirs.lastError().text() + QLatin1Char(')')};
+    QStringList lacking;
+    const QSqlRecord kept = theirs.record();
+    const QStringList wanted = ViewColumns().value(view);
+    for (const QString &column : wanted) {
+        if (kept.indexOf(column) < 0)
+            lacking << kViews[view] + QLatin1Char('.') + column;
+    }
+    return lacking;
+}
+
 // A catalog a shop made itself, with this program's tables but no marker:
 // nothing of it is dropped or altered. What it lacks is added beside it (a
 // missing table, the indexes, the views, the marker) in one transaction; a
@@ -580,11 +620,13 @@ bool adopt(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
             lacking << missingColumns(db, def);
         }
     }
+    const QStringList views = ViewStatements(d.engine());
+    for (int i = 0; i < kViews.size() && lacking.isEmpty() && added.isEmpty(); ++i) {
+        if (hasObject(db, d, kViews[i], Kind::View))
+            lacking << viewColumnsLacking(db, i);
+    }
     if (!lacking.isEmpty()) {
-        *error = QStringLiteral("the database lacks %1 %2, which Tessaly needs; it was not opened and nothing in it "
-                                "was changed")
-                     .arg(lacking.size() == 1 ? QStringLiteral("the column") : QStringLiteral("the columns"),
-                          lacking.join(QStringLiteral(", ")));
+        *error = lackingText(lacking);
         return false;
     }
     int indexCount = 0;
@@ -596,7 +638,6 @@ bool adopt(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
     }
     if (indexCount > 0)
         added << QStringLiteral("%1 indexes").arg(indexCount);
-    const QStringList views = ViewStatements(d.engine());
     int viewCount = 0;
     for (int i = 0; i < kViews.size(); ++i) {
         if (!hasObject(db, d, kViews[i], Kind::View) && !views.value(i).isEmpty()) {
@@ -609,9 +650,12 @@ bool adopt(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
     statements << createMarkerStatements(d.engine());
     if (!runAll(db, d, statements, error))
         return false;
+    added << QStringLiteral("the marker");
     outcome->note = QStringLiteral("The database had no Tessaly marker: it was taken as the shop's own and kept as it "
-                                   "is, with %1 and the marker added.")
-                        .arg(added.join(QStringLiteral(", ")));
+                                   "is, with %1 added.")
+                        .arg(added.size() == 1 ? added.first()
+                                               : added.mid(0, added.size() - 1).join(QStringLiteral(", "))
+                                  + QStringLiteral(" and ") + added.last());
     return true;
 }
 
@@ -639,6 +683,19 @@ bool allTablesThere(QSqlDatabase &db, const Dialect &d, QString *error)
         }
     }
     return true;
+}
+
+// Nor one that lost a column: its first write would fail in the engine's
+// words instead.
+bool allColumnsThere(QSqlDatabase &db, QString *error)
+{
+    QStringList lacking;
+    for (const TableDef &def : tableDefs())
+        lacking << missingColumns(db, def);
+    if (lacking.isEmpty())
+        return true;
+    *error = lackingText(lacking) + QStringLiteral(" (restore it from a backup)");
+    return false;
 }
 
 bool addMissingViews(QSqlDatabase &db, const Dialect &d, QString *error)
@@ -672,6 +729,21 @@ QStringList StateCodes()
         .split(QLatin1Char(' '));
 }
 
+QList<QStringList> ViewColumns()
+{
+    return {
+        QStringLiteral("id barcode category description cost msrp price modelnumber partnumber qoh gm reserve available")
+            .split(QLatin1Char(' ')),
+        QStringLiteral("id salesid modelnumber partnumber description quantity totalsales saledate ticketdate")
+            .split(QLatin1Char(' ')),
+        QStringLiteral("salesid SaleDate CloseDate CustomerID totalsales totallabor shopfee totaltax tickettotal cash "
+                       "checks charge payments")
+            .split(QLatin1Char(' ')),
+        QStringLiteral("timeid id timein timeout note lastname firstname paynormal").split(QLatin1Char(' ')),
+        QStringLiteral("id lastname firstname title").split(QLatin1Char(' ')),
+    };
+}
+
 QStringList ViewStatements(Engine engine)
 {
     const Dialect d(engine);
@@ -698,9 +770,11 @@ QStringList MarkerStatements(Engine engine)
                     kInsertVersion};
     if (!lockMarkerSql(engine).isEmpty())
         all << lockMarkerSql(engine);
-    // A catalog without the marker: its tables' columns are read first.
+    // A catalog without the marker: its tables' and views' columns are read first.
     for (const TableDef &def : tableDefs())
         all << columnsSql(def);
+    for (const QString &view : kViews)
+        all << QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(view);
     return all;
 }
 
@@ -751,11 +825,13 @@ bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome
             return create(db, d, error);
         return adopt(db, d, error, outcome);
     }
-    if (!allTablesThere(db, d, error) || !upgrade(db, d, error, outcome))
+    const std::optional<int> version = storedVersion(db, error);
+    if (!version)
         return false;
-    if (outcome->newerVersion > 0)
-        return true; // its views are its release's, not ours
-    return addMissingViews(db, d, error);
+    if (*version > kSchemaVersion)
+        return upgrade(db, d, error, outcome); // its tables and views are its release's, not ours
+    return allTablesThere(db, d, error) && upgrade(db, d, error, outcome) && allColumnsThere(db, error)
+        && addMissingViews(db, d, error);
 }
 
 } // namespace Schema

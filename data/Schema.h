@@ -44,6 +44,9 @@ std::optional<SqliteContents> InspectSqlite(QSqlDatabase &db, QSqlError *error);
 QStringList CreateStatements(Engine engine);
 // The statements that create (or re-create) the five views.
 QStringList ViewStatements(Engine engine);
+// The columns of each of the five views, in their order: what the program
+// reads from them, and what a shop's view of the same name must have.
+QList<QStringList> ViewColumns();
 // What takes a database from the version before `version` to it.
 QStringList UpgradeStep(Engine engine, int version);
 // The statements Ensure sends to find the tables, views and indexes, to read

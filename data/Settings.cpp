@@ -2,7 +2,10 @@
 
 #include "data/UserPrompts.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QMutex>
 #include <QSettings>
 #include <atomic>
 
@@ -37,12 +40,37 @@ QString path(const QString &section, const QString &key)
     return section.trimmed() + QLatin1Char('/') + key;
 }
 
+const QString &storeFile()
+{
+    static const QString file = store().fileName();
+    return file;
+}
+
+std::atomic<bool> g_unreadableTold{false};
+
+// A settings file that is there but cannot be read is said, once a run:
+// the program would otherwise run on its defaults (another database among
+// them) without a word.
+void sayIfUnreadable()
+{
+    if (g_unreadableTold)
+        return;
+    const QFileInfo file(storeFile());
+    if (!file.exists() || file.isReadable() || g_unreadableTold.exchange(true))
+        return;
+    Prompts().message(QStringLiteral("The settings file %1 cannot be read; Tessaly runs on its defaults (the embedded "
+                                     "database among them) until it can.")
+                          .arg(QDir::toNativeSeparators(file.absoluteFilePath())),
+                      QStringLiteral("Tessaly"));
+}
+
 } // namespace
 
 namespace Settings {
 
 QString get(const QString &section, const QString &key, const QString &defaultValue)
 {
+    sayIfUnreadable();
     const QVariant value = store().value(path(section, key));
     if (!value.isValid())
         return defaultValue;
@@ -75,6 +103,20 @@ void remove(const QString &section, const QString &key)
 
 quint64 generation()
 {
+    // A file changed by hand (or by another program) while this one runs
+    // counts as a change too.
+    static QMutex mutex;
+    static QDateTime seenModified;
+    static qint64 seenSize = -1;
+    const QFileInfo file(storeFile());
+    const QDateTime modified = file.exists() ? file.lastModified() : QDateTime();
+    const qint64 size = file.exists() ? file.size() : -1;
+    QMutexLocker lock(&mutex);
+    if (modified != seenModified || size != seenSize) {
+        seenModified = modified;
+        seenSize = size;
+        ++g_generation;
+    }
     return g_generation;
 }
 

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QSqlQuery>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 namespace {
@@ -272,8 +273,23 @@ TEST(DatabaseConnection, TheLoginAndADatabaseChangedInTheSettingsTakeEffectAtThe
     const auto rs = Database::GetRS(QStringLiteral("select count(*) from customer"));
     ASSERT_TRUE(rs) << Database::LastError().toStdString();
     EXPECT_EQ(rs->value(0, 0).toInt(), 0) << "the statement went to the second file";
+    // What the screens show was read from the first: their first write is
+    // refused and said, so no row of the second is written from it.
+    RecordingPrompts prompts;
+    EXPECT_LT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Stale")}), 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("the database in use is now SQLite"))) << prompts.messages[0].toStdString();
+    EXPECT_GT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Afresh")}), 0);
     Settings::save(QStringLiteral("Database"), QStringLiteral("File"), first);
     EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from customer"))->value(0, 0).toInt(), 1);
+    {   // the file edited by hand while the program runs
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly"), QStringLiteral("Tessaly"));
+        QFile file(store.fileName());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QStringLiteral("[Database]\nFile=%1\n").arg(second).toUtf8());
+    }
+    EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from customer"))->value(0, 0).toInt(), 1)
+        << "the hand-edited file is read at the next statement";
     for (const char *key : {"User", "Password", "File"})
         Settings::remove(QStringLiteral("Database"), QLatin1String(key));
     Database::CloseConnections();

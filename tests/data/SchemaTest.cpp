@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,6 +37,21 @@ TEST_P(SchemaTest, FirstStartCreatesTablesViewsAndStateCodes)
     for (const char *empty : {"sales", "customer", "product", "employee"})
         EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from %1").arg(QLatin1String(empty)))->value(0, 0).toInt(), 0);
     EXPECT_TRUE(prompts.messages.isEmpty());
+    // The views hold the columns a shop's own views of those names are held to.
+    const QStringList views{"vw_product_available", "vw_sales_product", "vw_salesreport_actualcash", "vw_EmployeeTime",
+                            "vw_employee"};
+    for (int v = 0; v < views.size(); ++v) {
+        QSqlQuery q(Database::GetConnection());
+        ASSERT_TRUE(q.exec(QStringLiteral("select * from %1 where 1 = 0").arg(views[v])));
+        QStringList columns;
+        for (int i = 0; i < q.record().count(); ++i)
+            columns << q.record().fieldName(i).toLower();
+        QStringList wanted;
+        const QStringList named = Schema::ViewColumns().value(v);
+        for (const QString &c : named)
+            wanted << c.toLower();
+        EXPECT_EQ(columns, wanted) << views[v].toStdString();
+    }
 }
 
 TEST_P(SchemaTest, ProductAvailableSubtractsWhatOpenTicketsHold)

@@ -66,6 +66,11 @@ SELECT * FROM product WHERE 1 = 0
 SELECT * FROM labor WHERE 1 = 0
 SELECT * FROM employee WHERE 1 = 0
 SELECT * FROM TimeInOut WHERE 1 = 0
+SELECT * FROM vw_product_available WHERE 1 = 0
+SELECT * FROM vw_sales_product WHERE 1 = 0
+SELECT * FROM vw_salesreport_actualcash WHERE 1 = 0
+SELECT * FROM vw_EmployeeTime WHERE 1 = 0
+SELECT * FROM vw_employee WHERE 1 = 0
 
 -- Dialect::beginTransaction
 BEGIN TRANSACTION
