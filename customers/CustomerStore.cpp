@@ -1,6 +1,8 @@
 #include "customers/CustomerStore.h"
 
+#include "data/Clock.h"
 #include "data/Database.h"
+#include "data/DateText.h"
 #include "data/NullToSpace.h"
 
 namespace CustomerStore {
@@ -136,8 +138,10 @@ SaveResult Save(CustomerRecord *record)
     bool missing = false;
     const bool saved = Database::Transaction([&] {
         if (r.id == 0) {
-            const qint64 id = Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("firstname")},
-                                                  {QStringLiteral("Cash Sale")});
+            // Its moment of entry keeps the clean-up off it for a day.
+            const qint64 id = Database::InsertRow(QStringLiteral("customer"),
+                                                  {QStringLiteral("firstname"), QStringLiteral("created")},
+                                                  {QStringLiteral("Cash Sale"), DateText::toDb(Clock::now())});
             if (id <= 0)
                 return false;
             r.id = int(id);

@@ -35,7 +35,10 @@ struct ThreadState
     QString lastReason;       // lastError without its label
     bool lastMissingColumn = false;
     bool lastTooLong = false;
+    bool lastDuplicate = false;
     int heldErrors = 0;       // HeldErrors scopes open on this thread
+    int duplicatesExpected = 0; // DuplicatesExpected scopes open on this thread
+    bool transactionDuplicate = false;
     QString schemaNote;       // what opening did to the schema, until taken
     int newerSchema = 0;      // the schema version of a newer release's database, open read-only; 0 otherwise
     // The restore generation this counter's screens were read under, and the
@@ -195,6 +198,17 @@ bool valueTooLong(const QSqlError &error)
         || error.databaseText().contains(QLatin1String("would be truncated"), Qt::CaseInsensitive);
 }
 
+// Whether the engine refused a row that a unique index forbids
+// (PostgreSQL's unique_violation, SQLite's SQLITE_CONSTRAINT_UNIQUE, SQL
+// Server's duplicate key).
+bool duplicateKey(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("23505") || code == QLatin1String("2067") || code == QLatin1String("2601")
+        || code == QLatin1String("2627")
+        || error.databaseText().contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive);
+}
+
 void showUnlessHeld(const QString &text)
 {
     if (t_state.heldErrors == 0)
@@ -228,11 +242,13 @@ void fail(const QString &label, const QSqlError &error)
     t_state.lastReason = reasonOf(error);
     t_state.lastMissingColumn = namesMissingColumn(error);
     t_state.lastTooLong = valueTooLong(error);
+    t_state.lastDuplicate = duplicateKey(error);
     if (t_state.transactionDepth > 0) {
         if (!t_state.transactionFailed) {
             t_state.transactionFailed = true;
             t_state.transactionError = text;
             t_state.transactionErrorCode = error.nativeErrorCode();
+            t_state.transactionDuplicate = t_state.lastDuplicate;
         }
         return;
     }
@@ -240,7 +256,8 @@ void fail(const QString &label, const QSqlError &error)
     const auto now = std::chrono::steady_clock::now();
     if (gone && t_state.outageSaid && now - *t_state.outageSaid < kOutageSaidFor)
         return; // kept in LastError
-    showUnlessHeld(text);
+    if (!(t_state.lastDuplicate && t_state.duplicatesExpected > 0))
+        showUnlessHeld(text);
     if (gone && t_state.heldErrors == 0)
         t_state.outageSaid = now;
 }
@@ -786,6 +803,7 @@ bool Transaction(const std::function<bool()> &body)
         t_state.transactionFailed = false;
         t_state.transactionError.clear();
         t_state.transactionErrorCode.clear();
+        t_state.transactionDuplicate = false;
         bool ok = generationHolds(db) && body();
         if (ok && !t_state.transactionFailed) {
             QSqlQuery commit(db);
@@ -811,7 +829,9 @@ bool Transaction(const std::function<bool()> &body)
         db = QSqlDatabase();
         dropIfBroken();
         t_state.lastError = t_state.transactionError;
-        showUnlessHeld(t_state.transactionError);
+        t_state.lastDuplicate = t_state.transactionDuplicate;
+        if (!(t_state.transactionDuplicate && t_state.duplicatesExpected > 0))
+            showUnlessHeld(t_state.transactionError);
         return false;
     }
     return false;
@@ -904,6 +924,21 @@ bool LastFailureNamedMissingColumn()
 bool LastFailureWasValueTooLong()
 {
     return !t_state.lastError.isEmpty() && t_state.lastTooLong;
+}
+
+bool LastFailureWasDuplicate()
+{
+    return !t_state.lastError.isEmpty() && t_state.lastDuplicate;
+}
+
+DuplicatesExpected::DuplicatesExpected()
+{
+    ++t_state.duplicatesExpected;
+}
+
+DuplicatesExpected::~DuplicatesExpected()
+{
+    --t_state.duplicatesExpected;
 }
 
 HeldErrors::HeldErrors()

@@ -118,6 +118,9 @@ bool LastFailureNamedMissingColumn();
 // Whether the last failure was a value longer than its column allows (only
 // engines that give text columns a width refuse one).
 bool LastFailureWasValueTooLong();
+// Whether the last failure was a row a unique index of the schema forbids
+// (a second open time row of one employee).
+bool LastFailureWasDuplicate();
 
 // While one lives, this thread's failures are kept (LastError, LastReason)
 // instead of shown: for a caller that shows the reason once, under a label
@@ -129,6 +132,18 @@ public:
     ~HeldErrors();
     HeldErrors(const HeldErrors &) = delete;
     HeldErrors &operator=(const HeldErrors &) = delete;
+};
+
+// While one lives, a row this thread writes that a unique index refuses is
+// not shown: the caller says it in its own words (LastFailureWasDuplicate).
+// Every other failure is shown as ever.
+class DuplicatesExpected
+{
+public:
+    DuplicatesExpected();
+    ~DuplicatesExpected();
+    DuplicatesExpected(const DuplicatesExpected &) = delete;
+    DuplicatesExpected &operator=(const DuplicatesExpected &) = delete;
 };
 
 // Whether the database in use can be read but not changed (a file the

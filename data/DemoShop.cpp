@@ -140,17 +140,19 @@ bool fillCatalog(QList<qint64> *productIds)
 
 bool fillPeople(QList<qint64> *customerIds)
 {
+    // The shop's customers came before its tickets of the last days.
+    const QString entered = DateText::toDb(QDateTime(Clock::now().date().addDays(-30), QTime(9, 0)));
     for (const Customer &c : kCustomers) {
         const qint64 id = insert(
             QStringLiteral("customer"),
             {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("phone1"), QStringLiteral("phone2"),
              QStringLiteral("phone3"), QStringLiteral("PreferPhone"), QStringLiteral("address1"),
              QStringLiteral("address2"), QStringLiteral("city"), QStringLiteral("state"), QStringLiteral("zipcode"),
-             QStringLiteral("email")},
+             QStringLiteral("email"), QStringLiteral("created")},
             {QString::fromUtf8(c.first), QString::fromUtf8(c.last), QString::fromUtf8(c.phone1),
              QString::fromUtf8(c.phone2), QString(), c.prefer, QString::fromUtf8(c.address), QString(),
              QString::fromUtf8(c.city), QString::fromUtf8(c.state), QString::fromUtf8(c.zip),
-             QString::fromUtf8(c.email)});
+             QString::fromUtf8(c.email), entered});
         if (id < 0)
             return false;
         customerIds->append(id);

@@ -46,31 +46,51 @@ Types typesFor(Engine engine)
     return {};
 }
 
-// One table from "name:role" columns; roles i, t, n (a free-text note), m,
-// d and "m1" (money, default 1) / "i1" (integer, default 1).
+// One column from "name:role"; roles i, t, n (a free-text note), m, d and
+// "m1" (money, default 1) / "i1" (integer, default 1).
+QString columnDef(Engine engine, const QString &column)
+{
+    const Types ty = typesFor(engine);
+    const QString col = column.section(QLatin1Char(':'), 0, 0);
+    const QString role = column.section(QLatin1Char(':'), 1, 1);
+    if (role == QLatin1String("d"))
+        return engine == Engine::SQLite ? sqliteDateCheck(col) : col + QLatin1Char(' ') + ty.date;
+    if (role == QLatin1String("m"))
+        return col + QLatin1Char(' ') + ty.money;
+    if (role == QLatin1String("m1"))
+        return col + QLatin1Char(' ') + ty.money + QStringLiteral(" DEFAULT 1");
+    if (role == QLatin1String("i"))
+        return col + QLatin1Char(' ') + ty.integer;
+    if (role == QLatin1String("i1"))
+        return col + QLatin1Char(' ') + ty.integer + QStringLiteral(" DEFAULT 1");
+    if (role == QLatin1String("n"))
+        return col + QLatin1Char(' ') + ty.longText;
+    return col + QLatin1Char(' ') + ty.text;
+}
+
 QString table(Engine engine, const QString &name, const QStringList &columns)
 {
     const Types ty = typesFor(engine);
     QStringList parts{ty.id};
-    for (const QString &column : columns) {
-        const QString col = column.section(QLatin1Char(':'), 0, 0);
-        const QString role = column.section(QLatin1Char(':'), 1, 1);
-        if (role == QLatin1String("d"))
-            parts << (engine == Engine::SQLite ? sqliteDateCheck(col) : col + QLatin1Char(' ') + ty.date);
-        else if (role == QLatin1String("m"))
-            parts << col + QLatin1Char(' ') + ty.money;
-        else if (role == QLatin1String("m1"))
-            parts << col + QLatin1Char(' ') + ty.money + QStringLiteral(" DEFAULT 1");
-        else if (role == QLatin1String("i"))
-            parts << col + QLatin1Char(' ') + ty.integer;
-        else if (role == QLatin1String("i1"))
-            parts << col + QLatin1Char(' ') + ty.integer + QStringLiteral(" DEFAULT 1");
-        else if (role == QLatin1String("n"))
-            parts << col + QLatin1Char(' ') + ty.longText;
-        else
-            parts << col + QLatin1Char(' ') + ty.text;
-    }
+    for (const QString &column : columns)
+        parts << columnDef(engine, column);
     return QStringLiteral("CREATE TABLE %1 (%2)%3").arg(name, parts.join(QStringLiteral(", ")), ty.strict);
+}
+
+// A column a later release added to a table that was there before
+// (SQL Server's ALTER TABLE takes no COLUMN).
+QString addColumn(Engine engine, const QString &table, const QString &column)
+{
+    return QStringLiteral("ALTER TABLE %1 ADD %2%3")
+        .arg(table, engine == Engine::SQLServer ? QString() : QStringLiteral("COLUMN "), columnDef(engine, column));
+}
+
+// Columns added after the first release, "table.name:role": a database or a
+// shop's catalog without them gets them, empty.
+const QStringList &laterColumns()
+{
+    static const QStringList columns = {QStringLiteral("customer.created:d")};
+    return columns;
 }
 
 // The program's ten tables and their columns ("name:role", roles as above;
@@ -101,7 +121,9 @@ const QList<TableDef> &tableDefs()
          {QStringLiteral("firstname:t"), QStringLiteral("lastname:t"), QStringLiteral("phone1:t"),
           QStringLiteral("phone2:t"), QStringLiteral("phone3:t"), QStringLiteral("PreferPhone:i"),
           QStringLiteral("address1:t"), QStringLiteral("address2:t"), QStringLiteral("city:t"),
-          QStringLiteral("state:t"), QStringLiteral("zipcode:t"), QStringLiteral("email:t")}},
+          QStringLiteral("state:t"), QStringLiteral("zipcode:t"), QStringLiteral("email:t"),
+          // When the row was inserted; NULL for customers older than the column.
+          QStringLiteral("created:d")}},
         {QStringLiteral("State"), {QStringLiteral("code:t")}},
         {QStringLiteral("product"),
          {QStringLiteral("barcode:t"), QStringLiteral("category:t"), QStringLiteral("description:t"),
@@ -130,6 +152,13 @@ QStringList tables(Engine e)
     return all;
 }
 
+// At most one open time row per employee: two counters clocking one
+// employee in at the same moment can't both write one. A partial index on
+// SQLite and PostgreSQL, a filtered one on SQL Server, which also takes
+// NULLs for equal: rows without an employee stay out of it.
+const QString kOpenRowGuard = QStringLiteral("CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) "
+                                             "WHERE timeout IS NULL AND employeeid IS NOT NULL");
+
 QStringList indexes(Engine e)
 {
     // Expression indexes serve the case- and blank-blind matches of the
@@ -150,6 +179,7 @@ QStringList indexes(Engine e)
         QStringLiteral("CREATE INDEX ix_salesitem_partnumber ON salesitem (%1)").arg(key(QStringLiteral("partnumber"))),
         QStringLiteral("CREATE INDEX ix_timeinout_employeeid ON TimeInOut (employeeid, timein)"),
         QStringLiteral("CREATE INDEX ix_customer_name ON customer (lastname, firstname)"),
+        kOpenRowGuard,
     };
     if (expr)
         all << QStringLiteral("CREATE INDEX ix_sales_status ON sales (upper(trim(status)))");
@@ -467,9 +497,79 @@ bool writeVersion(QSqlDatabase &db, QString *error)
     return false;
 }
 
+QString indexName(const QString &createIndex)
+{
+    return createIndex.section(QLatin1Char(' '), createIndex.startsWith(QLatin1String("CREATE UNIQUE")) ? 3 : 2,
+                               createIndex.startsWith(QLatin1String("CREATE UNIQUE")) ? 3 : 2);
+}
+
+// Employees with more than one open time row, which the guard against a
+// second one can't be put on: a release before it let two counters clock
+// one employee in twice.
+const QString kClockedInTwice = QStringLiteral(
+    "select t.employeeid, max(e.firstname) as firstname, max(e.lastname) as lastname, count(*) as openrows "
+    "from TimeInOut t left join employee e on e.id = t.employeeid "
+    "where t.timeout is null and t.employeeid is not null "
+    "group by t.employeeid having count(*) > 1 order by t.employeeid");
+
+// "Ann Lee (2 open time rows)" for each; nullopt when they can't be read.
+std::optional<QStringList> clockedInTwice(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery q(db);
+    if (!q.exec(kClockedInTwice)) {
+        *error = q.lastError().text();
+        return std::nullopt;
+    }
+    QStringList who;
+    while (q.next()) {
+        QString name = (q.value(1).toString().trimmed() + QLatin1Char(' ') + q.value(2).toString().trimmed()).trimmed();
+        if (name.isEmpty())
+            name = QStringLiteral("Employee %1").arg(q.value(0).toInt());
+        who << QStringLiteral("%1 (%2 open time rows)").arg(name).arg(q.value(3).toInt());
+    }
+    return who;
+}
+
+// The hours of such rows are the shop's to settle: nothing of them is
+// closed or removed here, and the guard waits until they are.
+QString guardWaitsNote(const QStringList &who)
+{
+    return QStringLiteral("%1 %2 clocked in more than once. Nothing of those rows was changed, but until each "
+                          "employee has at most one open row, two counters can still clock one employee in twice. "
+                          "Close or remove the extra rows in Time Admin; the guard is added at the next start.")
+        .arg(who.join(QStringLiteral(", ")), who.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+}
+
+void addNote(Outcome *outcome, const QString &text)
+{
+    outcome->note = outcome->note.isEmpty() ? text : outcome->note + QLatin1Char(' ') + text;
+}
+
+// Puts the guard on, or says who keeps it off. A second counter may have
+// put it on in between: then it is there, and that is enough.
+bool ensureOpenRowGuard(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
+{
+    if (hasObject(db, d, indexName(kOpenRowGuard), Kind::Index))
+        return true;
+    const std::optional<QStringList> twice = clockedInTwice(db, error);
+    if (!twice)
+        return false;
+    if (!twice->isEmpty()) {
+        addNote(outcome, guardWaitsNote(*twice));
+        return true;
+    }
+    // A database this counter may read but not change still opens.
+    QString why;
+    if (!exec(db, kOpenRowGuard, &why) && !hasObject(db, d, indexName(kOpenRowGuard), Kind::Index))
+        addNote(outcome, QStringLiteral("The guard against clocking one employee in twice could not be added: %1.")
+                             .arg(why));
+    return true;
+}
+
 // Runs the steps from `from` to this program's version in one transaction,
-// after taking the marker's lock.
-bool runSteps(QSqlDatabase &db, const Dialect &d, int from, QString *error)
+// after taking the marker's lock. The open-row guard is left out while
+// rows stand in its way (said in *waits).
+bool runSteps(QSqlDatabase &db, const Dialect &d, int from, QString *error, QString *waits)
 {
     if (!exec(db, d.beginTransaction(), error))
         return false;
@@ -485,6 +585,15 @@ bool runSteps(QSqlDatabase &db, const Dialect &d, int from, QString *error)
         return rollBack();
     for (int version = std::max(*now, from) + 1; version <= kSchemaVersion; ++version) {
         for (const QString &sql : UpgradeStep(d.engine(), version)) {
+            if (sql == kOpenRowGuard) {
+                const std::optional<QStringList> twice = clockedInTwice(db, error);
+                if (!twice)
+                    return rollBack();
+                if (!twice->isEmpty()) {
+                    *waits = guardWaitsNote(*twice);
+                    continue;
+                }
+            }
             if (!exec(db, sql, error))
                 return rollBack();
         }
@@ -514,7 +623,8 @@ bool upgrade(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcom
     QString copy;
     if (d.engine() == Engine::SQLite && !keepCopyBeforeUpgrade(db, *from, &copy, error))
         return false;
-    if (!runSteps(db, d, *from, error)) {
+    QString waits;
+    if (!runSteps(db, d, *from, error, &waits)) {
         QString hint;
         if (error->contains(QLatin1String("depend on it")))
             hint = QStringLiteral(" A view of the shop's own is built on one of Tessaly's views: drop it, start Tessaly, "
@@ -530,6 +640,8 @@ bool upgrade(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcom
         QStringLiteral("The database was upgraded from schema version %1 to %2.").arg(*from).arg(kSchemaVersion);
     if (!copy.isEmpty())
         outcome->note += QStringLiteral(" A copy of it as it was is kept in %1.").arg(QDir::toNativeSeparators(copy));
+    if (!waits.isEmpty())
+        addNote(outcome, waits);
     return true;
 }
 
@@ -549,10 +661,6 @@ QString stateCodesStatement()
     return QStringLiteral("INSERT INTO State (code) VALUES ") + values.join(QLatin1Char(','));
 }
 
-QString indexName(const QString &createIndex)
-{
-    return createIndex.section(QLatin1Char(' '), 2, 2);
-}
 
 // The columns the program reads and writes that a table lacks,
 // "customer.email"; the engine's own column list, whatever its case.
@@ -617,7 +725,17 @@ bool adopt(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
                 statements << stateCodesStatement();
             added << QStringLiteral("the table %1").arg(def.name);
         } else {
-            lacking << missingColumns(db, def);
+            for (const QString &missing : missingColumns(db, def)) {
+                const auto later = std::find_if(laterColumns().cbegin(), laterColumns().cend(), [&](const QString &c) {
+                    return c.section(QLatin1Char(':'), 0, 0).compare(missing, Qt::CaseInsensitive) == 0;
+                });
+                if (later == laterColumns().cend()) {
+                    lacking << missing;
+                    continue;
+                }
+                statements << addColumn(d.engine(), def.name, later->section(QLatin1Char('.'), 1));
+                added << QStringLiteral("the column %1").arg(missing);
+            }
         }
     }
     const QStringList views = ViewStatements(d.engine());
@@ -631,7 +749,7 @@ bool adopt(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
     }
     int indexCount = 0;
     for (const QString &index : indexes(d.engine())) {
-        if (!hasObject(db, d, indexName(index), Kind::Index)) {
+        if (index != kOpenRowGuard && !hasObject(db, d, indexName(index), Kind::Index)) {
             statements << index;
             ++indexCount;
         }
@@ -656,7 +774,7 @@ bool adopt(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
                         .arg(added.size() == 1 ? added.first()
                                                : added.mid(0, added.size() - 1).join(QStringLiteral(", "))
                                   + QStringLiteral(" and ") + added.last());
-    return true;
+    return ensureOpenRowGuard(db, d, error, outcome);
 }
 
 bool create(QSqlDatabase &db, const Dialect &d, QString *error)
@@ -753,6 +871,13 @@ QStringList ViewStatements(Engine engine)
 QStringList UpgradeStep(Engine engine, int version)
 {
     QStringList step;
+    if (version == 3) {
+        // When each customer was entered, so the clean-up spares the new
+        // ones; and at most one open time row per employee.
+        for (const QString &column : laterColumns())
+            step << addColumn(engine, column.section(QLatin1Char('.'), 0, 0), column.section(QLatin1Char('.'), 1));
+        step << kOpenRowGuard;
+    }
     if (version == 2) {
         // This release's views: the faster sales summary, and lines with
         // neither part number nor bar code counted for no product.
@@ -767,7 +892,9 @@ QStringList MarkerStatements(Engine engine)
 {
     QStringList all{findObjectSql(engine, Kind::Table), findObjectSql(engine, Kind::View),
                     findObjectSql(engine, Kind::Index), kReadVersion, kUpdateVersion,
-                    kInsertVersion};
+                    kInsertVersion, kClockedInTwice, kOpenRowGuard};
+    for (const QString &column : laterColumns())
+        all << addColumn(engine, column.section(QLatin1Char('.'), 0, 0), column.section(QLatin1Char('.'), 1));
     if (!lockMarkerSql(engine).isEmpty())
         all << lockMarkerSql(engine);
     // A catalog without the marker: its tables' and views' columns are read first.
@@ -830,8 +957,16 @@ bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome
         return false;
     if (*version > kSchemaVersion)
         return upgrade(db, d, error, outcome); // its tables and views are its release's, not ours
-    return allTablesThere(db, d, error) && upgrade(db, d, error, outcome) && allColumnsThere(db, error)
-        && addMissingViews(db, d, error);
+    if (!allTablesThere(db, d, error) || !upgrade(db, d, error, outcome) || !allColumnsThere(db, error)
+        || !addMissingViews(db, d, error))
+        return false;
+    // An upgrade that left the guard out has said why already.
+    Outcome later;
+    if (!ensureOpenRowGuard(db, d, error, &later))
+        return false;
+    if (!outcome->note.contains(later.note))
+        addNote(outcome, later.note);
+    return true;
 }
 
 } // namespace Schema

@@ -29,8 +29,8 @@ struct Outcome
 // program needs stops the opening with the table and column named.
 bool Ensure(QSqlDatabase &db, const Dialect &dialect, QString *error, Outcome *outcome = nullptr);
 
-// "the database was made by a newer release of Tessaly (schema version 3;
-// this program knows 2)".
+// "the database was made by a newer release of Tessaly (schema version 4;
+// this program knows 3)".
 QString NewerReleaseText(int version);
 
 // What an embedded database file holds, read before anything is written to
@@ -59,7 +59,9 @@ QStringList StateCodes();
 
 // The application id the embedded database carries ("TSLY").
 constexpr int kSqliteApplicationId = 0x54534C59;
-// Version 2 re-creates the five views with this release's definitions.
-constexpr int kSchemaVersion = 2;
+// Version 2 re-creates the five views with this release's definitions;
+// version 3 adds when each customer was entered and allows one open time
+// row per employee.
+constexpr int kSchemaVersion = 3;
 
 } // namespace Schema

@@ -11,7 +11,7 @@ CREATE TABLE saleslabor (id int identity(1,1) primary key, salesid int, descript
 GO
 CREATE TABLE payment (id int identity(1,1) primary key, salesid int, description nvarchar(255), amount decimal(18,4))
 GO
-CREATE TABLE customer (id int identity(1,1) primary key, firstname nvarchar(255), lastname nvarchar(255), phone1 nvarchar(255), phone2 nvarchar(255), phone3 nvarchar(255), PreferPhone int, address1 nvarchar(255), address2 nvarchar(255), city nvarchar(255), state nvarchar(255), zipcode nvarchar(255), email nvarchar(255))
+CREATE TABLE customer (id int identity(1,1) primary key, firstname nvarchar(255), lastname nvarchar(255), phone1 nvarchar(255), phone2 nvarchar(255), phone3 nvarchar(255), PreferPhone int, address1 nvarchar(255), address2 nvarchar(255), city nvarchar(255), state nvarchar(255), zipcode nvarchar(255), email nvarchar(255), created datetime2(0))
 GO
 CREATE TABLE State (id int identity(1,1) primary key, code nvarchar(255))
 GO
@@ -43,6 +43,8 @@ CREATE INDEX ix_timeinout_employeeid ON TimeInOut (employeeid, timein)
 GO
 CREATE INDEX ix_customer_name ON customer (lastname, firstname)
 GO
+CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) WHERE timeout IS NULL AND employeeid IS NOT NULL
+GO
 CREATE VIEW vw_product_available AS SELECT p.id, p.barcode, p.category, p.description, p.cost, p.msrp, p.price, p.modelnumber, p.partnumber, p.qoh, p.gm, coalesce(r.reserve, 0) + coalesce(b.reserve, 0) AS reserve, coalesce(p.qoh, 0) - coalesce(r.reserve, 0) - coalesce(b.reserve, 0) AS available FROM product p LEFT JOIN (SELECT upper(rtrim(si.partnumber)) AS pn, sum(coalesce(si.quantity, 0)) AS reserve FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND NOT (coalesce(rtrim(si.partnumber), '') = '') GROUP BY upper(rtrim(si.partnumber))) r ON r.pn = upper(rtrim(p.partnumber)) LEFT JOIN (SELECT x.productid, sum(x.quantity) AS reserve FROM (SELECT (SELECT min(px.id) FROM product px WHERE upper(rtrim(px.barcode)) = upper(rtrim(si.barcode)) AND upper(rtrim(si.barcode)) <> '') AS productid, coalesce(si.quantity, 0) AS quantity FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND coalesce(rtrim(si.partnumber), '') = '') x GROUP BY x.productid) b ON b.productid = p.id
 GO
 CREATE VIEW vw_sales_product AS SELECT si.id, si.salesid, si.modelnumber, si.partnumber, si.description, coalesce(si.quantity, 0) AS quantity, coalesce(si.quantity, 0) * coalesce(si.price, 0) AS totalsales, s.Closedate AS saledate, s.saledate AS ticketdate FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'CLOSE'
@@ -57,7 +59,7 @@ CREATE TABLE tessaly_info (name varchar(64) PRIMARY KEY, value varchar(64))
 GO
 INSERT INTO tessaly_info (name, value) VALUES ('application', 'Tessaly')
 GO
-INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '2')
+INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '3')
 GO
 INSERT INTO State (code) VALUES ('AK'),('AL'),('AR'),('AZ'),('CA'),('CO'),('CT'),('DC'),('DE'),('FL'),('GA'),('HI'),('IA'),('ID'),('IL'),('IN'),('KS'),('KY'),('LA'),('MA'),('MD'),('ME'),('MI'),('MN'),('MO'),('MS'),('MT'),('NC'),('ND'),('NE'),('NH'),('NJ'),('NM'),('NV'),('NY'),('OH'),('OK'),('OR'),('PA'),('RI'),('SC'),('SD'),('TN'),('TX'),('UT'),('VA'),('VT'),('WA'),('WI'),('WV'),('WY')
 GO

@@ -65,19 +65,27 @@ FileChooser &frmDatabase::chooser()
 
 void frmDatabase::RemoveBlankRecords()
 {
-    const std::optional<int> count = DatabaseCleanup::CountCustomersWithoutTickets();
-    if (!count)
+    const std::optional<QList<int>> counted = DatabaseCleanup::CustomersWithoutTickets();
+    if (!counted)
         return;
-    if (*count == 0) {
-        Prompts().message(QStringLiteral("Every customer has a ticket; nothing to remove."));
+    if (counted->isEmpty()) {
+        Prompts().message(QStringLiteral("Every customer has a ticket or was entered in the last 24 hours; nothing to remove."));
         return;
     }
-    // A bulk delete can't be undone: ask, with the count.
-    if (!Prompts().askYesNo(QStringLiteral("Remove %1 customer record(s) that no ticket refers to?").arg(*count)))
+    // A bulk delete can't be undone: ask, with the count. What is deleted
+    // is what was counted, whatever another counter enters meanwhile.
+    if (!Prompts().askYesNo(
+            QStringLiteral("Remove %1 customer record(s) that no ticket refers to?").arg(counted->size())))
         return;
-    const std::optional<int> removed = DatabaseCleanup::RemoveCustomersWithoutTickets();
-    if (removed)
-        Prompts().message(QStringLiteral("%1 customer record(s) removed.").arg(*removed));
+    const std::optional<int> removed = DatabaseCleanup::RemoveCustomers(*counted);
+    if (!removed)
+        return;
+    QString said = QStringLiteral("%1 customer record(s) removed.").arg(*removed);
+    if (*removed < counted->size())
+        said += QStringLiteral(" %1 of those counted were kept: another counter gave them a ticket or removed them "
+                               "meanwhile.")
+                    .arg(counted->size() - *removed);
+    Prompts().message(said);
 }
 
 void frmDatabase::BackupDatabase()

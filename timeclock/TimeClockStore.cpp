@@ -40,8 +40,12 @@ Edit setTime(int rowId, const QString &column, const QString &typed, bool blankA
     if (typed.trimmed().isEmpty()) {
         if (!blankAllowed)
             return Edit::BlankTimeIn;
-        return fromCount(
-            Database::Execute(QStringLiteral("update TimeInOut set %1 = null where id = ?").arg(column), {rowId}));
+        // A blank clock-out opens the row again: refused by the database
+        // while the employee has another open row.
+        const Database::DuplicatesExpected secondOpenRow;
+        const qint64 n =
+            Database::Execute(QStringLiteral("update TimeInOut set %1 = null where id = ?").arg(column), {rowId});
+        return n < 0 && Database::LastFailureWasDuplicate() ? Edit::AnotherRowOpen : fromCount(n);
     }
     const std::optional<QDateTime> moment = PayWeek::ParseTypedTime(typed);
     if (!moment)
@@ -142,6 +146,10 @@ bool PinAccepted(const QString &entered, const QString &employeePin)
 Clocking ClockIn(int employeeId)
 {
     Clocking result = Clocking::Failed;
+    // Two counters clocking one employee in at one moment both find no open
+    // row; the database's index lets only the first insert stand, and the
+    // second counter hears that the employee is clocked in, not an error.
+    const Database::DuplicatesExpected secondOpenRow;
     const bool committed = Database::Transaction([&] {
         result = Clocking::Failed;
         const std::optional<bool> in = IsClockedIn(employeeId);
@@ -158,6 +166,8 @@ Clocking ClockIn(int employeeId)
         result = Clocking::Done;
         return true;
     });
+    if (!committed && result == Clocking::Failed && Database::LastFailureWasDuplicate())
+        return Clocking::AlreadyIn;
     return committed || result != Clocking::Done ? result : Clocking::Failed;
 }
 

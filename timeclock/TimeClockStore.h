@@ -57,8 +57,9 @@ Clocking ClockOut(int employeeId);
 // The administrator's edits. A typed time must be a date and time; a blank
 // clock-out is allowed (still clocked in), a blank clock-in is not (such a
 // row would fall out of every week); a clock-out earlier than the row's
-// clock-in is refused (it would pay nothing and hide the hours).
-enum class Edit { Done, NotATime, BlankTimeIn, OutBeforeIn, Failed };
+// clock-in is refused (it would pay nothing and hide the hours), and so is
+// a blank clock-out while the employee has another open row.
+enum class Edit { Done, NotATime, BlankTimeIn, OutBeforeIn, AnotherRowOpen, Failed };
 Edit SetTimeIn(int rowId, const QString &typed);
 Edit SetTimeOut(int rowId, const QString &typed);
 Edit SetNote(int rowId, const QString &typed);

@@ -126,6 +126,10 @@ void frmTimeInOut::showEditRefusal(TimeClockStore::Edit result, const QString &t
     else if (result == Edit::OutBeforeIn)
         Prompts().message(QStringLiteral("\"%1\" would put the time out before the time in; nothing was changed.")
                               .arg(typed));
+    else if (result == Edit::AnotherRowOpen)
+        Prompts().message(QStringLiteral("%1 is already clocked in on another row; nothing was changed. "
+                                         "Give that row its time out first.")
+                              .arg((txtFirstName->text() + QLatin1Char(' ') + txtLastName->text()).trimmed()));
     else if (result == Edit::BlankTimeIn)
         Prompts().message(QStringLiteral("Every time row needs its time in; nothing was changed. "
                                          "To take the row away, use Remove."));

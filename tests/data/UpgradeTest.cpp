@@ -115,9 +115,9 @@ TEST_P(OtherReleases, ADatabaseOfTheFirstReleaseIsUpgradedAndKeepsItsFigures)
     EXPECT_EQ(SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
               QString::number(Schema::kSchemaVersion));
     const QString note = Database::TakeSchemaNote();
-    EXPECT_TRUE(note.startsWith(QStringLiteral("The database was upgraded from schema version 1 to 2."))) << note.toStdString();
+    EXPECT_TRUE(note.startsWith(QStringLiteral("The database was upgraded from schema version 1 to 3."))) << note.toStdString();
     if (GetParam() == Engine::SQLite) {
-        const QStringList copies = QFileInfo(old->sqliteFile).dir().entryList({QStringLiteral("tessaly-before-schema-1-to-2-*.db")});
+        const QStringList copies = QFileInfo(old->sqliteFile).dir().entryList({QStringLiteral("tessaly-before-schema-1-to-3-*.db")});
         ASSERT_EQ(copies.size(), 1) << "a copy kept before the upgrade";
         EXPECT_TRUE(note.contains(copies.first()));
     }
@@ -149,6 +149,56 @@ TEST_P(OtherReleases, ADatabaseOfTheFirstReleaseIsUpgradedAndKeepsItsFigures)
     EXPECT_EQ(monthlySummaryText(), upgraded);
 }
 
+// Two counters of the first release clocked Sam in at once: the upgrade
+// keeps both open rows and every other hour as they are, opens the
+// database, and says whose rows stand in the way of the guard; once the
+// administrator has closed one, the next start puts the guard on.
+TEST_P(OtherReleases, ADatabaseWithAnEmployeeClockedInTwiceKeepsItsRowsAndSaysWhom)
+{
+    QString why;
+    const auto old = firstReleaseDatabase(GetParam(), &why);
+    ASSERT_TRUE(old) << why.toStdString();
+    runOutside(*old, {QStringLiteral("INSERT INTO TimeInOut (id, employeeid, timein) VALUES (3, 2, '2026-03-04 08:00:00')"),
+                      QStringLiteral("INSERT INTO TimeInOut (id, employeeid, timein) VALUES (4, 2, '2026-03-04 08:00:01')")});
+    (void)Database::TakeSchemaNote();
+    Database::SetOverride(*old);
+
+    ASSERT_TRUE(Database::GetRS(QStringLiteral("select created from customer"))) << Database::LastError().toStdString();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << "opened";
+    EXPECT_EQ(SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
+              QString::number(Schema::kSchemaVersion));
+    const QString note = Database::TakeSchemaNote();
+    EXPECT_TRUE(note.startsWith(QStringLiteral("The database was upgraded from schema version 1 to 3."))) << note.toStdString();
+    EXPECT_TRUE(note.contains(QStringLiteral("Sam Ito (2 open time rows) is clocked in more than once. Nothing of those "
+                                             "rows was changed")))
+        << note.toStdString();
+    EXPECT_TRUE(note.contains(QStringLiteral("Close or remove the extra rows in Time Admin"))) << note.toStdString();
+    EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where employeeid = 2 and timeout is null")).toInt(), 2);
+    EXPECT_EQ(SeedData::count(QStringLiteral("TimeInOut")), 4);
+    EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from customer where created is null")).toInt(), 3)
+        << "customers older than the column count as old";
+
+    Database::SetOverride(*old); // still in the way: said again at the next start
+    EXPECT_TRUE(Database::GetRS(QStringLiteral("select 1")));
+    EXPECT_TRUE(Database::TakeSchemaNote().contains(QStringLiteral("Sam Ito (2 open time rows)")));
+
+    ASSERT_EQ(Database::Execute(QStringLiteral("update TimeInOut set timeout = ? where id = 3"),
+                                {QStringLiteral("2026-03-04 12:00:00")}),
+              1);
+    Database::SetOverride(*old);
+    EXPECT_TRUE(Database::GetRS(QStringLiteral("select 1")));
+    EXPECT_TRUE(Database::TakeSchemaNote().isEmpty()) << "the guard went on without a word";
+    prompts.messages.clear();
+    {
+        const Database::DuplicatesExpected quiet;
+        EXPECT_LT(Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
+                                      {2, QStringLiteral("2026-03-05 08:00:00")}),
+                  0);
+        EXPECT_TRUE(Database::LastFailureWasDuplicate()) << Database::LastError().toStdString();
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
 // A newer release upgraded the database: this one prints from it but
 // changes nothing, and says why with both versions.
 TEST_P(OtherReleases, ADatabaseOfANewerReleaseIsReadButNeverChanged)
@@ -161,7 +211,7 @@ TEST_P(OtherReleases, ADatabaseOfANewerReleaseIsReadButNeverChanged)
 
     ASSERT_TRUE(Database::GetRS(QStringLiteral("select * from customer")));
     EXPECT_TRUE(Database::IsReadOnly());
-    const QString versions = QStringLiteral("newer release of Tessaly (schema version 9; this program knows 2)");
+    const QString versions = QStringLiteral("newer release of Tessaly (schema version 9; this program knows 3)");
     EXPECT_TRUE(Database::TakeSchemaNote().contains(versions));
     prompts.messages.clear();
     EXPECT_EQ(Database::Execute(QStringLiteral("update customer set lastname = 'Smith'")), -1);
@@ -174,7 +224,8 @@ TEST_P(OtherReleases, ADatabaseOfANewerReleaseIsReadButNeverChanged)
     EXPECT_FALSE(outsideValue(settings, QStringLiteral("select count(*) from vw_employee")).isValid()) << "left as it is";
 
     // Put back for the tests after this one on the same server catalog.
-    runOutside(settings, {QStringLiteral("update tessaly_info set value = '2' where name = 'schema_version'")});
+    runOutside(settings, {QStringLiteral("update tessaly_info set value = '%1' where name = 'schema_version'")
+                              .arg(Schema::kSchemaVersion)});
     Database::SetOverride(settings);
     EXPECT_TRUE(Database::GetRS(QStringLiteral("select * from vw_employee")));
     EXPECT_FALSE(Database::IsReadOnly());

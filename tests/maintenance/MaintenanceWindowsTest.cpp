@@ -1,6 +1,7 @@
 // The settings window, the database administration window and the update
 // download as the administrator meets them.
 #include "data/AppPaths.h"
+#include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/ReceiptNotice.h"
 #include "maintenance/FileChooser.h"
@@ -9,6 +10,7 @@
 #include "maintenance/frmSettings.h"
 #include "reports/Printbill.h"
 #include "reports/ShopLetterhead.h"
+#include "tests/support/OtherCounter.h"
 #include "tests/support/PdfReader.h"
 #include "tests/support/ScriptedPins.h"
 #include "tests/support/RecordingPrompts.h"
@@ -351,6 +353,40 @@ TEST_P(DatabaseWindowTest, RemoveBlankRecordsAsksWithTheCountFirst)
     window.RemoveBlankRecords();
     EXPECT_EQ(count(QStringLiteral("customer")), 1);
     EXPECT_EQ(prompts.lastMessage(), QStringLiteral("2 customer record(s) removed."));
+}
+
+// The clerk at counter A is asked about 2 customers; while the question is
+// on screen, counter B enters a walk-in customer and opens a ticket for one
+// of the two. Yes removes the one left of those counted, and the window
+// says what became of the other; the walk-in is kept and not counted again.
+TEST_P(DatabaseWindowTest, RemoveBlankRecordsRemovesWhatItCountedAndSaysWhatWasKept)
+{
+    ticket(customer(QStringLiteral("Has"), QStringLiteral("Ticket")));
+    const int noTicket = customer(QStringLiteral("No"), QStringLiteral("Ticket"));
+    customer(QStringLiteral("Cash Sale"), QString());
+    frmDatabase window(nullptr, &files);
+    OtherCounter b;
+    ASSERT_TRUE(b.isOpen());
+    prompts.whileAsking([&] {
+        EXPECT_EQ(b.exec(QStringLiteral("insert into customer (firstname, lastname, created) values ('Walk', 'In', ?)"),
+                         {DateText::toDb(Clock::now())}),
+                  1);
+        EXPECT_EQ(b.exec(QStringLiteral("insert into sales (customerid, status) values (?, 'Open')"), {noTicket}), 1);
+    });
+    prompts.answer(true);
+    window.RemoveBlankRecords();
+    ASSERT_EQ(prompts.questions.size(), 1);
+    EXPECT_TRUE(prompts.questions[0].contains(QStringLiteral("Remove 2 customer record(s)")));
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("1 customer record(s) removed. 1 of those counted were kept: another "
+                                                    "counter gave them a ticket or removed them meanwhile."));
+    EXPECT_EQ(count(QStringLiteral("customer")), 3);
+    EXPECT_EQ(value(QStringLiteral("select count(*) from customer where firstname = 'Walk'")).toInt(), 1);
+
+    prompts.clear();
+    window.RemoveBlankRecords();
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("Every customer has a ticket or was entered in the last 24 hours; nothing to remove."));
 }
 
 // The machine's time zone for the life of the object.

@@ -1,5 +1,7 @@
 #include "tests/support/RecordingPrompts.h"
 
+#include <utility>
+
 RecordingPrompts::RecordingPrompts()
     : m_previous(&Prompts())
 {
@@ -21,6 +23,8 @@ bool RecordingPrompts::askYesNo(const QString &text, const QString &title)
 {
     questions.append(text);
     titles.append(title);
+    if (m_whileAsking)
+        std::exchange(m_whileAsking, nullptr)();
     return m_answers.isEmpty() ? m_defaultAnswer : m_answers.takeFirst();
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Prompts for tests: every message and question is recorded, questions are
 // answered from a queue (default: the given default answer) and input boxes
@@ -29,6 +30,9 @@ public:
     void setDefaultAnswer(bool yes) { m_defaultAnswer = yes; }
     // A choice for the next Yes/No/Cancel question.
     void choose(Choice choice) { m_choices.append(choice); }
+    // Runs while the next Yes/No question is on screen, before its answer:
+    // what another counter does while the clerk reads it.
+    void whileAsking(std::function<void()> step) { m_whileAsking = std::move(step); }
     // Text for the next input boxes (nullopt = Cancel).
     void type(std::optional<QString> text) { m_inputs.append(text); }
 
@@ -44,5 +48,6 @@ private:
     QList<Choice> m_choices;
     QList<std::optional<QString>> m_inputs;
     bool m_defaultAnswer = false;
+    std::function<void()> m_whileAsking;
     UserPrompts *m_previous = nullptr;
 };

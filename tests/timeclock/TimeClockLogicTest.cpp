@@ -1,9 +1,12 @@
 // Pay weeks, minutes worked, and the time rows of the clock on real engines.
 #include "data/Clock.h"
 #include "data/Database.h"
+#include "data/DateText.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
+#include "tests/support/OtherCounter.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/timeclock/TimeClockTestSupport.h"
 #include "timeclock/PayWeek.h"
 #include "timeclock/PayrollChoices.h"
 #include "timeclock/TimeClockStore.h"
@@ -107,20 +110,55 @@ TEST_P(TimeClockStoreTest, ClockInThenOutMakesOneRowOfTheWeek)
     EXPECT_EQ(TimeClockStore::TotalMinutes(*rows), 510);
 }
 
-TEST_P(TimeClockStoreTest, AForgottenClockOutIsSeenHoweverOldAndClockOutClosesEveryOpenRow)
+TEST_P(TimeClockStoreTest, AForgottenClockOutIsSeenHoweverOldAndClockOutClosesIt)
 {
     ASSERT_GT(Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
                                   {ann, QStringLiteral("2026-11-01 08:00:00")}),
-              0);
-    ASSERT_GT(Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
-                                  {ann, QStringLiteral("2026-12-02 08:00:00")}),
               0);
     EXPECT_TRUE(*TimeClockStore::IsClockedIn(ann));
     at(4, 9);
     EXPECT_EQ(TimeClockStore::ClockIn(ann), TimeClockStore::Clocking::AlreadyIn);
     ASSERT_EQ(TimeClockStore::ClockOut(ann), TimeClockStore::Clocking::Done);
     EXPECT_EQ(openRows(), 0);
-    EXPECT_EQ(value(QStringLiteral("select count(distinct timeout) from TimeInOut")).toInt(), 1);
+    EXPECT_EQ(DateText::fromDb(value(QStringLiteral("select timeout from TimeInOut"))), QDateTime(QDate(2026, 12, 4), QTime(9, 0)));
+}
+
+// Counters A and B press Clock In for Ann at the same moment: B's row is
+// written first, and A, which found no open row either, is told Ann is
+// clocked in already, with no error box; one open row, so her hours are
+// paid once. The database itself refuses a second open row from any
+// program, and the administrator can't reopen an old row while one is open.
+TEST_P(TimeClockStoreTest, TwoCountersClockingOneEmployeeInAtOnceLeaveOneOpenRow)
+{
+    at(3, 8);
+    using TimeClockStore::Clocking;
+    {
+        OtherCounterClockingIn b(ann, QStringLiteral("2026-12-03 08:00:00"));
+        EXPECT_EQ(TimeClockStore::ClockIn(ann), Clocking::AlreadyIn);
+        EXPECT_TRUE(b.committed());
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(openRows(), 1);
+
+    OtherCounter c;
+    ASSERT_TRUE(c.isOpen());
+    EXPECT_EQ(c.exec(QStringLiteral("insert into TimeInOut (employeeid, timein) values (?, ?)"),
+                     {ann, QStringLiteral("2026-12-03 08:00:05")}),
+              -1);
+    const int bo = employee(QStringLiteral("Bo"), QStringLiteral("Ng"), QStringLiteral("2222"));
+    EXPECT_EQ(c.exec(QStringLiteral("insert into TimeInOut (employeeid, timein) values (?, ?)"),
+                     {bo, QStringLiteral("2026-12-03 08:00:05")}),
+              1)
+        << "another employee is not held up";
+    EXPECT_EQ(openRows(), 2);
+
+    at(3, 16, 30);
+    ASSERT_EQ(TimeClockStore::ClockOut(ann), Clocking::Done);
+    ASSERT_EQ(TimeClockStore::ClockIn(ann), Clocking::Done);
+    const int closed = value(QStringLiteral("select min(id) from TimeInOut where employeeid = ?"), {ann}).toInt();
+    EXPECT_EQ(TimeClockStore::SetTimeOut(closed, QString()), TimeClockStore::Edit::AnotherRowOpen);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(value(QStringLiteral("select count(*) from TimeInOut where employeeid = ? and timeout is null"), {ann}).toInt(), 1);
 }
 
 TEST_P(TimeClockStoreTest, PinsAreTheEmployeesOwnOrTheMasterCode)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Database.h"
 #include "sales/AdminGate.h"
 #include "tests/support/PdfReader.h"
 #include "tests/support/ScriptedPins.h"
@@ -9,8 +10,11 @@
 #include <QList>
 #include <QProcess>
 #include <QString>
+#include <chrono>
+#include <future>
 #include <optional>
 #include <ostream>
+#include <thread>
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString &text, std::ostream *os)
@@ -72,3 +76,72 @@ inline QImage TwoColourFrame(QRgb top, QRgb bottom, QSize size = QSize(640, 480)
             image.setPixel(x, y, y < size.height() / 2 ? top : bottom);
     return image;
 }
+
+// Another counter clocking the same employee in at the same moment: its own
+// thread and connection, its row written but not committed until this
+// counter's clock-in waits behind it (on a server, where both find no open
+// row first) or a moment has passed (SQLite, where the second waits for the
+// file before it reads).
+class OtherCounterClockingIn
+{
+public:
+    OtherCounterClockingIn(int employeeId, const QString &timeIn)
+    {
+        std::promise<void> written;
+        std::future<void> ready = written.get_future();
+        m_thread = std::thread([this, employeeId, timeIn, p = std::move(written)]() mutable {
+            bool said = false;
+            m_committed = Database::Transaction([&] {
+                const bool ok = Database::InsertRow(QStringLiteral("TimeInOut"),
+                                                    {QStringLiteral("employeeid"), QStringLiteral("timein")},
+                                                    {employeeId, timeIn})
+                    > 0;
+                if (!said) {
+                    said = true;
+                    p.set_value();
+                }
+                if (ok)
+                    waitForTheOtherCounter();
+                return ok;
+            });
+            if (!said)
+                p.set_value();
+            Database::CloseConnections();
+        });
+        ready.wait();
+    }
+    ~OtherCounterClockingIn() { join(); }
+    OtherCounterClockingIn(const OtherCounterClockingIn &) = delete;
+    OtherCounterClockingIn &operator=(const OtherCounterClockingIn &) = delete;
+
+    bool committed()
+    {
+        join();
+        return m_committed;
+    }
+
+private:
+    void join()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    static void waitForTheOtherCounter()
+    {
+        using namespace std::chrono_literals;
+        if (Database::CurrentDialect().engine() != Engine::PostgreSQL) {
+            std::this_thread::sleep_for(300ms);
+            return;
+        }
+        for (int i = 0; i < 500; ++i) {
+            const auto waiting = Database::GetRS(QStringLiteral(
+                "select count(*) from pg_locks where not granted and pid in "
+                "(select pid from pg_stat_activity where datname = current_database())"));
+            if (waiting && waiting->value(0, 0).toInt() > 0)
+                return;
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+    std::thread m_thread;
+    bool m_committed = false;
+};

@@ -168,10 +168,9 @@ TEST_P(TimeClockWindowTest, ClockingInAndOutTakesTheEmployeesPinOrTheMasterCode)
     EXPECT_TRUE(enabled(*w, "cmdClockIn"));
 }
 
-TEST_P(TimeClockWindowTest, AForgottenClockOutIsOfferedAndClosesEveryOpenRow)
+TEST_P(TimeClockWindowTest, AForgottenClockOutIsOfferedAndClosesIt)
 {
     row(ann, QStringLiteral("2026-10-01 08:00:00"));
-    row(ann, QStringLiteral("2026-12-08 08:00:00"));
     auto w = open(false);
     choose(*w, ann);
     EXPECT_FALSE(enabled(*w, "cmdClockIn"));
@@ -179,7 +178,9 @@ TEST_P(TimeClockWindowTest, AForgottenClockOutIsOfferedAndClosesEveryOpenRow)
     pins.enter(QStringLiteral(" 1234"));
     child<QPushButton>(*w, "cmdClockOut")->click();
     EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where timeout is null")).toInt(), 0);
-    EXPECT_EQ(SeedData::value(QStringLiteral("select count(distinct timeout) from TimeInOut")).toInt(), 1);
+    EXPECT_EQ(DateText::fromDb(SeedData::value(QStringLiteral("select timeout from TimeInOut"))),
+              QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_P(TimeClockWindowTest, TimeAdminListsAnInactiveEmployeeWhoIsStillClockedIn)
@@ -425,6 +426,7 @@ static void typeOverCell(frmTimeInOut &w, int r, int c, const QString &typed)
     QTest::keyClick(w.grid()->view(), Qt::Key_F2);
     ASSERT_TRUE(w.grid()->InEditMode());
     QTest::keyClick(w.editBox(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w.editBox(), Qt::Key_Delete);
     QTest::keyClicks(w.editBox(), typed);
     QTest::keyClick(w.editBox(), Qt::Key_Return);
 }
@@ -482,6 +484,42 @@ TEST_P(TimeClockWindowTest, AClockInOrOutThatAnotherStationOvertookSaysWhatHappe
               QDateTime(QDate(2026, 12, 9), QTime(9, 30)));
     EXPECT_TRUE(enabled(*w, "cmdClockIn"));
     EXPECT_EQ(prompts.messages.size(), 2);
+}
+
+// Both counters show Ann with Clock In enabled and press it at one moment;
+// counter B's row is written first. Counter A says she is clocked in
+// already, in the clock's own words and with no "Execute:" box, and offers
+// Clock Out; one open row. Then the administrator, at A, can't blank the
+// time out of an earlier row while that one is open.
+TEST_P(TimeClockWindowTest, TheSecondOfTwoCountersClockingInAtOnceSaysTheEmployeeIsIn)
+{
+    row(ann, QStringLiteral("2026-12-08 08:00:00"), QStringLiteral("2026-12-08 16:00:00"));
+    auto w = open(false);
+    QApplication::setActiveWindow(w.get());
+    choose(*w, ann);
+    ASSERT_TRUE(enabled(*w, "cmdClockIn"));
+    {
+        OtherCounterClockingIn b(ann, QStringLiteral("2026-12-09 10:00:00"));
+        pins.enter(QStringLiteral("1234"));
+        pressButton(child<QPushButton>(*w, "cmdClockIn"));
+        EXPECT_TRUE(b.committed());
+    }
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(prompts.messages.first(),
+              QStringLiteral("Ann Lee is already clocked in; no new time row was written. Clock out first."));
+    EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where timeout is null")).toInt(), 1);
+    EXPECT_TRUE(enabled(*w, "cmdClockOut"));
+    w->close();
+
+    auto admin = open(true);
+    QApplication::setActiveWindow(admin.get());
+    choose(*admin, ann);
+    prompts.clear();
+    typeOverCell(*admin, 1, 3, QString());
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(prompts.messages.first(), QStringLiteral("Ann Lee is already clocked in on another row; nothing was "
+                                                       "changed. Give that row its time out first."));
+    EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where timeout is null")).toInt(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TimeClockWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
