@@ -11,6 +11,6 @@ PdfPreviewPresenter::PdfPreviewPresenter(QString path)
 void PdfPreviewPresenter::showPreview(std::shared_ptr<const RecordedDocument> document, bool, QObject *)
 {
     m_error.clear();
-    if (!document || !document->writePdf(m_path, &m_error))
+    if (!document->writePdf(m_path, &m_error))
         ReportError(m_error);
 }

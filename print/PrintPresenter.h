@@ -45,9 +45,9 @@ public:
 };
 
 // The presenter in use (never null). The program installs the print windows
-// (InstallPrintWindows); tests and the command line install presenters that
-// answer or write files instead, so the same report code runs without a
-// window. The installer does not take ownership; nullptr puts back the
+// (InstallPrintWindows); tests install presenters that answer the setup and
+// keep or write what they were shown, so the same report code runs without
+// a window. The installer does not take ownership; nullptr puts back the
 // windowless base.
 PrintPresenter &Presenter();
 void SetPrintPresenter(PrintPresenter *presenter);
