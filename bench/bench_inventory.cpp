@@ -7,7 +7,7 @@
 #include "catalog/frmInventory.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
-#include "print/PrintHooks.h"
+#include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/frmMultiPgPreview.h"
 #include "reports/DemoLetterhead.h"
@@ -28,10 +28,10 @@ constexpr int kProducts = 20000;
 class FirstPagePresenter final : public PrintPresenter
 {
 public:
-    void showPreview(clsMultiPgPreview &recorder, bool, QObject *) override
+    void showPreview(std::shared_ptr<const RecordedDocument> document, bool, QObject *) override
     {
-        pages = recorder.pageCount();
-        frmMultiPgPreview window(recorder.sharedDocument());
+        pages = int(document->pages.size());
+        frmMultiPgPreview window(std::move(document));
         window.show();
         QCoreApplication::processEvents();
         window.close();

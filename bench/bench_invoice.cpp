@@ -7,7 +7,7 @@
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "data/DemoShop.h"
-#include "print/PrintHooks.h"
+#include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/frmMultiPgPreview.h"
 #include "reports/DemoLetterhead.h"
@@ -26,9 +26,9 @@ namespace {
 class ShownPreview final : public PrintPresenter
 {
 public:
-    void showPreview(clsMultiPgPreview &recorder, bool, QObject *) override
+    void showPreview(std::shared_ptr<const RecordedDocument> document, bool, QObject *) override
     {
-        frmMultiPgPreview window(recorder.sharedDocument());
+        frmMultiPgPreview window(std::move(document));
         window.show();
         QCoreApplication::processEvents();
         window.close();

@@ -3,12 +3,9 @@
 
 #include "data/UserPrompts.h"
 #include "print/PrintColor.h"
-#include "print/PrintState.h"
+#include "print/PrinterAccess.h"
 #include "print/clsMultiPgPreview.h"
-
-#include <QCoreApplication>
-#include <QCursor>
-#include <QGuiApplication>
+#include "reports/ReportRun.h"
 
 namespace modBarCode {
 
@@ -17,29 +14,6 @@ namespace {
 constexpr double kLeft = 0.5;
 constexpr double kBarTop = 1.0;
 constexpr double kBarHeight = 0.5;
-
-// The hourglass while the label is drawn (only where there is a screen).
-class WaitPointer
-{
-public:
-    WaitPointer()
-        : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_shown)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        QCoreApplication::processEvents();
-    }
-    ~WaitPointer() { restore(); }
-    void restore()
-    {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-        m_shown = false;
-    }
-
-private:
-    bool m_shown;
-};
 
 } // namespace
 
@@ -70,27 +44,21 @@ void DrawBarcodeLabel(clsMultiPgPreview &recorder, const QString &completedCode,
 bool PrintBarcodeLabel(QString &code, const QString &caption)
 {
     code = CompleteCode(code);
-    WaitPointer wait;
-    clsMultiPgPreview recorder;
-    SetCurrentReportRecorder(&recorder);
-    recorder.setSendToPrinter(false);
-    recorder.setOrientation(1);
-    recorder.setReportTitle(QStringLiteral("Barcode Label"));
-    recorder.pStartDoc();
-    const int modulesThatFit = int((recorder.GetPaperWidth() - kLeft) / ModuleInches + 1e-9);
+    // The page the label's document gets, upright, decides what fits.
+    const double paperWidth = Printer().pageLayout(1).paintRect(QPageLayout::Inch).width();
+    const int modulesThatFit = int((paperWidth - kLeft) / ModuleInches + 1e-9);
     if (const std::optional<Refusal> refusal = CheckCode(code, modulesThatFit)) {
-        recorder.abortDoc();
-        SetCurrentReportRecorder(nullptr);
-        wait.restore();
         Prompts().message(refusal->text, refusal->title);
         return false;
     }
-    DrawBarcodeLabel(recorder, code, caption);
-    // The preview is modal: the ordinary pointer comes back before it shows.
-    wait.restore();
-    recorder.pEndDoc();
-    // The recorder stops being the current one as it goes.
-    return true;
+    ReportJob job;
+    job.label = QStringLiteral("PrintBarcodeLabel: ");
+    job.orientation = 1;
+    job.draw = [&code, &caption](clsMultiPgPreview &recorder) {
+        recorder.setReportTitle(QStringLiteral("Barcode Label"));
+        DrawBarcodeLabel(recorder, code, caption);
+    };
+    return RunReport(job, ReportOutput::preview()).done();
 }
 
 } // namespace modBarCode

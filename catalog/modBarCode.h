@@ -73,11 +73,10 @@ int PictureWidthNeeded(const QString &completedCode);
 // " - " and the caption below in 8 points.
 void DrawBarcodeLabel(clsMultiPgPreview &recorder, const QString &completedCode, const QString &caption);
 
-// Prints the label as a document of its own into the preview. The recorder
-// is the current report recorder while the preview is shown, so the
-// preview's Print and Exit act on it. The code comes back completed. A code
-// refused by CheckCode for the page is not printed: the reason is shown
-// and false returned.
+// Prints the label as a document of its own ("Barcode Label") into the
+// preview, through RunReport. The code comes back completed. A code refused
+// by CheckCode for the page is not printed: the reason is shown and false
+// returned.
 bool PrintBarcodeLabel(QString &code, const QString &caption);
 
 } // namespace modBarCode

@@ -1,9 +1,8 @@
 #include "print/PrintWindows.h"
 
 #include "print/PreviewFolder.h"
-#include "print/PrintHooks.h"
+#include "print/PrintPresenter.h"
 #include "print/SystemPrinter.h"
-#include "print/clsMultiPgPreview.h"
 #include "print/frmMultiPgPreview.h"
 #include "print/frmPrinterSetUp.h"
 
@@ -21,15 +20,16 @@ QWidget *ownerWidget(QObject *owner)
 class WindowPrintPresenter final : public PrintPresenter
 {
 public:
-    void showPrinterSetup(clsMultiPgPreview &recorder) override
+    PrintSetupChoice showPrinterSetup(int orientation) override
     {
-        frmPrinterSetUp setup(&recorder, QApplication::activeWindow());
+        frmPrinterSetUp setup(orientation, QApplication::activeWindow());
         setup.exec();
+        return setup.choice();
     }
 
-    void showPreview(clsMultiPgPreview &recorder, bool modal, QObject *owner) override
+    void showPreview(std::shared_ptr<const RecordedDocument> document, bool modal, QObject *owner) override
     {
-        auto *preview = new frmMultiPgPreview(recorder.sharedDocument(), ownerWidget(owner));
+        auto *preview = new frmMultiPgPreview(std::move(document), ownerWidget(owner));
         preview->setAttribute(Qt::WA_DeleteOnClose);
         preview->setWindowState(Qt::WindowMaximized);
         if (modal)

@@ -3,9 +3,7 @@
 #include "data/Settings.h"
 #include "data/TextNumber.h"
 #include "data/UserPrompts.h"
-#include "print/PrintHooks.h"
-#include "print/PrintState.h"
-#include "print/clsMultiPgPreview.h"
+#include "print/PrinterAccess.h"
 
 #include <cmath>
 
@@ -17,11 +15,10 @@ const QString kCopiesKey = QStringLiteral("Copies");
 
 } // namespace
 
-PrinterSetupModel::PrinterSetupModel(PrinterAccess &printer, clsMultiPgPreview *recorder)
+PrinterSetupModel::PrinterSetupModel(PrinterAccess &printer, int orientation)
     : m_printer(printer)
-    , m_recorder(recorder)
+    , m_documentOrientation(orientation)
 {
-    SetPrintSetupCancelled(true);
 }
 
 int PrinterSetupModel::duplexValue(int option, int orientation)
@@ -83,8 +80,7 @@ void PrinterSetupModel::load()
         choice = m_printer.currentName();
     if (!choice.isEmpty())
         choosePrinter(choice);
-    const int orientation = m_recorder ? m_recorder->Orientation() : m_printer.orientation();
-    m_printer.setOrientation(orientation);
+    m_printer.setOrientation(m_documentOrientation);
     m_orientationOption = m_printer.orientation() == 2 ? 1 : 0;
     m_qualityOption = qualityOptionFor(m_printer.quality());
 }
@@ -96,8 +92,7 @@ void PrinterSetupModel::choosePrinter(const QString &name)
     m_driver = m_printer.driverName();
     m_port = m_printer.portName();
     m_selectedName = name;
-    if (m_recorder)
-        m_printer.setOrientation(m_recorder->Orientation());
+    m_printer.setOrientation(m_documentOrientation);
     readOptionsFromPrinter();
 }
 
@@ -150,19 +145,16 @@ int PrinterSetupModel::copies() const
 void PrinterSetupModel::apply(bool toPrinter)
 {
     const int orientation = m_printer.orientation();
-    if (m_recorder) {
-        m_recorder->setSendToPrinter(toPrinter);
-        m_recorder->setOrientation(orientation);
-    }
     m_printer.setDuplex(duplexValue(m_duplexOption, orientation));
     const int colorMode = m_colorOption == 1 ? 1 : 2;
     m_printer.setColorMode(colorMode);
-    if (m_recorder)
-        m_recorder->setColorMode(colorMode);
     m_printer.setCopies(copies());
     Settings::save(kSection, kPrinterKey, m_selectedName);
     Settings::save(kSection, kCopiesKey, m_copiesText);
-    SetPrintSetupCancelled(false);
+    m_choice.action = toPrinter ? PrintSetupChoice::Action::Print : PrintSetupChoice::Action::Preview;
+    m_choice.orientation = orientation;
+    m_choice.colorMode = colorMode;
+    m_choice.copies = copies();
 }
 
 void PrinterSetupModel::preview()
@@ -182,5 +174,5 @@ bool PrinterSetupModel::print()
 
 void PrinterSetupModel::cancel()
 {
-    SetPrintSetupCancelled(true);
+    m_choice = PrintSetupChoice();
 }

@@ -1,21 +1,23 @@
 #pragma once
 
+#include "print/PrintPresenter.h"
+
 #include <QString>
 #include <algorithm>
 #include <QStringList>
 
 class PrinterAccess;
-class clsMultiPgPreview;
 
 // The rules of the printer setup window, with no window: which printer is
 // chosen, the options read from and written to it, the copies, and what
-// Preview, Print and Cancel do to the recorder, the printer, the settings
-// ("Options": "Printer", "Copies") and PrintSetupCancelled.
+// Preview, Print and Cancel do to the printer and the settings ("Options":
+// "Printer", "Copies") and answer to the report.
 class PrinterSetupModel
 {
 public:
-    // Marks the setup as cancelled until Preview or Print is chosen.
-    PrinterSetupModel(PrinterAccess &printer, clsMultiPgPreview *recorder);
+    // For a document of the orientation (1 upright, 2 landscape); the choice
+    // is Cancel until Preview or Print is chosen.
+    PrinterSetupModel(PrinterAccess &printer, int orientation);
 
     // Reads the saved choices and selects the saved printer (or the current
     // one when the saved one is gone).
@@ -51,6 +53,9 @@ public:
     // False, with the user told, when there is no printer to print on.
     bool print();
     void cancel();
+    // What the report is told: Cancel, or Preview or Print with the
+    // orientation, colour mode and copies chosen.
+    PrintSetupChoice choice() const { return m_choice; }
 
     // The printer's duplex value for an option at an orientation (1
     // upright, 2 landscape), and the option that gives a value back.
@@ -65,7 +70,8 @@ private:
     void apply(bool toPrinter);
 
     PrinterAccess &m_printer;
-    clsMultiPgPreview *m_recorder;
+    int m_documentOrientation;
+    PrintSetupChoice m_choice;
     QStringList m_names;
     QString m_selectedName;
     QString m_driver;

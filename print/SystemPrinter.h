@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrintHooks.h"
+#include "print/PrinterAccess.h"
 
 class QPrinter;
 

@@ -1,9 +1,9 @@
 #include "print/clsMultiPgPreview.h"
 
 #include "data/UserPrompts.h"
-#include "print/PrintHooks.h"
-#include "print/PrintState.h"
+#include "print/PrintPresenter.h"
 #include "print/PrintText.h"
+#include "print/PrinterAccess.h"
 
 #include <QCoreApplication>
 
@@ -11,17 +11,12 @@ clsMultiPgPreview::clsMultiPgPreview()
     : m_metrics(FontTextMetrics::shared())
 {
     PrintFonts::registerSubstitutions();
-    setColorMode(2);
-    setOrientation(1);
-    setPrintCopies(1);
 }
 
 clsMultiPgPreview::~clsMultiPgPreview()
 {
     if (m_docOpen)
         abortDoc();
-    if (CurrentReportRecorder() == this)
-        SetCurrentReportRecorder(nullptr);
 }
 
 void clsMultiPgPreview::setTextMetrics(std::shared_ptr<const TextMetrics> metrics)
@@ -37,6 +32,11 @@ void clsMultiPgPreview::pStartDoc()
         abortDoc();
     m_pageIndex = 0;
     m_lastError.clear();
+    // The preview's own printing uses these as well; a printer that refuses
+    // one keeps its own.
+    Printer().setOrientation(m_orientation);
+    Printer().setColorMode(m_colorMode);
+    Printer().setCopies(m_copies);
     const QPageLayout layout = Printer().pageLayout(m_orientation);
     const QRectF printable = layout.paintRect(QPageLayout::Inch);
     m_pageWidth = printable.width();
@@ -75,17 +75,25 @@ void clsMultiPgPreview::pEndDoc(int oModal, QObject *ownerForm)
 {
     if (!m_docOpen)
         return;
+    const bool preview = !m_sendToPrinter;
+    finishDoc();
+    if (preview)
+        Presenter().showPreview(sharedDocument(), oModal == 1, ownerForm);
+}
+
+void clsMultiPgPreview::finishDoc()
+{
+    if (!m_docOpen)
+        return;
     m_recording.document()->title = m_reportTitle;
     m_recording.end();
     m_docOpen = false;
-    if (m_sendToPrinter) {
-        if (m_job && !m_job->end())
-            reportJobError(QCoreApplication::translate("clsMultiPgPreview", "The print job could not be finished"));
-        m_job.reset();
-        m_sendToPrinter = false;
+    if (!m_sendToPrinter)
         return;
-    }
-    Presenter().showPreview(*this, oModal == 1, ownerForm);
+    if (m_job && !m_job->end())
+        reportJobError(QCoreApplication::translate("clsMultiPgPreview", "The print job could not be finished"));
+    m_job.reset();
+    m_sendToPrinter = false;
 }
 
 void clsMultiPgPreview::abortDoc()
@@ -171,29 +179,6 @@ QString clsMultiPgPreview::GetFormalCase(const QString &textString)
 }
 
 // --- properties ---
-
-void clsMultiPgPreview::setOrientation(int orientation)
-{
-    m_orientation = orientation;
-    Printer().setOrientation(orientation);
-}
-
-void clsMultiPgPreview::setColorMode(int mode)
-{
-    m_colorMode = mode & 0xFF;
-    if (m_sendToPrinter)
-        Printer().setColorMode(m_colorMode);
-}
-
-int clsMultiPgPreview::PrintCopies() const
-{
-    return Printer().copies();
-}
-
-void clsMultiPgPreview::setPrintCopies(int copies)
-{
-    Printer().setCopies(copies);
-}
 
 void clsMultiPgPreview::setReportTitle(const QString &title)
 {

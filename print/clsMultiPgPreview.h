@@ -22,18 +22,19 @@ class QObject;
 //
 // Arguments of -1 mean "not given" and are resolved as each member says.
 //
-// A report run:
+// Documents of the program are drawn through RunReport
+// (reports/ReportRun.h), which asks the printer setup and sets the output
+// mode. By hand:
 //     clsMultiPgPreview rec;
-//     SetCurrentReportRecorder(&rec);      // PrintState.h
-//     rec.setOrientation(1);
-//     if (!RunPrinterSetup(rec))           // PrintHooks.h: the setup window,
-//         return;                          // or preview when there is none
-//     rec.pStartDoc();
+//     rec.setSendToPrinter(false);
+//     rec.setOrientation(2);
+//     rec.pStartDoc();                     // orientation, colour and copies
+//                                          // go to the printer here
 //     ... rec.pPrint(...), rec.pBox(...), rec.pNewPage() ...
 //     rec.pEndDoc();                       // the preview, or the end of the job
-// Without the print windows installed nothing opens: after pEndDoc,
-// rec.writePdf(path) writes the document and rec.document() holds every
-// page's operations for reading back.
+// Making a recorder changes nothing on the printer. Without the print
+// windows installed nothing opens: after pEndDoc, rec.writePdf(path) writes
+// the document and rec.document() holds every page's operations.
 class clsMultiPgPreview
 {
 public:
@@ -47,6 +48,9 @@ public:
     // Ends the document: finishes the print job, or shows the preview (modal
     // when oModal is 1).
     void pEndDoc(int oModal = 1, QObject *ownerForm = nullptr);
+    // Ends the document as pEndDoc does but shows no preview: for a document
+    // that goes to a file.
+    void finishDoc();
     void pNewPage();
     // Drops a document that can't be finished: the print job is cancelled
     // and the recorded pages are removed. Destroying a recorder with an
@@ -133,12 +137,14 @@ public:
     // --- properties ---
     bool SendToPrinter() const { return m_sendToPrinter; }
     void setSendToPrinter(bool yes) { m_sendToPrinter = yes; }
+    // Orientation, colour mode and copies are the recorder's until
+    // pStartDoc hands them to the printer.
     int Orientation() const { return m_orientation; }
-    void setOrientation(int orientation);
+    void setOrientation(int orientation) { m_orientation = orientation; }
     int ColorMode() const { return m_colorMode; }
-    void setColorMode(int mode);
-    int PrintCopies() const;
-    void setPrintCopies(int copies);
+    void setColorMode(int mode) { m_colorMode = mode & 0xFF; }
+    int PrintCopies() const { return m_copies; }
+    void setPrintCopies(int copies) { m_copies = copies; }
     QString ReportTitle() const { return m_reportTitle; }
     void setReportTitle(const QString &title);
     QString ReportSubTitle() const { return m_reportSubTitle; }
@@ -205,6 +211,7 @@ private:
     bool m_sendToPrinter = true;
     int m_orientation = 1;
     int m_colorMode = 2;
+    int m_copies = 1;
     QString m_reportTitle;
     QString m_reportSubTitle;
     bool m_italicTitle = true;

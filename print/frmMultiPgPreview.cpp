@@ -3,9 +3,7 @@
 #include "data/UserPrompts.h"
 #include "print/PreviewPageView.h"
 #include "print/PreviewPanels.h"
-#include "print/PrintHooks.h"
-#include "print/PrintState.h"
-#include "print/clsMultiPgPreview.h"
+#include "print/PrinterAccess.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QApplication>
@@ -70,6 +68,8 @@ frmMultiPgPreview::frmMultiPgPreview(std::shared_ptr<const RecordedDocument> doc
     : QDialog(parent)
     , choosePdfPath(defaultPdfPath)
     , m_store(std::move(document))
+    , m_title(m_store.document().title)
+    , m_orientation(m_store.document().layout.orientation() == QPageLayout::Landscape ? 2 : 1)
     , m_view(new PreviewPageView)
     , picGoto(new PreviewGotoPanel(this))
     , picPrintOptions(new PreviewPrintPanel(this))
@@ -169,10 +169,7 @@ void frmMultiPgPreview::connectPanels()
 
 QString frmMultiPgPreview::reportTitle() const
 {
-    const clsMultiPgPreview *recorder = CurrentReportRecorder();
-    if (recorder && recorder->sharedDocument() == m_store.sharedDocument())
-        return recorder->ReportTitle();
-    return m_store.document().title;
+    return m_title;
 }
 
 // --- pages ---
@@ -300,9 +297,7 @@ void frmMultiPgPreview::printPageRange(int first, int last, bool asRange)
         picPrintOptions->setProgress(asRange ? QStringLiteral("Printing page %1 of %2").arg(index + 1).arg(last + 1)
                                              : QStringLiteral("Printing page %1").arg(index + 1));
     });
-    const clsMultiPgPreview *recorder = CurrentReportRecorder();
-    Printer().setOrientation(recorder ? recorder->Orientation()
-                                      : (m_store.document().layout.orientation() == QPageLayout::Landscape ? 2 : 1));
+    Printer().setOrientation(m_orientation);
     if (!ok)
         Prompts().message(QStringLiteral("The pages could not be printed: %1").arg(error), kTitle);
 }
@@ -367,8 +362,6 @@ void frmMultiPgPreview::showEvent(QShowEvent *event)
 
 void frmMultiPgPreview::releasePages()
 {
-    if (clsMultiPgPreview *recorder = CurrentReportRecorder())
-        recorder->setSendToPrinter(false);
     m_store.removeFiles();
 }
 

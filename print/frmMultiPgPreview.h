@@ -18,8 +18,9 @@ class QToolButton;
 // buttons or the keys, fitted whole ("Fit Page"), printed (one page or a
 // range), copied to the clipboard or to a folder, or saved as a PDF. It
 // works from the recorded document alone and never asks the report to draw
-// again. Page images live in a private temporary folder that goes when the
-// window closes.
+// again. Its title and the orientation the printer is left in after
+// printing are the document's, taken when the window is made. Page images
+// live in a private temporary folder that goes when the window closes.
 class frmMultiPgPreview : public QDialog
 {
     Q_OBJECT
@@ -70,6 +71,8 @@ private:
     void releasePages();
 
     PageImageStore m_store;
+    QString m_title;
+    int m_orientation;
     int m_current = 0;
     bool m_saveFailureShown = false;
 

@@ -1,8 +1,7 @@
 #include "print/frmPrinterSetUp.h"
 
-#include "print/PrintHooks.h"
+#include "print/PrinterAccess.h"
 #include "print/PrinterSetupPictures.h"
-#include "print/clsMultiPgPreview.h"
 #include "print/clsPrintDialog.h"
 
 #include <QButtonGroup>
@@ -20,9 +19,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-frmPrinterSetUp::frmPrinterSetUp(clsMultiPgPreview *recorder, QWidget *parent)
+frmPrinterSetUp::frmPrinterSetUp(int orientation, QWidget *parent)
     : QDialog(parent)
-    , m_model(Printer(), recorder)
+    , m_model(Printer(), orientation)
     , cboPrinter(new QComboBox)
     , txtDriver(new QLineEdit)
     , txtPort(new QLineEdit)

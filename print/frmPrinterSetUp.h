@@ -12,7 +12,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class clsMultiPgPreview;
 
 // "Printer Setup", shown before every report: the printer and its
 // settings, then Preview, Print or Cancel. The rules live in
@@ -21,10 +20,12 @@ class frmPrinterSetUp : public QDialog
 {
     Q_OBJECT
 public:
-    // Makes the setup cancelled until Preview or Print is chosen.
-    explicit frmPrinterSetUp(clsMultiPgPreview *recorder, QWidget *parent = nullptr);
+    // For a document of the orientation (1 upright, 2 landscape).
+    explicit frmPrinterSetUp(int orientation, QWidget *parent = nullptr);
 
     PrinterSetupModel &model() { return m_model; }
+    // Cancel until Preview or Print is chosen.
+    PrintSetupChoice choice() const { return m_model.choice(); }
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -2,8 +2,7 @@
 
 #include "data/Database.h"
 #include "data/UserPrompts.h"
-#include "print/PrintHooks.h"
-#include "print/PrintState.h"
+#include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
 
 #include <QCoreApplication>
@@ -11,26 +10,6 @@
 #include <QGuiApplication>
 
 namespace {
-
-// A preview that normally ends the loop at once; a presenter that keeps
-// asking for the printer can't make the run go on for ever.
-constexpr int kMaxBuilds = 4;
-
-// The recorder is the current report recorder while the run lasts; the one
-// before it comes back afterwards, however the run ends.
-class CurrentRecorderScope
-{
-public:
-    explicit CurrentRecorderScope(clsMultiPgPreview *recorder)
-        : m_previous(CurrentReportRecorder())
-    {
-        SetCurrentReportRecorder(recorder);
-    }
-    ~CurrentRecorderScope() { SetCurrentReportRecorder(m_previous); }
-
-private:
-    clsMultiPgPreview *m_previous;
-};
 
 // The hourglass while the document is drawn, after the windows have had a
 // chance to repaint (the printer setup window has just closed).
@@ -55,22 +34,6 @@ private:
     bool m_shown = false;
 };
 
-// For a PDF destination the document ends without any preview window: the
-// presenter is swapped for one that shows nothing while pEndDoc runs.
-class QuietPresenter final : public PrintPresenter
-{
-public:
-    QuietPresenter()
-        : m_previous(&Presenter())
-    {
-        SetPrintPresenter(this);
-    }
-    ~QuietPresenter() override { SetPrintPresenter(m_previous); }
-
-private:
-    PrintPresenter *m_previous;
-};
-
 ReportResult failed(const ReportJob &job, const QString &reason, bool show = true)
 {
     if (show)
@@ -81,12 +44,21 @@ ReportResult failed(const ReportJob &job, const QString &reason, bool show = tru
     return result;
 }
 
-// Sets the output mode; false when the user quit the printer setup.
+// Sets the output mode, and for an interactive run what the printer setup
+// chose; false when the user quit the printer setup.
 bool prepareOutput(clsMultiPgPreview &rec, const ReportOutput &output)
 {
     switch (output.kind()) {
-    case ReportOutput::Kind::Interactive:
-        return RunPrinterSetup(rec);
+    case ReportOutput::Kind::Interactive: {
+        const PrintSetupChoice choice = Presenter().showPrinterSetup(rec.Orientation());
+        if (choice.cancelled())
+            return false;
+        rec.setSendToPrinter(choice.toPrinter());
+        rec.setOrientation(choice.orientation);
+        rec.setColorMode(choice.colorMode);
+        rec.setPrintCopies(choice.copies);
+        break;
+    }
     case ReportOutput::Kind::Printer:
         rec.setSendToPrinter(true);
         break;
@@ -95,7 +67,6 @@ bool prepareOutput(clsMultiPgPreview &rec, const ReportOutput &output)
         rec.setSendToPrinter(false);
         break;
     }
-    SetPrintSetupCancelled(false);
     return true;
 }
 
@@ -121,33 +92,26 @@ QString build(clsMultiPgPreview &rec, const ReportJob &job)
 ReportResult RunReport(const ReportJob &job, const ReportOutput &output)
 {
     clsMultiPgPreview rec;
-    CurrentRecorderScope current(&rec);
     rec.setOrientation(job.orientation);
     if (!prepareOutput(rec, output)) {
         ReportResult cancelled;
         cancelled.status = ReportResult::Status::Cancelled;
         return cancelled;
     }
-    const bool toPdf = output.kind() == ReportOutput::Kind::Pdf;
-    for (int builds = 0; builds < kMaxBuilds; ++builds) {
-        const bool printing = rec.SendToPrinter();
-        const QString reason = build(rec, job);
-        if (!reason.isEmpty()) {
-            rec.abortDoc();
-            return failed(job, reason);
-        }
-        if (toPdf) {
-            QuietPresenter quiet;
-            rec.pEndDoc(1, nullptr);
-        } else {
-            rec.pEndDoc(1, nullptr);
-        }
-        // The recorder has shown a print job's failure itself.
-        if (printing && !rec.lastError().isEmpty())
-            return failed(job, rec.lastError(), false);
-        if (!rec.SendToPrinter())
-            break;
+    const bool printing = rec.SendToPrinter();
+    const QString reason = build(rec, job);
+    if (!reason.isEmpty()) {
+        rec.abortDoc();
+        return failed(job, reason);
     }
+    const bool toPdf = output.kind() == ReportOutput::Kind::Pdf;
+    if (toPdf)
+        rec.finishDoc();
+    else
+        rec.pEndDoc(1, nullptr);
+    // The recorder has shown a print job's failure itself.
+    if (printing && !rec.lastError().isEmpty())
+        return failed(job, rec.lastError(), false);
     ReportResult result;
     result.status = ReportResult::Status::Done;
     result.pages = rec.pageCount();

@@ -71,8 +71,7 @@ private:
 
 // One report for the run: its label for messages ("Printbill: "), its
 // orientation (1 upright, 2 landscape) and the drawing of the whole
-// document between pStartDoc and pEndDoc. The drawing reads its rows itself,
-// so a document built again reads them afresh.
+// document between pStartDoc and pEndDoc.
 struct ReportJob
 {
     QString label;
@@ -80,11 +79,12 @@ struct ReportJob
     std::function<void(clsMultiPgPreview &)> draw;
 };
 
-// The run every report goes through: a new recorder becomes the current
-// report recorder, takes the orientation, asks for printer setup when the
-// output is interactive (a cancel ends the run quietly), shows the wait
-// pointer while the document is drawn, ends it (preview, print job or PDF
-// file) and lets the recorder go. A failure shows the label and the reason;
-// the print job is dropped, no half document is shown or written, and the
-// pointer and the current recorder are put back.
+// The run every printed document goes through: a new recorder takes the
+// orientation; when the output is interactive the printer setup is asked
+// and its choice (preview or print, orientation, colour, copies) goes on the
+// recorder (a cancel ends the run quietly). The document is drawn once under
+// the wait pointer and ended (preview, print job or PDF file), and the
+// recorder goes. A failure shows the label and the reason; the print job is
+// dropped, no half document is shown or written, and the pointer is put
+// back.
 ReportResult RunReport(const ReportJob &job, const ReportOutput &output);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "print/PrintHooks.h"
+#include "print/PageOps.h"
+#include "print/PrinterAccess.h"
 
 #include <QList>
 #include <functional>

@@ -3,6 +3,7 @@
 
 #include "data/Clock.h"
 #include "print/clsMultiPgPreview.h"
+#include "print/PdfPreviewPresenter.h"
 #include "print/PdfSurface.h"
 #include "tests/support/PdfReader.h"
 #include "tests/support/RecordingPrompts.h"
@@ -90,7 +91,9 @@ TEST(PdfOutput, ACommandLineRunWritesEveryPreviewToAPdf)
     PdfPreviewPresenter toFile(dir.filePath(QStringLiteral("run.pdf")));
     SetPrintPresenter(&toFile);
     clsMultiPgPreview rec;
-    ASSERT_TRUE(RunPrinterSetup(rec));
+    const PrintSetupChoice choice = Presenter().showPrinterSetup(rec.Orientation());
+    ASSERT_FALSE(choice.cancelled());
+    rec.setSendToPrinter(choice.toPrinter());
     drawReport(rec);
     rec.pEndDoc();
     SetPrintPresenter(nullptr);

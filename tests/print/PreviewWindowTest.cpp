@@ -3,7 +3,7 @@
 #include "tests/print/FakePrinter.h"
 
 #include "print/PreviewPanels.h"
-#include "print/PrintState.h"
+#include "print/PrintPresenter.h"
 #include "print/PrintWindows.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/frmMultiPgPreview.h"
@@ -196,6 +196,24 @@ TEST(PreviewWindow, PrintCurrentPageSendsThatPage)
     EXPECT_EQ(bodyTexts(printer.jobs[0]->document->pages[0]), bodyTexts(doc->pages[2]));
 }
 
+TEST(PreviewWindow, AfterPrintingThePrinterIsLeftInTheDocumentsOrientation)
+{
+    FakePrinter printer({QStringLiteral("Front Desk")});
+    clsMultiPgPreview rec;
+    rec.setSendToPrinter(false);
+    rec.setOrientation(2);
+    rec.pStartDoc();
+    rec.pPrint(QStringLiteral("wide"));
+    rec.pEndDoc();
+    frmMultiPgPreview window(rec.sharedDocument());
+    printer.setOrientation(1);
+    window.show();
+    chooseOption(window, 1);
+    QTest::mouseClick(child<QPushButton>(window, "cmdPrint"), Qt::LeftButton);
+    ASSERT_EQ(printer.jobs.size(), 1);
+    EXPECT_EQ(printer.orientation(), 2);
+}
+
 TEST(PreviewWindow, TheRangeStaysInOrderAndInsideTheDocument)
 {
     frmMultiPgPreview window(document(3));
@@ -296,11 +314,8 @@ TEST(PreviewWindow, SaveAsPdfWritesTheWholeDocument)
     EXPECT_TRUE(pdfInfo.contains(QRegularExpression(QStringLiteral("Pages:\\s+3"))));
 }
 
-TEST(PreviewWindow, ClosingRemovesItsPagesAndEndsPreviewMode)
+TEST(PreviewWindow, ClosingRemovesItsPages)
 {
-    clsMultiPgPreview rec;
-    SetCurrentReportRecorder(&rec);
-    rec.setSendToPrinter(true);
     QString folder;
     {
         frmMultiPgPreview window(document(3));
@@ -312,15 +327,12 @@ TEST(PreviewWindow, ClosingRemovesItsPagesAndEndsPreviewMode)
         EXPECT_FALSE(window.isVisible());
         EXPECT_FALSE(QFileInfo::exists(folder));
     }
-    EXPECT_FALSE(rec.SendToPrinter());
-    SetCurrentReportRecorder(nullptr);
 }
 
 TEST(PreviewWindow, EndDocInPreviewModeShowsTheWindowOnPageOne)
 {
     InstallPrintWindows();
     clsMultiPgPreview rec;
-    SetCurrentReportRecorder(&rec);
     rec.setSendToPrinter(false);
     rec.pStartDoc();
     rec.pPrint(QStringLiteral("one"));
@@ -337,6 +349,5 @@ TEST(PreviewWindow, EndDocInPreviewModeShowsTheWindowOnPageOne)
     rec.pEndDoc();
     SetPrinterAccess(nullptr);
     SetPrintPresenter(nullptr);
-    SetCurrentReportRecorder(nullptr);
     EXPECT_EQ(seen, QStringLiteral("1\n-- of --\n2"));
 }

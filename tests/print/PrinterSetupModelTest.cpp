@@ -4,7 +4,6 @@
 
 #include "data/Settings.h"
 #include "print/PrinterSetupModel.h"
-#include "print/PrintState.h"
 #include "print/clsMultiPgPreview.h"
 #include "tests/support/RecordingPrompts.h"
 
@@ -57,42 +56,38 @@ TEST_F(PrinterSetup, OpeningAndPressingPrintChangesNothingOnThePrinter)
     for (int orientation : {1, 2}) {
         for (int duplex : {1, 2, 3}) {
             FakePrinter printer({QStringLiteral("Office")});
-            clsMultiPgPreview rec;
-            rec.setOrientation(orientation);
             printer.setDuplex(duplex);
             printer.setColorMode(1);
-            PrinterSetupModel setup(printer, &rec);
+            PrinterSetupModel setup(printer, orientation);
             setup.load();
             ASSERT_TRUE(setup.print());
             EXPECT_EQ(printer.duplex(), duplex) << orientation;
             EXPECT_EQ(printer.orientation(), orientation);
             EXPECT_EQ(printer.colorMode(), 1);
-            EXPECT_EQ(rec.ColorMode(), 1);
-            EXPECT_TRUE(rec.SendToPrinter());
+            EXPECT_EQ(setup.choice().colorMode, 1);
+            EXPECT_EQ(setup.choice().action, PrintSetupChoice::Action::Print);
+            EXPECT_EQ(setup.choice().orientation, orientation);
         }
     }
 }
 
-TEST_F(PrinterSetup, CancelLeavesTheFlagSetAndWritesNoSettings)
+TEST_F(PrinterSetup, CancelAnswersCancelAndWritesNoSettings)
 {
     FakePrinter printer({QStringLiteral("Office")});
-    clsMultiPgPreview rec;
-    SetPrintSetupCancelled(false);
-    PrinterSetupModel setup(printer, &rec);
-    EXPECT_TRUE(PrintSetupCancelled());
+    PrinterSetupModel setup(printer, 1);
+    EXPECT_TRUE(setup.choice().cancelled());
     setup.load();
     setup.setCopiesText(QStringLiteral("4"));
     setup.cancel();
-    EXPECT_TRUE(PrintSetupCancelled());
+    EXPECT_TRUE(setup.choice().cancelled());
     EXPECT_FALSE(Settings::contains(QStringLiteral("Options"), QStringLiteral("Printer")));
     EXPECT_FALSE(Settings::contains(QStringLiteral("Options"), QStringLiteral("Copies")));
 }
 
-TEST_F(PrinterSetup, PreviewWritesBothSettingsAndClearsTheFlag)
+TEST_F(PrinterSetup, PreviewWritesBothSettingsAndAnswersWithThem)
 {
     FakePrinter printer({QStringLiteral("Office"), QStringLiteral("Garage")});
-    clsMultiPgPreview rec;
-    PrinterSetupModel setup(printer, &rec);
+    PrinterSetupModel setup(printer, 1);
     setup.load();
     setup.choosePrinter(QStringLiteral("Garage"));
     EXPECT_EQ(setup.driverName(), QStringLiteral("Garage driver"));
@@ -100,9 +95,9 @@ TEST_F(PrinterSetup, PreviewWritesBothSettingsAndClearsTheFlag)
     setup.setOrientationOption(1);
     setup.setDuplexOption(1);
     setup.preview();
-    EXPECT_FALSE(PrintSetupCancelled());
-    EXPECT_FALSE(rec.SendToPrinter());
-    EXPECT_EQ(rec.Orientation(), 2);
+    EXPECT_EQ(setup.choice().action, PrintSetupChoice::Action::Preview);
+    EXPECT_EQ(setup.choice().orientation, 2);
+    EXPECT_EQ(setup.choice().copies, 999);
     EXPECT_EQ(printer.duplex(), 2);
     EXPECT_EQ(printer.copies(), 999);
     EXPECT_EQ(Settings::get(QStringLiteral("Options"), QStringLiteral("Printer")), QStringLiteral("Garage"));
@@ -115,14 +110,14 @@ TEST_F(PrinterSetup, SavedChoicesComeBackAndAMissingPrinterFallsBackToTheCurrent
     Settings::save(QStringLiteral("Options"), QStringLiteral("Printer"), QStringLiteral("Garage"));
     Settings::save(QStringLiteral("Options"), QStringLiteral("Copies"), QStringLiteral("3"));
     {
-        PrinterSetupModel setup(printer, nullptr);
+        PrinterSetupModel setup(printer, 1);
         setup.load();
         EXPECT_EQ(setup.selectedIndex(), 1);
         EXPECT_EQ(setup.copiesText(), QStringLiteral("3"));
     }
     Settings::save(QStringLiteral("Options"), QStringLiteral("Printer"), QStringLiteral("Gone"));
     printer.selectPrinter(QStringLiteral("Office"));
-    PrinterSetupModel setup(printer, nullptr);
+    PrinterSetupModel setup(printer, 1);
     setup.load();
     EXPECT_EQ(setup.selectedPrinterName(), QStringLiteral("Office"));
 }
@@ -130,7 +125,7 @@ TEST_F(PrinterSetup, SavedChoicesComeBackAndAMissingPrinterFallsBackToTheCurrent
 TEST_F(PrinterSetup, APrinterChosenInItsOwnDialogIsTheOneShownAndSaved)
 {
     FakePrinter printer({QStringLiteral("Office"), QStringLiteral("Garage")});
-    PrinterSetupModel setup(printer, nullptr);
+    PrinterSetupModel setup(printer, 1);
     setup.load();
     EXPECT_EQ(setup.selectedPrinterName(), QStringLiteral("Office"));
     printer.selectPrinter(QStringLiteral("Garage")); // what the dialog did
@@ -146,7 +141,7 @@ TEST_F(PrinterSetup, RefusedLandscapeFallsBackToPortrait)
 {
     FakePrinter printer({QStringLiteral("Office")});
     printer.refuseLandscape = true;
-    PrinterSetupModel setup(printer, nullptr);
+    PrinterSetupModel setup(printer, 1);
     setup.load();
     setup.setOrientationOption(1);
     EXPECT_EQ(setup.orientationOption(), 0);
@@ -158,15 +153,16 @@ TEST_F(PrinterSetup, WithoutAPrinterPreviewWorksAndPrintSaysSo)
     FakePrinter none;
     RecordingPrompts prompts;
     clsMultiPgPreview rec;
-    PrinterSetupModel setup(none, &rec);
+    PrinterSetupModel setup(none, 1);
     setup.load();
     EXPECT_EQ(setup.selectedIndex(), -1);
     EXPECT_FALSE(setup.print());
-    EXPECT_TRUE(PrintSetupCancelled());
+    EXPECT_TRUE(setup.choice().cancelled());
     EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("No printer is available")));
     EXPECT_FALSE(Settings::contains(QStringLiteral("Options"), QStringLiteral("Copies")));
     setup.preview();
-    EXPECT_FALSE(PrintSetupCancelled());
+    EXPECT_FALSE(setup.choice().cancelled());
+    rec.setSendToPrinter(false);
     rec.pStartDoc();
     EXPECT_NEAR(rec.GetPaperWidth(), 8.0, 1e-9);
     EXPECT_NEAR(rec.GetPaperHeight(), 10.5, 1e-9);
@@ -174,7 +170,27 @@ TEST_F(PrinterSetup, WithoutAPrinterPreviewWorksAndPrintSaysSo)
 
 TEST_F(PrinterSetup, AReportRunWithoutWindowsPreviewsAndGoesOn)
 {
+    const PrintSetupChoice choice = Presenter().showPrinterSetup(2);
+    EXPECT_EQ(choice.action, PrintSetupChoice::Action::Preview);
+    EXPECT_EQ(choice.orientation, 2);
+}
+
+TEST_F(PrinterSetup, MakingARecorderLeavesThePrinterAloneUntilTheDocumentStarts)
+{
+    FakePrinter printer({QStringLiteral("Office")});
+    printer.setOrientation(2);
+    printer.setColorMode(1);
+    printer.setCopies(4);
     clsMultiPgPreview rec;
-    EXPECT_TRUE(RunPrinterSetup(rec));
-    EXPECT_FALSE(rec.SendToPrinter());
+    rec.setOrientation(1);
+    rec.setColorMode(2);
+    rec.setPrintCopies(2);
+    EXPECT_EQ(printer.orientation(), 2);
+    EXPECT_EQ(printer.colorMode(), 1);
+    EXPECT_EQ(printer.copies(), 4);
+    rec.setSendToPrinter(false);
+    rec.pStartDoc();
+    EXPECT_EQ(printer.orientation(), 1);
+    EXPECT_EQ(printer.colorMode(), 2);
+    EXPECT_EQ(printer.copies(), 2);
 }

@@ -2,7 +2,6 @@
 #include "tests/print/FakePrinter.h"
 
 #include "data/Settings.h"
-#include "print/PrintState.h"
 #include "print/PrinterSurface.h"
 #include "print/SystemPrinter.h"
 #include "print/clsMultiPgPreview.h"
@@ -58,7 +57,7 @@ void clickOption(QRadioButton *option)
 TEST_F(SetupWindow, CopiesAcceptDigitsOnlyAndStayInRange)
 {
     FakePrinter printer({QStringLiteral("Office")});
-    frmPrinterSetUp window(nullptr);
+    frmPrinterSetUp window(1);
     window.show();
     auto *copies = child<QLineEdit>(window, QStringLiteral("txtCopies"));
     EXPECT_EQ(copies->text(), QStringLiteral("1"));
@@ -75,16 +74,14 @@ TEST_F(SetupWindow, CopiesAcceptDigitsOnlyAndStayInRange)
     EXPECT_FALSE(copies->hasFocus());
 }
 
-TEST_F(SetupWindow, CancelLeavesTheFlagAndWritesNothing)
+TEST_F(SetupWindow, CancelAnswersCancelAndWritesNothing)
 {
     FakePrinter printer({QStringLiteral("Office")});
-    clsMultiPgPreview rec;
-    SetPrintSetupCancelled(false);
-    frmPrinterSetUp window(&rec);
-    EXPECT_TRUE(PrintSetupCancelled());
+    frmPrinterSetUp window(1);
+    EXPECT_TRUE(window.choice().cancelled());
     window.show();
     QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdQuit")), Qt::LeftButton);
-    EXPECT_TRUE(PrintSetupCancelled());
+    EXPECT_TRUE(window.choice().cancelled());
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(Settings::contains(QStringLiteral("Options"), QStringLiteral("Printer")));
 }
@@ -92,17 +89,15 @@ TEST_F(SetupWindow, CancelLeavesTheFlagAndWritesNothing)
 TEST_F(SetupWindow, PreviewWithLandscapeTabletDuplex)
 {
     FakePrinter printer({QStringLiteral("Office"), QStringLiteral("Garage")});
-    clsMultiPgPreview rec;
-    frmPrinterSetUp window(&rec);
+    frmPrinterSetUp window(1);
     window.show();
     clickOption(child<QRadioButton>(window, QStringLiteral("optOrien_1")));
     clickOption(child<QRadioButton>(window, QStringLiteral("optDuplex_1")));
     clickOption(child<QRadioButton>(window, QStringLiteral("optColor_1")));
     QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdPreview")), Qt::LeftButton);
-    EXPECT_FALSE(PrintSetupCancelled());
-    EXPECT_FALSE(rec.SendToPrinter());
-    EXPECT_EQ(rec.Orientation(), 2);
-    EXPECT_EQ(rec.ColorMode(), 1);
+    EXPECT_EQ(window.choice().action, PrintSetupChoice::Action::Preview);
+    EXPECT_EQ(window.choice().orientation, 2);
+    EXPECT_EQ(window.choice().colorMode, 1);
     EXPECT_EQ(printer.duplex(), 2);
     EXPECT_EQ(Settings::get(QStringLiteral("Options"), QStringLiteral("Printer")), QStringLiteral("Office"));
     EXPECT_EQ(Settings::get(QStringLiteral("Options"), QStringLiteral("Copies")), QStringLiteral("1"));
@@ -111,18 +106,17 @@ TEST_F(SetupWindow, PreviewWithLandscapeTabletDuplex)
 TEST_F(SetupWindow, ReopeningShowsWhatWasChosen)
 {
     FakePrinter printer({QStringLiteral("Office"), QStringLiteral("Garage")});
-    clsMultiPgPreview rec;
     {
-        frmPrinterSetUp window(&rec);
+        frmPrinterSetUp window(1);
         window.show();
         auto *list = child<QComboBox>(window, QStringLiteral("cboPrinter"));
         list->setCurrentIndex(1);
         emit list->activated(1);
         clickOption(child<QRadioButton>(window, QStringLiteral("optDuplex_2")));
         QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdPrint")), Qt::LeftButton);
-        EXPECT_TRUE(rec.SendToPrinter());
+        EXPECT_EQ(window.choice().action, PrintSetupChoice::Action::Print);
     }
-    frmPrinterSetUp again(&rec);
+    frmPrinterSetUp again(1);
     again.show();
     EXPECT_EQ(child<QComboBox>(again, QStringLiteral("cboPrinter"))->currentText(), QStringLiteral("Garage"));
     EXPECT_TRUE(child<QRadioButton>(again, QStringLiteral("optDuplex_2"))->isChecked());
@@ -133,15 +127,14 @@ TEST_F(SetupWindow, WithoutAPrinterPrintSaysSoAndPreviewStillWorks)
 {
     FakePrinter none;
     RecordingPrompts prompts;
-    clsMultiPgPreview rec;
-    frmPrinterSetUp window(&rec);
+    frmPrinterSetUp window(1);
     window.show();
     QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdPrint")), Qt::LeftButton);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(PrintSetupCancelled());
+    EXPECT_TRUE(window.choice().cancelled());
     EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("No printer is available")));
     QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdPreview")), Qt::LeftButton);
-    EXPECT_FALSE(PrintSetupCancelled());
+    EXPECT_EQ(window.choice().action, PrintSetupChoice::Action::Preview);
 }
 
 TEST(SystemPrinter, WithoutInstalledPrintersPagesAreLetterAndThereIsNoJob)

@@ -7,7 +7,6 @@
 #include "data/DemoShop.h"
 #include "data/ReceiptNotice.h"
 #include "data/Settings.h"
-#include "print/PrintState.h"
 #include "reports/DemoLetterhead.h"
 #include "reports/ShopLetterhead.h"
 #include "reports/InvoiceData.h"

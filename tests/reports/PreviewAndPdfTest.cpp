@@ -2,7 +2,8 @@
 // come from one drawing: the PDF holds every text the preview recorded.
 #include "data/Clock.h"
 #include "data/DemoShop.h"
-#include "print/PrintHooks.h"
+#include "print/PageOps.h"
+#include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/DemoLetterhead.h"
 #include "reports/SalesSummary.h"
@@ -19,9 +20,9 @@ namespace {
 class CapturingPresenter final : public PrintPresenter
 {
 public:
-    void showPreview(clsMultiPgPreview &recorder, bool, QObject *) override
+    void showPreview(std::shared_ptr<const RecordedDocument> document, bool, QObject *) override
     {
-        for (const auto &page : recorder.document().pages)
+        for (const auto &page : document->pages)
             for (const QString &text : page.textStrings())
                 if (!text.trimmed().isEmpty())
                     texts << text.trimmed();

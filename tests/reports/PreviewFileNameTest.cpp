@@ -2,7 +2,7 @@
 // after the document, on every engine.
 #include "data/Clock.h"
 #include "data/DemoShop.h"
-#include "print/PrintHooks.h"
+#include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/frmMultiPgPreview.h"
 #include "reports/DemoLetterhead.h"
@@ -29,9 +29,9 @@ public:
     SavingPresenter() { SetPrintPresenter(this); }
     ~SavingPresenter() override { SetPrintPresenter(nullptr); }
 
-    void showPreview(clsMultiPgPreview &recorder, bool, QObject *) override
+    void showPreview(std::shared_ptr<const RecordedDocument> document, bool, QObject *) override
     {
-        frmMultiPgPreview preview(recorder.sharedDocument());
+        frmMultiPgPreview preview(std::move(document));
         preview.choosePdfPath = [this](QWidget *, const QString &suggestion) {
             suggested << suggestion;
             return QString();

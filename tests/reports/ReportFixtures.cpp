@@ -1,6 +1,5 @@
 #include "tests/reports/ReportFixtures.h"
 
-#include "print/PrintState.h"
 #include "print/clsMultiPgPreview.h"
 #include "data/ReceiptNotice.h"
 #include "data/Settings.h"
@@ -69,22 +68,21 @@ void becomeNewShop()
 
 } // namespace ReportFixtures
 
-void CapturingPresenter::showPrinterSetup(clsMultiPgPreview &recorder)
+PrintSetupChoice CapturingPresenter::showPrinterSetup(int orientation)
 {
     ++setups;
     if (answer == Answer::Cancel)
-        return; // PrintSetupCancelled stays set
-    recorder.setSendToPrinter(answer == Answer::Print);
-    SetPrintSetupCancelled(false);
+        return PrintSetupChoice();
+    PrintSetupChoice choice = PrintSetupChoice::preview(orientation);
+    if (answer == Answer::Print)
+        choice.action = PrintSetupChoice::Action::Print;
+    choice.copies = copies;
+    return choice;
 }
 
-void CapturingPresenter::showPreview(clsMultiPgPreview &recorder, bool, QObject *)
+void CapturingPresenter::showPreview(std::shared_ptr<const RecordedDocument> document, bool, QObject *)
 {
-    previews.append(recorder.sharedDocument());
-    if (printAfterPreviews >= 0 && previews.size() == printAfterPreviews) {
-        recorder.setSendToPrinter(true);
-        printAfterPreviews = -1;
-    }
+    previews.append(std::move(document));
 }
 
 QList<PageOp::Text> CapturingPresenter::lastTexts() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrintHooks.h"
+#include "print/PrintPresenter.h"
 #include "print/PageOps.h"
 
 #include <QList>
@@ -44,14 +44,13 @@ public:
     CapturingPresenter() { SetPrintPresenter(this); }
     ~CapturingPresenter() override { SetPrintPresenter(nullptr); }
 
-    void showPrinterSetup(clsMultiPgPreview &recorder) override;
-    void showPreview(clsMultiPgPreview &recorder, bool modal, QObject *owner) override;
+    PrintSetupChoice showPrinterSetup(int orientation) override;
+    void showPreview(std::shared_ptr<const RecordedDocument> document, bool modal, QObject *owner) override;
 
     enum class Answer { Preview, Print, Cancel };
     Answer answer = Answer::Preview;
+    int copies = 1;
     int setups = 0;
-    // After this many previews, the preview asks for the printer once.
-    int printAfterPreviews = -1;
     QList<std::shared_ptr<const RecordedDocument>> previews;
     // The texts of all pages of the last preview.
     QList<PageOp::Text> lastTexts() const;

@@ -2,7 +2,6 @@
 #include "tests/print/FakePrinter.h"
 #include "tests/reports/ReportFixtures.h"
 
-#include "print/PrintState.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/ReportRun.h"
 #include "tests/support/RecordingPrompts.h"
@@ -17,14 +16,13 @@ using namespace ReportFixtures;
 class ReportRunTest : public ::testing::Test
 {
 protected:
-    // A two-page document; the draw notes the recorder it was given.
+    // A two-page document; the draw counts how often it runs.
     ReportJob job(std::function<void(clsMultiPgPreview &)> extra = {})
     {
         ReportJob j;
         j.label = QStringLiteral("Test Report: ");
         j.draw = [this, extra](clsMultiPgPreview &rec) {
             ++builds;
-            currentDuringDraw = CurrentReportRecorder();
             sawWaitPointer = QGuiApplication::overrideCursor() != nullptr;
             rec.pPrint(QStringLiteral("first page"), 0.5);
             rec.pNewPage();
@@ -35,16 +33,11 @@ protected:
         return j;
     }
 
-    void expectCleanedUp()
-    {
-        EXPECT_EQ(CurrentReportRecorder(), nullptr);
-        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    }
+    void expectCleanedUp() { EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); }
 
     RecordingPrompts prompts;
     CapturingPresenter presenter;
     int builds = 0;
-    clsMultiPgPreview *currentDuringDraw = nullptr;
     bool sawWaitPointer = false;
 };
 
@@ -59,7 +52,7 @@ TEST_F(ReportRunTest, PreviewChosenInSetupShowsTheDocumentOnce)
     EXPECT_EQ(presenter.setups, 1);
     ASSERT_EQ(presenter.previews.size(), 1);
     EXPECT_EQ(presenter.previews[0]->pages.size(), 2);
-    EXPECT_NE(currentDuringDraw, nullptr);
+    EXPECT_EQ(builds, 1);
     EXPECT_TRUE(sawWaitPointer);
     EXPECT_TRUE(prompts.messages.isEmpty());
     expectCleanedUp();
@@ -89,15 +82,23 @@ TEST_F(ReportRunTest, PrintChosenInSetupSendsEveryPageToThePrinter)
     expectCleanedUp();
 }
 
-TEST_F(ReportRunTest, APreviewThatAsksForThePrinterBuildsTheDocumentAgain)
+TEST_F(ReportRunTest, WhatTheSetupChoseReachesThePrinterWhenTheDocumentStarts)
 {
     FakePrinter printer({QStringLiteral("Counter Laser")});
-    presenter.printAfterPreviews = 1;
-    const ReportResult result = RunReport(job(), ReportOutput::interactive());
-    EXPECT_TRUE(result.done());
-    EXPECT_EQ(builds, 2);
+    printer.setColorMode(1);
+    printer.setCopies(5);
+    presenter.answer = CapturingPresenter::Answer::Print;
+    presenter.copies = 3;
+    ReportJob landscape = job([&](clsMultiPgPreview &) {
+        EXPECT_EQ(printer.copies(), 3);
+        EXPECT_EQ(printer.orientation(), 2);
+        EXPECT_EQ(printer.colorMode(), 2);
+    });
+    landscape.orientation = 2;
+    EXPECT_TRUE(RunReport(landscape, ReportOutput::interactive()).done());
+    EXPECT_EQ(builds, 1);
     ASSERT_EQ(printer.jobs.size(), 1);
-    EXPECT_TRUE(printer.jobs[0]->ended);
+    EXPECT_EQ(printer.jobs[0]->document->layout.orientation(), QPageLayout::Landscape);
 }
 
 TEST_F(ReportRunTest, AFailureShowsTheLabelAndNoHalfDocument)

@@ -6,7 +6,6 @@
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "print/clsMultiPgPreview.h"
-#include "print/PrintState.h"
 #include "reports/SalesSummary.h"
 #include "sales/TicketReader.h"
 #include "sales/TicketStore.h"
@@ -93,13 +92,11 @@ class LandscapePresenter final : public PrintPresenter
 public:
     LandscapePresenter() { SetPrintPresenter(this); }
     ~LandscapePresenter() override { SetPrintPresenter(nullptr); }
-    void showPrinterSetup(clsMultiPgPreview &recorder) override
+    PrintSetupChoice showPrinterSetup(int) override { return PrintSetupChoice::preview(2); }
+    void showPreview(std::shared_ptr<const RecordedDocument> shown, bool, QObject *) override
     {
-        recorder.setOrientation(2);
-        recorder.setSendToPrinter(false);
-        SetPrintSetupCancelled(false);
+        document = std::move(shown);
     }
-    void showPreview(clsMultiPgPreview &recorder, bool, QObject *) override { document = recorder.sharedDocument(); }
     std::shared_ptr<const RecordedDocument> document;
 };
 

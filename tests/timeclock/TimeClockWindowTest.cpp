@@ -3,7 +3,7 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
-#include "print/PrintHooks.h"
+#include "print/PdfPreviewPresenter.h"
 #include "reports/DemoLetterhead.h"
 #include "reports/WorkedTime.h"
 #include "tests/support/RecordingPrompts.h"

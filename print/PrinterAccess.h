@@ -7,9 +7,6 @@
 #include <QStringList>
 #include <memory>
 
-class clsMultiPgPreview;
-class QObject;
-
 // The printer as the recorder, the preview and the printer setup reach it.
 // This base is a machine without a printer: no names, Letter pages with
 // quarter-inch margins, settings kept for the program run, and no print job.
@@ -60,43 +57,9 @@ private:
     int m_copies = 1;
 };
 
-// The windows around a report: printer setup before it, the preview after.
-// This base runs without windows: setup chooses the preview, and the preview
-// shows nothing, so the finished document stays on the recorder for
-// writePdf.
-class PrintPresenter
-{
-public:
-    virtual ~PrintPresenter() = default;
-
-    // Sets SendToPrinter and Orientation on the recorder and
-    // PrintSetupCancelled (false unless the user cancelled).
-    virtual void showPrinterSetup(clsMultiPgPreview &recorder);
-    // The finished document of a recorder in preview mode.
-    virtual void showPreview(clsMultiPgPreview &recorder, bool modal, QObject *owner) {}
-};
-
-// Writes every previewed document to one PDF file instead of showing it (for
-// runs from the command line).
-class PdfPreviewPresenter final : public PrintPresenter
-{
-public:
-    explicit PdfPreviewPresenter(QString path);
-    void showPreview(clsMultiPgPreview &recorder, bool modal, QObject *owner) override;
-    QString lastError() const { return m_error; }
-
-private:
-    QString m_path;
-    QString m_error;
-};
-
-// The printer and presenter in use (never null), and their installers
-// (not owned; nullptr restores the windowless defaults).
+// The printer in use (never null). There is one for the whole program run,
+// because what the printer setup chooses on it (the printer, duplex,
+// quality) stays for the next document. The installer does not take
+// ownership; nullptr puts back the machine without a printer.
 PrinterAccess &Printer();
 void SetPrinterAccess(PrinterAccess *printer);
-PrintPresenter &Presenter();
-void SetPrintPresenter(PrintPresenter *presenter);
-
-// The start of every report run: PrintSetupCancelled is set, the printer
-// setup is shown for the recorder, and the answer is whether to go on.
-bool RunPrinterSetup(clsMultiPgPreview &recorder);

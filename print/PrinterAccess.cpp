@@ -1,17 +1,11 @@
-#include "print/PrintHooks.h"
-
-#include "data/UserPrompts.h"
-#include "print/PrintState.h"
-#include "print/clsMultiPgPreview.h"
+#include "print/PrinterAccess.h"
 
 #include <QCoreApplication>
 
 namespace {
 
 PrinterAccess g_noPrinter;
-PrintPresenter g_windowless;
 PrinterAccess *g_printer = nullptr;
-PrintPresenter *g_presenter = nullptr;
 
 } // namespace
 
@@ -42,24 +36,6 @@ QString PrinterAccess::noPrinterMessage()
                                        "the document and save it as a PDF.");
 }
 
-void PrintPresenter::showPrinterSetup(clsMultiPgPreview &recorder)
-{
-    recorder.setSendToPrinter(false);
-    SetPrintSetupCancelled(false);
-}
-
-PdfPreviewPresenter::PdfPreviewPresenter(QString path)
-    : m_path(std::move(path))
-{
-}
-
-void PdfPreviewPresenter::showPreview(clsMultiPgPreview &recorder, bool, QObject *)
-{
-    m_error.clear();
-    if (!recorder.writePdf(m_path, &m_error))
-        ReportError(m_error);
-}
-
 PrinterAccess &Printer()
 {
     return g_printer ? *g_printer : g_noPrinter;
@@ -68,21 +44,4 @@ PrinterAccess &Printer()
 void SetPrinterAccess(PrinterAccess *printer)
 {
     g_printer = printer;
-}
-
-PrintPresenter &Presenter()
-{
-    return g_presenter ? *g_presenter : g_windowless;
-}
-
-void SetPrintPresenter(PrintPresenter *presenter)
-{
-    g_presenter = presenter;
-}
-
-bool RunPrinterSetup(clsMultiPgPreview &recorder)
-{
-    SetPrintSetupCancelled(true);
-    Presenter().showPrinterSetup(recorder);
-    return !PrintSetupCancelled();
 }
