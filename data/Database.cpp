@@ -378,6 +378,17 @@ bool keepFromChanges(QSqlDatabase &db, Engine engine, const Schema::Outcome &out
     return ok;
 }
 
+// The restore generation the database holds now; "" before its first
+// restore; nullopt when it can't be read.
+std::optional<QString> storedGeneration(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("select value from tessaly_info where name = 'restore_generation'")))
+        return std::nullopt;
+    return q.next() ? q.value(0).toString() : QString();
+}
+
 QSqlDatabase openConnection(const ConnectionSettings &s)
 {
     if (!s.problem.isEmpty()) {
@@ -427,6 +438,12 @@ QSqlDatabase openConnection(const ConnectionSettings &s)
     }
     if (!opened.readOnly && outcome.newerVersion == 0)
         shareJournal(db, s);
+    if (!t_state.generation) {
+        // Learned before the first read: a counter that has only looked at
+        // a ticket is held to what it saw, as one that wrote to it is.
+        t_state.generation = storedGeneration(db);
+        t_state.generationOf = s;
+    }
     t_state.open = s;
     t_state.outageSaid.reset();
     t_state.newerSchema = outcome.newerVersion;
@@ -483,16 +500,6 @@ bool runControl(const QString &sql)
     return run(q, QStringLiteral("Execute:"), sql, {});
 }
 
-// The restore generation the database holds now; "" before its first
-// restore; nullopt when it can't be read.
-std::optional<QString> storedGeneration(QSqlDatabase &db)
-{
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("select value from tessaly_info where name = 'restore_generation'")))
-        return std::nullopt;
-    return q.next() ? q.value(0).toString() : QString();
-}
 
 // A write is refused when the database was restored at another counter
 // since this one read what it shows: the ticket it would write to may now

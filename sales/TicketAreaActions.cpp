@@ -51,7 +51,15 @@ bool TicketArea::readyToClose(int id)
         const std::optional<QStringList> unmatched = StockMoves::UnmatchedLines(id);
         if (!unmatched)
             return false;
-        return unmatched->isEmpty() || Prompts().askYesNo(TicketTexts::UnmatchedLinesQuestion(*unmatched));
+        if (!unmatched->isEmpty() && !Prompts().askYesNo(TicketTexts::UnmatchedLinesQuestion(*unmatched)))
+            return false;
+        // Once more after the questions: another counter may have written
+        // while one of them was on screen.
+        TicketDisplay last;
+        if (ReadTicketDisplay(id, &last) != TicketReadResult::Read || !last.isOpen() || SameLinesAndPayments(last, m_drawn))
+            return true;
+        Prompts().message(TicketTexts::ChangedBeforeCloseMessage(id));
+        ShowTicket(id);
     }
 }
 
@@ -97,6 +105,10 @@ void TicketArea::reopenTicket()
 
 bool TicketArea::changeMade(TicketChange change)
 {
+    if (change == TicketChange::WrongState && !TicketStore::LoadHeader(m_salesid)) {
+        ShowTicket(m_salesid); // removed at another counter: said there
+        return false;
+    }
     if (change == TicketChange::WrongState) {
         Prompts().message(TicketTexts::NotOpenMessage(m_salesid));
         emit TicketStatusChanged(m_salesid);

@@ -58,8 +58,10 @@ bool TicketArea::lineChanged(Result result)
     case Result::Done:
         return true;
     case Result::TicketNotOpen:
-        Prompts().message(TicketTexts::NotOpenMessage(m_salesid));
-        emit TicketStatusChanged(m_salesid);
+        if (TicketStore::LoadHeader(m_salesid)) {
+            Prompts().message(TicketTexts::NotOpenMessage(m_salesid));
+            emit TicketStatusChanged(m_salesid);
+        } // else removed at another counter: the ticket's next showing says so
         return false;
     case Result::NotFound:
     case Result::BadInput:
