@@ -183,8 +183,9 @@ TEST_P(BackupTest, ARestoreAtOneCounterStopsTheOthersWritesAndNeverReusesATicket
     ASSERT_EQ(written, 1);
     const int printed = ticket(c); // handed out after the backup, on paper now
 
-    if (GetParam() == Engine::PostgreSQL)
+    if (GetParam() == Engine::PostgreSQL) {
         EXPECT_EQ(Backup::OtherCounters(), 1);
+    }
     const Backup::Result restored = Backup::Restore(made.file);
     ASSERT_TRUE(restored.ok) << restored.message.toStdString();
     prompts.messages.clear();
