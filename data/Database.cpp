@@ -226,12 +226,17 @@ bool refusedAsReadOnly(const QSqlError &error)
     return error.nativeErrorCode() == QLatin1String("8") || error.nativeErrorCode() == QLatin1String("25006");
 }
 
+QString newerRefusal()
+{
+    return Schema::NewerReleaseText(t_state.newerSchema) + QStringLiteral("; this program can print from it but change "
+                                                                          "nothing in it");
+}
+
 // What a failure is called in the shop's words.
 QString reasonOf(const QSqlError &error)
 {
     if (t_state.newerSchema > 0 && refusedAsReadOnly(error))
-        return Schema::NewerReleaseText(t_state.newerSchema) + QStringLiteral("; this program can print from it but "
-                                                                              "change nothing in it");
+        return newerRefusal();
     return describeError(error);
 }
 
@@ -505,12 +510,25 @@ bool runControl(const QString &sql)
 // since this one read what it shows: the ticket it would write to may now
 // be another customer's, or gone. The program then starts its screens
 // afresh, and writes go on under the new generation.
+// The write is refused, said once, and the program's screens start afresh;
+// until they have, every write is refused silently.
+bool refuseStaleScreens(const QString &reason)
+{
+    t_state.restoredElsewhere = true;
+    failText(QStringLiteral("Execute:"), reason + QStringLiteral(", so nothing was written; the sales window starts "
+                                                                 "afresh"));
+    if (g_restoredElsewhere)
+        g_restoredElsewhere();
+    else
+        StartAfreshAfterRestore();
+    return false;
+}
+
 bool generationHolds(QSqlDatabase &db)
 {
     if (t_state.newerSchema > 0 && t_state.open && t_state.open->engine == Engine::SQLServer) {
         // SQL Server has no read-only session: the refusal is this layer's.
-        failText(QStringLiteral("Execute:"), Schema::NewerReleaseText(t_state.newerSchema)
-                                                 + QStringLiteral("; this program can print from it but change nothing in it"));
+        failText(QStringLiteral("Execute:"), newerRefusal());
         return false;
     }
     std::optional<QString> now = storedGeneration(db);
@@ -533,38 +551,22 @@ bool generationHolds(QSqlDatabase &db)
         t_state.restoredElsewhere = false;
         return true;
     }
+    if (t_state.restoredElsewhere) {
+        // Said already; what the screens write while they start afresh
+        // belongs to rows read before.
+        t_state.lastError = QStringLiteral("Execute:the sales window starts afresh; nothing was written");
+        return false;
+    }
     if (!(t_state.generationOf == t_state.open)) {
         // The settings now name another database: what the screens show
         // came from the one before, and its ids mean other rows here.
         t_state.generation = now;
         t_state.generationOf = t_state.open;
-        t_state.restoredElsewhere = true;
-        failText(QStringLiteral("Execute:"), QStringLiteral("the database in use is now %1, so nothing was written; the "
-                                                            "sales window starts afresh")
-                                                 .arg(Describe(*t_state.open)));
-        if (g_restoredElsewhere)
-            g_restoredElsewhere();
-        else
-            StartAfreshAfterRestore();
-        return false;
-    }
-    const QString refused = QStringLiteral("Execute:the database was restored at another counter, so nothing was "
-                                           "written; the sales window starts afresh");
-    if (t_state.restoredElsewhere) {
-        // Said already; what the screens write while they start afresh
-        // belongs to rows read before the restore.
-        t_state.lastError = refused;
-        return false;
+        return refuseStaleScreens(QStringLiteral("the database in use is now %1").arg(Describe(*t_state.open)));
     }
     if (*now == *t_state.generation)
         return true;
-    t_state.restoredElsewhere = true;
-    failText(QStringLiteral("Execute:"), refused.mid(8));
-    if (g_restoredElsewhere)
-        g_restoredElsewhere();
-    else
-        StartAfreshAfterRestore();
-    return false;
+    return refuseStaleScreens(QStringLiteral("the database was restored at another counter"));
 }
 
 } // namespace
