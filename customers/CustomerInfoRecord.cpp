@@ -1,8 +1,6 @@
 // Loading, saving and deleting the customer of the editor.
 #include "customers/CustomerInfo.h"
 
-#include <QTimer>
-
 #include "customers/CustomerStore.h"
 #include "customers/PhoneNumber.h"
 #include "customers/PhoneRow.h"
@@ -17,23 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
-
-namespace {
-
-// Sets a flag for as long as it lives.
-class FlagGuard
-{
-public:
-    explicit FlagGuard(bool &flag) : m_flag(flag), m_before(flag) { m_flag = true; }
-    ~FlagGuard() { m_flag = m_before; }
-
-private:
-    bool &m_flag;
-    bool m_before;
-};
-
-} // namespace
 
 // --- Loading ---
 
@@ -41,7 +24,7 @@ void CustomerInfo::fillStates(bool sayLater)
 {
     if (m_statesFilled)
         return;
-    FlagGuard loading(m_loading);
+    const QScopedValueRollback loading(m_loading, true);
     std::optional<QList<std::pair<int, QString>>> codes;
     {
         Database::HeldErrors held; // told once, under the state list's label
@@ -77,7 +60,7 @@ void CustomerInfo::LoadCustomerInfo(int id)
 {
     fillStates();
     {
-        FlagGuard loading(m_loading);
+        const QScopedValueRollback loading(m_loading, true);
         if (id != 0) {
             CustomerRecord record;
             switch (CustomerStore::Load(id, &record)) {

@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
@@ -30,17 +31,6 @@ void setBack(QWidget *w, qint64 color)
     p.setColor(QPalette::Window, OleColor::ToQColor(color));
     w->setPalette(p);
 }
-
-class FlagGuard
-{
-public:
-    explicit FlagGuard(bool &flag) : m_flag(flag), m_old(flag) { m_flag = true; }
-    ~FlagGuard() { m_flag = m_old; }
-
-private:
-    bool &m_flag;
-    bool m_old;
-};
 
 } // namespace
 
@@ -101,7 +91,7 @@ void TicketArea::ShowTicket(int salesid)
             markUnsaved(TicketStore::TicketField(f), false); // the boxes show another ticket now
     }
     {
-        FlagGuard loading(m_loading);
+        const QScopedValueRollback loading(m_loading, true);
         another = salesid != m_salesid;
         m_salesid = salesid;
         if (another)
