@@ -3,9 +3,9 @@
 #include "customers/CustomerStore.h"
 #include "data/Recordset.h"
 #include "widgets/VbInput.h"
+#include "widgets/WaitPointer.h"
 #include "widgets/vbalGrid.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -201,7 +201,7 @@ void FindCustomer::showHits()
 
 void FindCustomer::onColumnClick(int col)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const WaitPointer busy;
     m_sorted = true;
     if (vbalGrid1->ColumnTag(col).isEmpty()) {
         vbalGrid1->SortByColumn(col, vbalGrid::SortAscending);
@@ -210,7 +210,6 @@ void FindCustomer::onColumnClick(int col)
         vbalGrid1->SortByColumn(col, vbalGrid::SortDescending);
         vbalGrid1->SetColumnTag(col, QString());
     }
-    QApplication::restoreOverrideCursor();
 }
 
 void FindCustomer::showBusy(bool busy)

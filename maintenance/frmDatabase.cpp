@@ -8,8 +8,8 @@
 #include "maintenance/DatabaseCleanup.h"
 #include "maintenance/FileChooser.h"
 #include "sales/AdminGate.h"
+#include "widgets/WaitPointer.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -17,13 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Shows the wait pointer while it lives.
-struct BusyPointer
-{
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-};
 
 QString takenText(const Backup::Info &info)
 {
@@ -98,7 +91,7 @@ void frmDatabase::BackupDatabase()
         return;
     Backup::Result result;
     {
-        BusyPointer busy;
+        const WaitPointer busy;
         result = Backup::Create(*file);
     }
     Prompts().message(result.message, QStringLiteral("Backup"));
@@ -143,7 +136,7 @@ void frmDatabase::RestoreDatabase()
         return;
     Backup::Result result;
     {
-        BusyPointer busy;
+        const WaitPointer busy;
         result = Backup::Restore(*file);
     }
     Prompts().message(result.message, QStringLiteral("Restore"));

@@ -4,6 +4,7 @@
 #include "print/PreviewPageView.h"
 #include "print/PreviewPanels.h"
 #include "print/PrinterAccess.h"
+#include "widgets/WaitPointer.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QApplication>
@@ -54,13 +55,6 @@ QString pdfBaseName(const QString &title)
         name.chop(1);
     return name.isEmpty() ? QStringLiteral("PPview") : name;
 }
-
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -292,7 +286,7 @@ void frmMultiPgPreview::printPageRange(int first, int last, bool asRange)
     QList<int> pages;
     for (int i = std::max(0, first); i <= std::min(last, LastPageIndex()); ++i)
         pages.append(i);
-    BusyCursor busy;
+    const WaitPointer busy;
     const bool ok = ReplayPages(m_store.document(), pages, *job, &error, [&](int index) {
         picPrintOptions->setProgress(asRange ? QStringLiteral("Printing page %1 of %2").arg(index + 1).arg(last + 1)
                                              : QStringLiteral("Printing page %1").arg(index + 1));
@@ -305,7 +299,7 @@ void frmMultiPgPreview::printPageRange(int first, int last, bool asRange)
 bool frmMultiPgPreview::copyPagesTo(const QString &folder)
 {
     QString error;
-    BusyCursor busy;
+    const WaitPointer busy;
     const bool ok = m_store.copyAllTo(folder, reportTitle(), &error, [this](int index) {
         picPrintOptions->setProgress(QStringLiteral("Copying page %1").arg(index + 1));
     });
@@ -342,7 +336,7 @@ void frmMultiPgPreview::askForPdfPath()
 bool frmMultiPgPreview::saveAsPdf(const QString &path)
 {
     QString error;
-    BusyCursor busy;
+    const WaitPointer busy;
     if (m_store.document().writePdf(path, &error))
         return true;
     Prompts().message(QStringLiteral("The PDF could not be saved: %1").arg(error), kTitle);

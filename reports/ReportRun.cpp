@@ -4,45 +4,20 @@
 #include "data/UserPrompts.h"
 #include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
+#include "widgets/WaitPointer.h"
 
 #include <QCoreApplication>
-#include <QCursor>
-#include <QGuiApplication>
 
 namespace {
 
-// The hourglass while the document is drawn, after the windows have had a
-// chance to repaint (the printer setup window has just closed).
-class WaitPointer
+// Lets the windows repaint before the document is drawn: the printer setup
+// window has just closed, and its place would stay grey under the hourglass.
+void repaintWindows()
 {
-public:
-    WaitPointer()
-    {
-        if (QCoreApplication::instance())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        m_shown = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
-        if (m_shown)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~WaitPointer()
-    {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool m_shown = false;
-};
-
-ReportResult failed(const ReportJob &job, const QString &reason, bool show = true)
-{
-    if (show)
-        ReportError(job.label + reason);
-    ReportResult result;
-    result.status = ReportResult::Status::Failed;
-    result.error = reason;
-    return result;
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
 
 // Sets the output mode, and for an interactive run what the printer setup
 // chose; false when the user quit the printer setup.
@@ -73,7 +48,8 @@ bool prepareOutput(clsMultiPgPreview &rec, const ReportOutput &output)
 // Draws the whole document once; the reason of a failure, empty when none.
 QString build(clsMultiPgPreview &rec, const ReportJob &job)
 {
-    WaitPointer wait;
+    repaintWindows();
+    const WaitPointer wait;
     // A query that fails is told once, under the report's label.
     Database::HeldErrors held;
     try {
@@ -89,6 +65,12 @@ QString build(clsMultiPgPreview &rec, const ReportJob &job)
 
 } // namespace
 
+ReportResult ReportFailed(const QString &label, const QString &reason)
+{
+    ReportError(label + reason);
+    return ReportResult::failed(reason);
+}
+
 ReportResult RunReport(const ReportJob &job, const ReportOutput &output)
 {
     clsMultiPgPreview rec;
@@ -102,7 +84,7 @@ ReportResult RunReport(const ReportJob &job, const ReportOutput &output)
     const QString reason = build(rec, job);
     if (!reason.isEmpty()) {
         rec.abortDoc();
-        return failed(job, reason);
+        return ReportFailed(job.label, reason);
     }
     const bool toPdf = output.kind() == ReportOutput::Kind::Pdf;
     if (toPdf)
@@ -111,14 +93,14 @@ ReportResult RunReport(const ReportJob &job, const ReportOutput &output)
         rec.pEndDoc(1, nullptr);
     // The recorder has shown a print job's failure itself.
     if (printing && !rec.lastError().isEmpty())
-        return failed(job, rec.lastError(), false);
+        return ReportResult::failed(rec.lastError());
     ReportResult result;
     result.status = ReportResult::Status::Done;
     result.pages = rec.pageCount();
     if (toPdf) {
         QString error;
         if (!rec.writePdf(output.pdfPath(), &error))
-            return failed(job, error);
+            return ReportFailed(job.label, error);
     }
     return result;
 }
