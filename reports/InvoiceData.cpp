@@ -8,12 +8,6 @@
 
 namespace {
 
-// A column's trimmed text; NULL is empty.
-QString text(const Recordset &rows, int row, const QString &column)
-{
-    const QVariant value = rows.value(row, column);
-    return value.isNull() ? QString() : value.toString().trimmed();
-}
 
 QString quantityText(const QVariant &stored)
 {
@@ -40,15 +34,15 @@ QList<InvoiceLine> linesFrom(const Recordset &rows, const QString &unitColumn, c
     for (int r = 0; r < rows.rowCount(); ++r) {
         InvoiceLine line;
         if (equipment) {
-            line.text = text(rows, r, QStringLiteral("modelnumber")) + QStringLiteral("--")
-                + text(rows, r, QStringLiteral("description")).left(50);
+            line.text = rows.text(r, QStringLiteral("modelnumber")) + QStringLiteral("--")
+                + rows.text(r, QStringLiteral("description")).left(50);
         } else {
-            line.text = text(rows, r, QStringLiteral("description"));
+            line.text = rows.text(r, QStringLiteral("description"));
         }
         line.quantity = quantityText(rows.value(r, QStringLiteral("quantity")));
         line.unit = Money::fromVariant(rows.value(r, unitColumn));
         line.extended = extended.value(r);
-        line.note = text(rows, r, QStringLiteral("note"));
+        line.note = rows.text(r, QStringLiteral("note"));
         lines.append(line);
     }
     return lines;
@@ -84,13 +78,13 @@ std::optional<Recordset> ReadInvoiceHeaderRow(int ticketId)
 InvoiceCustomer InvoiceCustomerFromRow(const Recordset &row)
 {
     InvoiceCustomer c;
-    c.name = text(row, 0, QStringLiteral("Firstname")) + QStringLiteral("   ") + text(row, 0, QStringLiteral("lastname"));
-    c.address = text(row, 0, QStringLiteral("address1"));
-    c.cityLine = text(row, 0, QStringLiteral("city")) + QStringLiteral(", ") + text(row, 0, QStringLiteral("state"))
-        + QLatin1Char(' ') + text(row, 0, QStringLiteral("zipcode"));
+    c.name = row.text(0, QStringLiteral("Firstname")) + QStringLiteral("   ") + row.text(0, QStringLiteral("lastname"));
+    c.address = row.text(0, QStringLiteral("address1"));
+    c.cityLine = row.text(0, QStringLiteral("city")) + QStringLiteral(", ") + row.text(0, QStringLiteral("state"))
+        + QLatin1Char(' ') + row.text(0, QStringLiteral("zipcode"));
     c.phone = preferredPhone(row);
-    c.vehicle = text(row, 0, QStringLiteral("Year")) + QStringLiteral("   ") + text(row, 0, QStringLiteral("make"))
-        + QStringLiteral("   ") + text(row, 0, QStringLiteral("model"));
+    c.vehicle = row.text(0, QStringLiteral("Year")) + QStringLiteral("   ") + row.text(0, QStringLiteral("make"))
+        + QStringLiteral("   ") + row.text(0, QStringLiteral("model"));
     c.taxExempt = row.value(0, QStringLiteral("TaxExempt"));
     return c;
 }
@@ -105,7 +99,7 @@ InvoiceBody InvoiceBodyFromRows(const Recordset &equipment, const Recordset &ins
     body.installs = linesFrom(installs, QStringLiteral("charge"), body.figures.laborExtended, false);
     for (int r = 0; r < payments.rowCount(); ++r) {
         const PaymentFigure &figure = body.figures.paymentFigures.at(r);
-        body.payments.append({text(payments, r, QStringLiteral("description")), figure.amount, figure.withSurcharge});
+        body.payments.append({payments.text(r, QStringLiteral("description")), figure.amount, figure.withSurcharge});
     }
     return body;
 }

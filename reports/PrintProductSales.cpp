@@ -99,15 +99,6 @@ void drawProductSales(clsMultiPgPreview &rec, const Recordset &rows, const QStri
     }
 }
 
-ReportResult failed(const QString &reason)
-{
-    ReportError(kProductSalesLabel + reason);
-    ReportResult result;
-    result.status = ReportResult::Status::Failed;
-    result.error = reason;
-    return result;
-}
-
 } // namespace
 } // namespace ProductSalesReport
 
@@ -115,7 +106,7 @@ ReportResult PrintProductSales(const QString &dateText, bool monthly, const Repo
 {
     const QDate day = QDate::fromString(dateText.trimmed(), QStringLiteral("M/d/yyyy"));
     if (!day.isValid())
-        return ProductSalesReport::failed(QStringLiteral("\"%1\" is not a date (mm/dd/yyyy).").arg(dateText.trimmed()));
+        return ReportFailed(ProductSalesReport::kProductSalesLabel, QStringLiteral("\"%1\" is not a date (mm/dd/yyyy).").arg(dateText.trimmed()));
     return PrintProductSales(day, monthly, output);
 }
 
@@ -127,7 +118,7 @@ ReportResult PrintProductSales(const QDate &day, bool monthly, const ReportOutpu
         rows = ProductSalesReport::salesRows(ProductSalesReport::rangeOf(day, monthly));
     }
     if (!rows)
-        return ProductSalesReport::failed(Database::LastReason());
+        return ReportFailed(ProductSalesReport::kProductSalesLabel, Database::LastReason());
     if (rows->isEmpty()) {
         Prompts().message(QStringLiteral("No sales found for ") + DateText::shortDate(day));
         return ReportResult::nothing();

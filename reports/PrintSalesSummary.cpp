@@ -157,15 +157,6 @@ void drawSummary(clsMultiPgPreview &rec, const QList<SummaryRow> &rows, const QS
     SummaryTable(rec, title).print(rows);
 }
 
-ReportResult failed(const QString &reason)
-{
-    ReportError(kSummaryLabel + reason);
-    ReportResult result;
-    result.status = ReportResult::Status::Failed;
-    result.error = reason;
-    return result;
-}
-
 } // namespace
 } // namespace SalesSummaryReport
 
@@ -175,11 +166,11 @@ ReportResult PrintSalesSummary(const QString &startText, const QString &periodTy
     // format has no say in how the text is read.
     const QDate start = QDate::fromString(startText.trimmed(), QStringLiteral("M/d/yyyy"));
     if (!start.isValid())
-        return SalesSummaryReport::failed(
+        return ReportFailed(SalesSummaryReport::kSummaryLabel, 
             QStringLiteral("\"%1\" is not a date (mm/dd/yyyy).").arg(startText.trimmed()));
     const std::optional<SummaryPeriod> period = SummaryPeriodFromText(periodType);
     if (!period)
-        return SalesSummaryReport::failed(
+        return ReportFailed(SalesSummaryReport::kSummaryLabel, 
             QStringLiteral("\"%1\" is not a period (Daily, Weekly or Monthly).").arg(periodType));
     return PrintSalesSummary(start, *period, output);
 }
@@ -187,14 +178,14 @@ ReportResult PrintSalesSummary(const QString &startText, const QString &periodTy
 ReportResult PrintSalesSummary(const QDate &start, SummaryPeriod period, const ReportOutput &output)
 {
     if (!start.isValid())
-        return SalesSummaryReport::failed(QStringLiteral("No start date was given."));
+        return ReportFailed(SalesSummaryReport::kSummaryLabel, QStringLiteral("No start date was given."));
     std::optional<QList<SummaryRow>> rows;
     {
         Database::HeldErrors held; // told once, under the report's label
         rows = ReadSummaryRows(SummaryRangeOf(start, period));
     }
     if (!rows)
-        return SalesSummaryReport::failed(Database::LastReason());
+        return ReportFailed(SalesSummaryReport::kSummaryLabel, Database::LastReason());
     if (rows->isEmpty()) {
         Prompts().message(QStringLiteral("No sales found for ") + DateText::shortDate(start));
         return ReportResult::nothing();

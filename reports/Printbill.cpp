@@ -232,13 +232,8 @@ ReportResult Printbill(int ticketId, const ReportOutput &output)
         Database::HeldErrors held; // told below, under the invoice's label
         row = ReadInvoiceHeaderRow(ticketId);
     }
-    if (!row) {
-        ReportResult failed;
-        failed.status = ReportResult::Status::Failed;
-        failed.error = Database::LastReason();
-        ReportError(kBillLabel + failed.error);
-        return failed;
-    }
+    if (!row)
+        return ReportFailed(kBillLabel, Database::LastReason());
     // A ticket whose customer row is gone has nothing to print.
     if (row->isEmpty())
         return ReportResult::nothing();

@@ -50,7 +50,19 @@ struct ReportResult
 
     bool done() const { return status == Status::Done; }
     static ReportResult nothing() { return {}; }
+    // A failure whose reason has already been shown.
+    static ReportResult failed(const QString &reason)
+    {
+        ReportResult result;
+        result.status = Status::Failed;
+        result.error = reason;
+        return result;
+    }
 };
+
+// Shows the document's label and the reason ("Printbill: the server is
+// gone") and gives the failed result.
+ReportResult ReportFailed(const QString &label, const QString &reason);
 
 // Thrown by a report's drawing when it can't go on (a query failed, a file
 // of the letterhead is missing). The run shows the report's label followed
