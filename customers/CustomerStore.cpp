@@ -9,13 +9,6 @@ namespace CustomerStore {
 
 namespace {
 
-// "" for NULL, else the trimmed text.
-QString text(const Recordset &rs, const char *column)
-{
-    const QVariant v = rs.field(QLatin1String(column));
-    return v.isNull() ? QString() : v.toString().trimmed();
-}
-
 std::optional<int> preferredPhone(const QVariant &value)
 {
     if (value.isNull())
@@ -122,12 +115,12 @@ LoadResult Load(int id, CustomerRecord *record)
     r.phones[1] = NullToSpace(rs->field(QStringLiteral("phone2")));
     r.phones[2] = NullToSpace(rs->field(QStringLiteral("phone3")));
     r.preferPhone = preferredPhone(rs->field(QStringLiteral("PreferPhone")));
-    r.address1 = text(*rs, "Address1");
-    r.address2 = text(*rs, "Address2");
-    r.city = text(*rs, "city");
-    r.state = text(*rs, "state");
-    r.zipcode = text(*rs, "zipcode");
-    r.email = text(*rs, "email");
+    r.address1 = rs->text(0, QStringLiteral("Address1"));
+    r.address2 = rs->text(0, QStringLiteral("Address2"));
+    r.city = rs->text(0, QStringLiteral("city"));
+    r.state = rs->text(0, QStringLiteral("state"));
+    r.zipcode = rs->text(0, QStringLiteral("zipcode"));
+    r.email = rs->text(0, QStringLiteral("email"));
     *record = r;
     return LoadResult::Loaded;
 }
@@ -191,32 +184,28 @@ SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edite
 {
     if (changedElsewhere)
         changedElsewhere->clear();
-    SaveResult result = SaveResult::Failed;
     QList<CustomerField> conflicts;
-    const bool committed = Database::Transaction([&] {
+    const SaveResult result = Database::TransactionOutcome(SaveResult::Saved, SaveResult::Failed, [&] {
+        conflicts.clear();
         // A no-op update takes the row first, so the comparison below and the
         // write after it see the same row on every engine: a save at another
         // counter waits until this one is done, then finds what it wrote.
         const qint64 held = Database::Execute(
             QStringLiteral("update customer set firstname = firstname where id = ?"), {loaded.id});
         if (held < 0)
-            return false;
-        if (held == 0) {
-            result = SaveResult::Missing;
-            return false;
-        }
+            return SaveResult::Failed;
+        if (held == 0)
+            return SaveResult::Missing;
         CustomerRecord now;
         if (Load(loaded.id, &now) != LoadResult::Loaded)
-            return false;
+            return SaveResult::Failed;
         for (const CustomerField f : changed) {
             const QVariant stored = valueOf(now, f);
             if (!same(stored, valueOf(loaded, f)) && !same(stored, valueOf(edited, f)))
                 conflicts.append(f);
         }
-        if (!conflicts.isEmpty()) {
-            result = SaveResult::ChangedElsewhere;
-            return false;
-        }
+        if (!conflicts.isEmpty())
+            return SaveResult::ChangedElsewhere;
         if (!changed.isEmpty()) {
             QStringList sets;
             QVariantList values;
@@ -228,13 +217,10 @@ SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edite
             if (Database::Execute(
                     QStringLiteral("update customer set %1 where id = ?").arg(sets.join(QStringLiteral(", "))), values)
                 != 1)
-                return false;
+                return SaveResult::Failed;
         }
-        result = SaveResult::Saved;
-        return true;
+        return SaveResult::Saved;
     });
-    if (!committed && result == SaveResult::Saved)
-        result = SaveResult::Failed;
     if (changedElsewhere)
         *changedElsewhere = conflicts;
     return result;

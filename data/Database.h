@@ -85,6 +85,21 @@ qint64 InsertRow(const QString &table, const QStringList &columns, const QVarian
 bool Transaction(const std::function<bool()> &body);
 bool InTransaction();
 
+// Transaction for a change whose outcome says more than yes or no: body
+// returns the outcome, the unit is committed when it is `done`, and a body
+// that finished but whose commit failed gives `failed`. A rerun after a
+// deadlock starts from `failed` again.
+template <typename Result, typename Body>
+Result TransactionOutcome(Result done, Result failed, Body body)
+{
+    Result result = failed;
+    const bool committed = Transaction([&] {
+        result = body();
+        return result == done;
+    });
+    return !committed && result == done ? failed : result;
+}
+
 // The dialect of the database in use.
 Dialect CurrentDialect();
 

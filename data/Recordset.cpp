@@ -42,3 +42,9 @@ QVariant Recordset::value(int row, const QString &name) const
 {
     return value(row, columnIndex(name));
 }
+
+QString Recordset::text(int row, const QString &name) const
+{
+    const QVariant v = value(row, name);
+    return v.isNull() ? QString() : v.toString().trimmed();
+}

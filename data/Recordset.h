@@ -30,6 +30,8 @@ public:
     // A NULL QVariant for an unknown column or a row out of range.
     QVariant value(int row, int column) const;
     QVariant value(int row, const QString &name) const;
+    // The column's text without leading and trailing blanks; NULL is empty.
+    QString text(int row, const QString &name) const;
 
     // Walking the rows in the manner of the old recordsets.
     bool eof() const { return m_cursor >= m_rows; }

@@ -16,20 +16,12 @@ namespace {
 // Runs a change of an open ticket as one unit of work.
 Result onOpenTicket(int salesId, const std::function<Result()> &change)
 {
-    Result result = Result::Failed;
-    const bool committed = Database::Transaction([&] {
+    return Database::TransactionOutcome(Result::Done, Result::Failed, [&] {
         const TicketChange lock = TicketStore::LockOpenTicket(salesId);
-        if (lock != TicketChange::Done) {
-            if (lock == TicketChange::WrongState)
-                result = Result::TicketNotOpen;
-            return false;
-        }
-        result = change();
-        return result == Result::Done;
+        if (lock != TicketChange::Done)
+            return lock == TicketChange::WrongState ? Result::TicketNotOpen : Result::Failed;
+        return change();
     });
-    if (!committed && result == Result::Done)
-        return Result::Failed;
-    return result;
 }
 
 Result fromCount(qint64 changed)

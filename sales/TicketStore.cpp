@@ -3,10 +3,10 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
-#include "data/NullToSpace.h"
 #include "sales/Money.h"
 #include "sales/StockMoves.h"
 #include "sales/TicketNumber.h"
+#include "sales/TicketReader.h"
 
 namespace TicketStore {
 
@@ -22,37 +22,6 @@ QString closedCondition()
     return Database::CurrentDialect().trimUpper(QStringLiteral("status")) + QStringLiteral(" = 'CLOSE'");
 }
 
-QString text(const Recordset &rs, const char *column)
-{
-    const QVariant v = rs.value(0, QLatin1String(column));
-    return v.isNull() ? QString() : v.toString().trimmed();
-}
-
-// Moves the ticket's status from one state to the other and its stock by
-// sign × the line quantities, all or nothing.
-TicketChange moveTicket(int salesId, const QString &newStatus, const QString &fromCondition, int sign)
-{
-    TicketChange result = TicketChange::Failed;
-    const bool committed = Database::Transaction([&] {
-        const qint64 changed = Database::Execute(
-            QStringLiteral("update sales set status = ?, Closedate = ? where id = ? and %1").arg(fromCondition),
-            {newStatus, DateText::toDb(Clock::now()), salesId});
-        if (changed < 0)
-            return false;
-        if (changed == 0) {
-            result = TicketChange::WrongState;
-            return false;
-        }
-        if (!StockMoves::MoveTicketStock(salesId, sign))
-            return false;
-        result = TicketChange::Done;
-        return true;
-    });
-    if (!committed && result == TicketChange::Done)
-        return TicketChange::Failed;
-    return result;
-}
-
 TicketChange fromCount(qint64 changed)
 {
     if (changed < 0)
@@ -60,32 +29,39 @@ TicketChange fromCount(qint64 changed)
     return changed == 0 ? TicketChange::WrongState : TicketChange::Done;
 }
 
+// Moves the ticket's status from one state to the other and its stock by
+// sign × the line quantities, all or nothing.
+TicketChange moveTicket(int salesId, const QString &newStatus, const QString &fromCondition, int sign)
+{
+    return Database::TransactionOutcome(TicketChange::Done, TicketChange::Failed, [&] {
+        const TicketChange moved = fromCount(Database::Execute(
+            QStringLiteral("update sales set status = ?, Closedate = ? where id = ? and %1").arg(fromCondition),
+            {newStatus, DateText::toDb(Clock::now()), salesId}));
+        if (moved != TicketChange::Done)
+            return moved;
+        return StockMoves::MoveTicketStock(salesId, sign) ? TicketChange::Done : TicketChange::Failed;
+    });
+}
+
 } // namespace
 
 NewTicketResult NewTicket(int customerId, int *newId)
 {
-    NewTicketResult result = NewTicketResult::Failed;
-    const bool committed = Database::Transaction([&] {
+    return Database::TransactionOutcome(NewTicketResult::Created, NewTicketResult::Failed, [&] {
         const auto customer = Database::GetRS(QStringLiteral("select id from customer where id = ?"), {customerId});
         if (!customer)
-            return false;
-        if (customer->isEmpty()) {
-            result = NewTicketResult::CustomerGone;
-            return false;
-        }
+            return NewTicketResult::Failed;
+        if (customer->isEmpty())
+            return NewTicketResult::CustomerGone;
         const qint64 id = Database::InsertRow(
             QStringLiteral("sales"), {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status")},
             {customerId, DateText::toDb(Clock::now()), OpenStatus()});
         if (id <= 0)
-            return false;
+            return NewTicketResult::Failed;
         if (newId)
             *newId = int(id);
-        result = NewTicketResult::Created;
-        return true;
+        return NewTicketResult::Created;
     });
-    if (!committed && result == NewTicketResult::Created)
-        return NewTicketResult::Failed;
-    return result;
 }
 
 std::optional<Recordset> TicketList(int customerId)
@@ -123,12 +99,12 @@ TicketHeader HeaderFromRow(const Recordset &rs)
     h.customerId = rs.value(0, QStringLiteral("customerid")).toInt();
     h.saleDate = DateText::fromDb(rs.value(0, QStringLiteral("saledate")));
     h.closeDate = DateText::fromDb(rs.value(0, QStringLiteral("Closedate")));
-    h.status = text(rs, "status");
-    h.taxExempt = NullToSpace(rs.value(0, QStringLiteral("TaxExempt"))) == QLatin1String("1");
-    h.year = text(rs, "year");
-    h.make = text(rs, "make");
-    h.model = text(rs, "model");
-    h.note = text(rs, "note");
+    h.status = rs.text(0, QStringLiteral("status"));
+    h.taxExempt = IsTaxExempt(rs.value(0, QStringLiteral("TaxExempt")));
+    h.year = rs.text(0, QStringLiteral("year"));
+    h.make = rs.text(0, QStringLiteral("make"));
+    h.model = rs.text(0, QStringLiteral("model"));
+    h.note = rs.text(0, QStringLiteral("note"));
     return h;
 }
 
@@ -144,27 +120,19 @@ TicketChange ReopenTicket(int salesId)
 
 TicketChange DeleteTicket(int salesId)
 {
-    TicketChange result = TicketChange::Failed;
-    const bool committed = Database::Transaction([&] {
-        const qint64 removed =
-            Database::Execute(QStringLiteral("delete from sales where id = ? and %1").arg(openCondition()), {salesId});
-        if (removed <= 0) {
-            if (removed == 0)
-                result = TicketChange::WrongState;
-            return false;
-        }
+    return Database::TransactionOutcome(TicketChange::Done, TicketChange::Failed, [&] {
+        const TicketChange removed = fromCount(
+            Database::Execute(QStringLiteral("delete from sales where id = ? and %1").arg(openCondition()), {salesId}));
+        if (removed != TicketChange::Done)
+            return removed;
         for (const char *table : {"salesitem", "saleslabor", "payment"}) {
             if (Database::Execute(QStringLiteral("delete from %1 where salesid = ?").arg(QLatin1String(table)),
                                   {salesId})
                 < 0)
-                return false;
+                return TicketChange::Failed;
         }
-        result = TicketChange::Done;
-        return true;
+        return TicketChange::Done;
     });
-    if (!committed && result == TicketChange::Done)
-        return TicketChange::Failed;
-    return result;
 }
 
 namespace {

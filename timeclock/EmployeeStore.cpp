@@ -4,13 +4,6 @@
 
 namespace EmployeeStore {
 
-namespace {
-QString trimmed(const QVariant &v)
-{
-    return v.isNull() ? QString() : v.toString().trimmed();
-}
-} // namespace
-
 std::optional<Recordset> List()
 {
     const Dialect d = Database::CurrentDialect();
@@ -26,10 +19,10 @@ std::optional<EmployeeRecord> Load(int employeeId)
         return std::nullopt;
     EmployeeRecord e;
     e.id = employeeId;
-    e.firstName = trimmed(rs->value(0, QStringLiteral("firstname")));
-    e.lastName = trimmed(rs->value(0, QStringLiteral("lastname")));
-    e.title = trimmed(rs->value(0, QStringLiteral("title")));
-    e.pin = trimmed(rs->value(0, QStringLiteral("pin")));
+    e.firstName = rs->text(0, QStringLiteral("firstname"));
+    e.lastName = rs->text(0, QStringLiteral("lastname"));
+    e.title = rs->text(0, QStringLiteral("title"));
+    e.pin = rs->text(0, QStringLiteral("pin"));
     const QVariant active = rs->value(0, QStringLiteral("active"));
     e.active = active.isNull() || active.toInt() != 0;
     const QVariant rate = rs->value(0, QStringLiteral("paynormal"));

@@ -10,10 +10,6 @@ namespace TimeClockStore {
 
 namespace {
 
-QString trimmed(const QVariant &v)
-{
-    return v.isNull() ? QString() : v.toString().trimmed();
-}
 
 Edit fromCount(qint64 n)
 {
@@ -50,22 +46,16 @@ Edit setTime(int rowId, const QString &column, const QString &typed, bool blankA
     const std::optional<QDateTime> moment = PayWeek::ParseTypedTime(typed);
     if (!moment)
         return Edit::NotATime;
-    Edit result = Edit::Failed;
     // Read and written in one unit, so the check holds for what is stored.
-    const bool committed = Database::Transaction([&] {
-        result = Edit::Failed;
+    return Database::TransactionOutcome(Edit::Done, Edit::Failed, [&] {
         const std::optional<bool> backwards = wouldRunBackwards(rowId, column, *moment);
         if (!backwards)
-            return false;
-        if (*backwards) {
-            result = Edit::OutBeforeIn;
-            return false;
-        }
-        result = fromCount(Database::Execute(QStringLiteral("update TimeInOut set %1 = ? where id = ?").arg(column),
-                                             {DateText::toDb(*moment), rowId}));
-        return result == Edit::Done;
+            return Edit::Failed;
+        if (*backwards)
+            return Edit::OutBeforeIn;
+        return fromCount(Database::Execute(QStringLiteral("update TimeInOut set %1 = ? where id = ?").arg(column),
+                                           {DateText::toDb(*moment), rowId}));
     });
-    return committed || result != Edit::Done ? result : Edit::Failed;
 }
 
 } // namespace
@@ -90,10 +80,10 @@ std::optional<EmployeeCard> LoadEmployee(int employeeId)
         return std::nullopt;
     EmployeeCard e;
     e.id = employeeId;
-    e.pin = trimmed(rs->value(0, QStringLiteral("pin")));
-    e.firstName = trimmed(rs->value(0, QStringLiteral("firstname")));
-    e.lastName = trimmed(rs->value(0, QStringLiteral("lastname")));
-    e.title = trimmed(rs->value(0, QStringLiteral("title")));
+    e.pin = rs->text(0, QStringLiteral("pin"));
+    e.firstName = rs->text(0, QStringLiteral("firstname"));
+    e.lastName = rs->text(0, QStringLiteral("lastname"));
+    e.title = rs->text(0, QStringLiteral("title"));
     return e;
 }
 
@@ -110,7 +100,7 @@ std::optional<QList<ClockRow>> WeekRows(int employeeId, const QDate &weekStart)
         row.id = rs->value(r, QStringLiteral("id")).toInt();
         row.timeIn = DateText::fromDb(rs->value(r, QStringLiteral("timein")));
         row.timeOut = DateText::fromDb(rs->value(r, QStringLiteral("timeout")));
-        row.note = trimmed(rs->value(r, QStringLiteral("note")));
+        row.note = rs->text(r, QStringLiteral("note"));
         row.minutes = PayWeek::MinutesBetween(row.timeIn, row.timeOut);
         rows.append(row);
     }
@@ -145,30 +135,25 @@ bool PinAccepted(const QString &entered, const QString &employeePin)
 
 Clocking ClockIn(int employeeId)
 {
-    Clocking result = Clocking::Failed;
     // Two counters clocking one employee in at one moment both find no open
     // row; the database's index lets only the first insert stand, and the
     // second counter hears that the employee is clocked in, not an error.
     const Database::DuplicatesExpected secondOpenRow;
-    const bool committed = Database::Transaction([&] {
-        result = Clocking::Failed;
+    const Clocking result = Database::TransactionOutcome(Clocking::Done, Clocking::Failed, [&] {
         const std::optional<bool> in = IsClockedIn(employeeId);
         if (!in)
-            return false;
-        if (*in) {
-            result = Clocking::AlreadyIn;
-            return false;
-        }
-        if (Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
-                                {employeeId, DateText::toDb(Clock::now())})
-            <= 0)
-            return false;
-        result = Clocking::Done;
-        return true;
+            return Clocking::Failed;
+        if (*in)
+            return Clocking::AlreadyIn;
+        return Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
+                                   {employeeId, DateText::toDb(Clock::now())})
+                > 0
+            ? Clocking::Done
+            : Clocking::Failed;
     });
-    if (!committed && result == Clocking::Failed && Database::LastFailureWasDuplicate())
+    if (result == Clocking::Failed && Database::LastFailureWasDuplicate())
         return Clocking::AlreadyIn;
-    return committed || result != Clocking::Done ? result : Clocking::Failed;
+    return result;
 }
 
 Clocking ClockOut(int employeeId)
