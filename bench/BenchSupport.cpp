@@ -1,6 +1,7 @@
 #include "bench/BenchSupport.h"
 
 #include "data/Schema.h"
+#include "data/ServerAddress.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -44,10 +45,9 @@ QString programName()
 
 void splitServer(QString *host, int *port)
 {
-    const QString server = pgServer();
-    const int colon = server.lastIndexOf(QLatin1Char(':'));
-    *host = colon > 0 ? server.left(colon) : server;
-    *port = colon > 0 ? server.mid(colon + 1).toInt() : 5432;
+    const ServerAddress address = ServerAddress::parse(pgServer(), 5432);
+    *host = address.host;
+    *port = address.port;
 }
 
 bool adminExec(const QString &sql)

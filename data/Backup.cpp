@@ -6,6 +6,7 @@
 #include "data/DateText.h"
 #include "data/FileReplace.h"
 #include "data/Schema.h"
+#include "data/ServerAddress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -209,14 +210,9 @@ PgTool pgTool(const QString &name, const Database::ConnectionSettings &s)
                 t.program = candidate;
         }
     }
-    QString host = s.serverName.trimmed().isEmpty() ? QStringLiteral("localhost") : s.serverName.trimmed();
-    QString port = QStringLiteral("5432");
-    const int colon = host.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0) {
-        port = host.mid(colon + 1);
-        host = host.left(colon);
-    }
-    t.connectionArgs = {QStringLiteral("-h"), host, QStringLiteral("-p"), port, QStringLiteral("-U"), s.user};
+    const ServerAddress server = ServerAddress::parse(s.serverName, 5432);
+    t.connectionArgs = {QStringLiteral("-h"), server.host, QStringLiteral("-p"), QString::number(server.port),
+                        QStringLiteral("-U"), s.user};
     t.env = QProcessEnvironment::systemEnvironment();
     t.env.insert(QStringLiteral("PGPASSWORD"), s.password);
     // A dump keeps the wall-clock time it was taken at, without its zone, and

@@ -2,6 +2,7 @@
 
 #include "data/AppPaths.h"
 #include "data/Schema.h"
+#include "data/ServerAddress.h"
 #include "data/Settings.h"
 #include "data/UserPrompts.h"
 
@@ -119,21 +120,6 @@ bool cannotWrite(const QString &file)
 {
     const QByteArray path = QFile::encodeName(file);
     return ::access(path.constData(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM);
-}
-
-void splitServer(const QString &server, QString *host, int *port, int defaultPort)
-{
-    const QString s = server.trimmed().isEmpty() ? QStringLiteral("localhost") : server.trimmed();
-    const int colon = s.lastIndexOf(QLatin1Char(':'));
-    bool ok = false;
-    const int p = colon > 0 ? s.mid(colon + 1).toInt(&ok) : 0;
-    if (colon > 0 && ok) {
-        *host = s.left(colon);
-        *port = p;
-    } else {
-        *host = s;
-        *port = defaultPort;
-    }
 }
 
 void dropConnection()
@@ -296,11 +282,9 @@ bool configure(QSqlDatabase &db, const ConnectionSettings &s, QString *reason)
         return true;
     }
     case Engine::PostgreSQL: {
-        QString host;
-        int port = 5432;
-        splitServer(s.serverName, &host, &port, 5432);
-        db.setHostName(host);
-        db.setPort(port);
+        const ServerAddress server = ServerAddress::parse(s.serverName, 5432);
+        db.setHostName(server.host);
+        db.setPort(server.port);
         db.setDatabaseName(s.catalog);
         db.setUserName(s.user);
         db.setPassword(s.password);
