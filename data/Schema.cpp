@@ -847,6 +847,16 @@ QStringList StateCodes()
         .split(QLatin1Char(' '));
 }
 
+QStringList ShopTables()
+{
+    QStringList names;
+    for (const TableDef &def : tableDefs()) {
+        if (def.name != QLatin1String("State"))
+            names << def.name;
+    }
+    return names;
+}
+
 QList<QStringList> ViewColumns()
 {
     return {

@@ -56,6 +56,8 @@ QStringList MarkerStatements(Engine engine);
 
 // The two-letter codes of the State table.
 QStringList StateCodes();
+// The tables that hold a shop's own rows: every table but the State list.
+QStringList ShopTables();
 
 // The application id the embedded database carries ("TSLY").
 constexpr int kSqliteApplicationId = 0x54534C59;

@@ -2,6 +2,9 @@
 
 #include "tests/support/TestEnvironment.h"
 
+#include "data/Schema.h"
+#include "data/ServerAddress.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -32,9 +35,9 @@ bool adminExec(const QString &sql, QString *why)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         const QString server = pgServer();
-        const int colon = server.lastIndexOf(QLatin1Char(':'));
-        db.setHostName(colon > 0 ? server.left(colon) : server);
-        db.setPort(colon > 0 ? server.mid(colon + 1).toInt() : 5432);
+        const ServerAddress address = ServerAddress::parse(server, 5432);
+        db.setHostName(address.host);
+        db.setPort(address.port);
         db.setDatabaseName(QStringLiteral("postgres"));
         db.setUserName(QStringLiteral("kzv"));
         db.setPassword(QStringLiteral("kzv"));
@@ -73,9 +76,10 @@ bool preparePostgres(QString *why)
 
 bool emptyPostgres(QString *why)
 {
+    // Every table of the shop's rows, so a new table can't carry rows from
+    // one test into the next.
     const auto ok = Database::Execute(
-        QStringLiteral("TRUNCATE sales, salesitem, saleslabor, payment, customer, product, labor, employee, "
-                       "TimeInOut RESTART IDENTITY"));
+        QStringLiteral("TRUNCATE %1 RESTART IDENTITY").arg(Schema::ShopTables().join(QStringLiteral(", "))));
     if (ok < 0) {
         *why = Database::LastError();
         return false;
@@ -120,9 +124,9 @@ QSqlDatabase OpenOutside(const Database::ConnectionSettings &s, const QString &c
     if (sqlite) {
         db.setDatabaseName(s.sqliteFile);
     } else {
-        const int colon = s.serverName.lastIndexOf(QLatin1Char(':'));
-        db.setHostName(s.serverName.left(colon));
-        db.setPort(s.serverName.mid(colon + 1).toInt());
+        const ServerAddress address = ServerAddress::parse(s.serverName, 5432);
+        db.setHostName(address.host);
+        db.setPort(address.port);
         db.setDatabaseName(s.catalog);
         db.setUserName(s.user);
         db.setPassword(s.password);
