@@ -21,11 +21,9 @@ public:
     int rowCount() const { return m_rows; }
     int columnCount() const { return int(m_names.size()); }
     bool isEmpty() const { return m_rows == 0; }
-    QStringList columnNames() const { return m_names; }
 
     // -1 when the result has no column of that name.
     int columnIndex(const QString &name) const;
-    bool hasColumn(const QString &name) const { return columnIndex(name) >= 0; }
 
     // A NULL QVariant for an unknown column or a row out of range.
     QVariant value(int row, int column) const;
@@ -35,8 +33,6 @@ public:
 
     // Walking the rows in the manner of the old recordsets.
     bool eof() const { return m_cursor >= m_rows; }
-    void moveFirst() { m_cursor = 0; }
-    void moveNext() { ++m_cursor; }
     int position() const { return m_cursor; }
     QVariant field(const QString &name) const { return value(m_cursor, name); }
     QVariant operator[](const QString &name) const { return field(name); }

@@ -36,11 +36,6 @@ PageImageStore::PageImageStore(std::shared_ptr<const RecordedDocument> document,
 {
 }
 
-QSize PageImageStore::pageSizePixels() const
-{
-    return PageImageSurface::blankPage(m_document->layout, m_dpi).size();
-}
-
 QString PageImageStore::pageFileName(int index)
 {
     return QStringLiteral("PPview") + QString::number(index) + QStringLiteral(".bmp");

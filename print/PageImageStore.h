@@ -31,7 +31,6 @@ public:
     std::shared_ptr<const RecordedDocument> sharedDocument() const { return m_document; }
     int pageCount() const { return int(m_document->pages.size()); }
     int dotsPerInch() const { return m_dpi; }
-    QSize pageSizePixels() const;
 
     QString folder() const { return m_folder.path(); }
     // folder & "/PPview" & index & ".bmp"

@@ -12,7 +12,6 @@ bool RecordingSurface::begin(const QPageLayout &layout, const QString &title)
     m_document->title = title;
     m_document->pages.append(RecordedPage());
     m_finished = false;
-    m_pagesBegun = 1;
     return true;
 }
 
@@ -26,7 +25,6 @@ void RecordingSurface::draw(const PageOperation &operation)
 bool RecordingSurface::newPage()
 {
     m_document->pages.append(RecordedPage());
-    ++m_pagesBegun;
     return true;
 }
 

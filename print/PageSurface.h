@@ -43,13 +43,10 @@ public:
     // recorder is gone).
     std::shared_ptr<RecordedDocument> document() const { return m_document; }
     bool finished() const { return m_finished; }
-    // How many times begin, newPage and end were called (for tests of jobs).
-    int pagesBegun() const { return m_pagesBegun; }
 
 private:
     std::shared_ptr<RecordedDocument> m_document;
     bool m_finished = false;
-    int m_pagesBegun = 0;
 };
 
 // Sends the given pages (0-based, in order) of a document to a surface as

@@ -18,7 +18,6 @@ public:
     // The page image and its resolution (dots per inch).
     void setPage(const QImage &image, int dotsPerInch);
     void setFitPage(bool fit);
-    bool fitPage() const { return m_fit; }
     // The picture as it is shown now.
     QPixmap shownPixmap() const;
     bool horizontalBarShown() const;

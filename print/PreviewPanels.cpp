@@ -167,11 +167,6 @@ int PreviewPrintPanel::toPage() const
     return wholeNumber(txtTo->text());
 }
 
-QString PreviewPrintPanel::progressText() const
-{
-    return lblPrintingPg->text();
-}
-
 void PreviewPrintPanel::setBusy(bool busy)
 {
     setEnabled(!busy);

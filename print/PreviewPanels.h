@@ -20,8 +20,6 @@ public:
     explicit PreviewGotoPanel(QWidget *parent = nullptr);
 
     void open(int currentPage, int pageCount);
-    QLineEdit *pageBox() const { return txtGoto; }
-    QPushButton *okButton() const { return cmdGotoOK; }
 
 signals:
     void pageChosen(int page); // 1-based
@@ -51,10 +49,6 @@ public:
     void setPrintOption(int option);
     int fromPage() const;
     int toPage() const;
-    QLineEdit *fromBox() const { return txtFrom; }
-    QLineEdit *toBox() const { return txtTo; }
-    QPushButton *actionButton() const { return cmdPrint; }
-    QString progressText() const;
 
     // While an action runs: the panel is disabled and shows its progress.
     void setBusy(bool busy);
@@ -90,7 +84,6 @@ public:
 
     QString path() const { return m_path; }
     void setPath(const QString &path);
-    QPushButton *confirmButton() const { return cmdOpen; }
 
 signals:
     void folderChosen(const QString &path);

@@ -56,7 +56,6 @@ public:
     // and the recorded pages are removed. Destroying a recorder with an
     // unfinished document does the same.
     void abortDoc();
-    bool isDocumentOpen() const { return m_docOpen; }
 
     // The recorded document (pages of drawing operations).
     const RecordedDocument &document() const { return *m_recording.document(); }

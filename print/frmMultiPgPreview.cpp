@@ -184,7 +184,6 @@ void frmMultiPgPreview::showPage(int index)
         m_saveFailureShown = true;
         Prompts().message(saveError, kTitle);
     }
-    emit pageShown(m_current);
 }
 
 void frmMultiPgPreview::nextPage()

@@ -44,9 +44,6 @@ public:
     // The dialog that asks where to save the PDF (tests replace it).
     std::function<QString(QWidget *parent, const QString &suggestion)> choosePdfPath;
 
-signals:
-    void pageShown(int index);
-
 protected:
     void showEvent(QShowEvent *event) override;
     void done(int result) override;

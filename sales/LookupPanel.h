@@ -24,7 +24,6 @@ public:
     // The cell of the first result the keyboard starts on (default column 1).
     void setStartColumn(int col) { m_startColumn = col; }
     vbalGrid *grid() const { return m_grid; }
-    QLineEdit *searchBox() const { return txtSearch; }
 
     // Shown in front at that place, the search box focused.
     void open(const QRect &where);

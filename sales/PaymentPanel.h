@@ -22,8 +22,6 @@ public:
 
     QString payType() const;
     QString amountText() const;
-    QComboBox *payTypeList() const { return cboPayType; }
-    QLineEdit *amountBox() const { return txtAmount; }
     // Puts the caret back into the amount box, all of it selected.
     void selectAmount();
 

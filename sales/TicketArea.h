@@ -35,7 +35,6 @@ public:
     // Shows a ticket and recomputes its figures; 0 hides the area.
     void ShowTicket(int salesid);
     int salesid() const { return m_salesid; }
-    bool isLoading() const { return m_loading; }
     // Every command of the window runs this first: a cell still being edited
     // is committed as Enter would commit it, so what the clerk typed is not
     // lost or overtaken. False when that write was refused (its message has

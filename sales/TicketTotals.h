@@ -20,7 +20,6 @@ public:
     // Set without raising ExemptClicked.
     void setExempt(bool exempt);
     bool exempt() const;
-    QCheckBox *exemptBox() const { return chkExempt; }
 
     enum Box { SubTotal, Labor, ShopFee, Tax, Total, Payments, ChangeDue, BoxCount };
     QString boxText(Box box) const;

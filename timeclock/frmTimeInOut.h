@@ -42,7 +42,6 @@ public:
     void NextWeek();
 
     int selectedId() const { return m_selectedId; }
-    QDate payWeekStart() const { return m_payWeekStart; }
     vbalGrid *grid() const { return vbalGrid1; }
     QLineEdit *editBox() const { return TxtEdit; }
     EmployeeButtonColumn *employeeButtons() const { return m_buttons; }

@@ -29,7 +29,6 @@ public:
     // that range are clamped, and read back as written).
     int SplitPercent() const;
     void setSplitPercent(int percent);
-    double splitFraction() const { return m_fraction; }
 
     // The bar's thickness in twips (15 to a pixel), as the windows give it.
     int SplitterWidth() const { return m_barTwips; }
