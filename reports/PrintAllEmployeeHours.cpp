@@ -6,8 +6,8 @@
 #include "print/clsMultiPgPreview.h"
 #include "reports/PayrollHeading.h"
 #include "reports/ReportPager.h"
-#include "reports/WeekThursday.h"
-#include "reports/WorkedTime.h"
+#include "timeclock/WeekThursday.h"
+#include "timeclock/WorkedTime.h"
 
 
 namespace {

@@ -5,11 +5,11 @@
 #include "data/UserPrompts.h"
 #include "print/PrintColor.h"
 #include "print/clsMultiPgPreview.h"
-#include "reports/PayPeriods.h"
 #include "reports/PayrollHeading.h"
 #include "reports/ReportLetterhead.h"
 #include "reports/ReportPager.h"
-#include "reports/WorkedTime.h"
+#include "timeclock/PayPeriods.h"
+#include "timeclock/WorkedTime.h"
 
 #include <QCoreApplication>
 
