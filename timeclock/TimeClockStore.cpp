@@ -3,7 +3,7 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
-#include "sales/AdminGate.h"
+#include "gate/AdminGate.h"
 #include "timeclock/PayWeek.h"
 
 namespace TimeClockStore {
@@ -140,7 +140,7 @@ bool PinAccepted(const QString &entered, const QString &employeePin)
     const QString pin = entered.trimmed();
     if (pin.isEmpty())
         return false;
-    return pin == employeePin.trimmed() || pin == AdminGate::kMasterCode;
+    return pin == employeePin.trimmed() || AdminGate::IsMasterCode(pin);
 }
 
 Clocking ClockIn(int employeeId)

@@ -3,14 +3,14 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/UserPrompts.h"
-#include "sales/AdminGate.h"
+#include "gate/PinSource.h"
 #include "timeclock/ClockButtonIcons.h"
 #include "timeclock/ClockTexts.h"
 #include "timeclock/EmployeeButtonColumn.h"
 #include "timeclock/PayWeek.h"
 #include "widgets/OleColor.h"
-#include "widgets/vbalGrid.h"
 #include "widgets/WindowPlacement.h"
+#include "widgets/vbalGrid.h"
 
 #include <QComboBox>
 #include <QGridLayout>
