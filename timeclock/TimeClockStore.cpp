@@ -70,33 +70,6 @@ Edit setTime(int rowId, const QString &column, const QString &typed, bool blankA
 
 } // namespace
 
-std::optional<Recordset> ListedEmployees(bool withOpenRows)
-{
-    const Dialect d = Database::CurrentDialect();
-    const QString listed = withOpenRows
-        ? QStringLiteral("(select id, lastname, firstname, title from vw_employee "
-                         "union select id, lastname, firstname, title from employee "
-                         "where id in (select employeeid from TimeInOut where timeout is null))")
-        : QStringLiteral("vw_employee");
-    return Database::GetRS(QStringLiteral("select * from %1 listed order by %2, %3, id")
-                               .arg(listed, d.orderText(QStringLiteral("coalesce(lastname, '')")),
-                                    d.orderText(QStringLiteral("coalesce(firstname, '')"))));
-}
-
-std::optional<EmployeeCard> LoadEmployee(int employeeId)
-{
-    const auto rs = Database::GetRS(QStringLiteral("select * from employee where id = ?"), {employeeId});
-    if (!rs || rs->isEmpty())
-        return std::nullopt;
-    EmployeeCard e;
-    e.id = employeeId;
-    e.pin = trimmed(rs->value(0, QStringLiteral("pin")));
-    e.firstName = trimmed(rs->value(0, QStringLiteral("firstname")));
-    e.lastName = trimmed(rs->value(0, QStringLiteral("lastname")));
-    e.title = trimmed(rs->value(0, QStringLiteral("title")));
-    return e;
-}
-
 std::optional<QList<ClockRow>> WeekRows(int employeeId, const QDate &weekStart)
 {
     const auto rs = Database::GetRS(QStringLiteral("select * from TimeInOut where employeeid = ? and timein >= ? and "

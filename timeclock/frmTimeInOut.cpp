@@ -7,6 +7,7 @@
 #include "timeclock/ClockButtonIcons.h"
 #include "timeclock/ClockTexts.h"
 #include "timeclock/EmployeeButtonColumn.h"
+#include "timeclock/EmployeeStore.h"
 #include "timeclock/PayWeek.h"
 #include "widgets/OleColor.h"
 #include "widgets/WindowPlacement.h"
@@ -192,7 +193,7 @@ void frmTimeInOut::LoadEmployeeWeek(int employeeId)
 {
     if (employeeId == 0)
         return;
-    const std::optional<EmployeeCard> card = TimeClockStore::LoadEmployee(employeeId);
+    const std::optional<EmployeeRecord> card = EmployeeStore::Load(employeeId);
     if (!card) {
         showNoEmployee();
         return;
