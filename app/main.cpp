@@ -3,9 +3,8 @@
 #include "app/StartupProbe.h"
 #include "data/Database.h"
 #include "data/UserPrompts.h"
+#include "gate/frmPIN.h"
 #include "print/PrintWindows.h"
-#include "sales/AdminGate.h"
-#include "sales/frmPIN.h"
 #include "sales/frmSales.h"
 #include "widgets/MessageBoxPrompts.h"
 

@@ -13,6 +13,7 @@
 #include "reports/DemoLetterhead.h"
 #include "reports/PrintPayroll.h"
 #include "reports/Printbill.h"
+#include "timeclock/EmployeeStore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,10 +39,10 @@ public:
 // A working year for the demo employees: weekdays, eight hours and a bit.
 void clockDemoYear(int year)
 {
-    const auto staff = Database::GetRS(QStringLiteral("select id from employee order by id"));
+    const auto staff = EmployeeStore::List();
     Database::Transaction([&] {
         for (int r = 0; r < staff->rowCount(); ++r) {
-            const int id = staff->value(r, 0).toInt();
+            const int id = staff->value(r, QStringLiteral("id")).toInt();
             for (QDate d(year, 1, 1); d.year() == year && d <= Clock::today(); d = d.addDays(1)) {
                 if (d.dayOfWeek() > 5 || (d.day() + id) % 9 == 0)
                     continue;

@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketLines.h"
+#include "sales/TicketRows.h"
 #include "sales/TicketStore.h"
 
 #include <QApplication>
@@ -120,8 +121,7 @@ int main(int argc, char **argv)
         area.ShowTicket(id);
         area.show();
         QCoreApplication::processEvents();
-        const auto lines = Database::GetTicketLines(id, 0);
-        const int lineId = lines->value(50, QStringLiteral("id")).toInt();
+        const int lineId = TicketRows::Read(id)->equipment.value(50, QStringLiteral("id")).toInt();
         int quantity = 1;
         // Read, computed, filled and painted.
         const auto show = [&] {

@@ -737,18 +737,6 @@ std::optional<Recordset> GetRS(const QString &sql, const QVariantList &params)
     }
 }
 
-std::optional<Recordset> GetTicketLines(int salesId, int kind)
-{
-    if (kind == 1)
-        return GetRS(QStringLiteral("select * from saleslabor where salesid = ? order by id"), {salesId});
-    return GetRS(QStringLiteral("select * from salesitem where salesid = ? order by id"), {salesId});
-}
-
-std::optional<Recordset> GetTicketPayments(int salesId)
-{
-    return GetRS(QStringLiteral("select * from payment where salesid = ? order by id"), {salesId});
-}
-
 qint64 InsertRow(const QString &table, const QStringList &columns, const QVariantList &values)
 {
     QSqlDatabase db = GetConnection();

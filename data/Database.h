@@ -68,11 +68,6 @@ qint64 Execute(const QString &sql, const QVariantList &params = {});
 // "GetRS:" & the reason).
 std::optional<Recordset> GetRS(const QString &sql, const QVariantList &params = {});
 
-// A ticket's lines: kind 1 its labor lines, any other kind its equipment lines.
-std::optional<Recordset> GetTicketLines(int salesId, int kind);
-// A ticket's payments.
-std::optional<Recordset> GetTicketPayments(int salesId);
-
 // Inserts one row and returns the id the engine gave it, or -1 after a
 // failure (shown as "Execute:" & the reason).
 qint64 InsertRow(const QString &table, const QStringList &columns, const QVariantList &values);

@@ -5,9 +5,9 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/UserPrompts.h"
+#include "gate/AdminGate.h"
 #include "maintenance/DatabaseCleanup.h"
 #include "maintenance/FileChooser.h"
-#include "sales/AdminGate.h"
 #include "widgets/WaitPointer.h"
 
 #include <QDir>

@@ -5,6 +5,7 @@
 #include "data/Recordset.h"
 #include "reports/ReportRun.h"
 #include "sales/TicketReader.h"
+#include "sales/TicketRows.h"
 
 namespace {
 
@@ -106,10 +107,8 @@ InvoiceBody InvoiceBodyFromRows(const Recordset &equipment, const Recordset &ins
 
 InvoiceBody ReadInvoiceBody(int ticketId, const QVariant &taxExempt)
 {
-    const auto equipment = Database::GetTicketLines(ticketId, 0);
-    const auto installs = equipment ? Database::GetTicketLines(ticketId, 1) : std::nullopt;
-    const auto payments = installs ? Database::GetTicketPayments(ticketId) : std::nullopt;
-    if (!payments)
+    const std::optional<TicketRows> rows = TicketRows::Read(ticketId);
+    if (!rows)
         throw ReportFailure(Database::LastReason());
-    return InvoiceBodyFromRows(*equipment, *installs, *payments, taxExempt);
+    return InvoiceBodyFromRows(rows->equipment, rows->labor, rows->payments, taxExempt);
 }

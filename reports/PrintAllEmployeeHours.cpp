@@ -1,13 +1,12 @@
 #include "reports/PrintPayroll.h"
 
-#include "data/Database.h"
 #include "data/DateText.h"
-#include "data/Recordset.h"
 #include "print/clsMultiPgPreview.h"
+#include "reports/AllEmployeeHoursData.h"
 #include "reports/PayrollHeading.h"
 #include "reports/ReportPager.h"
-#include "reports/WeekThursday.h"
-#include "reports/WorkedTime.h"
+#include "timeclock/WeekThursday.h"
+#include "timeclock/WorkedTime.h"
 
 
 namespace {
@@ -16,33 +15,13 @@ const QString kHoursLabel = QStringLiteral("PrintAllEmployeeHours: ");
 constexpr int kWeeks = 7;
 constexpr double kNameLeft = 0.55;
 
-struct Person
-{
-    int id = 0;
-    QString name; // "Lastname,Firstname"
-};
-
-QList<Person> readEmployees()
-{
-    const auto rs = Database::GetRS(QStringLiteral("SELECT * from employee order by lastname"));
-    if (!rs)
-        throw ReportFailure(Database::LastReason());
-    QList<Person> people;
-    for (int r = 0; r < rs->rowCount(); ++r) {
-        people.append({rs->value(r, QStringLiteral("Id")).toInt(),
-                       rs->value(r, QStringLiteral("lastname")).toString().trimmed() + QLatin1Char(',')
-                           + rs->value(r, QStringLiteral("firstname")).toString().trimmed()});
-    }
-    return people;
-}
-
 // The week columns start one inch apart; the first one moves right of the
 // widest name so names and hours never run into each other.
-double firstWeekColumn(const clsMultiPgPreview &rec, const QList<Person> &people)
+double firstWeekColumn(const clsMultiPgPreview &rec, const QList<EmployeeRecord> &people)
 {
     double widest = 0;
-    for (const Person &p : people)
-        widest = std::max(widest, rec.GetTextWidth(p.name));
+    for (const EmployeeRecord &p : people)
+        widest = std::max(widest, rec.GetTextWidth(p.lastCommaFirst()));
     const double last = rec.GetPaperWidth() - rec.GetTextWidth(QStringLiteral("00/00/0000")) - 0.1 - (kWeeks - 1);
     return std::clamp(kNameLeft + widest + 0.2, 1.1, std::max(1.1, last));
 }
@@ -65,12 +44,10 @@ void printWeekHeadings(clsMultiPgPreview &rec, const QDate &firstThursday, doubl
 
 void drawHours(clsMultiPgPreview &rec, int year, int firstWeek)
 {
-    const QList<Person> people = readEmployees();
     const QDate w0 = WeekThursday(year, firstWeek);
     const QDateTime from(w0, QTime(0, 0));
-    const auto rows = ReadTimeRows(std::nullopt, from, from.addDays(7 * kWeeks));
-    if (!rows)
-        throw ReportFailure(Database::LastReason());
+    const AllEmployeeHoursData data = AllEmployeeHoursData::Read(from, from.addDays(7 * kWeeks));
+    const QList<EmployeeRecord> &people = data.employees;
     PayrollHeading::printLetterhead(rec, year);
     rec.setFontBold(true);
     const double firstColumn = firstWeekColumn(rec, people);
@@ -83,18 +60,18 @@ void drawHours(clsMultiPgPreview &rec, int year, int firstWeek)
             printWeekHeadings(rec, w0, firstColumn);
         },
         PayrollHeading::kBottomMargin);
-    for (const Person &person : people) {
+    for (const EmployeeRecord &person : people) {
         // The blank line ends the line before; then a rule and the row.
         if (!pager.fits(pager.lines(2) + 0.06))
             pager.newPage();
         rec.pPrint(QString(), -1, false);
         rec.setFontBold(true);
         rec.pLine(PayrollHeading::kRuleLeft, PayrollHeading::kRuleRight, 1, true);
-        rec.pPrint(fittedName(rec, person.name, firstColumn - kNameLeft - 0.1), kNameLeft, true);
+        rec.pPrint(fittedName(rec, person.lastCommaFirst(), firstColumn - kNameLeft - 0.1), kNameLeft, true);
         rec.setFontBold(false);
         for (int i = 0; i < kWeeks; ++i) {
             const QDateTime start = from.addDays(7 * i);
-            const auto minutes = MinutesWorked(*rows, person.id, start, start.addDays(7));
+            const auto minutes = MinutesWorked(data.rows, person.id, start, start.addDays(7));
             rec.pPrint(minutes ? HoursOf(*minutes).format00() : QStringLiteral("00.00"), firstColumn + i, true);
         }
     }

@@ -1,11 +1,10 @@
 #include "reports/ProductReports.h"
 
 #include "data/Clock.h"
-#include "data/Database.h"
 #include "data/DateText.h"
 #include "data/NullToSpace.h"
-#include "data/Recordset.h"
 #include "print/clsMultiPgPreview.h"
+#include "reports/InventoryData.h"
 #include "reports/ReportLetterhead.h"
 #include "sales/Money.h"
 
@@ -52,16 +51,6 @@ const ValueColumn kValues[] = {{"category", 0.57, Shown::Text},    {"modelnumber
                                {"msrp", 6.2, Shown::Money},        {"price", 7.0, Shown::Money},
                                {"cost", 7.8, Shown::Money},        {"gm", 8.2, Shown::Text},
                                {"reserve", 8.8, Shown::Text},      {"available", 9.9, Shown::Text}};
-
-std::optional<Recordset> inventoryRows()
-{
-    const Dialect d = Database::CurrentDialect();
-    return Database::GetRS(
-        QStringLiteral("SELECT category, modelnumber, description, qoh, msrp, price, cost, gm, reserve, available "
-                       "FROM vw_product_available ORDER BY %1, %2, id")
-            .arg(d.orderText(QStringLiteral("coalesce(category, '')")),
-                 d.orderText(QStringLiteral("coalesce(modelnumber, '')"))));
-}
 
 // A value as printed: NULL as one blank, text on one line.
 QString valueText(const QVariant &value, Shown shown)
@@ -110,9 +99,8 @@ void printRow(clsMultiPgPreview &rec, const Recordset &rows, int r, const int *c
 
 void drawInventory(clsMultiPgPreview &rec)
 {
-    const std::optional<Recordset> rows = inventoryRows();
-    if (!rows)
-        throw ReportFailure(Database::LastReason());
+    const InventoryData data = InventoryData::Read();
+    const Recordset &rows = data.rows;
     Letterhead head;
     head.title = QStringLiteral("Product Inventory as of ") + DateText::shortDate(Clock::today());
     head.band = kInventoryBand;
@@ -127,9 +115,9 @@ void drawInventory(clsMultiPgPreview &rec)
 
     int columns[10];
     for (int c = 0; c < 10; ++c)
-        columns[c] = rows->columnIndex(QLatin1String(kValues[c].field));
+        columns[c] = rows.columnIndex(QLatin1String(kValues[c].field));
     int page = 1;
-    for (int r = 0; r < rows->rowCount(); ++r) {
+    for (int r = 0; r < rows.rowCount(); ++r) {
         if (rec.CurrentY() > kLastRowTop) {
             printPageNumber(rec, page++);
             rec.pNewPage();
@@ -137,7 +125,7 @@ void drawInventory(clsMultiPgPreview &rec)
             PrintBand(rec, kInventoryBand);
             printHeadings(rec);
         }
-        printRow(rec, *rows, r, columns);
+        printRow(rec, rows, r, columns);
     }
     printPageNumber(rec, page);
     rec.setFontBold(true);

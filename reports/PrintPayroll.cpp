@@ -1,18 +1,14 @@
 #include "reports/PrintPayroll.h"
 
-#include "data/Database.h"
-#include "data/Recordset.h"
 #include "data/UserPrompts.h"
 #include "print/PrintColor.h"
 #include "print/clsMultiPgPreview.h"
-#include "reports/PayPeriods.h"
+#include "reports/PayrollData.h"
 #include "reports/PayrollHeading.h"
 #include "reports/ReportLetterhead.h"
 #include "reports/ReportPager.h"
-#include "reports/WorkedTime.h"
-
-#include <QCoreApplication>
-
+#include "timeclock/PayPeriods.h"
+#include "timeclock/WorkedTime.h"
 
 namespace {
 
@@ -20,13 +16,6 @@ const QString kPayrollLabel = QStringLiteral("PrintPayroll: ");
 
 // A weekly page takes rows down to here, as it always has.
 constexpr double kWeeklyRowsEnd = 7.0;
-
-struct Employee
-{
-    int id = 0;
-    QString line; // "Employee: Lastname,Firstname"
-    Money rate;
-};
 
 void blankRow(clsMultiPgPreview &rec)
 {
@@ -53,23 +42,23 @@ void printHeadings(clsMultiPgPreview &rec, const QString &periodHeading)
     rule(rec);
 }
 
-void printEmployeeBlock(clsMultiPgPreview &rec, const Employee &employee, const QString &periodHeading)
+void printEmployeeBlock(clsMultiPgPreview &rec, const PayrollData &employee, const QString &periodHeading)
 {
     rec.setFontBold(true);
-    rec.pPrint(employee.line, 0.55, false);
+    rec.pPrint(employee.employeeLine, 0.55, false);
     blankRow(rec);
     rule(rec);
     printHeadings(rec, periodHeading);
 }
 
-void printPayrollContinuation(clsMultiPgPreview &rec, const Employee &employee)
+void printPayrollContinuation(clsMultiPgPreview &rec, const PayrollData &employee)
 {
     rec.setCurrentY(0.3);
     printEmployeeBlock(rec, employee, QStringLiteral("Pay Period"));
 }
 
 // One period's row; returns the hours it shows (0 when it has no time).
-Money printPeriod(clsMultiPgPreview &rec, const PayPeriod &period, const Employee &employee,
+Money printPeriod(clsMultiPgPreview &rec, const PayPeriod &period, const PayrollData &employee,
                   std::optional<qint64> minutes)
 {
     rec.pPrint(period.label, 0.55, true);
@@ -98,23 +87,10 @@ void printQuarter(clsMultiPgPreview &rec, int quarter, const Money &hours)
     rec.setFontBold(false);
 }
 
-QList<TimeRow> readRows(int employeeId, const QList<PayPeriod> &periods)
-{
-    const auto rows = ReadTimeRows(employeeId, periods.first().start, periods.last().end);
-    if (!rows) {
-        // The view's columns were changed: worth a word of its own. Any
-        // other failure (a dropped connection) is only the reason itself.
-        if (Database::LastFailureNamedMissingColumn())
-            ReportError(QStringLiteral("Table is missing a needed column - probably new column was added/removed"));
-        throw ReportFailure(Database::LastReason());
-    }
-    return *rows;
-}
-
-void drawPayroll(clsMultiPgPreview &rec, const Employee &employee, int year, bool semiMonthly)
+void drawPayroll(clsMultiPgPreview &rec, const PayrollData &employee, int year, bool semiMonthly)
 {
     const QList<PayPeriod> periods = semiMonthly ? SemiMonthlyPeriods(year) : WeeklyPeriods(year);
-    const QList<TimeRow> rows = readRows(employee.id, periods);
+    const QList<TimeRow> rows = employee.TimeRows(periods);
     PayrollHeading::printLetterhead(rec, year);
     printEmployeeBlock(rec, employee, QStringLiteral("Pay Period "));
 
@@ -126,39 +102,12 @@ void drawPayroll(clsMultiPgPreview &rec, const Employee &employee, int year, boo
         if (!semiMonthly && rec.CurrentY() > kWeeklyRowsEnd)
             pager.newPage();
         pager.ensureRoom(rowHeight * (period.quarter ? 2 : 1));
-        quarterHours += printPeriod(rec, period, employee, MinutesWorked(rows, employee.id, period.start, period.end));
+        quarterHours += printPeriod(rec, period, employee, MinutesWorked(rows, employee.employeeId, period.start, period.end));
         if (period.quarter) {
             printQuarter(rec, period.quarter, quarterHours);
             quarterHours = Money();
         }
     }
-}
-
-// The employee's row; nullopt after a failure that has been shown.
-std::optional<Employee> readEmployee(int employeeId, ReportResult *failure)
-{
-    std::optional<Recordset> rs;
-    {
-        Database::HeldErrors held; // told below, under the report's label
-        rs = Database::GetRS(QStringLiteral("SELECT * from employee where id = ?"), {employeeId});
-    }
-    QString reason;
-    if (!rs)
-        reason = Database::LastReason();
-    else if (rs->isEmpty())
-        reason = QCoreApplication::translate("PrintPayroll", "there is no employee number %1").arg(employeeId);
-    if (!reason.isEmpty()) {
-        ReportError(kPayrollLabel + reason);
-        failure->status = ReportResult::Status::Failed;
-        failure->error = reason;
-        return std::nullopt;
-    }
-    Employee e;
-    e.id = employeeId;
-    e.line = QStringLiteral("Employee: ") + rs->value(0, QStringLiteral("lastname")).toString().trimmed()
-        + QLatin1Char(',') + rs->value(0, QStringLiteral("firstname")).toString().trimmed();
-    e.rate = Money::fromVariant(rs->value(0, QStringLiteral("paynormal")));
-    return e;
 }
 
 } // namespace
@@ -167,10 +116,10 @@ ReportResult PrintPayroll(int employeeId, int year, bool semiMonthly, const Repo
 {
     if (employeeId == 0)
         return ReportResult::nothing();
-    ReportResult failure;
-    const std::optional<Employee> employee = readEmployee(employeeId, &failure);
+    QString reason;
+    const std::optional<PayrollData> employee = PayrollData::Read(employeeId, &reason);
     if (!employee)
-        return failure;
+        return ReportFailed(kPayrollLabel, reason);
     ReportJob job;
     job.label = kPayrollLabel;
     job.orientation = 2;

@@ -3,8 +3,8 @@
 #include "reports/ReportRun.h"
 
 // The payroll reports, landscape, titled "Payroll and Withholdings for "
-// and the year. Hours are the minutes worked per pay period (WorkedTime.h)
-// divided by 60.
+// and the year. Hours are the minutes worked per pay period
+// (timeclock/WorkedTime.h) divided by 60.
 
 // One employee's year: a row per week (53, from WeekThursday(year, 1)) or
 // per half month (24, with a total after each quarter), with the hours, the

@@ -2,10 +2,10 @@
 // the vehicle and note boxes and the tax-exempt box.
 #include "data/Database.h"
 #include "data/UserPrompts.h"
-#include "sales/AdminGate.h"
-#include "sales/TicketDisplay.h"
-#include "sales/TicketArea.h"
+#include "gate/AdminGate.h"
 #include "sales/StockMoves.h"
+#include "sales/TicketArea.h"
+#include "sales/TicketDisplay.h"
 #include "sales/TicketTexts.h"
 
 #include <QLineEdit>

@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "sales/TicketReader.h"
+#include "sales/TicketRows.h"
 
 TicketReadResult ReadTicketDisplay(int salesId, TicketDisplay *display)
 {
@@ -12,17 +13,16 @@ TicketReadResult ReadTicketDisplay(int salesId, TicketDisplay *display)
         return TicketReadResult::Failed;
     if (header->isEmpty())
         return TicketReadResult::NoTicket;
-    auto equipment = Database::GetTicketLines(salesId, 0);
-    auto labor = equipment ? Database::GetTicketLines(salesId, 1) : std::nullopt;
-    auto payments = labor ? Database::GetTicketPayments(salesId) : std::nullopt;
-    if (!payments)
+    std::optional<TicketRows> rows = TicketRows::Read(salesId);
+    if (!rows)
         return TicketReadResult::Failed;
     const QVariant taxExempt = header->value(0, QStringLiteral("TaxExempt"));
     display->header = TicketStore::HeaderFromRow(*header);
-    display->figures = ComputeTicketFigures(TicketInputFromRows(*equipment, *labor, *payments, taxExempt));
-    display->equipment = std::move(*equipment);
-    display->labor = std::move(*labor);
-    display->payments = std::move(*payments);
+    display->figures =
+        ComputeTicketFigures(TicketInputFromRows(rows->equipment, rows->labor, rows->payments, taxExempt));
+    display->equipment = std::move(rows->equipment);
+    display->labor = std::move(rows->labor);
+    display->payments = std::move(rows->payments);
     return TicketReadResult::Read;
 }
 

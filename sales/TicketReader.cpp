@@ -1,7 +1,7 @@
 #include "sales/TicketReader.h"
 
-#include "data/Database.h"
 #include "data/NullToSpace.h"
+#include "sales/TicketRows.h"
 
 bool IsTaxExempt(const QVariant &taxExempt)
 {
@@ -30,14 +30,8 @@ TicketInput TicketInputFromRows(const Recordset &equipment, const Recordset &lab
 
 std::optional<TicketInput> ReadTicketInput(int salesId, const QVariant &taxExempt)
 {
-    const auto equipment = Database::GetTicketLines(salesId, 0);
-    if (!equipment)
+    const std::optional<TicketRows> rows = TicketRows::Read(salesId);
+    if (!rows)
         return std::nullopt;
-    const auto labor = Database::GetTicketLines(salesId, 1);
-    if (!labor)
-        return std::nullopt;
-    const auto payments = Database::GetTicketPayments(salesId);
-    if (!payments)
-        return std::nullopt;
-    return TicketInputFromRows(*equipment, *labor, *payments, taxExempt);
+    return TicketInputFromRows(rows->equipment, rows->labor, rows->payments, taxExempt);
 }

@@ -14,6 +14,6 @@ TicketInput TicketInputFromRows(const Recordset &equipment, const Recordset &lab
 // Whether a stored TaxExempt value marks the ticket exempt (trimmed text "1").
 bool IsTaxExempt(const QVariant &taxExempt);
 
-// Reads a ticket's lines and payments through the data layer. nullopt when a
-// query failed (the data layer has said why).
+// Reads a ticket's lines and payments (TicketRows). nullopt when a query
+// failed (the data layer has said why).
 std::optional<TicketInput> ReadTicketInput(int salesId, const QVariant &taxExempt);

@@ -1,5 +1,5 @@
 // The menu bar of the sales window and the commands behind it.
-#include "sales/AdminGate.h"
+#include "gate/AdminGate.h"
 #include "sales/TicketArea.h"
 #include "sales/frmSales.h"
 

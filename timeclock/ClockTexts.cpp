@@ -23,7 +23,7 @@ QString ListEntry(const QVariant &firstName, const QVariant &lastName)
     return nameText(firstName) + QLatin1Char(' ') + nameText(lastName);
 }
 
-QString ChosenLabel(const EmployeeCard &employee)
+QString ChosenLabel(const EmployeeRecord &employee)
 {
     return employee.firstName + QLatin1Char(' ') + employee.lastName + QLatin1Char(':');
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 
+#include "timeclock/EmployeeStore.h"
 #include "timeclock/TimeClockStore.h"
 
 // What the time clock and the employee window show of their rows. NULL
@@ -15,7 +16,7 @@ QString ButtonCaption(const QVariant &lastName, const QVariant &firstName);
 // An entry of the employee list: "Ann Lee".
 QString ListEntry(const QVariant &firstName, const QVariant &lastName);
 // Above the employee's fields once chosen: "Ann Lee:".
-QString ChosenLabel(const EmployeeCard &employee);
+QString ChosenLabel(const EmployeeRecord &employee);
 
 // A time cell: the general date, or empty while there is none.
 QString TimeCell(const QDateTime &moment);

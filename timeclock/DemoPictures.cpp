@@ -1,11 +1,11 @@
 #include "timeclock/DemoPictures.h"
 
 #include "data/AppPaths.h"
-#include "print/cDIBSection.h"
 #include "timeclock/CaptureFrame.h"
 #include "timeclock/EmployeePictures.h"
 #include "timeclock/EmployeeStore.h"
 #include "timeclock/JpegFile.h"
+#include "timeclock/cDIBSection.h"
 
 #include <QFileInfo>
 #include <QLinearGradient>

@@ -2,7 +2,7 @@
 
 #include "timeclock/ClockTexts.h"
 #include "timeclock/EmployeePictures.h"
-#include "timeclock/TimeClockStore.h"
+#include "timeclock/EmployeeStore.h"
 
 #include <QFileInfo>
 #include <QScrollBar>
@@ -37,7 +37,7 @@ int EmployeeButtonColumn::LoadEmployeeButtons(bool withOpenRows)
 {
     qDeleteAll(m_buttons);
     m_buttons.clear();
-    const std::optional<Recordset> rs = TimeClockStore::ListedEmployees(withOpenRows);
+    const std::optional<Recordset> rs = EmployeeStore::Listed(withOpenRows);
     if (!rs)
         return 0;
     auto *column = static_cast<QVBoxLayout *>(Picture2->layout());

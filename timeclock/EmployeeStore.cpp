@@ -4,12 +4,47 @@
 
 namespace EmployeeStore {
 
-std::optional<Recordset> List()
+namespace {
+// Last name, first name, id; a missing name sorts as empty, case-blind.
+QString byName()
 {
     const Dialect d = Database::CurrentDialect();
-    return Database::GetRS(QStringLiteral("select * from employee order by %1, %2, id")
-                               .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")),
-                                    d.orderText(QStringLiteral("coalesce(firstname, '')"))));
+    return QStringLiteral("order by %1, %2, id")
+        .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")), d.orderText(QStringLiteral("coalesce(firstname, '')")));
+}
+
+EmployeeRecord recordFrom(const Recordset &rs, int r)
+{
+    EmployeeRecord e;
+    e.id = rs.value(r, QStringLiteral("id")).toInt();
+    e.firstName = rs.text(r, QStringLiteral("firstname"));
+    e.lastName = rs.text(r, QStringLiteral("lastname"));
+    e.title = rs.text(r, QStringLiteral("title"));
+    e.pin = rs.text(r, QStringLiteral("pin"));
+    const QVariant active = rs.value(r, QStringLiteral("active"));
+    e.active = active.isNull() || active.toInt() != 0;
+    const QVariant rate = rs.value(r, QStringLiteral("paynormal"));
+    if (!rate.isNull())
+        e.payNormal = Money::fromVariant(rate);
+    return e;
+}
+} // namespace
+
+std::optional<Recordset> List()
+{
+    return Database::GetRS(QStringLiteral("select * from employee ") + byName());
+}
+
+std::optional<QList<EmployeeRecord>> Records()
+{
+    const std::optional<Recordset> rs = List();
+    if (!rs)
+        return std::nullopt;
+    QList<EmployeeRecord> records;
+    records.reserve(rs->rowCount());
+    for (int r = 0; r < rs->rowCount(); ++r)
+        records.append(recordFrom(*rs, r));
+    return records;
 }
 
 std::optional<EmployeeRecord> Load(int employeeId)
@@ -17,18 +52,17 @@ std::optional<EmployeeRecord> Load(int employeeId)
     const auto rs = Database::GetRS(QStringLiteral("select * from employee where id = ?"), {employeeId});
     if (!rs || rs->isEmpty())
         return std::nullopt;
-    EmployeeRecord e;
-    e.id = employeeId;
-    e.firstName = rs->text(0, QStringLiteral("firstname"));
-    e.lastName = rs->text(0, QStringLiteral("lastname"));
-    e.title = rs->text(0, QStringLiteral("title"));
-    e.pin = rs->text(0, QStringLiteral("pin"));
-    const QVariant active = rs->value(0, QStringLiteral("active"));
-    e.active = active.isNull() || active.toInt() != 0;
-    const QVariant rate = rs->value(0, QStringLiteral("paynormal"));
-    if (!rate.isNull())
-        e.payNormal = Money::fromVariant(rate);
-    return e;
+    return recordFrom(*rs, 0);
+}
+
+std::optional<Recordset> Listed(bool withOpenRows)
+{
+    const QString listed = withOpenRows
+        ? QStringLiteral("(select id, lastname, firstname, title from vw_employee "
+                         "union select id, lastname, firstname, title from employee "
+                         "where id in (select employeeid from TimeInOut where timeout is null))")
+        : QStringLiteral("vw_employee");
+    return Database::GetRS(QStringLiteral("select * from %1 listed ").arg(listed) + byName());
 }
 
 bool Save(const EmployeeRecord &e)

@@ -3,6 +3,7 @@
 #include "data/Recordset.h"
 #include "sales/Money.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -13,13 +14,27 @@ struct EmployeeRecord
     QString firstName, lastName, title, pin; // trimmed; NULL as ""
     bool active = true;
     std::optional<Money> payNormal; // the hourly rate; none while NULL
+
+    // "Lee,Ann", as the payroll reports name an employee.
+    QString lastCommaFirst() const { return lastName + QLatin1Char(',') + firstName; }
 };
 
+// The one reader and writer of the employee rows: the time clock, the
+// employee window, the payroll reports and the demo pictures read them here.
 namespace EmployeeStore {
 
-// Every employee, active or not, by last name (a missing name sorts as empty).
+// Every employee, active or not, by last name, then first name (a missing
+// name sorts as empty). Records: the same as records.
 std::optional<Recordset> List();
+std::optional<QList<EmployeeRecord>> Records();
+// The employee's record; nullopt when there is no such employee or the query
+// failed (then, and only then, Database::LastError() is not empty).
 std::optional<EmployeeRecord> Load(int employeeId);
+
+// The employees the clock lists (the active ones), ordered as List().
+// withOpenRows adds every employee, active or not, who has a row without a
+// clock-out, so the administrator can always close it.
+std::optional<Recordset> Listed(bool withOpenRows = false);
 
 // Writes the fields of the record to its own row (trimmed, bound), in one
 // transaction. False when it failed or the row is gone.

@@ -1,7 +1,7 @@
 #include "timeclock/JpegFile.h"
 
 #include "data/FileReplace.h"
-#include "print/cDIBSection.h"
+#include "timeclock/cDIBSection.h"
 
 #include <QDateTime>
 #include <QDir>

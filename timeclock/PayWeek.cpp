@@ -1,7 +1,7 @@
 #include "timeclock/PayWeek.h"
 
 #include "data/DateText.h"
-#include "reports/WorkedTime.h"
+#include "timeclock/WorkedTime.h"
 
 #include <algorithm>
 

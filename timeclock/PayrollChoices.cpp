@@ -1,7 +1,7 @@
 #include "timeclock/PayrollChoices.h"
 
 #include "data/DateText.h"
-#include "reports/WeekThursday.h"
+#include "timeclock/WeekThursday.h"
 
 namespace PayrollChoices {
 

@@ -3,7 +3,7 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
-#include "sales/AdminGate.h"
+#include "gate/AdminGate.h"
 #include "timeclock/PayWeek.h"
 
 namespace TimeClockStore {
@@ -60,33 +60,6 @@ Edit setTime(int rowId, const QString &column, const QString &typed, bool blankA
 
 } // namespace
 
-std::optional<Recordset> ListedEmployees(bool withOpenRows)
-{
-    const Dialect d = Database::CurrentDialect();
-    const QString listed = withOpenRows
-        ? QStringLiteral("(select id, lastname, firstname, title from vw_employee "
-                         "union select id, lastname, firstname, title from employee "
-                         "where id in (select employeeid from TimeInOut where timeout is null))")
-        : QStringLiteral("vw_employee");
-    return Database::GetRS(QStringLiteral("select * from %1 listed order by %2, %3, id")
-                               .arg(listed, d.orderText(QStringLiteral("coalesce(lastname, '')")),
-                                    d.orderText(QStringLiteral("coalesce(firstname, '')"))));
-}
-
-std::optional<EmployeeCard> LoadEmployee(int employeeId)
-{
-    const auto rs = Database::GetRS(QStringLiteral("select * from employee where id = ?"), {employeeId});
-    if (!rs || rs->isEmpty())
-        return std::nullopt;
-    EmployeeCard e;
-    e.id = employeeId;
-    e.pin = rs->text(0, QStringLiteral("pin"));
-    e.firstName = rs->text(0, QStringLiteral("firstname"));
-    e.lastName = rs->text(0, QStringLiteral("lastname"));
-    e.title = rs->text(0, QStringLiteral("title"));
-    return e;
-}
-
 std::optional<QList<ClockRow>> WeekRows(int employeeId, const QDate &weekStart)
 {
     const auto rs = Database::GetRS(QStringLiteral("select * from TimeInOut where employeeid = ? and timein >= ? and "
@@ -130,7 +103,7 @@ bool PinAccepted(const QString &entered, const QString &employeePin)
     const QString pin = entered.trimmed();
     if (pin.isEmpty())
         return false;
-    return pin == employeePin.trimmed() || pin == AdminGate::kMasterCode;
+    return pin == employeePin.trimmed() || AdminGate::IsMasterCode(pin);
 }
 
 Clocking ClockIn(int employeeId)

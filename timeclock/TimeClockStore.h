@@ -18,20 +18,10 @@ struct ClockRow
     qint64 minutes = 0; // 0 while clocked in
 };
 
-struct EmployeeCard
-{
-    int id = 0;
-    QString pin, firstName, lastName, title; // trimmed; NULL as ""
-};
-
 // The time clock's rows of the database.
 namespace TimeClockStore {
 
-// The employees the clock lists, by last name (a missing name sorts as empty).
-// withOpenRows adds every employee, active or not, who has a row without a
-// clock-out, so the administrator can always close it.
-std::optional<Recordset> ListedEmployees(bool withOpenRows = false);
-std::optional<EmployeeCard> LoadEmployee(int employeeId);
+// The employees it lists and their records: EmployeeStore.
 
 // The employee's rows of the pay week [weekStart, weekStart + 7 days), by
 // clock-in time.

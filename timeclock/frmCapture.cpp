@@ -1,10 +1,10 @@
 #include "timeclock/frmCapture.h"
 
 #include "data/UserPrompts.h"
-#include "print/cDIBSection.h"
 #include "timeclock/CaptureFrame.h"
 #include "timeclock/FrameSource.h"
 #include "timeclock/JpegFile.h"
+#include "timeclock/cDIBSection.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

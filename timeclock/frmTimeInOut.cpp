@@ -3,14 +3,15 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/UserPrompts.h"
-#include "sales/AdminGate.h"
+#include "gate/PinSource.h"
 #include "timeclock/ClockButtonIcons.h"
 #include "timeclock/ClockTexts.h"
 #include "timeclock/EmployeeButtonColumn.h"
+#include "timeclock/EmployeeStore.h"
 #include "timeclock/PayWeek.h"
 #include "widgets/OleColor.h"
-#include "widgets/vbalGrid.h"
 #include "widgets/WindowPlacement.h"
+#include "widgets/vbalGrid.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -192,7 +193,7 @@ void frmTimeInOut::LoadEmployeeWeek(int employeeId)
 {
     if (employeeId == 0)
         return;
-    const std::optional<EmployeeCard> card = TimeClockStore::LoadEmployee(employeeId);
+    const std::optional<EmployeeRecord> card = EmployeeStore::Load(employeeId);
     if (!card) {
         showNoEmployee();
         return;

@@ -187,26 +187,6 @@ TEST_P(DatabaseTest, DatesAreStoredInOneFormAndOrderAndRangeCorrectly)
               -1);
 }
 
-TEST_P(DatabaseTest, TicketLinesAndPaymentsAreReadInOrder)
-{
-    for (int i = 1; i <= 3; ++i) {
-        Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("description")},
-                            {7, QStringLiteral("item %1").arg(i)});
-    }
-    Database::InsertRow(QStringLiteral("saleslabor"), {QStringLiteral("salesid"), QStringLiteral("description")},
-                        {7, QStringLiteral("labor")});
-    Database::InsertRow(QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("amount")}, {7, 5});
-    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid")}, {8});
-    const auto items = Database::GetTicketLines(7, 0);
-    ASSERT_TRUE(items);
-    ASSERT_EQ(items->rowCount(), 3);
-    EXPECT_EQ(items->value(2, QStringLiteral("description")).toString(), QStringLiteral("item 3"));
-    // A new line counts once: quantity defaults to 1.
-    EXPECT_DOUBLE_EQ(items->value(0, QStringLiteral("quantity")).toDouble(), 1.0);
-    EXPECT_EQ(Database::GetTicketLines(7, 1)->rowCount(), 1);
-    EXPECT_EQ(Database::GetTicketPayments(7)->rowCount(), 1);
-}
-
 INSTANTIATE_TEST_SUITE_P(Engines, DatabaseTest, ::testing::ValuesIn(TestDatabase::Engines()),
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
 

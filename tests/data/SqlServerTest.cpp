@@ -126,7 +126,7 @@ QList<Source> storeSources()
 {
     QList<Source> sources;
     const QRegularExpression sends(QStringLiteral("Database::(GetRS|Execute|InsertRow)\\s*\\("));
-    for (const char *folder : {"catalog", "sales", "customers", "timeclock", "reports", "maintenance"}) {
+    for (const char *folder : {"catalog", "gate", "sales", "customers", "timeclock", "reports", "maintenance"}) {
         QDirIterator it(kSourceDir + QLatin1Char('/') + QLatin1String(folder), {QStringLiteral("*.cpp")}, QDir::Files);
         while (it.hasNext()) {
             QFile file(it.next());

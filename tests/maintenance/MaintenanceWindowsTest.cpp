@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/ReceiptNotice.h"
+#include "gate/AdminGate.h"
 #include "maintenance/FileChooser.h"
 #include "maintenance/UpdateDownloadWindow.h"
 #include "maintenance/frmDatabase.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "sales/AdminGate.h"
-#include "tests/support/ScriptedPins.h"
+#include "gate/PinSource.h"
 #include "sales/frmSales.h"
 #include "tests/support/RecordingPrompts.h"
+#include "tests/support/ScriptedPins.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QList>

@@ -2,6 +2,7 @@
 // ticket another counter has finalized can't change.
 #include "data/Database.h"
 #include "sales/TicketLines.h"
+#include "sales/TicketRows.h"
 #include "sales/TicketStore.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -34,12 +35,14 @@ TEST_P(TicketLinesTest, ScanningACodeTwiceAddsTwoLinesCopiedFromTheProduct)
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("012345000017"), TicketLines::Source::Barcode), Result::Done);
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral(" 012345000017 "), TicketLines::Source::Barcode),
               Result::Done);
-    const auto lines = Database::GetTicketLines(salesId, 0);
-    ASSERT_EQ(lines->rowCount(), 2);
-    EXPECT_EQ(lines->value(0, QStringLiteral("description")).toString(), QStringLiteral("Remote start, 2-way 'LCD'"));
-    EXPECT_EQ(lines->value(1, QStringLiteral("partnumber")).toString(), QStringLiteral("RS-2W"));
-    EXPECT_DOUBLE_EQ(lines->value(1, QStringLiteral("price")).toDouble(), 199.99);
-    EXPECT_DOUBLE_EQ(lines->value(1, QStringLiteral("quantity")).toDouble(), 1);
+    const auto rows = TicketRows::Read(salesId);
+    ASSERT_TRUE(rows);
+    const Recordset &lines = rows->equipment;
+    ASSERT_EQ(lines.rowCount(), 2);
+    EXPECT_EQ(lines.value(0, QStringLiteral("description")).toString(), QStringLiteral("Remote start, 2-way 'LCD'"));
+    EXPECT_EQ(lines.value(1, QStringLiteral("partnumber")).toString(), QStringLiteral("RS-2W"));
+    EXPECT_DOUBLE_EQ(lines.value(1, QStringLiteral("price")).toDouble(), 199.99);
+    EXPECT_DOUBLE_EQ(lines.value(1, QStringLiteral("quantity")).toDouble(), 1);
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("nothing"), TicketLines::Source::Barcode),
               Result::NotFound);
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(productId), TicketLines::Source::ProductId),
@@ -64,10 +67,12 @@ TEST_P(TicketLinesTest, LaborTakesTheChosenPrice)
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(laborId), TicketLines::Source::LaborId,
                                          TicketLines::PriceColumn::Cog),
               Result::Done);
-    const auto lines = Database::GetTicketLines(salesId, 1);
-    ASSERT_EQ(lines->rowCount(), 2);
-    EXPECT_DOUBLE_EQ(lines->value(0, QStringLiteral("charge")).toDouble(), 150);
-    EXPECT_DOUBLE_EQ(lines->value(1, QStringLiteral("charge")).toDouble(), 125);
+    const auto rows = TicketRows::Read(salesId);
+    ASSERT_TRUE(rows);
+    const Recordset &lines = rows->labor;
+    ASSERT_EQ(lines.rowCount(), 2);
+    EXPECT_DOUBLE_EQ(lines.value(0, QStringLiteral("charge")).toDouble(), 150);
+    EXPECT_DOUBLE_EQ(lines.value(1, QStringLiteral("charge")).toDouble(), 125);
 }
 
 TEST_P(TicketLinesTest, EditsStoreRoundedNumbersAndTrimmedNotes)
@@ -108,12 +113,14 @@ TEST_P(TicketLinesTest, PaymentsMustBeNumbersAndMayBeNegative)
     EXPECT_EQ(count(QStringLiteral("payment")), 0);
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Visa"), QStringLiteral("20.50")), Result::Done);
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Gift card"), QStringLiteral("-5")), Result::Done);
-    const auto pays = Database::GetTicketPayments(salesId);
-    ASSERT_EQ(pays->rowCount(), 2);
-    EXPECT_DOUBLE_EQ(pays->value(0, QStringLiteral("amount")).toDouble(), 20.5);
-    EXPECT_EQ(pays->value(1, QStringLiteral("description")).toString(), QStringLiteral("Gift card"));
-    EXPECT_DOUBLE_EQ(pays->value(1, QStringLiteral("amount")).toDouble(), -5);
-    EXPECT_EQ(TicketLines::RemovePayment(salesId, pays->value(0, QStringLiteral("id")).toInt()), Result::Done);
+    const auto rows = TicketRows::Read(salesId);
+    ASSERT_TRUE(rows);
+    const Recordset &pays = rows->payments;
+    ASSERT_EQ(pays.rowCount(), 2);
+    EXPECT_DOUBLE_EQ(pays.value(0, QStringLiteral("amount")).toDouble(), 20.5);
+    EXPECT_EQ(pays.value(1, QStringLiteral("description")).toString(), QStringLiteral("Gift card"));
+    EXPECT_DOUBLE_EQ(pays.value(1, QStringLiteral("amount")).toDouble(), -5);
+    EXPECT_EQ(TicketLines::RemovePayment(salesId, pays.value(0, QStringLiteral("id")).toInt()), Result::Done);
     EXPECT_EQ(count(QStringLiteral("payment")), 1);
 }
 

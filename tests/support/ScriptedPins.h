@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sales/AdminGate.h"
+#include "gate/PinSource.h"
 
 #include <QList>
 #include <QString>

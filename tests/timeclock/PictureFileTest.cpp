@@ -1,9 +1,9 @@
 // The capture window's bitmap and the JPEG files of employee pictures.
-#include "print/cDIBSection.h"
 #include "tests/support/TestEnvironment.h"
 #include "timeclock/CaptureFrame.h"
 #include "timeclock/EmployeePictures.h"
 #include "timeclock/JpegFile.h"
+#include "timeclock/cDIBSection.h"
 
 #include <QDir>
 #include <QFile>

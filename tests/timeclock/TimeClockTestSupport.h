@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
-#include "sales/AdminGate.h"
+#include "gate/PinSource.h"
 #include "tests/support/PdfReader.h"
 #include "tests/support/ScriptedPins.h"
 #include "timeclock/FrameSource.h"

@@ -5,7 +5,6 @@
 #include "data/DateText.h"
 #include "print/PdfPreviewPresenter.h"
 #include "reports/DemoLetterhead.h"
-#include "reports/WorkedTime.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
@@ -13,6 +12,7 @@
 #include "tests/timeclock/TimeClockTestSupport.h"
 #include "timeclock/EmployeeButtonColumn.h"
 #include "timeclock/PayWeek.h"
+#include "timeclock/WorkedTime.h"
 #include "timeclock/frmTimeInOut.h"
 #include "widgets/vbalGrid.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sales/AdminGate.h"
-#include "sales/PinPad.h"
+#include "gate/PinPad.h"
+#include "gate/PinSource.h"
 
 #include <QDialog>
 

@@ -1,32 +1,14 @@
-#include "sales/AdminGate.h"
+#include "gate/AdminGate.h"
 
 #include "data/Database.h"
 #include "data/UserPrompts.h"
 
-namespace {
-
-class ClosedKeypad final : public PinSource
-{
-public:
-    std::optional<QString> askPin() override { return std::nullopt; }
-};
-
-PinSource *g_source = nullptr;
-
-} // namespace
-
-PinSource &CurrentPinSource()
-{
-    static ClosedKeypad closed;
-    return g_source ? *g_source : closed;
-}
-
-void SetPinSource(PinSource *source)
-{
-    g_source = source;
-}
-
 namespace AdminGate {
+
+bool IsMasterCode(const QString &pin)
+{
+    return pin.trimmed() == kMasterCode;
+}
 
 bool IsAdminPin(const QString &pin)
 {
@@ -42,7 +24,7 @@ bool IsAdminPin(const QString &pin)
                 return true;
         }
     }
-    return entered == kMasterCode;
+    return IsMasterCode(entered);
 }
 
 bool Pass(PinSource &source)

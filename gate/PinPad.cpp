@@ -1,4 +1,4 @@
-#include "sales/PinPad.h"
+#include "gate/PinPad.h"
 
 void PinPad::press(const QString &caption)
 {

@@ -1,7 +1,7 @@
-#include "reports/PayPeriods.h"
+#include "timeclock/PayPeriods.h"
 
 #include "data/DateText.h"
-#include "reports/WeekThursday.h"
+#include "timeclock/WeekThursday.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "reports/WorkedTime.h"
+#include "timeclock/WorkedTime.h"
 
 #include "data/Database.h"
 #include "data/DateText.h"

@@ -1,4 +1,4 @@
-#include "print/cDIBSection.h"
+#include "timeclock/cDIBSection.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
 // The PIN keypad and the administrator gate.
-#include "sales/AdminGate.h"
-#include "sales/PinPad.h"
+#include "gate/AdminGate.h"
+#include "gate/PinPad.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"

@@ -1,7 +1,7 @@
 // The keypad window: its twelve keys, "Accept" handing the PIN over, and
 // closing without it.
-#include "sales/PinPad.h"
-#include "sales/frmPIN.h"
+#include "gate/PinPad.h"
+#include "gate/frmPIN.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "sales/frmPIN.h"
+#include "gate/frmPIN.h"
 
 #include <QApplication>
 #include <QButtonGroup>

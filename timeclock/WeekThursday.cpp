@@ -1,4 +1,4 @@
-#include "reports/WeekThursday.h"
+#include "timeclock/WeekThursday.h"
 
 QDate WeekThursday(int year, int week)
 {

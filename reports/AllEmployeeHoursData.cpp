@@ -1,0 +1,15 @@
+#include "reports/AllEmployeeHoursData.h"
+
+#include "data/Database.h"
+#include "reports/ReportRun.h"
+
+AllEmployeeHoursData AllEmployeeHoursData::Read(const QDateTime &from, const QDateTime &to)
+{
+    const auto employees = EmployeeStore::Records();
+    if (!employees)
+        throw ReportFailure(Database::LastReason());
+    const auto rows = ReadTimeRows(std::nullopt, from, to);
+    if (!rows)
+        throw ReportFailure(Database::LastReason());
+    return {*employees, *rows};
+}
