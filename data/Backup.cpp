@@ -1,6 +1,7 @@
 #include "data/Backup.h"
 
 #include "data/AppPaths.h"
+#include "data/AuditLog.h"
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
@@ -421,7 +422,13 @@ Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
                                  .arg(aside.message));
     if (Database::Execute(QStringLiteral("ATTACH DATABASE ? AS restore_src"), {file}) < 0)
         return failure(file, Database::LastError());
-    const bool committed = Database::Transaction(copyTables);
+    // The live audit log stays as it is (it is not among the tables copied),
+    // and says that a restore happened.
+    const bool committed = Database::Transaction([&] {
+        return copyTables()
+            && AuditLog::Record(AuditLog::kRestore, QString(),
+                                QStringLiteral("from %1").arg(QDir::toNativeSeparators(file)));
+    });
     Database::Execute(QStringLiteral("DETACH DATABASE restore_src"));
     if (!committed)
         return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1")
@@ -481,7 +488,8 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
                      << tool.connectionArgs << QStringLiteral("-d") << s.catalog << file,
                  nullptr, &error))
         return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1").arg(error));
-    if (!keepIdentitiesAbove(*before) || !Database::MarkRestored())
+    if (!keepIdentitiesAbove(*before) || !Database::MarkRestored()
+        || !AuditLog::Record(AuditLog::kRestore, QString(), QStringLiteral("from %1").arg(QDir::toNativeSeparators(file))))
         return failure(file, QStringLiteral("The backup was restored, but its ticket numbers could not be moved above "
                                             "those handed out before: %1")
                                  .arg(Database::LastError()));

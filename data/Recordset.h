@@ -20,6 +20,7 @@ public:
 
     int rowCount() const { return m_rows; }
     int columnCount() const { return int(m_names.size()); }
+    QString columnName(int column) const { return m_names.value(column); }
     bool isEmpty() const { return m_rows == 0; }
 
     // -1 when the result has no column of that name.

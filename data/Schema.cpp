@@ -93,12 +93,13 @@ const QStringList &laterColumns()
     return columns;
 }
 
-// The program's ten tables and their columns ("name:role", roles as above;
+// The program's eleven tables and their columns ("name:role", roles as above;
 // every table also has its id).
 struct TableDef
 {
     QString name;
     QStringList columns;
+    int since = 1; // the schema version that added it
 };
 
 const QList<TableDef> &tableDefs()
@@ -140,6 +141,13 @@ const QList<TableDef> &tableDefs()
         {QStringLiteral("TimeInOut"),
          {QStringLiteral("employeeid:i"), QStringLiteral("timein:d"), QStringLiteral("timeout:d"),
           QStringLiteral("note:n")}},
+        // What was done behind the administrator gate: when, at which
+        // counter, by whom (an employee or "master"), what, to which ticket
+        // or employee, and the row before and after.
+        {QStringLiteral("auditlog"),
+         {QStringLiteral("at:d"), QStringLiteral("counter:t"), QStringLiteral("who:t"), QStringLiteral("action:t"),
+          QStringLiteral("subject:t"), QStringLiteral("details:n")},
+         4},
     };
     return defs;
 }
@@ -158,6 +166,35 @@ QStringList tables(Engine e)
 // NULLs for equal: rows without an employee stay out of it.
 const QString kOpenRowGuard = QStringLiteral("CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) "
                                              "WHERE timeout IS NULL AND employeeid IS NOT NULL");
+
+const QString kAuditIndex = QStringLiteral("CREATE INDEX ix_auditlog_at ON auditlog (at, counter)");
+const QString kAuditRefusal = QStringLiteral("the audit log is only ever added to");
+
+// The audit log is only ever added to: the engine itself refuses to change
+// or delete its rows, whatever program or hand sends the statement.
+QStringList auditGuards(Engine e)
+{
+    switch (e) {
+    case Engine::SQLite:
+        return {QStringLiteral("CREATE TRIGGER auditlog_no_update BEFORE UPDATE ON auditlog "
+                               "BEGIN SELECT RAISE(ABORT, '%1'); END")
+                    .arg(kAuditRefusal),
+                QStringLiteral("CREATE TRIGGER auditlog_no_delete BEFORE DELETE ON auditlog "
+                               "BEGIN SELECT RAISE(ABORT, '%1'); END")
+                    .arg(kAuditRefusal)};
+    case Engine::PostgreSQL:
+        return {QStringLiteral("CREATE OR REPLACE FUNCTION auditlog_refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                               "$$ BEGIN RAISE EXCEPTION '%1'; END $$")
+                    .arg(kAuditRefusal),
+                QStringLiteral("CREATE TRIGGER auditlog_append_only BEFORE UPDATE OR DELETE ON auditlog "
+                               "FOR EACH ROW EXECUTE FUNCTION auditlog_refuse()")};
+    case Engine::SQLServer:
+        return {QStringLiteral("CREATE TRIGGER auditlog_append_only ON auditlog INSTEAD OF UPDATE, DELETE AS "
+                               "THROW 51000, '%1', 1")
+                    .arg(kAuditRefusal)};
+    }
+    return {};
+}
 
 QStringList indexes(Engine e)
 {
@@ -179,6 +216,7 @@ QStringList indexes(Engine e)
         QStringLiteral("CREATE INDEX ix_salesitem_partnumber ON salesitem (%1)").arg(key(QStringLiteral("partnumber"))),
         QStringLiteral("CREATE INDEX ix_timeinout_employeeid ON TimeInOut (employeeid, timein)"),
         QStringLiteral("CREATE INDEX ix_customer_name ON customer (lastname, firstname)"),
+        kAuditIndex,
         kOpenRowGuard,
     };
     if (expr)
@@ -723,6 +761,8 @@ bool adopt(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome)
             statements << creates[i];
             if (def.name == QLatin1String("State"))
                 statements << stateCodesStatement();
+            if (def.name == QLatin1String("auditlog"))
+                statements << auditGuards(d.engine());
             added << QStringLiteral("the table %1").arg(def.name);
         } else {
             for (const QString &missing : missingColumns(db, def)) {
@@ -791,9 +831,12 @@ bool create(QSqlDatabase &db, const Dialect &d, QString *error)
 
 // A database of this program's that lost a table is not made whole with an
 // empty one: its rows are gone, and a backup is the way back.
-bool allTablesThere(QSqlDatabase &db, const Dialect &d, QString *error)
+// A table a later release added is the upgrade's to make.
+bool allTablesThere(QSqlDatabase &db, const Dialect &d, int version, QString *error)
 {
     for (const TableDef &def : tableDefs()) {
+        if (def.since > version)
+            continue;
         if (!hasObject(db, d, def.name, Kind::Table)) {
             *error = QStringLiteral("the database has lost its table %1; it was not opened (restore it from a backup)")
                          .arg(def.name);
@@ -881,6 +924,12 @@ QStringList ViewStatements(Engine engine)
 QStringList UpgradeStep(Engine engine, int version)
 {
     QStringList step;
+    if (version == 4) {
+        // The audit log of what is done behind the administrator gate.
+        const auto def = std::find_if(tableDefs().cbegin(), tableDefs().cend(),
+                                      [](const TableDef &t) { return t.name == QLatin1String("auditlog"); });
+        step << table(engine, def->name, def->columns) << kAuditIndex << auditGuards(engine);
+    }
     if (version == 3) {
         // When each customer was entered, so the clean-up spares the new
         // ones; and at most one open time row per employee.
@@ -919,6 +968,7 @@ QStringList CreateStatements(Engine engine)
 {
     QStringList all = tables(engine);
     all << indexes(engine);
+    all << auditGuards(engine);
     all << ViewStatements(engine);
     all << createMarkerStatements(engine);
     all << stateCodesStatement();
@@ -967,7 +1017,7 @@ bool Ensure(QSqlDatabase &db, const Dialect &d, QString *error, Outcome *outcome
         return false;
     if (*version > kSchemaVersion)
         return upgrade(db, d, error, outcome); // its tables and views are its release's, not ours
-    if (!allTablesThere(db, d, error) || !upgrade(db, d, error, outcome) || !allColumnsThere(db, error)
+    if (!allTablesThere(db, d, *version, error) || !upgrade(db, d, error, outcome) || !allColumnsThere(db, error)
         || !addMissingViews(db, d, error))
         return false;
     // An upgrade that left the guard out has said why already.

@@ -23,6 +23,8 @@ CREATE TABLE employee (id int identity(1,1) primary key, firstname nvarchar(255)
 GO
 CREATE TABLE TimeInOut (id int identity(1,1) primary key, employeeid int, timein datetime2(0), timeout datetime2(0), note nvarchar(max))
 GO
+CREATE TABLE auditlog (id int identity(1,1) primary key, at datetime2(0), counter nvarchar(255), who nvarchar(255), action nvarchar(255), subject nvarchar(255), details nvarchar(max))
+GO
 CREATE INDEX ix_salesitem_salesid ON salesitem (salesid)
 GO
 CREATE INDEX ix_saleslabor_salesid ON saleslabor (salesid)
@@ -43,7 +45,11 @@ CREATE INDEX ix_timeinout_employeeid ON TimeInOut (employeeid, timein)
 GO
 CREATE INDEX ix_customer_name ON customer (lastname, firstname)
 GO
+CREATE INDEX ix_auditlog_at ON auditlog (at, counter)
+GO
 CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) WHERE timeout IS NULL AND employeeid IS NOT NULL
+GO
+CREATE TRIGGER auditlog_append_only ON auditlog INSTEAD OF UPDATE, DELETE AS THROW 51000, 'the audit log is only ever added to', 1
 GO
 CREATE VIEW vw_product_available AS SELECT p.id, p.barcode, p.category, p.description, p.cost, p.msrp, p.price, p.modelnumber, p.partnumber, p.qoh, p.gm, coalesce(r.reserve, 0) + coalesce(b.reserve, 0) AS reserve, coalesce(p.qoh, 0) - coalesce(r.reserve, 0) - coalesce(b.reserve, 0) AS available FROM product p LEFT JOIN (SELECT upper(rtrim(si.partnumber)) AS pn, sum(coalesce(si.quantity, 0)) AS reserve FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND NOT (coalesce(rtrim(si.partnumber), '') = '') GROUP BY upper(rtrim(si.partnumber))) r ON r.pn = upper(rtrim(p.partnumber)) LEFT JOIN (SELECT x.productid, sum(x.quantity) AS reserve FROM (SELECT (SELECT min(px.id) FROM product px WHERE upper(rtrim(px.barcode)) = upper(rtrim(si.barcode)) AND upper(rtrim(si.barcode)) <> '') AS productid, coalesce(si.quantity, 0) AS quantity FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND coalesce(rtrim(si.partnumber), '') = '') x GROUP BY x.productid) b ON b.productid = p.id
 GO
@@ -59,7 +65,7 @@ CREATE TABLE tessaly_info (name varchar(64) PRIMARY KEY, value varchar(64))
 GO
 INSERT INTO tessaly_info (name, value) VALUES ('application', 'Tessaly')
 GO
-INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '3')
+INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '4')
 GO
 INSERT INTO State (code) VALUES ('AK'),('AL'),('AR'),('AZ'),('CA'),('CO'),('CT'),('DC'),('DE'),('FL'),('GA'),('HI'),('IA'),('ID'),('IL'),('IN'),('KS'),('KY'),('LA'),('MA'),('MD'),('ME'),('MI'),('MN'),('MO'),('MS'),('MT'),('NC'),('ND'),('NE'),('NH'),('NJ'),('NM'),('NV'),('NY'),('OH'),('OK'),('OR'),('PA'),('RI'),('SC'),('SD'),('TN'),('TX'),('UT'),('VA'),('VT'),('WA'),('WI'),('WV'),('WY')
 GO

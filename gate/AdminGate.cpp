@@ -1,44 +1,109 @@
 #include "gate/AdminGate.h"
 
+#include "data/AuditLog.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "data/UserPrompts.h"
 
+#include <algorithm>
+
 namespace AdminGate {
+
+namespace {
+
+constexpr int kWrongPinsAllowed = 5;
+constexpr int kCountMinutes = 10;
+constexpr int kLongestShutMinutes = 60;
+
+QString openerName(const Recordset &admins, int row)
+{
+    const QString name = (admins.text(row, QStringLiteral("firstname")) + QLatin1Char(' ')
+                          + admins.text(row, QStringLiteral("lastname")))
+                             .trimmed();
+    return QStringLiteral("%1 (#%2)").arg(name, admins.value(row, QStringLiteral("id")).toString());
+}
+
+QString shutMessage(int minutes)
+{
+    return minutes <= 1 ? QStringLiteral("Too many wrong PINs: try again in a minute")
+                        : QStringLiteral("Too many wrong PINs: try again in %1 minutes").arg(minutes);
+}
+
+} // namespace
 
 bool IsMasterCode(const QString &pin)
 {
     return pin.trimmed() == kMasterCode;
 }
 
-bool IsAdminPin(const QString &pin)
+std::optional<QString> OpenerOf(const QString &pin)
 {
     const QString entered = pin.trimmed();
     if (entered.isEmpty())
-        return false;
+        return std::nullopt;
     const auto admins = Database::GetRS(
-        QStringLiteral("select pin from employee where %1").arg(Database::CurrentDialect().textEquals(QStringLiteral("role"))),
+        QStringLiteral("select id, firstname, lastname, pin from employee where %1 and (active is null or active <> 0)")
+            .arg(Database::CurrentDialect().textEquals(QStringLiteral("role"))),
         {QStringLiteral("admin")});
     if (admins) {
         for (int r = 0; r < admins->rowCount(); ++r) {
-            if (admins->value(r, 0).toString().trimmed() == entered)
-                return true;
+            if (admins->text(r, QStringLiteral("pin")) == entered)
+                return openerName(*admins, r);
         }
     }
-    return IsMasterCode(entered);
+    if (IsMasterCode(entered))
+        return AuditLog::kMaster;
+    return std::nullopt;
 }
 
-bool Pass(PinSource &source)
+bool IsAdminPin(const QString &pin)
+{
+    return OpenerOf(pin).has_value();
+}
+
+std::optional<int> MinutesShut()
+{
+    const QDateTime now = Clock::now();
+    const auto recent = AuditLog::RefusedHere(now.addSecs(-60 * kCountMinutes));
+    if (!recent)
+        return std::nullopt;
+    if (recent->count < kWrongPinsAllowed)
+        return 0;
+    const auto today = AuditLog::RefusedHere(now.addDays(-1));
+    if (!today)
+        return std::nullopt;
+    const int doublings = std::min(today->count - kWrongPinsAllowed, 6);
+    const int length = std::min(1 << doublings, kLongestShutMinutes);
+    const qint64 secondsLeft = now.secsTo(recent->latest.addSecs(60 * length));
+    return secondsLeft > 0 ? int((secondsLeft + 59) / 60) : 0;
+}
+
+std::optional<QString> Pass(PinSource &source)
 {
     const std::optional<QString> pin = source.askPin();
     if (!pin)
-        return false;
-    if (IsAdminPin(*pin))
-        return true;
-    Prompts().message(QStringLiteral("Invalid PIN"));
-    return false;
+        return std::nullopt;
+    const std::optional<int> shut = MinutesShut();
+    if (!shut)
+        return std::nullopt; // the data layer has said why
+    if (*shut > 0) {
+        AuditLog::RecordAs(QString(), AuditLog::kPinRefusedShut, QString());
+        Prompts().message(shutMessage(*shut));
+        return std::nullopt;
+    }
+    const std::optional<QString> opener = OpenerOf(*pin);
+    if (!opener) {
+        // The PIN itself is never written down.
+        AuditLog::RecordAs(QString(), AuditLog::kPinRefused, QString());
+        Prompts().message(QStringLiteral("Invalid PIN"));
+        return std::nullopt;
+    }
+    if (!AuditLog::RecordAs(*opener, AuditLog::kGateOpened, QString()))
+        return std::nullopt;
+    return opener;
 }
 
-bool Pass()
+std::optional<QString> Pass()
 {
     return Pass(CurrentPinSource());
 }

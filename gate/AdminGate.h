@@ -3,27 +3,41 @@
 #include "gate/PinSource.h"
 
 #include <QString>
+#include <optional>
 
 // The administrator gate in front of re-opening a ticket, the time
 // administration, the employee records and the database restore.
 namespace AdminGate {
 
-// The fixed code that opens the gate besides the administrators' own PINs.
+// The code every copy starts with, which opens the gate besides the
+// administrators' own PINs.
 inline const QString kMasterCode = QStringLiteral("8361");
 
 // Whether a PIN, trimmed, is the master code (the time clock takes it in
 // place of an employee's own PIN too).
 bool IsMasterCode(const QString &pin);
 
-// Whether a PIN is an administrator's (an employee whose role is "admin",
-// both sides trimmed) or the master code. An empty PIN never is, even when
-// an administrator's stored PIN is blank.
+// Whom a PIN opens the gate for: an active administrator (an employee whose
+// role is "admin", both sides trimmed; NULL `active` counts as active) as
+// "First Last (#id)", or "master" for the master code. An empty PIN never
+// opens it, even when an administrator's stored PIN is blank.
+std::optional<QString> OpenerOf(const QString &pin);
 bool IsAdminPin(const QString &pin);
 
-// Asks for a PIN and checks it. A wrong PIN says "Invalid PIN"; a keypad
-// closed without "Accept" opens nothing and says nothing.
-bool Pass(PinSource &source);
+// Five wrong PINs within ten minutes at one counter shut the gate there
+// for a minute; each further wrong PIN, once it is open again, before it
+// last opened for someone, shuts it for twice as long as the time before
+// (at most an hour). The count is the audit log's, so neither a
+// restart nor the other counters' connections reset it. The minutes left,
+// 0 when the gate is not shut; nullopt when the log can't be read.
+std::optional<int> MinutesShut();
+
+// Asks for a PIN and checks it; who opened the gate, recorded in the audit
+// log, or nullopt. A wrong PIN says "Invalid PIN" and is recorded; a shut
+// gate says "Too many wrong PINs: try again in a minute"; a keypad closed
+// without "Accept" opens nothing and says nothing.
+std::optional<QString> Pass(PinSource &source);
 // The same with the program's PIN source.
-bool Pass();
+std::optional<QString> Pass();
 
 } // namespace AdminGate

@@ -1,5 +1,6 @@
 #include "maintenance/DatabaseCleanup.h"
 
+#include "data/AuditLog.h"
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
@@ -60,7 +61,8 @@ std::optional<int> RemoveCustomers(const QList<int> &counted)
                 return false;
             removed += int(deleted);
         }
-        return true;
+        return AuditLog::Record(AuditLog::kCleanup, QString(),
+                                QStringLiteral("%1 customers without a ticket removed").arg(removed));
     });
     if (!committed)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "maintenance/frmDatabase.h"
 
 #include "data/AppPaths.h"
+#include "data/AuditLog.h"
 #include "data/Backup.h"
 #include "data/Clock.h"
 #include "data/DateText.h"
@@ -117,8 +118,10 @@ void frmDatabase::RestoreDatabase()
 {
     // A restore replaces every ticket, customer and PIN: only behind the
     // administrator gate.
-    if (!AdminGate::Pass())
+    const std::optional<QString> admin = AdminGate::Pass();
+    if (!admin)
         return;
+    const AuditLog::Acting acting(*admin);
     const std::optional<QString> file = chooser().fileToOpen(this, QStringLiteral("Restore"), AppPaths::programFolder());
     if (!file)
         return;

@@ -2,6 +2,7 @@
 // the vehicle and note boxes and the tax-exempt box.
 #include "data/Database.h"
 #include "data/UserPrompts.h"
+#include "data/AuditLog.h"
 #include "gate/AdminGate.h"
 #include "sales/StockMoves.h"
 #include "sales/TicketArea.h"
@@ -92,8 +93,10 @@ void TicketArea::reopenTicket()
         ShowTicket(id);
         return;
     }
-    if (!AdminGate::Pass())
+    const std::optional<QString> opener = AdminGate::Pass();
+    if (!opener)
         return;
+    const AuditLog::Acting acting(*opener);
     const TicketChange change = TicketStore::ReopenTicket(id);
     if (change == TicketChange::WrongState)
         Prompts().message(TicketTexts::NotClosedMessage(id));

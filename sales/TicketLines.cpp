@@ -1,5 +1,6 @@
 #include "sales/TicketLines.h"
 
+#include "data/AuditLog.h"
 #include "data/Database.h"
 #include "data/TextNumber.h"
 #include "sales/Money.h"
@@ -137,9 +138,27 @@ Result editAmount(int salesId, int lineId, const QString &table, const QString &
     });
 }
 
+// A line or payment taken off a ticket that had been closed is recorded
+// under the administrator who re-opened it, with the row as it was.
+bool recordRemoval(int salesId, int rowId, const QString &table)
+{
+    const std::optional<QString> reopener = AuditLog::ReopenedBy(salesId);
+    if (!reopener)
+        return false;
+    if (reopener->isEmpty())
+        return true;
+    const std::optional<QString> before = AuditLog::RowText(table, rowId);
+    return before
+        && AuditLog::RecordAs(*reopener,
+                              table == QLatin1String("payment") ? AuditLog::kPaymentRemoved : AuditLog::kLineRemoved,
+                              AuditLog::TicketSubject(salesId), QStringLiteral("before: %1 %2").arg(table, *before));
+}
+
 Result removeRow(int salesId, int rowId, const QString &table)
 {
     return onOpenTicket(salesId, [&] {
+        if (!recordRemoval(salesId, rowId, table))
+            return Result::Failed;
         return fromCount(Database::Execute(QStringLiteral("delete from %1 where id = ? and salesid = ?").arg(table),
                                            {rowId, salesId}));
     });

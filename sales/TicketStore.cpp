@@ -1,5 +1,6 @@
 #include "sales/TicketStore.h"
 
+#include "data/AuditLog.h"
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
@@ -7,6 +8,8 @@
 #include "sales/StockMoves.h"
 #include "sales/TicketNumber.h"
 #include "sales/TicketReader.h"
+
+#include <functional>
 
 namespace TicketStore {
 
@@ -31,7 +34,8 @@ TicketChange fromCount(qint64 changed)
 
 // Moves the ticket's status from one state to the other and its stock by
 // sign × the line quantities, all or nothing.
-TicketChange moveTicket(int salesId, const QString &newStatus, const QString &fromCondition, int sign)
+TicketChange moveTicket(int salesId, const QString &newStatus, const QString &fromCondition, int sign,
+                        const std::function<bool()> &record)
 {
     return Database::TransactionOutcome(TicketChange::Done, TicketChange::Failed, [&] {
         const TicketChange moved = fromCount(Database::Execute(
@@ -39,8 +43,33 @@ TicketChange moveTicket(int salesId, const QString &newStatus, const QString &fr
             {newStatus, DateText::toDb(Clock::now()), salesId}));
         if (moved != TicketChange::Done)
             return moved;
-        return StockMoves::MoveTicketStock(salesId, sign) ? TicketChange::Done : TicketChange::Failed;
+        return StockMoves::MoveTicketStock(salesId, sign) && record() ? TicketChange::Done : TicketChange::Failed;
     });
+}
+
+// A ticket closed again after a re-open is recorded under the administrator
+// who re-opened it.
+bool recordFinalizeAfterReopen(int salesId)
+{
+    const std::optional<QString> reopener = AuditLog::ReopenedBy(salesId);
+    return reopener
+        && (reopener->isEmpty()
+            || AuditLog::RecordAs(*reopener, AuditLog::kFinalizeAfterReopen, AuditLog::TicketSubject(salesId)));
+}
+
+// What a ticket held when it was removed.
+QString ticketContents(int salesId)
+{
+    const auto rs = Database::GetRS(
+        QStringLiteral("select (select count(*) from salesitem where salesid = ?) as items, "
+                       "(select count(*) from saleslabor where salesid = ?) as labor, "
+                       "(select count(*) from payment where salesid = ?) as payments"),
+        {salesId, salesId, salesId});
+    if (!rs)
+        return QString();
+    return QStringLiteral("%1 equipment lines, %2 labor lines, %3 payments")
+        .arg(rs->text(0, QStringLiteral("items")), rs->text(0, QStringLiteral("labor")),
+             rs->text(0, QStringLiteral("payments")));
 }
 
 } // namespace
@@ -110,17 +139,19 @@ TicketHeader HeaderFromRow(const Recordset &rs)
 
 TicketChange CloseTicket(int salesId)
 {
-    return moveTicket(salesId, CloseStatus(), openCondition(), -1);
+    return moveTicket(salesId, CloseStatus(), openCondition(), -1, [salesId] { return recordFinalizeAfterReopen(salesId); });
 }
 
 TicketChange ReopenTicket(int salesId)
 {
-    return moveTicket(salesId, OpenStatus(), closedCondition(), +1);
+    return moveTicket(salesId, OpenStatus(), closedCondition(), +1,
+                      [salesId] { return AuditLog::Record(AuditLog::kReopen, AuditLog::TicketSubject(salesId)); });
 }
 
 TicketChange DeleteTicket(int salesId)
 {
     return Database::TransactionOutcome(TicketChange::Done, TicketChange::Failed, [&] {
+        const QString contents = ticketContents(salesId);
         const TicketChange removed = fromCount(
             Database::Execute(QStringLiteral("delete from sales where id = ? and %1").arg(openCondition()), {salesId}));
         if (removed != TicketChange::Done)
@@ -131,7 +162,9 @@ TicketChange DeleteTicket(int salesId)
                 < 0)
                 return TicketChange::Failed;
         }
-        return TicketChange::Done;
+        return AuditLog::Record(AuditLog::kTicketDelete, AuditLog::TicketSubject(salesId), contents)
+            ? TicketChange::Done
+            : TicketChange::Failed;
     });
 }
 

@@ -1,4 +1,5 @@
 // The menu bar of the sales window and the commands behind it.
+#include "data/AuditLog.h"
 #include "gate/AdminGate.h"
 #include "sales/TicketArea.h"
 #include "sales/frmSales.h"
@@ -76,7 +77,11 @@ void frmSales::runCommand(const SalesCommands::Opener &opener, bool behindGate)
         return;
     // "Time Admin" and "Employees" open only for an administrator's PIN or
     // the master code; a wrong PIN says "Invalid PIN" and opens nothing.
-    if (behindGate && !AdminGate::Pass())
+    // What is done in the window it opens is recorded under whoever opened
+    // the gate.
+    std::optional<QString> admin;
+    if (behindGate && !(admin = AdminGate::Pass()))
         return;
+    const AuditLog::Acting acting(admin.value_or(QString()));
     opener(this);
 }

@@ -1,5 +1,6 @@
 #include "timeclock/EmployeeStore.h"
 
+#include "data/AuditLog.h"
 #include "data/Database.h"
 
 namespace EmployeeStore {
@@ -65,25 +66,63 @@ std::optional<Recordset> Listed(bool withOpenRows)
     return Database::GetRS(QStringLiteral("select * from %1 listed ").arg(listed) + byName());
 }
 
+namespace {
+
+// An employee row for the audit log: everything but the PIN itself, which
+// is only said to have changed.
+QString recordText(const EmployeeRecord &e)
+{
+    return QStringLiteral("firstname=%1 | lastname=%2 | title=%3 | active=%4 | paynormal=%5")
+        .arg(e.firstName, e.lastName, e.title, e.active ? QStringLiteral("1") : QStringLiteral("0"),
+             e.payNormal ? e.payNormal->toDbText() : QString());
+}
+
+QString changeText(const EmployeeRecord &before, const EmployeeRecord &after)
+{
+    QString text = QStringLiteral("before: %1\nafter: %2").arg(recordText(before), recordText(after));
+    if (before.pin != after.pin.trimmed())
+        text += QStringLiteral("\nthe PIN was changed");
+    return text;
+}
+
+} // namespace
+
 bool Save(const EmployeeRecord &e)
 {
     return Database::Transaction([&] {
+        const std::optional<EmployeeRecord> before = Load(e.id);
+        if (!before)
+            return false;
         const QVariant rate = e.payNormal ? QVariant(e.payNormal->toDouble()) : QVariant();
-        return Database::Execute(QStringLiteral("update employee set title = ?, pin = ?, firstname = ?, lastname = ?, "
-                                                "active = ?, paynormal = ? where id = ?"),
-                                 {e.title.trimmed(), e.pin.trimmed(), e.firstName.trimmed(), e.lastName.trimmed(),
-                                  e.active ? 1 : 0, rate, e.id})
-            == 1;
+        if (Database::Execute(QStringLiteral("update employee set title = ?, pin = ?, firstname = ?, lastname = ?, "
+                                             "active = ?, paynormal = ? where id = ?"),
+                              {e.title.trimmed(), e.pin.trimmed(), e.firstName.trimmed(), e.lastName.trimmed(),
+                               e.active ? 1 : 0, rate, e.id})
+            != 1)
+            return false;
+        const std::optional<EmployeeRecord> after = Load(e.id);
+        if (!after)
+            return false;
+        const QString change = changeText(*before, *after);
+        // Leaving the PIN box unchanged saves too: only a change is recorded.
+        return recordText(*before) == recordText(*after) && before->pin == after->pin
+            || AuditLog::Record(AuditLog::kEmployeeChanged, AuditLog::EmployeeSubject(e.id), change);
     });
 }
 
 int AddNew()
 {
-    const qint64 id = Database::InsertRow(QStringLiteral("employee"),
-                                          {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("pin")},
-                                          {QStringLiteral("first name"), QStringLiteral("last name"),
-                                           QStringLiteral("9527")});
-    return id > 0 ? int(id) : 0;
+    int added = 0;
+    Database::Transaction([&] {
+        const qint64 id = Database::InsertRow(
+            QStringLiteral("employee"), {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("pin")},
+            {QStringLiteral("first name"), QStringLiteral("last name"), QStringLiteral("9527")});
+        if (id <= 0 || !AuditLog::Record(AuditLog::kEmployeeAdded, AuditLog::EmployeeSubject(int(id))))
+            return false;
+        added = int(id);
+        return true;
+    });
+    return added;
 }
 
 } // namespace EmployeeStore

@@ -1,5 +1,6 @@
 #include "timeclock/TimeClockStore.h"
 
+#include "data/AuditLog.h"
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
@@ -18,6 +19,29 @@ Edit fromCount(qint64 n)
 
 // Whether the row, once the column holds the moment, would end before it
 // began. A row without the other time yet cannot.
+// Time rows are changed only in the time administration: each change is
+// recorded with the row before and after it, in one unit with the change.
+template <typename Change>
+Edit recordedChange(int rowId, Change change)
+{
+    return Database::TransactionOutcome(Edit::Done, Edit::Failed, [&] {
+        const auto owner = Database::GetRS(QStringLiteral("select employeeid from TimeInOut where id = ?"), {rowId});
+        const std::optional<QString> before = AuditLog::RowText(QStringLiteral("TimeInOut"), rowId);
+        if (!owner || !before)
+            return Edit::Failed;
+        const Edit edit = change();
+        if (edit != Edit::Done)
+            return edit;
+        const std::optional<QString> after = AuditLog::RowText(QStringLiteral("TimeInOut"), rowId);
+        return after
+                && AuditLog::Record(AuditLog::kTimeRowChanged,
+                                    AuditLog::EmployeeSubject(owner->value(0, 0).toInt()),
+                                    QStringLiteral("row %1 before: %2\nafter: %3").arg(rowId).arg(*before, *after))
+            ? Edit::Done
+            : Edit::Failed;
+    });
+}
+
 std::optional<bool> wouldRunBackwards(int rowId, const QString &column, const QDateTime &moment)
 {
     const auto rs = Database::GetRS(QStringLiteral("select timein, timeout from TimeInOut where id = ?"), {rowId});
@@ -36,8 +60,17 @@ Edit setTime(int rowId, const QString &column, const QString &typed, bool blankA
     if (typed.trimmed().isEmpty()) {
         if (!blankAllowed)
             return Edit::BlankTimeIn;
-        // A blank clock-out opens the row again: refused by the database
-        // while the employee has another open row.
+        // A blank clock-out opens the row again: not while the employee has
+        // another open row (the database's index refuses it as well, for two
+        // counters at one moment).
+        const auto open = Database::GetRS(
+            QStringLiteral("select count(*) from TimeInOut where timeout is null and id <> ? and "
+                           "employeeid = (select employeeid from TimeInOut where id = ?)"),
+            {rowId, rowId});
+        if (!open)
+            return Edit::Failed;
+        if (open->value(0, 0).toInt() > 0)
+            return Edit::AnotherRowOpen;
         const Database::DuplicatesExpected secondOpenRow;
         const qint64 n =
             Database::Execute(QStringLiteral("update TimeInOut set %1 = null where id = ?").arg(column), {rowId});
@@ -141,18 +174,20 @@ Clocking ClockOut(int employeeId)
 
 Edit SetTimeIn(int rowId, const QString &typed)
 {
-    return setTime(rowId, QStringLiteral("timein"), typed, false);
+    return recordedChange(rowId, [&] { return setTime(rowId, QStringLiteral("timein"), typed, false); });
 }
 
 Edit SetTimeOut(int rowId, const QString &typed)
 {
-    return setTime(rowId, QStringLiteral("timeout"), typed, true);
+    return recordedChange(rowId, [&] { return setTime(rowId, QStringLiteral("timeout"), typed, true); });
 }
 
 Edit SetNote(int rowId, const QString &typed)
 {
-    return fromCount(
-        Database::Execute(QStringLiteral("update TimeInOut set note = ? where id = ?"), {typed.trimmed(), rowId}));
+    return recordedChange(rowId, [&] {
+        return fromCount(
+            Database::Execute(QStringLiteral("update TimeInOut set note = ? where id = ?"), {typed.trimmed(), rowId}));
+    });
 }
 
 bool AddRow(int employeeId)
@@ -163,15 +198,30 @@ bool AddRow(int employeeId)
 bool AddRow(int employeeId, const QDateTime &at)
 {
     const QString now = DateText::toDb(at);
-    return Database::InsertRow(QStringLiteral("TimeInOut"),
-                               {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
-                               {employeeId, now, now})
-        > 0;
+    return Database::Transaction([&] {
+        const qint64 id = Database::InsertRow(
+            QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
+            {employeeId, now, now});
+        const std::optional<QString> row = id > 0 ? AuditLog::RowText(QStringLiteral("TimeInOut"), int(id)) : std::nullopt;
+        return row
+            && AuditLog::Record(AuditLog::kTimeRowAdded, AuditLog::EmployeeSubject(employeeId),
+                                QStringLiteral("row %1: %2").arg(id).arg(*row));
+    });
 }
 
 bool RemoveRow(int rowId)
 {
-    return Database::Execute(QStringLiteral("delete from TimeInOut where id = ?"), {rowId}) >= 0;
+    return Database::Transaction([&] {
+        const auto owner = Database::GetRS(QStringLiteral("select employeeid from TimeInOut where id = ?"), {rowId});
+        const std::optional<QString> before = AuditLog::RowText(QStringLiteral("TimeInOut"), rowId);
+        if (!owner || !before)
+            return false;
+        if (owner->isEmpty())
+            return true; // removed already: nothing to record
+        return Database::Execute(QStringLiteral("delete from TimeInOut where id = ?"), {rowId}) >= 0
+            && AuditLog::Record(AuditLog::kTimeRowRemoved, AuditLog::EmployeeSubject(owner->value(0, 0).toInt()),
+                                QStringLiteral("row %1 before: %2").arg(rowId).arg(*before));
+    });
 }
 
 } // namespace TimeClockStore

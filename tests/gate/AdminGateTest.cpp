@@ -40,7 +40,7 @@ protected:
     bool pass(std::optional<QString> pin)
     {
         ScriptedPin source(std::move(pin));
-        return AdminGate::Pass(source);
+        return AdminGate::Pass(source).has_value();
     }
     RecordingPrompts prompts;
 };
