@@ -1,8 +1,8 @@
 #include "sales/TicketLines.h"
 
 #include "data/Database.h"
+#include "data/Money.h"
 #include "data/TextNumber.h"
-#include "sales/Money.h"
 #include "sales/TicketStore.h"
 #include "sales/TicketTexts.h"
 

@@ -3,8 +3,8 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
+#include "data/Money.h"
 #include "data/NullToSpace.h"
-#include "sales/Money.h"
 #include "sales/StockMoves.h"
 #include "sales/TicketNumber.h"
 
