@@ -7,8 +7,8 @@
 
 // The money rules of a ticket: nothing computed is ever stored; every figure
 // is derived from the ticket's lines, payments and tax-exempt flag whenever
-// the ticket is shown or printed. The ticket figures and the sales summary
-// view take the rates from here.
+// the ticket is shown or printed. The ticket figures, the sales summary view
+// and the invoice's texts all take the rates from here.
 namespace TicketRules {
 
 // Ten per cent of labor.
@@ -27,6 +27,13 @@ constexpr ExactDecimal kShopFeeRate = ExactDecimal::of(kShopFeeNumerator, kShopF
 constexpr ExactDecimal kLaborWithFeeRate =
     ExactDecimal::of(kShopFeeDenominator + kShopFeeNumerator, kShopFeeDenominator).value(); // 1.1
 constexpr ExactDecimal kTaxRate = ExactDecimal::of(kTaxNumerator, kTaxDenominator).value(); // 0.0825
+
+// The percentages the invoice prints.
+constexpr ExactDecimal kTaxPercent = ExactDecimal::of(100 * kTaxNumerator, kTaxDenominator).value(); // 8.25
+constexpr ExactDecimal kVisaSurchargePercent =
+    ExactDecimal::of(100 * (kVisaSurchargeNumerator - kSurchargeDenominator), kSurchargeDenominator).value(); // 2
+constexpr ExactDecimal kDiscoverSurchargePercent =
+    ExactDecimal::of(100 * (kDiscoverSurchargeNumerator - kSurchargeDenominator), kSurchargeDenominator).value(); // 3
 
 // The pay types offered, in order; "Cash" is preselected.
 inline QStringList payTypes()
