@@ -1,8 +1,8 @@
 #include "catalog/LaborStore.h"
 
 #include "data/Database.h"
+#include "data/Money.h"
 #include "data/TextNumber.h"
-#include "sales/Money.h"
 
 namespace LaborStore {
 

@@ -1,9 +1,9 @@
 #include "catalog/ProductStore.h"
 
 #include "data/Database.h"
+#include "data/Money.h"
 #include "data/NullToSpace.h"
 #include "data/TextNumber.h"
-#include "sales/Money.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Clock.h"
+#include "data/TicketRules.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -303,16 +304,21 @@ QString salesProductView(const Dialect &d)
 //
 // SQL Server keeps at most 38 digits and cuts the scale of a product that
 // would need more, where PostgreSQL's numeric stays exact. There the sums are
-// cast to 10^-8 (what quantity times price needs) and the rate to 10^-4, so
-// every product below fits in 38 digits and is exact before it is rounded,
-// as on PostgreSQL.
+// cast to 10^-8 (what quantity times price needs) and the rate to its own
+// decimals (10^-4), so every product below fits in 38 digits and is exact
+// before it is rounded, as on PostgreSQL.
+//
+// The rates are the ticket's (TicketRules), written as exact decimals.
 QString salesReportView(const Dialect &d)
 {
+    using namespace TicketRules;
     const bool sqlite = d.engine() == Engine::SQLite;
     const bool sqlServer = d.engine() == Engine::SQLServer;
-    const auto bounded = [sqlServer](const QString &x, const char *type) {
-        return sqlServer ? QStringLiteral("CAST(%1 AS %2)").arg(x, QLatin1String(type)) : x;
+    const auto bounded = [sqlServer](const QString &x, const QString &type) {
+        return sqlServer ? QStringLiteral("CAST(%1 AS %2)").arg(x, type) : x;
     };
+    const QString sum = QStringLiteral("decimal(28,8)");
+    const QString rate = QStringLiteral("decimal(%1,%2)").arg(kTaxRate.digits + 1).arg(kTaxRate.digits);
     const QString kind = d.trimUpper(QStringLiteral("description"));
     const QString amount = sqlite ? sqliteUnits(QStringLiteral("amount")) : QStringLiteral("coalesce(amount, 0)");
     const QString cash = QStringLiteral("sum(CASE WHEN %1 = 'CASH' THEN %2 ELSE 0 END)").arg(kind, amount);
@@ -334,10 +340,10 @@ QString salesReportView(const Dialect &d)
                 .arg(sum, QLatin1String(table));
         };
         t = QStringLiteral("SELECT s.id AS salesid, s.saledate AS SaleDate, s.Closedate AS CloseDate, "
-                           "s.customerid AS CustomerID, %1 AS p, %2 AS l, CASE WHEN %3 THEN 0 ELSE 825 END AS rate, "
-                           "%4 AS paid, %5 AS cash, %6 AS checks, %7 AS charge FROM sales s WHERE %8 = 'CLOSE'")
-                .arg(of(parts, "salesitem"), of(labor, "saleslabor"), exempt, of(paid, "payment"),
-                     of(cash, "payment"), of(checks, "payment"), of(charge, "payment"), closed);
+                           "s.customerid AS CustomerID, %1 AS p, %2 AS l, CASE WHEN %3 THEN 0 ELSE %4 END AS rate, "
+                           "%5 AS paid, %6 AS cash, %7 AS checks, %8 AS charge FROM sales s WHERE %9 = 'CLOSE'")
+                .arg(of(parts, "salesitem"), of(labor, "saleslabor"), exempt, QString::number(kTaxRate.units),
+                     of(paid, "payment"), of(cash, "payment"), of(checks, "payment"), of(charge, "payment"), closed);
     } else {
         const QString parts = d.outerApply(
             QStringLiteral("SELECT sum(coalesce(quantity, 0) * coalesce(price, 0)) AS p FROM salesitem "
@@ -356,33 +362,39 @@ QString salesReportView(const Dialect &d)
                 "%1 AS p, %2 AS l, %3 AS rate, "
                 "coalesce(pd.paid, 0) AS paid, coalesce(pd.cash, 0) AS cash, coalesce(pd.checks, 0) AS checks, "
                 "coalesce(pd.charge, 0) AS charge FROM sales s %4 %5 %6 WHERE %7 = 'CLOSE'")
-                .arg(bounded(QStringLiteral("coalesce(pa.p, 0)"), "decimal(28,8)"),
-                     bounded(QStringLiteral("coalesce(la.l, 0)"), "decimal(28,8)"),
-                     bounded(QStringLiteral("CASE WHEN %1 THEN 0 ELSE 0.0825 END").arg(exempt), "decimal(5,4)"),
+                .arg(bounded(QStringLiteral("coalesce(pa.p, 0)"), sum), bounded(QStringLiteral("coalesce(la.l, 0)"), sum),
+                     bounded(QStringLiteral("CASE WHEN %1 THEN 0 ELSE %2 END").arg(exempt, kTaxRate.text()), rate),
                      parts, labor, payments, closed);
     }
     const QString head = QStringLiteral("CREATE VIEW vw_salesreport_actualcash AS WITH t AS (%1) ").arg(t);
     if (sqlite) {
-        // p and l are kept at 10^-8, the fee at 10^-9, tax and total at 10^-13.
-        const QString base = QStringLiteral("(10 * p + 11 * l)");
+        // p and l are kept at 10^-8, the fee and the base at 10^-9 (the fee's
+        // decimals more), tax and total at 10^-13 (the rate's decimals more);
+        // the rate is in its own units, 825 for 0.0825.
+        const int baseScale = 8 + kLaborWithFeeRate.digits;
+        const int taxScale = baseScale + kTaxRate.digits;
+        const QString fee = kShopFeeRate.units == 1 ? QStringLiteral("l")
+                                                    : QStringLiteral("%1 * l").arg(kShopFeeRate.units);
+        const QString base = QStringLiteral("(%1 * p + %2 * l)").arg(kLaborWithFeeRate.one()).arg(kLaborWithFeeRate.units);
         return head
             + QStringLiteral("SELECT salesid, SaleDate, CloseDate, CustomerID, %1 AS totalsales, %2 AS totallabor, "
                              "%3 AS shopfee, %4 AS totaltax, %5 AS tickettotal, %6 AS cash, %7 AS checks, "
                              "%8 AS charge, %9 AS payments FROM t")
                   .arg(sqliteMoney(QStringLiteral("p"), 8), sqliteMoney(QStringLiteral("l"), 8),
-                       sqliteMoney(QStringLiteral("l"), 9), sqliteMoney(base + QStringLiteral(" * rate"), 13),
-                       sqliteMoney(base + QStringLiteral(" * (10000 + rate)"), 13),
+                       sqliteMoney(fee, 8 + kShopFeeRate.digits), sqliteMoney(base + QStringLiteral(" * rate"), taxScale),
+                       sqliteMoney(base + QStringLiteral(" * (%1 + rate)").arg(kTaxRate.one()), taxScale),
                        sqliteMoney(QStringLiteral("cash"), 4), sqliteMoney(QStringLiteral("checks"), 4),
                        sqliteMoney(QStringLiteral("charge"), 4))
                   .arg(sqliteMoney(QStringLiteral("paid"), 4));
     }
-    const QString base = QStringLiteral("(p + l * 1.1)");
+    const QString base = QStringLiteral("(p + l * %1)").arg(kLaborWithFeeRate.text());
     return head
         + QStringLiteral("SELECT salesid, SaleDate, CloseDate, CustomerID, round(p, 2) AS totalsales, "
-                         "round(l, 2) AS totallabor, round(l * 0.1, 2) AS shopfee, round(%1 * rate, 2) AS totaltax, "
+                         "round(l, 2) AS totallabor, round(l * %3, 2) AS shopfee, round(%1 * rate, 2) AS totaltax, "
                          "round(%1 * %2, 2) AS tickettotal, round(cash, 2) AS cash, "
                          "round(checks, 2) AS checks, round(charge, 2) AS charge, round(paid, 2) AS payments FROM t")
-              .arg(base, sqlServer ? bounded(QStringLiteral("1 + rate"), "decimal(5,4)") : QStringLiteral("(1 + rate)"));
+              .arg(base, sqlServer ? bounded(QStringLiteral("1 + rate"), rate) : QStringLiteral("(1 + rate)"),
+                   kShopFeeRate.text());
 }
 
 QString employeeTimeView()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sales/Money.h"
+#include "data/Money.h"
 #include "sales/TicketFigures.h"
 
 #include <QList>

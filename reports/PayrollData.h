@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sales/Money.h"
+#include "data/Money.h"
 #include "timeclock/PayPeriods.h"
 #include "timeclock/WorkedTime.h"
 

@@ -2,11 +2,11 @@
 
 #include "data/Clock.h"
 #include "data/DateText.h"
+#include "data/Money.h"
 #include "data/NullToSpace.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/InventoryData.h"
 #include "reports/ReportLetterhead.h"
-#include "sales/Money.h"
 
 // Named, so the helpers of the report files never meet in one batch.
 namespace InventoryReport {

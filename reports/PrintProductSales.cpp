@@ -2,12 +2,12 @@
 
 #include "data/Database.h"
 #include "data/DateText.h"
+#include "data/Money.h"
 #include "data/Recordset.h"
 #include "data/UserPrompts.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/ReportLetterhead.h"
 #include "reports/ReportPager.h"
-#include "sales/Money.h"
 
 #include <QLocale>
 

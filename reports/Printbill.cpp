@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "data/Recordset.h"
+#include "data/TicketRules.h"
 #include "data/UserPrompts.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/InvoiceData.h"
@@ -147,7 +148,7 @@ void printTotals(clsMultiPgPreview &rec, ReportPager &pager, const TicketFigures
     printFigure(rec, QStringLiteral("Labor:"), f.labor.format0());
     printFigure(rec, QStringLiteral("Shop Fee:"), f.shopFee.format0());
     printFigure(rec, QStringLiteral("Sub-Total:"), f.base.format0());
-    printFigure(rec, QStringLiteral("Tax (8.25%):"), f.tax.format0());
+    printFigure(rec, InvoiceTaxLabel(), f.tax.format0());
     printFigure(rec, QStringLiteral("Total:"), f.total.format0());
 }
 
@@ -177,11 +178,8 @@ void printPayments(clsMultiPgPreview &rec, ReportPager &pager, const InvoiceBody
     pager.ensureRoom(pager.lines(3));
     blank(rec);
     rec.setFontItalic(true);
-    rec.pPrint(QStringLiteral("A 2% surcharge will be applied to Visa and Mastercsard sales under $50.00 "
-                              "(excluding tax and fees)"),
-               kHeadingLeft, false);
-    rec.pPrint(QStringLiteral("A 3% surcharge will be applied to all Discover and American Express sales "),
-               kHeadingLeft, false);
+    for (const QString &remark : InvoiceSurchargeRemarks())
+        rec.pPrint(remark, kHeadingLeft, false);
     rec.setFontItalic(false);
 
     pager.ensureRoom(pager.lines(1) + 2 * kRuleGap);
@@ -222,6 +220,21 @@ void drawInvoice(clsMultiPgPreview &rec, int ticketId, const InvoiceCustomer &cu
 }
 
 } // namespace
+
+QString InvoiceTaxLabel()
+{
+    return QStringLiteral("Tax (%1%):").arg(TicketRules::kTaxPercent.text());
+}
+
+QStringList InvoiceSurchargeRemarks()
+{
+    using namespace TicketRules;
+    return {QStringLiteral("A %1% surcharge will be applied to Visa and Mastercsard sales under $%2 "
+                           "(excluding tax and fees)")
+                .arg(kVisaSurchargePercent.text(), surchargeThreshold().format0()),
+            QStringLiteral("A %1% surcharge will be applied to all Discover and American Express sales ")
+                .arg(kDiscoverSurchargePercent.text())};
+}
 
 ReportResult Printbill(int ticketId, const ReportOutput &output)
 {

@@ -2,6 +2,8 @@
 
 #include "reports/ReportRun.h"
 
+#include <QStringList>
+
 class clsMultiPgPreview;
 class ReportPager;
 
@@ -15,6 +17,11 @@ class ReportPager;
 //     Printbill(m_salesid);                                        // printer setup, preview or printer
 //     Printbill(id, ReportOutput::pdf(QStringLiteral("a7.pdf")));  // a PDF file, no window
 ReportResult Printbill(int ticketId, const ReportOutput &output = ReportOutput::interactive());
+
+// The invoice's texts that state the money rules, written from TicketRules:
+// "Tax (8.25%):" and the two card surcharge remarks under the payments.
+QString InvoiceTaxLabel();
+QStringList InvoiceSurchargeRemarks();
 
 // The receipt notice of the program folder, line by line at the left margin
 // in the current font, into the document being drawn (after making room for

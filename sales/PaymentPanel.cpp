@@ -1,6 +1,6 @@
 #include "sales/PaymentPanel.h"
 
-#include "sales/TicketFigures.h"
+#include "data/TicketRules.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "sales/StockMoves.h"
 
 #include "data/Database.h"
-#include "sales/Money.h"
+#include "data/Money.h"
 
 #include <QMap>
 

@@ -1,34 +1,13 @@
 #pragma once
 
-#include "sales/Money.h"
+#include "data/Money.h"
+#include "data/TicketRules.h"
 
 #include <QList>
 #include <QString>
 #include <optional>
 
-// The money rules of a ticket: nothing computed is ever stored; every figure
-// is derived from the ticket's lines, payments and tax-exempt flag whenever
-// the ticket is shown or printed.
-namespace TicketRules {
-
-// Ten per cent of labor.
-constexpr std::int64_t kShopFeeNumerator = 1, kShopFeeDenominator = 10;
-// 8.25 % on parts, labor and shop fee.
-constexpr std::int64_t kTaxNumerator = 825, kTaxDenominator = 10000;
-// Card surcharges, shown to the cashier only.
-constexpr std::int64_t kVisaSurchargeNumerator = 102, kDiscoverSurchargeNumerator = 103, kSurchargeDenominator = 100;
-// Visa and Mastercard carry their surcharge only below this base.
-inline Money surchargeThreshold() { return Money::fromCents(5000); }
-
-// The pay types offered, in order; "Cash" is preselected.
-inline QStringList payTypes()
-{
-    return {QStringLiteral("Cash"), QStringLiteral("Visa"), QStringLiteral("Mastercard"),
-            QStringLiteral("Discover"), QStringLiteral("American Express"), QStringLiteral("Coupon"),
-            QStringLiteral("Check")};
-}
-
-} // namespace TicketRules
+// A ticket's figures, computed by the rules of data/TicketRules.h.
 
 struct EquipmentLineInput
 {

@@ -2,8 +2,8 @@
 
 #include "data/AuditLog.h"
 #include "data/Database.h"
+#include "data/Money.h"
 #include "data/TextNumber.h"
-#include "sales/Money.h"
 #include "sales/TicketStore.h"
 #include "sales/TicketTexts.h"
 

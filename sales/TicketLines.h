@@ -1,7 +1,7 @@
 #pragma once
 
+#include "data/Money.h"
 #include "data/Recordset.h"
-#include "sales/Money.h"
 
 #include <QString>
 #include <optional>

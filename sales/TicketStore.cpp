@@ -4,7 +4,7 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
-#include "sales/Money.h"
+#include "data/Money.h"
 #include "sales/StockMoves.h"
 #include "sales/TicketNumber.h"
 #include "sales/TicketReader.h"

@@ -3,8 +3,8 @@
 // comes back as the same cents from every form the program writes it in.
 #include "tests/fuzz/FuzzCheck.h"
 
+#include "data/Money.h"
 #include "data/TextNumber.h"
-#include "sales/Money.h"
 
 #include <QLocale>
 #include <QRegularExpression>

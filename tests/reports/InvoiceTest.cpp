@@ -5,8 +5,10 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DemoShop.h"
+#include "data/ExactDecimal.h"
 #include "data/ReceiptNotice.h"
 #include "data/Settings.h"
+#include "data/TicketRules.h"
 #include "reports/DemoLetterhead.h"
 #include "reports/ShopLetterhead.h"
 #include "reports/InvoiceData.h"
@@ -115,6 +117,27 @@ TEST_P(InvoiceTest, TheCustomerVehicleAndShopArePrinted)
     EXPECT_TRUE(text.contains(QStringLiteral(
         "A 2% surcharge will be applied to Visa and Mastercsard sales under $50.00 (excluding tax and fees)")));
     EXPECT_TRUE(text.contains(QStringLiteral("A 3% surcharge will be applied to all Discover and American Express sales")));
+}
+
+TEST_P(InvoiceTest, TheRatesItPrintsAreTheTicketRules)
+{
+    using namespace TicketRules;
+    const auto percent = [](std::int64_t numerator, std::int64_t denominator) {
+        return ExactDecimal::of(100 * numerator, denominator)->text();
+    };
+    EXPECT_EQ(InvoiceTaxLabel(), QStringLiteral("Tax (%1%):").arg(percent(kTaxNumerator, kTaxDenominator)));
+    const QStringList remarks = InvoiceSurchargeRemarks();
+    ASSERT_EQ(remarks.size(), 2);
+    EXPECT_TRUE(remarks[0].startsWith(
+        QStringLiteral("A %1% surcharge").arg(percent(kVisaSurchargeNumerator - kSurchargeDenominator, kSurchargeDenominator))));
+    EXPECT_TRUE(remarks[0].contains(QLatin1Char('$') + surchargeThreshold().format0()));
+    EXPECT_TRUE(remarks[1].startsWith(QStringLiteral("A %1% surcharge")
+                                          .arg(percent(kDiscoverSurchargeNumerator - kSurchargeDenominator,
+                                                       kSurchargeDenominator))));
+    const QString text = render(ticket());
+    EXPECT_FALSE(valueAfter(text, InvoiceTaxLabel()).isEmpty());
+    for (const QString &remark : remarks)
+        EXPECT_TRUE(text.contains(remark.trimmed())) << remark.toStdString();
 }
 
 TEST_P(InvoiceTest, ShopLinesComeFromTheSettings)

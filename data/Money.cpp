@@ -1,4 +1,4 @@
-#include "sales/Money.h"
+#include "data/Money.h"
 
 #include <cmath>
 

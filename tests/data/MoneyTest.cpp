@@ -1,5 +1,5 @@
 // Exact amounts and the number formats of the screen and the paper.
-#include "sales/Money.h"
+#include "data/Money.h"
 
 #include <gtest/gtest.h>
 
