@@ -5,6 +5,7 @@
 #include "data/DateText.h"
 #include "data/FileReplace.h"
 #include "data/UserPrompts.h"
+#include "reports/AuditReport.h"
 #include "reports/PrintPayroll.h"
 #include "reports/Printbill.h"
 #include "reports/ProductReports.h"
@@ -160,6 +161,23 @@ int payroll(const QStringList &args, const QString &file)
                    file);
 }
 
+QString checkAuditRange(const QStringList &args)
+{
+    const auto from = isoDay(args[0]);
+    const auto to = isoDay(args[1]);
+    if (!from || !to)
+        return QStringLiteral("audit expects two dates as YYYY-MM-DD, not \"%1 %2\"").arg(args[0], args[1]);
+    if (*to < *from)
+        return QStringLiteral("audit expects the first date before the second, not \"%1 %2\"").arg(args[0], args[1]);
+    return QString();
+}
+
+int auditLog(const QStringList &args, const QString &file)
+{
+    return exitFor(PrintAuditLog(*isoDay(args[0]), *isoDay(args[1]), QString(), QString(), ReportOutput::pdf(file)),
+                   file);
+}
+
 QString noArguments(const QStringList &)
 {
     return QString();
@@ -178,6 +196,7 @@ const QList<DocumentKind> &documents()
         {"inventory", "", 0, noArguments,
          [](const QStringList &, const QString &f) { return exitFor(PrintInventory(ReportOutput::pdf(f)), f); }},
         {"payroll", "EMPLOYEE-ID YEAR weekly|semimonthly", 3, checkPayroll, payroll},
+        {"audit", "FROM TO (YYYY-MM-DD)", 2, checkAuditRange, auditLog},
     };
     return kinds;
 }

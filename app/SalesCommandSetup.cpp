@@ -6,6 +6,7 @@
 #include "catalog/frmInventory.h"
 #include "customers/CustomerInfo.h"
 #include "maintenance/UpdateDownloadWindow.h"
+#include "maintenance/frmAuditLog.h"
 #include "maintenance/frmDatabase.h"
 #include "maintenance/frmSettings.h"
 #include "reports/Printbill.h"
@@ -70,6 +71,7 @@ SalesCommands ProgramSalesCommands()
             return window;
         });
     };
+    c.auditLog = [](QWidget *owner) { showModal<frmAuditLog>(owner); };
     c.getUpdate = [](QWidget *owner) { RunUpdateDownload(owner); };
     c.timeClock = [](QWidget *owner) { showTimeClock(owner, false); };
     c.printTicket = [](int salesId, QWidget *) { Printbill(salesId); };

@@ -7,7 +7,8 @@ class QWidget;
 // What the sales window's menus and its "Print Ticket" button lead to. The
 // program installs an opener for each command whose window exists; a
 // command without one stays in its menu, disabled. The sales window itself
-// runs the administrator gate in front of "Time Admin" and "Employees", so
+// runs the administrator gate in front of "Time Admin", "Employees" and
+// "Audit Log", so
 // those openers run only once the gate has opened, and should open their
 // window in administrator mode. The owner is the sales window.
 struct SalesCommands
@@ -21,6 +22,7 @@ struct SalesCommands
     Opener timeAdmin;     // "Time Admin": the time clock with its Admin flag set, modal
     Opener employees;     // "Employees": the employee window with its Admin flag set, modal
     Opener databaseAdmin; // "Database Administration": not modal, one instance
+    Opener auditLog;      // "Audit Log": behind the gate, modal
     Opener getUpdate;     // "Get Update": the update download, at once
     Opener timeClock;     // "Time Clock": the time clock in employee mode, modal
 

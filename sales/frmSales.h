@@ -76,7 +76,7 @@ private:
     SalesCommands m_commands;
     struct MenuItems
     {
-        QAction *settings, *inventory, *installHours, *reports, *timeAdmin, *employees, *databaseAdmin, *getUpdate,
+        QAction *settings, *inventory, *installHours, *reports, *timeAdmin, *employees, *databaseAdmin, *auditLog, *getUpdate,
             *timeClock;
     } m_items{};
 

@@ -30,6 +30,7 @@ void frmSales::buildMenus()
     m_items.timeAdmin = addCommand(mnuAdmin, "mnuTimeAdmin", QStringLiteral("Time Admin"));
     m_items.employees = addCommand(mnuAdmin, "mnuAdminEmployees", QStringLiteral("Employees"));
     m_items.databaseAdmin = addCommand(mnuAdmin, "mnuDatabaseAdmin", QStringLiteral("Database Administration"));
+    m_items.auditLog = addCommand(mnuAdmin, "mnuAuditLog", QStringLiteral("Audit Log"));
     m_items.getUpdate = addCommand(mnuAdmin, "mnuAdminGetUpdate", QStringLiteral("Get Update"));
 
     // A menu without items that acts when it is clicked.
@@ -47,6 +48,7 @@ void frmSales::buildMenus()
     bind(m_items.timeAdmin, &SalesCommands::timeAdmin, true);
     bind(m_items.employees, &SalesCommands::employees, true);
     bind(m_items.databaseAdmin, &SalesCommands::databaseAdmin, false);
+    bind(m_items.auditLog, &SalesCommands::auditLog, true);
     bind(m_items.getUpdate, &SalesCommands::getUpdate, false);
     bind(m_items.timeClock, &SalesCommands::timeClock, false);
 }
@@ -66,6 +68,7 @@ void frmSales::enableCommands()
     m_items.timeAdmin->setEnabled(bool(m_commands.timeAdmin));
     m_items.employees->setEnabled(bool(m_commands.employees));
     m_items.databaseAdmin->setEnabled(bool(m_commands.databaseAdmin));
+    m_items.auditLog->setEnabled(bool(m_commands.auditLog));
     m_items.getUpdate->setEnabled(bool(m_commands.getUpdate));
     m_items.timeClock->setEnabled(bool(m_commands.timeClock));
     ticketArea()->setPrintAvailable(bool(m_commands.printTicket));
@@ -75,7 +78,7 @@ void frmSales::runCommand(const SalesCommands::Opener &opener, bool behindGate)
 {
     if (!opener || !ticketArea()->CommitOpenEdit())
         return;
-    // "Time Admin" and "Employees" open only for an administrator's PIN or
+    // "Time Admin", "Employees" and "Audit Log" open only for an administrator's PIN or
     // the master code; a wrong PIN says "Invalid PIN" and opens nothing.
     // What is done in the window it opens is recorded under whoever opened
     // the gate.
