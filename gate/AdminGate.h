@@ -8,16 +8,13 @@
 // administration, the employee records and the database restore.
 namespace AdminGate {
 
-// The fixed code that opens the gate besides the administrators' own PINs.
-inline const QString kMasterCode = QStringLiteral("8361");
-
-// Whether a PIN, trimmed, is the master code (the time clock takes it in
-// place of an employee's own PIN too).
+// Whether a PIN, trimmed, is the master code in use (gate/MasterCode.h; the
+// time clock takes it in place of an employee's own PIN too).
 bool IsMasterCode(const QString &pin);
 
-// Whether a PIN is an administrator's (an employee whose role is "admin",
-// both sides trimmed) or the master code. An empty PIN never is, even when
-// an administrator's stored PIN is blank.
+// Whether a PIN is an active administrator's (an employee whose role is
+// "admin" and whose active is not 0, both sides trimmed) or the master code.
+// An empty PIN never is, even when an administrator's stored PIN is blank.
 bool IsAdminPin(const QString &pin);
 
 // Asks for a PIN and checks it. A wrong PIN says "Invalid PIN"; a keypad
