@@ -2,7 +2,7 @@
 // the vehicle and note boxes and the tax-exempt box.
 #include "data/Database.h"
 #include "data/UserPrompts.h"
-#include "gate/AdminGate.h"
+#include "gate/DefaultCodeReminder.h"
 #include "sales/StockMoves.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketDisplay.h"
@@ -92,7 +92,7 @@ void TicketArea::reopenTicket()
         ShowTicket(id);
         return;
     }
-    if (!AdminGate::Pass())
+    if (!DefaultCodeReminder::PassAndRemind())
         return;
     const TicketChange change = TicketStore::ReopenTicket(id);
     if (change == TicketChange::WrongState)

@@ -1,5 +1,5 @@
 // The menu bar of the sales window and the commands behind it.
-#include "gate/AdminGate.h"
+#include "gate/DefaultCodeReminder.h"
 #include "sales/TicketArea.h"
 #include "sales/frmSales.h"
 
@@ -76,7 +76,7 @@ void frmSales::runCommand(const SalesCommands::Opener &opener, bool behindGate)
         return;
     // "Time Admin" and "Employees" open only for an administrator's PIN or
     // the master code; a wrong PIN says "Invalid PIN" and opens nothing.
-    if (behindGate && !AdminGate::Pass())
+    if (behindGate && !DefaultCodeReminder::PassAndRemind())
         return;
     opener(this);
 }
