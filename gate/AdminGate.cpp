@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/UserPrompts.h"
+#include "gate/MasterCode.h"
 
 #include <algorithm>
 
@@ -33,7 +34,7 @@ QString shutMessage(int minutes)
 
 bool IsMasterCode(const QString &pin)
 {
-    return pin.trimmed() == kMasterCode;
+    return MasterCode::Matches(pin);
 }
 
 std::optional<QString> OpenerOf(const QString &pin)
@@ -42,7 +43,7 @@ std::optional<QString> OpenerOf(const QString &pin)
     if (entered.isEmpty())
         return std::nullopt;
     const auto admins = Database::GetRS(
-        QStringLiteral("select id, firstname, lastname, pin from employee where %1 and (active is null or active <> 0)")
+        QStringLiteral("select id, firstname, lastname, pin from employee where %1 and coalesce(active, 1) <> 0")
             .arg(Database::CurrentDialect().textEquals(QStringLiteral("role"))),
         {QStringLiteral("admin")});
     if (admins) {

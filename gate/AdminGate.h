@@ -9,12 +9,8 @@
 // administration, the employee records and the database restore.
 namespace AdminGate {
 
-// The code every copy starts with, which opens the gate besides the
-// administrators' own PINs.
-inline const QString kMasterCode = QStringLiteral("8361");
-
-// Whether a PIN, trimmed, is the master code (the time clock takes it in
-// place of an employee's own PIN too).
+// Whether a PIN, trimmed, is the master code in use (gate/MasterCode.h; the
+// time clock takes it in place of an employee's own PIN too).
 bool IsMasterCode(const QString &pin);
 
 // Whom a PIN opens the gate for: an active administrator (an employee whose

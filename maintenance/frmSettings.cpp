@@ -2,6 +2,7 @@
 
 #include "data/ReceiptNotice.h"
 #include "data/UserPrompts.h"
+#include "gate/MasterCodeEntry.h"
 #include "maintenance/FileChooser.h"
 #include "reports/ShopLetterhead.h"
 
@@ -47,6 +48,7 @@ frmSettings::frmSettings(QWidget *parent, FileChooser *chooser)
     , lblLogo(new QLabel(this))
     , cmdChooseLogo(button(this, QStringLiteral("Choose &Logo..."), "cmdChooseLogo"))
     , cmdRemoveLogo(button(this, QStringLiteral("&Remove Logo"), "cmdRemoveLogo"))
+    , cmdMasterCode(button(this, QStringLiteral("&Master Code..."), "cmdMasterCode"))
     , txtNotice(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("frmSettings"));
@@ -68,6 +70,10 @@ frmSettings::frmSettings(QWidget *parent, FileChooser *chooser)
     logoRow->addWidget(cmdRemoveLogo);
     logoRow->addStretch();
     letterhead->addRow(QStringLiteral("Logo"), logoRow);
+    auto *gateRow = new QHBoxLayout;
+    gateRow->addWidget(cmdMasterCode);
+    gateRow->addStretch();
+    letterhead->addRow(QStringLiteral("Administrator"), gateRow);
 
     auto *caption = new QLabel(QStringLiteral("Receipt Notice"), this);
     caption->setBuddy(txtNotice);
@@ -78,6 +84,7 @@ frmSettings::frmSettings(QWidget *parent, FileChooser *chooser)
     layout->addWidget(txtNotice);
     connect(cmdChooseLogo, &QPushButton::clicked, this, &frmSettings::ChooseLogo);
     connect(cmdRemoveLogo, &QPushButton::clicked, this, &frmSettings::RemoveLogo);
+    connect(cmdMasterCode, &QPushButton::clicked, this, &frmSettings::ChangeMasterCode);
     resize(560, 480);
 }
 
@@ -127,6 +134,11 @@ void frmSettings::RemoveLogo()
     if (!ShopLetterhead::removeLogo(&error))
         Prompts().message(QStringLiteral("The logo was not removed: %1").arg(error));
     showLogoState();
+}
+
+void frmSettings::ChangeMasterCode()
+{
+    MasterCodeEntry::Run();
 }
 
 void frmSettings::saveLetterhead()

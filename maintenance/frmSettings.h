@@ -15,7 +15,8 @@ class QPushButton;
 // button: closing the window saves the lines and the notice. When the notice
 // can't be written the window says why and stays open, and the old notice
 // stays whole. A logo is stored at once when chosen or removed; one that
-// can't be stored is said and the old one kept.
+// can't be stored is said and the old one kept. "Master Code..." changes the
+// shop's master code behind the administrator gate, at once.
 class frmSettings : public QDialog
 {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
 
     void ChooseLogo();
     void RemoveLogo();
+    void ChangeMasterCode();
 
     QString noticeText() const;
     void setNoticeText(const QString &text);
@@ -48,6 +50,7 @@ private:
     QLabel *lblLogo = nullptr;
     QPushButton *cmdChooseLogo = nullptr;
     QPushButton *cmdRemoveLogo = nullptr;
+    QPushButton *cmdMasterCode = nullptr;
     QPlainTextEdit *txtNotice = nullptr;
     bool m_loaded = false;
     bool m_readFailed = false;

@@ -3,7 +3,7 @@
 #include "data/Database.h"
 #include "data/UserPrompts.h"
 #include "data/AuditLog.h"
-#include "gate/AdminGate.h"
+#include "gate/DefaultCodeReminder.h"
 #include "sales/StockMoves.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketDisplay.h"
@@ -93,7 +93,7 @@ void TicketArea::reopenTicket()
         ShowTicket(id);
         return;
     }
-    const std::optional<QString> opener = AdminGate::Pass();
+    const std::optional<QString> opener = DefaultCodeReminder::PassAndRemind();
     if (!opener)
         return;
     const AuditLog::Acting acting(*opener);

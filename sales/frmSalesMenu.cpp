@@ -1,6 +1,6 @@
 // The menu bar of the sales window and the commands behind it.
 #include "data/AuditLog.h"
-#include "gate/AdminGate.h"
+#include "gate/DefaultCodeReminder.h"
 #include "sales/TicketArea.h"
 #include "sales/frmSales.h"
 
@@ -83,7 +83,7 @@ void frmSales::runCommand(const SalesCommands::Opener &opener, bool behindGate)
     // What is done in the window it opens is recorded under whoever opened
     // the gate.
     std::optional<QString> admin;
-    if (behindGate && !(admin = AdminGate::Pass()))
+    if (behindGate && !(admin = DefaultCodeReminder::PassAndRemind()))
         return;
     const AuditLog::Acting acting(admin.value_or(QString()));
     opener(this);

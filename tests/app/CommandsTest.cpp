@@ -5,6 +5,8 @@
 #include "catalog/frmInstallHours.h"
 #include "catalog/frmInventory.h"
 #include "customers/CustomerInfo.h"
+#include "data/Clock.h"
+#include "data/Settings.h"
 #include "gate/PinSource.h"
 #include "maintenance/frmDatabase.h"
 #include "sales/TicketListPane.h"
@@ -150,6 +152,26 @@ TEST_P(SalesCommandsTest, TimeAdminAndEmployeesOpenOnlyBehindTheGate)
     pins.next = std::nullopt;
     action("mnuTimeClock")->trigger();
     EXPECT_EQ(clock, 1);
+}
+
+TEST_P(SalesCommandsTest, AnAdministratorHearsOnceADayThatTheMasterCodeIsStillTheDefault)
+{
+    Settings::remove(QStringLiteral("Gate"), QStringLiteral("DefaultCodeToldOn"));
+    Clock::setFixed(QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
+    qsizetype saidBeforeOpening = -1;
+    SalesCommands c;
+    c.timeAdmin = [&](QWidget *) { saidBeforeOpening = prompts.messages.size(); };
+    window->setCommands(c);
+    pins.next = QStringLiteral("8361");
+    action("mnuTimeAdmin")->trigger();
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("The master code is still the one every copy of Tessaly starts with "
+                                         "(8361). Change it today: Admin \u2192 Settings \u2192 Master Code.")});
+    EXPECT_EQ(saidBeforeOpening, 1);
+    pins.next = QStringLiteral("8361");
+    action("mnuTimeAdmin")->trigger();
+    EXPECT_EQ(prompts.messages.size(), 1) << "not again the same day";
+    Clock::setFixed(std::nullopt);
 }
 
 // The restore itself is the Database Administration window's own test; here

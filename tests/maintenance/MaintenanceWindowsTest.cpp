@@ -4,7 +4,7 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/ReceiptNotice.h"
-#include "gate/AdminGate.h"
+#include "gate/MasterCode.h"
 #include "maintenance/FileChooser.h"
 #include "maintenance/UpdateDownloadWindow.h"
 #include "maintenance/frmDatabase.h"
@@ -31,6 +31,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -328,6 +329,33 @@ TEST_P(LetterheadWindowTest, APictureThatCannotBeReadIsRefusedWithAMessageAndThe
     window.close();
 }
 
+TEST_P(LetterheadWindowTest, MasterCodeAsksTheGateThenTheNewCodeTwiceAndStoresIt)
+{
+    ScriptedPins pins;
+    frmSettings window;
+    open(window);
+    auto *button = window.findChild<QPushButton *>(QStringLiteral("cmdMasterCode"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("&Master Code..."));
+    pins.enter(QStringLiteral("1111"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Invalid PIN")});
+    EXPECT_TRUE(MasterCode::IsDefault());
+
+    prompts.clear();
+    pins.enter(MasterCode::kDefault);
+    prompts.type(QStringLiteral("3141"));
+    prompts.type(QStringLiteral("3141"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(pins.asked, 2);
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("The master code was changed for every counter of this "
+                                                           "database. The old one opens nothing any more.")});
+    EXPECT_FALSE(MasterCode::IsDefault());
+    EXPECT_TRUE(MasterCode::Matches(QStringLiteral("3141")));
+    EXPECT_FALSE(MasterCode::Matches(MasterCode::kDefault));
+    window.close();
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, LetterheadWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
 
@@ -438,7 +466,7 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     EXPECT_EQ(prompts.lastMessage(), QStringLiteral("Invalid PIN"));
     EXPECT_EQ(count(QStringLiteral("customer")), 2);
 
-    pins.enter(AdminGate::kMasterCode);
+    pins.enter(MasterCode::kDefault);
     prompts.answer(false);
     window.RestoreDatabase();
     EXPECT_EQ(count(QStringLiteral("customer")), 2);
@@ -450,7 +478,7 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     for (QDateTime t = before; t <= after && !named; t = t.addSecs(1))
         named = question.contains(QStringLiteral("taken ") + DateText::generalDate(t.addMSecs(-t.time().msec())));
     EXPECT_TRUE(named) << question.toStdString();
-    pins.enter(AdminGate::kMasterCode);
+    pins.enter(MasterCode::kDefault);
     prompts.answer(true);
     window.RestoreDatabase();
     EXPECT_EQ(count(QStringLiteral("customer")), 1);
@@ -474,7 +502,7 @@ TEST_P(DatabaseWindowTest, ARestoreOnAServerSaysHowManyOtherCountersWorkAndEndsT
         QSqlDatabase other = TestDatabase::OpenOutside(name);
         ASSERT_TRUE(other.isOpen());
         ScriptedPins pins;
-        pins.enter(AdminGate::kMasterCode);
+        pins.enter(MasterCode::kDefault);
         prompts.answer(true);
         prompts.answer(false);
         const int asked = prompts.questions.size();
@@ -485,7 +513,7 @@ TEST_P(DatabaseWindowTest, ARestoreOnAServerSaysHowManyOtherCountersWorkAndEndsT
         EXPECT_EQ(count(QStringLiteral("customer")), 2);
         EXPECT_TRUE(QSqlQuery(other).exec(QStringLiteral("select 1")));
 
-        pins.enter(AdminGate::kMasterCode);
+        pins.enter(MasterCode::kDefault);
         prompts.answer(true);
         prompts.answer(true);
         window.RestoreDatabase();
@@ -525,7 +553,7 @@ TEST_P(DatabaseWindowTest, AChangeAfterARestoreIsInTheDatabaseOthersRead)
     ASSERT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Backup written to")));
     customer(QStringLiteral("Gone"), QStringLiteral("Customer"));
     ScriptedPins pins;
-    pins.enter(AdminGate::kMasterCode);
+    pins.enter(MasterCode::kDefault);
     prompts.answer(true);
     window.RestoreDatabase();
     ASSERT_EQ(count(QStringLiteral("customer")), 1) << prompts.lastMessage().toStdString();
