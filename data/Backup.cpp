@@ -462,6 +462,34 @@ bool keepIdentitiesAbove(const HandedOut &before)
     return true;
 }
 
+const QStringList kAuditColumns = {QStringLiteral("id"),      QStringLiteral("at"),     QStringLiteral("counter"),
+                                   QStringLiteral("who"),     QStringLiteral("action"), QStringLiteral("subject"),
+                                   QStringLiteral("details")};
+
+// The audit log is only ever added to, and a restore is no exception: the
+// entries written since the backup was taken go back in after it, under
+// their own numbers, and the log goes on above them.
+bool keepAuditEntries(const Recordset &live)
+{
+    const auto kept = Database::GetRS(QStringLiteral("SELECT coalesce(max(id), 0) FROM auditlog"));
+    if (!kept)
+        return false;
+    const qint64 last = kept->value(0, 0).toLongLong();
+    const QString insert = QStringLiteral("INSERT INTO auditlog (%1) VALUES (?, ?, ?, ?, ?, ?, ?)")
+                               .arg(kAuditColumns.join(QStringLiteral(", ")));
+    for (int r = 0; r < live.rowCount(); ++r) {
+        if (live.value(r, QStringLiteral("id")).toLongLong() <= last)
+            continue;
+        QVariantList values;
+        for (const QString &column : kAuditColumns)
+            values << live.value(r, column);
+        if (Database::Execute(insert, values) < 0)
+            return false;
+    }
+    return bool(Database::GetRS(QStringLiteral("SELECT setval(pg_get_serial_sequence('auditlog', 'id'), "
+                                               "greatest(1, (SELECT coalesce(max(id), 0) FROM auditlog)))")));
+}
+
 // The other counters' sessions end before the restore replaces what they
 // show: each of them starts afresh on its next step.
 bool endOtherCounters()
@@ -477,7 +505,8 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
         return failure(file, QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
                                  .arg(aside.message));
     const std::optional<HandedOut> before = handedOutPostgres();
-    if (!before || !endOtherCounters())
+    const std::optional<Recordset> audit = Database::GetRS(QStringLiteral("SELECT * FROM auditlog ORDER BY id"));
+    if (!before || !audit || !endOtherCounters())
         return failure(file, QStringLiteral("Nothing was restored. %1").arg(Database::LastError()));
     Database::CloseConnections();
     const PgTool tool = pgTool(QStringLiteral("pg_restore"), s);
@@ -488,7 +517,7 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
                      << tool.connectionArgs << QStringLiteral("-d") << s.catalog << file,
                  nullptr, &error))
         return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1").arg(error));
-    if (!keepIdentitiesAbove(*before) || !Database::MarkRestored()
+    if (!keepIdentitiesAbove(*before) || !keepAuditEntries(*audit) || !Database::MarkRestored()
         || !AuditLog::Record(AuditLog::kRestore, QString(), QStringLiteral("from %1").arg(QDir::toNativeSeparators(file))))
         return failure(file, QStringLiteral("The backup was restored, but its ticket numbers could not be moved above "
                                             "those handed out before: %1")

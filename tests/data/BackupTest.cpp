@@ -1,4 +1,5 @@
 // Backups of the whole database and getting them back, on real engines.
+#include "data/AuditLog.h"
 #include "data/Backup.h"
 #include "data/Database.h"
 #include "tests/support/RecordingPrompts.h"
@@ -117,6 +118,30 @@ TEST_P(BackupTest, RestoreBringsBackTheTicketsAndKeepsTheOldDatabaseAside)
     EXPECT_EQ(value(QStringLiteral("select lastname from customer")).toString(), QStringLiteral("O'Neil"));
     // New rows do not take the ids of rows that were restored.
     EXPECT_GT(customer(QStringLiteral("New"), QStringLiteral("One")), c);
+}
+
+// A restore brings back the shop's rows, never an older audit log: what was
+// recorded after the backup stays, and the restore itself is recorded.
+TEST_P(BackupTest, ARestoreKeepsTheAuditLogWrittenSinceTheBackupAndRecordsItself)
+{
+    ASSERT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kReopen, QStringLiteral("ticket 1")));
+    const Backup::Result made = Backup::Create(file(QStringLiteral("audit.backup")));
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+    ASSERT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kTicketDelete, QStringLiteral("ticket 2")));
+
+    const AuditLog::Acting acting(QStringLiteral("Ann Admin (#3)"));
+    const Backup::Result restored = Backup::Restore(made.file);
+    ASSERT_TRUE(restored.ok) << restored.message.toStdString();
+    const auto rows = Database::GetRS(QStringLiteral("select who, action, subject from auditlog order by id"));
+    ASSERT_TRUE(rows);
+    QStringList log;
+    for (int r = 0; r < rows->rowCount(); ++r)
+        log << rows->text(r, QStringLiteral("who")) + QLatin1Char('/') + rows->text(r, QStringLiteral("action")) + QLatin1Char('/')
+                + rows->text(r, QStringLiteral("subject"));
+    EXPECT_EQ(log, (QStringList{QStringLiteral("master/re-open/ticket 1"), QStringLiteral("master/ticket delete/ticket 2"),
+                                QStringLiteral("Ann Admin (#3)/restore/")}));
+    EXPECT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kReopen, QStringLiteral("ticket 3")))
+        << "the log goes on above the entries kept";
 }
 
 // Another counter: its own thread, so its own connection and its own idea
