@@ -53,9 +53,11 @@ int exitFor(const ReportResult &result, const QString &file)
     case ReportResult::Status::Done:
         say(QStringLiteral("wrote %1 (%2 page(s))").arg(QDir::toNativeSeparators(file)).arg(result.pages));
         return BatchDone;
-    case ReportResult::Status::NoDocument: return BatchNothingToPrint;
+    case ReportResult::Status::NoDocument:
+        return BatchNothingToPrint;
     case ReportResult::Status::Cancelled:
-    case ReportResult::Status::Failed: return BatchFailed;
+    case ReportResult::Status::Failed:
+        return BatchFailed;
     }
     return BatchFailed;
 }
@@ -98,7 +100,8 @@ int invoice(const QStringList &args, const QString &file)
     const ReportResult result = Printbill(id, ReportOutput::pdf(file));
     if (result.status == ReportResult::Status::NoDocument)
         return nothingBecause(
-            QStringLiteral("ticket %1 has no customer any more (the customer was removed); nothing was written").arg(id));
+            QStringLiteral("ticket %1 has no customer any more (the customer was removed); nothing was written")
+                .arg(id));
     return exitFor(result, file);
 }
 
@@ -123,9 +126,9 @@ QString checkMonth(const QStringList &args)
 
 int monthly(const QStringList &args, const QString &file)
 {
-    return exitFor(PrintSalesSummary(*isoDay(args[0] + QStringLiteral("-01")), SummaryPeriod::Monthly,
-                                     ReportOutput::pdf(file)),
-                   file);
+    return exitFor(
+        PrintSalesSummary(*isoDay(args[0] + QStringLiteral("-01")), SummaryPeriod::Monthly, ReportOutput::pdf(file)),
+        file);
 }
 
 QString checkProductDay(const QStringList &args)
@@ -220,8 +223,8 @@ QString checkDocument(const BatchCommand &c)
         return QStringLiteral("unknown document \"%1\" (see --help)").arg(name);
     const QStringList args = c.document.mid(1);
     if (args.size() != kind->count)
-        return QStringLiteral("%1 expects %2").arg(name, kind->count ? QLatin1String(kind->arguments)
-                                                                     : QStringLiteral("no arguments"));
+        return QStringLiteral("%1 expects %2")
+            .arg(name, kind->count ? QLatin1String(kind->arguments) : QStringLiteral("no arguments"));
     return kind->check(args);
 }
 
@@ -322,10 +325,14 @@ QString BatchUsage()
 int RunBatchCommand(const BatchCommand &command)
 {
     switch (command.kind) {
-    case BatchCommand::Kind::Backup: return backup(command);
-    case BatchCommand::Kind::Restore: return restore(command);
-    case BatchCommand::Kind::Pdf: return writeDocument(command);
-    case BatchCommand::Kind::None: return BatchDone;
+    case BatchCommand::Kind::Backup:
+        return backup(command);
+    case BatchCommand::Kind::Restore:
+        return restore(command);
+    case BatchCommand::Kind::Pdf:
+        return writeDocument(command);
+    case BatchCommand::Kind::None:
+        return BatchDone;
     }
     return BatchDone;
 }

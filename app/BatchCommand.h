@@ -9,9 +9,9 @@ struct BatchCommand
 {
     enum class Kind { None, Backup, Restore, Pdf };
     Kind kind = Kind::None;
-    QString file;          // the backup, or the PDF to write
+    QString file;           // the backup, or the PDF to write
     bool confirmed = false; // --yes: a restore may replace the database
-    QStringList document;  // --pdf: the document and its arguments
+    QStringList document;   // --pdf: the document and its arguments
 };
 
 // Exit codes of a batch run.

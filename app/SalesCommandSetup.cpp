@@ -1,6 +1,6 @@
 #include "app/SalesCommandSetup.h"
-#include <QTimer>
 #include "data/Database.h"
+#include <QTimer>
 
 #include "catalog/frmInstallHours.h"
 #include "catalog/frmInventory.h"
@@ -25,8 +25,7 @@ QPointer<frmInventory> g_inventory;
 QPointer<frmInstallHours> g_installHours;
 QPointer<frmDatabase> g_database;
 
-template <typename Dialog>
-void showModal(QWidget *owner)
+template <typename Dialog> void showModal(QWidget *owner)
 {
     Dialog dialog(owner);
     dialog.exec();

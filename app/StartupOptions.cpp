@@ -51,7 +51,8 @@ QString StartupUsage()
                           "                   unless --demo asks for it to be made)\n"
                           "Without options the database named in the settings store is used\n"
                           "(by default %1).\n")
-               .arg(QDir::toNativeSeparators(QDir(AppPaths::programFolderName()).filePath(QStringLiteral("tessaly.db"))))
+               .arg(
+                   QDir::toNativeSeparators(QDir(AppPaths::programFolderName()).filePath(QStringLiteral("tessaly.db"))))
         + BatchUsage();
 }
 
@@ -59,7 +60,8 @@ QString CheckStartup(const StartupOptions &options)
 {
     const QByteArray now = qgetenv("TESSALY_NOW");
     if (!now.isEmpty() && !Clock::IsMomentText(QString::fromLocal8Bit(now)))
-        return QStringLiteral("TESSALY_NOW=%1 is not a time as \"yyyy-MM-dd HH:mm:ss\"").arg(QString::fromLocal8Bit(now));
+        return QStringLiteral("TESSALY_NOW=%1 is not a time as \"yyyy-MM-dd HH:mm:ss\"")
+            .arg(QString::fromLocal8Bit(now));
     return CheckBatchArguments(options.batch);
 }
 
@@ -119,7 +121,8 @@ int openDemo(const StartupOptions &options)
         : QFileInfo(options.databaseFile).absoluteFilePath();
     const bool fresh = isNew(file);
     if (!QFileInfo(QFileInfo(file).absolutePath()).isDir()) {
-        refuse(QStringLiteral("%1 does not exist: is the disk plugged in?").arg(native(QFileInfo(file).absolutePath())));
+        refuse(
+            QStringLiteral("%1 does not exist: is the disk plugged in?").arg(native(QFileInfo(file).absolutePath())));
         return 2;
     }
     if (QFileInfo(file).isDir()) {
@@ -130,8 +133,8 @@ int openDemo(const StartupOptions &options)
     // database: with --database, --demo takes only a new file or a demo.
     if (!fresh && !options.databaseFile.isEmpty() && !DemoShop::IsDemoFile(file)) {
         refuse(QStringLiteral("%1 holds a database already; the demo shop is only put into a new file "
-                           "(leave out --demo to open it)")
-                .arg(native(file)));
+                              "(leave out --demo to open it)")
+                   .arg(native(file)));
         return 2;
     }
     Database::ConnectionSettings settings;

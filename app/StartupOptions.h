@@ -12,8 +12,8 @@ struct StartupOptions
     QString databaseFile; // --database FILE: an existing embedded database
     bool demo = false;    // --demo: the demo shop (created when missing)
     bool help = false;
-    BatchCommand batch;   // --backup / --restore / --pdf: a run without windows
-    QString error;        // set when the arguments make no sense
+    BatchCommand batch; // --backup / --restore / --pdf: a run without windows
+    QString error;      // set when the arguments make no sense
 };
 
 StartupOptions ParseStartupOptions(const QStringList &arguments);

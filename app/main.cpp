@@ -66,7 +66,7 @@ int main(int argc, char *argv[])
     const bool batch = options.batch.kind != BatchCommand::Kind::None;
     if (!batch && !hasDisplay(arguments)) {
         printLine(QStringLiteral("there is no display to open the window on (DISPLAY is not set): start Tessaly on the "
-                           "desktop, or with QT_QPA_PLATFORM=offscreen for a check"));
+                                 "desktop, or with QT_QPA_PLATFORM=offscreen for a check"));
         return 1;
     }
     // Backups, restores and documents draw offscreen, in a runtime folder of

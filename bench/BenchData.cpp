@@ -56,7 +56,8 @@ void tickets(int n, int customerCount)
     Bench::bulk(QStringLiteral("INSERT INTO saleslabor (salesid, description, charge, quantity) "
                                "SELECT id, 'Install', 75, 1 FROM sales"));
     Bench::bulk(QStringLiteral("INSERT INTO payment (salesid, description, amount) SELECT id, 'Cash', 50 FROM sales"));
-    Bench::bulk(QStringLiteral("INSERT INTO payment (salesid, description, amount) SELECT id, 'Visa', 25.5 FROM sales"));
+    Bench::bulk(
+        QStringLiteral("INSERT INTO payment (salesid, description, amount) SELECT id, 'Visa', 25.5 FROM sales"));
 }
 
 } // namespace BenchData

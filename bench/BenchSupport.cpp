@@ -112,9 +112,10 @@ bool pgTool(const QString &name, const QStringList &args)
     env.insert(QStringLiteral("PGPASSWORD"), QStringLiteral("kzv"));
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(program, QStringList{QStringLiteral("-h"), host, QStringLiteral("-p"), QString::number(port),
-                                 QStringLiteral("-U"), QStringLiteral("kzv")}
-                         + args);
+    p.start(program,
+            QStringList{QStringLiteral("-h"), host, QStringLiteral("-p"), QString::number(port), QStringLiteral("-U"),
+                        QStringLiteral("kzv")}
+                + args);
     if (!p.waitForStarted(10000) || !p.waitForFinished(-1))
         return false;
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
@@ -138,8 +139,7 @@ QString cacheKey(Engine engine, const QString &label)
     for (const QString &s : Schema::CreateStatements(engine) + Schema::ViewStatements(engine))
         hash.addData(s.toUtf8());
     return QStringLiteral("%1-%2-%3")
-        .arg(label.toLower(), engineName(engine).toLower(),
-             QString::fromLatin1(hash.result().toHex().left(10)));
+        .arg(label.toLower(), engineName(engine).toLower(), QString::fromLatin1(hash.result().toHex().left(10)));
 }
 
 // Drops the kept databases of this label and engine made for an earlier
@@ -254,7 +254,9 @@ bool cachedPg(const QString &label, const std::function<void()> &fill)
     if (QFileInfo::exists(kept)) {
         if (restorePg(kept, catalog)) {
             dropOlderKept(Engine::PostgreSQL, label, kept);
-            note(QStringLiteral("%1 (PostgreSQL) restored from %2 in %3 s").arg(label, kept).arg(secondsOf(t), 0, 'f', 1));
+            note(QStringLiteral("%1 (PostgreSQL) restored from %2 in %3 s")
+                     .arg(label, kept)
+                     .arg(secondsOf(t), 0, 'f', 1));
             return true;
         }
         note(QStringLiteral("%1 (PostgreSQL) could not be restored from %2; filling it again").arg(label, kept));
@@ -299,7 +301,8 @@ void record(const Figure &f, const QString &verdict)
     const QStringList fields{programName(),
                              clean(f.name),
                              clean(f.engine),
-                             verdict == QLatin1String("FAILED") ? QStringLiteral("-") : QString::number(f.value, 'f', 4),
+                             verdict == QLatin1String("FAILED") ? QStringLiteral("-")
+                                                                : QString::number(f.value, 'f', 4),
                              f.unit,
                              f.target > 0 ? QString::number(f.target, 'f', 4) : QStringLiteral("-"),
                              f.bare > 0 ? QString::number(f.bare, 'f', 4) : QStringLiteral("-"),

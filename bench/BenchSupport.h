@@ -38,11 +38,11 @@ double median(std::vector<double> values);
 struct Figure
 {
     QString name;
-    QString engine;          // "SQLite", "PostgreSQL", or "-" when no database is involved
-    double value = 0;        // the median (or the single reading a figure names as such)
-    double target = 0;       // 0: no target; the value must not exceed it
-    double bare = 0;         // 0: no bare-engine comparison
-    double targetRatio = 0;  // 0: no ratio target; value / bare must not exceed it
+    QString engine;         // "SQLite", "PostgreSQL", or "-" when no database is involved
+    double value = 0;       // the median (or the single reading a figure names as such)
+    double target = 0;      // 0: no target; the value must not exceed it
+    double bare = 0;        // 0: no bare-engine comparison
+    double targetRatio = 0; // 0: no ratio target; value / bare must not exceed it
     QString unit = QStringLiteral("ms");
 };
 

@@ -102,13 +102,12 @@ void run(Engine engine)
     };
     // Opening the list: every customer read and listed (no target; the
     // list is read once per lookup, not per keystroke).
-    const double open = timed(
-        [] {},
-        [&] {
-            find.RefreshDB();
-            viewport->repaint();
-        },
-        kOpenRuns);
+    const double open = timed([] {},
+                              [&] {
+                                  find.RefreshDB();
+                                  viewport->repaint();
+                              },
+                              kOpenRuns);
     Bench::print({QStringLiteral("opening the list (RefreshDB) %1 rows").arg(find.listedCount()),
                   Bench::engineName(engine), open, 0, bareQuery(QString()), 0});
     for (const Keystroke &k : strokes) {

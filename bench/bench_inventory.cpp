@@ -84,8 +84,8 @@ void measureReport(Engine engine)
         },
         3, 1);
     SetPrintPresenter(nullptr);
-    Bench::print({QStringLiteral("Print List to first preview page (%1 pages)").arg(presenter.pages), name, first,
-                  2000, 0, 0});
+    Bench::print(
+        {QStringLiteral("Print List to first preview page (%1 pages)").arg(presenter.pages), name, first, 2000, 0, 0});
 }
 
 } // namespace

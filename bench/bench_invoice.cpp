@@ -47,9 +47,10 @@ void clockDemoYear(int year)
                 if (d.dayOfWeek() > 5 || (d.day() + id) % 9 == 0)
                     continue;
                 const QDateTime in(d, QTime(8, (id * 7) % 30, 12));
-                Database::InsertRow(QStringLiteral("TimeInOut"),
-                                    {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
-                                    {id, DateText::toDb(in), DateText::toDb(in.addSecs(8 * 3600 + (d.day() % 5) * 900))});
+                Database::InsertRow(
+                    QStringLiteral("TimeInOut"),
+                    {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
+                    {id, DateText::toDb(in), DateText::toDb(in.addSecs(8 * 3600 + (d.day() % 5) * 900))});
             }
         }
         return true;
@@ -59,17 +60,18 @@ void clockDemoYear(int year)
 // A ticket of 60 equipment lines, some with notes, to see its pages.
 int addLongTicket()
 {
-    const int id = int(Database::InsertRow(QStringLiteral("sales"),
-                                           {QStringLiteral("customerid"), QStringLiteral("status"), QStringLiteral("year"),
-                                            QStringLiteral("make"), QStringLiteral("model")},
-                                           {2, QStringLiteral("Open"), QStringLiteral("2021"), QStringLiteral("Ford"),
-                                            QStringLiteral("Transit fleet")}));
+    const int id = int(Database::InsertRow(
+        QStringLiteral("sales"),
+        {QStringLiteral("customerid"), QStringLiteral("status"), QStringLiteral("year"), QStringLiteral("make"),
+         QStringLiteral("model")},
+        {2, QStringLiteral("Open"), QStringLiteral("2021"), QStringLiteral("Ford"), QStringLiteral("Transit fleet")}));
     for (int i = 1; i <= 60; ++i) {
         Database::InsertRow(QStringLiteral("salesitem"),
                             {QStringLiteral("salesid"), QStringLiteral("modelnumber"), QStringLiteral("description"),
                              QStringLiteral("price"), QStringLiteral("quantity"), QStringLiteral("note")},
-                            {id, QStringLiteral("GPS-1"), QStringLiteral("GPS tracker with 1 year service, van %1").arg(i),
-                             159.99, 1, i % 7 == 0 ? QVariant(QStringLiteral("Mounted under the dash, left side")) : QVariant()});
+                            {id, QStringLiteral("GPS-1"),
+                             QStringLiteral("GPS tracker with 1 year service, van %1").arg(i), 159.99, 1,
+                             i % 7 == 0 ? QVariant(QStringLiteral("Mounted under the dash, left side")) : QVariant()});
     }
     Database::InsertRow(QStringLiteral("payment"),
                         {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("amount")},

@@ -105,9 +105,14 @@ void measure(int pages)
     if (g_firstPageDisk == 0)
         g_firstPageDisk = firstDisk;
     const int turns = std::min(pages - 1, 40);
-    const double turn = Bench::medianMs([&] { window.nextPage(); QCoreApplication::processEvents(); }, turns - 3, 3);
-    Bench::print({QStringLiteral("page turned to a page not seen (%1)").arg(label), QStringLiteral("-"), turn, 100, 0,
-                  0});
+    const double turn = Bench::medianMs(
+        [&] {
+            window.nextPage();
+            QCoreApplication::processEvents();
+        },
+        turns - 3, 3);
+    Bench::print(
+        {QStringLiteral("page turned to a page not seen (%1)").arg(label), QStringLiteral("-"), turn, 100, 0, 0});
     const int shown = window.CurrentPageIndex() + 1;
     // At most PageFilesKept page files stay on disk, each the size of the
     // first page's.

@@ -58,8 +58,8 @@ double launchOnce(const QString &program, const QString &settingsDir)
 {
     const Database::ConnectionSettings s = Database::CurrentSettings();
     const QString section = QStringLiteral("Database");
-    Settings::save(section, QStringLiteral("Engine"), s.engine == Engine::PostgreSQL ? QStringLiteral("PostgreSQL")
-                                                                                   : QStringLiteral("SQLite"));
+    Settings::save(section, QStringLiteral("Engine"),
+                   s.engine == Engine::PostgreSQL ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite"));
     Settings::save(section, QStringLiteral("Servername"), s.serverName);
     Settings::save(section, QStringLiteral("File"), s.sqliteFile);
     Settings::save(section, QStringLiteral("Catalog"), s.catalog);

@@ -76,7 +76,8 @@ void measure(Engine engine, const QString &keep)
         5, 1);
     Bench::print({QStringLiteral("weekly summary to PDF"), name, week, 2000, 0, 0});
     if (!keep.isEmpty() && engine == Engine::SQLite)
-        PrintSalesSummary(kBusyMonth, SummaryPeriod::Monthly, ReportOutput::pdf(keep + QStringLiteral("/busy-month.pdf")));
+        PrintSalesSummary(kBusyMonth, SummaryPeriod::Monthly,
+                          ReportOutput::pdf(keep + QStringLiteral("/busy-month.pdf")));
 }
 
 // The demo shop's week and month, for looking at.
@@ -88,9 +89,12 @@ void keepDemoSummaries(const QString &keep)
         std::fprintf(stderr, "bench_sales_summary: no demo shop\n");
         return;
     }
-    PrintSalesSummary(QDate(2026, 3, 8), SummaryPeriod::Weekly, ReportOutput::pdf(keep + QStringLiteral("/demo-week.pdf")));
-    PrintSalesSummary(QDate(2026, 3, 1), SummaryPeriod::Monthly, ReportOutput::pdf(keep + QStringLiteral("/demo-month.pdf")));
-    PrintSalesSummary(QDate(2026, 3, 13), SummaryPeriod::Daily, ReportOutput::pdf(keep + QStringLiteral("/demo-day.pdf")));
+    PrintSalesSummary(QDate(2026, 3, 8), SummaryPeriod::Weekly,
+                      ReportOutput::pdf(keep + QStringLiteral("/demo-week.pdf")));
+    PrintSalesSummary(QDate(2026, 3, 1), SummaryPeriod::Monthly,
+                      ReportOutput::pdf(keep + QStringLiteral("/demo-month.pdf")));
+    PrintSalesSummary(QDate(2026, 3, 13), SummaryPeriod::Daily,
+                      ReportOutput::pdf(keep + QStringLiteral("/demo-day.pdf")));
     Clock::setFixed(std::nullopt);
 }
 

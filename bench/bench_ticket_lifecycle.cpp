@@ -11,9 +11,9 @@
 
 #include <QApplication>
 #include <QSqlQuery>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -24,17 +24,18 @@ constexpr int kLines = 100;
 // payment. Returns its id.
 int bigTicket()
 {
-    const qint64 id = Database::InsertRow(QStringLiteral("sales"),
-                                          {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status")},
-                                          {1, QStringLiteral("2026-03-01 10:00:00"), QStringLiteral("Open")});
+    const qint64 id = Database::InsertRow(
+        QStringLiteral("sales"), {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status")},
+        {1, QStringLiteral("2026-03-01 10:00:00"), QStringLiteral("Open")});
     Bench::bulk(QStringLiteral("WITH RECURSIVE seq(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM seq WHERE i < %1) "
                                "INSERT INTO salesitem (salesid, partnumber, barcode, modelnumber, description, price, "
                                "quantity) SELECT %2, 'P-' || (i * 37), 'BC' || (i * 37), 'M-' || (i * 37), "
                                "'Product line ' || i, 19.99 + i, 1 + i % 3 FROM seq")
                     .arg(kLines)
                     .arg(id));
-    Bench::bulk(QStringLiteral("INSERT INTO saleslabor (salesid, description, charge, quantity) VALUES (%1, 'Install', 75, 2)")
-                    .arg(id));
+    Bench::bulk(
+        QStringLiteral("INSERT INTO saleslabor (salesid, description, charge, quantity) VALUES (%1, 'Install', 75, 2)")
+            .arg(id));
     Bench::bulk(QStringLiteral("INSERT INTO payment (salesid, description, amount) VALUES (%1, 'Visa', 40)").arg(id));
     return int(id);
 }
@@ -99,8 +100,10 @@ int main(int argc, char **argv)
             runs, 3);
         std::vector<double> finalize, reopen;
         for (int i = 0; i < runs; ++i) {
-            finalize.push_back(Bench::medianMs([&] { require(TicketStore::CloseTicket(id) == TicketChange::Done, "finalize"); }, 1, 0));
-            reopen.push_back(Bench::medianMs([&] { require(TicketStore::ReopenTicket(id) == TicketChange::Done, "re-open"); }, 1, 0));
+            finalize.push_back(Bench::medianMs(
+                [&] { require(TicketStore::CloseTicket(id) == TicketChange::Done, "finalize"); }, 1, 0));
+            reopen.push_back(Bench::medianMs(
+                [&] { require(TicketStore::ReopenTicket(id) == TicketChange::Done, "re-open"); }, 1, 0));
         }
         QSqlDatabase db = Database::GetConnection();
         int sign = -1;

@@ -27,7 +27,8 @@ void throughTheLayer(int id)
 
 void bare(QSqlDatabase &db, int id)
 {
-    const char *statements[] = {"select * from sales where id = ?", "select * from salesitem where salesid = ? order by id",
+    const char *statements[] = {"select * from sales where id = ?",
+                                "select * from salesitem where salesid = ? order by id",
                                 "select * from saleslabor where salesid = ? order by id",
                                 "select * from payment where salesid = ? order by id"};
     double sum = 0;

@@ -40,22 +40,22 @@ bool fillEmployees()
     const QDate thisWeek = PayWeek::StartContaining(Clock::today());
     const bool ok = Database::Transaction([&] {
         for (int e = 0; e < kEmployees; ++e) {
-            const qint64 id = Database::InsertRow(
-                QStringLiteral("employee"),
-                {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("pin"),
-                 QStringLiteral("active")},
-                {QString::fromLatin1(kFirst[e % 10]), QStringLiteral("%1%2").arg(QLatin1String(kLast[e / 5 % 10])).arg(e),
-                 QString::number(1000 + e), 1});
+            const qint64 id = Database::InsertRow(QStringLiteral("employee"),
+                                                  {QStringLiteral("firstname"), QStringLiteral("lastname"),
+                                                   QStringLiteral("pin"), QStringLiteral("active")},
+                                                  {QString::fromLatin1(kFirst[e % 10]),
+                                                   QStringLiteral("%1%2").arg(QLatin1String(kLast[e / 5 % 10])).arg(e),
+                                                   QString::number(1000 + e), 1});
             for (int w = 0; w < kWeeks; ++w) {
                 for (int d = 0; d < 5; ++d) {
                     const QDate day = thisWeek.addDays(-7 * w + d);
                     if (day >= Clock::today())
                         continue;
                     const QDateTime in(day, QTime(8, e % 30)), out(day, QTime(16, 30));
-                    if (Database::InsertRow(QStringLiteral("TimeInOut"),
-                                            {QStringLiteral("employeeid"), QStringLiteral("timein"),
-                                             QStringLiteral("timeout")},
-                                            {id, DateText::toDb(in), DateText::toDb(out)})
+                    if (Database::InsertRow(
+                            QStringLiteral("TimeInOut"),
+                            {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
+                            {id, DateText::toDb(in), DateText::toDb(out)})
                         < 0)
                         return false;
                 }
@@ -122,10 +122,10 @@ public:
     bool available() const override { return true; }
     QStringList sourceNames() const override { return {QStringLiteral("Demo camera")}; }
     int currentSource() const override { return 0; }
-    void setCurrentSource(int) override {}
+    void setCurrentSource(int) override { }
     QList<QSize> frameSizes() const override { return {QSize(640, 480)}; }
     QSize frameSize() const override { return QSize(640, 480); }
-    void setFrameSize(const QSize &) override {}
+    void setFrameSize(const QSize &) override { }
     void start() override { m_running = true; }
     void stop() override { m_running = false; }
     bool running() const override { return m_running; }

@@ -11,10 +11,14 @@ namespace {
 QString columnName(Column column)
 {
     switch (column) {
-    case Column::Category: return QStringLiteral("category");
-    case Column::Description: return QStringLiteral("description");
-    case Column::Ours: return QStringLiteral("ours");
-    case Column::Cog: return QStringLiteral("cog");
+    case Column::Category:
+        return QStringLiteral("category");
+    case Column::Description:
+        return QStringLiteral("description");
+    case Column::Ours:
+        return QStringLiteral("ours");
+    case Column::Cog:
+        return QStringLiteral("cog");
     }
     return QString();
 }

@@ -26,18 +26,21 @@ struct BoxPlace
 };
 
 const BoxPlace kPlaces[] = {
-    {ProductField::Barcode, "txtUPC", 0, 0, 1},         {ProductField::Category, "txtCategory", 0, 1, 1},
+    {ProductField::Barcode, "txtUPC", 0, 0, 1},
+    {ProductField::Category, "txtCategory", 0, 1, 1},
     {ProductField::Description, "txtDescription", 1, 0, 2},
-    {ProductField::ModelNumber, "txtModelNumber", 2, 0, 1}, {ProductField::PartNumber, "txtPartNumber", 2, 1, 1},
-    {ProductField::Cost, "txtCost", 3, 0, 1},           {ProductField::Msrp, "txtMSRP", 3, 1, 1},
-    {ProductField::Price, "txtPrice", 4, 0, 1},         {ProductField::Qoh, "txtQOH", 4, 1, 1},
+    {ProductField::ModelNumber, "txtModelNumber", 2, 0, 1},
+    {ProductField::PartNumber, "txtPartNumber", 2, 1, 1},
+    {ProductField::Cost, "txtCost", 3, 0, 1},
+    {ProductField::Msrp, "txtMSRP", 3, 1, 1},
+    {ProductField::Price, "txtPrice", 4, 0, 1},
+    {ProductField::Qoh, "txtQOH", 4, 1, 1},
     {ProductField::Gm, "txtGM", 5, 0, 1},
 };
 
 bool drawsPicture(ProductField field)
 {
-    return field == ProductField::Barcode || field == ProductField::ModelNumber
-        || field == ProductField::Description;
+    return field == ProductField::Barcode || field == ProductField::ModelNumber || field == ProductField::Description;
 }
 
 } // namespace
@@ -309,9 +312,9 @@ bool ProductDetail::isShownAsWrong(ProductField field) const
 
 void ProductDetail::refreshPicture()
 {
-    Picture1->setCode(box(ProductField::Barcode)->text(),
-                      ProductStore::PictureCaption(box(ProductField::ModelNumber)->text(),
-                                                   box(ProductField::Description)->text()));
+    Picture1->setCode(
+        box(ProductField::Barcode)->text(),
+        ProductStore::PictureCaption(box(ProductField::ModelNumber)->text(), box(ProductField::Description)->text()));
 }
 
 ProductTexts ProductDetail::typedTexts() const
@@ -339,8 +342,8 @@ void ProductDetail::onSaveNew()
         return;
     }
     if (bad) {
-        Prompts().message(QStringLiteral("%1 is not a number: the new product was not saved.")
-                              .arg(ProductStore::LabelOf(*bad)));
+        Prompts().message(
+            QStringLiteral("%1 is not a number: the new product was not saved.").arg(ProductStore::LabelOf(*bad)));
         box(*bad)->setFocus();
         return;
     }
@@ -364,6 +367,7 @@ void ProductDetail::onCancelNew()
 void ProductDetail::onPrintUpc()
 {
     QString code = box(ProductField::Barcode)->text().trimmed();
-    modBarCode::PrintBarcodeLabel(code, ProductStore::LabelCaption(box(ProductField::ModelNumber)->text(),
-                                                                   box(ProductField::Description)->text()));
+    modBarCode::PrintBarcodeLabel(
+        code,
+        ProductStore::LabelCaption(box(ProductField::ModelNumber)->text(), box(ProductField::Description)->text()));
 }

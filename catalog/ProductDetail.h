@@ -2,8 +2,8 @@
 
 #include "catalog/ProductRecord.h"
 
-#include <QWidget>
 #include <QVariant>
+#include <QWidget>
 #include <array>
 #include <optional>
 

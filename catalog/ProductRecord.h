@@ -11,9 +11,8 @@ constexpr int ProductFieldCount = 10;
 
 // Every field of the form.
 constexpr std::array<ProductField, ProductFieldCount> AllProductFields = {
-    ProductField::Barcode,     ProductField::Category,   ProductField::Description, ProductField::Cost,
-    ProductField::Msrp,        ProductField::Price,      ProductField::ModelNumber, ProductField::PartNumber,
-    ProductField::Qoh,         ProductField::Gm};
+    ProductField::Barcode, ProductField::Category,    ProductField::Description, ProductField::Cost, ProductField::Msrp,
+    ProductField::Price,   ProductField::ModelNumber, ProductField::PartNumber,  ProductField::Qoh,  ProductField::Gm};
 
 // The texts of one product as the editor shows them (or as the user typed
 // them for a new one), one per field.

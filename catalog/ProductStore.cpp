@@ -7,7 +7,6 @@
 
 #include <cmath>
 
-
 namespace ProductStore {
 
 namespace {
@@ -22,11 +21,16 @@ struct FieldInfo
 
 // In the order of ProductField.
 const FieldInfo kFields[ProductFieldCount] = {
-    {"barcode", "Barcode / UPC", false, false}, {"category", "Category", false, false},
-    {"description", "Description", false, false}, {"cost", "Cost", true, true},
-    {"msrp", "MSRP", true, true},                {"price", "Price", true, true},
-    {"modelnumber", "Model Number", false, false}, {"partnumber", "Part Number", false, false},
-    {"qoh", "QOH", true, false},                 {"gm", "GM", true, false},
+    {"barcode", "Barcode / UPC", false, false},
+    {"category", "Category", false, false},
+    {"description", "Description", false, false},
+    {"cost", "Cost", true, true},
+    {"msrp", "MSRP", true, true},
+    {"price", "Price", true, true},
+    {"modelnumber", "Model Number", false, false},
+    {"partnumber", "Part Number", false, false},
+    {"qoh", "QOH", true, false},
+    {"gm", "GM", true, false},
 };
 
 const FieldInfo &info(ProductField field)
@@ -109,8 +113,7 @@ QString TextOf(ProductField field, const QVariant &value)
 
 bool WriteValue(int id, ProductField field, const QVariant &value)
 {
-    return Database::Execute(QStringLiteral("update product set %1 = ? where id = ?").arg(ColumnOf(field)),
-                             {value, id})
+    return Database::Execute(QStringLiteral("update product set %1 = ? where id = ?").arg(ColumnOf(field)), {value, id})
         >= 0;
 }
 
@@ -151,8 +154,7 @@ BoxWrite WriteBox(int id, ProductField field, const QString &boxText, const QStr
     if (field == ProductField::Qoh) {
         const std::optional<QVariant> loaded = ValueOf(field, loadedText);
         // Quantities are kept to four decimals; so is their difference.
-        const double delta =
-            std::round((value->toDouble() - (loaded ? loaded->toDouble() : 0.0)) * 10000.0) / 10000.0;
+        const double delta = std::round((value->toDouble() - (loaded ? loaded->toDouble() : 0.0)) * 10000.0) / 10000.0;
         changed = Database::Execute(QStringLiteral("update product set qoh = coalesce(qoh, 0) + ? where id = ?"),
                                     {delta, id});
     } else {

@@ -5,8 +5,8 @@
 #include "data/NullToSpace.h"
 #include "data/Recordset.h"
 #include "data/UserPrompts.h"
-#include "widgets/vbalGrid.h"
 #include "widgets/WindowPlacement.h"
+#include "widgets/vbalGrid.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -45,9 +45,8 @@ frmInstallHours::frmInstallHours(QWidget *parent)
     connect(cmdRefreshList, &QPushButton::clicked, this, &frmInstallHours::FillList);
     connect(cmdNew, &QPushButton::clicked, this, &frmInstallHours::NewItem);
     connect(vbalGrid1, &vbalGrid::RequestEdit, this, &frmInstallHours::onRequestEdit);
-    connect(vbalGrid1, &vbalGrid::CommitEdit, this, [this](int row, int col, const QString &, bool *) {
-        onCommitEdit(row, col);
-    });
+    connect(vbalGrid1, &vbalGrid::CommitEdit, this,
+            [this](int row, int col, const QString &, bool *) { onCommitEdit(row, col); });
     connect(vbalGrid1, &vbalGrid::EditCancelled, TxtEdit, &QWidget::hide);
     connect(vbalGrid1, &vbalGrid::MouseUp, this, &frmInstallHours::onMouseUp);
 }
@@ -95,8 +94,8 @@ void frmInstallHours::FillList()
     vbalGrid1->SetRowCount(rs->rowCount());
     for (int r = 0; r < rs->rowCount(); ++r) {
         const int row = r + 1;
-        vbalGrid1->SetCell(row, 1, NullToSpace(rs->value(r, QStringLiteral("category"))), vbalGrid::OneLine, -1, -1,
-                           -1, nullptr, 0, -1, rs->value(r, QStringLiteral("id")).toLongLong());
+        vbalGrid1->SetCell(row, 1, NullToSpace(rs->value(r, QStringLiteral("category"))), vbalGrid::OneLine, -1, -1, -1,
+                           nullptr, 0, -1, rs->value(r, QStringLiteral("id")).toLongLong());
         vbalGrid1->SetCell(row, 2, NullToSpace(rs->value(r, QStringLiteral("description"))), vbalGrid::Wrapped);
         vbalGrid1->SetCell(row, 3, NullToSpace(rs->value(r, QStringLiteral("ours"))));
         vbalGrid1->SetCell(row, 4, NullToSpace(rs->value(r, QStringLiteral("cog"))));

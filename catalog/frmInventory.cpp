@@ -12,8 +12,8 @@
 #include "widgets/ObjectSettings.h"
 #include "widgets/OleColor.h"
 #include "widgets/Splitter.h"
-#include "widgets/vbalGrid.h"
 #include "widgets/WindowPlacement.h"
+#include "widgets/vbalGrid.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -127,13 +127,14 @@ void frmInventory::FillList()
     vbalGrid1->ClearRows();
     vbalGrid1->SetRowCount(rs->rowCount());
     const int id = rs->columnIndex(QStringLiteral("id"));
-    const int columns[] = {rs->columnIndex(QStringLiteral("category")), rs->columnIndex(QStringLiteral("modelnumber")),
-                           rs->columnIndex(QStringLiteral("description")), rs->columnIndex(QStringLiteral("qoh")),
-                           rs->columnIndex(QStringLiteral("available")), rs->columnIndex(QStringLiteral("price"))};
+    const int columns[] = {
+        rs->columnIndex(QStringLiteral("category")),    rs->columnIndex(QStringLiteral("modelnumber")),
+        rs->columnIndex(QStringLiteral("description")), rs->columnIndex(QStringLiteral("qoh")),
+        rs->columnIndex(QStringLiteral("available")),   rs->columnIndex(QStringLiteral("price"))};
     for (int r = 0; r < rs->rowCount(); ++r) {
         const int row = r + 1;
-        vbalGrid1->SetCell(row, 1, NullToSpace(rs->value(r, columns[0])), vbalGrid::OneLine, -1, -1, -1, nullptr, 0,
-                           -1, rs->value(r, id).toLongLong());
+        vbalGrid1->SetCell(row, 1, NullToSpace(rs->value(r, columns[0])), vbalGrid::OneLine, -1, -1, -1, nullptr, 0, -1,
+                           rs->value(r, id).toLongLong());
         for (int c = 1; c < 6; ++c) {
             vbalGrid1->SetCell(row, c + 1, NullToSpace(rs->value(r, columns[c])),
                                c + 1 == kDescriptionColumn ? vbalGrid::Wrapped : vbalGrid::OneLine);

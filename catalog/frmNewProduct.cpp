@@ -5,9 +5,7 @@
 
 #include <QVBoxLayout>
 
-frmNewProduct::frmNewProduct(QWidget *parent)
-    : QDialog(parent)
-    , ProductDetail1(new ProductDetail(this))
+frmNewProduct::frmNewProduct(QWidget *parent) : QDialog(parent), ProductDetail1(new ProductDetail(this))
 {
     setObjectName(QStringLiteral("frmNewProduct"));
     setWindowTitle(QStringLiteral("New Product"));

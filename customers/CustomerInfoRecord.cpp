@@ -291,9 +291,7 @@ bool CustomerInfo::ConfirmLeave()
     form.id = m_shown.id;
     if (form == m_shown)
         return true;
-    const auto nameOf = [](const CustomerRecord &r) {
-        return (r.firstName + QLatin1Char(' ') + r.lastName).trimmed();
-    };
+    const auto nameOf = [](const CustomerRecord &r) { return (r.firstName + QLatin1Char(' ') + r.lastName).trimmed(); };
     QString name = nameOf(m_shown);
     if (name.isEmpty())
         name = nameOf(form);

@@ -27,7 +27,16 @@ struct CustomerRecord
 
 // The fields of a customer, in the order of the form.
 enum class CustomerField {
-    FirstName, LastName, Phone1, Phone2, Phone3, PreferPhone,
-    Address1, Address2, City, State, Zipcode, Email
+    FirstName,
+    LastName,
+    Phone1,
+    Phone2,
+    Phone3,
+    PreferPhone,
+    Address1,
+    Address2,
+    City,
+    State,
+    Zipcode,
+    Email
 };
-

@@ -39,8 +39,8 @@ bool update(const CustomerRecord &r)
 
 const char *columnOf(CustomerField field)
 {
-    static const char *const columns[] = {"firstname", "lastname", "phone1",   "phone2",  "phone3",  "PreferPhone",
-                                          "address1",  "address2", "city",     "state",   "zipcode", "email"};
+    static const char *const columns[] = {"firstname", "lastname", "phone1", "phone2", "phone3",  "PreferPhone",
+                                          "address1",  "address2", "city",   "state",  "zipcode", "email"};
     return columns[int(field)];
 }
 
@@ -48,19 +48,30 @@ const char *columnOf(CustomerField field)
 QVariant valueOf(const CustomerRecord &r, CustomerField field)
 {
     switch (field) {
-    case CustomerField::FirstName: return r.firstName;
-    case CustomerField::LastName: return r.lastName;
-    case CustomerField::Phone1: return r.phones[0];
-    case CustomerField::Phone2: return r.phones[1];
-    case CustomerField::Phone3: return r.phones[2];
+    case CustomerField::FirstName:
+        return r.firstName;
+    case CustomerField::LastName:
+        return r.lastName;
+    case CustomerField::Phone1:
+        return r.phones[0];
+    case CustomerField::Phone2:
+        return r.phones[1];
+    case CustomerField::Phone3:
+        return r.phones[2];
     case CustomerField::PreferPhone:
         return r.preferPhone ? QVariant(*r.preferPhone) : QVariant(QMetaType(QMetaType::Int));
-    case CustomerField::Address1: return r.address1;
-    case CustomerField::Address2: return r.address2;
-    case CustomerField::City: return r.city;
-    case CustomerField::State: return nullWhenEmpty(r.state);
-    case CustomerField::Zipcode: return r.zipcode;
-    case CustomerField::Email: return r.email;
+    case CustomerField::Address1:
+        return r.address1;
+    case CustomerField::Address2:
+        return r.address2;
+    case CustomerField::City:
+        return r.city;
+    case CustomerField::State:
+        return nullWhenEmpty(r.state);
+    case CustomerField::Zipcode:
+        return r.zipcode;
+    case CustomerField::Email:
+        return r.email;
     }
     return {};
 }
@@ -73,10 +84,10 @@ bool same(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-constexpr CustomerField kAllFields[] = {
-    CustomerField::FirstName, CustomerField::LastName, CustomerField::Phone1,   CustomerField::Phone2,
-    CustomerField::Phone3,    CustomerField::PreferPhone, CustomerField::Address1, CustomerField::Address2,
-    CustomerField::City,      CustomerField::State,    CustomerField::Zipcode,  CustomerField::Email};
+constexpr CustomerField kAllFields[] = {CustomerField::FirstName, CustomerField::LastName, CustomerField::Phone1,
+                                        CustomerField::Phone2,    CustomerField::Phone3,   CustomerField::PreferPhone,
+                                        CustomerField::Address1,  CustomerField::Address2, CustomerField::City,
+                                        CustomerField::State,     CustomerField::Zipcode,  CustomerField::Email};
 
 } // namespace
 
@@ -163,24 +174,36 @@ QList<CustomerField> ChangedFields(const CustomerRecord &before, const CustomerR
 QString FieldLabel(CustomerField field)
 {
     switch (field) {
-    case CustomerField::FirstName: return QStringLiteral("First Name");
-    case CustomerField::LastName: return QStringLiteral("Last Name");
-    case CustomerField::Phone1: return QStringLiteral("Home phone");
-    case CustomerField::Phone2: return QStringLiteral("Work phone");
-    case CustomerField::Phone3: return QStringLiteral("Cell phone");
-    case CustomerField::PreferPhone: return QStringLiteral("Preferred phone");
-    case CustomerField::Address1: return QStringLiteral("Address");
-    case CustomerField::Address2: return QStringLiteral("Address (second line)");
-    case CustomerField::City: return QStringLiteral("City");
-    case CustomerField::State: return QStringLiteral("State");
-    case CustomerField::Zipcode: return QStringLiteral("Zip");
-    case CustomerField::Email: return QStringLiteral("Email");
+    case CustomerField::FirstName:
+        return QStringLiteral("First Name");
+    case CustomerField::LastName:
+        return QStringLiteral("Last Name");
+    case CustomerField::Phone1:
+        return QStringLiteral("Home phone");
+    case CustomerField::Phone2:
+        return QStringLiteral("Work phone");
+    case CustomerField::Phone3:
+        return QStringLiteral("Cell phone");
+    case CustomerField::PreferPhone:
+        return QStringLiteral("Preferred phone");
+    case CustomerField::Address1:
+        return QStringLiteral("Address");
+    case CustomerField::Address2:
+        return QStringLiteral("Address (second line)");
+    case CustomerField::City:
+        return QStringLiteral("City");
+    case CustomerField::State:
+        return QStringLiteral("State");
+    case CustomerField::Zipcode:
+        return QStringLiteral("Zip");
+    case CustomerField::Email:
+        return QStringLiteral("Email");
     }
     return QString();
 }
 
-SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edited,
-                       const QList<CustomerField> &changed, QList<CustomerField> *changedElsewhere)
+SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edited, const QList<CustomerField> &changed,
+                       QList<CustomerField> *changedElsewhere)
 {
     if (changedElsewhere)
         changedElsewhere->clear();
@@ -190,8 +213,8 @@ SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edite
         // A no-op update takes the row first, so the comparison below and the
         // write after it see the same row on every engine: a save at another
         // counter waits until this one is done, then finds what it wrote.
-        const qint64 held = Database::Execute(
-            QStringLiteral("update customer set firstname = firstname where id = ?"), {loaded.id});
+        const qint64 held = Database::Execute(QStringLiteral("update customer set firstname = firstname where id = ?"),
+                                              {loaded.id});
         if (held < 0)
             return SaveResult::Failed;
         if (held == 0)

@@ -39,8 +39,8 @@ QString FieldLabel(CustomerField field);
 // fields since (to something else than this counter typed), nothing is
 // written, ChangedElsewhere is returned and *changedElsewhere names them;
 // fields changed only at the other counter are kept as it stored them.
-SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edited,
-                       const QList<CustomerField> &changed, QList<CustomerField> *changedElsewhere = nullptr);
+SaveResult SaveChanges(const CustomerRecord &loaded, const CustomerRecord &edited, const QList<CustomerField> &changed,
+                       QList<CustomerField> *changedElsewhere = nullptr);
 
 // The number of tickets of a customer, whatever their state; -1 after a failure.
 qint64 TicketCount(int id);

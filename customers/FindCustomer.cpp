@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr int kInset = 10;     // the panel inside the control
-constexpr int kGridLeft = 6;   // the grid inside the panel
-constexpr int kFilterTop = 4;  // the filter row
+constexpr int kInset = 10;    // the panel inside the control
+constexpr int kGridLeft = 6;  // the grid inside the panel
+constexpr int kFilterTop = 4; // the filter row
 constexpr int kRowGap = 4;
 const QPoint kParked(-1000, -1000);
 
@@ -86,9 +86,8 @@ void FindCustomer::connectGrid()
         if (col <= 3)
             layoutFilterRow();
     });
-    connect(vbalGrid1, &vbalGrid::SelectionChange, this, [this](int row, int col) {
-        emit SelectionChange(row, col, int(vbalGrid1->CellItemData(row, 1)));
-    });
+    connect(vbalGrid1, &vbalGrid::SelectionChange, this,
+            [this](int row, int col) { emit SelectionChange(row, col, int(vbalGrid1->CellItemData(row, 1))); });
     connect(vbalGrid1, &vbalGrid::DblClick, this, [this](int row, int col) {
         emit DblClick(row, col);
         emit SelectCustomer(int(vbalGrid1->CellItemData(row, 1)));

@@ -82,7 +82,7 @@ private:
     CustomerFilter m_lastFilter;
     std::vector<int> m_hits;
     bool m_hitsValid = false;
-    bool m_sorted = false; // the rows were sorted since they were filled
+    bool m_sorted = false;       // the rows were sorted since they were filled
     qint64 m_maxCustomerId = -1; // read once, when the list is first opened
     int m_customerid = 0;
 };

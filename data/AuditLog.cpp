@@ -32,8 +32,7 @@ QString CounterName()
     return host.isEmpty() ? QStringLiteral("this counter") : host;
 }
 
-Acting::Acting(const QString &who)
-    : m_before(t_acting)
+Acting::Acting(const QString &who) : m_before(t_acting)
 {
     t_acting = who;
 }
@@ -139,7 +138,8 @@ std::optional<Refusals> RefusedHere(const QDateTime &since)
                                     {CounterName(), kPinRefused, DateText::toDb(*from)});
     if (!rs)
         return std::nullopt;
-    return Refusals{rs->value(0, QStringLiteral("n")).toInt(), DateText::fromDb(rs->value(0, QStringLiteral("latest")))};
+    return Refusals{rs->value(0, QStringLiteral("n")).toInt(),
+                    DateText::fromDb(rs->value(0, QStringLiteral("latest")))};
 }
 
 } // namespace AuditLog

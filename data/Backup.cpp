@@ -9,6 +9,7 @@
 #include "data/Schema.h"
 #include "data/ServerAddress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -17,7 +18,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QCoreApplication>
 #include <cstdio>
 
 namespace Backup {
@@ -97,7 +97,8 @@ QString reasonOf(const QSqlError &error)
 QString temporaryBeside(const QString &target)
 {
     const QFileInfo info(target);
-    const QString temp = info.absoluteDir().filePath(QStringLiteral(".%1.%2.part").arg(info.fileName()).arg(QCoreApplication::applicationPid()));
+    const QString temp = info.absoluteDir().filePath(
+        QStringLiteral(".%1.%2.part").arg(info.fileName()).arg(QCoreApplication::applicationPid()));
     QFile::remove(temp);
     return temp;
 }
@@ -106,8 +107,7 @@ QString temporaryBeside(const QString &target)
 class SideConnection
 {
 public:
-    SideConnection(const QString &file, bool readOnly)
-        : m_name(QStringLiteral("tessaly-side-%1").arg(quintptr(this)))
+    SideConnection(const QString &file, bool readOnly) : m_name(QStringLiteral("tessaly-side-%1").arg(quintptr(this)))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(file);
@@ -180,8 +180,9 @@ Result createSqlite(const QString &target, const Database::ConnectionSettings &s
     const QString temp = temporaryBeside(target);
     if (Database::Execute(QStringLiteral("VACUUM INTO ?"), {temp}) < 0) {
         QFile::remove(temp);
-        return failure(target, QStringLiteral("The backup could not be written to %1: %2")
-                                   .arg(QDir::toNativeSeparators(target), plainReason(Database::LastReason())));
+        return failure(target,
+                       QStringLiteral("The backup could not be written to %1: %2")
+                           .arg(QDir::toNativeSeparators(target), plainReason(Database::LastReason())));
     }
     QString error;
     if (!markSqliteCopy(temp, live, &error) || !moveOver(temp, target, &error)) {
@@ -204,7 +205,8 @@ PgTool pgTool(const QString &name, const Database::ConnectionSettings &s)
     PgTool t;
     t.program = QStandardPaths::findExecutable(name);
     if (t.program.isEmpty()) {
-        const QStringList dirs = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList dirs =
+            QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QString &d : dirs) {
             const QString candidate = QStringLiteral("/usr/lib/postgresql/%1/bin/%2").arg(d, name);
             if (QFileInfo::exists(candidate))
@@ -212,8 +214,8 @@ PgTool pgTool(const QString &name, const Database::ConnectionSettings &s)
         }
     }
     const ServerAddress server = ServerAddress::parse(s.serverName, 5432);
-    t.connectionArgs = {QStringLiteral("-h"), server.host, QStringLiteral("-p"), QString::number(server.port),
-                        QStringLiteral("-U"), s.user};
+    t.connectionArgs = {QStringLiteral("-h"),         server.host,          QStringLiteral("-p"),
+                        QString::number(server.port), QStringLiteral("-U"), s.user};
     t.env = QProcessEnvironment::systemEnvironment();
     t.env.insert(QStringLiteral("PGPASSWORD"), s.password);
     // A dump keeps the wall-clock time it was taken at, without its zone, and
@@ -250,8 +252,9 @@ Result createPostgres(const QString &target, const Database::ConnectionSettings 
     const PgTool tool = pgTool(QStringLiteral("pg_dump"), s);
     const QString temp = temporaryBeside(target);
     QString error;
-    if (!runTool(tool, QStringList{QStringLiteral("-Fc"), QStringLiteral("-f"), temp} << tool.connectionArgs
-                                   << QStringLiteral("-d") << s.catalog,
+    if (!runTool(tool,
+                 QStringList{QStringLiteral("-Fc"), QStringLiteral("-f"), temp} << tool.connectionArgs
+                                                                                << QStringLiteral("-d") << s.catalog,
                  nullptr, &error)
         || !moveOver(temp, target, &error)) {
         QFile::remove(temp);
@@ -299,7 +302,8 @@ Info inspectSqlite(const QString &file)
         info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(name);
         return info;
     }
-    info.taken = DateText::fromDb(side.scalar(QStringLiteral("select value from tessaly_info where name = 'backup_taken'")));
+    info.taken = DateText::fromDb(
+        side.scalar(QStringLiteral("select value from tessaly_info where name = 'backup_taken'")));
     info.valid = true;
     return info;
 }
@@ -317,7 +321,8 @@ Info inspectPostgres(const QString &file, const Database::ConnectionSettings &s)
         return info;
     }
     const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Archive created at (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)")).match(listing);
+        QRegularExpression(QStringLiteral("Archive created at (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)"))
+            .match(listing);
     if (m.hasMatch()) {
         QDateTime utc = QDateTime::fromString(m.captured(1), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         utc.setTimeSpec(Qt::UTC);
@@ -397,7 +402,8 @@ bool copyTables()
     for (const QString &table : kTables) {
         const QString cols = sharedColumns(table).join(QLatin1Char(','));
         if (cols.isEmpty() || Database::Execute(QStringLiteral("DELETE FROM main.%1").arg(table)) < 0
-            || Database::Execute(QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM restore_src.%1").arg(table, cols))
+            || Database::Execute(
+                   QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM restore_src.%1").arg(table, cols))
                 < 0)
             return false;
     }
@@ -412,14 +418,16 @@ Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
 {
     const QString live = liveSqliteFile(s);
     if (Database::IsReadOnly())
-        return failure(file, QStringLiteral("The database %1 is read-only; nothing was restored.")
-                                 .arg(QDir::toNativeSeparators(live)));
+        return failure(
+            file,
+            QStringLiteral("The database %1 is read-only; nothing was restored.").arg(QDir::toNativeSeparators(live)));
     if (FileReplace::IsDatabaseInUse(file))
         return failure(file, QStringLiteral("%1 is the database in use.").arg(QDir::toNativeSeparators(file)));
     const Result aside = createSqlite(asideName(QFileInfo(live).absolutePath(), QStringLiteral("db")), s);
     if (!aside.ok)
-        return failure(file, QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
-                                 .arg(aside.message));
+        return failure(file,
+                       QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
+                           .arg(aside.message));
     if (Database::Execute(QStringLiteral("ATTACH DATABASE ? AS restore_src"), {file}) < 0)
         return failure(file, Database::LastError());
     // The live audit log stays as it is (it is not among the tables copied),
@@ -431,8 +439,9 @@ Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
     });
     Database::Execute(QStringLiteral("DETACH DATABASE restore_src"));
     if (!committed)
-        return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1")
-                                 .arg(Database::LastError()));
+        return failure(file,
+                       QStringLiteral("The backup could not be restored; the database is as it was. %1")
+                           .arg(Database::LastError()));
     return restored(file, aside.file);
 }
 
@@ -441,8 +450,8 @@ std::optional<HandedOut> handedOutPostgres()
 {
     HandedOut ids;
     for (const QString &table : kTables) {
-        const auto rs = Database::GetRS(QStringLiteral("SELECT pg_sequence_last_value(pg_get_serial_sequence(?, 'id'))"),
-                                        {table.toLower()});
+        const auto rs = Database::GetRS(
+            QStringLiteral("SELECT pg_sequence_last_value(pg_get_serial_sequence(?, 'id'))"), {table.toLower()});
         if (!rs)
             return std::nullopt;
         ids << qMakePair(table.toLower(), rs->value(0, 0).toLongLong());
@@ -454,16 +463,17 @@ bool keepIdentitiesAbove(const HandedOut &before)
 {
     for (const auto &[table, last] : before) {
         if (last > 0
-            && !Database::GetRS(QStringLiteral("SELECT setval(pg_get_serial_sequence(?, 'id'), greatest(?, "
-                                               "coalesce(pg_sequence_last_value(pg_get_serial_sequence(?, 'id')), 0)))"),
-                                {table, last, table}))
+            && !Database::GetRS(
+                QStringLiteral("SELECT setval(pg_get_serial_sequence(?, 'id'), greatest(?, "
+                               "coalesce(pg_sequence_last_value(pg_get_serial_sequence(?, 'id')), 0)))"),
+                {table, last, table}))
             return false;
     }
     return true;
 }
 
-const QStringList kAuditColumns = {QStringLiteral("id"),      QStringLiteral("at"),     QStringLiteral("counter"),
-                                   QStringLiteral("who"),     QStringLiteral("action"), QStringLiteral("subject"),
+const QStringList kAuditColumns = {QStringLiteral("id"),     QStringLiteral("at"),     QStringLiteral("counter"),
+                                   QStringLiteral("who"),    QStringLiteral("action"), QStringLiteral("subject"),
                                    QStringLiteral("details")};
 
 // The audit log is only ever added to, and a restore is no exception: the
@@ -502,8 +512,9 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
 {
     const Result aside = createPostgres(asideName(AppPaths::programFolder(), QStringLiteral("dump")), s);
     if (!aside.ok)
-        return failure(file, QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
-                                 .arg(aside.message));
+        return failure(file,
+                       QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
+                           .arg(aside.message));
     const std::optional<HandedOut> before = handedOutPostgres();
     const std::optional<Recordset> audit = Database::GetRS(QStringLiteral("SELECT * FROM auditlog ORDER BY id"));
     if (!before || !audit || !endOtherCounters())
@@ -512,21 +523,24 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
     const PgTool tool = pgTool(QStringLiteral("pg_restore"), s);
     QString error;
     if (!runTool(tool,
-                 QStringList{QStringLiteral("--single-transaction"), QStringLiteral("--clean"), QStringLiteral("--if-exists"),
-                             QStringLiteral("--no-owner")}
+                 QStringList{QStringLiteral("--single-transaction"), QStringLiteral("--clean"),
+                             QStringLiteral("--if-exists"), QStringLiteral("--no-owner")}
                      << tool.connectionArgs << QStringLiteral("-d") << s.catalog << file,
                  nullptr, &error))
-        return failure(file, QStringLiteral("The backup could not be restored; the database is as it was. %1").arg(error));
+        return failure(file,
+                       QStringLiteral("The backup could not be restored; the database is as it was. %1").arg(error));
     if (!keepIdentitiesAbove(*before) || !keepAuditEntries(*audit) || !Database::MarkRestored()
-        || !AuditLog::Record(AuditLog::kRestore, QString(), QStringLiteral("from %1").arg(QDir::toNativeSeparators(file))))
-        return failure(file, QStringLiteral("The backup was restored, but its ticket numbers could not be moved above "
-                                            "those handed out before: %1")
-                                 .arg(Database::LastError()));
+        || !AuditLog::Record(AuditLog::kRestore, QString(),
+                             QStringLiteral("from %1").arg(QDir::toNativeSeparators(file))))
+        return failure(file,
+                       QStringLiteral("The backup was restored, but its ticket numbers could not be moved above "
+                                      "those handed out before: %1")
+                           .arg(Database::LastError()));
     return restored(file, aside.file);
 }
 
-const QString kServerOwnBackup =
-    QStringLiteral("This shop's database is on SQL Server: back it up and restore it with the server's own tools.");
+const QString kServerOwnBackup = QStringLiteral(
+    "This shop's database is on SQL Server: back it up and restore it with the server's own tools.");
 
 } // namespace
 
@@ -540,9 +554,12 @@ Result Create(const QString &file)
     if (!FileReplace::CanReplace(target, &refused, QStringLiteral("the backup")))
         return failure(target, refused);
     switch (s.engine) {
-    case Engine::SQLite: return createSqlite(target, s);
-    case Engine::PostgreSQL: return createPostgres(target, s);
-    case Engine::SQLServer: return failure(target, kServerOwnBackup);
+    case Engine::SQLite:
+        return createSqlite(target, s);
+    case Engine::PostgreSQL:
+        return createPostgres(target, s);
+    case Engine::SQLServer:
+        return failure(target, kServerOwnBackup);
     }
     return failure(target, kServerOwnBackup);
 }
@@ -558,9 +575,13 @@ Info Inspect(const QString &file)
     }
     const Database::ConnectionSettings s = Database::CurrentSettings();
     switch (s.engine) {
-    case Engine::SQLite: return inspectSqlite(QFileInfo(file).absoluteFilePath());
-    case Engine::PostgreSQL: return inspectPostgres(file, s);
-    case Engine::SQLServer: info.reason = kServerOwnBackup; return info;
+    case Engine::SQLite:
+        return inspectSqlite(QFileInfo(file).absoluteFilePath());
+    case Engine::PostgreSQL:
+        return inspectPostgres(file, s);
+    case Engine::SQLServer:
+        info.reason = kServerOwnBackup;
+        return info;
     }
     return info;
 }

@@ -26,8 +26,8 @@ Result Create(const QString &file);
 struct Info
 {
     bool valid = false;
-    QDateTime taken;  // when the backup was made (invalid when unknown)
-    QString reason;   // why it is not a usable backup
+    QDateTime taken; // when the backup was made (invalid when unknown)
+    QString reason;  // why it is not a usable backup
 };
 
 // Checks that a file is a Tessaly backup the engine in use can restore, and

@@ -15,8 +15,8 @@
 #include <QUuid>
 
 #include <cerrno>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -33,15 +33,15 @@ struct ThreadState
     QString transactionError;
     QString transactionErrorCode;
     QString lastError;
-    QString lastReason;       // lastError without its label
+    QString lastReason; // lastError without its label
     bool lastMissingColumn = false;
     bool lastTooLong = false;
     bool lastDuplicate = false;
-    int heldErrors = 0;       // HeldErrors scopes open on this thread
+    int heldErrors = 0;         // HeldErrors scopes open on this thread
     int duplicatesExpected = 0; // DuplicatesExpected scopes open on this thread
     bool transactionDuplicate = false;
-    QString schemaNote;       // what opening did to the schema, until taken
-    int newerSchema = 0;      // the schema version of a newer release's database, open read-only; 0 otherwise
+    QString schemaNote;  // what opening did to the schema, until taken
+    int newerSchema = 0; // the schema version of a newer release's database, open read-only; 0 otherwise
     // The restore generation this counter's screens were read under, and the
     // database it belongs to; kept across reconnections, since a restore at
     // another counter ends this one's connection.
@@ -96,14 +96,20 @@ QString sqliteReason(const QString &file, const QSqlError &error)
 {
     const QString name = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
     switch (error.nativeErrorCode().toInt()) {
-    case 8: return QStringLiteral("the database %1 is read-only").arg(name);   // SQLITE_READONLY
-    case 11: return QStringLiteral("the database %1 is damaged").arg(name);    // SQLITE_CORRUPT
-    case 13: return QStringLiteral("the disk holding the database %1 is full").arg(name); // SQLITE_FULL
-    case 14:                                                                    // SQLITE_CANTOPEN
+    case 8:
+        return QStringLiteral("the database %1 is read-only").arg(name); // SQLITE_READONLY
+    case 11:
+        return QStringLiteral("the database %1 is damaged").arg(name); // SQLITE_CORRUPT
+    case 13:
+        return QStringLiteral("the disk holding the database %1 is full").arg(name); // SQLITE_FULL
+    case 14:                                                                         // SQLITE_CANTOPEN
         return QStringLiteral("the database %1 cannot be opened: permission denied").arg(name);
-    case 23: return QStringLiteral("the database %1 cannot be opened: permission denied").arg(name); // SQLITE_AUTH
-    case 26: return QStringLiteral("%1 is not a database").arg(name);          // SQLITE_NOTADB
-    default: break;
+    case 23:
+        return QStringLiteral("the database %1 cannot be opened: permission denied").arg(name); // SQLITE_AUTH
+    case 26:
+        return QStringLiteral("%1 is not a database").arg(name); // SQLITE_NOTADB
+    default:
+        break;
     }
     return QStringLiteral("the database %1 cannot be opened: %2").arg(name, error.databaseText().trimmed());
 }
@@ -139,9 +145,12 @@ void dropConnection()
 bool isRetryable(Engine engine, const QString &code)
 {
     switch (engine) {
-    case Engine::PostgreSQL: return code == QLatin1String("40001") || code == QLatin1String("40P01");
-    case Engine::SQLite: return code == QLatin1String("5") || code == QLatin1String("6");
-    case Engine::SQLServer: return code == QLatin1String("1205");
+    case Engine::PostgreSQL:
+        return code == QLatin1String("40001") || code == QLatin1String("40P01");
+    case Engine::SQLite:
+        return code == QLatin1String("5") || code == QLatin1String("6");
+    case Engine::SQLServer:
+        return code == QLatin1String("1205");
     }
     return false;
 }
@@ -214,8 +223,9 @@ bool refusedAsReadOnly(const QSqlError &error)
 
 QString newerRefusal()
 {
-    return Schema::NewerReleaseText(t_state.newerSchema) + QStringLiteral("; this program can print from it but change "
-                                                                          "nothing in it");
+    return Schema::NewerReleaseText(t_state.newerSchema)
+        + QStringLiteral("; this program can print from it but change "
+                         "nothing in it");
 }
 
 // What a failure is called in the shop's words.
@@ -335,7 +345,8 @@ bool checkSqliteFile(QSqlDatabase &db, const ConnectionSettings &s, QString *rea
         return false;
     }
     if (*contents == Schema::SqliteContents::Foreign) {
-        *reason = QStringLiteral("%1 is not a Tessaly database; it was left as it is").arg(QDir::toNativeSeparators(file));
+        *reason =
+            QStringLiteral("%1 is not a Tessaly database; it was left as it is").arg(QDir::toNativeSeparators(file));
         return false;
     }
     return true;
@@ -343,8 +354,7 @@ bool checkSqliteFile(QSqlDatabase &db, const ConnectionSettings &s, QString *rea
 
 bool readOnlyConnection(const ConnectionSettings &s)
 {
-    return s.engine == Engine::SQLite
-        && (s.readOnly || cannotWrite(QFileInfo(sqliteFileOf(s)).absoluteFilePath()));
+    return s.engine == Engine::SQLite && (s.readOnly || cannotWrite(QFileInfo(sqliteFileOf(s)).absoluteFilePath()));
 }
 
 // A database a newer release made is read through this connection and never
@@ -361,8 +371,9 @@ bool keepFromChanges(QSqlDatabase &db, Engine engine, const Schema::Outcome &out
     else if (engine == Engine::PostgreSQL)
         ok = q.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
     if (!ok)
-        *reason = Schema::NewerReleaseText(outcome.newerVersion) + QStringLiteral(", and it could not be opened "
-                                                                                  "read-only: ")
+        *reason = Schema::NewerReleaseText(outcome.newerVersion)
+            + QStringLiteral(", and it could not be opened "
+                             "read-only: ")
             + q.lastError().text();
     return ok;
 }
@@ -489,7 +500,6 @@ bool runControl(const QString &sql)
     return run(q, QStringLiteral("Execute:"), sql, {});
 }
 
-
 // A write is refused when the database was restored at another counter
 // since this one read what it shows: the ticket it would write to may now
 // be another customer's, or gone. The program then starts its screens
@@ -499,8 +509,10 @@ bool runControl(const QString &sql)
 bool refuseStaleScreens(const QString &reason)
 {
     t_state.restoredElsewhere = true;
-    failText(QStringLiteral("Execute:"), reason + QStringLiteral(", so nothing was written; the sales window starts "
-                                                                 "afresh"));
+    failText(QStringLiteral("Execute:"),
+             reason
+                 + QStringLiteral(", so nothing was written; the sales window starts "
+                                  "afresh"));
     if (g_restoredElsewhere)
         g_restoredElsewhere();
     else
@@ -755,8 +767,8 @@ qint64 InsertRow(const QString &table, const QStringList &columns, const QVarian
         return -1;
     }
     if (!q.next()) {
-        fail(QStringLiteral("Execute:"), QSqlError(QStringLiteral("the new row's id was not returned"), QString(),
-                                                   QSqlError::StatementError));
+        fail(QStringLiteral("Execute:"),
+             QSqlError(QStringLiteral("the new row's id was not returned"), QString(), QSqlError::StatementError));
         return -1;
     }
     t_state.lastError.clear();

@@ -19,14 +19,14 @@ namespace Database {
 struct ConnectionSettings
 {
     Engine engine = Engine::SQLite;
-    QString serverName;            // PostgreSQL / SQL Server: host or host:port
-    QString sqliteFile;            // SQLite: the database file
+    QString serverName; // PostgreSQL / SQL Server: host or host:port
+    QString sqliteFile; // SQLite: the database file
     QString catalog = QStringLiteral("Tessaly");
     QString user = QStringLiteral("kzv");
     QString password = QStringLiteral("kzv");
-    bool createIfMissing = true;   // SQLite: a missing file becomes a new database
-    bool readOnly = false;         // SQLite: open without write access
-    QString problem;               // why these settings can't be used (an unknown engine); "" when they can
+    bool createIfMissing = true; // SQLite: a missing file becomes a new database
+    bool readOnly = false;       // SQLite: open without write access
+    QString problem;             // why these settings can't be used (an unknown engine); "" when they can
 
     bool operator==(const ConnectionSettings &) const = default;
 };
@@ -84,8 +84,7 @@ bool InTransaction();
 // returns the outcome, the unit is committed when it is `done`, and a body
 // that finished but whose commit failed gives `failed`. A rerun after a
 // deadlock starts from `failed` again.
-template <typename Result, typename Body>
-Result TransactionOutcome(Result done, Result failed, Body body)
+template <typename Result, typename Body> Result TransactionOutcome(Result done, Result failed, Body body)
 {
     Result result = failed;
     const bool committed = Transaction([&] {
@@ -159,6 +158,5 @@ public:
 // Whether the database in use can be read but not changed (a file the
 // program may not write, a read-only disk, a server in read-only mode).
 bool IsReadOnly();
-
 
 } // namespace Database

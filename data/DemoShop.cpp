@@ -120,9 +120,8 @@ bool fillCatalog(QList<qint64> *productIds)
                                   QStringLiteral("modelnumber"), QStringLiteral("partnumber"), QStringLiteral("qoh"),
                                   QStringLiteral("gm")},
                                  {QString::fromUtf8(p.barcode), QString::fromUtf8(p.category),
-                                  QString::fromUtf8(p.description), p.cost, p.msrp, p.price,
-                                  QString::fromUtf8(p.model), QString::fromUtf8(p.part), p.qoh,
-                                  qRound((p.price - p.cost) / p.price * 100.0)});
+                                  QString::fromUtf8(p.description), p.cost, p.msrp, p.price, QString::fromUtf8(p.model),
+                                  QString::fromUtf8(p.part), p.qoh, qRound((p.price - p.cost) / p.price * 100.0)});
         if (id < 0)
             return false;
         productIds->append(id);
@@ -143,16 +142,16 @@ bool fillPeople(QList<qint64> *customerIds)
     // The shop's customers came before its tickets of the last days.
     const QString entered = DateText::toDb(QDateTime(Clock::now().date().addDays(-30), QTime(9, 0)));
     for (const Customer &c : kCustomers) {
-        const qint64 id = insert(
-            QStringLiteral("customer"),
-            {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("phone1"), QStringLiteral("phone2"),
-             QStringLiteral("phone3"), QStringLiteral("PreferPhone"), QStringLiteral("address1"),
-             QStringLiteral("address2"), QStringLiteral("city"), QStringLiteral("state"), QStringLiteral("zipcode"),
-             QStringLiteral("email"), QStringLiteral("created")},
-            {QString::fromUtf8(c.first), QString::fromUtf8(c.last), QString::fromUtf8(c.phone1),
-             QString::fromUtf8(c.phone2), QString(), c.prefer, QString::fromUtf8(c.address), QString(),
-             QString::fromUtf8(c.city), QString::fromUtf8(c.state), QString::fromUtf8(c.zip),
-             QString::fromUtf8(c.email), entered});
+        const qint64 id = insert(QStringLiteral("customer"),
+                                 {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("phone1"),
+                                  QStringLiteral("phone2"), QStringLiteral("phone3"), QStringLiteral("PreferPhone"),
+                                  QStringLiteral("address1"), QStringLiteral("address2"), QStringLiteral("city"),
+                                  QStringLiteral("state"), QStringLiteral("zipcode"), QStringLiteral("email"),
+                                  QStringLiteral("created")},
+                                 {QString::fromUtf8(c.first), QString::fromUtf8(c.last), QString::fromUtf8(c.phone1),
+                                  QString::fromUtf8(c.phone2), QString(), c.prefer, QString::fromUtf8(c.address),
+                                  QString(), QString::fromUtf8(c.city), QString::fromUtf8(c.state),
+                                  QString::fromUtf8(c.zip), QString::fromUtf8(c.email), entered});
         if (id < 0)
             return false;
         customerIds->append(id);
@@ -190,8 +189,8 @@ struct Pay
 
 struct Ticket
 {
-    int customer;      // index into kCustomers
-    int daysAgo;       // sale date
+    int customer; // index into kCustomers
+    int daysAgo;  // sale date
     bool closed;
     int exempt;
     const char *year, *make, *model, *note;
@@ -205,17 +204,63 @@ struct Ticket
 const QList<Ticket> &tickets()
 {
     static const QList<Ticket> list = {
-        {1, 6, true, 0, "2019", "Ford", "F-150", "Customer wants install before Friday",
-         {{0, 1}, {2, 1}}, {{4, 1}}, {{"Visa", 300}, {"Cash", 170.87}}},
+        {1,
+         6,
+         true,
+         0,
+         "2019",
+         "Ford",
+         "F-150",
+         "Customer wants install before Friday",
+         {{0, 1}, {2, 1}},
+         {{4, 1}},
+         {{"Visa", 300}, {"Cash", 170.87}}},
         {2, 5, true, 0, "2016", "Honda", "Civic", "", {{9, 1}, {15, 1}, {16, 1}}, {{1, 1}}, {{"Cash", 185.08}}},
-        {3, 4, true, 1, "2021", "Toyota", "Tacoma", "Church van, tax exempt", {{22, 1}, {23, 1}}, {{8, 1}},
+        {3,
+         4,
+         true,
+         1,
+         "2021",
+         "Toyota",
+         "Tacoma",
+         "Church van, tax exempt",
+         {{22, 1}, {23, 1}},
+         {{8, 1}},
          {{"Check", 346.98}}},
-        {4, 3, true, 0, "2018", "Jeep", "Wrangler", "Rock lights later", {}, {{7, 1}}, {{"Discover", 100}, {"Cash", 19.08}}},
-        {5, 2, true, 0, "2020", "Chevrolet", "Silverado", "", {{7, 1}, {15, 1}, {16, 1}, {18, 1}}, {{0, 1}},
+        {4,
+         3,
+         true,
+         0,
+         "2018",
+         "Jeep",
+         "Wrangler",
+         "Rock lights later",
+         {},
+         {{7, 1}},
+         {{"Discover", 100}, {"Cash", 19.08}}},
+        {5,
+         2,
+         true,
+         0,
+         "2020",
+         "Chevrolet",
+         "Silverado",
+         "",
+         {{7, 1}, {15, 1}, {16, 1}, {18, 1}},
+         {{0, 1}},
          {{"American Express", 600}, {"Coupon", 25}, {"Cash", 43.40}}},
         {6, 1, true, 0, "2017", "Nissan", "Altima", "", {{27, 4}}, {{9, 4}}, {{"Mastercard", 40}, {"Cash", 234.96}}},
-        {7, 0, false, 0, "2015", "Dodge", "Ram 1500", "Quote for amp and sub", {{12, 1}, {11, 1}, {14, 1}},
-         {{2, 1}, {3, 1}}, {}},
+        {7,
+         0,
+         false,
+         0,
+         "2015",
+         "Dodge",
+         "Ram 1500",
+         "Quote for amp and sub",
+         {{12, 1}, {11, 1}, {14, 1}},
+         {{2, 1}, {3, 1}},
+         {}},
         {8, 0, false, 0, "2022", "Subaru", "Outback", "", {{26, 1}}, {}, {{"Cash", 50}}},
         {1, 0, false, 0, "2019", "Ford", "F-150", "Second visit: lights", {{19, 2}, {28, 1}}, {}, {}},
     };
@@ -236,14 +281,14 @@ bool insertTicket(const Ticket &t, int index, const QList<qint64> &customers, co
     const QDateTime opened = openingTime(t, index);
     const QDateTime closing = std::min(opened.addSecs(5400), Clock::now());
     const QVariant closed = t.closed ? QVariant(DateText::toDb(closing)) : QVariant();
-    const qint64 salesId = insert(
-        QStringLiteral("sales"),
-        {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status"), QStringLiteral("Closedate"),
-         QStringLiteral("TaxExempt"), QStringLiteral("year"), QStringLiteral("make"), QStringLiteral("model"),
-         QStringLiteral("note")},
-        {customers[t.customer], DateText::toDb(opened), t.closed ? QStringLiteral("Close") : QStringLiteral("Open"),
-         closed, t.exempt, QString::fromUtf8(t.year), QString::fromUtf8(t.make), QString::fromUtf8(t.model),
-         QString::fromUtf8(t.note)});
+    const qint64 salesId = insert(QStringLiteral("sales"),
+                                  {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status"),
+                                   QStringLiteral("Closedate"), QStringLiteral("TaxExempt"), QStringLiteral("year"),
+                                   QStringLiteral("make"), QStringLiteral("model"), QStringLiteral("note")},
+                                  {customers[t.customer], DateText::toDb(opened),
+                                   t.closed ? QStringLiteral("Close") : QStringLiteral("Open"), closed, t.exempt,
+                                   QString::fromUtf8(t.year), QString::fromUtf8(t.make), QString::fromUtf8(t.model),
+                                   QString::fromUtf8(t.note)});
     if (salesId < 0)
         return false;
     for (const Line &l : t.lines) {
@@ -301,7 +346,8 @@ bool Fill()
         }
         // The mark that lets --demo open this file again.
         return Database::Execute(QStringLiteral("DELETE FROM tessaly_info WHERE name = 'demo_shop'")) >= 0
-            && Database::Execute(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('demo_shop', 'yes')")) >= 0;
+            && Database::Execute(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES ('demo_shop', 'yes')"))
+            >= 0;
     });
 }
 

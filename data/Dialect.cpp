@@ -3,9 +3,12 @@
 QString Dialect::driverName() const
 {
     switch (m_engine) {
-    case Engine::SQLite: return QStringLiteral("QSQLITE");
-    case Engine::PostgreSQL: return QStringLiteral("QPSQL");
-    case Engine::SQLServer: return QStringLiteral("QODBC");
+    case Engine::SQLite:
+        return QStringLiteral("QSQLITE");
+    case Engine::PostgreSQL:
+        return QStringLiteral("QPSQL");
+    case Engine::SQLServer:
+        return QStringLiteral("QODBC");
     }
     return QString();
 }
@@ -13,9 +16,12 @@ QString Dialect::driverName() const
 QString Dialect::engineName() const
 {
     switch (m_engine) {
-    case Engine::SQLite: return QStringLiteral("SQLite");
-    case Engine::PostgreSQL: return QStringLiteral("PostgreSQL");
-    case Engine::SQLServer: return QStringLiteral("SQL Server");
+    case Engine::SQLite:
+        return QStringLiteral("SQLite");
+    case Engine::PostgreSQL:
+        return QStringLiteral("PostgreSQL");
+    case Engine::SQLServer:
+        return QStringLiteral("SQL Server");
     }
     return QString();
 }
@@ -52,8 +58,10 @@ QString Dialect::storedTextIs(const QString &expr) const
     // The columns themselves compare without regard to case (SQLite's
     // NOCASE, SQL Server's collation); this comparison must not.
     switch (m_engine) {
-    case Engine::SQLite: return QStringLiteral("trim(coalesce(%1, '')) = ? COLLATE BINARY").arg(expr);
-    case Engine::PostgreSQL: return QStringLiteral("trim(coalesce(%1, '')) = ?").arg(expr);
+    case Engine::SQLite:
+        return QStringLiteral("trim(coalesce(%1, '')) = ? COLLATE BINARY").arg(expr);
+    case Engine::PostgreSQL:
+        return QStringLiteral("trim(coalesce(%1, '')) = ?").arg(expr);
     case Engine::SQLServer:
         return QStringLiteral("ltrim(rtrim(coalesce(%1, N''))) COLLATE Latin1_General_BIN2 = ?").arg(expr);
     }
@@ -66,8 +74,7 @@ QString escapeLike(const QString &typed)
     QString out;
     out.reserve(typed.size() + 4);
     for (const QChar c : typed) {
-        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('!')
-            || c == QLatin1Char('['))
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('!') || c == QLatin1Char('['))
             out.append(QLatin1Char('!'));
         out.append(c);
     }
@@ -88,9 +95,12 @@ QString Dialect::likeContains(const QString &typed)
 QString Dialect::orderText(const QString &expr) const
 {
     switch (m_engine) {
-    case Engine::SQLite: return QStringLiteral("%1 COLLATE NOCASE").arg(expr);
-    case Engine::PostgreSQL: return QStringLiteral("lower(%1)").arg(expr);
-    case Engine::SQLServer: return expr;
+    case Engine::SQLite:
+        return QStringLiteral("%1 COLLATE NOCASE").arg(expr);
+    case Engine::PostgreSQL:
+        return QStringLiteral("lower(%1)").arg(expr);
+    case Engine::SQLServer:
+        return expr;
     }
     return expr;
 }
@@ -115,9 +125,12 @@ QString Dialect::insertReturningId(const QString &table, const QStringList &colu
 QString Dialect::beginTransaction() const
 {
     switch (m_engine) {
-    case Engine::SQLite: return QStringLiteral("BEGIN IMMEDIATE");
-    case Engine::PostgreSQL: return QStringLiteral("BEGIN");
-    case Engine::SQLServer: return QStringLiteral("BEGIN TRANSACTION");
+    case Engine::SQLite:
+        return QStringLiteral("BEGIN IMMEDIATE");
+    case Engine::PostgreSQL:
+        return QStringLiteral("BEGIN");
+    case Engine::SQLServer:
+        return QStringLiteral("BEGIN TRANSACTION");
     }
     return QStringLiteral("BEGIN");
 }
@@ -125,9 +138,12 @@ QString Dialect::beginTransaction() const
 QString Dialect::outerApply(const QString &select, const QString &alias) const
 {
     switch (m_engine) {
-    case Engine::SQLite: return QString();
-    case Engine::PostgreSQL: return QStringLiteral("LEFT JOIN LATERAL (%1) %2 ON true").arg(select, alias);
-    case Engine::SQLServer: return QStringLiteral("OUTER APPLY (%1) %2").arg(select, alias);
+    case Engine::SQLite:
+        return QString();
+    case Engine::PostgreSQL:
+        return QStringLiteral("LEFT JOIN LATERAL (%1) %2 ON true").arg(select, alias);
+    case Engine::SQLServer:
+        return QStringLiteral("OUTER APPLY (%1) %2").arg(select, alias);
     }
     return QString();
 }

@@ -11,7 +11,7 @@ enum class Engine { SQLite, PostgreSQL, SQLServer };
 class Dialect
 {
 public:
-    explicit Dialect(Engine engine) : m_engine(engine) {}
+    explicit Dialect(Engine engine) : m_engine(engine) { }
 
     Engine engine() const { return m_engine; }
     QString driverName() const;

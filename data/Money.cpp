@@ -90,8 +90,7 @@ std::int64_t Money::roundedWhole() const
 
 double Money::toDouble() const
 {
-    return double(m_raw / kPerTenThousandth) / 10000.0
-        + double(m_raw % kPerTenThousandth) / double(kUnit);
+    return double(m_raw / kPerTenThousandth) / 10000.0 + double(m_raw % kPerTenThousandth) / double(kUnit);
 }
 
 QString Money::formatCents(int minIntegerDigits) const

@@ -40,7 +40,7 @@ public:
 
 private:
     QStringList m_names;
-    QHash<QString, int> m_index; // lower-case name → column
+    QHash<QString, int> m_index;    // lower-case name → column
     std::vector<QVariant> m_values; // row-major
     int m_rows = 0;
     int m_cursor = 0;

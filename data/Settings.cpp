@@ -129,8 +129,7 @@ double getNumber(const QString &section, const QString &key, double defaultValue
 
 } // namespace Settings
 
-void SaveObjectSetting(const QString &section, const QString &objectName, const QString &key,
-                       const QString &value)
+void SaveObjectSetting(const QString &section, const QString &objectName, const QString &key, const QString &value)
 {
     Settings::save(section, objectName.trimmed() + QLatin1Char('.') + key, value);
 }

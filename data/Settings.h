@@ -26,7 +26,6 @@ double getNumber(const QString &section, const QString &key, double defaultValue
 // caller's key: section "frmSales", key "vbalGridOrders.Col_5". A window's own
 // values use its own name for both ("frmSales" / "frmSales.Width").
 // Widgets reach these through the QObject overloads in widgets/ObjectSettings.h.
-void SaveObjectSetting(const QString &section, const QString &objectName, const QString &key,
-                       const QString &value);
+void SaveObjectSetting(const QString &section, const QString &objectName, const QString &key, const QString &value);
 QString GetObjectSetting(const QString &section, const QString &objectName, const QString &key,
                          const QString &defaultValue);

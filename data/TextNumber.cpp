@@ -189,8 +189,10 @@ QString LargestAmountText()
 QString Reading::reason() const
 {
     switch (refusal) {
-    case Refusal::None: return QString();
-    case Refusal::NotANumber: return QStringLiteral("is not a number");
+    case Refusal::None:
+        return QString();
+    case Refusal::NotANumber:
+        return QStringLiteral("is not a number");
     case Refusal::TooManyDecimals:
         return decimals == 2 ? QStringLiteral("has more than two decimals; amounts are kept to the cent")
                              : QStringLiteral("has more than %1 decimals").arg(decimals);

@@ -48,7 +48,7 @@ struct Reading
     std::optional<double> value; // what is stored; nullopt when refused
     Refusal refusal = Refusal::None;
     QString typed;
-    int decimals = 2;          // the most decimals the value may have
+    int decimals = 2; // the most decimals the value may have
     double largest = kLargestAmount;
 
     explicit operator bool() const { return value.has_value(); }

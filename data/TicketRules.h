@@ -18,7 +18,10 @@ constexpr std::int64_t kTaxNumerator = 825, kTaxDenominator = 10000;
 // Card surcharges, shown to the cashier only.
 constexpr std::int64_t kVisaSurchargeNumerator = 102, kDiscoverSurchargeNumerator = 103, kSurchargeDenominator = 100;
 // Visa and Mastercard carry their surcharge only below this base.
-inline Money surchargeThreshold() { return Money::fromCents(5000); }
+inline Money surchargeThreshold()
+{
+    return Money::fromCents(5000);
+}
 
 // The rates as decimals, for the SQL of the views and the printed texts. A
 // rate that no decimal writes exactly does not compile.
@@ -38,8 +41,12 @@ constexpr ExactDecimal kDiscoverSurchargePercent =
 // The pay types offered, in order; "Cash" is preselected.
 inline QStringList payTypes()
 {
-    return {QStringLiteral("Cash"), QStringLiteral("Visa"), QStringLiteral("Mastercard"),
-            QStringLiteral("Discover"), QStringLiteral("American Express"), QStringLiteral("Coupon"),
+    return {QStringLiteral("Cash"),
+            QStringLiteral("Visa"),
+            QStringLiteral("Mastercard"),
+            QStringLiteral("Discover"),
+            QStringLiteral("American Express"),
+            QStringLiteral("Coupon"),
             QStringLiteral("Check")};
 }
 

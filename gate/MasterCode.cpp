@@ -31,8 +31,8 @@ bool sodiumReady()
 // read.
 std::optional<QString> storedHash()
 {
-    const auto rows = Database::GetRS(
-        QStringLiteral("select name, value from tessaly_info where name = ? or name = ?"), {kHeadRow, kTailRow});
+    const auto rows = Database::GetRS(QStringLiteral("select name, value from tessaly_info where name = ? or name = ?"),
+                                      {kHeadRow, kTailRow});
     if (!rows)
         return std::nullopt;
     QString head;
@@ -51,7 +51,7 @@ std::optional<QByteArray> hashOf(const QString &code)
     const QByteArray secret = code.toUtf8();
     char hash[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(hash, secret.constData(), static_cast<unsigned long long>(secret.size()),
-            crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE)
+                          crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE)
         != 0)
         return std::nullopt; // out of memory
     return QByteArray(hash);
@@ -101,8 +101,8 @@ bool Matches(const QString &pin)
         return false;
     const QByteArray stored = hash->toLatin1();
     const QByteArray secret = entered.toUtf8();
-    return crypto_pwhash_str_verify(
-               stored.constData(), secret.constData(), static_cast<unsigned long long>(secret.size()))
+    return crypto_pwhash_str_verify(stored.constData(), secret.constData(),
+                                    static_cast<unsigned long long>(secret.size()))
         == 0;
 }
 
@@ -114,8 +114,9 @@ bool Change(const QString &newCode)
     const std::optional<QByteArray> hash = hashOf(code);
     // Recorded in the same unit; the code itself is never written down.
     return hash && Database::Transaction([&] {
-        return storeHash(QString::fromLatin1(*hash)) && AuditLog::Record(AuditLog::kMasterCodeChanged, QString());
-    });
+               return storeHash(QString::fromLatin1(*hash))
+                   && AuditLog::Record(AuditLog::kMasterCodeChanged, QString());
+           });
 }
 
 } // namespace MasterCode

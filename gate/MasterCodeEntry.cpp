@@ -1,7 +1,7 @@
 #include "gate/MasterCodeEntry.h"
 
-#include "data/UserPrompts.h"
 #include "data/AuditLog.h"
+#include "data/UserPrompts.h"
 #include "gate/AdminGate.h"
 #include "gate/MasterCode.h"
 
@@ -49,7 +49,7 @@ void Run()
         return refuse(QStringLiteral("The new code could not be stored."));
     Prompts().message(QStringLiteral("The master code was changed for every counter of this database. "
                                      "The old one opens nothing any more."),
-        kTitle);
+                      kTitle);
 }
 
 } // namespace MasterCodeEntry

@@ -12,9 +12,8 @@ namespace DatabaseCleanup {
 
 namespace {
 
-const QString kRemovable =
-    QStringLiteral("not exists (select 1 from sales where sales.customerid = customer.id) "
-                   "and (customer.created is null or customer.created <= ?)");
+const QString kRemovable = QStringLiteral("not exists (select 1 from sales where sales.customerid = customer.id) "
+                                          "and (customer.created is null or customer.created <= ?)");
 
 // Entered before this moment: a day old at least.
 QString dayAgo()
@@ -29,9 +28,8 @@ constexpr int kBatch = 500;
 
 std::optional<QList<int>> CustomersWithoutTickets()
 {
-    const auto rs =
-        Database::GetRS(QStringLiteral("select id from customer where ") + kRemovable + QStringLiteral(" order by id"),
-                        {dayAgo()});
+    const auto rs = Database::GetRS(
+        QStringLiteral("select id from customer where ") + kRemovable + QStringLiteral(" order by id"), {dayAgo()});
     if (!rs)
         return std::nullopt;
     QList<int> ids;
@@ -54,9 +52,10 @@ std::optional<int> RemoveCustomers(const QList<int> &counted)
                 marks << QStringLiteral("?");
                 params << counted[first + i];
             }
-            const qint64 deleted = Database::Execute(QStringLiteral("delete from customer where ") + kRemovable
-                                                         + QStringLiteral(" and id in (%1)").arg(marks.join(QLatin1Char(','))),
-                                                     params);
+            const qint64 deleted = Database::Execute(
+                QStringLiteral("delete from customer where ") + kRemovable
+                    + QStringLiteral(" and id in (%1)").arg(marks.join(QLatin1Char(','))),
+                params);
             if (deleted < 0)
                 return false;
             removed += int(deleted);

@@ -68,8 +68,8 @@ CURLcode perform(const Settings &s, Transfer &transfer, char *errorBuffer)
     curl_easy_setopt(curl, CURLOPT_USERNAME, user.constData());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password.constData());
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "MyFTP Control");
-    curl_easy_setopt(curl, CURLOPT_PROXY, "");        // a direct connection
-    curl_easy_setopt(curl, CURLOPT_FTPPORT, "-");     // active mode
+    curl_easy_setopt(curl, CURLOPT_PROXY, "");    // a direct connection
+    curl_easy_setopt(curl, CURLOPT_FTPPORT, "-"); // active mode
     curl_easy_setopt(curl, CURLOPT_FTP_USE_EPRT, 0L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, long(s.connectTimeoutSeconds));
     curl_easy_setopt(curl, CURLOPT_ACCEPTTIMEOUT_MS, long(s.connectTimeoutSeconds) * 1000L);
@@ -112,7 +112,8 @@ Result Run(const Settings &s, const Progress &progress)
         return result;
     }
     if (!QDir().mkpath(s.folder)) {
-        result.error = QStringLiteral("The download folder %1 can't be created.").arg(QDir::toNativeSeparators(s.folder));
+        result.error =
+            QStringLiteral("The download folder %1 can't be created.").arg(QDir::toNativeSeparators(s.folder));
         return result;
     }
     result.file = QDir(s.folder).filePath(LocalFileName(Clock::now()));
@@ -135,8 +136,8 @@ Result Run(const Settings &s, const Progress &progress)
     if (rc != CURLE_OK || transfer.writeFailed || !flushed) {
         part.remove();
         result.error = transfer.writeFailed || !flushed ? part.errorString()
-            : errorBuffer[0] ? QString::fromUtf8(errorBuffer)
-                             : QString::fromUtf8(curl_easy_strerror(rc));
+            : errorBuffer[0]                            ? QString::fromUtf8(errorBuffer)
+                                                        : QString::fromUtf8(curl_easy_strerror(rc));
         return result;
     }
     if (!part.rename(result.file)) {

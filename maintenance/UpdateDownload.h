@@ -11,13 +11,13 @@ namespace UpdateDownload {
 
 struct Settings
 {
-    QString host;           // host or host:port; empty: not set up
-    QString user;           // the provider's login
+    QString host; // host or host:port; empty: not set up
+    QString user; // the provider's login
     QString password = QStringLiteral("quillmer");
-    QString folder;         // where the file lands (created when missing)
+    QString folder; // where the file lands (created when missing)
     QString remoteFile = QStringLiteral("tessaly.zip");
     int connectTimeoutSeconds = 15;
-    int stallSeconds = 30;  // slower than 1 byte/s this long: the server is gone
+    int stallSeconds = 30; // slower than 1 byte/s this long: the server is gone
 };
 
 // Section "Update" of the settings store: "FtpHost", "FtpUser",

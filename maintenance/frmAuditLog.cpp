@@ -23,10 +23,9 @@ const QString kEvery = QStringLiteral("(all)");
 QStringList recordedActions()
 {
     using namespace AuditLog;
-    return {kReopen,         kFinalizeAfterReopen, kTicketDelete,   kLineRemoved,     kPaymentRemoved,
-            kTimeRowAdded,   kTimeRowChanged,      kTimeRowRemoved, kEmployeeAdded,   kEmployeeChanged,
-            kCleanup,        kRestore,             kImport,         kMasterCodeChanged, kGateOpened,
-            kPinRefused,     kPinRefusedShut};
+    return {kReopen,         kFinalizeAfterReopen, kTicketDelete,  kLineRemoved,     kPaymentRemoved, kTimeRowAdded,
+            kTimeRowChanged, kTimeRowRemoved,      kEmployeeAdded, kEmployeeChanged, kCleanup,        kRestore,
+            kImport,         kMasterCodeChanged,   kGateOpened,    kPinRefused,      kPinRefusedShut};
 }
 
 QDateEdit *dayBox(QWidget *parent, const char *name, const QDate &day)
@@ -62,8 +61,8 @@ frmAuditLog::frmAuditLog(QWidget *parent)
     cboWho->addItem(kEvery);
 
     auto *filters = new QHBoxLayout;
-    for (const auto &[label, box] : {std::pair<const char *, QWidget *>{"From", dtpFrom}, {"To", dtpTo},
-                                     {"Action", cboAction}, {"Who", cboWho}}) {
+    for (const auto &[label, box] :
+         {std::pair<const char *, QWidget *>{"From", dtpFrom}, {"To", dtpTo}, {"Action", cboAction}, {"Who", cboWho}}) {
         filters->addWidget(new QLabel(QLatin1String(label), this));
         filters->addWidget(box);
     }

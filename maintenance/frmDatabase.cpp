@@ -26,9 +26,7 @@ QString takenText(const Backup::Info &info)
 
 } // namespace
 
-frmDatabase::frmDatabase(QWidget *parent, FileChooser *chooser)
-    : QWidget(parent, Qt::Window)
-    , m_chooser(chooser)
+frmDatabase::frmDatabase(QWidget *parent, FileChooser *chooser) : QWidget(parent, Qt::Window), m_chooser(chooser)
 {
     setObjectName(QStringLiteral("frmDatabase"));
     setWindowTitle(QStringLiteral("Database Administration"));
@@ -63,7 +61,8 @@ void frmDatabase::RemoveBlankRecords()
     if (!counted)
         return;
     if (counted->isEmpty()) {
-        Prompts().message(QStringLiteral("Every customer has a ticket or was entered in the last 24 hours; nothing to remove."));
+        Prompts().message(
+            QStringLiteral("Every customer has a ticket or was entered in the last 24 hours; nothing to remove."));
         return;
     }
     // A bulk delete can't be undone: ask, with the count. What is deleted
@@ -84,9 +83,9 @@ void frmDatabase::RemoveBlankRecords()
 
 void frmDatabase::BackupDatabase()
 {
-    const QString suggested =
-        QDir(AppPaths::programFolder())
-            .filePath(QStringLiteral("tessaly-%1.tessaly-backup").arg(Clock::now().toString(QStringLiteral("yyyyMMdd-HHmm"))));
+    const QString suggested = QDir(AppPaths::programFolder())
+                                  .filePath(QStringLiteral("tessaly-%1.tessaly-backup")
+                                                .arg(Clock::now().toString(QStringLiteral("yyyyMMdd-HHmm"))));
     const std::optional<QString> file = chooser().fileToSave(this, QStringLiteral("Backup"), suggested);
     if (!file)
         return;
@@ -108,8 +107,9 @@ bool frmDatabase::othersAgree()
     const QString question = others == 1
         ? QStringLiteral("1 other counter is working on this database now. The restore ends its session: its screen "
                          "starts afresh, and whatever was typed there and not yet saved is lost. Restore anyway?")
-        : QStringLiteral("%1 other counters are working on this database now. The restore ends their sessions: their "
-                         "screens start afresh, and whatever was typed there and not yet saved is lost. Restore anyway?")
+        : QStringLiteral(
+              "%1 other counters are working on this database now. The restore ends their sessions: their "
+              "screens start afresh, and whatever was typed there and not yet saved is lost. Restore anyway?")
               .arg(others);
     return Prompts().askYesNo(question, QStringLiteral("Restore"));
 }
@@ -122,7 +122,8 @@ void frmDatabase::RestoreDatabase()
     if (!admin)
         return;
     const AuditLog::Acting acting(*admin);
-    const std::optional<QString> file = chooser().fileToOpen(this, QStringLiteral("Restore"), AppPaths::programFolder());
+    const std::optional<QString> file = chooser().fileToOpen(this, QStringLiteral("Restore"),
+                                                             AppPaths::programFolder());
     if (!file)
         return;
     const Backup::Info info = Backup::Inspect(*file);

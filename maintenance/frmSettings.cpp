@@ -110,14 +110,13 @@ void frmSettings::showLogoState()
         lblLogo->setText(QStringLiteral("logo.jpg (unreadable)"));
         return;
     }
-    lblLogo->setPixmap(QPixmap::fromImage(picture.scaled(lblLogo->size() - QSize(4, 4), Qt::KeepAspectRatio,
-                                                         Qt::SmoothTransformation)));
+    lblLogo->setPixmap(QPixmap::fromImage(
+        picture.scaled(lblLogo->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 void frmSettings::ChooseLogo()
 {
-    const std::optional<QString> file =
-        chooser().pictureToOpen(this, QStringLiteral("Choose Logo"), QDir::homePath());
+    const std::optional<QString> file = chooser().pictureToOpen(this, QStringLiteral("Choose Logo"), QDir::homePath());
     if (!file)
         return;
     QString error;

@@ -33,8 +33,7 @@ bool saveBmp(const QImage &image, const QString &path, QString *error)
 PageImageStore::PageImageStore(std::shared_ptr<const RecordedDocument> document, int dotsPerInch)
     : m_document(document ? std::move(document) : std::make_shared<RecordedDocument>())
     , m_dpi(dotsPerInch)
-{
-}
+{ }
 
 QString PageImageStore::pageFileName(int index)
 {
@@ -114,8 +113,8 @@ qint64 PageImageStore::diskBytes() const
 QString PageImageStore::copyBaseName(const QString &reportTitle)
 {
     const QString base = reportTitle.trimmed();
-    if (base.isEmpty() || base.contains(QLatin1Char('\\')) || base.contains(QLatin1Char('/'))
-        || base.contains(QChar(0)) || base == QStringLiteral(".") || base == QStringLiteral(".."))
+    if (base.isEmpty() || base.contains(QLatin1Char('\\')) || base.contains(QLatin1Char('/')) || base.contains(QChar(0))
+        || base == QStringLiteral(".") || base == QStringLiteral(".."))
         return QStringLiteral("PPview");
     return base;
 }

@@ -21,8 +21,7 @@ public:
     static constexpr int DefaultDotsPerInch = 200;
     static constexpr int PageFilesKept = 12;
 
-    explicit PageImageStore(std::shared_ptr<const RecordedDocument> document,
-                            int dotsPerInch = DefaultDotsPerInch);
+    explicit PageImageStore(std::shared_ptr<const RecordedDocument> document, int dotsPerInch = DefaultDotsPerInch);
 
     bool isValid() const { return m_folder.isValid(); }
     QString errorString() const { return m_folder.errorString(); }

@@ -7,8 +7,7 @@
 PageImageSurface::PageImageSurface(int dotsPerInch, PageDone pageDone)
     : m_dpi(dotsPerInch)
     , m_pageDone(std::move(pageDone))
-{
-}
+{ }
 
 PageImageSurface::~PageImageSurface()
 {

@@ -6,8 +6,7 @@
 
 namespace {
 
-template<class T>
-QList<T> opsOfKind(const QList<PageOperation> &operations)
+template <class T> QList<T> opsOfKind(const QList<PageOperation> &operations)
 {
     QList<T> out;
     for (const PageOperation &operation : operations) {
@@ -81,7 +80,6 @@ bool RecordedDocument::writePdf(const QString &path, QString *error) const
 
 QPageLayout DefaultPageLayout(int orientation)
 {
-    return QPageLayout(QPageSize(QPageSize::Letter),
-                       orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
+    return QPageLayout(QPageSize(QPageSize::Letter), orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
                        QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
 }

@@ -12,17 +12,14 @@ namespace {
 // paper, in the PDF and on the preview page.
 constexpr double kHatchSpacingInches = 0.05;
 
-template<class... Ts>
-struct Overloaded : Ts...
+template <class... Ts> struct Overloaded : Ts...
 {
     using Ts::operator()...;
 };
 
 } // namespace
 
-PagePainter::PagePainter(QPainter &painter, double dotsPerInch)
-    : m_painter(painter)
-    , m_dpi(dotsPerInch)
+PagePainter::PagePainter(QPainter &painter, double dotsPerInch) : m_painter(painter), m_dpi(dotsPerInch)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -49,8 +46,7 @@ void PagePainter::draw(const PageOperation &operation)
 {
     m_painter.save();
     std::visit(Overloaded{[this](const PageOp::Text &o) { drawText(o); },
-                          [this](const PageOp::Line &o) { drawLine(o); },
-                          [this](const PageOp::Box &o) { drawBox(o); },
+                          [this](const PageOp::Line &o) { drawLine(o); }, [this](const PageOp::Box &o) { drawBox(o); },
                           [this](const PageOp::Ellipse &o) { drawEllipse(o); },
                           [this](const PageOp::Picture &o) { drawPicture(o); }},
                operation);
@@ -63,8 +59,7 @@ void PagePainter::drawText(const PageOp::Text &text)
     if (text.degrees != 0)
         m_painter.rotate(-text.degrees);
     if (text.opaque) {
-        m_painter.fillRect(QRectF(0, 0, text.width * m_dpi, text.height * m_dpi),
-                           PrintColor::toQColor(text.backColor));
+        m_painter.fillRect(QRectF(0, 0, text.width * m_dpi, text.height * m_dpi), PrintColor::toQColor(text.backColor));
     }
     m_painter.setFont(PrintFonts::toQFont(text.font));
     m_painter.setPen(PrintColor::toQColor(text.color));
@@ -73,8 +68,8 @@ void PagePainter::drawText(const PageOp::Text &text)
 
 void PagePainter::drawLine(const PageOp::Line &line)
 {
-    m_painter.setPen(QPen(PrintColor::toQColor(line.color), penWidth(line.drawWidth), Qt::SolidLine, Qt::FlatCap,
-                          Qt::MiterJoin));
+    m_painter.setPen(
+        QPen(PrintColor::toQColor(line.color), penWidth(line.drawWidth), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     m_painter.drawLine(toDevice(line.from), toDevice(line.to));
 }
 
@@ -135,7 +130,8 @@ void PagePainter::hatch(const QRectF &area, int fillStyle, int color)
         if (vertical && d <= area.width())
             m_painter.drawLine(QPointF(area.left() + d, area.top()), QPointF(area.left() + d, area.bottom()));
         if (upward)
-            m_painter.drawLine(QPointF(area.left() + d, area.top()), QPointF(area.left() + d - span, area.top() + span));
+            m_painter.drawLine(QPointF(area.left() + d, area.top()),
+                               QPointF(area.left() + d - span, area.top() + span));
         if (downward) {
             m_painter.drawLine(QPointF(area.right() - d, area.top()),
                                QPointF(area.right() - d + span, area.top() + span));

@@ -1,9 +1,7 @@
 #include "print/PageSurface.h"
 
-RecordingSurface::RecordingSurface()
-    : m_document(std::make_shared<RecordedDocument>())
-{
-}
+RecordingSurface::RecordingSurface() : m_document(std::make_shared<RecordedDocument>())
+{ }
 
 bool RecordingSurface::begin(const QPageLayout &layout, const QString &title)
 {
@@ -40,8 +38,8 @@ void RecordingSurface::abort()
     m_finished = false;
 }
 
-bool ReplayPages(const RecordedDocument &document, const QList<int> &pageIndexes, PageSurface &surface,
-                 QString *error, const std::function<void(int)> &progress)
+bool ReplayPages(const RecordedDocument &document, const QList<int> &pageIndexes, PageSurface &surface, QString *error,
+                 const std::function<void(int)> &progress)
 {
     auto fail = [&] {
         if (error)

@@ -5,10 +5,8 @@
 #include <QCoreApplication>
 #include <QPagedPaintDevice>
 
-PagedDeviceSurface::PagedDeviceSurface(QPagedPaintDevice *device)
-    : m_device(device)
-{
-}
+PagedDeviceSurface::PagedDeviceSurface(QPagedPaintDevice *device) : m_device(device)
+{ }
 
 PagedDeviceSurface::~PagedDeviceSurface()
 {

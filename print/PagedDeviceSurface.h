@@ -27,7 +27,7 @@ protected:
     void setError(const QString &error) { m_error = error; }
     bool isActive() const { return m_painter.isActive(); }
     // Called before painting starts, with the layout already set.
-    virtual void prepareDevice(const QString &title) {}
+    virtual void prepareDevice(const QString &title) { }
 
     QPainter m_painter;
 

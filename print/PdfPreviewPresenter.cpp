@@ -3,10 +3,8 @@
 #include "data/UserPrompts.h"
 #include "print/PageOps.h"
 
-PdfPreviewPresenter::PdfPreviewPresenter(QString path)
-    : m_path(std::move(path))
-{
-}
+PdfPreviewPresenter::PdfPreviewPresenter(QString path) : m_path(std::move(path))
+{ }
 
 void PdfPreviewPresenter::showPreview(std::shared_ptr<const RecordedDocument> document, bool, QObject *)
 {

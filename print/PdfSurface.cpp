@@ -3,17 +3,14 @@
 #include "data/FileReplace.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QPdfWriter>
 #include <QSaveFile>
 
-PdfSurface::PdfSurface(const QString &path, int dotsPerInch)
-    : m_path(path)
-    , m_dpi(dotsPerInch)
-{
-}
+PdfSurface::PdfSurface(const QString &path, int dotsPerInch) : m_path(path), m_dpi(dotsPerInch)
+{ }
 
 PdfSurface::~PdfSurface()
 {

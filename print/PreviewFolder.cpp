@@ -22,8 +22,8 @@ int PreviewFolder::removeLeftovers()
 {
     int removed = 0;
     const QDir temp(QDir::tempPath());
-    const QFileInfoList candidates =
-        temp.entryInfoList({namePrefix() + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QFileInfoList candidates = temp.entryInfoList({namePrefix() + QLatin1Char('*')},
+                                                        QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo &info : candidates) {
         if (info.isSymLink() || info.ownerId() != ::getuid())
             continue;

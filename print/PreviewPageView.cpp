@@ -10,9 +10,7 @@ namespace {
 constexpr int kMargin = 12;
 }
 
-PreviewPageView::PreviewPageView(QWidget *parent)
-    : QScrollArea(parent)
-    , Picture1(new QLabel)
+PreviewPageView::PreviewPageView(QWidget *parent) : QScrollArea(parent), Picture1(new QLabel)
 {
     setObjectName(QStringLiteral("PreviewPageView"));
     Picture1->setObjectName(QStringLiteral("Picture1"));

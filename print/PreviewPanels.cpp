@@ -298,9 +298,8 @@ void PreviewFolderPanel::refresh()
 
 void PreviewFolderPanel::newFolder()
 {
-    const std::optional<QString> typed =
-        Prompts().inputText(QStringLiteral("Enter Folder Name"), QStringLiteral("New Folder"),
-                            QStringLiteral("New Folder"));
+    const std::optional<QString> typed = Prompts().inputText(
+        QStringLiteral("Enter Folder Name"), QStringLiteral("New Folder"), QStringLiteral("New Folder"));
     const QString name = typed ? typed->trimmed() : QString();
     if (name.isEmpty())
         return;
@@ -310,9 +309,9 @@ void PreviewFolderPanel::newFolder()
     }
     QDir here(m_path);
     if (!here.exists(name) && !here.mkdir(name)) {
-        Prompts().message(QStringLiteral("The folder \"%1\" could not be made in %2.")
-                              .arg(name, QDir::toNativeSeparators(m_path)),
-                          QStringLiteral("New Folder"));
+        Prompts().message(
+            QStringLiteral("The folder \"%1\" could not be made in %2.").arg(name, QDir::toNativeSeparators(m_path)),
+            QStringLiteral("New Folder"));
         return;
     }
     setPath(here.filePath(name));

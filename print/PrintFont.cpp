@@ -14,12 +14,8 @@ struct Substitute
 
 // The faces fonts-liberation, fonts-urw-base35 and fonts-dejavu-core install.
 constexpr Substitute kSubstitutes[] = {
-    {"Arial", "Liberation Sans"},
-    {"Helvetica", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},
-    {"Century Gothic", "URW Gothic"},
-    {"Symbol", "DejaVu Sans"},
+    {"Arial", "Liberation Sans"},       {"Helvetica", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"}, {"Century Gothic", "URW Gothic"}, {"Symbol", "DejaVu Sans"},
 };
 
 } // namespace

@@ -41,7 +41,7 @@ public:
     virtual PrintSetupChoice showPrinterSetup(int orientation);
     // A finished document drawn in preview mode; its title and page come
     // with it.
-    virtual void showPreview(std::shared_ptr<const RecordedDocument> document, bool modal, QObject *owner) {}
+    virtual void showPreview(std::shared_ptr<const RecordedDocument> document, bool modal, QObject *owner) { }
 };
 
 // The presenter in use (never null). The program installs the print windows

@@ -18,8 +18,7 @@ const QString kCopiesKey = QStringLiteral("Copies");
 PrinterSetupModel::PrinterSetupModel(PrinterAccess &printer, int orientation)
     : m_printer(printer)
     , m_documentOrientation(orientation)
-{
-}
+{ }
 
 int PrinterSetupModel::duplexValue(int option, int orientation)
 {

@@ -3,8 +3,8 @@
 #include "print/PrintPresenter.h"
 
 #include <QString>
-#include <algorithm>
 #include <QStringList>
+#include <algorithm>
 
 class PrinterAccess;
 

@@ -2,11 +2,8 @@
 
 #include <QPrinter>
 
-PrinterSurface::PrinterSurface(QPrinter &printer)
-    : PagedDeviceSurface(&printer)
-    , m_printer(printer)
-{
-}
+PrinterSurface::PrinterSurface(QPrinter &printer) : PagedDeviceSurface(&printer), m_printer(printer)
+{ }
 
 bool PrinterSurface::begin(const QPageLayout &layout, const QString &title)
 {

@@ -75,9 +75,9 @@ int SystemPrinterAccess::duplex() const
 
 void SystemPrinterAccess::setDuplex(int duplex)
 {
-    CurrentPrinter().setDuplex(duplex == 3   ? QPrinter::DuplexShortSide
-                               : duplex == 2 ? QPrinter::DuplexLongSide
-                                             : QPrinter::DuplexNone);
+    CurrentPrinter().setDuplex(duplex == 3       ? QPrinter::DuplexShortSide
+                                   : duplex == 2 ? QPrinter::DuplexLongSide
+                                                 : QPrinter::DuplexNone);
 }
 
 int SystemPrinterAccess::colorMode() const

@@ -22,10 +22,7 @@ double toInches(double referencePixels, double points)
 // exactly as wide as the sum of its characters, on every device.
 struct Face
 {
-    explicit Face(const QFont &font)
-        : metrics(font)
-        , lineSpacing(metrics.lineSpacing())
-        , ascent(metrics.ascent())
+    explicit Face(const QFont &font) : metrics(font), lineSpacing(metrics.lineSpacing()), ascent(metrics.ascent())
     {
         std::fill(std::begin(ascii), std::end(ascii), -1.0);
     }
@@ -63,7 +60,7 @@ Face &face(const PrintFont &font)
     // torn down after the application's font database is gone.
     static auto *const faces = new QHash<QString, Face *>;
     const QString key = font.name.toLower() + QLatin1Char('|') + QLatin1Char(font.bold ? 'b' : '-')
-                        + QLatin1Char(font.italic ? 'i' : '-');
+        + QLatin1Char(font.italic ? 'i' : '-');
     auto it = faces->constFind(key);
     if (it == faces->constEnd()) {
         QFont f = PrintFonts::toQFont(font);
@@ -118,8 +115,7 @@ std::shared_ptr<const TextMetrics> FontTextMetrics::shared()
 FixedTextMetrics::FixedTextMetrics(double charWidthAt10pt, double lineHeightAt10pt)
     : m_charWidth(charWidthAt10pt)
     , m_lineHeight(lineHeightAt10pt)
-{
-}
+{ }
 
 double FixedTextMetrics::width(const QString &text, const PrintFont &font) const
 {

@@ -7,8 +7,7 @@
 
 #include <QCoreApplication>
 
-clsMultiPgPreview::clsMultiPgPreview()
-    : m_metrics(FontTextMetrics::shared())
+clsMultiPgPreview::clsMultiPgPreview() : m_metrics(FontTextMetrics::shared())
 {
     PrintFonts::registerSubstitutions();
 }

@@ -195,8 +195,8 @@ private:
     PageOp::Text textOperation(const QString &text, const PrintFont &font, double width = -1) const;
     void reportJobError(const QString &what);
     void dropJob();
-    std::optional<QRectF> picturePlacement(const QImage &picture, double left, double top, double width,
-                                           double height, bool scaleToFit, bool maintainRatio) const;
+    std::optional<QRectF> picturePlacement(const QImage &picture, double left, double top, double width, double height,
+                                           bool scaleToFit, bool maintainRatio) const;
     // Prints the filler in the same-line form until CurrentX reaches the
     // right margin (or stops moving).
     void fillTo(double rightMargin, const QString &filler);

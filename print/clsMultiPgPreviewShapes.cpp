@@ -75,8 +75,8 @@ void clsMultiPgPreview::pVerticalLine(double leftPos, double topPos, double bott
     m_y = y;
 }
 
-void clsMultiPgPreview::pBox(double bLeft, double bTop, double bWidth, double bHeight, int colorLine,
-                             int colorFill, int filledBox)
+void clsMultiPgPreview::pBox(double bLeft, double bTop, double bWidth, double bHeight, int colorLine, int colorFill,
+                             int filledBox)
 {
     if (colorLine == -1)
         colorLine = m_foreColor;
@@ -119,9 +119,8 @@ void clsMultiPgPreview::pCircle(double bLeft, double bTop, double bRadius, int c
     m_y = bTop;
 }
 
-std::optional<QRectF> clsMultiPgPreview::picturePlacement(const QImage &picture, double left, double top,
-                                                          double width, double height, bool scaleToFit,
-                                                          bool maintainRatio) const
+std::optional<QRectF> clsMultiPgPreview::picturePlacement(const QImage &picture, double left, double top, double width,
+                                                          double height, bool scaleToFit, bool maintainRatio) const
 {
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0)
         return std::nullopt;
@@ -157,16 +156,16 @@ std::optional<QRectF> clsMultiPgPreview::pPrintPicture(const QImage &newPic, dou
                                                        double pWidth, double pHeight, bool scaleToFit,
                                                        bool maintainRatio)
 {
-    const std::optional<QRectF> place =
-        picturePlacement(newPic, leftMargin, topMargin, pWidth, pHeight, scaleToFit, maintainRatio);
+    const std::optional<QRectF> place = picturePlacement(newPic, leftMargin, topMargin, pWidth, pHeight, scaleToFit,
+                                                         maintainRatio);
     if (place)
         emitOperation(PageOp::Picture{*place, newPic});
     return place;
 }
 
-std::optional<QRectF> clsMultiPgPreview::pPrintPicture(const QString &pictureFile, double leftMargin,
-                                                       double topMargin, double pWidth, double pHeight,
-                                                       bool scaleToFit, bool maintainRatio)
+std::optional<QRectF> clsMultiPgPreview::pPrintPicture(const QString &pictureFile, double leftMargin, double topMargin,
+                                                       double pWidth, double pHeight, bool scaleToFit,
+                                                       bool maintainRatio)
 {
     return pPrintPicture(QImage(pictureFile), leftMargin, topMargin, pWidth, pHeight, scaleToFit, maintainRatio);
 }

@@ -326,8 +326,8 @@ void frmMultiPgPreview::askForPdfPath()
     hidePanels();
     const QString base = pdfBaseName(reportTitle());
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = choosePdfPath(this, QDir(folder.isEmpty() ? QDir::homePath() : folder)
-                                                 .filePath(base + QStringLiteral(".pdf")));
+    const QString path = choosePdfPath(
+        this, QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(base + QStringLiteral(".pdf")));
     if (!path.isEmpty())
         saveAsPdf(path);
 }

@@ -52,7 +52,8 @@ frmPrinterSetUp::frmPrinterSetUp(int orientation, QWidget *parent)
     names->addRow(QStringLiteral("Port:"), txtPort);
 
     auto *groups = new QGridLayout;
-    groups->addWidget(buildOptionGroup(fraOrientation, optOrien, {QStringLiteral("Portrait"), QStringLiteral("Landscape")},
+    groups->addWidget(buildOptionGroup(fraOrientation, optOrien,
+                                       {QStringLiteral("Portrait"), QStringLiteral("Landscape")},
                                        QStringLiteral("optOrien"), imgPrinterOrien),
                       0, 0);
     groups->addWidget(buildOptionGroup(fraDuplex, optDuplex,
@@ -243,9 +244,8 @@ bool frmPrinterSetUp::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         const bool editing = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
-                             || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right
-                             || key->key() == Qt::Key_Home || key->key() == Qt::Key_End
-                             || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            || key->key() == Qt::Key_Left || key->key() == Qt::Key_Right || key->key() == Qt::Key_Home
+            || key->key() == Qt::Key_End || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         const QString text = key->text();
         const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
         if (!digit && !editing && !(key->modifiers() & Qt::ControlModifier))

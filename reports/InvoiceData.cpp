@@ -9,7 +9,6 @@
 
 namespace {
 
-
 QString quantityText(const QVariant &stored)
 {
     return Money::fromVariant(stored).toDbText();

@@ -16,7 +16,7 @@ class Recordset;
 
 struct InvoiceCustomer
 {
-    QString name;                 // first and last name, three blanks between
+    QString name; // first and last name, three blanks between
     QString address;
     QString cityLine;             // "City, ST Zip"
     std::optional<QString> phone; // the preferred phone; none prints no line
@@ -26,11 +26,11 @@ struct InvoiceCustomer
 
 struct InvoiceLine
 {
-    QString text;      // equipment: model number "--" description; installs: the description
-    QString quantity;  // as stored ("1", "1.5"); NULL prints 0
-    Money unit;        // price or charge
-    Money extended;    // quantity × unit
-    QString note;      // trimmed; empty prints no note line
+    QString text;     // equipment: model number "--" description; installs: the description
+    QString quantity; // as stored ("1", "1.5"); NULL prints 0
+    Money unit;       // price or charge
+    Money extended;   // quantity × unit
+    QString note;     // trimmed; empty prints no note line
 };
 
 struct InvoicePayment

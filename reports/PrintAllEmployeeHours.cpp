@@ -8,7 +8,6 @@
 #include "timeclock/WeekThursday.h"
 #include "timeclock/WorkedTime.h"
 
-
 namespace {
 
 const QString kHoursLabel = QStringLiteral("PrintAllEmployeeHours: ");

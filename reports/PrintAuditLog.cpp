@@ -18,7 +18,7 @@ const QString kAuditLabel = QStringLiteral("Audit Log: ");
 
 constexpr double kLeft = 0.5;
 constexpr double kPageFromRight = 0.5; // "Page n" of a continuation
-constexpr double kTextRight = 8.0;      // where the details wrap
+constexpr double kTextRight = 8.0;     // where the details wrap
 constexpr double kCounterLeft = 2.1;
 constexpr double kWhoLeft = 3.4;
 constexpr double kActionLeft = 5.2;
@@ -53,7 +53,8 @@ void printContinuation(clsMultiPgPreview &rec, const QString &title, int page)
 void printEntry(clsMultiPgPreview &rec, ReportPager &pager, const AuditLog::Entry &e)
 {
     const QString details = e.details.trimmed();
-    const double height = pager.lines(1) + (details.isEmpty() ? 0 : pager.wrappedHeight(details, kDetailsLeft, kTextRight));
+    const double height = pager.lines(1)
+        + (details.isEmpty() ? 0 : pager.wrappedHeight(details, kDetailsLeft, kTextRight));
     pager.ensureRoom(std::min(height, pager.lines(3)));
     rec.pPrint(DateText::generalDate(e.at), kLeft, true);
     rec.pPrint(e.counter, kCounterLeft, true);
@@ -89,8 +90,9 @@ ReportResult PrintAuditLog(const QDate &from, const QDate &to, const QString &ac
                            const ReportOutput &output)
 {
     if (!from.isValid() || !to.isValid() || to < from)
-        return ReportFailed(AuditReport::kAuditLabel, QStringLiteral("the range of days is not a range (from %1 to %2).")
-                                                          .arg(DateText::mmddyyyy(from), DateText::mmddyyyy(to)));
+        return ReportFailed(AuditReport::kAuditLabel,
+                            QStringLiteral("the range of days is not a range (from %1 to %2).")
+                                .arg(DateText::mmddyyyy(from), DateText::mmddyyyy(to)));
     std::optional<QList<AuditLog::Entry>> entries;
     {
         Database::HeldErrors held; // told once, under the report's label
@@ -99,8 +101,8 @@ ReportResult PrintAuditLog(const QDate &from, const QDate &to, const QString &ac
     if (!entries)
         return ReportFailed(AuditReport::kAuditLabel, Database::LastReason());
     if (entries->isEmpty()) {
-        Prompts().message(QStringLiteral("No audit entries from %1 to %2")
-                              .arg(DateText::shortDate(from), DateText::shortDate(to)));
+        Prompts().message(
+            QStringLiteral("No audit entries from %1 to %2").arg(DateText::shortDate(from), DateText::shortDate(to)));
         return ReportResult::nothing();
     }
     const QString title = AuditReport::titleOf(from, to);

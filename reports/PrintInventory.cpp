@@ -33,7 +33,7 @@ struct Heading
 };
 
 const Heading kHeadings[] = {{"Category", 0.55}, {"Model #", 1.55}, {"Description", 2.65}, {"QOH", 5.1},
-                             {"MSRP", 5.7},      {"Price", 6.6},     {"Cost", 7.4},          {"GM", 8.1},
+                             {"MSRP", 5.7},      {"Price", 6.6},    {"Cost", 7.4},         {"GM", 8.1},
                              {"Reserved", 8.6},  {"Available", 9.6}};
 
 // A value column: its field, where it starts (or, for money, where it
@@ -46,11 +46,11 @@ struct ValueColumn
     Shown shown;
 };
 
-const ValueColumn kValues[] = {{"category", 0.57, Shown::Text},    {"modelnumber", 1.56, Shown::Text},
+const ValueColumn kValues[] = {{"category", 0.57, Shown::Text},     {"modelnumber", 1.56, Shown::Text},
                                {"description", 2.67, Shown::Cut40}, {"qoh", 5.2, Shown::Text},
-                               {"msrp", 6.2, Shown::Money},        {"price", 7.0, Shown::Money},
-                               {"cost", 7.8, Shown::Money},        {"gm", 8.2, Shown::Text},
-                               {"reserve", 8.8, Shown::Text},      {"available", 9.9, Shown::Text}};
+                               {"msrp", 6.2, Shown::Money},         {"price", 7.0, Shown::Money},
+                               {"cost", 7.8, Shown::Money},         {"gm", 8.2, Shown::Text},
+                               {"reserve", 8.8, Shown::Text},       {"available", 9.9, Shown::Text}};
 
 // A value as printed: NULL as one blank, text on one line.
 QString valueText(const QVariant &value, Shown shown)

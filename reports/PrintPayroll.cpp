@@ -30,11 +30,17 @@ void rule(clsMultiPgPreview &rec)
 void printHeadings(clsMultiPgPreview &rec, const QString &periodHeading)
 {
     rec.setFontBold(true);
-    const QList<QPair<QString, double>> headings = {
-        {periodHeading, 0.55},       {QStringLiteral("Hours"), 1.55},   {QStringLiteral("Rate"), 2.3},
-        {QStringLiteral("Gross Pay"), 2.8}, {QStringLiteral("Inc. tax"), 3.7}, {QStringLiteral("SS"), 4.5},
-        {QStringLiteral("Medicare"), 5.3},  {QStringLiteral("Net Pay"), 6.5},  {QStringLiteral("CK#"), 7.3},
-        {QStringLiteral("Deposit Amt"), 8.0}, {QStringLiteral("Deposit Date"), 9.0}};
+    const QList<QPair<QString, double>> headings = {{periodHeading, 0.55},
+                                                    {QStringLiteral("Hours"), 1.55},
+                                                    {QStringLiteral("Rate"), 2.3},
+                                                    {QStringLiteral("Gross Pay"), 2.8},
+                                                    {QStringLiteral("Inc. tax"), 3.7},
+                                                    {QStringLiteral("SS"), 4.5},
+                                                    {QStringLiteral("Medicare"), 5.3},
+                                                    {QStringLiteral("Net Pay"), 6.5},
+                                                    {QStringLiteral("CK#"), 7.3},
+                                                    {QStringLiteral("Deposit Amt"), 8.0},
+                                                    {QStringLiteral("Deposit Date"), 9.0}};
     for (int i = 0; i < headings.size(); ++i)
         rec.pPrint(headings[i].first, headings[i].second, i + 1 < headings.size());
     rec.setFontBold(false);
@@ -102,7 +108,8 @@ void drawPayroll(clsMultiPgPreview &rec, const PayrollData &employee, int year, 
         if (!semiMonthly && rec.CurrentY() > kWeeklyRowsEnd)
             pager.newPage();
         pager.ensureRoom(rowHeight * (period.quarter ? 2 : 1));
-        quarterHours += printPeriod(rec, period, employee, MinutesWorked(rows, employee.employeeId, period.start, period.end));
+        quarterHours += printPeriod(rec, period, employee,
+                                    MinutesWorked(rows, employee.employeeId, period.start, period.end));
         if (period.quarter) {
             printQuarter(rec, period.quarter, quarterHours);
             quarterHours = Money();

@@ -52,8 +52,8 @@ QString titleOf(const QDate &day, bool monthly)
 {
     if (!monthly)
         return QStringLiteral("Daily Product Sales for ") + DateText::mmddyyyy(day);
-    return QStringLiteral("Monthly Product Sales for ") + QLocale().standaloneMonthName(day.month())
-        + QLatin1Char(' ') + QString::number(day.year());
+    return QStringLiteral("Monthly Product Sales for ") + QLocale().standaloneMonthName(day.month()) + QLatin1Char(' ')
+        + QString::number(day.year());
 }
 
 void printColumnHeadings(clsMultiPgPreview &rec, const QRectF &band)
@@ -106,7 +106,8 @@ ReportResult PrintProductSales(const QString &dateText, bool monthly, const Repo
 {
     const QDate day = QDate::fromString(dateText.trimmed(), QStringLiteral("M/d/yyyy"));
     if (!day.isValid())
-        return ReportFailed(ProductSalesReport::kProductSalesLabel, QStringLiteral("\"%1\" is not a date (mm/dd/yyyy).").arg(dateText.trimmed()));
+        return ReportFailed(ProductSalesReport::kProductSalesLabel,
+                            QStringLiteral("\"%1\" is not a date (mm/dd/yyyy).").arg(dateText.trimmed()));
     return PrintProductSales(day, monthly, output);
 }
 

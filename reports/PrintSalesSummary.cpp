@@ -46,7 +46,7 @@ constexpr double kTableWidth = 7.0;
 constexpr double kBandHeight = 0.25;
 constexpr double kFirstBandTop = 1.75;
 constexpr double kNextBandTop = 0.75;
-constexpr double kCashRuleX = 5.3; // between "Ticket Total" and "Cash"
+constexpr double kCashRuleX = 5.3;       // between "Ticket Total" and "Cash"
 constexpr double kSummaryRuleGap = 0.03; // pLine's gap above and below its rule
 
 std::array<Money, 8> moneyColumns(const SummaryFigures &f)
@@ -64,8 +64,7 @@ public:
         : m_rec(rec)
         , m_title(std::move(title))
         , m_pager(rec, [this](int page) { printContinuation(page); })
-    {
-    }
+    { }
 
     void print(const QList<SummaryRow> &rows)
     {
@@ -166,12 +165,12 @@ ReportResult PrintSalesSummary(const QString &startText, const QString &periodTy
     // format has no say in how the text is read.
     const QDate start = QDate::fromString(startText.trimmed(), QStringLiteral("M/d/yyyy"));
     if (!start.isValid())
-        return ReportFailed(SalesSummaryReport::kSummaryLabel, 
-            QStringLiteral("\"%1\" is not a date (mm/dd/yyyy).").arg(startText.trimmed()));
+        return ReportFailed(SalesSummaryReport::kSummaryLabel,
+                            QStringLiteral("\"%1\" is not a date (mm/dd/yyyy).").arg(startText.trimmed()));
     const std::optional<SummaryPeriod> period = SummaryPeriodFromText(periodType);
     if (!period)
-        return ReportFailed(SalesSummaryReport::kSummaryLabel, 
-            QStringLiteral("\"%1\" is not a period (Daily, Weekly or Monthly).").arg(periodType));
+        return ReportFailed(SalesSummaryReport::kSummaryLabel,
+                            QStringLiteral("\"%1\" is not a period (Daily, Weekly or Monthly).").arg(periodType));
     return PrintSalesSummary(start, *period, output);
 }
 

@@ -26,4 +26,5 @@ ReportResult PrintInventory(const ReportOutput &output = ReportOutput::interacti
 //     PrintProductSales(day, false, ReportOutput::pdf(path));
 ReportResult PrintProductSales(const QString &dateText, bool monthly,
                                const ReportOutput &output = ReportOutput::interactive());
-ReportResult PrintProductSales(const QDate &day, bool monthly, const ReportOutput &output = ReportOutput::interactive());
+ReportResult PrintProductSales(const QDate &day, bool monthly,
+                               const ReportOutput &output = ReportOutput::interactive());

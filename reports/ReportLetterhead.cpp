@@ -45,8 +45,8 @@ QImage LetterheadLogo()
     reader.setDecideFormatFromContent(true);
     const QImage logo = reader.read();
     if (logo.isNull())
-        throw ReportFailure(tr("The picture %1 could not be read: %2")
-                                .arg(QDir::toNativeSeparators(path), reader.errorString()));
+        throw ReportFailure(
+            tr("The picture %1 could not be read: %2").arg(QDir::toNativeSeparators(path), reader.errorString()));
     return logo;
 }
 

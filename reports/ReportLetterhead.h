@@ -19,9 +19,9 @@ struct Letterhead
 {
     QString title;
     QString titleFont = QStringLiteral("Century Gothic");
-    double titleOffset = 0;                 // inches from the middle of the printable width
+    double titleOffset = 0; // inches from the middle of the printable width
     QRectF band = QRectF(1.0, 0.45, 6.5, 0.25);
-    QPointF logoAt = QPointF(0.2, 0.2);     // the logo is 2 inches wide at most
+    QPointF logoAt = QPointF(0.2, 0.2); // the logo is 2 inches wide at most
     bool shopLines = true;
 };
 

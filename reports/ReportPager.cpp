@@ -19,8 +19,7 @@ ReportPager::ReportPager(clsMultiPgPreview &rec, std::function<void(int)> headin
     : m_rec(rec)
     , m_heading(std::move(heading))
     , m_bottomMargin(bottomMargin)
-{
-}
+{ }
 
 double ReportPager::bottom() const
 {
@@ -49,7 +48,8 @@ double ReportPager::wrappedHeight(const QString &text, double x, double rightMar
 {
     const double available = std::max(0.5, rightMargin - x);
     double count = 0;
-    for (const QString &segment : QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+    for (const QString &segment : QString(text)
+                                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                                       .split(QRegularExpression(QStringLiteral("[\r\n]")))) {
         const double width = m_rec.GetTextWidth(segment);
         // Word wrap can leave a line shorter than the room: one to spare.

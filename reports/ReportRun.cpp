@@ -18,7 +18,6 @@ void repaintWindows()
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-
 // Sets the output mode, and for an interactive run what the printer setup
 // chose; false when the user quit the printer setup.
 bool prepareOutput(clsMultiPgPreview &rec, const ReportOutput &output)

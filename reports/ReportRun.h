@@ -26,11 +26,7 @@ public:
     QString pdfPath() const { return m_pdfPath; }
 
 private:
-    explicit ReportOutput(Kind kind, QString path = QString())
-        : m_kind(kind)
-        , m_pdfPath(std::move(path))
-    {
-    }
+    explicit ReportOutput(Kind kind, QString path = QString()) : m_kind(kind), m_pdfPath(std::move(path)) { }
     Kind m_kind;
     QString m_pdfPath;
 };
@@ -70,11 +66,7 @@ ReportResult ReportFailed(const QString &label, const QString &reason);
 class ReportFailure : public std::runtime_error
 {
 public:
-    explicit ReportFailure(const QString &reason)
-        : std::runtime_error(reason.toStdString())
-        , m_reason(reason)
-    {
-    }
+    explicit ReportFailure(const QString &reason) : std::runtime_error(reason.toStdString()), m_reason(reason) { }
     QString reason() const { return m_reason; }
 
 private:

@@ -95,8 +95,9 @@ bool saveLogo(const QString &pictureFile, QString *error)
     reader.setAutoTransform(true);
     const QImage picture = reader.read();
     if (picture.isNull()) {
-        fail(error, QStringLiteral("%1 is not a picture the program can read (%2)")
-                        .arg(QDir::toNativeSeparators(pictureFile), reader.errorString()));
+        fail(error,
+             QStringLiteral("%1 is not a picture the program can read (%2)")
+                 .arg(QDir::toNativeSeparators(pictureFile), reader.errorString()));
         return false;
     }
     // JPEG has no transparency: what was see-through prints as white paper.
@@ -115,8 +116,9 @@ bool saveLogo(const QString &pictureFile, QString *error)
     }
     QSaveFile file(logoPath());
     if (!file.open(QIODevice::WriteOnly) || !flat.save(&file, "JPG", 92) || !file.commit()) {
-        fail(error, QStringLiteral("%1 could not be written: %2")
-                        .arg(QDir::toNativeSeparators(logoPath()), file.errorString()));
+        fail(error,
+             QStringLiteral("%1 could not be written: %2")
+                 .arg(QDir::toNativeSeparators(logoPath()), file.errorString()));
         return false;
     }
     return true;
@@ -127,8 +129,8 @@ bool removeLogo(QString *error)
     QFile file(logoPath());
     if (!file.exists() || file.remove())
         return true;
-    fail(error, QStringLiteral("%1 could not be removed: %2")
-                    .arg(QDir::toNativeSeparators(logoPath()), file.errorString()));
+    fail(error,
+         QStringLiteral("%1 could not be removed: %2").arg(QDir::toNativeSeparators(logoPath()), file.errorString()));
     return false;
 }
 

@@ -3,8 +3,8 @@
 #include "data/Twips.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 
 namespace SalesLayout {
 

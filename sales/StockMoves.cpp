@@ -35,10 +35,9 @@ int productOfBarcode(const QVariant &barcode)
 {
     if (barcode.isNull() || barcode.toString().trimmed().isEmpty())
         return 0;
-    const auto rs = Database::GetRS(
-        QStringLiteral("select id from product where %1 order by id")
-            .arg(Database::CurrentDialect().textEquals(QStringLiteral("barcode"))),
-        {barcode.toString()});
+    const auto rs = Database::GetRS(QStringLiteral("select id from product where %1 order by id")
+                                        .arg(Database::CurrentDialect().textEquals(QStringLiteral("barcode"))),
+                                    {barcode.toString()});
     if (!rs)
         return -1;
     return rs->isEmpty() ? 0 : rs->value(0, 0).toInt();

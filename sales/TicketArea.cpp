@@ -15,8 +15,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableView>
 #include <QScopedValueRollback>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -261,8 +261,8 @@ bool TicketArea::eventFilter(QObject *watched, QEvent *event)
     // The note box finds its place only once its row is laid out, which
     // happens when the area is first shown and whenever the rows change:
     // the two buttons beside it follow it there.
-    if ((watched == txtNote || watched == txtNote->parentWidget()) &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+    if ((watched == txtNote || watched == txtNote->parentWidget())
+        && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
         placeOutsideButtons();
     // A click into the scan box empties it for the next code.
     if (watched == txtScan && event->type() == QEvent::MouseButtonPress)

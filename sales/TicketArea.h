@@ -4,8 +4,8 @@
 
 #include "sales/TicketLines.h"
 
-#include <QTimer>
 #include "sales/TicketStore.h"
+#include <QTimer>
 
 #include <QWidget>
 
@@ -141,7 +141,7 @@ private:
     vbalGrid *vbalGrid3 = nullptr;   // labor lines
     vbalGrid *vbalPayment = nullptr; // payments
     TicketTotals *m_totals = nullptr;
-    QLineEdit *txtEdit = nullptr;    // the one in-place edit box
+    QLineEdit *txtEdit = nullptr; // the one in-place edit box
     LookupPanel *picEquipment = nullptr;
     LookupPanel *picLabor = nullptr;
     PaymentPanel *picPayment = nullptr;

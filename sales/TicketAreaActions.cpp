@@ -1,8 +1,8 @@
 // The ticket's own changes: finalize, re-open behind the administrator gate,
 // the vehicle and note boxes and the tax-exempt box.
+#include "data/AuditLog.h"
 #include "data/Database.h"
 #include "data/UserPrompts.h"
-#include "data/AuditLog.h"
 #include "gate/DefaultCodeReminder.h"
 #include "sales/StockMoves.h"
 #include "sales/TicketArea.h"
@@ -57,7 +57,8 @@ bool TicketArea::readyToClose(int id)
         // Once more after the questions: another counter may have written
         // while one of them was on screen.
         TicketDisplay last;
-        if (ReadTicketDisplay(id, &last) != TicketReadResult::Read || !last.isOpen() || SameLinesAndPayments(last, m_drawn))
+        if (ReadTicketDisplay(id, &last) != TicketReadResult::Read || !last.isOpen()
+            || SameLinesAndPayments(last, m_drawn))
             return true;
         Prompts().message(TicketTexts::ChangedBeforeCloseMessage(id));
         ShowTicket(id);
@@ -153,10 +154,14 @@ void TicketArea::saveField(TicketStore::TicketField field, const QString &text)
 QWidget *TicketArea::boxOf(TicketStore::TicketField field) const
 {
     switch (field) {
-    case TicketStore::TicketField::Year: return txtYear;
-    case TicketStore::TicketField::Make: return txtMake;
-    case TicketStore::TicketField::Model: return txtModel;
-    case TicketStore::TicketField::Note: return txtNote;
+    case TicketStore::TicketField::Year:
+        return txtYear;
+    case TicketStore::TicketField::Make:
+        return txtMake;
+    case TicketStore::TicketField::Model:
+        return txtModel;
+    case TicketStore::TicketField::Note:
+        return txtNote;
     }
     return nullptr;
 }

@@ -19,8 +19,7 @@ namespace {
 
 const QString kVehicleCaption = QStringLiteral("Year:                Make:                             Model: ");
 
-template <typename T>
-T *named(T *widget, const char *name)
+template <typename T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -211,14 +210,16 @@ QWidget *TicketArea::buildBottomRow()
 // outside buttons included; they are only opened from the part that locks.
 void TicketArea::buildPanels()
 {
-    picEquipment = new LookupPanel(QStringLiteral("picEquipment"), QStringLiteral("Equipment found: (double click to add item)"),
+    picEquipment = new LookupPanel(QStringLiteral("picEquipment"),
+                                   QStringLiteral("Equipment found: (double click to add item)"),
                                    QStringLiteral("vbalGrid1"), this);
     TicketGrids::BuildEquipmentLookup(picEquipment->grid());
     picEquipment->setSearch([](vbalGrid *grid, const QString &words) {
         if (const auto found = TicketLines::SearchEquipment(words))
             TicketGrids::FillEquipmentLookup(grid, *found);
     });
-    picLabor = new LookupPanel(QStringLiteral("picLabor"), QStringLiteral("Install cost found: (double click to add item)"),
+    picLabor = new LookupPanel(QStringLiteral("picLabor"),
+                               QStringLiteral("Install cost found: (double click to add item)"),
                                QStringLiteral("vbalGrid4"), this);
     TicketGrids::BuildLaborLookup(picLabor->grid());
     picLabor->setStartColumn(3); // Enter takes the OURS price, Right then Enter the COG one
@@ -234,8 +235,10 @@ void TicketArea::connectControls()
     m_retry = new QTimer(this);
     m_retry->setInterval(2000);
     connect(m_retry, &QTimer::timeout, this, &TicketArea::retryUnsaved);
-    connect(txtYear, &QLineEdit::textEdited, this, [this](const QString &t) { saveField(TicketStore::TicketField::Year, t); });
-    connect(txtMake, &QLineEdit::textEdited, this, [this](const QString &t) { saveField(TicketStore::TicketField::Make, t); });
+    connect(txtYear, &QLineEdit::textEdited, this,
+            [this](const QString &t) { saveField(TicketStore::TicketField::Year, t); });
+    connect(txtMake, &QLineEdit::textEdited, this,
+            [this](const QString &t) { saveField(TicketStore::TicketField::Make, t); });
     connect(txtModel, &QLineEdit::textEdited, this,
             [this](const QString &t) { saveField(TicketStore::TicketField::Model, t); });
     for (QLineEdit *box : {txtYear, txtMake, txtModel})

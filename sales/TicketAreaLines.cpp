@@ -148,8 +148,8 @@ void TicketArea::onEquipmentPicked(int row, int)
     const qint64 productId = picEquipment->grid()->CellItemData(row, 1);
     if (productId <= 0 || !addEvenIfNoneAvailable(QString::number(productId), TicketLines::Source::ProductId))
         return;
-    const Result result =
-        TicketLines::AddTicketLine(m_salesid, QString::number(productId), TicketLines::Source::ProductId);
+    const Result result = TicketLines::AddTicketLine(m_salesid, QString::number(productId),
+                                                     TicketLines::Source::ProductId);
     picEquipment->closeAndClear();
     m_newestLineWanted = lineChanged(result);
     queueShow();
@@ -164,8 +164,8 @@ void TicketArea::onLaborPicked(int row, int col)
     }
     const qint64 laborId = picLabor->grid()->CellItemData(row, 1);
     const auto price = key == QLatin1String("COG") ? TicketLines::PriceColumn::Cog : TicketLines::PriceColumn::Ours;
-    const Result result =
-        TicketLines::AddTicketLine(m_salesid, QString::number(laborId), TicketLines::Source::LaborId, price);
+    const Result result = TicketLines::AddTicketLine(m_salesid, QString::number(laborId), TicketLines::Source::LaborId,
+                                                     price);
     picLabor->closeAndClear();
     lineChanged(result);
     queueShow();

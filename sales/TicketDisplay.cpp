@@ -18,8 +18,8 @@ TicketReadResult ReadTicketDisplay(int salesId, TicketDisplay *display)
         return TicketReadResult::Failed;
     const QVariant taxExempt = header->value(0, QStringLiteral("TaxExempt"));
     display->header = TicketStore::HeaderFromRow(*header);
-    display->figures =
-        ComputeTicketFigures(TicketInputFromRows(rows->equipment, rows->labor, rows->payments, taxExempt));
+    display->figures = ComputeTicketFigures(
+        TicketInputFromRows(rows->equipment, rows->labor, rows->payments, taxExempt));
     display->equipment = std::move(rows->equipment);
     display->labor = std::move(rows->labor);
     display->payments = std::move(rows->payments);
@@ -45,6 +45,6 @@ bool sameRows(const Recordset &a, const Recordset &b)
 
 bool SameLinesAndPayments(const TicketDisplay &a, const TicketDisplay &b)
 {
-    return a.header.taxExempt == b.header.taxExempt && sameRows(a.equipment, b.equipment)
-        && sameRows(a.labor, b.labor) && sameRows(a.payments, b.payments);
+    return a.header.taxExempt == b.header.taxExempt && sameRows(a.equipment, b.equipment) && sameRows(a.labor, b.labor)
+        && sameRows(a.payments, b.payments);
 }

@@ -53,10 +53,10 @@ struct TicketFigures
     QList<Money> laborExtended;     // quantity × charge per labor line
     QList<PaymentFigure> paymentFigures;
 
-    Money parts;     // "SubTotal" on the screen
+    Money parts; // "SubTotal" on the screen
     Money labor;
     Money shopFee;
-    Money base;      // parts + labor + shop fee (the invoice's "Sub-Total:")
+    Money base; // parts + labor + shop fee (the invoice's "Sub-Total:")
     Money tax;
     Money total;
     Money payments;  // "Payment/Credit"

@@ -73,8 +73,7 @@ int startLine(vbalGrid *grid, const Recordset &rs, int row)
     return r;
 }
 
-template <typename FillRow>
-void refill(vbalGrid *grid, int rows, FillRow fillRow)
+template <typename FillRow> void refill(vbalGrid *grid, int rows, FillRow fillRow)
 {
     grid->SetRedrawEnabled(false);
     grid->ClearRows();
@@ -106,18 +105,29 @@ void BuildTicketList(vbalGrid *grid)
     // The date column takes a whole date and time.
     const QString longest = DateText::generalDate(QDateTime(QDate(2028, 12, 28), QTime(12, 58, 58)));
     const int dateWidth = defaultWidth(grid, longest, 120);
-    addColumns(grid, {{"id", "No.", 40}, {"Date", "Date", dateWidth}, {"Year", "Year", 40}, {"Make", "Make", 80},
-                      {"Model", "Model", 80}, {"Status", "Status", 50}});
+    addColumns(grid,
+               {{"id", "No.", 40},
+                {"Date", "Date", dateWidth},
+                {"Year", "Year", 40},
+                {"Make", "Make", 80},
+                {"Model", "Model", 80},
+                {"Status", "Status", 50}});
     addRemove(grid, 80);
     grid->SetRowMode(true);
 }
 
 void BuildEquipmentLines(vbalGrid *grid)
 {
-    addColumns(grid, {{"no", "No.", 30}, {"partnumber", "Part Number", 100}, {"BarCode", "UPC", 100},
-                      {"modelnumber", "Model Number", 80}, {"Description", "Description", 250},
-                      {"quantity", "Quantity", 50}, {"price", "Price", 50}, {"extprice", "Ext. Price", 70},
-                      {"note", "Note", 150}});
+    addColumns(grid,
+               {{"no", "No.", 30},
+                {"partnumber", "Part Number", 100},
+                {"BarCode", "UPC", 100},
+                {"modelnumber", "Model Number", 80},
+                {"Description", "Description", 250},
+                {"quantity", "Quantity", 50},
+                {"price", "Price", 50},
+                {"extprice", "Ext. Price", 70},
+                {"note", "Note", 150}});
     addRemove(grid, 100);
     grid->SetImageList(ImageList());
     grid->SetEditable(true);
@@ -126,8 +136,13 @@ void BuildEquipmentLines(vbalGrid *grid)
 
 void BuildLaborLines(vbalGrid *grid)
 {
-    addColumns(grid, {{"no", "No.", 30}, {"Description", "Description", 200}, {"quantity", "Quantity", 60},
-                      {"charge", "Charge", 50}, {"extcharge", "Ext. Charge", 70}, {"note", "Note", 480}});
+    addColumns(grid,
+               {{"no", "No.", 30},
+                {"Description", "Description", 200},
+                {"quantity", "Quantity", 60},
+                {"charge", "Charge", 50},
+                {"extcharge", "Ext. Charge", 70},
+                {"note", "Note", 480}});
     addRemove(grid, 100);
     grid->SetImageList(ImageList());
     grid->SetEditable(true);
@@ -136,8 +151,11 @@ void BuildLaborLines(vbalGrid *grid)
 
 void BuildPayments(vbalGrid *grid)
 {
-    addColumns(grid, {{"no", "No.", 30}, {"Description", "Description", 200}, {"Amount", "Amount", 100},
-                      {"ExtAmount", "Plus Surcharge", 100}});
+    addColumns(grid,
+               {{"no", "No.", 30},
+                {"Description", "Description", 200},
+                {"Amount", "Amount", 100},
+                {"ExtAmount", "Plus Surcharge", 100}});
     addRemove(grid, 100);
     grid->SetImageList(ImageList());
     ticketAreaLook(grid, 20);
@@ -145,17 +163,23 @@ void BuildPayments(vbalGrid *grid)
 
 void BuildEquipmentLookup(vbalGrid *grid)
 {
-    addColumns(grid, {{"category", "Category", 100}, {"partnumber", "Part Number", 100}, {"BarCode", "UPC", 100},
-                      {"modelnumber", "Model Number", 100}, {"Description", "Description", 300},
-                      {"Price", "Price", 80}, {"QOH", "QOH", 45}, {"Available", "Available", 450}});
+    addColumns(grid,
+               {{"category", "Category", 100},
+                {"partnumber", "Part Number", 100},
+                {"BarCode", "UPC", 100},
+                {"modelnumber", "Model Number", 100},
+                {"Description", "Description", 300},
+                {"Price", "Price", 80},
+                {"QOH", "QOH", 45},
+                {"Available", "Available", 450}});
     ticketAreaLook(grid, 30);
     grid->SetRowMode(true);
 }
 
 void BuildLaborLookup(vbalGrid *grid)
 {
-    addColumns(grid, {{"cat", "Category", 100}, {"Desc", "Description", 300}, {"OURS", "OURS", 100},
-                      {"COG", "COG", 100}});
+    addColumns(grid,
+               {{"cat", "Category", 100}, {"Desc", "Description", 300}, {"OURS", "OURS", 100}, {"COG", "COG", 100}});
     ticketAreaLook(grid, 20);
 }
 

@@ -48,9 +48,8 @@ void tell(QString *refusal, const QString &text)
 // first one with that bar code. nullopt after a failure; no rows when none.
 std::optional<Recordset> productNamed(const QString &table, const QString &value, Source source)
 {
-    const QString where = source == Source::Barcode
-        ? Database::CurrentDialect().textEquals(QStringLiteral("barcode"))
-        : QStringLiteral("id = ?");
+    const QString where = source == Source::Barcode ? Database::CurrentDialect().textEquals(QStringLiteral("barcode"))
+                                                    : QStringLiteral("id = ?");
     QVariant key = value.trimmed();
     if (source == Source::ProductId) {
         bool ok = false;
@@ -70,8 +69,8 @@ Result addProduct(int salesId, const QString &value, Source source)
         return Result::NotFound;
     const qint64 id = Database::InsertRow(
         QStringLiteral("salesitem"),
-        {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("barcode"), QStringLiteral("modelnumber"),
-         QStringLiteral("description"), QStringLiteral("price")},
+        {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("barcode"),
+         QStringLiteral("modelnumber"), QStringLiteral("description"), QStringLiteral("price")},
         {salesId, product->value(0, QStringLiteral("partnumber")), product->value(0, QStringLiteral("barcode")),
          product->value(0, QStringLiteral("modelnumber")), product->value(0, QStringLiteral("description")),
          product->value(0, QStringLiteral("price"))});
@@ -91,7 +90,8 @@ Result addLabor(int salesId, const QString &value, PriceColumn price)
         return Result::NotFound;
     const QString column = price == PriceColumn::Cog ? QStringLiteral("cog") : QStringLiteral("ours");
     const qint64 id = Database::InsertRow(
-        QStringLiteral("saleslabor"), {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("charge")},
+        QStringLiteral("saleslabor"),
+        {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("charge")},
         {salesId, labor->value(0, QStringLiteral("description")), labor->value(0, column)});
     return id > 0 ? Result::Done : Result::Failed;
 }
@@ -118,11 +118,12 @@ Result editAmount(int salesId, int lineId, const QString &table, const QString &
         return Result::BadInput;
     }
     const Money value = Money::fromDouble(*reading.value);
-    const QString other = quantity ? (table == QLatin1String("salesitem") ? QStringLiteral("price") : QStringLiteral("charge"))
-                                   : QStringLiteral("quantity");
+    const QString other = quantity
+        ? (table == QLatin1String("salesitem") ? QStringLiteral("price") : QStringLiteral("charge"))
+        : QStringLiteral("quantity");
     return onOpenTicket(salesId, [&] {
-        const auto line = Database::GetRS(QStringLiteral("select %1 from %2 where id = ? and salesid = ?").arg(other, table),
-                                          {lineId, salesId});
+        const auto line = Database::GetRS(
+            QStringLiteral("select %1 from %2 where id = ? and salesid = ?").arg(other, table), {lineId, salesId});
         if (!line)
             return Result::Failed;
         if (line->isEmpty())
@@ -239,9 +240,9 @@ Result AddPayment(int salesId, const QString &payType, const QString &amountText
 {
     const TextNumber::Reading amount = TextNumber::readMoney(amountText);
     if (!amount) {
-        tell(refusal, amount.refusal == TextNumber::Reading::Refusal::NotANumber
-                          ? TicketTexts::BadAmountMessage(amountText)
-                          : amount.message());
+        tell(refusal,
+             amount.refusal == TextNumber::Reading::Refusal::NotANumber ? TicketTexts::BadAmountMessage(amountText)
+                                                                        : amount.message());
         return Result::BadInput;
     }
     if (Money::fromDouble(*amount.value).isZero()) {
@@ -250,7 +251,8 @@ Result AddPayment(int salesId, const QString &payType, const QString &amountText
     }
     return onOpenTicket(salesId, [&] {
         const qint64 id = Database::InsertRow(
-            QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("amount")},
+            QStringLiteral("payment"),
+            {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("amount")},
             {salesId, payType.trimmed(), Money::fromDouble(*amount.value).toDouble()});
         return id > 0 ? Result::Done : Result::Failed;
     });
@@ -265,19 +267,20 @@ std::optional<Recordset> SearchEquipment(const QString &words)
 {
     const Dialect d = Database::CurrentDialect();
     const QString pattern = Dialect::likeContains(words.trimmed());
-    return Database::GetRS(QStringLiteral("select * from vw_product_available where %1 or %2 "
-                                          "order by %3, %4")
-                               .arg(d.textContains(QStringLiteral("description")),
-                                    d.textContains(QStringLiteral("modelnumber")), d.orderText(QStringLiteral("category")),
-                                    d.orderText(QStringLiteral("modelnumber"))),
-                           {pattern, pattern});
+    return Database::GetRS(
+        QStringLiteral("select * from vw_product_available where %1 or %2 "
+                       "order by %3, %4")
+            .arg(d.textContains(QStringLiteral("description")), d.textContains(QStringLiteral("modelnumber")),
+                 d.orderText(QStringLiteral("category")), d.orderText(QStringLiteral("modelnumber"))),
+        {pattern, pattern});
 }
 
 std::optional<Recordset> SearchLabor(const QString &words)
 {
     const Dialect d = Database::CurrentDialect();
     return Database::GetRS(QStringLiteral("select * from labor where %1 order by %2, %3")
-                               .arg(d.textContains(QStringLiteral("description")), d.orderText(QStringLiteral("category")),
+                               .arg(d.textContains(QStringLiteral("description")),
+                                    d.orderText(QStringLiteral("category")),
                                     d.orderText(QStringLiteral("description"))),
                            {Dialect::likeContains(words.trimmed())});
 }

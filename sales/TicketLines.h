@@ -32,7 +32,7 @@ Result AddTicketLine(int salesId, const QString &value, Source source, PriceColu
 struct Availability
 {
     bool found = false;
-    QString name;      // its part number and description
+    QString name; // its part number and description
     Money available;
 };
 // nullopt when it could not be read (the data layer has said why).

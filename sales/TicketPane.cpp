@@ -60,8 +60,8 @@ void TicketPane::scrollArea()
 
 void TicketPane::showAreaPart(const QRect &part)
 {
-    VScroll1->setValue(SalesLayout::ScrollValueShowing(m_area->height(), height(), part.top(), part.bottom(),
-                                                       VScroll1->value()));
+    VScroll1->setValue(
+        SalesLayout::ScrollValueShowing(m_area->height(), height(), part.top(), part.bottom(), VScroll1->value()));
     scrollArea();
 }
 

@@ -4,8 +4,8 @@
 
 std::optional<TicketRows> TicketRows::Read(int salesId)
 {
-    auto equipment =
-        Database::GetRS(QStringLiteral("select * from salesitem where salesid = ? order by id"), {salesId});
+    auto equipment = Database::GetRS(QStringLiteral("select * from salesitem where salesid = ? order by id"),
+                                     {salesId});
     if (!equipment)
         return std::nullopt;
     auto labor = Database::GetRS(QStringLiteral("select * from saleslabor where salesid = ? order by id"), {salesId});

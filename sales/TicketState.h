@@ -10,8 +10,14 @@ enum class TicketState { Open, Closed, Other };
 TicketState TicketStateOf(const QString &status);
 
 // The stored spellings.
-inline QString OpenStatus() { return QStringLiteral("Open"); }
-inline QString CloseStatus() { return QStringLiteral("Close"); }
+inline QString OpenStatus()
+{
+    return QStringLiteral("Open");
+}
+inline QString CloseStatus()
+{
+    return QStringLiteral("Close");
+}
 
 // The ticket number as it is shown: at least four digits (7 → 0007).
 QString FormatTicketNumber(qint64 id);

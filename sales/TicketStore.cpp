@@ -83,7 +83,8 @@ NewTicketResult NewTicket(int customerId, int *newId)
         if (customer->isEmpty())
             return NewTicketResult::CustomerGone;
         const qint64 id = Database::InsertRow(
-            QStringLiteral("sales"), {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status")},
+            QStringLiteral("sales"),
+            {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status")},
             {customerId, DateText::toDb(Clock::now()), OpenStatus()});
         if (id <= 0)
             return NewTicketResult::Failed;
@@ -139,7 +140,8 @@ TicketHeader HeaderFromRow(const Recordset &rs)
 
 TicketChange CloseTicket(int salesId)
 {
-    return moveTicket(salesId, CloseStatus(), openCondition(), -1, [salesId] { return recordFinalizeAfterReopen(salesId); });
+    return moveTicket(salesId, CloseStatus(), openCondition(), -1,
+                      [salesId] { return recordFinalizeAfterReopen(salesId); });
 }
 
 TicketChange ReopenTicket(int salesId)
@@ -201,10 +203,10 @@ FieldSave SaveFieldOver(int salesId, TicketField field, const QString &typed, co
     // One statement checks and writes, so no other counter's text can come
     // in between.
     const QString column = columnOf(field);
-    const qint64 changed = Database::Execute(QStringLiteral("update sales set %1 = ? where id = ? and %2 and %3")
-                                                 .arg(column, openCondition(),
-                                                      Database::CurrentDialect().storedTextIs(column)),
-                                             {valueOf(field, typed), salesId, seen});
+    const qint64 changed = Database::Execute(
+        QStringLiteral("update sales set %1 = ? where id = ? and %2 and %3")
+            .arg(column, openCondition(), Database::CurrentDialect().storedTextIs(column)),
+        {valueOf(field, typed), salesId, seen});
     if (changed < 0)
         return FieldSave::Failed;
     if (changed > 0)
@@ -223,9 +225,12 @@ FieldSave SaveFieldOver(int salesId, TicketField field, const QString &typed, co
         // It reads as this counter saw it, blanks the engine trims
         // differently (a tab) aside: nothing of another counter's is lost.
         switch (SaveField(salesId, field, typed)) {
-        case TicketChange::Done: return FieldSave::Saved;
-        case TicketChange::WrongState: return FieldSave::WrongState;
-        case TicketChange::Failed: return FieldSave::Failed;
+        case TicketChange::Done:
+            return FieldSave::Saved;
+        case TicketChange::WrongState:
+            return FieldSave::WrongState;
+        case TicketChange::Failed:
+            return FieldSave::Failed;
         }
     }
     return FieldSave::ChangedElsewhere;

@@ -23,9 +23,9 @@ struct TicketHeader
 
 // What a lifecycle step did.
 enum class TicketChange {
-    Done,        // the ticket changed, and its stock moved with it
-    WrongState,  // the ticket was not in the state the step needs (another counter got there first); nothing changed
-    Failed,      // a statement failed; nothing changed (the data layer said why)
+    Done,       // the ticket changed, and its stock moved with it
+    WrongState, // the ticket was not in the state the step needs (another counter got there first); nothing changed
+    Failed,     // a statement failed; nothing changed (the data layer said why)
 };
 
 // The ticket rows of the database: creating, finding, finalizing,

@@ -71,13 +71,13 @@ QString ChangedBeforeCloseMessage(int salesId)
 QString UnmatchedLinesQuestion(const QStringList &lines)
 {
     return QStringLiteral("No product has the part number of %1, so no stock is taken for %2. Close anyway?")
-        .arg(lines.join(QStringLiteral(", ")),
-             lines.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+        .arg(lines.join(QStringLiteral(", ")), lines.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }
 
 QString NoneAvailableQuestion(const QString &product, const QString &available)
 {
-    return QStringLiteral("None of %1 is available (available: %2). Add it to the ticket anyway?").arg(product, available);
+    return QStringLiteral("None of %1 is available (available: %2). Add it to the ticket anyway?")
+        .arg(product, available);
 }
 
 QString NotOpenMessage(int salesId)

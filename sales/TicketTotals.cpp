@@ -10,10 +10,10 @@
 
 namespace {
 
-const char *const kCaptions[TicketTotals::BoxCount] = {"SubTotal", "Labor", "Shop Fee", "Tax", "Total",
-                                                       "Payment/Credit", "Change Due"};
-const char *const kNames[TicketTotals::BoxCount] = {"txtSubTotal", "txtLabor", "txtShopFee", "txtTax", "txtTotal",
-                                                    "txtPayments", "txtChangeDue"};
+const char *const kCaptions[TicketTotals::BoxCount] = {"SubTotal", "Labor",          "Shop Fee",  "Tax",
+                                                       "Total",    "Payment/Credit", "Change Due"};
+const char *const kNames[TicketTotals::BoxCount] = {"txtSubTotal", "txtLabor",    "txtShopFee",  "txtTax",
+                                                    "txtTotal",    "txtPayments", "txtChangeDue"};
 
 } // namespace
 

@@ -14,8 +14,8 @@
 #include "widgets/ObjectSettings.h"
 #include "widgets/OleColor.h"
 #include "widgets/Splitter.h"
-#include "widgets/vbalGrid.h"
 #include "widgets/WindowPlacement.h"
+#include "widgets/vbalGrid.h"
 
 #include <QCloseEvent>
 
@@ -130,8 +130,8 @@ void frmSales::SearchTicket()
 {
     if (!ticketArea()->CommitOpenEdit())
         return;
-    const std::optional<QString> typed =
-        Prompts().inputText(QStringLiteral("Enter Ticket Number"), QStringLiteral("Search Ticket"));
+    const std::optional<QString> typed = Prompts().inputText(QStringLiteral("Enter Ticket Number"),
+                                                             QStringLiteral("Search Ticket"));
     if (!typed || typed->trimmed().isEmpty())
         return;
     int customer = 0;

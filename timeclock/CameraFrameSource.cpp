@@ -13,7 +13,7 @@
 
 namespace {
 const QString kNoCameraText = QStringLiteral("No camera was found on this computer.\n"
-                                         "Connect a camera, then open Picture Capture again.");
+                                             "Connect a camera, then open Picture Capture again.");
 }
 
 #if TESSALY_HAVE_MULTIMEDIA
@@ -45,9 +45,7 @@ QList<QSize> cameraFrameSizes(const QCameraDevice &device)
 
 } // namespace
 
-CameraFrameSource::CameraFrameSource(QObject *parent)
-    : FrameSource(parent)
-    , m_camera(std::make_unique<Camera>())
+CameraFrameSource::CameraFrameSource(QObject *parent) : FrameSource(parent), m_camera(std::make_unique<Camera>())
 {
     m_camera->session.setVideoSink(&m_camera->sink);
     connect(&m_camera->sink, &QVideoSink::videoFrameChanged, this,
@@ -114,9 +112,8 @@ void CameraFrameSource::openCamera()
     if (m_source >= devices.size())
         return;
     m_camera->camera = std::make_unique<QCamera>(devices[m_source]);
-    connect(m_camera->camera.get(), &QCamera::errorOccurred, this, [this](QCamera::Error, const QString &text) {
-        emit failed(text);
-    });
+    connect(m_camera->camera.get(), &QCamera::errorOccurred, this,
+            [this](QCamera::Error, const QString &text) { emit failed(text); });
     m_camera->session.setCamera(m_camera->camera.get());
     if (!m_size.isValid())
         m_size = CaptureFrame::Preferred(cameraFrameSizes(devices[m_source]));
@@ -152,13 +149,10 @@ QImage CameraFrameSource::latestFrame()
 #else // without Qt Multimedia: no camera at all
 
 struct CameraFrameSource::Camera
-{
-};
+{ };
 
-CameraFrameSource::CameraFrameSource(QObject *parent)
-    : FrameSource(parent)
-{
-}
+CameraFrameSource::CameraFrameSource(QObject *parent) : FrameSource(parent)
+{ }
 
 CameraFrameSource::~CameraFrameSource() = default;
 
@@ -177,7 +171,8 @@ QStringList CameraFrameSource::sourceNames() const
     return {};
 }
 
-void CameraFrameSource::setCurrentSource(int) {}
+void CameraFrameSource::setCurrentSource(int)
+{ }
 
 QList<QSize> CameraFrameSource::frameSizes() const
 {
@@ -189,9 +184,12 @@ void CameraFrameSource::setFrameSize(const QSize &size)
     m_size = size;
 }
 
-void CameraFrameSource::openCamera() {}
-void CameraFrameSource::start() {}
-void CameraFrameSource::stop() {}
+void CameraFrameSource::openCamera()
+{ }
+void CameraFrameSource::start()
+{ }
+void CameraFrameSource::stop()
+{ }
 
 bool CameraFrameSource::running() const
 {

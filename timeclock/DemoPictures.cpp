@@ -25,8 +25,7 @@ const QColor kHair[] = {QColor(60, 40, 30), QColor(20, 20, 20), QColor(150, 100,
 const QColor kShirts[] = {QColor(40, 70, 140), QColor(160, 40, 40), QColor(50, 110, 60), QColor(90, 90, 90),
                           QColor(200, 120, 30)};
 
-template<typename T, size_t N>
-const T &pick(const T (&list)[N], int seed, int salt)
+template <typename T, size_t N> const T &pick(const T (&list)[N], int seed, int salt)
 {
     return list[size_t(qAbs(seed * 7 + salt * 3)) % N];
 }

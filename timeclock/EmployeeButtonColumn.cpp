@@ -16,9 +16,7 @@ const char kEmployeeIdProperty[] = "employeeId";
 const QString kChosenStyle = QStringLiteral("QToolButton { background-color: rgb(255, 0, 0); }");
 } // namespace
 
-EmployeeButtonColumn::EmployeeButtonColumn(QWidget *parent)
-    : QScrollArea(parent)
-    , Picture2(new QWidget)
+EmployeeButtonColumn::EmployeeButtonColumn(QWidget *parent) : QScrollArea(parent), Picture2(new QWidget)
 {
     setObjectName(QStringLiteral("VScroll1"));
     Picture2->setObjectName(QStringLiteral("Picture2"));

@@ -11,7 +11,8 @@ QString byName()
 {
     const Dialect d = Database::CurrentDialect();
     return QStringLiteral("order by %1, %2, id")
-        .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")), d.orderText(QStringLiteral("coalesce(firstname, '')")));
+        .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")),
+             d.orderText(QStringLiteral("coalesce(firstname, '')")));
 }
 
 EmployeeRecord recordFrom(const Recordset &rs, int r)
@@ -115,7 +116,8 @@ int AddNew()
     int added = 0;
     Database::Transaction([&] {
         const qint64 id = Database::InsertRow(
-            QStringLiteral("employee"), {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("pin")},
+            QStringLiteral("employee"),
+            {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("pin")},
             {QStringLiteral("first name"), QStringLiteral("last name"), QStringLiteral("9527")});
         if (id <= 0 || !AuditLog::Record(AuditLog::kEmployeeAdded, AuditLog::EmployeeSubject(int(id))))
             return false;

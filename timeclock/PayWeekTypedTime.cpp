@@ -17,9 +17,11 @@ std::optional<QDateTime> ParseTypedTime(const QString &text)
         return std::nullopt;
     const QString date = DateText::shortDateFormat();
     const QStringList formats = {
-        date + QStringLiteral(" h:mm:ss AP"), date + QStringLiteral(" h:mm AP"), date + QStringLiteral(" H:mm:ss"),
-        date + QStringLiteral(" H:mm"),       QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
-        QStringLiteral("M/d/yyyy h:mm:ss AP"), QStringLiteral("M/d/yyyy h:mm AP"), QStringLiteral("M/d/yyyy H:mm"),
+        date + QStringLiteral(" h:mm:ss AP"),  date + QStringLiteral(" h:mm AP"),
+        date + QStringLiteral(" H:mm:ss"),     date + QStringLiteral(" H:mm"),
+        QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd HH:mm"),
+        QStringLiteral("M/d/yyyy h:mm:ss AP"), QStringLiteral("M/d/yyyy h:mm AP"),
+        QStringLiteral("M/d/yyyy H:mm"),
     };
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     for (const QString &format : formats) {

@@ -11,7 +11,6 @@ namespace TimeClockStore {
 
 namespace {
 
-
 Edit fromCount(qint64 n)
 {
     return n < 0 ? Edit::Failed : Edit::Done;
@@ -21,8 +20,7 @@ Edit fromCount(qint64 n)
 // began. A row without the other time yet cannot.
 // Time rows are changed only in the time administration: each change is
 // recorded with the row before and after it, in one unit with the change.
-template <typename Change>
-Edit recordedChange(int rowId, Change change)
+template <typename Change> Edit recordedChange(int rowId, Change change)
 {
     return Database::TransactionOutcome(Edit::Done, Edit::Failed, [&] {
         const auto owner = Database::GetRS(QStringLiteral("select employeeid from TimeInOut where id = ?"), {rowId});
@@ -34,8 +32,7 @@ Edit recordedChange(int rowId, Change change)
             return edit;
         const std::optional<QString> after = AuditLog::RowText(QStringLiteral("TimeInOut"), rowId);
         return after
-                && AuditLog::Record(AuditLog::kTimeRowChanged,
-                                    AuditLog::EmployeeSubject(owner->value(0, 0).toInt()),
+                && AuditLog::Record(AuditLog::kTimeRowChanged, AuditLog::EmployeeSubject(owner->value(0, 0).toInt()),
                                     QStringLiteral("row %1 before: %2\nafter: %3").arg(rowId).arg(*before, *after))
             ? Edit::Done
             : Edit::Failed;
@@ -72,8 +69,8 @@ Edit setTime(int rowId, const QString &column, const QString &typed, bool blankA
         if (open->value(0, 0).toInt() > 0)
             return Edit::AnotherRowOpen;
         const Database::DuplicatesExpected secondOpenRow;
-        const qint64 n =
-            Database::Execute(QStringLiteral("update TimeInOut set %1 = null where id = ?").arg(column), {rowId});
+        const qint64 n = Database::Execute(QStringLiteral("update TimeInOut set %1 = null where id = ?").arg(column),
+                                           {rowId});
         return n < 0 && Database::LastFailureWasDuplicate() ? Edit::AnotherRowOpen : fromCount(n);
     }
     const std::optional<QDateTime> moment = PayWeek::ParseTypedTime(typed);
@@ -124,7 +121,8 @@ qint64 TotalMinutes(const QList<ClockRow> &rows)
 std::optional<bool> IsClockedIn(int employeeId)
 {
     const auto rs = Database::GetRS(
-        QStringLiteral("select count(*) from TimeInOut where employeeid = ? and timeout is null and timein is not null"),
+        QStringLiteral(
+            "select count(*) from TimeInOut where employeeid = ? and timeout is null and timein is not null"),
         {employeeId});
     if (!rs)
         return std::nullopt;
@@ -151,7 +149,8 @@ Clocking ClockIn(int employeeId)
             return Clocking::Failed;
         if (*in)
             return Clocking::AlreadyIn;
-        return Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
+        return Database::InsertRow(QStringLiteral("TimeInOut"),
+                                   {QStringLiteral("employeeid"), QStringLiteral("timein")},
                                    {employeeId, DateText::toDb(Clock::now())})
                 > 0
             ? Clocking::Done
@@ -164,9 +163,9 @@ Clocking ClockIn(int employeeId)
 
 Clocking ClockOut(int employeeId)
 {
-    const qint64 closed =
-        Database::Execute(QStringLiteral("update TimeInOut set timeout = ? where employeeid = ? and timeout is null"),
-                          {DateText::toDb(Clock::now()), employeeId});
+    const qint64 closed = Database::Execute(
+        QStringLiteral("update TimeInOut set timeout = ? where employeeid = ? and timeout is null"),
+        {DateText::toDb(Clock::now()), employeeId});
     if (closed < 0)
         return Clocking::Failed;
     return closed == 0 ? Clocking::NothingOpen : Clocking::Done;
@@ -200,9 +199,11 @@ bool AddRow(int employeeId, const QDateTime &at)
     const QString now = DateText::toDb(at);
     return Database::Transaction([&] {
         const qint64 id = Database::InsertRow(
-            QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
+            QStringLiteral("TimeInOut"),
+            {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
             {employeeId, now, now});
-        const std::optional<QString> row = id > 0 ? AuditLog::RowText(QStringLiteral("TimeInOut"), int(id)) : std::nullopt;
+        const std::optional<QString> row = id > 0 ? AuditLog::RowText(QStringLiteral("TimeInOut"), int(id))
+                                                  : std::nullopt;
         return row
             && AuditLog::Record(AuditLog::kTimeRowAdded, AuditLog::EmployeeSubject(employeeId),
                                 QStringLiteral("row %1: %2").arg(id).arg(*row));

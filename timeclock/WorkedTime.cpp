@@ -33,7 +33,8 @@ std::optional<QList<TimeRow>> ReadTimeRows(std::optional<int> employeeId, const 
     QList<TimeRow> rows;
     rows.reserve(rs->rowCount());
     for (int r = 0; r < rs->rowCount(); ++r) {
-        rows.append({rs->value(r, QStringLiteral("id")).toInt(), DateText::fromDb(rs->value(r, QStringLiteral("timein"))),
+        rows.append({rs->value(r, QStringLiteral("id")).toInt(),
+                     DateText::fromDb(rs->value(r, QStringLiteral("timein"))),
                      DateText::fromDb(rs->value(r, QStringLiteral("timeout")))});
     }
     return rows;

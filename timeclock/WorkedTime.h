@@ -26,8 +26,7 @@ qint64 MinuteBoundaries(const QDateTime &from, const QDateTime &to);
 // The rows clocked in from `from` up to, not including, `to`, of one
 // employee or of all (nullopt), in order of clock-in. nullopt when the query
 // failed (the data layer has said why).
-std::optional<QList<TimeRow>> ReadTimeRows(std::optional<int> employeeId, const QDateTime &from,
-                                           const QDateTime &to);
+std::optional<QList<TimeRow>> ReadTimeRows(std::optional<int> employeeId, const QDateTime &from, const QDateTime &to);
 
 // The minutes one employee worked in rows clocked in from start up to, not
 // including, end; nullopt when no such row has a clock-out (the report

@@ -42,8 +42,10 @@ frmCapture::frmCapture(QWidget *parent, std::unique_ptr<FrameSource> source)
     Picture1->setStyleSheet(QStringLiteral("background: black; color: white;"));
     auto *controls = new QGroupBox(QStringLiteral("Controls"), this);
     auto *column = new QVBoxLayout(controls);
-    const std::pair<QPushButton *, const char *> buttons[] = {{cmdCapture, "cmdCapture"}, {Command1, "Command1"},
-                                                              {Command2, "Command2"},     {cmdAccept, "cmdAccept"},
+    const std::pair<QPushButton *, const char *> buttons[] = {{cmdCapture, "cmdCapture"},
+                                                              {Command1, "Command1"},
+                                                              {Command2, "Command2"},
+                                                              {cmdAccept, "cmdAccept"},
                                                               {cmdDiscard, "cmdDiscard"}};
     for (const auto &[button, name] : buttons) {
         button->setObjectName(QString::fromLatin1(name));

@@ -292,8 +292,8 @@ void frmEmployee::onGetPic()
 
 void frmEmployee::showPicture()
 {
-    const QImage picture =
-        EmployeePictures::Load(EmployeePictures::PictureToShow(m_shown.id), CaptureFrame::kPictureSize);
+    const QImage picture = EmployeePictures::Load(EmployeePictures::PictureToShow(m_shown.id),
+                                                  CaptureFrame::kPictureSize);
     if (picture.isNull())
         Image1->setText(QStringLiteral("(no picture)"));
     else

@@ -124,8 +124,8 @@ void frmTimeInOut::showEditRefusal(TimeClockStore::Edit result, const QString &t
         Prompts().message(QStringLiteral("\"%1\" is not a date and time. Type it as %2; nothing was changed.")
                               .arg(typed, DateText::generalDate(Clock::now())));
     else if (result == Edit::OutBeforeIn)
-        Prompts().message(QStringLiteral("\"%1\" would put the time out before the time in; nothing was changed.")
-                              .arg(typed));
+        Prompts().message(
+            QStringLiteral("\"%1\" would put the time out before the time in; nothing was changed.").arg(typed));
     else if (result == Edit::AnotherRowOpen)
         Prompts().message(QStringLiteral("%1 is already clocked in on another row; nothing was changed. "
                                          "Give that row its time out first.")
@@ -140,8 +140,8 @@ void frmTimeInOut::onMouseUp(int button, int, int x, int y)
     if (!m_admin || button != VbInput::LeftButton)
         return;
     if (const int row = vbalGrid1->RemoveCellHit(button, x, y)) {
-        const QString question = QStringLiteral("Remove ") + vbalGrid1->CellValue(row, kIdColumn)
-            + QStringLiteral("  ") + vbalGrid1->CellValue(row, kTimeInColumn) + QStringLiteral("?");
+        const QString question = QStringLiteral("Remove ") + vbalGrid1->CellValue(row, kIdColumn) + QStringLiteral("  ")
+            + vbalGrid1->CellValue(row, kTimeInColumn) + QStringLiteral("?");
         if (Prompts().askYesNo(question))
             DeleteTimeRow(int(vbalGrid1->CellItemData(row, kIdColumn)));
         return;

@@ -50,8 +50,8 @@ std::optional<QString> MessageBoxPrompts::inputText(const QString &prompt, const
                                                     const QString &defaultText)
 {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(owner(), titleOrDefault(title), prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(owner(), titleOrDefault(title), prompt, QLineEdit::Normal, defaultText,
+                                               &ok);
     if (!ok)
         return std::nullopt;
     return text;

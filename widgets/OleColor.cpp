@@ -10,19 +10,32 @@ constexpr qint64 kSystemBit = 0x80000000LL;
 QColor systemColor(int index, const QPalette &p)
 {
     switch (index) {
-    case 4: return p.color(QPalette::Window);          // menu
-    case 5: return p.color(QPalette::Base);            // window background
-    case 7: return p.color(QPalette::WindowText);      // menu text
-    case 8: return p.color(QPalette::Text);            // window text
-    case 13: return p.color(QPalette::Highlight);
-    case 14: return p.color(QPalette::HighlightedText);
-    case 15: return p.color(QPalette::Button);         // button face
-    case 16: return p.color(QPalette::Mid);            // button shadow
-    case 17: return p.color(QPalette::Disabled, QPalette::Text); // grey text
-    case 18: return p.color(QPalette::ButtonText);
-    case 20: return p.color(QPalette::Light);          // button highlight
-    case 24: return p.color(QPalette::ToolTipBase);
-    default: return QColor();
+    case 4:
+        return p.color(QPalette::Window); // menu
+    case 5:
+        return p.color(QPalette::Base); // window background
+    case 7:
+        return p.color(QPalette::WindowText); // menu text
+    case 8:
+        return p.color(QPalette::Text); // window text
+    case 13:
+        return p.color(QPalette::Highlight);
+    case 14:
+        return p.color(QPalette::HighlightedText);
+    case 15:
+        return p.color(QPalette::Button); // button face
+    case 16:
+        return p.color(QPalette::Mid); // button shadow
+    case 17:
+        return p.color(QPalette::Disabled, QPalette::Text); // grey text
+    case 18:
+        return p.color(QPalette::ButtonText);
+    case 20:
+        return p.color(QPalette::Light); // button highlight
+    case 24:
+        return p.color(QPalette::ToolTipBase);
+    default:
+        return QColor();
     }
 }
 

@@ -102,8 +102,8 @@ void boundToScreen(QWidget *window)
         return;
     const QRect area = screen->availableGeometry();
     const QMargins frame = frameOf(window);
-    const QSize room = (area.size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()))
-                           .expandedTo(QSize(1, 1));
+    const QSize room =
+        (area.size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom())).expandedTo(QSize(1, 1));
     window->resize(window->size().boundedTo(room));
     // A place the window system has not chosen yet is left to it.
     if (window->testAttribute(Qt::WA_Moved) || window->isVisible())
@@ -116,7 +116,8 @@ QRect StoredRect(const StoredTexts &texts)
 {
     const QSize size(Twips::ToPixels(numberOr(texts.width, kDefaultWidthTwips, true)),
                      Twips::ToPixels(numberOr(texts.height, kDefaultHeightTwips, true)));
-    const QPoint position(Twips::ToPixels(numberOr(texts.left, 0, false)), Twips::ToPixels(numberOr(texts.top, 0, false)));
+    const QPoint position(Twips::ToPixels(numberOr(texts.left, 0, false)),
+                          Twips::ToPixels(numberOr(texts.top, 0, false)));
     return QRect(position, size.expandedTo(QSize(1, 1)));
 }
 
@@ -182,8 +183,8 @@ void Save(QWidget *window)
 {
     const QRect place = placeOf(window);
     const QVariant placed = window->property(kPlacedRect);
-    if (placed.isValid() && placed.toRect() == place &&
-        window->property(kPlacedMaximised).toBool() == window->isMaximized())
+    if (placed.isValid() && placed.toRect() == place
+        && window->property(kPlacedMaximised).toBool() == window->isMaximized())
         return;
     save(window, "Width", place.width());
     save(window, "Height", place.height());

@@ -197,8 +197,8 @@ void vbalGrid::SetRemoveCell(int row)
 {
     if (!validCell(row, m_removeColumn))
         return;
-    SetCell(row, m_removeColumn, QStringLiteral("Remove"), DT_CENTER, -1, OleColor::Default, OleColor::Red, nullptr,
-            0, -1, CellItemData(row, m_removeColumn));
+    SetCell(row, m_removeColumn, QStringLiteral("Remove"), DT_CENTER, -1, OleColor::Default, OleColor::Red, nullptr, 0,
+            -1, CellItemData(row, m_removeColumn));
 }
 
 int vbalGrid::RemoveCellHit(int button, int x, int y) const
@@ -298,8 +298,8 @@ void vbalGrid::SetRedrawEnabled(bool enabled)
 
 // --- Cells ---
 
-void vbalGrid::SetCell(int row, int col, const QString &text, int format, int icon, qint64 backColor,
-                       qint64 foreColor, const QFont *font, int indent, int extraIcon, qint64 itemData)
+void vbalGrid::SetCell(int row, int col, const QString &text, int format, int icon, qint64 backColor, qint64 foreColor,
+                       const QFont *font, int indent, int extraIcon, qint64 itemData)
 {
     if (!validCell(row, col))
         return;
@@ -491,8 +491,7 @@ void vbalGrid::SetGridLineColor(qint64 color)
 void vbalGrid::updateGridStyle()
 {
     const QColor c = OleColor::ToQColor(m_gridLineColor, palette());
-    m_view->setStyleSheet(c.isValid() ? QStringLiteral("QTableView { gridline-color: %1; }").arg(c.name())
-                                      : QString());
+    m_view->setStyleSheet(c.isValid() ? QStringLiteral("QTableView { gridline-color: %1; }").arg(c.name()) : QString());
 }
 
 void vbalGrid::SetBackColor(qint64 color)

@@ -22,7 +22,7 @@ void vbalGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QMode
     else
         option->features &= ~QStyleOptionViewItem::WrapText;
     option->textElideMode = (format & (kDtEndEllipsis | kDtWordEllipsis | kDtPathEllipsis)) ? Qt::ElideRight
-                                                                                             : Qt::ElideNone;
+                                                                                            : Qt::ElideNone;
     const int indent = index.data(vbalGridModel::IndentRole).toInt();
     if (indent > 0)
         option->rect.adjust(indent, 0, 0, 0);

@@ -162,8 +162,9 @@ bool vbalGrid::viewKeyEvent(QEvent *event)
     const QString text = ke->text();
     const bool plain = !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     const QModelIndex current = m_view->currentIndex();
-    if (plain && !text.isEmpty() && (text[0].isPrint() || text[0] == QLatin1Char('\r')
-                                     || text[0] == QLatin1Char('\x1b') || text[0] == QLatin1Char('\b'))) {
+    if (plain && !text.isEmpty()
+        && (text[0].isPrint() || text[0] == QLatin1Char('\r') || text[0] == QLatin1Char('\x1b')
+            || text[0] == QLatin1Char('\b'))) {
         const int ascii = text[0].unicode();
         emit KeyPress(ascii);
         if (m_editable && text[0].isPrint() && current.isValid()) {

@@ -25,15 +25,19 @@ Qt::Alignment cellAlignment(int format)
 Qt::Alignment headerAlignment(int align)
 {
     switch (align) {
-    case 1: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case 2: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case 1:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case 2:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
 } // namespace
 
-vbalGridModel::vbalGridModel(QObject *parent) : QAbstractTableModel(parent) {}
+vbalGridModel::vbalGridModel(QObject *parent) : QAbstractTableModel(parent)
+{ }
 
 int vbalGridModel::rowCount(const QModelIndex &parent) const
 {
@@ -60,8 +64,10 @@ QVariant vbalGridModel::data(const QModelIndex &index, int role) const
     const vbalGridCell &c = cell(storedRow(index.row()), index.column());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return c.text;
-    case Qt::TextAlignmentRole: return QVariant::fromValue(cellAlignment(c.format));
+    case Qt::EditRole:
+        return c.text;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(cellAlignment(c.format));
     case Qt::ForegroundRole: {
         const QColor color = OleColor::ToQColor(c.foreColor);
         return color.isValid() ? QVariant(QBrush(color)) : QVariant();
@@ -74,11 +80,16 @@ QVariant vbalGridModel::data(const QModelIndex &index, int role) const
         if (const QFont *f = fontAt(c.font))
             return *f;
         return QVariant();
-    case Qt::DecorationRole: return icon(c.icon);
-    case FormatRole: return c.format;
-    case IndentRole: return int(c.indent);
-    case ItemDataRole: return c.itemData;
-    default: return QVariant();
+    case Qt::DecorationRole:
+        return icon(c.icon);
+    case FormatRole:
+        return c.format;
+    case IndentRole:
+        return int(c.indent);
+    case ItemDataRole:
+        return c.itemData;
+    default:
+        return QVariant();
     }
 }
 
@@ -88,10 +99,14 @@ QVariant vbalGridModel::headerData(int section, Qt::Orientation orientation, int
         return QAbstractTableModel::headerData(section, orientation, role);
     const vbalGridColumn &col = m_columns[size_t(section)];
     switch (role) {
-    case Qt::DisplayRole: return col.header;
-    case Qt::TextAlignmentRole: return QVariant::fromValue(headerAlignment(col.align));
-    case Qt::DecorationRole: return icon(col.icon);
-    default: return QVariant();
+    case Qt::DisplayRole:
+        return col.header;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(headerAlignment(col.align));
+    case Qt::DecorationRole:
+        return icon(col.icon);
+    default:
+        return QVariant();
     }
 }
 

@@ -4,8 +4,8 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QMap>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSqlDatabase>
@@ -74,7 +74,8 @@ TEST_F(BatchCommandTest, EveryDocumentIsWrittenWithTheFiguresOfTheShop)
         << inventory.toStdString();
     // The head unit: five less the one sold on ticket 5, none reserved, a
     // margin of 219.99 / 429.99.
-    EXPECT_TRUE(inventory.contains(QStringLiteral("DD-700 Double-DIN touchscreen receiver 4 499.99 429.99 210.00 51 0 4")))
+    EXPECT_TRUE(
+        inventory.contains(QStringLiteral("DD-700 Double-DIN touchscreen receiver 4 499.99 429.99 210.00 51 0 4")))
         << inventory.toStdString();
 
     // The demo has no time clock; one shift of Maria's (employee 1, 25.00
@@ -93,8 +94,9 @@ TEST_F(BatchCommandTest, EveryDocumentIsWrittenWithTheFiguresOfTheShop)
     QSqlDatabase::removeDatabase(QStringLiteral("batch-shift"));
 
     const QString pay = file(QStringLiteral("pay.pdf"));
-    ASSERT_EQ(document(pay, {QStringLiteral("payroll"), QStringLiteral("1"), QStringLiteral("2026"),
-                             QStringLiteral("semimonthly")})
+    ASSERT_EQ(document(pay,
+                       {QStringLiteral("payroll"), QStringLiteral("1"), QStringLiteral("2026"),
+                        QStringLiteral("semimonthly")})
                   .exitCode,
               0);
     const QString payroll = text(pay);
@@ -124,8 +126,8 @@ TEST_F(BatchCommandTest, WrongArgumentsSayWhatWasExpectedAndWriteNothing)
     EXPECT_EQ(empty.exitCode, 3);
     EXPECT_TRUE(empty.errors.contains(QStringLiteral("No sales found for ")));
     EXPECT_FALSE(QFile::exists(pdf));
-    const ProgramRun missing = tessaly({QStringLiteral("--database"), file(QStringLiteral("absent.db")), QStringLiteral("--pdf"),
-                                 pdf, QStringLiteral("inventory")});
+    const ProgramRun missing = tessaly({QStringLiteral("--database"), file(QStringLiteral("absent.db")),
+                                        QStringLiteral("--pdf"), pdf, QStringLiteral("inventory")});
     EXPECT_NE(missing.exitCode, 0);
     EXPECT_FALSE(QFile::exists(file(QStringLiteral("absent.db")))) << "never a new empty database";
     EXPECT_FALSE(QFile::exists(pdf));
@@ -137,11 +139,12 @@ TEST_F(BatchCommandTest, BackupAndRestoreFromTheCommandLine)
     const ProgramRun made = tessaly({QStringLiteral("--database"), database(), QStringLiteral("--backup"), backup});
     ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
     EXPECT_TRUE(made.errors.contains(QStringLiteral("Backup written to")));
-    const ProgramRun unconfirmed = tessaly({QStringLiteral("--database"), database(), QStringLiteral("--restore"), backup});
+    const ProgramRun unconfirmed = tessaly(
+        {QStringLiteral("--database"), database(), QStringLiteral("--restore"), backup});
     EXPECT_EQ(unconfirmed.exitCode, 2);
     EXPECT_TRUE(unconfirmed.errors.contains(QStringLiteral("--yes")));
-    const ProgramRun restored =
-        tessaly({QStringLiteral("--database"), database(), QStringLiteral("--restore"), backup, QStringLiteral("--yes")});
+    const ProgramRun restored = tessaly(
+        {QStringLiteral("--database"), database(), QStringLiteral("--restore"), backup, QStringLiteral("--yes")});
     EXPECT_EQ(restored.exitCode, 0) << restored.errors.toStdString();
     const ProgramRun self = tessaly({QStringLiteral("--database"), database(), QStringLiteral("--backup"), database()});
     EXPECT_EQ(self.exitCode, 1);
@@ -149,8 +152,8 @@ TEST_F(BatchCommandTest, BackupAndRestoreFromTheCommandLine)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("not a database");
     junk.close();
-    const ProgramRun refused = tessaly(
-        {QStringLiteral("--database"), database(), QStringLiteral("--restore"), junk.fileName(), QStringLiteral("--yes")});
+    const ProgramRun refused = tessaly({QStringLiteral("--database"), database(), QStringLiteral("--restore"),
+                                        junk.fileName(), QStringLiteral("--yes")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.errors.contains(QStringLiteral("not a Tessaly backup")));
 }
@@ -162,8 +165,8 @@ TEST_F(BatchCommandTest, HelpListsTheDocuments)
     p.waitForFinished(10000);
     const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
     EXPECT_EQ(p.exitCode(), 0);
-    for (const char *doc : {"invoice", "daily-summary", "weekly-summary", "monthly-summary", "product-sales", "inventory",
-                            "payroll", "--backup", "--restore"})
+    for (const char *doc : {"invoice", "daily-summary", "weekly-summary", "monthly-summary", "product-sales",
+                            "inventory", "payroll", "--backup", "--restore"})
         EXPECT_TRUE(help.contains(QLatin1String(doc))) << doc;
 }
 

@@ -16,11 +16,11 @@
 #include "tests/support/TestDatabase.h"
 
 #include <QAction>
-#include <QTest>
-#include <QSqlQuery>
-#include <QLineEdit>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -61,7 +61,8 @@ protected:
     void SetUp() override
     {
         TESSALY_USE_FRESH_DATABASE(GetParam());
-        SeedData::employee(QStringLiteral("Maria"), QStringLiteral("Lopez"), QStringLiteral("1234"), QStringLiteral("admin"));
+        SeedData::employee(QStringLiteral("Maria"), QStringLiteral("Lopez"), QStringLiteral("1234"),
+                           QStringLiteral("admin"));
         window = std::make_unique<frmSales>();
         window->show();
     }
@@ -82,8 +83,9 @@ protected:
 TEST_P(SalesCommandsTest, EveryCommandIsEnabledAndOpensItsWindow)
 {
     window->setCommands(ProgramSalesCommands());
-    for (const char *name : {"mnuFileExit", "mnuSettings", "mnuInventory", "mnuIntallHours", "mnuReports", "mnuTimeAdmin",
-                             "mnuAdminEmployees", "mnuDatabaseAdmin", "mnuAdminGetUpdate", "mnuTimeClock"}) {
+    for (const char *name :
+         {"mnuFileExit", "mnuSettings", "mnuInventory", "mnuIntallHours", "mnuReports", "mnuTimeAdmin",
+          "mnuAdminEmployees", "mnuDatabaseAdmin", "mnuAdminGetUpdate", "mnuTimeClock"}) {
         ASSERT_NE(action(name), nullptr) << name;
         EXPECT_TRUE(action(name)->isEnabled()) << name;
     }
@@ -219,9 +221,10 @@ TEST_P(SalesCommandsTest, ARestoreAtAnotherCounterIsSaidAtTheNextKeystrokeAndThe
     auto *make = window->findChild<QLineEdit *>(QStringLiteral("txtMake"));
     ASSERT_NE(make, nullptr);
     QTest::keyClicks(make, QStringLiteral("Fo"));
-    ASSERT_EQ(SeedData::value(QStringLiteral("select make from sales where id = ?"), {ticket}).toString(), QStringLiteral("Fo"));
+    ASSERT_EQ(SeedData::value(QStringLiteral("select make from sales where id = ?"), {ticket}).toString(),
+              QStringLiteral("Fo"));
 
-    {   // what a restore at the other counter leaves behind
+    { // what a restore at the other counter leaves behind
         QSqlDatabase other = TestDatabase::OpenOutside(QStringLiteral("counter-a"));
         ASSERT_TRUE(QSqlQuery(other).exec(
             QStringLiteral("insert into tessaly_info (name, value) values ('restore_generation', 'at counter A')")));
@@ -230,7 +233,8 @@ TEST_P(SalesCommandsTest, ARestoreAtAnotherCounterIsSaidAtTheNextKeystrokeAndThe
     QSqlDatabase::removeDatabase(QStringLiteral("counter-a"));
     QTest::keyClicks(make, QStringLiteral("rd"));
     QApplication::processEvents();
-    EXPECT_EQ(SeedData::value(QStringLiteral("select make from sales where id = ?"), {ticket}).toString(), QStringLiteral("Fo"));
+    EXPECT_EQ(SeedData::value(QStringLiteral("select make from sales where id = ?"), {ticket}).toString(),
+              QStringLiteral("Fo"));
     ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("restored at another counter")));
     EXPECT_EQ(window->salesid(), 0);

@@ -27,8 +27,8 @@ protected:
         QDir(folder()).removeRecursively();
         QDir().mkpath(folder());
         // The demo shop, made once by the program itself (logo and notice too).
-        const ProgramRun made = tessaly({QStringLiteral("--demo"), QStringLiteral("--pdf"), file(QStringLiteral("first.pdf")),
-                                  QStringLiteral("inventory")});
+        const ProgramRun made = tessaly({QStringLiteral("--demo"), QStringLiteral("--pdf"),
+                                         file(QStringLiteral("first.pdf")), QStringLiteral("inventory")});
         ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
     }
     static QString &folder()

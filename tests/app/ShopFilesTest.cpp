@@ -5,10 +5,10 @@
 #include "tests/app/ProgramRun.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QElapsedTimer>
 #include <QTcpServer>
 
 #include <sys/mount.h>
@@ -75,7 +75,8 @@ TEST_F(ShopFilesTest, APdfNeverTakesThePlaceOfADatabase)
     const QString shop = copyOfDemo(QStringLiteral("pdf-target.db"));
     const QByteArray before = digest(shop);
     const auto pdfOnto = [&](const QString &target) {
-        return tessaly({QStringLiteral("--database"), shop, QStringLiteral("--pdf"), target, QStringLiteral("inventory")});
+        return tessaly(
+            {QStringLiteral("--database"), shop, QStringLiteral("--pdf"), target, QStringLiteral("inventory")});
     };
     for (const QString &target : {shop, shop + QStringLiteral("-wal"), shop + QStringLiteral("-shm")}) {
         const ProgramRun run = pdfOnto(target);
@@ -109,8 +110,7 @@ TEST_F(ShopFilesTest, AFullDiskKeepsTheOldPdfAndTheOldBackup)
         QFile filler(disk + QStringLiteral("/filler"));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
         const QByteArray block(1024, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
+        while (filler.write(block) == block.size() && filler.flush()) { }
     }
     const ProgramRun printed = document(pdf, {QStringLiteral("inventory")});
     EXPECT_EQ(printed.exitCode, 1) << printed.errors.toStdString();
@@ -123,8 +123,9 @@ TEST_F(ShopFilesTest, AFullDiskKeepsTheOldPdfAndTheOldBackup)
     EXPECT_FALSE(saved.errors.contains(QStringLiteral("Backup written")));
     EXPECT_EQ(digest(backup), QCryptographicHash::hash("the good backup of yesterday", QCryptographicHash::Sha256));
     // No half file left behind either.
-    EXPECT_EQ(filesIn(disk), (QStringList{QStringLiteral("filler"), QStringLiteral("shop.tessaly-backup"),
-                                          QStringLiteral("stock.pdf")}));
+    EXPECT_EQ(
+        filesIn(disk),
+        (QStringList{QStringLiteral("filler"), QStringLiteral("shop.tessaly-backup"), QStringLiteral("stock.pdf")}));
     unmount(disk);
 }
 
@@ -163,7 +164,8 @@ TEST_F(ShopFilesTest, TwoRestoresInOneSecondKeepBothCopiesAside)
     QFile::remove(backup);
     ASSERT_EQ(tessaly({QStringLiteral("--database"), shop, QStringLiteral("--backup"), backup}).exitCode, 0);
     const QMap<QString, QString> env{{QStringLiteral("TESSALY_DATA_DIR"), data}};
-    const QStringList restore{QStringLiteral("--database"), shop, QStringLiteral("--restore"), backup, QStringLiteral("--yes")};
+    const QStringList restore{QStringLiteral("--database"), shop, QStringLiteral("--restore"), backup,
+                              QStringLiteral("--yes")};
     const ProgramRun first = tessaly(restore, env);
     const ProgramRun second = tessaly(restore, env); // the clock is fixed: the same second
     ASSERT_EQ(first.exitCode, 0) << first.errors.toStdString();
@@ -171,7 +173,8 @@ TEST_F(ShopFilesTest, TwoRestoresInOneSecondKeepBothCopiesAside)
     const QStringList aside = QDir(data).entryList({QStringLiteral("tessaly-before-restore-*")}, QDir::Files);
     ASSERT_EQ(aside.size(), 2) << aside.join(QLatin1Char(' ')).toStdString();
     for (const QString &name : aside) {
-        EXPECT_TRUE(first.errors.contains(name) || second.errors.contains(name)) << "the message names " << name.toStdString();
+        EXPECT_TRUE(first.errors.contains(name) || second.errors.contains(name))
+            << "the message names " << name.toStdString();
         EXPECT_EQ(QFileInfo(QDir(data).filePath(name)).permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
     }
 }
@@ -182,8 +185,9 @@ TEST_F(ShopFilesTest, AnEngineTheProgramDoesNotKnowOpensNothing)
     const QString data = file(QStringLiteral("engine-data"));
     QDir(data).removeRecursively();
     writeSettings(home, "[Database]\nEngine=PostgresSQL\n");
-    const ProgramRun run = tessaly({QStringLiteral("--pdf"), file(QStringLiteral("engine.pdf")), QStringLiteral("inventory")},
-                                   {{QStringLiteral("XDG_CONFIG_HOME"), home}, {QStringLiteral("TESSALY_DATA_DIR"), data}});
+    const ProgramRun run = tessaly(
+        {QStringLiteral("--pdf"), file(QStringLiteral("engine.pdf")), QStringLiteral("inventory")},
+        {{QStringLiteral("XDG_CONFIG_HOME"), home}, {QStringLiteral("TESSALY_DATA_DIR"), data}});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("[Database] Engine=PostgresSQL"))) << run.errors.toStdString();
     EXPECT_TRUE(run.errors.contains(QStringLiteral("SQLite, PostgreSQL or SQLServer")));
@@ -209,7 +213,8 @@ TEST_F(ShopFilesTest, AFileOfAnotherProgramIsLeftAsItIs)
     const ProgramRun run = tessaly({QStringLiteral("--database"), foreign, QStringLiteral("--pdf"),
                                     file(QStringLiteral("foreign.pdf")), QStringLiteral("inventory")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(foreign + QStringLiteral(" is not a Tessaly database"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(foreign + QStringLiteral(" is not a Tessaly database")))
+        << run.errors.toStdString();
     EXPECT_EQ(digest(foreign), before);
     EXPECT_FALSE(QFileInfo::exists(foreign + QStringLiteral("-wal")));
 
@@ -243,10 +248,12 @@ TEST_F(ShopFilesTest, TheDemoGoesOnlyIntoANewFile)
                   .exitCode,
               1);
     const QByteArray before = digest(shop);
-    const ProgramRun run = tessaly({QStringLiteral("--demo"), QStringLiteral("--database"), shop, QStringLiteral("--pdf"),
-                                    file(QStringLiteral("demo-into-shop.pdf")), QStringLiteral("inventory")});
+    const ProgramRun run = tessaly({QStringLiteral("--demo"), QStringLiteral("--database"), shop,
+                                    QStringLiteral("--pdf"), file(QStringLiteral("demo-into-shop.pdf")),
+                                    QStringLiteral("inventory")});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("the demo shop is only put into a new file"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("the demo shop is only put into a new file")))
+        << run.errors.toStdString();
     EXPECT_EQ(digest(shop), before);
     // Nor into a folder that is not there: it is never made on the internal disk.
     const QString unplugged = file(QStringLiteral("unplugged-stick"));
@@ -269,16 +276,17 @@ TEST_F(ShopFilesTest, BadArgumentsWriteNothingAtAll)
     const QString data = file(QStringLiteral("untouched"));
     QDir(data).removeRecursively();
     const QMap<QString, QString> env{{QStringLiteral("TESSALY_DATA_DIR"), data}};
-    const ProgramRun badDate = tessaly({QStringLiteral("--demo"), QStringLiteral("--pdf"), file(QStringLiteral("x.pdf")),
-                                        QStringLiteral("daily-summary"), QStringLiteral("yesterday")},
+    const ProgramRun badDate = tessaly({QStringLiteral("--demo"), QStringLiteral("--pdf"),
+                                        file(QStringLiteral("x.pdf")), QStringLiteral("daily-summary"),
+                                        QStringLiteral("yesterday")},
                                        env);
     EXPECT_EQ(badDate.exitCode, 2);
     EXPECT_FALSE(QFileInfo::exists(data)) << "not even the demo's files";
     QMap<QString, QString> badClock = env;
     badClock.insert(QStringLiteral("TESSALY_NOW"), QStringLiteral("7 Dec 2026"));
-    const ProgramRun clock = tessaly({QStringLiteral("--demo"), QStringLiteral("--pdf"), file(QStringLiteral("x.pdf")),
-                                      QStringLiteral("inventory")},
-                                     badClock);
+    const ProgramRun clock = tessaly(
+        {QStringLiteral("--demo"), QStringLiteral("--pdf"), file(QStringLiteral("x.pdf")), QStringLiteral("inventory")},
+        badClock);
     EXPECT_EQ(clock.exitCode, 2);
     EXPECT_TRUE(clock.errors.contains(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) << clock.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(data));
@@ -289,7 +297,8 @@ TEST_F(ShopFilesTest, BadArgumentsWriteNothingAtAll)
                                          file(QStringLiteral("no-such.tessaly-backup")), QStringLiteral("--yes")},
                                         env);
     EXPECT_EQ(noBackup.exitCode, 2);
-    EXPECT_TRUE(noBackup.errors.contains(file(QStringLiteral("no-such.tessaly-backup")))) << noBackup.errors.toStdString();
+    EXPECT_TRUE(noBackup.errors.contains(file(QStringLiteral("no-such.tessaly-backup"))))
+        << noBackup.errors.toStdString();
     EXPECT_FALSE(QFileInfo::exists(data)) << "the demo is not made for a restore that can't happen";
     EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("x.pdf"))));
 }
@@ -302,7 +311,8 @@ TEST_F(ShopFilesTest, NothingToPrintForTheShopsDataSaysWhyWithStatusThree)
         db.setDatabaseName(shop);
         ASSERT_TRUE(db.open());
         QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(QStringLiteral("delete from customer where id = (select customerid from sales where id = 5)")));
+        ASSERT_TRUE(
+            q.exec(QStringLiteral("delete from customer where id = (select customerid from sales where id = 5)")));
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("gone"));
@@ -332,9 +342,8 @@ TEST_F(ShopFilesTest, ADamagedBackupIsCalledDamaged)
         f.seek(f.size() / 2);
         f.write(QByteArray(4096, '\xA5'));
     }
-    const ProgramRun run = tessaly(
-        {QStringLiteral("--database"), copyOfDemo(QStringLiteral("restore-damaged.db")), QStringLiteral("--restore"), backup,
-         QStringLiteral("--yes")});
+    const ProgramRun run = tessaly({QStringLiteral("--database"), copyOfDemo(QStringLiteral("restore-damaged.db")),
+                                    QStringLiteral("--restore"), backup, QStringLiteral("--yes")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(backup + QStringLiteral(" is damaged"))) << run.errors.toStdString();
     EXPECT_FALSE(run.errors.contains(QStringLiteral("not a Tessaly backup")));
@@ -357,13 +366,14 @@ TEST_F(ShopFilesTest, AServerThatNeverAnswersIsGivenUpAfterFiveSeconds)
     QTcpServer silent; // accepts the connection and never says a word
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
     const QString home = file(QStringLiteral("silent-server-config"));
-    writeSettings(home, QStringLiteral("[Database]\nEngine=SQLServer\nServername=127.0.0.1:%1\n")
-                            .arg(silent.serverPort())
-                            .toUtf8());
+    writeSettings(
+        home,
+        QStringLiteral("[Database]\nEngine=SQLServer\nServername=127.0.0.1:%1\n").arg(silent.serverPort()).toUtf8());
     QElapsedTimer clock;
     clock.start();
-    const ProgramRun run = tessaly({QStringLiteral("--pdf"), file(QStringLiteral("silent.pdf")), QStringLiteral("inventory")},
-                                   {{QStringLiteral("XDG_CONFIG_HOME"), home}});
+    const ProgramRun run = tessaly(
+        {QStringLiteral("--pdf"), file(QStringLiteral("silent.pdf")), QStringLiteral("inventory")},
+        {{QStringLiteral("XDG_CONFIG_HOME"), home}});
     EXPECT_LT(clock.elapsed(), 30000) << "not minutes";
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("Unable to connect"))) << run.errors.toStdString();
@@ -378,13 +388,15 @@ TEST_F(ShopFilesTest, AReadOnlyDatabaseOpensAndSaysSo)
     ASSERT_EQ(tessaly({QStringLiteral("--database"), database(), QStringLiteral("--backup"), shop}).exitCode, 0);
     ASSERT_EQ(::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
     const QString pdf = file(QStringLiteral("from-read-only.pdf"));
-    const ProgramRun printed = tessaly({QStringLiteral("--database"), shop, QStringLiteral("--pdf"), pdf, QStringLiteral("inventory")});
+    const ProgramRun printed = tessaly(
+        {QStringLiteral("--database"), shop, QStringLiteral("--pdf"), pdf, QStringLiteral("inventory")});
     EXPECT_EQ(printed.exitCode, 0) << printed.errors.toStdString();
     // The window says it at once, before any change is tried.
     const ProgramRun window = tessaly({QStringLiteral("--database"), shop},
                                       {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
                                        {QStringLiteral("TESSALY_STARTUP_PROBE"), QStringLiteral("1")}});
-    EXPECT_TRUE(window.errors.contains(QStringLiteral("is read-only: documents can be printed"))) << window.errors.toStdString();
+    EXPECT_TRUE(window.errors.contains(QStringLiteral("is read-only: documents can be printed")))
+        << window.errors.toStdString();
     EXPECT_TRUE(window.errors.contains(shop));
     unmount(disk);
 }
@@ -402,20 +414,22 @@ TEST_F(ShopFilesTest, TheDemoStartsOnAMachineThatHasNeverRunTheProgram)
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_TRUE(QFileInfo::exists(home + QStringLiteral("/data/demo.db")));
     // A refusal offscreen is a line and an exit, never a box nobody can close.
-    const ProgramRun refused = tessaly({QStringLiteral("--demo"), QStringLiteral("--database"),
-                                        home + QStringLiteral("/stick/shop.db")},
-                                       {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
-                                        {QStringLiteral("TESSALY_STARTUP_PROBE"), QStringLiteral("1")}});
+    const ProgramRun refused = tessaly(
+        {QStringLiteral("--demo"), QStringLiteral("--database"), home + QStringLiteral("/stick/shop.db")},
+        {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
+         {QStringLiteral("TESSALY_STARTUP_PROBE"), QStringLiteral("1")}});
     EXPECT_EQ(refused.exitCode, 2) << refused.errors.toStdString();
     EXPECT_TRUE(refused.errors.contains(QStringLiteral("is the disk plugged in?"))) << refused.errors.toStdString();
 }
 
 TEST_F(ShopFilesTest, ARelativeDataFolderIsNamedWhole)
 {
-    const ProgramRun run = tessaly({QStringLiteral("--pdf"), file(QStringLiteral("relative.pdf")), QStringLiteral("inventory")},
-                                   {{QStringLiteral("TESSALY_DATA_DIR"), QStringLiteral("relative-shop-folder")}});
+    const ProgramRun run = tessaly(
+        {QStringLiteral("--pdf"), file(QStringLiteral("relative.pdf")), QStringLiteral("inventory")},
+        {{QStringLiteral("TESSALY_DATA_DIR"), QStringLiteral("relative-shop-folder")}});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains(QDir::current().absoluteFilePath(QStringLiteral("relative-shop-folder/tessaly.db"))))
+    EXPECT_TRUE(
+        run.errors.contains(QDir::current().absoluteFilePath(QStringLiteral("relative-shop-folder/tessaly.db"))))
         << run.errors.toStdString();
 }
 

@@ -2,12 +2,12 @@
 // completion of codes, the picture and the printed label, and labels that a
 // bar-code reader (zbarimg) reads back from the preview page and from a PDF.
 #include "catalog/modBarCode.h"
-#include "print/PageImageSurface.h"
-#include "tests/catalog/CatalogFixtures.h"
 #include "print/PageImageStore.h"
+#include "print/PageImageSurface.h"
 #include "print/PagePainter.h"
-#include "tests/support/RecordingPrompts.h"
+#include "tests/catalog/CatalogFixtures.h"
 #include "tests/catalog/LabelCapture.h"
+#include "tests/support/RecordingPrompts.h"
 
 #include <QFile>
 #include <QImage>
@@ -156,10 +156,10 @@ TEST(Code39Picture, ModulesAreTwoPixelsFromAFifthToFourFifthsOfTheHeight)
             EXPECT_EQ(qGray(picture.pixel(x + dx, 50)) < 128, bool(modules[i])) << "module " << i;
         }
     }
-    EXPECT_GT(qGray(picture.pixel(7, 19)), 128);   // above the bars
-    EXPECT_LT(qGray(picture.pixel(7, 20)), 128);   // the start bar begins at 20 %
+    EXPECT_GT(qGray(picture.pixel(7, 19)), 128); // above the bars
+    EXPECT_LT(qGray(picture.pixel(7, 20)), 128); // the start bar begins at 20 %
     EXPECT_LT(qGray(picture.pixel(7, 79)), 128);
-    EXPECT_GT(qGray(picture.pixel(7, 80)), 128);   // and ends at 80 %
+    EXPECT_GT(qGray(picture.pixel(7, 80)), 128); // and ends at 80 %
 
     QString upper = QStringLiteral("A1");
     EXPECT_EQ(barsOf(modBarCode::DrawBarcode(upper, QSize(400, 100), QString())), barsOf(picture));
@@ -201,8 +201,9 @@ TEST(Code39Refusal, ForeignCharactersAreNamedAndATooLongCodeIsALargeString)
     EXPECT_EQ(modBarCode::OutsideCharacters(QStringLiteral("*A*B*")), QStringLiteral("*")) << "a star inside";
     const auto foreign = modBarCode::CheckCode(modBarCode::CompleteCode(QStringLiteral("a#b\u00e9")), 1000);
     ASSERT_TRUE(foreign);
-    EXPECT_EQ(foreign->text, QStringLiteral("Code 39 cannot show \"#\", \"\u00c9\" of the bar code \"A#B\u00c9\". It has "
-                                            "the digits, the letters A to Z, the blank and - . $ / + %."));
+    EXPECT_EQ(foreign->text,
+              QStringLiteral("Code 39 cannot show \"#\", \"\u00c9\" of the bar code \"A#B\u00c9\". It has "
+                             "the digits, the letters A to Z, the blank and - . $ / + %."));
     const auto large = modBarCode::CheckCode(QStringLiteral("*ABCD*"), 6 * 16 - 1);
     ASSERT_TRUE(large);
     EXPECT_EQ(large->title, QStringLiteral("Large string"));
@@ -308,9 +309,10 @@ TEST(Code39Label, ABarIsExactlyItsModulesWideAtTheDpiOfLabelPrinters)
     const auto doc = printLabel(code, QString());
     ASSERT_TRUE(doc);
     RecordedPage bars = doc->pages.at(0);
-    bars.operations.erase(std::remove_if(bars.operations.begin(), bars.operations.end(),
-                                         [](const PageOperation &o) { return !std::holds_alternative<PageOp::Box>(o); }),
-                          bars.operations.end());
+    bars.operations.erase(
+        std::remove_if(bars.operations.begin(), bars.operations.end(),
+                       [](const PageOperation &o) { return !std::holds_alternative<PageOp::Box>(o); }),
+        bars.operations.end());
     int darkModules = 0;
     for (const bool dark : modBarCode::Modules(modBarCode::CompleteCode(code)))
         darkModules += dark ? 1 : 0;
@@ -346,8 +348,9 @@ TEST_P(Code39Scan, TheLabelReadsBackFromThePreviewPageAndFromThePdf)
     for (const char *dpi : {"150", "203", "300"}) {
         QProcess raster;
         const QString base = dir.filePath(QStringLiteral("pdf") + QLatin1String(dpi));
-        raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QLatin1String(dpi), QStringLiteral("-png"),
-                                                  QStringLiteral("-singlefile"), pdf, base});
+        raster.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QLatin1String(dpi), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                      pdf, base});
         ASSERT_TRUE(raster.waitForFinished(60000));
         ASSERT_EQ(raster.exitCode(), 0) << raster.readAllStandardError().toStdString();
         EXPECT_EQ(readBarcode(base + QStringLiteral(".png")), expected) << dpi << " dpi";
@@ -364,6 +367,5 @@ TEST_P(Code39Scan, TheEditorsPictureReadsBackToo)
     EXPECT_EQ(readBarcode(file), modBarCode::CodeText(code));
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, Code39Scan,
-                         ::testing::Values("012345000017", "tess-ly 42", "*AB.$/+%*", "X"),
+INSTANTIATE_TEST_SUITE_P(Codes, Code39Scan, ::testing::Values("012345000017", "tess-ly 42", "*AB.$/+%*", "X"),
                          [](const auto &info) { return std::to_string(info.index); });

@@ -9,8 +9,8 @@
 namespace CatalogFixtures {
 
 // A product with every column given; returns its id.
-int AddProduct(const QString &category, const QString &model, const QString &description, double price,
-               double qoh = 5, const QString &barcode = QStringLiteral("BC1"));
+int AddProduct(const QString &category, const QString &model, const QString &description, double price, double qoh = 5,
+               const QString &barcode = QStringLiteral("BC1"));
 
 // Makes the server refuse every insert into (or delete from) a table, with a
 // reason of its own ("inserts refused", "deletes refused"), and allows it again.

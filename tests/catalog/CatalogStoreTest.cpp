@@ -31,7 +31,8 @@ protected:
 
 TEST_P(CatalogStoreTest, NullsLoadAsBlanksAndMoneyAsTwoDecimals)
 {
-    const int id = AddProduct(QStringLiteral("Audio"), QStringLiteral("  SD-150 "), QStringLiteral("CD receiver"), 12.5);
+    const int id = AddProduct(QStringLiteral("Audio"), QStringLiteral("  SD-150 "), QStringLiteral("CD receiver"),
+                              12.5);
     ProductTexts t;
     ASSERT_TRUE(ProductStore::Load(id, &t));
     EXPECT_EQ(t[ProductField::Msrp], QStringLiteral("15.63"));

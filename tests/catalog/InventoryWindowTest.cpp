@@ -38,11 +38,12 @@ protected:
     {
         TESSALY_USE_FRESH_DATABASE(GetParam());
         forgetWindowSettings();
-        receiver = AddProduct(QStringLiteral("Audio"), QStringLiteral("SD-150"), QStringLiteral("CD receiver"), 12.5, 9);
-        alarm = AddProduct(QStringLiteral("Security"), QStringLiteral("AL-300"), QStringLiteral("Vehicle alarm"), 119.99,
-                           10);
-        amp = AddProduct(QStringLiteral("audio"), QStringLiteral("AMP-4C"), QStringLiteral("4-channel amplifier"), 239.99,
-                         6);
+        receiver = AddProduct(QStringLiteral("Audio"), QStringLiteral("SD-150"), QStringLiteral("CD receiver"), 12.5,
+                              9);
+        alarm = AddProduct(QStringLiteral("Security"), QStringLiteral("AL-300"), QStringLiteral("Vehicle alarm"),
+                           119.99, 10);
+        amp = AddProduct(QStringLiteral("audio"), QStringLiteral("AMP-4C"), QStringLiteral("4-channel amplifier"),
+                         239.99, 6);
         Database::Execute(QStringLiteral("update product set description = NULL where id = ?"), {amp});
         const int customer = SeedData::customer(QStringLiteral("Alan"), QStringLiteral("Smith"));
         SeedData::equipmentLine(SeedData::ticket(customer, QStringLiteral("Open")), QStringLiteral("SD-150"), 12.5, 2);
@@ -205,8 +206,8 @@ TEST_P(InventoryWindowTest, PrintListPreviewsTheStockOfEveryProduct)
         texts << t.trimmed();
     const qsizetype receiverRow = texts.indexOf(QStringLiteral("SD-150"));
     ASSERT_GE(receiverRow, 0) << texts.join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(texts.mid(receiverRow - 1, 3), (QStringList{QStringLiteral("Audio"), QStringLiteral("SD-150"),
-                                                          QStringLiteral("CD receiver")}));
+    EXPECT_EQ(texts.mid(receiverRow - 1, 3),
+              (QStringList{QStringLiteral("Audio"), QStringLiteral("SD-150"), QStringLiteral("CD receiver")}));
     EXPECT_TRUE(texts.contains(QStringLiteral("AL-300")));
     EXPECT_TRUE(texts.contains(QStringLiteral("AMP-4C")));
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
@@ -227,8 +228,10 @@ TEST_P(InventoryWindowTest, WidthsSplitAndPlaceAreKeptBetweenRuns)
     window->resize(700, 500);
     window->move(20, 30);
     window->close();
-    EXPECT_EQ(Settings::get(QStringLiteral("frmInventory"), QStringLiteral("frmInventory.Width")), QStringLiteral("10500"));
-    EXPECT_EQ(Settings::get(QStringLiteral("frmInventory"), QStringLiteral("frmInventory.Height")), QStringLiteral("7500"));
+    EXPECT_EQ(Settings::get(QStringLiteral("frmInventory"), QStringLiteral("frmInventory.Width")),
+              QStringLiteral("10500"));
+    EXPECT_EQ(Settings::get(QStringLiteral("frmInventory"), QStringLiteral("frmInventory.Height")),
+              QStringLiteral("7500"));
 
     open();
     EXPECT_EQ(grid->ColumnWidth(3), 240);

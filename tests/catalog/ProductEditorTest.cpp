@@ -4,10 +4,10 @@
 // written or answered with a message box while typed, a new product is
 // confirmed with Save New Item, and Print UPC prints the label.
 #include "catalog/BarcodeView.h"
-#include "data/Database.h"
 #include "catalog/NewProductId.h"
 #include "catalog/ProductDetail.h"
 #include "catalog/frmNewProduct.h"
+#include "data/Database.h"
 #include "tests/catalog/CatalogFixtures.h"
 #include "tests/catalog/LabelCapture.h"
 #include "tests/catalog/WindowSupport.h"
@@ -206,12 +206,16 @@ TEST_P(ProductEditorTest, ABoxLeftWithTextItCannotKeepGetsBackItsValueAndSaysSo)
     };
     for (const auto &r : refused) {
         prompts.clear();
-        const QVariant before = stored(r.field == ProductField::Qoh ? "qoh" : r.field == ProductField::Cost ? "cost" : "price");
+        const QVariant before = stored(r.field == ProductField::Qoh        ? "qoh"
+                                           : r.field == ProductField::Cost ? "cost"
+                                                                           : "price");
         retype(r.field, QLatin1String(r.typed));
         QTest::keyClick(editor.box(r.field), Qt::Key_Tab);
         ASSERT_EQ(prompts.messages.size(), 1) << r.typed;
         EXPECT_TRUE(prompts.messages[0].contains(QLatin1String(r.said))) << prompts.messages[0].toStdString();
-        EXPECT_DOUBLE_EQ(stored(r.field == ProductField::Qoh ? "qoh" : r.field == ProductField::Cost ? "cost" : "price")
+        EXPECT_DOUBLE_EQ(stored(r.field == ProductField::Qoh        ? "qoh"
+                                    : r.field == ProductField::Cost ? "cost"
+                                                                    : "price")
                              .toDouble(),
                          before.toDouble())
             << r.typed;
@@ -407,8 +411,9 @@ TEST_P(ProductEditorTest, SaveNewItemRefusesABarCodeAnotherProductHasAndAsksBefo
     prompts.clear();
     pressSave();
     EXPECT_TRUE(prompts.questions.isEmpty());
-    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Barcode / UPC \"012345000093\" is already on Single-DIN CD "
-                                                           "receiver [ SD-150 ]: the new product was not saved.")});
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("Barcode / UPC \"012345000093\" is already on Single-DIN CD "
+                                         "receiver [ SD-150 ]: the new product was not saved.")});
     EXPECT_EQ(created.count(), 0);
     EXPECT_EQ(SeedData::count(QStringLiteral("product")), 1);
     EXPECT_EQ(editor.box(ProductField::Description)->text(), QStringLiteral("Amplifier")) << "what was typed stays";

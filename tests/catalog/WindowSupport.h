@@ -14,8 +14,7 @@
 // grid cells as the mouse does, and acting on a modal window once it shows.
 namespace WindowSupport {
 
-template<typename T>
-T *child(QWidget *parent, const QString &name)
+template <typename T> T *child(QWidget *parent, const QString &name)
 {
     T *w = parent->findChild<T *>(name);
     EXPECT_NE(w, nullptr) << name.toStdString();

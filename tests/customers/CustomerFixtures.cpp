@@ -7,12 +7,11 @@ namespace CustomerFixtures {
 
 int AddCustomer(const QString &first, const QString &last, const QString &phone1, int preferPhone)
 {
-    return int(Database::InsertRow(QStringLiteral("customer"),
-                                   {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("phone1"),
-                                    QStringLiteral("PreferPhone"), QStringLiteral("address1"),
-                                    QStringLiteral("zipcode")},
-                                   {first, last, phone1, preferPhone, QStringLiteral("1 Main St"),
-                                    QStringLiteral("78701")}));
+    return int(
+        Database::InsertRow(QStringLiteral("customer"),
+                            {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("phone1"),
+                             QStringLiteral("PreferPhone"), QStringLiteral("address1"), QStringLiteral("zipcode")},
+                            {first, last, phone1, preferPhone, QStringLiteral("1 Main St"), QStringLiteral("78701")}));
 }
 
 int AddTicket(int customerId, const QString &status)

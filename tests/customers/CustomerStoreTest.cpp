@@ -1,7 +1,7 @@
 // The customer store and the search rules against real databases: what the
 // list shows and narrows to, what a save writes, when a delete is refused.
-#include "customers/CustomerList.h"
 #include "customers/CustomerStore.h"
+#include "customers/CustomerList.h"
 #include "customers/PhoneNumber.h"
 #include "data/Database.h"
 #include "data/Recordset.h"
@@ -86,7 +86,8 @@ TEST_P(CustomerStoreTest, ThePhoneBoxSearchesTheFirstPhoneWhicheverIsPreferred)
 {
     const int home = AddCustomer(QStringLiteral("A"), QStringLiteral("Home"), QStringLiteral("5125550101"), 0);
     const int work = AddCustomer(QStringLiteral("B"), QStringLiteral("Work"), QStringLiteral("7135550000"), 1);
-    Database::Execute(QStringLiteral("update customer set phone2 = ? where id = ?"), {QStringLiteral("5125559999"), work});
+    Database::Execute(QStringLiteral("update customer set phone2 = ? where id = ?"),
+                      {QStringLiteral("5125559999"), work});
     const auto rs = CustomerStore::ReadList();
     ASSERT_TRUE(rs);
     const CustomerList list = CustomerList::fromRecordset(*rs);
@@ -232,9 +233,9 @@ TEST_P(CustomerStoreTest, ASaveWritesOnlyItsOwnChangesAndNeverOverAnotherCounter
     ASSERT_TRUE(other.isOpen());
 
     // Counter A (its own connection) saves the new address, as its save would.
-    ASSERT_EQ(other.exec(QStringLiteral("update customer set address1 = ? where id = ?"),
-                         {QStringLiteral("9 Oak Ave"), id}),
-              1);
+    ASSERT_EQ(
+        other.exec(QStringLiteral("update customer set address1 = ? where id = ?"), {QStringLiteral("9 Oak Ave"), id}),
+        1);
     // Counter B saves its e-mail from the record it loaded before.
     CustomerRecord editedB = loadedB;
     editedB.email = QStringLiteral("alan@example.com");
@@ -259,8 +260,8 @@ TEST_P(CustomerStoreTest, ASaveWritesOnlyItsOwnChangesAndNeverOverAnotherCounter
     EXPECT_EQ(CustomerStore::FieldLabel(elsewhere[0]), QStringLiteral("Address"));
     EXPECT_EQ(other.value(QStringLiteral("select address1 from customer where id = ?"), {id}).toString(),
               QStringLiteral("9 Oak Ave"));
-    EXPECT_EQ(other.value(QStringLiteral("select city from customer where id = ?"), {id}).toString(),
-              QString()) << "nothing of a refused save is written";
+    EXPECT_EQ(other.value(QStringLiteral("select city from customer where id = ?"), {id}).toString(), QString())
+        << "nothing of a refused save is written";
 
     // The same value typed at both counters is no conflict.
     CustomerRecord same = loadedA;
@@ -321,8 +322,7 @@ TEST_P(CustomerStoreTest, TheStateListIsOrderedByCode)
 
 TEST(PhoneNumberTest, StoredPhonesSplitThreeThreeFour)
 {
-    EXPECT_EQ(PhoneNumber::Split(QStringLiteral("5125550101")),
-              (std::array<QString, 3>{"512", "555", "0101"}));
+    EXPECT_EQ(PhoneNumber::Split(QStringLiteral("5125550101")), (std::array<QString, 3>{"512", "555", "0101"}));
     EXPECT_EQ(PhoneNumber::Split(QStringLiteral("512555")), (std::array<QString, 3>{"512", "555", ""}));
     EXPECT_EQ(PhoneNumber::Split(QStringLiteral(" ")), (std::array<QString, 3>{"", "", ""}));
     EXPECT_EQ(PhoneNumber::Join(QStringLiteral(" 512"), QStringLiteral("555 "), QStringLiteral("0101")),

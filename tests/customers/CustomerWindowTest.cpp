@@ -30,8 +30,7 @@ namespace {
 
 using CustomerFixtures::AddCustomer;
 
-template <typename T>
-T *child(QWidget *parent, const QString &name)
+template <typename T> T *child(QWidget *parent, const QString &name)
 {
     T *w = parent->findChild<T *>(name);
     EXPECT_NE(w, nullptr) << name.toStdString();
@@ -484,7 +483,8 @@ TEST_P(WindowTest, AStateListThatCannotBeReadSaysLoadState)
     }
     ASSERT_GE(Database::Execute(QStringLiteral("alter table State_away rename to State")), 0);
     ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QStringLiteral(" | ")).toStdString();
-    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Load State: "))) << prompts.lastMessage().toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Load State: ")))
+        << prompts.lastMessage().toStdString();
     EXPECT_FALSE(prompts.lastMessage().contains(QStringLiteral("GetRS:")));
     EXPECT_GT(prompts.lastMessage().size(), QStringLiteral("Load State: ").size()) << "with the reason";
 }
@@ -552,15 +552,17 @@ TEST_P(CustomerInfoTest, ASaveKeepsWhatAnotherCounterSavedAndRefusesToOverwriteI
     EXPECT_EQ(box("txtEmail")->text(), QStringLiteral("alan@example.com")) << "the reload shows both";
 
     // Both counters change the city (and this one the zip as well).
-    ASSERT_EQ(other.exec(QStringLiteral("update customer set city = ? where id = ?"), {QStringLiteral("Austin"), id}), 1);
+    ASSERT_EQ(other.exec(QStringLiteral("update customer set city = ? where id = ?"), {QStringLiteral("Austin"), id}),
+              1);
     QLineEdit *city = box("txtCity");
     city->setFocus();
     QTest::keyClicks(city, QStringLiteral("Round Rock"));
     box("txtZip")->setText(QStringLiteral("78664"));
     button("cmdSave")->click();
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages[0], QStringLiteral("Changed at another counter since this customer was loaded: City. "
-                                                  "Nothing was saved; the customer is shown as stored now."));
+    EXPECT_EQ(prompts.messages[0],
+              QStringLiteral("Changed at another counter since this customer was loaded: City. "
+                             "Nothing was saved; the customer is shown as stored now."));
     EXPECT_EQ(stored("city"), QStringLiteral("Austin"));
     EXPECT_EQ(stored("zipcode"), QStringLiteral("78701")) << "nothing of the refused save";
     EXPECT_EQ(city->text(), QStringLiteral("Austin"));
@@ -639,8 +641,9 @@ TEST_P(CustomerInfoTest, LookupSwapsInTheSearchListAndAPickLoadsTheCustomer)
     ASSERT_EQ(find->listedCount(), 1);
     QSignalSpy loaded(&info, &CustomerInfo::CustomerLoad);
     vbalGrid *grid = find->grid();
-    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {},
-                       grid->view()->viewport()->mapFrom(grid, grid->CellRect(grid->VisibleRows().front(), 1).center()));
+    QTest::mouseDClick(
+        grid->view()->viewport(), Qt::LeftButton, {},
+        grid->view()->viewport()->mapFrom(grid, grid->CellRect(grid->VisibleRows().front(), 1).center()));
     ASSERT_EQ(loaded.count(), 1);
     EXPECT_EQ(loaded[0][0].toInt(), smith);
     EXPECT_FALSE(find->isVisible());

@@ -1,6 +1,6 @@
 // Backups of the whole database and getting them back, on real engines.
-#include "data/AuditLog.h"
 #include "data/Backup.h"
+#include "data/AuditLog.h"
 #include "data/Database.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -52,8 +52,8 @@ protected:
                 const qint64 id = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")},
                                                       {QStringLiteral("Open")});
                 for (int i = 0; i < 3 && id > 0; ++i)
-                    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("price")},
-                                        {id, 1.5});
+                    Database::InsertRow(QStringLiteral("salesitem"),
+                                        {QStringLiteral("salesid"), QStringLiteral("price")}, {id, 1.5});
                 return id > 0;
             });
             if (ok)
@@ -90,7 +90,8 @@ TEST_P(BackupTest, ABackupTakenWhileTicketsAreWrittenIsConsistent)
         ASSERT_TRUE(q.exec(QStringLiteral("select count(*) from sales")) && q.next());
         EXPECT_GE(q.value(0).toInt(), before);
         ASSERT_TRUE(q.exec(QStringLiteral("select count(*) from sales where (select count(*) from salesitem where "
-                                          "salesid = sales.id) <> 3")) && q.next());
+                                          "salesid = sales.id) <> 3"))
+                    && q.next());
         EXPECT_EQ(q.value(0).toInt(), 0) << "no ticket without all its lines";
         copy.close();
     }
@@ -136,10 +137,11 @@ TEST_P(BackupTest, ARestoreKeepsTheAuditLogWrittenSinceTheBackupAndRecordsItself
     ASSERT_TRUE(rows);
     QStringList log;
     for (int r = 0; r < rows->rowCount(); ++r)
-        log << rows->text(r, QStringLiteral("who")) + QLatin1Char('/') + rows->text(r, QStringLiteral("action")) + QLatin1Char('/')
-                + rows->text(r, QStringLiteral("subject"));
-    EXPECT_EQ(log, (QStringList{QStringLiteral("master/re-open/ticket 1"), QStringLiteral("master/ticket delete/ticket 2"),
-                                QStringLiteral("Ann Admin (#3)/restore/")}));
+        log << rows->text(r, QStringLiteral("who")) + QLatin1Char('/') + rows->text(r, QStringLiteral("action"))
+                + QLatin1Char('/') + rows->text(r, QStringLiteral("subject"));
+    EXPECT_EQ(log,
+              (QStringList{QStringLiteral("master/re-open/ticket 1"), QStringLiteral("master/ticket delete/ticket 2"),
+                           QStringLiteral("Ann Admin (#3)/restore/")}));
     EXPECT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kReopen, QStringLiteral("ticket 3")))
         << "the log goes on above the entries kept";
 }
@@ -150,7 +152,7 @@ TEST_P(BackupTest, ARestoreKeepsTheAuditLogWrittenSinceTheBackupAndRecordsItself
 class OtherCounterThread
 {
 public:
-    OtherCounterThread() : m_thread([this] { loop(); }) {}
+    OtherCounterThread() : m_thread([this] { loop(); }) { }
     ~OtherCounterThread()
     {
         run([] { Database::CloseConnections(); });
@@ -215,10 +217,14 @@ TEST_P(BackupTest, ARestoreAtOneCounterStopsTheOthersWritesAndNeverReusesATicket
     ASSERT_TRUE(restored.ok) << restored.message.toStdString();
     prompts.messages.clear();
 
-    b.run([&] { written = Database::Execute(QStringLiteral("update sales set note = ? where id = ?"), {QStringLiteral("B typed"), shown}); });
+    b.run([&] {
+        written = Database::Execute(QStringLiteral("update sales set note = ? where id = ?"),
+                                    {QStringLiteral("B typed"), shown});
+    });
     EXPECT_EQ(written, -1);
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("restored at another counter"))) << prompts.messages.first().toStdString();
+    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("restored at another counter")))
+        << prompts.messages.first().toStdString();
     EXPECT_EQ(startedAfresh, 1);
     b.run([&] { written = Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid")}, {shown}); });
     EXPECT_LT(written, 0) << "refused until the screen started afresh";
@@ -259,7 +265,9 @@ TEST_P(BackupTest, ATruncatedBackupIsRefused)
     ASSERT_TRUE(made.ok);
     QFile f(made.file);
     ASSERT_TRUE(f.resize(f.size() / 2));
-    ASSERT_EQ(Database::Execute(QStringLiteral("delete from customer where lastname = ?"), {QStringLiteral("Customer 7")}), 1);
+    ASSERT_EQ(
+        Database::Execute(QStringLiteral("delete from customer where lastname = ?"), {QStringLiteral("Customer 7")}),
+        1);
     const Backup::Result r = Backup::Restore(made.file);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(count(QStringLiteral("customer")), 299);

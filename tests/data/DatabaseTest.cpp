@@ -1,15 +1,15 @@
 // The data access layer against real engines: statements, results, failures,
 // transactions and the text rules the old server had.
 #include "data/Database.h"
-#include "data/Settings.h"
 #include "data/DateText.h"
+#include "data/Settings.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QSqlQuery>
 #include <QSettings>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,9 +84,11 @@ TEST_P(DatabaseTest, ATransactionThatFailsHalfWayChangesNothing)
 {
     const qint64 id = addCustomer(QStringLiteral("Ann"), QStringLiteral("Lee"));
     const bool committed = Database::Transaction([&] {
-        if (Database::Execute(QStringLiteral("update customer set city = ? where id = ?"), {QStringLiteral("X"), id}) != 1)
+        if (Database::Execute(QStringLiteral("update customer set city = ? where id = ?"), {QStringLiteral("X"), id})
+            != 1)
             return false;
-        Database::Execute(QStringLiteral("insert into payment (salesid, amount) values (?, ?)"), {1, QStringLiteral("abc")});
+        Database::Execute(QStringLiteral("insert into payment (salesid, amount) values (?, ?)"),
+                          {1, QStringLiteral("abc")});
         return true;
     });
     EXPECT_FALSE(committed);
@@ -133,9 +135,11 @@ TEST_P(DatabaseTest, NumericColumnsRefuseTextThatIsNotANumber)
 
 TEST_P(DatabaseTest, TextComparesWithoutCaseAndTrailingBlanks)
 {
-    Database::InsertRow(QStringLiteral("employee"), {QStringLiteral("firstname"), QStringLiteral("pin"), QStringLiteral("role")},
+    Database::InsertRow(QStringLiteral("employee"),
+                        {QStringLiteral("firstname"), QStringLiteral("pin"), QStringLiteral("role")},
                         {QStringLiteral("Ann"), QStringLiteral("1111"), QStringLiteral("admin")});
-    Database::InsertRow(QStringLiteral("employee"), {QStringLiteral("firstname"), QStringLiteral("pin"), QStringLiteral("role")},
+    Database::InsertRow(QStringLiteral("employee"),
+                        {QStringLiteral("firstname"), QStringLiteral("pin"), QStringLiteral("role")},
                         {QStringLiteral("Bob"), QStringLiteral("2222"), QStringLiteral("clerk")});
     const Dialect d = Database::CurrentDialect();
     const auto admins = Database::GetRS(
@@ -149,10 +153,10 @@ TEST_P(DatabaseTest, TextComparesWithoutCaseAndTrailingBlanks)
     addCustomer(QStringLiteral("Beth"), QStringLiteral("smalley"));
     addCustomer(QStringLiteral("Cy"), QStringLiteral("Jones"));
     addCustomer(QStringLiteral("Dee"), QStringLiteral("S%mart"));
-    const auto sm = Database::GetRS(QStringLiteral("select lastname from customer where %1 order by %2")
-                                        .arg(d.textStartsWith(QStringLiteral("lastname")),
-                                             d.orderText(QStringLiteral("lastname"))),
-                                    {Dialect::likePrefix(QStringLiteral("sm"))});
+    const auto sm = Database::GetRS(
+        QStringLiteral("select lastname from customer where %1 order by %2")
+            .arg(d.textStartsWith(QStringLiteral("lastname")), d.orderText(QStringLiteral("lastname"))),
+        {Dialect::likePrefix(QStringLiteral("sm"))});
     ASSERT_TRUE(sm);
     ASSERT_EQ(sm->rowCount(), 2);
     EXPECT_EQ(sm->value(0, 0).toString(), QStringLiteral("smalley"));
@@ -183,8 +187,9 @@ TEST_P(DatabaseTest, DatesAreStoredInOneFormAndOrderAndRangeCorrectly)
     EXPECT_EQ(DateText::fromDb(rs->value(0, 0)), b);
     EXPECT_EQ(DateText::fromDb(rs->value(1, 0)), c);
     // Text in another form is not a date.
-    EXPECT_EQ(Database::Execute(QStringLiteral("insert into sales (saledate) values (?)"), {QStringLiteral("next tuesday")}),
-              -1);
+    EXPECT_EQ(
+        Database::Execute(QStringLiteral("insert into sales (saledate) values (?)"), {QStringLiteral("next tuesday")}),
+        -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DatabaseTest, ::testing::ValuesIn(TestDatabase::Engines()),
@@ -248,7 +253,8 @@ TEST(DatabaseConnection, TheLoginAndADatabaseChangedInTheSettingsTakeEffectAtThe
     const QString first = TestDatabase::NewSqliteFile();
     const QString second = TestDatabase::NewSqliteFile();
     Settings::save(QStringLiteral("Database"), QStringLiteral("File"), first);
-    ASSERT_GT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("First")}), 0);
+    ASSERT_GT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("First")}),
+              0);
     Settings::save(QStringLiteral("Database"), QStringLiteral("File"), second);
     const auto rs = Database::GetRS(QStringLiteral("select count(*) from customer"));
     ASSERT_TRUE(rs) << Database::LastError().toStdString();
@@ -256,14 +262,18 @@ TEST(DatabaseConnection, TheLoginAndADatabaseChangedInTheSettingsTakeEffectAtThe
     // What the screens show was read from the first: their first write is
     // refused and said, so no row of the second is written from it.
     RecordingPrompts prompts;
-    EXPECT_LT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Stale")}), 0);
+    EXPECT_LT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Stale")}),
+              0);
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("the database in use is now SQLite"))) << prompts.messages[0].toStdString();
-    EXPECT_GT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Afresh")}), 0);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("the database in use is now SQLite")))
+        << prompts.messages[0].toStdString();
+    EXPECT_GT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Afresh")}),
+              0);
     Settings::save(QStringLiteral("Database"), QStringLiteral("File"), first);
     EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from customer"))->value(0, 0).toInt(), 1);
-    {   // the file edited by hand while the program runs
-        QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly"), QStringLiteral("Tessaly"));
+    { // the file edited by hand while the program runs
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly"),
+                        QStringLiteral("Tessaly"));
         QFile file(store.fileName());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(QStringLiteral("[Database]\nFile=%1\n").arg(second).toUtf8());
@@ -289,7 +299,8 @@ TEST(DatabaseConnection, AServerNameChangedInTheSettingsIsUsedAtTheNextStatement
     ASSERT_TRUE(Database::GetRS(QStringLiteral("select 1"))) << Database::LastError().toStdString();
     Settings::save(QStringLiteral("Database"), QStringLiteral("Servername"), QStringLiteral("127.0.0.1:1"));
     EXPECT_FALSE(Database::GetRS(QStringLiteral("select 1")));
-    EXPECT_TRUE(Database::LastError().startsWith(QStringLiteral("GetConnection:"))) << Database::LastError().toStdString();
+    EXPECT_TRUE(Database::LastError().startsWith(QStringLiteral("GetConnection:")))
+        << Database::LastError().toStdString();
     Settings::save(QStringLiteral("Database"), QStringLiteral("Servername"), server.serverName);
     EXPECT_TRUE(Database::GetRS(QStringLiteral("select 1"))) << Database::LastError().toStdString();
     for (const char *key : {"Engine", "Catalog", "Servername"})
@@ -318,7 +329,8 @@ TEST(DatabaseReconnect, ALostServerConnectionIsOpenedAgainBeforeTheNextWrite)
     QSqlDatabase::removeDatabase(QStringLiteral("killer"));
     // The check that comes before every write finds the connection gone
     // before the write was sent: the write goes to a new one, said nowhere.
-    EXPECT_EQ(Database::Execute(QStringLiteral("insert into customer (lastname) values (?)"), {QStringLiteral("Back")}), 1);
+    EXPECT_EQ(Database::Execute(QStringLiteral("insert into customer (lastname) values (?)"), {QStringLiteral("Back")}),
+              1);
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
     const auto rs = Database::GetRS(QStringLiteral("select lastname, pg_backend_pid() from customer"));
     ASSERT_EQ(rs->rowCount(), 1);

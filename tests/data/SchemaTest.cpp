@@ -1,8 +1,8 @@
 // A new database gets the whole schema on first start; the views mean what
 // the windows and reports rely on.
+#include "data/Schema.h"
 #include "data/Database.h"
 #include "data/DateText.h"
-#include "data/Schema.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
@@ -35,7 +35,9 @@ TEST_P(SchemaTest, FirstStartCreatesTablesViewsAndStateCodes)
     EXPECT_EQ(states->rowCount(), Schema::StateCodes().size());
     EXPECT_EQ(states->value(0, QStringLiteral("code")).toString(), QStringLiteral("AK"));
     for (const char *empty : {"sales", "customer", "product", "employee"})
-        EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from %1").arg(QLatin1String(empty)))->value(0, 0).toInt(), 0);
+        EXPECT_EQ(
+            Database::GetRS(QStringLiteral("select count(*) from %1").arg(QLatin1String(empty)))->value(0, 0).toInt(),
+            0);
     EXPECT_TRUE(prompts.messages.isEmpty());
     // The views hold the columns a shop's own views of those names are held to.
     const QStringList views{"vw_product_available", "vw_sales_product", "vw_salesreport_actualcash", "vw_EmployeeTime",
@@ -56,15 +58,19 @@ TEST_P(SchemaTest, FirstStartCreatesTablesViewsAndStateCodes)
 
 TEST_P(SchemaTest, ProductAvailableSubtractsWhatOpenTicketsHold)
 {
-    const qint64 p = Database::InsertRow(QStringLiteral("product"), {QStringLiteral("partnumber"), QStringLiteral("qoh")},
-                                         {QStringLiteral("P-1"), 10});
+    const qint64 p = Database::InsertRow(
+        QStringLiteral("product"), {QStringLiteral("partnumber"), QStringLiteral("qoh")}, {QStringLiteral("P-1"), 10});
     Database::InsertRow(QStringLiteral("product"), {QStringLiteral("partnumber"), QStringLiteral("qoh")},
                         {QStringLiteral("OTHER"), 4});
-    const qint64 open = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")}, {QStringLiteral(" open ")});
-    const qint64 closed = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")}, {QStringLiteral("Close")});
-    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("quantity")},
+    const qint64 open = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")},
+                                            {QStringLiteral(" open ")});
+    const qint64 closed = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")},
+                                              {QStringLiteral("Close")});
+    Database::InsertRow(QStringLiteral("salesitem"),
+                        {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("quantity")},
                         {open, QStringLiteral("p-1 "), 3});
-    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("quantity")},
+    Database::InsertRow(QStringLiteral("salesitem"),
+                        {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("quantity")},
                         {closed, QStringLiteral("P-1"), 5});
     const auto rs = Database::GetRS(QStringLiteral("select * from vw_product_available order by id"));
     ASSERT_TRUE(rs);
@@ -78,29 +84,34 @@ TEST_P(SchemaTest, ProductAvailableSubtractsWhatOpenTicketsHold)
 
 TEST_P(SchemaTest, SalesProductListsLinesOfClosedTicketsOnly)
 {
-    const qint64 open = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")}, {QStringLiteral("Open")});
-    const qint64 closed = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status"), QStringLiteral("Closedate")},
+    const qint64 open = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")},
+                                            {QStringLiteral("Open")});
+    const qint64 closed = Database::InsertRow(QStringLiteral("sales"),
+                                              {QStringLiteral("status"), QStringLiteral("Closedate")},
                                               {QStringLiteral("Close"), QStringLiteral("2026-12-01 10:00:00")});
-    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("modelnumber"),
-                                                      QStringLiteral("price"), QStringLiteral("quantity")},
-                        {open, QStringLiteral("A"), 10, 1});
-    Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("modelnumber"),
-                                                      QStringLiteral("price"), QStringLiteral("quantity")},
-                        {closed, QStringLiteral("B"), 12.5, 3});
+    Database::InsertRow(
+        QStringLiteral("salesitem"),
+        {QStringLiteral("salesid"), QStringLiteral("modelnumber"), QStringLiteral("price"), QStringLiteral("quantity")},
+        {open, QStringLiteral("A"), 10, 1});
+    Database::InsertRow(
+        QStringLiteral("salesitem"),
+        {QStringLiteral("salesid"), QStringLiteral("modelnumber"), QStringLiteral("price"), QStringLiteral("quantity")},
+        {closed, QStringLiteral("B"), 12.5, 3});
     const auto rs = Database::GetRS(QStringLiteral("select * from vw_sales_product"));
     ASSERT_TRUE(rs);
     ASSERT_EQ(rs->rowCount(), 1);
     EXPECT_EQ(rs->value(0, QStringLiteral("modelnumber")).toString(), QStringLiteral("B"));
     EXPECT_DOUBLE_EQ(rs->value(0, QStringLiteral("totalsales")).toDouble(), 37.5);
-    EXPECT_EQ(DateText::fromDb(rs->value(0, QStringLiteral("saledate"))),
-              QDateTime(QDate(2026, 12, 1), QTime(10, 0)));
+    EXPECT_EQ(DateText::fromDb(rs->value(0, QStringLiteral("saledate"))), QDateTime(QDate(2026, 12, 1), QTime(10, 0)));
 }
 
 TEST_P(SchemaTest, EmployeeViewsJoinTimeRowsAndListActiveEmployees)
 {
-    const qint64 ann = Database::InsertRow(QStringLiteral("employee"), {QStringLiteral("firstname"), QStringLiteral("lastname")},
+    const qint64 ann = Database::InsertRow(QStringLiteral("employee"),
+                                           {QStringLiteral("firstname"), QStringLiteral("lastname")},
                                            {QStringLiteral("Ann"), QStringLiteral("Lee")});
-    Database::InsertRow(QStringLiteral("employee"), {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("active")},
+    Database::InsertRow(QStringLiteral("employee"),
+                        {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("active")},
                         {QStringLiteral("Old"), QStringLiteral("Hand"), 0});
     Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
                         {ann, QStringLiteral("2026-12-03 08:00:00")});
@@ -122,7 +133,8 @@ TEST_P(SchemaTest, ADatabaseThatLostATableIsNotOpened)
     Database::SetOverride(settings);
     EXPECT_FALSE(Database::GetConnection().isValid());
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("has lost its table labor"))) << prompts.messages.first().toStdString();
+    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("has lost its table labor")))
+        << prompts.messages.first().toStdString();
     {
         QSqlDatabase outside = TestDatabase::OpenOutside(settings, QStringLiteral("schema-test-outside"));
         EXPECT_TRUE(QSqlQuery(outside).exec(QStringLiteral("alter table labor_aside rename to labor")));

@@ -16,7 +16,8 @@ namespace {
 
 QSettings store()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly"), QStringLiteral("Tessaly"));
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tessaly"),
+                     QStringLiteral("Tessaly"));
 }
 
 TEST(ObjectSettings, AWindowKeepsItsValuesUnderItsOwnName)

@@ -87,7 +87,8 @@ QStringList tsqlLacks(const QString &statement)
         {"true/false", ci(QStringLiteral("\\b(TRUE|FALSE)\\b"))},
         {"||", ci(QStringLiteral("\\|\\|"))},
         {"::", ci(QStringLiteral("::"))},
-        {"expression index", ci(QStringLiteral("\\bCREATE\\s+(UNIQUE\\s+)?INDEX\\s+\\w+\\s+ON\\s+\\w+\\s*\\([^)]*\\("))},
+        {"expression index",
+         ci(QStringLiteral("\\bCREATE\\s+(UNIQUE\\s+)?INDEX\\s+\\w+\\s+ON\\s+\\w+\\s*\\([^)]*\\("))},
         {"NULLS FIRST/LAST", ci(QStringLiteral("\\bNULLS\\s+(FIRST|LAST)\\b"))},
         {"IF NOT EXISTS", ci(QStringLiteral("\\bIF\\s+NOT\\s+EXISTS\\b"))},
         {"DISTINCT ON", ci(QStringLiteral("\\bDISTINCT\\s+ON\\b"))},
@@ -243,7 +244,8 @@ QList<std::pair<QString, QString>> renderedStatements(const QList<Source> &sourc
     add(QStringLiteral("Dialect::orderText(lastname)"), {d.orderText(QStringLiteral("lastname"))});
     add(QStringLiteral("Dialect::outerApply(SELECT 1 AS one, pa)"),
         {d.outerApply(QStringLiteral("SELECT 1 AS one"), QStringLiteral("pa"))});
-    add(QStringLiteral("Dialect::insertReturningId(sales, no columns)"), {d.insertReturningId(QStringLiteral("sales"), {})});
+    add(QStringLiteral("Dialect::insertReturningId(sales, no columns)"),
+        {d.insertReturningId(QStringLiteral("sales"), {})});
     for (const auto &[table, columns] : storeInserts(sources))
         add(QStringLiteral("Dialect::insertReturningId(%1, %2)").arg(table, columns.join(QStringLiteral(", "))),
             {d.insertReturningId(table, columns)});
@@ -252,13 +254,12 @@ QList<std::pair<QString, QString>> renderedStatements(const QList<Source> &sourc
 
 QString statementsFile(const QList<std::pair<QString, QString>> &statements)
 {
-    QString text = QStringLiteral(
-        "-- The statements that create, find and upgrade Tessaly's schema on SQL Server,\n"
-        "-- and every fragment the dialect gives the stores' SQL, as this build renders\n"
-        "-- them, each under a line naming what makes it. test_data compares this file\n"
-        "-- with the build; after a change that is meant:\n"
-        "-- TESSALY_REGENERATE=1 build/tests/data/test_data --gtest_filter='SqlServer*'\n"
-        "-- then review the diff.\n");
+    QString text = QStringLiteral("-- The statements that create, find and upgrade Tessaly's schema on SQL Server,\n"
+                                  "-- and every fragment the dialect gives the stores' SQL, as this build renders\n"
+                                  "-- them, each under a line naming what makes it. test_data compares this file\n"
+                                  "-- with the build; after a change that is meant:\n"
+                                  "-- TESSALY_REGENERATE=1 build/tests/data/test_data --gtest_filter='SqlServer*'\n"
+                                  "-- then review the diff.\n");
     QString label;
     for (const auto &[l, sql] : statements) {
         if (l != label)
@@ -295,7 +296,8 @@ void expectFileHolds(const QString &relative, const QString &text)
         return;
     }
     const char *regenerate = "TESSALY_REGENERATE=1 build/tests/data/test_data --gtest_filter='SqlServer*'";
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString() << " is missing; write it: " << regenerate;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly))
+        << file.fileName().toStdString() << " is missing; write it: " << regenerate;
     const QStringList want = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     const QStringList have = text.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < std::max(want.size(), have.size()); ++i) {
@@ -306,11 +308,10 @@ void expectFileHolds(const QString &relative, const QString &text)
         while (at < w.size() && at < h.size() && w[at] == h[at])
             ++at;
         const qsizetype from = std::max<qsizetype>(0, at - 60);
-        ADD_FAILURE() << relative.toStdString() << " is not what this build renders; first difference at line "
-                      << i + 1 << ", column " << at + 1 << ":\n  file:  …" << w.mid(from, 160).toStdString()
-                      << "\n  build: …" << h.mid(from, 160).toStdString()
-                      << "\nWhen the change is meant: " << regenerate << ", then review git diff "
-                      << relative.toStdString();
+        ADD_FAILURE() << relative.toStdString() << " is not what this build renders; first difference at line " << i + 1
+                      << ", column " << at + 1 << ":\n  file:  …" << w.mid(from, 160).toStdString() << "\n  build: …"
+                      << h.mid(from, 160).toStdString() << "\nWhen the change is meant: " << regenerate
+                      << ", then review git diff " << relative.toStdString();
         return;
     }
 }
@@ -328,7 +329,8 @@ TEST(SqlServerStatements, TheCheckFindsWhatTsqlLacksAndIgnoresQuotedText)
     const QString postgres = Schema::CreateStatements(Engine::PostgreSQL).join(QLatin1Char('\n'));
     EXPECT_TRUE(tsqlLacks(postgres).contains(QStringLiteral("LATERAL")));
     EXPECT_TRUE(tsqlLacks(postgres).contains(QStringLiteral("expression index")));
-    EXPECT_TRUE(tsqlLacks(Schema::CreateStatements(Engine::SQLite).join(QLatin1Char('\n'))).contains(QStringLiteral("GLOB")));
+    EXPECT_TRUE(
+        tsqlLacks(Schema::CreateStatements(Engine::SQLite).join(QLatin1Char('\n'))).contains(QStringLiteral("GLOB")));
     EXPECT_EQ(lacks(Dialect(Engine::PostgreSQL).insertReturningId(QStringLiteral("t"), {QStringLiteral("a")})),
               "RETURNING");
 }
@@ -341,9 +343,11 @@ TEST(SqlServerStatements, WhatTheProgramSendsIsRenderedAndUsesNothingTsqlLacks)
     expectFileHolds(QStringLiteral("tests/data/sqlserver_statements.sql"), statementsFile(statements));
     for (const auto &[label, sql] : statements)
         EXPECT_EQ(lacks(sql), "") << label.toStdString() << ": " << sql.left(300).toStdString();
-    EXPECT_GE(std::count_if(statements.cbegin(), statements.cend(),
-                            [](const auto &s) { return s.first.startsWith(QLatin1String("Dialect::insertReturningId")); }),
-              10) << "every table the stores insert into";
+    EXPECT_GE(
+        std::count_if(statements.cbegin(), statements.cend(),
+                      [](const auto &s) { return s.first.startsWith(QLatin1String("Dialect::insertReturningId")); }),
+        10)
+        << "every table the stores insert into";
 
     // The stores' own SQL is the same text on every engine but for the
     // dialect's fragments above.
@@ -352,8 +356,8 @@ TEST(SqlServerStatements, WhatTheProgramSendsIsRenderedAndUsesNothingTsqlLacks)
         for (const auto &[line, text] : stringLiterals(source.text)) {
             if (text.contains(ci(QStringLiteral("\\b(select|update|insert|delete)\\b"))))
                 ++sql;
-            EXPECT_EQ(lacks(text), "")
-                << source.path.toStdString() << ":" << line << ": \"" << text.toStdString() << '"';
+            EXPECT_EQ(lacks(text), "") << source.path.toStdString() << ":" << line << ": \"" << text.toStdString()
+                                       << '"';
         }
     }
     EXPECT_GE(sql, 40) << "the stores' statements were not read";
@@ -387,7 +391,8 @@ TEST(SqlServerConnection, ServerNamesAndValuesAreWrittenTheWayFreeTdsReadsThem)
     EXPECT_EQ(server(QStringLiteral("10.0.0.5,1500")), QStringLiteral("DRIVER={FreeTDS};SERVER=10.0.0.5;PORT=1500;"));
     // A named instance: FreeTDS asks the server's browser for its port.
     EXPECT_EQ(server(QStringLiteral("SHOP\\SQLEXPRESS")), QStringLiteral("DRIVER={FreeTDS};SERVER=SHOP\\SQLEXPRESS;"));
-    EXPECT_EQ(server(QStringLiteral("SHOP\\SQLEXPRESS,1500")), QStringLiteral("DRIVER={FreeTDS};SERVER=SHOP;PORT=1500;"));
+    EXPECT_EQ(server(QStringLiteral("SHOP\\SQLEXPRESS,1500")),
+              QStringLiteral("DRIVER={FreeTDS};SERVER=SHOP;PORT=1500;"));
 
     s.serverName = QStringLiteral("shop");
     EXPECT_EQ(Database::SqlServerConnectionString(s),
@@ -396,15 +401,17 @@ TEST(SqlServerConnection, ServerNamesAndValuesAreWrittenTheWayFreeTdsReadsThem)
     s.catalog = QStringLiteral("Shop{2}");
     s.user = QStringLiteral(" counter ");
     s.password = QStringLiteral("pa;ss}word");
-    EXPECT_EQ(Database::SqlServerConnectionString(s).section(QStringLiteral("PORT=1433;"), 1),
-              QStringLiteral("DATABASE={Shop{2}};UID={ counter };PWD={pa;ss}word};TDS_Version=7.4;ClientCharset=UTF-8;"));
+    EXPECT_EQ(
+        Database::SqlServerConnectionString(s).section(QStringLiteral("PORT=1433;"), 1),
+        QStringLiteral("DATABASE={Shop{2}};UID={ counter };PWD={pa;ss}word};TDS_Version=7.4;ClientCharset=UTF-8;"));
 
     // A value FreeTDS can't be given is said, and nothing is opened.
     s.password = QStringLiteral("a};b");
     QString problem;
     EXPECT_TRUE(Database::SqlServerConnectionString(s, &problem).isEmpty());
-    EXPECT_EQ(problem, QStringLiteral("the setting [Database] Password holds \"};\", which the SQL Server driver "
-                                      "(FreeTDS) cannot be given"));
+    EXPECT_EQ(problem,
+              QStringLiteral("the setting [Database] Password holds \"};\", which the SQL Server driver "
+                             "(FreeTDS) cannot be given"));
     if (QSqlDatabase::isDriverAvailable(QStringLiteral("QODBC"))) {
         RecordingPrompts prompts;
         Database::SetOverride(s);

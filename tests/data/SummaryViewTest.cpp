@@ -54,15 +54,20 @@ TEST_P(SummaryViewTest, EveryClosedDemoTicketMatchesItsFigures)
 
 TEST_P(SummaryViewTest, PaymentsAreSplitIntoCashChecksAndCharge)
 {
-    const qint64 t = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status"), QStringLiteral("Closedate")},
+    const qint64 t = Database::InsertRow(QStringLiteral("sales"),
+                                         {QStringLiteral("status"), QStringLiteral("Closedate")},
                                          {QStringLiteral("Close"), QStringLiteral("2026-12-01 10:00:00")});
-    const QList<QPair<QString, double>> pays = {{QStringLiteral("Cash"), 10},     {QStringLiteral(" cash "), 5},
-                                                {QStringLiteral("Check"), 20},    {QStringLiteral("Visa"), 1},
-                                                {QStringLiteral("Mastercard"), 2}, {QStringLiteral("Discover"), 3},
-                                                {QStringLiteral("American Express"), 4}, {QStringLiteral("Coupon"), -7}};
+    const QList<QPair<QString, double>> pays = {{QStringLiteral("Cash"), 10},
+                                                {QStringLiteral(" cash "), 5},
+                                                {QStringLiteral("Check"), 20},
+                                                {QStringLiteral("Visa"), 1},
+                                                {QStringLiteral("Mastercard"), 2},
+                                                {QStringLiteral("Discover"), 3},
+                                                {QStringLiteral("American Express"), 4},
+                                                {QStringLiteral("Coupon"), -7}};
     for (const auto &p : pays) {
-        Database::InsertRow(QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("description"),
-                                                        QStringLiteral("amount")},
+        Database::InsertRow(QStringLiteral("payment"),
+                            {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("amount")},
                             {t, p.first, p.second});
     }
     const auto view = Database::GetRS(QStringLiteral("select * from vw_salesreport_actualcash"));
@@ -77,9 +82,11 @@ TEST_P(SummaryViewTest, HalfCentTiesRoundAwayFromZeroLikeTheScreen)
 {
     // 110 × 1.0825 = 119.075 and 0.06 × 0.0825 = 0.00495: the first rounds up,
     // the second must not be rounded twice into a cent.
-    const qint64 a = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")}, {QStringLiteral("Close")});
+    const qint64 a = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")},
+                                         {QStringLiteral("Close")});
     Database::InsertRow(QStringLiteral("saleslabor"), {QStringLiteral("salesid"), QStringLiteral("charge")}, {a, 100});
-    const qint64 b = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")}, {QStringLiteral("Close")});
+    const qint64 b = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status")},
+                                         {QStringLiteral("Close")});
     Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("price")}, {b, 0.06});
     const auto view = Database::GetRS(QStringLiteral("select * from vw_salesreport_actualcash order by salesid"));
     ASSERT_EQ(view->rowCount(), 2);
@@ -92,11 +99,13 @@ TEST_P(SummaryViewTest, HalfCentTiesRoundAwayFromZeroLikeTheScreen)
 TEST_P(SummaryViewTest, AReopenedTicketIsNoSale)
 {
     ASSERT_TRUE(DemoShop::Fill());
-    const auto before = Database::GetRS(QStringLiteral("select salesid from vw_salesreport_actualcash order by salesid"));
+    const auto before = Database::GetRS(
+        QStringLiteral("select salesid from vw_salesreport_actualcash order by salesid"));
     ASSERT_GE(before->rowCount(), 1);
     const int id = before->value(0, 0).toInt();
     ASSERT_EQ(Database::Execute(QStringLiteral("update sales set status = 'Open' where id = ?"), {id}), 1);
-    const auto after = Database::GetRS(QStringLiteral("select salesid from vw_salesreport_actualcash where salesid = ?"), {id});
+    const auto after = Database::GetRS(
+        QStringLiteral("select salesid from vw_salesreport_actualcash where salesid = ?"), {id});
     EXPECT_EQ(after->rowCount(), 0);
     EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from vw_salesreport_actualcash"))->value(0, 0).toInt(),
               before->rowCount() - 1);
@@ -104,14 +113,17 @@ TEST_P(SummaryViewTest, AReopenedTicketIsNoSale)
 
 TEST_P(SummaryViewTest, AClosedTicketWithNothingOnItShowsZeros)
 {
-    const qint64 empty = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status"), QStringLiteral("Closedate")},
+    const qint64 empty = Database::InsertRow(QStringLiteral("sales"),
+                                             {QStringLiteral("status"), QStringLiteral("Closedate")},
                                              {QStringLiteral("Close"), QStringLiteral("2026-05-02 09:00:00")});
-    const qint64 other = Database::InsertRow(QStringLiteral("sales"), {QStringLiteral("status"), QStringLiteral("Closedate")},
+    const qint64 other = Database::InsertRow(QStringLiteral("sales"),
+                                             {QStringLiteral("status"), QStringLiteral("Closedate")},
                                              {QStringLiteral("Close"), QStringLiteral("2026-05-02 10:00:00")});
     Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid"), QStringLiteral("price")}, {other, 10});
-    Database::InsertRow(QStringLiteral("saleslabor"), {QStringLiteral("salesid"), QStringLiteral("charge")}, {other, 20});
-    Database::InsertRow(QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("description"),
-                                                    QStringLiteral("amount")},
+    Database::InsertRow(QStringLiteral("saleslabor"), {QStringLiteral("salesid"), QStringLiteral("charge")},
+                        {other, 20});
+    Database::InsertRow(QStringLiteral("payment"),
+                        {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("amount")},
                         {other, QStringLiteral("Cash"), 5});
     const auto view = Database::GetRS(QStringLiteral("select * from vw_salesreport_actualcash where closedate >= ? and "
                                                      "closedate < ? order by salesid"),
@@ -119,8 +131,8 @@ TEST_P(SummaryViewTest, AClosedTicketWithNothingOnItShowsZeros)
     ASSERT_TRUE(view);
     ASSERT_EQ(view->rowCount(), 2);
     EXPECT_EQ(view->value(0, QStringLiteral("salesid")).toLongLong(), empty);
-    for (const char *column : {"totalsales", "totallabor", "shopfee", "totaltax", "tickettotal", "cash", "checks",
-                               "charge", "payments"}) {
+    for (const char *column :
+         {"totalsales", "totallabor", "shopfee", "totaltax", "tickettotal", "cash", "checks", "charge", "payments"}) {
         SCOPED_TRACE(column);
         EXPECT_EQ(cents(view->value(0, QString::fromLatin1(column))), 0);
     }

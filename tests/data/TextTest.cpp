@@ -53,8 +53,8 @@ TEST(TextNumber, CommasGroupThousandsOnly)
     EXPECT_EQ(TextNumber::parse(QStringLiteral(" 1,250.50 ")), 1250.5);
     EXPECT_EQ(TextNumber::parse(QStringLiteral("12,345,678.9")), 12345678.9);
     EXPECT_EQ(TextNumber::parse(QStringLiteral("-1,000")), -1000);
-    for (const char *bad : {"1,25", "12,34.5", "1234,567", "1,2345", "1,", ",250", "1,,250", "0,500", "1.250,5",
-                            "12,345,67"})
+    for (const char *bad :
+         {"1,25", "12,34.5", "1234,567", "1,2345", "1,", ",250", "1,,250", "0,500", "1.250,5", "12,345,67"})
         EXPECT_FALSE(TextNumber::parse(QString::fromLatin1(bad))) << bad;
 
     EXPECT_DOUBLE_EQ(TextNumber::Val(QStringLiteral("1,250")), 1250);
@@ -108,8 +108,9 @@ void writeRaw(const QString &name, const QByteArray &bytes)
 TEST(ReceiptNotice, ThreeLinesComeBackAsThreeLinesAndAreWrittenWithCrLf)
 {
     writeRaw(QStringLiteral("receiptnotice.txt"), "All sales final.\r\nThank you!\nCome again\r\n");
-    EXPECT_EQ(ReceiptNotice::lines(), (QStringList{QStringLiteral("All sales final."), QStringLiteral("Thank you!"),
-                                                   QStringLiteral("Come again")}));
+    EXPECT_EQ(
+        ReceiptNotice::lines(),
+        (QStringList{QStringLiteral("All sales final."), QStringLiteral("Thank you!"), QStringLiteral("Come again")}));
     EXPECT_EQ(ReceiptNotice::text(), QStringLiteral("All sales final.\r\nThank you!\r\nCome again"));
     ASSERT_TRUE(ReceiptNotice::save(ReceiptNotice::text()));
     // Written back under the name it was found by.

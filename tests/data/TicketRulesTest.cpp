@@ -1,8 +1,8 @@
 // The rates are written from the one place they are kept: exact decimals of
 // the ticket's fractions, and the sales summary view built from them.
+#include "data/TicketRules.h"
 #include "data/ExactDecimal.h"
 #include "data/Schema.h"
-#include "data/TicketRules.h"
 
 #include <gtest/gtest.h>
 
@@ -70,8 +70,8 @@ TEST(TicketRules, TheSummaryViewIsWrittenFromTheRates)
     const QString view = summaryView(Engine::SQLite);
     SCOPED_TRACE(view.toStdString());
     EXPECT_TRUE(view.contains(QStringLiteral("ELSE %1 END AS rate").arg(kTaxRate.units)));
-    EXPECT_TRUE(view.contains(
-        QStringLiteral("(%1 * p + %2 * l)").arg(kLaborWithFeeRate.one()).arg(kLaborWithFeeRate.units)));
+    EXPECT_TRUE(
+        view.contains(QStringLiteral("(%1 * p + %2 * l)").arg(kLaborWithFeeRate.one()).arg(kLaborWithFeeRate.units)));
     EXPECT_TRUE(view.contains(QStringLiteral("(%1 + rate)").arg(kTaxRate.one())));
 }
 

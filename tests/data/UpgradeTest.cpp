@@ -72,7 +72,8 @@ std::optional<Database::ConnectionSettings> firstReleaseDatabase(Engine engine, 
     if (engine == Engine::PostgreSQL) {
         auto s = TestDatabase::NewPostgresCatalog(QStringLiteral("v1"), why);
         if (s)
-            runOutside(*s, statementsOf(QStringLiteral("schema-1-postgresql.sql")) + statementsOf(QStringLiteral("rows.sql")));
+            runOutside(
+                *s, statementsOf(QStringLiteral("schema-1-postgresql.sql")) + statementsOf(QStringLiteral("rows.sql")));
         return s;
     }
     Database::ConnectionSettings s = TestDatabase::SettingsFor(Engine::SQLite);
@@ -112,25 +113,33 @@ TEST_P(OtherReleases, ADatabaseOfTheFirstReleaseIsUpgradedAndKeepsItsFigures)
     (void)Database::TakeSchemaNote();
     Database::SetOverride(*old);
 
-    EXPECT_EQ(SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
-              QString::number(Schema::kSchemaVersion));
+    EXPECT_EQ(
+        SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
+        QString::number(Schema::kSchemaVersion));
     const QString note = Database::TakeSchemaNote();
-    EXPECT_TRUE(note.startsWith(QStringLiteral("The database was upgraded from schema version 1 to %1.").arg(Schema::kSchemaVersion))) << note.toStdString();
+    EXPECT_TRUE(note.startsWith(
+        QStringLiteral("The database was upgraded from schema version 1 to %1.").arg(Schema::kSchemaVersion)))
+        << note.toStdString();
     if (GetParam() == Engine::SQLite) {
-        const QStringList copies = QFileInfo(old->sqliteFile).dir().entryList({QStringLiteral("tessaly-before-schema-1-to-%1-*.db").arg(Schema::kSchemaVersion)});
+        const QStringList copies =
+            QFileInfo(old->sqliteFile)
+                .dir()
+                .entryList({QStringLiteral("tessaly-before-schema-1-to-%1-*.db").arg(Schema::kSchemaVersion)});
         ASSERT_EQ(copies.size(), 1) << "a copy kept before the upgrade";
         EXPECT_TRUE(note.contains(copies.first()));
     }
     // This release's stock view: the open ticket's fuse kits, which have no
     // part number, are held back from the fuse kit alone, not the harness.
-    const auto available = Database::GetRS(QStringLiteral("select id, available from vw_product_available order by id"));
+    const auto available = Database::GetRS(
+        QStringLiteral("select id, available from vw_product_available order by id"));
     ASSERT_TRUE(available) << Database::LastError().toStdString();
     ASSERT_EQ(available->rowCount(), 4);
     EXPECT_DOUBLE_EQ(available->value(2, QStringLiteral("available")).toDouble(), 40);
     EXPECT_DOUBLE_EQ(available->value(3, QStringLiteral("available")).toDouble(), 13);
-    const auto cents = Database::GetRS(QStringLiteral(
-        "select (select sum(round(price * quantity * 100)) from salesitem), (select sum(round(amount * 100)) from payment), "
-        "(select count(*) from customer), (select lastname from customer where id = 2)"));
+    const auto cents = Database::GetRS(
+        QStringLiteral("select (select sum(round(price * quantity * 100)) from salesitem), (select sum(round(amount * "
+                       "100)) from payment), "
+                       "(select count(*) from customer), (select lastname from customer where id = 2)"));
     ASSERT_TRUE(cents);
     EXPECT_EQ(cents->value(0, 0).toLongLong(), 12999 + 2 * 4995 + 3 * 999 + 349 + 2 * 349);
     EXPECT_EQ(cents->value(0, 1).toLongLong(), 30000 + 10752 + 8002 + 378);
@@ -158,22 +167,29 @@ TEST_P(OtherReleases, ADatabaseWithAnEmployeeClockedInTwiceKeepsItsRowsAndSaysWh
     QString why;
     const auto old = firstReleaseDatabase(GetParam(), &why);
     ASSERT_TRUE(old) << why.toStdString();
-    runOutside(*old, {QStringLiteral("INSERT INTO TimeInOut (id, employeeid, timein) VALUES (3, 2, '2026-03-04 08:00:00')"),
-                      QStringLiteral("INSERT INTO TimeInOut (id, employeeid, timein) VALUES (4, 2, '2026-03-04 08:00:01')")});
+    runOutside(*old,
+               {QStringLiteral("INSERT INTO TimeInOut (id, employeeid, timein) VALUES (3, 2, '2026-03-04 08:00:00')"),
+                QStringLiteral("INSERT INTO TimeInOut (id, employeeid, timein) VALUES (4, 2, '2026-03-04 08:00:01')")});
     (void)Database::TakeSchemaNote();
     Database::SetOverride(*old);
 
     ASSERT_TRUE(Database::GetRS(QStringLiteral("select created from customer"))) << Database::LastError().toStdString();
     EXPECT_TRUE(prompts.messages.isEmpty()) << "opened";
-    EXPECT_EQ(SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
-              QString::number(Schema::kSchemaVersion));
+    EXPECT_EQ(
+        SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
+        QString::number(Schema::kSchemaVersion));
     const QString note = Database::TakeSchemaNote();
-    EXPECT_TRUE(note.startsWith(QStringLiteral("The database was upgraded from schema version 1 to %1.").arg(Schema::kSchemaVersion))) << note.toStdString();
-    EXPECT_TRUE(note.contains(QStringLiteral("Sam Ito (2 open time rows) is clocked in more than once. Nothing of those "
-                                             "rows was changed")))
+    EXPECT_TRUE(note.startsWith(
+        QStringLiteral("The database was upgraded from schema version 1 to %1.").arg(Schema::kSchemaVersion)))
+        << note.toStdString();
+    EXPECT_TRUE(
+        note.contains(QStringLiteral("Sam Ito (2 open time rows) is clocked in more than once. Nothing of those "
+                                     "rows was changed")))
         << note.toStdString();
     EXPECT_TRUE(note.contains(QStringLiteral("Close or remove the extra rows in Time Admin"))) << note.toStdString();
-    EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where employeeid = 2 and timeout is null")).toInt(), 2);
+    EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where employeeid = 2 and timeout is null"))
+                  .toInt(),
+              2);
     EXPECT_EQ(SeedData::count(QStringLiteral("TimeInOut")), 4);
     EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from customer where created is null")).toInt(), 3)
         << "customers older than the column count as old";
@@ -191,7 +207,8 @@ TEST_P(OtherReleases, ADatabaseWithAnEmployeeClockedInTwiceKeepsItsRowsAndSaysWh
     prompts.messages.clear();
     {
         const Database::DuplicatesExpected quiet;
-        EXPECT_LT(Database::InsertRow(QStringLiteral("TimeInOut"), {QStringLiteral("employeeid"), QStringLiteral("timein")},
+        EXPECT_LT(Database::InsertRow(QStringLiteral("TimeInOut"),
+                                      {QStringLiteral("employeeid"), QStringLiteral("timein")},
                                       {2, QStringLiteral("2026-03-05 08:00:00")}),
                   0);
         EXPECT_TRUE(Database::LastFailureWasDuplicate()) << Database::LastError().toStdString();
@@ -205,27 +222,34 @@ TEST_P(OtherReleases, ADatabaseOfANewerReleaseIsReadButNeverChanged)
 {
     SeedData::customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
     ASSERT_GE(Database::Execute(QStringLiteral("drop view vw_employee")), 0);
-    ASSERT_EQ(Database::Execute(QStringLiteral("update tessaly_info set value = '9' where name = 'schema_version'")), 1);
+    ASSERT_EQ(Database::Execute(QStringLiteral("update tessaly_info set value = '9' where name = 'schema_version'")),
+              1);
     const Database::ConnectionSettings settings = Database::CurrentSettings();
     Database::SetOverride(settings);
 
     ASSERT_TRUE(Database::GetRS(QStringLiteral("select * from customer")));
     EXPECT_TRUE(Database::IsReadOnly());
-    const QString versions = QStringLiteral("newer release of Tessaly (schema version 9; this program knows %1)").arg(Schema::kSchemaVersion);
+    const QString versions = QStringLiteral("newer release of Tessaly (schema version 9; this program knows %1)")
+                                 .arg(Schema::kSchemaVersion);
     EXPECT_TRUE(Database::TakeSchemaNote().contains(versions));
     prompts.messages.clear();
     EXPECT_EQ(Database::Execute(QStringLiteral("update customer set lastname = 'Smith'")), -1);
-    EXPECT_LT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Ito")}), 0);
+    EXPECT_LT(Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Ito")}),
+              0);
     ASSERT_FALSE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.messages.first().contains(versions)) << prompts.messages.first().toStdString();
-    EXPECT_EQ(outsideValue(settings, QStringLiteral("select count(*) from customer where lastname = 'Lee'")).toInt(), 1);
-    EXPECT_EQ(outsideValue(settings, QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
+    EXPECT_EQ(outsideValue(settings, QStringLiteral("select count(*) from customer where lastname = 'Lee'")).toInt(),
+              1);
+    EXPECT_EQ(outsideValue(settings, QStringLiteral("select value from tessaly_info where name = 'schema_version'"))
+                  .toString(),
               QStringLiteral("9"));
-    EXPECT_FALSE(outsideValue(settings, QStringLiteral("select count(*) from vw_employee")).isValid()) << "left as it is";
+    EXPECT_FALSE(outsideValue(settings, QStringLiteral("select count(*) from vw_employee")).isValid())
+        << "left as it is";
 
     // Put back for the tests after this one on the same server catalog.
-    runOutside(settings, {QStringLiteral("update tessaly_info set value = '%1' where name = 'schema_version'")
-                              .arg(Schema::kSchemaVersion)});
+    runOutside(settings,
+               {QStringLiteral("update tessaly_info set value = '%1' where name = 'schema_version'")
+                    .arg(Schema::kSchemaVersion)});
     Database::SetOverride(settings);
     EXPECT_TRUE(Database::GetRS(QStringLiteral("select * from vw_employee")));
     EXPECT_FALSE(Database::IsReadOnly());
@@ -270,22 +294,27 @@ protected:
 // and the program adds only what it lacks beside them.
 TEST_F(ShopCatalog, IsAdoptedWithItsOwnViewKept)
 {
-    runOutside(settings, shopTables() + QStringList{
-        QStringLiteral("INSERT INTO customer (firstname, lastname) VALUES ('Ann', 'Lee')"),
-        QStringLiteral("CREATE VIEW shop_callbacks AS SELECT lastname, phone1 FROM customer"),
-        QStringLiteral("CREATE INDEX shop_customer_city ON customer (city)")});
+    runOutside(settings,
+               shopTables()
+                   + QStringList{QStringLiteral("INSERT INTO customer (firstname, lastname) VALUES ('Ann', 'Lee')"),
+                                 QStringLiteral("CREATE VIEW shop_callbacks AS SELECT lastname, phone1 FROM customer"),
+                                 QStringLiteral("CREATE INDEX shop_customer_city ON customer (city)")});
     Database::SetOverride(settings);
 
-    ASSERT_TRUE(Database::GetRS(QStringLiteral("select * from vw_salesreport_actualcash"))) << Database::LastError().toStdString();
+    ASSERT_TRUE(Database::GetRS(QStringLiteral("select * from vw_salesreport_actualcash")))
+        << Database::LastError().toStdString();
     EXPECT_TRUE(prompts.messages.isEmpty());
     const QString note = Database::TakeSchemaNote();
     EXPECT_TRUE(note.contains(QStringLiteral("kept as it is"))) << note.toStdString();
     EXPECT_TRUE(note.contains(QStringLiteral("the table TimeInOut"))) << note.toStdString();
     EXPECT_EQ(SeedData::value(QStringLiteral("select lastname from shop_callbacks")).toString(), QStringLiteral("Lee"));
     EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from pg_indexes where indexname in "
-                                             "('shop_customer_city', 'ix_sales_status', 'ix_product_barcode')")).toInt(), 3);
-    EXPECT_EQ(SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
-              QString::number(Schema::kSchemaVersion));
+                                             "('shop_customer_city', 'ix_sales_status', 'ix_product_barcode')"))
+                  .toInt(),
+              3);
+    EXPECT_EQ(
+        SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
+        QString::number(Schema::kSchemaVersion));
     EXPECT_TRUE(Database::GetRS(QStringLiteral("select * from TimeInOut")));
     SeedData::customer(QStringLiteral("Bob"), QStringLiteral("Ito"));
     EXPECT_EQ(SeedData::count(QStringLiteral("customer")), 2);
@@ -307,10 +336,14 @@ TEST_F(ShopCatalog, ATableWithoutAColumnTheProgramNeedsIsNamedAndNothingIsAdded)
 
     EXPECT_FALSE(Database::GetConnection().isValid());
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages.first().contains(QStringLiteral("lacks the column customer.email, which Tessaly needs")))
+    EXPECT_TRUE(
+        prompts.messages.first().contains(QStringLiteral("lacks the column customer.email, which Tessaly needs")))
         << prompts.messages.first().toStdString();
-    EXPECT_EQ(outsideValue(settings, QStringLiteral("select count(*) from information_schema.tables where table_schema = "
-                                                    "current_schema()")).toInt(), tables.size());
+    EXPECT_EQ(outsideValue(settings,
+                           QStringLiteral("select count(*) from information_schema.tables where table_schema = "
+                                          "current_schema()"))
+                  .toInt(),
+              tables.size());
 }
 
 } // namespace

@@ -78,8 +78,8 @@ inline QString Shown(const QString &text)
 
 } // namespace FuzzSupport
 
-#define FUZZ_CHECK(condition, detail)                                                                              \
-    do {                                                                                                           \
-        if (!(condition))                                                                                          \
-            ::FuzzSupport::Fail(#condition, (detail), __FILE__, __LINE__);                                         \
+#define FUZZ_CHECK(condition, detail)                                                                                  \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            ::FuzzSupport::Fail(#condition, (detail), __FILE__, __LINE__);                                             \
     } while (false)

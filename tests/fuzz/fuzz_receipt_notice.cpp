@@ -55,8 +55,9 @@ TESSALY_FUZZ_TARGET(receipt_notice)
         ++marks;
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     const QStringList pieces = typed.mid(marks).split(lineEnd);
-    FUZZ_CHECK(typedLines == pieces, Shown(typed) + QStringLiteral(" split as ") + describe(typedLines)
-                                         + QStringLiteral(", should be ") + describe(pieces));
+    FUZZ_CHECK(typedLines == pieces,
+               Shown(typed) + QStringLiteral(" split as ") + describe(typedLines) + QStringLiteral(", should be ")
+                   + describe(pieces));
     const QStringList typedBack = ReceiptNotice::SplitLines(ReceiptNotice::JoinLines(typedLines));
     FUZZ_CHECK(typedBack == typedLines,
                Shown(typed) + QStringLiteral(" saved and read back as ") + describe(typedBack));

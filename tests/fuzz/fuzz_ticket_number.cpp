@@ -46,10 +46,10 @@ TESSALY_FUZZ_TARGET(ticket_number)
     const QString typed = FuzzSupport::Text(data, size);
     const std::optional<int> number = TicketNumber::Parse(typed);
     const std::optional<int> oracle = expected(typed);
-    FUZZ_CHECK(number == oracle, Shown(typed) + QStringLiteral(" read as ")
-                                     + (number ? QString::number(*number) : QStringLiteral("nothing"))
-                                     + QStringLiteral(", should be ")
-                                     + (oracle ? QString::number(*oracle) : QStringLiteral("nothing")));
+    FUZZ_CHECK(number == oracle,
+               Shown(typed) + QStringLiteral(" read as ")
+                   + (number ? QString::number(*number) : QStringLiteral("nothing")) + QStringLiteral(", should be ")
+                   + (oracle ? QString::number(*oracle) : QStringLiteral("nothing")));
     if (number) {
         FUZZ_CHECK(*number > 0, Shown(typed));
         const QString written = QString::number(*number);

@@ -31,14 +31,15 @@ void checkMoment(const QDateTime &moment, const QString &from)
     const QString shown = DateText::generalDate(moment);
     const std::optional<QDateTime> retyped = PayWeek::ParseTypedTime(shown);
     FUZZ_CHECK(retyped.has_value(), what() + QStringLiteral(", shown as ") + Shown(shown));
-    FUZZ_CHECK(*retyped == moment, what() + QStringLiteral(", shown as ") + Shown(shown) + QStringLiteral(" reads as ")
-                                       + describe(*retyped));
+    FUZZ_CHECK(*retyped == moment,
+               what() + QStringLiteral(", shown as ") + Shown(shown) + QStringLiteral(" reads as ")
+                   + describe(*retyped));
 
     // Stored, read back; and the stored form typed.
     const QString stored = DateText::toDb(moment);
     const QDateTime read = DateText::fromDb(QVariant(stored));
-    FUZZ_CHECK(read == moment, what() + QStringLiteral(", stored as ") + Shown(stored) + QStringLiteral(" reads as ")
-                                   + describe(read));
+    FUZZ_CHECK(read == moment,
+               what() + QStringLiteral(", stored as ") + Shown(stored) + QStringLiteral(" reads as ") + describe(read));
     const std::optional<QDateTime> typedStored = PayWeek::ParseTypedTime(stored);
     FUZZ_CHECK(typedStored && *typedStored == moment, what() + QStringLiteral(", stored as ") + Shown(stored));
 }

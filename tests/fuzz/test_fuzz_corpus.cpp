@@ -22,8 +22,7 @@ struct FuzzTarget
 };
 
 class FuzzCorpus : public ::testing::TestWithParam<FuzzTarget>
-{
-};
+{ };
 
 TEST_P(FuzzCorpus, EveryCheckedInInputKeepsTheProperties)
 {
@@ -51,8 +50,6 @@ INSTANTIATE_TEST_SUITE_P(Targets, FuzzCorpus,
                                            FuzzTarget{"ticket_number", FuzzTarget_ticket_number},
                                            FuzzTarget{"code39", FuzzTarget_code39},
                                            FuzzTarget{"receipt_notice", FuzzTarget_receipt_notice}),
-                         [](const ::testing::TestParamInfo<FuzzTarget> &info) {
-                             return std::string(info.param.name);
-                         });
+                         [](const ::testing::TestParamInfo<FuzzTarget> &info) { return std::string(info.param.name); });
 
 } // namespace

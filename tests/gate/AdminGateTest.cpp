@@ -12,7 +12,7 @@ namespace {
 class ScriptedPin : public PinSource
 {
 public:
-    explicit ScriptedPin(std::optional<QString> pin) : m_pin(std::move(pin)) {}
+    explicit ScriptedPin(std::optional<QString> pin) : m_pin(std::move(pin)) { }
     std::optional<QString> askPin() override { return m_pin; }
 
 private:

@@ -19,7 +19,7 @@ namespace {
 class OnePin : public PinSource
 {
 public:
-    explicit OnePin(QString pin) : m_pin(std::move(pin)) {}
+    explicit OnePin(QString pin) : m_pin(std::move(pin)) { }
     std::optional<QString> askPin() override { return m_pin; }
 
 private:
@@ -93,8 +93,9 @@ TEST_P(GateAudit, EachWrongPinAfterALockoutShutsTheGateTwiceAsLong)
     EXPECT_FALSE(pass(QStringLiteral("4242")));
     at(QStringLiteral("2026-12-08 09:02:30"));
     EXPECT_FALSE(pass(QStringLiteral("4242")));
-    EXPECT_EQ(prompts.messages, (QStringList{QStringLiteral("Too many wrong PINs: try again in 2 minutes"),
-                                             QStringLiteral("Too many wrong PINs: try again in a minute")}));
+    EXPECT_EQ(prompts.messages,
+              (QStringList{QStringLiteral("Too many wrong PINs: try again in 2 minutes"),
+                           QStringLiteral("Too many wrong PINs: try again in a minute")}));
     at(QStringLiteral("2026-12-08 09:03:00"));
     EXPECT_TRUE(pass(QStringLiteral("4242")));
     at(QStringLiteral("2026-12-08 09:03:01"));
@@ -130,12 +131,14 @@ TEST_P(GateAudit, AReopenALineRemovedAndTheFinalizeNameTheAdministrator)
 
     const QString who = QStringLiteral("Ann Admin (#%1)").arg(ann);
     const QString subject = QStringLiteral("ticket %1").arg(ticket);
-    EXPECT_EQ(actions(), (QStringList{who + QStringLiteral("/gate opened/"), who + QStringLiteral("/re-open/") + subject,
-                                      who + QStringLiteral("/line removed/") + subject,
-                                      who + QStringLiteral("/finalize after re-open/") + subject}));
+    EXPECT_EQ(actions(),
+              (QStringList{who + QStringLiteral("/gate opened/"), who + QStringLiteral("/re-open/") + subject,
+                           who + QStringLiteral("/line removed/") + subject,
+                           who + QStringLiteral("/finalize after re-open/") + subject}));
     const auto removed = AuditLog::Entries(QDate(2026, 12, 8), QDate(2026, 12, 8), AuditLog::kLineRemoved);
     ASSERT_TRUE(removed && removed->size() == 1);
-    EXPECT_TRUE(removed->first().details.contains(QStringLiteral("partnumber=AMP-1"))) << removed->first().details.toStdString();
+    EXPECT_TRUE(removed->first().details.contains(QStringLiteral("partnumber=AMP-1")))
+        << removed->first().details.toStdString();
 }
 
 TEST_P(GateAudit, AnActionRolledBackLeavesNoEntry)

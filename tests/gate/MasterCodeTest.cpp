@@ -1,12 +1,12 @@
 // The shop's own master code: changed behind the gate, asked twice, shared
 // by every counter of the database; only active administrators open the
 // gate; the reminder while the code is still the one every copy starts with.
+#include "gate/MasterCode.h"
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/Settings.h"
 #include "gate/AdminGate.h"
 #include "gate/DefaultCodeReminder.h"
-#include "gate/MasterCode.h"
 #include "gate/MasterCodeEntry.h"
 #include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
@@ -72,8 +72,8 @@ protected:
 
 TEST_P(MasterCodeTest, AnInactiveAdministratorOpensNothing)
 {
-    const int ann = SeedData::employee(
-        QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("4444"), QStringLiteral("admin"));
+    const int ann = SeedData::employee(QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("4444"),
+                                       QStringLiteral("admin"));
     Database::Execute(QStringLiteral("update employee set active = null where id = ?"), {ann});
     EXPECT_TRUE(pass(QStringLiteral("4444"))) << "active NULL counts as active";
     Database::Execute(QStringLiteral("update employee set active = 0 where id = ?"), {ann});
@@ -88,17 +88,17 @@ TEST_P(MasterCodeTest, TheNewCodeOpensAtEveryCounterAndTheOldOneNowhere)
     ASSERT_TRUE(MasterCode::IsDefault());
     enterNewCode(QStringLiteral("8361"), {QStringLiteral("47251"), QStringLiteral(" 47251 ")});
     EXPECT_EQ(prompts.questions,
-        (QStringList{
-            QStringLiteral("The new master code (4 or 5 digits):"), QStringLiteral("The new master code once more:")}));
+              (QStringList{QStringLiteral("The new master code (4 or 5 digits):"),
+                           QStringLiteral("The new master code once more:")}));
     EXPECT_EQ(prompts.lastMessage(),
-        QStringLiteral("The master code was changed for every counter of this "
-                       "database. The old one opens nothing any more."));
+              QStringLiteral("The master code was changed for every counter of this "
+                             "database. The old one opens nothing any more."));
     EXPECT_FALSE(MasterCode::IsDefault());
     EXPECT_EQ(storedRows(), 2);
     {
         OtherCounter other;
-        const QString stored
-            = other.value(QStringLiteral("select value from tessaly_info where name = 'master_code'")).toString();
+        const QString stored =
+            other.value(QStringLiteral("select value from tessaly_info where name = 'master_code'")).toString();
         EXPECT_TRUE(stored.startsWith(QStringLiteral("$argon2"))) << "a salted hash, not the code";
         EXPECT_FALSE(stored.contains(QStringLiteral("47251")));
     }
@@ -130,7 +130,7 @@ TEST_P(MasterCodeTest, AMismatchOrABadCodeIsSaidAndNothingIsStored)
                                           "more than 5.")
         + unchanged;
     for (const QString &bad :
-        {QStringLiteral("123"), QStringLiteral("123456"), QStringLiteral("12a4"), QStringLiteral("")}) {
+         {QStringLiteral("123"), QStringLiteral("123456"), QStringLiteral("12a4"), QStringLiteral("")}) {
         prompts.clear();
         enterNewCode(QStringLiteral("8361"), {bad});
         EXPECT_EQ(prompts.messages, QStringList{length}) << bad.toStdString();
@@ -138,9 +138,9 @@ TEST_P(MasterCodeTest, AMismatchOrABadCodeIsSaidAndNothingIsStored)
     prompts.clear();
     enterNewCode(QStringLiteral("8361"), {QStringLiteral("8361")});
     EXPECT_EQ(prompts.messages,
-        QStringList{QStringLiteral("The new master code must differ from the one every "
-                                   "copy of Tessaly starts with.")
-            + unchanged});
+              QStringList{QStringLiteral("The new master code must differ from the one every "
+                                         "copy of Tessaly starts with.")
+                          + unchanged});
     prompts.clear();
     enterNewCode(QStringLiteral("8361"), {QStringLiteral("5555"), std::nullopt});
     EXPECT_EQ(prompts.messages, QStringList()) << "a cancelled box changes nothing and says nothing";
@@ -182,6 +182,6 @@ TEST_P(MasterCodeTest, TheReminderIsSaidOnceADayWhileTheCodeIsTheDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, MasterCodeTest, ::testing::ValuesIn(TestDatabase::Engines()),
-    [](const auto &info) { return TestDatabase::EngineName(info.param); });
+                         [](const auto &info) { return TestDatabase::EngineName(info.param); });
 
 } // namespace

@@ -1,8 +1,8 @@
 // "Remove Blank Records" deletes exactly the customers no ticket refers to,
 // of those it counted, and none entered in the last day.
+#include "maintenance/DatabaseCleanup.h"
 #include "customers/CustomerStore.h"
 #include "data/Clock.h"
-#include "maintenance/DatabaseCleanup.h"
 #include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"

@@ -13,27 +13,27 @@
 #include "reports/ShopLetterhead.h"
 #include "tests/support/OtherCounter.h"
 #include "tests/support/PdfReader.h"
-#include "tests/support/ScriptedPins.h"
 #include "tests/support/RecordingPrompts.h"
+#include "tests/support/ScriptedPins.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <ctime>
-#include <QPlainTextEdit>
 #include <QFileInfo>
-#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -121,13 +121,16 @@ void writeNotice(const QByteArray &bytes)
 TEST(SettingsWindow, AWindows1252NoticeIsReadAsSuchAndWrittenOnlyWhenChangedInItsOwnEncoding)
 {
     RecordingPrompts prompts;
-    const QByteArray old("Garant\xed" "a 90 d\xed" "as\r\nNo refunds \x96 exchanges only");
+    const QByteArray old("Garant\xed"
+                         "a 90 d\xed"
+                         "as\r\nNo refunds \x96 exchanges only");
     writeNotice(old);
     {
         frmSettings window;
         window.show();
         EXPECT_EQ(window.noticeText(),
-                  QStringLiteral("Garantía 90 días\r\nNo refunds \u2013 exchanges only").replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+                  QStringLiteral("Garantía 90 días\r\nNo refunds \u2013 exchanges only")
+                      .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         window.close();
         EXPECT_FALSE(window.isVisible());
     }
@@ -138,7 +141,10 @@ TEST(SettingsWindow, AWindows1252NoticeIsReadAsSuchAndWrittenOnlyWhenChangedInIt
         window.setNoticeText(window.noticeText() + QStringLiteral("\nSe\u00f1or"));
         window.close();
     }
-    EXPECT_EQ(noticeBytes(), QByteArray("Garant\xed" "a 90 d\xed" "as\r\nNo refunds \x96 exchanges only\r\nSe\xf1or\r\n"));
+    EXPECT_EQ(noticeBytes(),
+              QByteArray("Garant\xed"
+                         "a 90 d\xed"
+                         "as\r\nNo refunds \x96 exchanges only\r\nSe\xf1or\r\n"));
     EXPECT_TRUE(prompts.messages.isEmpty());
     QFile::remove(noticeFile());
 }
@@ -348,8 +354,9 @@ TEST_P(LetterheadWindowTest, MasterCodeAsksTheGateThenTheNewCodeTwiceAndStoresIt
     prompts.type(QStringLiteral("3141"));
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(pins.asked, 2);
-    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("The master code was changed for every counter of this "
-                                                           "database. The old one opens nothing any more.")});
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("The master code was changed for every counter of this "
+                                         "database. The old one opens nothing any more.")});
     EXPECT_FALSE(MasterCode::IsDefault());
     EXPECT_TRUE(MasterCode::Matches(QStringLiteral("3141")));
     EXPECT_FALSE(MasterCode::Matches(MasterCode::kDefault));
@@ -406,8 +413,9 @@ TEST_P(DatabaseWindowTest, RemoveBlankRecordsRemovesWhatItCountedAndSaysWhatWasK
     window.RemoveBlankRecords();
     ASSERT_EQ(prompts.questions.size(), 1);
     EXPECT_TRUE(prompts.questions[0].contains(QStringLiteral("Remove 2 customer record(s)")));
-    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("1 customer record(s) removed. 1 of those counted were kept: another "
-                                                    "counter gave them a ticket or removed them meanwhile."));
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("1 customer record(s) removed. 1 of those counted were kept: another "
+                             "counter gave them a ticket or removed them meanwhile."));
     EXPECT_EQ(count(QStringLiteral("customer")), 3);
     EXPECT_EQ(value(QStringLiteral("select count(*) from customer where firstname = 'Walk'")).toInt(), 1);
 
@@ -422,9 +430,7 @@ TEST_P(DatabaseWindowTest, RemoveBlankRecordsRemovesWhatItCountedAndSaysWhatWasK
 class LocalZone
 {
 public:
-    explicit LocalZone(const char *zone)
-        : m_old(qgetenv("TZ"))
-        , m_had(qEnvironmentVariableIsSet("TZ"))
+    explicit LocalZone(const char *zone) : m_old(qgetenv("TZ")), m_had(qEnvironmentVariableIsSet("TZ"))
     {
         qputenv("TZ", zone);
         tzset();
@@ -453,7 +459,8 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     window.BackupDatabase();
     const QDateTime after = QDateTime::currentDateTime().addSecs(1);
-    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Backup written to"))) << prompts.lastMessage().toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Backup written to")))
+        << prompts.lastMessage().toStdString();
     customer(QStringLiteral("Later"), QStringLiteral("One"));
 
     QSignalSpy restored(&window, &frmDatabase::DatabaseRestored);
@@ -508,7 +515,8 @@ TEST_P(DatabaseWindowTest, ARestoreOnAServerSaysHowManyOtherCountersWorkAndEndsT
         const int asked = prompts.questions.size();
         window.RestoreDatabase();
         ASSERT_EQ(prompts.questions.size(), asked + 2);
-        EXPECT_TRUE(prompts.questions.last().startsWith(QStringLiteral("1 other counter is working on this database now.")))
+        EXPECT_TRUE(
+            prompts.questions.last().startsWith(QStringLiteral("1 other counter is working on this database now.")))
             << prompts.questions.last().toStdString();
         EXPECT_EQ(count(QStringLiteral("customer")), 2);
         EXPECT_TRUE(QSqlQuery(other).exec(QStringLiteral("select 1")));

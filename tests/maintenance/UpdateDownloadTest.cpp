@@ -1,6 +1,6 @@
 // The update download against a real FTP server on a loopback port.
-#include "data/Clock.h"
 #include "maintenance/UpdateDownload.h"
+#include "data/Clock.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -35,11 +35,12 @@ protected:
         probe.close();
         // Debian's own interpreter, which has python3-pyftpdlib.
         const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                                : QStringLiteral("python3");
+                                                                                 : QStringLiteral("python3");
         server.start(python,
-                     {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"), QStringLiteral("127.0.0.1"),
-                      QStringLiteral("-p"), QString::number(port), QStringLiteral("-d"), root, QStringLiteral("-u"),
-                      QStringLiteral("updates@example.com"), QStringLiteral("-P"), QStringLiteral("quillmer")});
+                     {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
+                      QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port), QStringLiteral("-d"),
+                      root, QStringLiteral("-u"), QStringLiteral("updates@example.com"), QStringLiteral("-P"),
+                      QStringLiteral("quillmer")});
         ASSERT_TRUE(server.waitForStarted(5000)) << "python3-pyftpdlib is needed";
         bool up = false;
         for (int i = 0; i < 100 && !up; ++i) {
@@ -110,7 +111,8 @@ TEST_F(FtpServer, ARefusedLoginReportsTheErrorAndLeavesNoFile)
     s.password = QStringLiteral("wrong");
     const auto r = UpdateDownload::Run(s);
     EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.error.contains(QStringLiteral("Login"), Qt::CaseInsensitive) || r.error.contains(QStringLiteral("530")))
+    EXPECT_TRUE(r.error.contains(QStringLiteral("Login"), Qt::CaseInsensitive)
+                || r.error.contains(QStringLiteral("530")))
         << r.error.toStdString();
     EXPECT_TRUE(downloaded().isEmpty());
 }

@@ -4,8 +4,8 @@
 #include "print/PrinterAccess.h"
 
 #include <QList>
-#include <functional>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 // A print job that keeps what it was sent and whether it was finished or
@@ -23,10 +23,7 @@ struct JobLog
 class LoggingJob final : public PageSurface
 {
 public:
-    explicit LoggingJob(std::shared_ptr<JobLog> log)
-        : m_log(std::move(log))
-    {
-    }
+    explicit LoggingJob(std::shared_ptr<JobLog> log) : m_log(std::move(log)) { }
     bool begin(const QPageLayout &layout, const QString &title) override
     {
         m_log->begun = true;
@@ -63,8 +60,7 @@ private:
 class FakePrinter final : public PrinterAccess
 {
 public:
-    explicit FakePrinter(QStringList names = {})
-        : m_names(std::move(names))
+    explicit FakePrinter(QStringList names = {}) : m_names(std::move(names))
     {
         if (!m_names.isEmpty())
             m_current = m_names.first();

@@ -121,8 +121,9 @@ TEST_F(Wrapping, WrapsAfterTheLastBlankThatFits)
 TEST_F(Wrapping, HangingIndentOnLaterLinesOnly)
 {
     rec->pMultiline(QStringLiteral("aaaa bbbb cccc dddd"), 0, 0.75, QStringLiteral("   "));
-    EXPECT_EQ(page().textStrings(), QStringList({QStringLiteral("aaaa "), QStringLiteral("   bbbb "),
-                                                 QStringLiteral("   cccc "), QStringLiteral("   dddd")}));
+    EXPECT_EQ(page().textStrings(),
+              QStringList({QStringLiteral("aaaa "), QStringLiteral("   bbbb "), QStringLiteral("   cccc "),
+                           QStringLiteral("   dddd")}));
 }
 
 TEST_F(Wrapping, ForcedCutNeverShrinksToNothing)

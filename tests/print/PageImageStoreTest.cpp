@@ -47,7 +47,7 @@ qint64 deadPid()
 QString makeLeftover(qint64 pid)
 {
     const QString path = QDir::tempPath() + QLatin1Char('/') + PreviewFolder::namePrefix() + QStringLiteral("crash")
-                         + QString::number(pid);
+        + QString::number(pid);
     QDir().mkpath(path);
     QFile lock(path + QLatin1Char('/') + PreviewFolder::lockFileName());
     lock.open(QIODevice::WriteOnly);
@@ -147,13 +147,13 @@ TEST(PageImages, CopiesAreNumberedFromOneUnderTheReportTitle)
     QTemporaryDir target;
     QString error;
     QList<int> progress;
-    ASSERT_TRUE(store.copyAllTo(target.path(), QStringLiteral(" Daily Sales "), &error,
-                                [&](int i) { progress << i; }))
+    ASSERT_TRUE(store.copyAllTo(target.path(), QStringLiteral(" Daily Sales "), &error, [&](int i) { progress << i; }))
         << qPrintable(error);
     EXPECT_EQ(progress, QList<int>({0, 1, 2}));
     QStringList names = QDir(target.path()).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(names, QStringList({QStringLiteral("Daily Sales1.bmp"), QStringLiteral("Daily Sales2.bmp"),
-                                  QStringLiteral("Daily Sales3.bmp")}));
+    EXPECT_EQ(names,
+              QStringList({QStringLiteral("Daily Sales1.bmp"), QStringLiteral("Daily Sales2.bmp"),
+                           QStringLiteral("Daily Sales3.bmp")}));
     EXPECT_EQ(QImage(target.filePath(QStringLiteral("Daily Sales3.bmp"))).size(), QSize(1600, 2100));
     // The temporary folder still holds only the page that was shown.
     EXPECT_EQ(QDir(store.folder()).entryList({QStringLiteral("PPview*")}).size(), 1);
@@ -162,14 +162,14 @@ TEST(PageImages, CopiesAreNumberedFromOneUnderTheReportTitle)
 TEST(PageImages, TitlesThatCouldLeaveTheFolderFallBackToPPview)
 {
     PageImageStore store(threePages());
-    for (const QString &title : {QString(), QStringLiteral("../escape"), QStringLiteral("a\\b"),
-                                 QString(300, QLatin1Char('x'))}) {
+    for (const QString &title :
+         {QString(), QStringLiteral("../escape"), QStringLiteral("a\\b"), QString(300, QLatin1Char('x'))}) {
         QTemporaryDir target;
         QString error;
         ASSERT_TRUE(store.copyAllTo(target.path(), title, &error)) << qPrintable(error);
-        EXPECT_EQ(QDir(target.path()).entryList(QDir::Files, QDir::Name),
-                  QStringList({QStringLiteral("PPview1.bmp"), QStringLiteral("PPview2.bmp"),
-                               QStringLiteral("PPview3.bmp")}));
+        EXPECT_EQ(
+            QDir(target.path()).entryList(QDir::Files, QDir::Name),
+            QStringList({QStringLiteral("PPview1.bmp"), QStringLiteral("PPview2.bmp"), QStringLiteral("PPview3.bmp")}));
     }
 }
 
@@ -232,8 +232,9 @@ QRectF inkedInches(const QImage &image, int dpi)
                 top = std::min(top, y);
                 bottom = std::max(bottom, y);
             }
-    return right < 0 ? QRectF() : QRectF(double(left) / dpi, double(top) / dpi, double(right - left + 1) / dpi,
-                                          double(bottom - top + 1) / dpi);
+    return right < 0
+        ? QRectF()
+        : QRectF(double(left) / dpi, double(top) / dpi, double(right - left + 1) / dpi, double(bottom - top + 1) / dpi);
 }
 
 } // namespace

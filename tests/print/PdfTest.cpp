@@ -2,9 +2,9 @@
 #include "tests/print/FakePrinter.h"
 
 #include "data/Clock.h"
-#include "print/clsMultiPgPreview.h"
 #include "print/PdfPreviewPresenter.h"
 #include "print/PdfSurface.h"
+#include "print/clsMultiPgPreview.h"
 #include "tests/support/PdfReader.h"
 #include "tests/support/RecordingPrompts.h"
 

@@ -11,6 +11,7 @@
 
 #include "tests/support/PdfReader.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QAbstractScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -45,8 +45,7 @@ std::shared_ptr<const RecordedDocument> document(int pages, const QString &title
     return rec.sharedDocument();
 }
 
-template<class T>
-T *child(QWidget &window, const char *name)
+template <class T> T *child(QWidget &window, const char *name)
 {
     T *found = window.findChild<T *>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;

@@ -44,9 +44,9 @@ TEST(PrinterSetupRules, DuplexIsReadBackWithTheInverseOfItsMapping)
     EXPECT_EQ(PrinterSetupModel::duplexValue(2, 2), 3);
     for (int orientation : {1, 2}) {
         for (int option = 0; option < 3; ++option) {
-            EXPECT_EQ(PrinterSetupModel::duplexOptionFor(PrinterSetupModel::duplexValue(option, orientation),
-                                                         orientation),
-                      option);
+            EXPECT_EQ(
+                PrinterSetupModel::duplexOptionFor(PrinterSetupModel::duplexValue(option, orientation), orientation),
+                option);
         }
     }
 }

@@ -17,10 +17,10 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -36,8 +36,7 @@ protected:
         Settings::remove(QStringLiteral("Options"), QStringLiteral("Printer"));
         Settings::remove(QStringLiteral("Options"), QStringLiteral("Copies"));
     }
-    template<class T>
-    static T *child(QWidget &window, const QString &name)
+    template <class T> static T *child(QWidget &window, const QString &name)
     {
         T *found = window.findChild<T *>(name);
         EXPECT_NE(found, nullptr) << qPrintable(name);

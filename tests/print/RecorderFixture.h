@@ -3,8 +3,8 @@
 #include "print/TextMetrics.h"
 #include "print/clsMultiPgPreview.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 
 // A recorder in preview mode on the default Letter page (8.0 x 10.5 inches

@@ -10,10 +10,10 @@
 #include "data/Settings.h"
 #include "data/TicketRules.h"
 #include "reports/DemoLetterhead.h"
-#include "reports/ShopLetterhead.h"
 #include "reports/InvoiceData.h"
 #include "reports/Printbill.h"
 #include "reports/ReportLetterhead.h"
+#include "reports/ShopLetterhead.h"
 #include "sales/TicketReader.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -44,9 +44,9 @@ protected:
     {
         return int(Database::InsertRow(
             QStringLiteral("customer"),
-            {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("address1"), QStringLiteral("city"),
-             QStringLiteral("state"), QStringLiteral("zipcode"), QStringLiteral("PreferPhone"), QStringLiteral("phone1"),
-             QStringLiteral("phone2")},
+            {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("address1"),
+             QStringLiteral("city"), QStringLiteral("state"), QStringLiteral("zipcode"), QStringLiteral("PreferPhone"),
+             QStringLiteral("phone1"), QStringLiteral("phone2")},
             {QStringLiteral("Alan "), QStringLiteral("Smith"), QStringLiteral("1200 Oak St"), QStringLiteral("Austin"),
              QStringLiteral("TX"), QStringLiteral("78701"), prefer, phone1, phone2}));
     }
@@ -73,7 +73,6 @@ protected:
     QTemporaryDir dir;
     QStringList pages;
 };
-
 
 TEST_P(InvoiceTest, LaborAndPartsGiveShopFeeTaxAndTotal)
 {
@@ -107,16 +106,18 @@ TEST_P(InvoiceTest, TheCustomerVehicleAndShopArePrinted)
     EXPECT_TRUE(text.contains(QStringLiteral("1200 Oak St")));
     EXPECT_TRUE(text.contains(QStringLiteral("Austin, TX 78701")));
     EXPECT_TRUE(text.contains(QStringLiteral("(512) 555-0101")));
-    EXPECT_TRUE(lineWith(text, QStringLiteral("Vehicle:")).startsWith(QStringLiteral("Vehicle: 2019 Ford F-150 3/14/2026 3:04:05")));
+    EXPECT_TRUE(lineWith(text, QStringLiteral("Vehicle:"))
+                    .startsWith(QStringLiteral("Vehicle: 2019 Ford F-150 3/14/2026 3:04:05")));
     EXPECT_TRUE(text.contains(QStringLiteral("4410 Burnet Road")));
     EXPECT_TRUE(text.contains(QStringLiteral("Austin, TX 78756")));
     EXPECT_TRUE(text.contains(QStringLiteral("Thank you for your business!")));
-    for (const QString &heading : {QStringLiteral("Description"), QStringLiteral("Equipment"), QStringLiteral("Installs:"),
-                                   QStringLiteral("Payments / Credits")})
+    for (const QString &heading : {QStringLiteral("Description"), QStringLiteral("Equipment"),
+                                   QStringLiteral("Installs:"), QStringLiteral("Payments / Credits")})
         EXPECT_TRUE(text.contains(heading)) << heading.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral(
         "A 2% surcharge will be applied to Visa and Mastercsard sales under $50.00 (excluding tax and fees)")));
-    EXPECT_TRUE(text.contains(QStringLiteral("A 3% surcharge will be applied to all Discover and American Express sales")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("A 3% surcharge will be applied to all Discover and American Express sales")));
 }
 
 TEST_P(InvoiceTest, TheRatesItPrintsAreTheTicketRules)
@@ -129,11 +130,12 @@ TEST_P(InvoiceTest, TheRatesItPrintsAreTheTicketRules)
     const QStringList remarks = InvoiceSurchargeRemarks();
     ASSERT_EQ(remarks.size(), 2);
     EXPECT_TRUE(remarks[0].startsWith(
-        QStringLiteral("A %1% surcharge").arg(percent(kVisaSurchargeNumerator - kSurchargeDenominator, kSurchargeDenominator))));
+        QStringLiteral("A %1% surcharge")
+            .arg(percent(kVisaSurchargeNumerator - kSurchargeDenominator, kSurchargeDenominator))));
     EXPECT_TRUE(remarks[0].contains(QLatin1Char('$') + surchargeThreshold().format0()));
-    EXPECT_TRUE(remarks[1].startsWith(QStringLiteral("A %1% surcharge")
-                                          .arg(percent(kDiscoverSurchargeNumerator - kSurchargeDenominator,
-                                                       kSurchargeDenominator))));
+    EXPECT_TRUE(remarks[1].startsWith(
+        QStringLiteral("A %1% surcharge")
+            .arg(percent(kDiscoverSurchargeNumerator - kSurchargeDenominator, kSurchargeDenominator))));
     const QString text = render(ticket());
     EXPECT_FALSE(valueAfter(text, InvoiceTaxLabel()).isEmpty());
     for (const QString &remark : remarks)
@@ -347,8 +349,8 @@ TEST_P(InvoiceTest, MoneyColumnsEndAtTheirTabs)
         EXPECT_NEAR(rightEdgeOf(s), 5.0, 1e-9) << s.toStdString();
     for (const QString &s : {QStringLiteral("Price"), QStringLiteral("429.99"), QStringLiteral("75.00")})
         EXPECT_NEAR(rightEdgeOf(s), 6.0, 1e-9) << s.toStdString();
-    for (const QString &s : {QStringLiteral("Total"), QStringLiteral("859.98"), QStringLiteral("-1000.00"),
-                             QStringLiteral("952.47")})
+    for (const QString &s :
+         {QStringLiteral("Total"), QStringLiteral("859.98"), QStringLiteral("-1000.00"), QStringLiteral("952.47")})
         EXPECT_NEAR(rightEdgeOf(s), 7.0, 1e-9) << s.toStdString();
     // The surcharge figure fits on the page.
     EXPECT_LE(rightEdgeOf(QStringLiteral("(-1030.00)")), 8.0);
@@ -432,7 +434,8 @@ TEST_P(InvoiceTest, PaperAgreesWithTheScreenOnEveryDemoTicket)
         EXPECT_EQ(valueAfter(text, QStringLiteral("Parts:")), screen.parts.format0());
         EXPECT_EQ(valueAfter(text, QStringLiteral("Labor:")), screen.labor.format0());
         EXPECT_EQ(valueAfter(text, QStringLiteral("Shop Fee:")), screen.shopFee.format0());
-        EXPECT_EQ(valueAfter(text, QStringLiteral("Sub-Total:")), (screen.labor + screen.shopFee + screen.parts).format0());
+        EXPECT_EQ(valueAfter(text, QStringLiteral("Sub-Total:")),
+                  (screen.labor + screen.shopFee + screen.parts).format0());
         EXPECT_EQ(valueAfter(text, QStringLiteral("Tax (8.25%):")), screen.tax.format0());
         EXPECT_EQ(valueAfter(text, QStringLiteral("Total:")), screen.total.format0());
         EXPECT_EQ(valueAfter(text, QStringLiteral("Total Payments:")), (-screen.payments).format0());

@@ -28,10 +28,11 @@ protected:
 
     void clock(int who, const QDateTime &in, const QDateTime &out)
     {
-        ASSERT_GT(Database::InsertRow(QStringLiteral("TimeInOut"),
-                                      {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
-                                      {who, DateText::toDb(in), out.isValid() ? QVariant(DateText::toDb(out)) : QVariant()}),
-                  0);
+        ASSERT_GT(
+            Database::InsertRow(QStringLiteral("TimeInOut"),
+                                {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
+                                {who, DateText::toDb(in), out.isValid() ? QVariant(DateText::toDb(out)) : QVariant()}),
+            0);
     }
     void clock(const QDateTime &in, int minutes) { clock(employee, in, in.addSecs(60 * minutes)); }
 
@@ -55,15 +56,15 @@ protected:
     int employee = 0;
 };
 
-
 TEST_P(PayrollTest, WeeklyRowsShowHoursRateAndGrossPay)
 {
     clock(at(2026, 1, 5, 8), 450);
     const QString text = payroll(2026, false);
     EXPECT_TRUE(text.contains(QStringLiteral("Payroll and Withholdings for 2026")));
     EXPECT_TRUE(text.contains(QStringLiteral("Employee: Lopez,Maria")));
-    EXPECT_EQ(lineWith(text, QStringLiteral("Gross Pay")),
-              QStringLiteral("Pay Period Hours Rate Gross Pay Inc. tax SS Medicare Net Pay CK# Deposit Amt Deposit Date"));
+    EXPECT_EQ(
+        lineWith(text, QStringLiteral("Gross Pay")),
+        QStringLiteral("Pay Period Hours Rate Gross Pay Inc. tax SS Medicare Net Pay CK# Deposit Amt Deposit Date"));
     EXPECT_EQ(lineWith(text, QStringLiteral("1/1/2026")), QStringLiteral("1/1/2026 07.50 12 $90.00"));
     EXPECT_EQ(lineWith(text, QStringLiteral("1/8/2026")), QStringLiteral("1/8/2026 00.00"));
     EXPECT_EQ(lineWith(text, QStringLiteral("12/31/2026")), QStringLiteral("12/31/2026 00.00"));
@@ -151,10 +152,10 @@ TEST_P(PayrollTest, QuarterTotalsEqualTheirRows)
     clock(at(2027, 4, 2, 10), 1);
     clock(at(2027, 5, 3, 10), 1);
     clock(at(2027, 6, 20, 10), 1);
-    clock(employee, at(2027, 7, 1, 10, 0, 59), at(2027, 7, 1, 10, 1, 0)); // one minute boundary
+    clock(employee, at(2027, 7, 1, 10, 0, 59), at(2027, 7, 1, 10, 1, 0));   // one minute boundary
     clock(employee, at(2027, 7, 20, 10, 0, 0), at(2027, 7, 20, 10, 0, 59)); // none
     clock(at(2027, 8, 3, 8), 497);
-    clock(employee, at(2027, 9, 1, 8), QDateTime()); // still clocked in
+    clock(employee, at(2027, 9, 1, 8), QDateTime());          // still clocked in
     clock(employee, at(2027, 9, 20, 17), at(2027, 9, 20, 8)); // clock-out typed before clock-in
     const QString text = payroll(2027, true);
     EXPECT_EQ(lineWith(text, QStringLiteral("Apr 1-15")), QStringLiteral("Apr 1-15 00.02 12 $00.20"));
@@ -224,7 +225,8 @@ TEST_P(PayrollTest, TimeRowsThatCannotBeReadAreOneMessageWithoutTheColumnNote)
 {
     Database::Execute(QStringLiteral("DROP VIEW vw_EmployeeTime"));
     prompts.clear();
-    const ReportResult result = PrintPayroll(employee, 2026, false, ReportOutput::pdf(dir.filePath(QStringLiteral("p.pdf"))));
+    const ReportResult result = PrintPayroll(employee, 2026, false,
+                                             ReportOutput::pdf(dir.filePath(QStringLiteral("p.pdf"))));
     for (const QString &sql : Schema::ViewStatements(Database::CurrentDialect().engine())) {
         if (sql.contains(QStringLiteral("VIEW vw_EmployeeTime ")))
             Database::Execute(sql);

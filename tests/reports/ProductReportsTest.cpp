@@ -32,12 +32,12 @@ protected:
     int product(const QString &category, const QString &model, const QVariant &description, const QVariant &price,
                 const QVariant &cost = 10, double qoh = 5)
     {
-        return int(Database::InsertRow(
-            QStringLiteral("product"),
-            {QStringLiteral("category"), QStringLiteral("modelnumber"), QStringLiteral("partnumber"),
-             QStringLiteral("description"), QStringLiteral("price"), QStringLiteral("cost"), QStringLiteral("msrp"),
-             QStringLiteral("qoh"), QStringLiteral("gm")},
-            {category, model, model, description, price, cost, 29.99, qoh, 35}));
+        return int(Database::InsertRow(QStringLiteral("product"),
+                                       {QStringLiteral("category"), QStringLiteral("modelnumber"),
+                                        QStringLiteral("partnumber"), QStringLiteral("description"),
+                                        QStringLiteral("price"), QStringLiteral("cost"), QStringLiteral("msrp"),
+                                        QStringLiteral("qoh"), QStringLiteral("gm")},
+                                       {category, model, model, description, price, cost, 29.99, qoh, 35}));
     }
 
     // A closed ticket of one equipment line, sold at the given moment.
@@ -45,7 +45,8 @@ protected:
     {
         const int customer = SeedData::customer(QStringLiteral("Alan"), QStringLiteral("Smith"));
         const int ticket = SeedData::ticket(customer, QStringLiteral("Close"), DateText::toDb(closed.addDays(-1)));
-        Database::Execute(QStringLiteral("update sales set Closedate = ? where id = ?"), {DateText::toDb(closed), ticket});
+        Database::Execute(QStringLiteral("update sales set Closedate = ? where id = ?"),
+                          {DateText::toDb(closed), ticket});
         Database::Execute(QStringLiteral("update salesitem set modelnumber = ? where id = ?"),
                           {model, SeedData::equipmentLine(ticket, model, price, quantity)});
     }
@@ -91,8 +92,8 @@ TEST_P(ProductReportsTest, TheInventoryPrintsItsHeadingsAndEveryProductLandscape
     ASSERT_EQ(pages.size(), 1);
     EXPECT_NE(lineWith(text, QStringLiteral("Product Inventory as of")).indexOf(QStringLiteral("3/14/2026")), -1);
     const QString headings = lineWith(text, QStringLiteral("Category"));
-    EXPECT_TRUE(headings.contains(QRegularExpression(
-        QStringLiteral("Category\\s+Model #\\s+Description\\s+QOH\\s+MSRP\\s+Price\\s+Cost\\s+GM\\s+Reserved\\s+Available"))))
+    EXPECT_TRUE(headings.contains(QRegularExpression(QStringLiteral(
+        "Category\\s+Model #\\s+Description\\s+QOH\\s+MSRP\\s+Price\\s+Cost\\s+GM\\s+Reserved\\s+Available"))))
         << headings.toStdString();
     const QString receiver = lineWith(text, QStringLiteral("SD-150"));
     EXPECT_TRUE(receiver.contains(QRegularExpression(
@@ -102,7 +103,8 @@ TEST_P(ProductReportsTest, TheInventoryPrintsItsHeadingsAndEveryProductLandscape
     EXPECT_TRUE(text.contains(QStringLiteral("Double-DIN touchscreen receiver with")));
     EXPECT_FALSE(text.contains(QStringLiteral("CarPlay")));
     EXPECT_TRUE(lineWith(text, QStringLiteral("DD-700")).contains(QRegularExpression(QStringLiteral("429.99\\s+35"))));
-    EXPECT_TRUE(lineWith(text, QStringLiteral("HR-III")).contains(QRegularExpression(QStringLiteral("HR-III\\s+5\\s"))));
+    EXPECT_TRUE(
+        lineWith(text, QStringLiteral("HR-III")).contains(QRegularExpression(QStringLiteral("HR-III\\s+5\\s"))));
     EXPECT_EQ(lineWith(text, QStringLiteral("Page:")), QStringLiteral("Page: 1"));
     EXPECT_LT(text.indexOf(QStringLiteral("DD-700")), text.indexOf(QStringLiteral("SD-150")));
     EXPECT_LT(text.indexOf(QStringLiteral("SD-150")), text.indexOf(QStringLiteral("HR-III")));
@@ -186,9 +188,12 @@ TEST_P(ProductReportsTest, ADaysSalesAreGroupedByModelAndMidnightBelongsToTheNex
     const QString path = dir.filePath(QStringLiteral("sales.pdf"));
     const QString text = pdfOf(PrintProductSales(QStringLiteral("03/12/2026"), false, ReportOutput::pdf(path)), path);
     EXPECT_FALSE(lineWith(text, QStringLiteral("Daily Product Sales for 03/12/2026")).isEmpty());
-    EXPECT_TRUE(lineWith(text, QStringLiteral("model number")).contains(QRegularExpression(QStringLiteral("Qty\\s+Amount"))));
-    EXPECT_TRUE(lineWith(text, QStringLiteral("SD-150")).contains(QRegularExpression(QStringLiteral("SD-150\\s+3\\s+329.97"))));
-    EXPECT_TRUE(lineWith(text, QStringLiteral("AA-12")).contains(QRegularExpression(QStringLiteral("AA-12\\s+1.5\\s+14.99"))));
+    EXPECT_TRUE(
+        lineWith(text, QStringLiteral("model number")).contains(QRegularExpression(QStringLiteral("Qty\\s+Amount"))));
+    EXPECT_TRUE(
+        lineWith(text, QStringLiteral("SD-150")).contains(QRegularExpression(QStringLiteral("SD-150\\s+3\\s+329.97"))));
+    EXPECT_TRUE(
+        lineWith(text, QStringLiteral("AA-12")).contains(QRegularExpression(QStringLiteral("AA-12\\s+1.5\\s+14.99"))));
     EXPECT_FALSE(text.contains(QStringLiteral("WK-8G")));
     EXPECT_FALSE(text.contains(QStringLiteral("DK-99")));
     EXPECT_LT(text.indexOf(QStringLiteral("AA-12")), text.indexOf(QStringLiteral("SD-150")));
@@ -206,15 +211,18 @@ TEST_P(ProductReportsTest, ALineWithoutModelNumberOrPriceStillPrintsItsRow)
     sale(QStringLiteral("SD-150"), 109.99, 1, noon);
     sale(QStringLiteral("AA-12"), 9.99, 2, noon);
     sale(QStringLiteral("NOMODEL"), 25, 1, noon);
-    Database::Execute(QStringLiteral("update salesitem set price = NULL where modelnumber = ?"), {QStringLiteral("AA-12")});
+    Database::Execute(QStringLiteral("update salesitem set price = NULL where modelnumber = ?"),
+                      {QStringLiteral("AA-12")});
     Database::Execute(QStringLiteral("update salesitem set modelnumber = NULL where modelnumber = ?"),
                       {QStringLiteral("NOMODEL")});
     const QString path = dir.filePath(QStringLiteral("nulls.pdf"));
     const QString text = pdfOf(PrintProductSales(noon.date(), false, ReportOutput::pdf(path)), path);
-    EXPECT_TRUE(lineWith(text, QStringLiteral("SD-150")).contains(QRegularExpression(QStringLiteral("SD-150\\s+1\\s+109.99$"))))
+    EXPECT_TRUE(
+        lineWith(text, QStringLiteral("SD-150")).contains(QRegularExpression(QStringLiteral("SD-150\\s+1\\s+109.99$"))))
         << text.toStdString();
     // No price sells for nothing; no model number is a row of its own with a blank name.
-    EXPECT_TRUE(lineWith(text, QStringLiteral("AA-12")).contains(QRegularExpression(QStringLiteral("AA-12\\s+2\\s+0.00$"))))
+    EXPECT_TRUE(
+        lineWith(text, QStringLiteral("AA-12")).contains(QRegularExpression(QStringLiteral("AA-12\\s+2\\s+0.00$"))))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("(^|\\n)\\s*1\\s+25.00\\s*(\\n|$)"))))
         << text.toStdString();
@@ -257,7 +265,8 @@ TEST_P(ProductReportsTest, TheMonthlyReportCoversTheCalendarMonthOfTheDay)
 TEST_P(ProductReportsTest, AMonthOfManyModelsContinuesOnNumberedPages)
 {
     for (int i = 0; i < 70; ++i)
-        sale(QStringLiteral("M-%1").arg(i, 2, 10, QLatin1Char('0')), 10, 1, QDateTime(QDate(2026, 3, 1 + i % 28), QTime(12, 0)));
+        sale(QStringLiteral("M-%1").arg(i, 2, 10, QLatin1Char('0')), 10, 1,
+             QDateTime(QDate(2026, 3, 1 + i % 28), QTime(12, 0)));
     const QString path = dir.filePath(QStringLiteral("month.pdf"));
     const QString text = pdfOf(PrintProductSales(QDate(2026, 3, 5), true, ReportOutput::pdf(path)), path);
     ASSERT_EQ(pages.size(), 2);

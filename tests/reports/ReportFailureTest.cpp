@@ -66,7 +66,8 @@ TEST_P(ReportFailureTest, EachReportSaysOnceUnderItsLabelWhyItsRowsCouldNotBeRea
         {"Print Daily Product: ", "drop view vw_sales_product", "vw_sales_product", nullptr,
          [](const ReportOutput &out) { return PrintProductSales(QDate(2026, 3, 14), false, out); }},
         {"PrintAllEmployeeHours: ", "alter table employee rename to employee_away", "employee",
-         "alter table employee_away rename to employee", [](const ReportOutput &out) { return PrintAllEmployeeHours(2026, 1, out); }},
+         "alter table employee_away rename to employee",
+         [](const ReportOutput &out) { return PrintAllEmployeeHours(2026, 1, out); }},
     };
     for (const BrokenReport &report : reports)
         expectOneMessage(report);

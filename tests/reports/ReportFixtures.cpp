@@ -1,8 +1,8 @@
 #include "tests/reports/ReportFixtures.h"
 
-#include "print/clsMultiPgPreview.h"
 #include "data/ReceiptNotice.h"
 #include "data/Settings.h"
+#include "print/clsMultiPgPreview.h"
 #include "reports/DemoLetterhead.h"
 #include "reports/ShopLetterhead.h"
 #include "tests/support/PdfReader.h"

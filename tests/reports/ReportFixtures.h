@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/PrintPresenter.h"
 #include "print/PageOps.h"
+#include "print/PrintPresenter.h"
 
 #include <QList>
 #include <QString>

@@ -43,7 +43,6 @@ protected:
 
 const auto failHalfWay = [](clsMultiPgPreview &) { throw ReportFailure(QStringLiteral("the server went away")); };
 
-
 TEST_F(ReportRunTest, PreviewChosenInSetupShowsTheDocumentOnce)
 {
     const ReportResult result = RunReport(job(), ReportOutput::interactive());
@@ -156,7 +155,8 @@ TEST_F(ReportRunTest, AFailedPdfLeavesNoFile)
     const QString unwritable = dir.filePath(QStringLiteral("no such folder/report.pdf"));
     const ReportResult result = RunReport(job(), ReportOutput::pdf(unwritable));
     EXPECT_EQ(result.status, ReportResult::Status::Failed);
-    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Test Report: "))) << prompts.lastMessage().toStdString();
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("Test Report: ")))
+        << prompts.lastMessage().toStdString();
     EXPECT_FALSE(QFileInfo::exists(unwritable));
 }
 

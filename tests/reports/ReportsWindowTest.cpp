@@ -48,8 +48,8 @@ TEST(ReportsWindowLists, OnThe31stOfMarchTheListsRunBackFromTodayAndTheMonthsFir
     window.FillLists(QDate(2026, 3, 31)); // a Tuesday
     const QStringList months = itemsOf(window.monthList());
     ASSERT_EQ(months.size(), 13);
-    EXPECT_EQ(months.mid(0, 3), (QStringList{QStringLiteral("03/01/2026"), QStringLiteral("02/01/2026"),
-                                             QStringLiteral("01/01/2026")}));
+    EXPECT_EQ(months.mid(0, 3),
+              (QStringList{QStringLiteral("03/01/2026"), QStringLiteral("02/01/2026"), QStringLiteral("01/01/2026")}));
     EXPECT_EQ(months.last(), QStringLiteral("03/01/2025"));
     const QStringList weeks = itemsOf(window.weekList());
     ASSERT_EQ(weeks.size(), 8);
@@ -93,7 +93,8 @@ protected:
         ReportFixtures::provideLetterheadFiles();
         Clock::setFixed(QDateTime(QDate(2026, 3, 31), QTime(17, 0)));
         const int customer = SeedData::customer(QStringLiteral("Alan"), QStringLiteral("Smith"));
-        ticket = SeedData::ticket(customer, QStringLiteral("Close"), DateText::toDb(QDateTime(QDate(2026, 3, 30), QTime(9, 0))));
+        ticket = SeedData::ticket(customer, QStringLiteral("Close"),
+                                  DateText::toDb(QDateTime(QDate(2026, 3, 30), QTime(9, 0))));
         Database::Execute(QStringLiteral("update sales set Closedate = ? where id = ?"),
                           {DateText::toDb(QDateTime(QDate(2026, 3, 30), QTime(10, 0))), ticket});
         SeedData::equipmentLine(ticket, QStringLiteral("SD-150"), 109.99, 1);

@@ -203,9 +203,10 @@ TEST_P(SalesSummaryTest, TheDailySummaryListsEachTicketAndTotalsItsOwnFiguresToT
     const QString text = summaryPdf(day, SummaryPeriod::Daily);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_FALSE(lineWith(text, QStringLiteral("Daily Sales Summary for 03/12/2026")).isEmpty());
-    EXPECT_TRUE(lineWith(text, QStringLiteral("Ticket Total"))
-                    .contains(QRegularExpression(QStringLiteral(
-                        "No\\.\\s+Date\\s+Product\\s+Labor\\s+Shop Fee\\s+Tax\\s+Ticket Total\\s+Cash\\s+Charge\\s+Checks"))))
+    EXPECT_TRUE(
+        lineWith(text, QStringLiteral("Ticket Total"))
+            .contains(QRegularExpression(QStringLiteral(
+                "No\\.\\s+Date\\s+Product\\s+Labor\\s+Shop Fee\\s+Tax\\s+Ticket Total\\s+Cash\\s+Charge\\s+Checks"))))
         << lineWith(text, QStringLiteral("Ticket Total")).toStdString();
 
     TicketCents sum;
@@ -316,7 +317,8 @@ TEST_P(SalesSummaryTest, AReopenedTicketLeavesTheSummaryUntilItIsClosedAgain)
 TEST_P(SalesSummaryTest, APeriodWithoutSalesOnlySaysSoAndBadInputIsReported)
 {
     closedTicket(QDateTime(QDate(2026, 3, 12), QTime(10, 0)), 100, 1, 0, {});
-    const int open = SeedData::ticket(customer, QStringLiteral("Open"), DateText::toDb(QDateTime(QDate(2026, 2, 3), QTime(9, 0))));
+    const int open = SeedData::ticket(customer, QStringLiteral("Open"),
+                                      DateText::toDb(QDateTime(QDate(2026, 2, 3), QTime(9, 0))));
     Database::Execute(QStringLiteral("update sales set Closedate = ? where id = ?"),
                       {DateText::toDb(QDateTime(QDate(2026, 2, 3), QTime(10, 0))), open});
     CapturingPresenter presenter;
@@ -370,7 +372,8 @@ TEST_P(SalesSummaryTest, ALongMonthBreaksPagesWithTheBandRuleAndHeadingsOnEach)
         EXPECT_FALSE(rowOf(text, id).isEmpty()) << id;
     // A float running sum is cents off after 150 of these; the exact one is not.
     EXPECT_EQ(totalsFields(text).value(0), QStringLiteral("185185.50"));
-    EXPECT_EQ(totalsFields(text).value(4), Money::fromCents(kTickets * SummaryTestSupport::ownFigures(ids[0]).total).format0());
+    EXPECT_EQ(totalsFields(text).value(4),
+              Money::fromCents(kTickets * SummaryTestSupport::ownFigures(ids[0]).total).format0());
     EXPECT_EQ(totalsFields(text).value(6), QStringLiteral("200463.00"));
 
     const std::shared_ptr<const RecordedDocument> doc = summaryPreview(QDate(2026, 3, 1), SummaryPeriod::Monthly);

@@ -57,8 +57,8 @@ protected:
 
 TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
 {
-    const int amp = product(QStringLiteral("012345000130"), QStringLiteral("AMP-4C"), 239.99, 6, QStringLiteral("AMP-4C"),
-                            QStringLiteral("4-channel amplifier 400W"));
+    const int amp = product(QStringLiteral("012345000130"), QStringLiteral("AMP-4C"), 239.99, 6,
+                            QStringLiteral("AMP-4C"), QStringLiteral("4-channel amplifier 400W"));
     const int kit = product(QStringLiteral("012345000154"), QStringLiteral("WK-8G"), 39.99, 40, QStringLiteral("WK-8G"),
                             QStringLiteral("8 gauge amplifier wiring kit"));
     labor(QStringLiteral("Install amplifier and wiring"), 150, 120);
@@ -143,8 +143,10 @@ TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
     prompts.answer(true);
     QTest::mouseClick(child<QWidget>("cmdFinalize"), Qt::LeftButton);
 
-    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Close"));
-    EXPECT_EQ(value(QStringLiteral("select model from sales where id = ?"), {salesId}).toString(), QStringLiteral("Ram 1500"));
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(),
+              QStringLiteral("Close"));
+    EXPECT_EQ(value(QStringLiteral("select model from sales where id = ?"), {salesId}).toString(),
+              QStringLiteral("Ram 1500"));
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {kit}).toDouble(), 38);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {amp}).toDouble(), 5);
     EXPECT_EQ(value(QStringLiteral("select description from payment where salesid = ?"), {salesId}).toString(),
@@ -160,10 +162,10 @@ TEST_P(CounterFlow, ASaleFromNewCustomerToFinalizedTicket)
 TEST_P(CounterFlow, AReturningCustomersClosedTicketIsReopenedBehindThePin)
 {
     employee(QStringLiteral("Maria"), QStringLiteral("Lopez"), QStringLiteral("4321"), QStringLiteral("admin"));
-    const int remote = product(QStringLiteral("012345000178"), QStringLiteral("RS-2W"), 199.99, 9, QStringLiteral("RS-2W"),
-                               QStringLiteral("2-way remote start"));
-    const int relay = product(QStringLiteral("012345000192"), QStringLiteral("BYP-1"), 49.99, 20, QStringLiteral("BYP-1"),
-                              QStringLiteral("Bypass module"));
+    const int remote = product(QStringLiteral("012345000178"), QStringLiteral("RS-2W"), 199.99, 9,
+                               QStringLiteral("RS-2W"), QStringLiteral("2-way remote start"));
+    const int relay = product(QStringLiteral("012345000192"), QStringLiteral("BYP-1"), 49.99, 20,
+                              QStringLiteral("BYP-1"), QStringLiteral("Bypass module"));
     customer(QStringLiteral("Carl"), QStringLiteral("Jones"));
     const int smith = customer(QStringLiteral("Alan"), QStringLiteral("Smith"));
     const int salesId = ticket(smith, QStringLiteral("Close"));
@@ -194,11 +196,13 @@ TEST_P(CounterFlow, AReturningCustomersClosedTicketIsReopenedBehindThePin)
     pins.enter(QStringLiteral("1111"));
     QTest::mouseClick(finalize, Qt::LeftButton);
     EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Invalid PIN")});
-    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Close"));
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(),
+              QStringLiteral("Close"));
     pins.enter(QStringLiteral("4321"));
     QTest::mouseClick(finalize, Qt::LeftButton);
     settle();
-    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Open"));
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(),
+              QStringLiteral("Open"));
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble(), 10);
     EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled());
 
@@ -208,7 +212,8 @@ TEST_P(CounterFlow, AReturningCustomersClosedTicketIsReopenedBehindThePin)
     prompts.answer(true);
     prompts.answer(true); // closed unpaid
     QTest::mouseClick(finalize, Qt::LeftButton);
-    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(), QStringLiteral("Close"));
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(),
+              QStringLiteral("Close"));
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble(), 9);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {relay}).toDouble(), 19);
     EXPECT_EQ(list->CellValue(1, 6), QStringLiteral("Close"));
@@ -221,8 +226,8 @@ TEST_P(CounterFlow, AReturningCustomersClosedTicketIsReopenedBehindThePin)
 TEST_P(CounterFlow, F9FinalizesAndReopensWhateverTheButtonSays)
 {
     employee(QStringLiteral("Maria"), QStringLiteral("Lopez"), QStringLiteral("4321"), QStringLiteral("admin"));
-    const int remote = product(QStringLiteral("012345000178"), QStringLiteral("RS-2W"), 199.99, 9, QStringLiteral("RS-2W"),
-                               QStringLiteral("2-way remote start"));
+    const int remote = product(QStringLiteral("012345000178"), QStringLiteral("RS-2W"), 199.99, 9,
+                               QStringLiteral("RS-2W"), QStringLiteral("2-way remote start"));
     const int ann = customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
     const int salesId = ticket(ann);
     equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
@@ -234,7 +239,9 @@ TEST_P(CounterFlow, F9FinalizesAndReopensWhateverTheButtonSays)
     const auto status = [&] {
         return value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString();
     };
-    const auto stock = [&] { return value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble(); };
+    const auto stock = [&] {
+        return value(QStringLiteral("select qoh from product where id = ?"), {remote}).toDouble();
+    };
 
     // Open: F9 asks and closes.
     ASSERT_EQ(finalize->text(), QStringLiteral("Finalize Ticket"));

@@ -28,8 +28,7 @@ protected:
     // Loads a customer as the editor does and opens one of its tickets.
     void openTicket(int customerId, int salesId);
 
-    template <typename T>
-    T *child(const char *name) const
+    template <typename T> T *child(const char *name) const
     {
         T *w = window->findChild<T *>(QLatin1String(name));
         EXPECT_NE(w, nullptr) << name;
@@ -52,6 +51,6 @@ protected:
     std::unique_ptr<frmSales> window;
 };
 
-#define TESSALY_SALES_ENGINES(Suite)                                                                                     \
-    INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::ValuesIn(TestDatabase::Engines()),                              \
+#define TESSALY_SALES_ENGINES(Suite)                                                                                   \
+    INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::ValuesIn(TestDatabase::Engines()),                             \
                              [](const auto &info) { return TestDatabase::EngineName(info.param); })

@@ -65,8 +65,8 @@ protected:
         const QRect at = onScreen(w);
         if (!area.contains(at))
             return ::testing::AssertionFailure()
-                   << w->objectName().toStdString() << " at " << at.x() << "," << at.y() << " " << at.width() << "x"
-                   << at.height() << " is not inside the screen's area " << area.width() << "x" << area.height();
+                << w->objectName().toStdString() << " at " << at.x() << "," << at.y() << " " << at.width() << "x"
+                << at.height() << " is not inside the screen's area " << area.width() << "x" << area.height();
         if (w->visibleRegion().boundingRect() != w->rect())
             return ::testing::AssertionFailure() << w->objectName().toStdString() << " is cut off";
         return ::testing::AssertionSuccess();

@@ -3,8 +3,8 @@
 #include "customers/CustomerInfo.h"
 #include "customers/FindCustomer.h"
 #include "data/Database.h"
-#include "data/Recordset.h"
 #include "data/DateText.h"
+#include "data/Recordset.h"
 #include "data/Settings.h"
 #include "sales/TicketArea.h"
 #include "sales/TicketListPane.h"
@@ -17,12 +17,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QHeaderView>
-#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
@@ -184,8 +184,8 @@ TEST_P(SalesWindow, SearchTicketTakesTheNumberAsTheInvoicePrintsIt)
         settle();
     };
     const QString printed = QStringLiteral("A%1").arg(second, 4, 10, QLatin1Char('0'));
-    for (const QString &typed : {printed, QLatin1Char('#') + printed, QLatin1Char(' ') + printed.toLower(),
-                                 QString::number(second)}) {
+    for (const QString &typed :
+         {printed, QLatin1Char('#') + printed, QLatin1Char(' ') + printed.toLower(), QString::number(second)}) {
         search(typed);
         EXPECT_EQ(window->customerid(), bo) << typed.toStdString();
         ASSERT_EQ(list->RowCount(), 2) << typed.toStdString();
@@ -197,8 +197,8 @@ TEST_P(SalesWindow, SearchTicketTakesTheNumberAsTheInvoicePrintsIt)
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
 
     // Other letters, or the marks the wrong way round, are no ticket number.
-    for (const QString &typed : {QStringLiteral("B%1").arg(second), QStringLiteral("A#%1").arg(second),
-                                 QStringLiteral("AA%1").arg(second)}) {
+    for (const QString &typed :
+         {QStringLiteral("B%1").arg(second), QStringLiteral("A#%1").arg(second), QStringLiteral("AA%1").arg(second)}) {
         prompts.clear();
         search(typed);
         EXPECT_EQ(window->customerid(), ann) << typed.toStdString();
@@ -354,12 +354,15 @@ TEST_P(SalesWindow, MenusAreAllThereAndWaitForTheirWindows)
     EXPECT_EQ(captions, menus);
     EXPECT_EQ(child<QMenu>("mnuFile")->title(), QStringLiteral("File"));
     EXPECT_EQ(child<QMenu>("mnuAdmin")->title(), QStringLiteral("Admin"));
-    const QList<std::pair<const char *, const char *>> items{
-        {"mnuSettings", "Settings"},         {"mnuInventory", "Inventory"},
-        {"mnuIntallHours", "Install Hours"}, {"mnuReports", "Reports"},
-        {"mnuTimeAdmin", "Time Admin"},      {"mnuAdminEmployees", "Employees"},
-        {"mnuDatabaseAdmin", "Database Administration"}, {"mnuAdminGetUpdate", "Get Update"},
-        {"mnuTimeClock", "Time Clock"}};
+    const QList<std::pair<const char *, const char *>> items{{"mnuSettings", "Settings"},
+                                                             {"mnuInventory", "Inventory"},
+                                                             {"mnuIntallHours", "Install Hours"},
+                                                             {"mnuReports", "Reports"},
+                                                             {"mnuTimeAdmin", "Time Admin"},
+                                                             {"mnuAdminEmployees", "Employees"},
+                                                             {"mnuDatabaseAdmin", "Database Administration"},
+                                                             {"mnuAdminGetUpdate", "Get Update"},
+                                                             {"mnuTimeClock", "Time Clock"}};
     for (const auto &[name, caption] : items) {
         QAction *a = action(name);
         ASSERT_NE(a, nullptr);

@@ -64,7 +64,7 @@ protected:
 class Finalizer : public QThread
 {
 public:
-    explicit Finalizer(int salesId) : m_salesId(salesId) {}
+    explicit Finalizer(int salesId) : m_salesId(salesId) { }
     TicketChange result = TicketChange::Done;
 
 protected:

@@ -40,8 +40,8 @@ protected:
     {
         const auto pages = Database::GetRS(QStringLiteral("pragma page_count"));
         ASSERT_TRUE(pages.has_value());
-        ASSERT_TRUE(Database::GetRS(QStringLiteral("pragma max_page_count = %1").arg(pages->value(0, 0).toInt()))
-                        .has_value());
+        ASSERT_TRUE(
+            Database::GetRS(QStringLiteral("pragma max_page_count = %1").arg(pages->value(0, 0).toInt())).has_value());
     }
 
     void expectNothingLost()

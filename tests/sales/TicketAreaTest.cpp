@@ -1,17 +1,17 @@
 // The ticket area as the clerk uses it: scanning, lookups, in-place edits,
 // payments, "Remove", finalize and re-open, on real engines.
-#include "data/Database.h"
-#include "reports/Printbill.h"
 #include "sales/TicketArea.h"
-#include "sales/TicketPane.h"
-#include "sales/TicketStore.h"
-#include "sales/TicketTexts.h"
-#include "sales/TicketState.h"
-#include "sales/TicketTotals.h"
-#include "sales/SalesCommands.h"
-#include "sales/frmSales.h"
 #include "customers/CustomerInfo.h"
 #include "customers/FindCustomer.h"
+#include "data/Database.h"
+#include "reports/Printbill.h"
+#include "sales/SalesCommands.h"
+#include "sales/TicketPane.h"
+#include "sales/TicketState.h"
+#include "sales/TicketStore.h"
+#include "sales/TicketTexts.h"
+#include "sales/TicketTotals.h"
+#include "sales/frmSales.h"
 #include "tests/sales/SalesWindowFixture.h"
 #include "tests/support/OtherCounter.h"
 #include "tests/support/PdfReader.h"
@@ -22,12 +22,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QHeaderView>
-#include <QImage>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -94,7 +94,10 @@ protected:
         salesId = ticket(customerId);
     }
     void open() { openTicket(customerId, salesId); }
-    double qoh(int productId) { return value(QStringLiteral("select qoh from product where id = ?"), {productId}).toDouble(); }
+    double qoh(int productId)
+    {
+        return value(QStringLiteral("select qoh from product where id = ?"), {productId}).toDouble();
+    }
     QString stored(const char *sql) { return value(QLatin1String(sql), {salesId}).toString(); }
 
     int customerId = 0, remote = 0, harness = 0, salesId = 0;
@@ -321,10 +324,8 @@ TEST_P(TicketAreaTest, APaymentOfFractionalCentsOrOfNothingIsRefused)
         const char *typed;
         const char *said;
     } refused[] = {
-        {"12.345", "more than two decimals"},
-        {"0", "records nothing"},
-        {"00.00", "records nothing"},
-        {"99999999999999", "larger than the program can total"},
+        {"12.345", "more than two decimals"}, {"0", "records nothing"},
+        {"00.00", "records nothing"},         {"99999999999999", "larger than the program can total"},
         {"1e3", "\"1e3\" is not an amount"},
     };
     for (const auto &r : refused) {
@@ -450,9 +451,10 @@ TEST_P(TicketAreaTest, ABoxNeverOverwritesTextTypedAtAnotherCounter)
               1);
     QTest::keyClicks(note, QStringLiteral("s"));
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages[0], QStringLiteral("The note of ticket # %1 was changed at another counter. What you "
-                                                  "typed was not saved; the ticket shows the note as it is stored now.")
-                                       .arg(salesId, 4, 10, QLatin1Char('0')));
+    EXPECT_EQ(prompts.messages[0],
+              QStringLiteral("The note of ticket # %1 was changed at another counter. What you "
+                             "typed was not saved; the ticket shows the note as it is stored now.")
+                  .arg(salesId, 4, 10, QLatin1Char('0')));
     EXPECT_EQ(note->toPlainText(), QStringLiteral("Customer waits"));
     EXPECT_EQ(stored("select note from sales where id = ?"), QStringLiteral("Customer waits"));
     QTest::keyClicks(note, QStringLiteral(" inside"));
@@ -466,7 +468,8 @@ TEST_P(TicketAreaTest, ABoxNeverOverwritesTextTypedAtAnotherCounter)
               1);
     QTest::keyClicks(make, QStringLiteral("d"));
     ASSERT_EQ(prompts.messages.size(), 2);
-    EXPECT_TRUE(prompts.messages[1].startsWith(QStringLiteral("The make of ticket # "))) << prompts.messages[1].toStdString();
+    EXPECT_TRUE(prompts.messages[1].startsWith(QStringLiteral("The make of ticket # ")))
+        << prompts.messages[1].toStdString();
     EXPECT_EQ(make->text(), QStringLiteral("Toyota"));
     EXPECT_EQ(stored("select make from sales where id = ?"), QStringLiteral("Toyota"));
     EXPECT_EQ(note->toPlainText(), QStringLiteral("Customer waits inside"));
@@ -573,8 +576,7 @@ TEST_P(TicketAreaTest, FinalizeAsksOnceMoreAboutABalanceOrATicketWithoutLines)
     prompts.answer(true);
     prompts.answer(false);
     pressF9(2);
-    EXPECT_EQ(prompts.questions,
-              (QStringList{closeQuestion, QStringLiteral("Balance due 310.10. Close anyway?")}));
+    EXPECT_EQ(prompts.questions, (QStringList{closeQuestion, QStringLiteral("Balance due 310.10. Close anyway?")}));
     EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open")) << "No leaves it open";
     EXPECT_DOUBLE_EQ(qoh(remote), 12);
     EXPECT_TRUE(child<QWidget>("picTicket")->isEnabled());
@@ -610,7 +612,8 @@ TEST_P(TicketAreaTest, FinalizeAsksOnceMoreAboutABalanceOrATicketWithoutLines)
     prompts.answer(false);
     pressF9(2);
     EXPECT_EQ(prompts.questions.value(1), QStringLiteral("No lines on this ticket. Balance due 00.00. Close anyway?"));
-    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {empty}).toString(), QStringLiteral("Open"));
+    EXPECT_EQ(value(QStringLiteral("select status from sales where id = ?"), {empty}).toString(),
+              QStringLiteral("Open"));
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
 }
 
@@ -645,7 +648,8 @@ TEST_P(TicketAreaTest, ANewTicketWritesTheTypedQuantityFirstOrStaysWhenItIsRefus
     (void)QTest::qWaitFor([&] { return count(QStringLiteral("sales")) == 2; }, 2000);
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(count(QStringLiteral("sales")), 2);
-    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where salesid = ?"), {salesId}).toDouble(), 3);
+    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where salesid = ?"), {salesId}).toDouble(),
+                     3);
 }
 
 // Another customer looked up while a typed value waits in a cell: the value
@@ -751,7 +755,8 @@ TEST_P(TicketAreaTest, FinalizeClosesOnlyWhatTheClerkSawAndAnotherCountersChange
     OtherCounter other;
     ASSERT_TRUE(other.isOpen());
     ASSERT_EQ(other.exec(QStringLiteral("insert into payment (salesid, description, amount) values (?, 'Cash', 10)"),
-                         {salesId}), 1);
+                         {salesId}),
+              1);
     prompts.answer(true);
     prompts.answer(false);
     clickButton("cmdFinalize");
@@ -770,15 +775,17 @@ TEST_P(TicketAreaTest, FinalizeClosesOnlyWhatTheClerkSawAndAnotherCountersChange
     ASSERT_EQ(prompts.questions.size(), 5);
     EXPECT_EQ(prompts.questions[4].toStdString(),
               QStringLiteral("No product has the part number of line 1 (RS-2W, Line RS-2W), so no stock is "
-                             "taken for it. Close anyway?").toStdString());
+                             "taken for it. Close anyway?")
+                  .toStdString());
     EXPECT_EQ(stored("select status from sales where id = ?"), QStringLiteral("Open"));
 
     ASSERT_EQ(other.exec(QStringLiteral("update product set qoh = 0 where id = ?"), {harness}), 1);
     prompts.answer(false);
     scan(QStringLiteral("012345000178"));
     ASSERT_EQ(prompts.questions.size(), 6);
-    EXPECT_EQ(prompts.questions[5], QStringLiteral("None of WH-70 Wiring harness adapter is available (available: 0). "
-                                                   "Add it to the ticket anyway?"));
+    EXPECT_EQ(prompts.questions[5],
+              QStringLiteral("None of WH-70 Wiring harness adapter is available (available: 0). "
+                             "Add it to the ticket anyway?"));
     EXPECT_EQ(count(QStringLiteral("salesitem")), 1);
     prompts.answer(true);
     scan(QStringLiteral("012345000178"));
@@ -788,7 +795,8 @@ TEST_P(TicketAreaTest, FinalizeClosesOnlyWhatTheClerkSawAndAnotherCountersChange
         other.exec(QStringLiteral("delete from %1 where salesid = ?").arg(QLatin1String(table)), {salesId});
     ASSERT_EQ(other.exec(QStringLiteral("delete from sales where id = ?"), {salesId}), 1);
     window->ticketArea()->ShowTicket(salesId);
-    EXPECT_EQ(prompts.messages.last(), QStringLiteral("Ticket # %1 was removed at another counter.").arg(FormatTicketNumber(salesId)));
+    EXPECT_EQ(prompts.messages.last(),
+              QStringLiteral("Ticket # %1 was removed at another counter.").arg(FormatTicketNumber(salesId)));
     EXPECT_EQ(window->salesid(), 0);
     EXPECT_FALSE(window->ticketArea()->isVisible());
 }

@@ -1,7 +1,7 @@
 // What the ticket area is given to show: the ticket's row, its lines in the
 // order entered, the figures, and the header line.
-#include "data/Database.h"
 #include "sales/TicketDisplay.h"
+#include "data/Database.h"
 #include "sales/TicketTexts.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Engines, TicketDisplayTest, ::testing::ValuesIn(TestDat
 
 TEST(TicketTexts, QuestionsAreSpeltAsTheCounterKnowsThem)
 {
-    EXPECT_EQ(TicketTexts::CloseQuestion(7), QStringLiteral("Close ticket # 0007? Ticket will be locked out once closed."));
+    EXPECT_EQ(TicketTexts::CloseQuestion(7),
+              QStringLiteral("Close ticket # 0007? Ticket will be locked out once closed."));
     EXPECT_EQ(TicketTexts::RemoveLaborQuestion(QStringLiteral("2"), QStringLiteral("Install")),
               QStringLiteral("Remove   2) Install?"));
     EXPECT_EQ(TicketTexts::RemoveTicketQuestion(QStringLiteral("0012"), QStringLiteral("3/4/2026 10:15:00 AM")),

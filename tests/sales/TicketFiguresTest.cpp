@@ -75,9 +75,11 @@ TEST(TicketFigures, VisaAndMastercardCarryTheirSurchargeOnlyBelowFifty)
 
 TEST(TicketFigures, DiscoverAndAmexAlwaysCarryTheirSurcharge)
 {
-    const TicketFigures f = ComputeTicketFigures(
-        ticket({500}, {}, {{QStringLiteral("American Express"), m(100)}, {QStringLiteral(" Discover "), m(10)},
-                           {QStringLiteral("Cash"), m(5)}, {QStringLiteral("Coupon"), m(5)}}));
+    const TicketFigures f = ComputeTicketFigures(ticket({500}, {},
+                                                        {{QStringLiteral("American Express"), m(100)},
+                                                         {QStringLiteral(" Discover "), m(10)},
+                                                         {QStringLiteral("Cash"), m(5)},
+                                                         {QStringLiteral("Coupon"), m(5)}}));
     EXPECT_EQ(f.paymentFigures[0].withSurcharge->format00(), QStringLiteral("103.00"));
     EXPECT_EQ(f.paymentFigures[1].withSurcharge->format00(), QStringLiteral("10.30"));
     EXPECT_FALSE(f.paymentFigures[2].withSurcharge);

@@ -22,8 +22,14 @@ protected:
         TESSALY_USE_FRESH_DATABASE(GetParam());
         customerId = customer(QStringLiteral("Ann"), QStringLiteral("Lee"));
     }
-    double qoh(int productId) { return value(QStringLiteral("select qoh from product where id = ?"), {productId}).toDouble(); }
-    QString status(int salesId) { return value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString(); }
+    double qoh(int productId)
+    {
+        return value(QStringLiteral("select qoh from product where id = ?"), {productId}).toDouble();
+    }
+    QString status(int salesId)
+    {
+        return value(QStringLiteral("select status from sales where id = ?"), {salesId}).toString();
+    }
 
     RecordingPrompts prompts;
     int customerId = 0;
@@ -161,13 +167,15 @@ TEST_P(TicketLifecycle, AFailureInTheMiddleOfFinalizeLeavesStatusAndStockAsTheyW
     equipmentLine(t, QStringLiteral("B"), 10, 1);
     // Part B's stock can't be written: its update fails after A's went through.
     if (GetParam() == Engine::SQLite) {
-        ASSERT_GE(Database::Execute(QStringLiteral("create trigger no_b before update on product when new.partnumber = 'B' "
-                                                   "begin select raise(abort, 'stock of B is locked'); end")),
-                  0);
+        ASSERT_GE(
+            Database::Execute(QStringLiteral("create trigger no_b before update on product when new.partnumber = 'B' "
+                                             "begin select raise(abort, 'stock of B is locked'); end")),
+            0);
     } else {
-        ASSERT_GE(Database::Execute(QStringLiteral("create function no_b() returns trigger language plpgsql as $$ begin "
-                                                   "raise exception 'stock of B is locked'; end $$")),
-                  0);
+        ASSERT_GE(
+            Database::Execute(QStringLiteral("create function no_b() returns trigger language plpgsql as $$ begin "
+                                             "raise exception 'stock of B is locked'; end $$")),
+            0);
         ASSERT_GE(Database::Execute(QStringLiteral("create trigger no_b before update on product for each row when "
                                                    "(new.partnumber = 'B') execute function no_b()")),
                   0);
@@ -225,17 +233,20 @@ TEST_P(TicketLifecycle, DeleteRemovesAnOpenTicketWithItsLinesAndPaymentsOnly)
 TEST_P(TicketLifecycle, VehicleAndNoteFieldsKeepApostrophesAndOnlyOpenTicketsChange)
 {
     const int t = ticket(customerId);
-    EXPECT_EQ(TicketStore::SaveField(t, TicketStore::TicketField::Make, QStringLiteral("O'Reilly ")), TicketChange::Done);
+    EXPECT_EQ(TicketStore::SaveField(t, TicketStore::TicketField::Make, QStringLiteral("O'Reilly ")),
+              TicketChange::Done);
     EXPECT_EQ(TicketStore::SaveField(t, TicketStore::TicketField::Note, QStringLiteral("  it's done  ")),
               TicketChange::Done);
     EXPECT_EQ(TicketStore::SetTaxExempt(t, true), TicketChange::Done);
-    EXPECT_EQ(value(QStringLiteral("select make from sales where id = ?"), {t}).toString(), QStringLiteral("O'Reilly "));
+    EXPECT_EQ(value(QStringLiteral("select make from sales where id = ?"), {t}).toString(),
+              QStringLiteral("O'Reilly "));
     const auto h = TicketStore::LoadHeader(t);
     EXPECT_EQ(h->make, QStringLiteral("O'Reilly"));
     EXPECT_EQ(h->note, QStringLiteral("it's done"));
     EXPECT_TRUE(h->taxExempt);
     ASSERT_EQ(TicketStore::CloseTicket(t), TicketChange::Done);
-    EXPECT_EQ(TicketStore::SaveField(t, TicketStore::TicketField::Model, QStringLiteral("X")), TicketChange::WrongState);
+    EXPECT_EQ(TicketStore::SaveField(t, TicketStore::TicketField::Model, QStringLiteral("X")),
+              TicketChange::WrongState);
     EXPECT_EQ(TicketStore::SetTaxExempt(t, false), TicketChange::WrongState);
     EXPECT_TRUE(TicketStore::LoadHeader(t)->taxExempt);
 }

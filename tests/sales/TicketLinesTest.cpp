@@ -1,7 +1,7 @@
 // Lines and payments of an open ticket: what each action stores, and that a
 // ticket another counter has finalized can't change.
-#include "data/Database.h"
 #include "sales/TicketLines.h"
+#include "data/Database.h"
 #include "sales/TicketRows.h"
 #include "sales/TicketStore.h"
 #include "tests/support/RecordingPrompts.h"
@@ -22,8 +22,8 @@ protected:
     {
         TESSALY_USE_FRESH_DATABASE(GetParam());
         salesId = ticket(customer(QStringLiteral("Ann"), QStringLiteral("Lee")));
-        productId = product(QStringLiteral("012345000017"), QStringLiteral("RS-2W"), 199.99, 12, QStringLiteral("RS-2W"),
-                            QStringLiteral("Remote start, 2-way 'LCD'"));
+        productId = product(QStringLiteral("012345000017"), QStringLiteral("RS-2W"), 199.99, 12,
+                            QStringLiteral("RS-2W"), QStringLiteral("Remote start, 2-way 'LCD'"));
         laborId = labor(QStringLiteral("Install remote start"), 150, 125);
     }
     RecordingPrompts prompts;
@@ -32,7 +32,8 @@ protected:
 
 TEST_P(TicketLinesTest, ScanningACodeTwiceAddsTwoLinesCopiedFromTheProduct)
 {
-    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("012345000017"), TicketLines::Source::Barcode), Result::Done);
+    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("012345000017"), TicketLines::Source::Barcode),
+              Result::Done);
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral(" 012345000017 "), TicketLines::Source::Barcode),
               Result::Done);
     const auto rows = TicketRows::Read(salesId);
@@ -78,27 +79,33 @@ TEST_P(TicketLinesTest, LaborTakesTheChosenPrice)
 TEST_P(TicketLinesTest, EditsStoreRoundedNumbersAndTrimmedNotes)
 {
     const int line = equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
-    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("2.6")),
-              Result::Done);
+    EXPECT_EQ(
+        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("2.6")),
+        Result::Done);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 3);
-    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("12.35")),
-              Result::Done);
+    EXPECT_EQ(
+        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("12.35")),
+        Result::Done);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem where id = ?"), {line}).toDouble(), 12.35);
     QString refusal;
-    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("12.345"),
-                                             &refusal),
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price,
+                                             QStringLiteral("12.345"), &refusal),
               Result::BadInput);
     EXPECT_TRUE(refusal.contains(QStringLiteral("more than two decimals"))) << refusal.toStdString();
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem where id = ?"), {line}).toDouble(), 12.35);
-    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Note, QStringLiteral(" it's red ")),
-              Result::Done);
-    EXPECT_EQ(value(QStringLiteral("select note from salesitem where id = ?"), {line}).toString(), QStringLiteral("it's red"));
-    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("abc")),
-              Result::BadInput);
+    EXPECT_EQ(
+        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Note, QStringLiteral(" it's red ")),
+        Result::Done);
+    EXPECT_EQ(value(QStringLiteral("select note from salesitem where id = ?"), {line}).toString(),
+              QStringLiteral("it's red"));
+    EXPECT_EQ(
+        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("abc")),
+        Result::BadInput);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 3);
 
     const int lab = laborLine(salesId, QStringLiteral("Install"), 50);
-    EXPECT_EQ(TicketLines::EditLaborLine(salesId, lab, TicketLines::LaborColumn::Charge, QStringLiteral("75")), Result::Done);
+    EXPECT_EQ(TicketLines::EditLaborLine(salesId, lab, TicketLines::LaborColumn::Charge, QStringLiteral("75")),
+              Result::Done);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select charge from saleslabor where id = ?"), {lab}).toDouble(), 75);
     EXPECT_EQ(TicketLines::QuantityText(QStringLiteral("2.6")), QStringLiteral("03"));
     EXPECT_EQ(TicketLines::MoneyText(QStringLiteral("x")), QStringLiteral("00.00"));
@@ -131,8 +138,9 @@ TEST_P(TicketLinesTest, AFinalizedTicketRefusesEveryChange)
     ASSERT_EQ(TicketStore::CloseTicket(salesId), TicketChange::Done);
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("012345000017"), TicketLines::Source::Barcode),
               Result::TicketNotOpen);
-    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("5")),
-              Result::TicketNotOpen);
+    EXPECT_EQ(
+        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("5")),
+        Result::TicketNotOpen);
     EXPECT_EQ(TicketLines::RemoveEquipmentLine(salesId, line), Result::TicketNotOpen);
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("5")), Result::TicketNotOpen);
     EXPECT_EQ(TicketLines::RemovePayment(salesId, pay), Result::TicketNotOpen);

@@ -1,7 +1,7 @@
 // A ticket's stored rows read back: each kind of its own ticket, in the
 // order entered.
-#include "data/Database.h"
 #include "sales/TicketRows.h"
+#include "data/Database.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/TestDatabase.h"
 

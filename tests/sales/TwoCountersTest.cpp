@@ -19,10 +19,7 @@ using namespace SeedData;
 class TwoCounters : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        TESSALY_USE_FRESH_DATABASE(Engine::PostgreSQL);
-    }
+    void SetUp() override { TESSALY_USE_FRESH_DATABASE(Engine::PostgreSQL); }
     RecordingPrompts prompts;
 };
 
@@ -75,9 +72,11 @@ class CrossingUnit : public QThread
 {
 public:
     CrossingUnit(int first, int second, QSemaphore &mine, QSemaphore &theirs)
-        : m_first(first), m_second(second), m_mine(mine), m_theirs(theirs)
-    {
-    }
+        : m_first(first)
+        , m_second(second)
+        , m_mine(mine)
+        , m_theirs(theirs)
+    { }
     std::atomic<int> attempts{0};
     bool committed = false;
 
@@ -114,7 +113,8 @@ TEST_F(TwoCounters, ADeadlockIsRetriedAndBothUnitsOfWorkLand)
     ASSERT_TRUE(two.wait(60000));
     EXPECT_TRUE(one.committed);
     EXPECT_TRUE(two.committed);
-    EXPECT_EQ(one.attempts + two.attempts, 3) << "exactly one of the two was chosen as the deadlock victim and ran again";
+    EXPECT_EQ(one.attempts + two.attempts, 3)
+        << "exactly one of the two was chosen as the deadlock victim and ran again";
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {a}).toDouble(), 98);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select qoh from product where id = ?"), {b}).toDouble(), 98);
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();

@@ -2,8 +2,7 @@
 
 #include <utility>
 
-RecordingPrompts::RecordingPrompts()
-    : m_previous(&Prompts())
+RecordingPrompts::RecordingPrompts() : m_previous(&Prompts())
 {
     SetPrompts(this);
 }

@@ -15,54 +15,60 @@ int insert(const char *table, const QStringList &columns, const QVariantList &va
 
 int customer(const QString &first, const QString &last, const QString &phone1)
 {
-    return insert("customer", {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("phone1"),
-                               QStringLiteral("PreferPhone"), QStringLiteral("state")},
+    return insert("customer",
+                  {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("phone1"),
+                   QStringLiteral("PreferPhone"), QStringLiteral("state")},
                   {first, last, phone1, 0, QStringLiteral("TX")});
 }
 
 int product(const QString &barcode, const QString &partNumber, double price, double qoh, const QString &model,
             const QString &description)
 {
-    return insert("product", {QStringLiteral("barcode"), QStringLiteral("partnumber"), QStringLiteral("price"),
-                              QStringLiteral("qoh"), QStringLiteral("modelnumber"), QStringLiteral("description"),
-                              QStringLiteral("category")},
-                  {barcode, partNumber, price, qoh, model.isEmpty() ? partNumber : model,
-                   description.isEmpty() ? QStringLiteral("Product ") + partNumber : description,
-                   QStringLiteral("Test")});
+    return insert(
+        "product",
+        {QStringLiteral("barcode"), QStringLiteral("partnumber"), QStringLiteral("price"), QStringLiteral("qoh"),
+         QStringLiteral("modelnumber"), QStringLiteral("description"), QStringLiteral("category")},
+        {barcode, partNumber, price, qoh, model.isEmpty() ? partNumber : model,
+         description.isEmpty() ? QStringLiteral("Product ") + partNumber : description, QStringLiteral("Test")});
 }
 
 int labor(const QString &description, double ours, double cog, const QString &category)
 {
-    return insert("labor", {QStringLiteral("category"), QStringLiteral("description"), QStringLiteral("ours"),
-                            QStringLiteral("cog")},
-                  {category, description, ours, cog});
+    return insert(
+        "labor",
+        {QStringLiteral("category"), QStringLiteral("description"), QStringLiteral("ours"), QStringLiteral("cog")},
+        {category, description, ours, cog});
 }
 
 int employee(const QString &first, const QString &last, const QString &pin, const QString &role, double payRate)
 {
-    return insert("employee", {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("pin"),
-                               QStringLiteral("role"), QStringLiteral("active"), QStringLiteral("paynormal")},
+    return insert("employee",
+                  {QStringLiteral("firstname"), QStringLiteral("lastname"), QStringLiteral("pin"),
+                   QStringLiteral("role"), QStringLiteral("active"), QStringLiteral("paynormal")},
                   {first, last, pin, role, 1, payRate});
 }
 
 int ticket(int customerId, const QString &status, const QString &saleDate)
 {
-    return insert("sales", {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status"),
-                            QStringLiteral("TaxExempt")},
+    return insert("sales",
+                  {QStringLiteral("customerid"), QStringLiteral("saledate"), QStringLiteral("status"),
+                   QStringLiteral("TaxExempt")},
                   {customerId, saleDate.isEmpty() ? DateText::toDb(Clock::now()) : saleDate, status, 0});
 }
 
 int equipmentLine(int salesId, const QString &partNumber, double price, const QVariant &quantity)
 {
-    return insert("salesitem", {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("price"),
-                                QStringLiteral("quantity"), QStringLiteral("modelnumber"), QStringLiteral("description")},
+    return insert("salesitem",
+                  {QStringLiteral("salesid"), QStringLiteral("partnumber"), QStringLiteral("price"),
+                   QStringLiteral("quantity"), QStringLiteral("modelnumber"), QStringLiteral("description")},
                   {salesId, partNumber, price, quantity, partNumber, QStringLiteral("Line ") + partNumber});
 }
 
 int laborLine(int salesId, const QString &description, double charge, const QVariant &quantity)
 {
-    return insert("saleslabor", {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("charge"),
-                                 QStringLiteral("quantity")},
+    return insert("saleslabor",
+                  {QStringLiteral("salesid"), QStringLiteral("description"), QStringLiteral("charge"),
+                   QStringLiteral("quantity")},
                   {salesId, description, charge, quantity});
 }
 

@@ -53,12 +53,12 @@ void DropCatalog();
 
 // For engine-parameterised gtest suites: skips (or fails, when required) a
 // test whose engine can't be reached.
-#define TESSALY_USE_FRESH_DATABASE(engine)                                                   \
-    do {                                                                                     \
-        QString why_;                                                                        \
-        if (!TestDatabase::UseFresh((engine), &why_)) {                                      \
-            if ((engine) == Engine::SQLite || TestDatabase::PostgresRequired())              \
-                FAIL() << why_.toStdString();                                                \
-            GTEST_SKIP() << why_.toStdString();                                              \
-        }                                                                                    \
+#define TESSALY_USE_FRESH_DATABASE(engine)                                                                             \
+    do {                                                                                                               \
+        QString why_;                                                                                                  \
+        if (!TestDatabase::UseFresh((engine), &why_)) {                                                                \
+            if ((engine) == Engine::SQLite || TestDatabase::PostgresRequired())                                        \
+                FAIL() << why_.toStdString();                                                                          \
+            GTEST_SKIP() << why_.toStdString();                                                                        \
+        }                                                                                                              \
     } while (0)

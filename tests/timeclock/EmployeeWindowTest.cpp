@@ -42,8 +42,7 @@ protected:
         w->show();
         return w;
     }
-    template<typename T>
-    static T *child(frmEmployee &w, const char *name)
+    template <typename T> static T *child(frmEmployee &w, const char *name)
     {
         return w.findChild<T *>(QLatin1String(name));
     }
@@ -210,7 +209,8 @@ TEST_P(EmployeeWindowTest, BlankNamesAreRefusedAndTheStoredOnesKept)
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     pick(*w, ann);
     retype(box(*w, "txtFirstName"), QStringLiteral("   "));
-    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("An employee needs a first and a last name; the name was not changed."));
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("An employee needs a first and a last name; the name was not changed."));
     EXPECT_EQ(box(*w, "txtFirstName")->text(), QStringLiteral("Ann"));
     EXPECT_EQ(EmployeeStore::Load(ann)->firstName, QStringLiteral("Ann"));
 
@@ -243,8 +243,9 @@ TEST_P(EmployeeWindowTest, ANewEmployeeGetsThePlaceholdersAndTheWindowCloses)
     EXPECT_EQ(added->firstName, QStringLiteral("first name"));
     EXPECT_EQ(added->lastName, QStringLiteral("last name"));
     EXPECT_EQ(added->pin, QStringLiteral("9527"));
-    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("New Employee record created. Exiting Time Admin.  Please open "
-                                                    "Time Admin again to edit new employee"));
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("New Employee record created. Exiting Time Admin.  Please open "
+                             "Time Admin again to edit new employee"));
     EXPECT_FALSE(w->isVisible());
 }
 

@@ -2,9 +2,9 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
+#include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
-#include "tests/support/OtherCounter.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/timeclock/TimeClockTestSupport.h"
 #include "timeclock/PayWeek.h"
@@ -68,7 +68,8 @@ TEST(PayWeek, TypedTimesAreDatesOrNothing)
 {
     EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("12/3/2026 8:05:00 AM")),
               QDateTime(QDate(2026, 12, 3), QTime(8, 5)));
-    EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("12/3/2026 4:30 PM")), QDateTime(QDate(2026, 12, 3), QTime(16, 30)));
+    EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("12/3/2026 4:30 PM")),
+              QDateTime(QDate(2026, 12, 3), QTime(16, 30)));
     EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("12/3/2026 16:30")), QDateTime(QDate(2026, 12, 3), QTime(16, 30)));
     EXPECT_EQ(PayWeek::ParseTypedTime(QStringLiteral("2026-12-03 16:30:10")),
               QDateTime(QDate(2026, 12, 3), QTime(16, 30, 10)));
@@ -86,7 +87,10 @@ protected:
         ann = employee(QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral(" 1234 "));
     }
     void TearDown() override { Clock::setFixed(std::nullopt); }
-    void at(int day, int hour, int minute = 0) { Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(hour, minute))); }
+    void at(int day, int hour, int minute = 0)
+    {
+        Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(hour, minute)));
+    }
     int openRows() { return value(QStringLiteral("select count(*) from TimeInOut where timeout is null")).toInt(); }
     RecordingPrompts prompts;
     int ann = 0;
@@ -120,7 +124,8 @@ TEST_P(TimeClockStoreTest, AForgottenClockOutIsSeenHoweverOldAndClockOutClosesIt
     EXPECT_EQ(TimeClockStore::ClockIn(ann), TimeClockStore::Clocking::AlreadyIn);
     ASSERT_EQ(TimeClockStore::ClockOut(ann), TimeClockStore::Clocking::Done);
     EXPECT_EQ(openRows(), 0);
-    EXPECT_EQ(DateText::fromDb(value(QStringLiteral("select timeout from TimeInOut"))), QDateTime(QDate(2026, 12, 4), QTime(9, 0)));
+    EXPECT_EQ(DateText::fromDb(value(QStringLiteral("select timeout from TimeInOut"))),
+              QDateTime(QDate(2026, 12, 4), QTime(9, 0)));
 }
 
 // Counters A and B press Clock In for Ann at the same moment: B's row is
@@ -158,7 +163,9 @@ TEST_P(TimeClockStoreTest, TwoCountersClockingOneEmployeeInAtOnceLeaveOneOpenRow
     const int closed = value(QStringLiteral("select min(id) from TimeInOut where employeeid = ?"), {ann}).toInt();
     EXPECT_EQ(TimeClockStore::SetTimeOut(closed, QString()), TimeClockStore::Edit::AnotherRowOpen);
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(value(QStringLiteral("select count(*) from TimeInOut where employeeid = ? and timeout is null"), {ann}).toInt(), 1);
+    EXPECT_EQ(
+        value(QStringLiteral("select count(*) from TimeInOut where employeeid = ? and timeout is null"), {ann}).toInt(),
+        1);
 }
 
 TEST_P(TimeClockStoreTest, PinsAreTheEmployeesOwnOrTheMasterCode)

@@ -27,10 +27,7 @@ inline void PrintTo(const QString &text, std::ostream *os)
 class ScriptedFrames final : public FrameSource
 {
 public:
-    explicit ScriptedFrames(bool present = true)
-        : m_present(present)
-    {
-    }
+    explicit ScriptedFrames(bool present = true) : m_present(present) { }
     bool available() const override { return m_present; }
     QString unavailableReason() const override
     {
@@ -134,9 +131,9 @@ private:
             return;
         }
         for (int i = 0; i < 500; ++i) {
-            const auto waiting = Database::GetRS(QStringLiteral(
-                "select count(*) from pg_locks where not granted and pid in "
-                "(select pid from pg_stat_activity where datname = current_database())"));
+            const auto waiting = Database::GetRS(
+                QStringLiteral("select count(*) from pg_locks where not granted and pid in "
+                               "(select pid from pg_stat_activity where datname = current_database())"));
             if (waiting && waiting->value(0, 0).toInt() > 0)
                 return;
             std::this_thread::sleep_for(10ms);

@@ -53,10 +53,10 @@ protected:
     }
     static int row(int employee, const QString &in, const QString &out = QString())
     {
-        return int(Database::InsertRow(
-            QStringLiteral("TimeInOut"),
-            {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
-            {employee, in, out.isEmpty() ? QVariant() : QVariant(out)}));
+        return int(
+            Database::InsertRow(QStringLiteral("TimeInOut"),
+                                {QStringLiteral("employeeid"), QStringLiteral("timein"), QStringLiteral("timeout")},
+                                {employee, in, out.isEmpty() ? QVariant() : QVariant(out)}));
     }
     std::unique_ptr<frmTimeInOut> open(bool admin)
     {
@@ -74,8 +74,7 @@ protected:
                 buttons->button(i)->click();
         }
     }
-    template<typename T>
-    static T *child(frmTimeInOut &w, const char *name)
+    template <typename T> static T *child(frmTimeInOut &w, const char *name)
     {
         return w.findChild<T *>(QLatin1String(name));
     }
@@ -200,8 +199,9 @@ TEST_P(TimeClockWindowTest, TimeAdminListsAnInactiveEmployeeWhoIsStillClockedIn)
     QStringList captions;
     for (int i = 0; i < buttons->TotalEmployee(); ++i)
         captions << buttons->button(i)->text();
-    EXPECT_EQ(captions, (QStringList{QStringLiteral(","), QStringLiteral("Abel,Cy"), QStringLiteral("Lee,Ann"),
-                                     QStringLiteral("Ng,Bo")}));
+    EXPECT_EQ(captions,
+              (QStringList{QStringLiteral(","), QStringLiteral("Abel,Cy"), QStringLiteral("Lee,Ann"),
+                           QStringLiteral("Ng,Bo")}));
     QToolButton *cyButton = buttons->button(1);
     cyButton->setFocus();
     QTest::keyClick(cyButton, Qt::Key_Space);
@@ -445,7 +445,8 @@ TEST_P(TimeClockWindowTest, ATimeOutEarlierThanItsTimeInIsRefusedAndTheRowKept)
     QApplication::setActiveWindow(w.get()); // the keyboard goes to it
     choose(*w, ann);
     typeOverCell(*w, 1, 3, QStringLiteral("12/7/2026 7:00 AM"));
-    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("before the time in"))) << prompts.lastMessage().toStdString();
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("before the time in")))
+        << prompts.lastMessage().toStdString();
     EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("nothing was changed")));
     EXPECT_EQ(DateText::fromDb(stored("timeout", r)), QDateTime(QDate(2026, 12, 7), QTime(12, 0)));
     EXPECT_EQ(w->grid()->CellValue(1, 4), QStringLiteral("04.00"));
@@ -517,8 +518,9 @@ TEST_P(TimeClockWindowTest, TheSecondOfTwoCountersClockingInAtOnceSaysTheEmploye
     prompts.clear();
     typeOverCell(*admin, 1, 3, QString());
     ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(prompts.messages.first(), QStringLiteral("Ann Lee is already clocked in on another row; nothing was "
-                                                       "changed. Give that row its time out first."));
+    EXPECT_EQ(prompts.messages.first(),
+              QStringLiteral("Ann Lee is already clocked in on another row; nothing was "
+                             "changed. Give that row its time out first."));
     EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from TimeInOut where timeout is null")).toInt(), 1);
 }
 

@@ -14,8 +14,9 @@ TEST(WindowPlacement, StoredTextsAreTwipsAndFallBackWhenTheyAreNotNumbers)
 {
     EXPECT_EQ(StoredRect({QStringLiteral("20000"), QStringLiteral("13000"), QStringLiteral("0"), QStringLiteral("0")}),
               QRect(0, 0, 1333, 867));
-    EXPECT_EQ(StoredRect({QStringLiteral("big"), QStringLiteral("-5"), QStringLiteral("1500"), QStringLiteral("1.5e400")}),
-              QRect(100, 0, 1333, 867));
+    EXPECT_EQ(
+        StoredRect({QStringLiteral("big"), QStringLiteral("-5"), QStringLiteral("1500"), QStringLiteral("1.5e400")}),
+        QRect(100, 0, 1333, 867));
     EXPECT_EQ(Twips::FromPixels(900), 13500);
 }
 
