@@ -83,7 +83,7 @@ bool InTransaction();
 // Transaction for a change whose outcome says more than yes or no: body
 // returns the outcome, the unit is committed when it is `done`, and a body
 // that finished but whose commit failed gives `failed`. A rerun after a
-// deadlock starts from `failed` again.
+// deadlock gives whatever that run of body returns.
 template <typename Result, typename Body> Result TransactionOutcome(Result done, Result failed, Body body)
 {
     Result result = failed;

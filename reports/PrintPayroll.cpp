@@ -1,6 +1,5 @@
 #include "reports/PrintPayroll.h"
 
-#include "data/UserPrompts.h"
 #include "print/PrintColor.h"
 #include "print/clsMultiPgPreview.h"
 #include "reports/PayrollData.h"

@@ -21,8 +21,6 @@ struct ClockRow
 // The time clock's rows of the database.
 namespace TimeClockStore {
 
-// The employees it lists and their records: EmployeeStore.
-
 // The employee's rows of the pay week [weekStart, weekStart + 7 days), by
 // clock-in time.
 std::optional<QList<ClockRow>> WeekRows(int employeeId, const QDate &weekStart);
