@@ -103,14 +103,6 @@ TEST_P(GateAudit, EachWrongPinAfterALockoutShutsTheGateTwiceAsLong)
     EXPECT_EQ(prompts.messages.last(), QStringLiteral("Invalid PIN"));
 }
 
-TEST_P(GateAudit, AnInactiveAdministratorOpensNothing)
-{
-    ASSERT_EQ(Database::Execute(QStringLiteral("update employee set active = 0 where id = ?"), {ann}), 1);
-    EXPECT_FALSE(pass(QStringLiteral("4242")));
-    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Invalid PIN")});
-    EXPECT_EQ(pass(QStringLiteral("8361")), AuditLog::kMaster);
-}
-
 TEST_P(GateAudit, AReopenALineRemovedAndTheFinalizeNameTheAdministrator)
 {
     const int customer = SeedData::customer(QStringLiteral("Cal"), QStringLiteral("Tran"));
