@@ -5,7 +5,7 @@
 
 AllEmployeeHoursData AllEmployeeHoursData::Read(const QDateTime &from, const QDateTime &to)
 {
-    const auto employees = EmployeeStore::Records();
+    const auto employees = EmployeeStore::Records(EmployeeStore::Order::ByLastName);
     if (!employees)
         throw ReportFailure(Database::LastReason());
     const auto rows = ReadTimeRows(std::nullopt, from, to);

@@ -7,7 +7,7 @@
 #include <QList>
 
 // What the all-employee hours report prints from the database: every
-// employee, active or not, by name, and the time rows of its weeks.
+// employee, active or not, by last name, and the time rows of its weeks.
 struct AllEmployeeHoursData
 {
     QList<EmployeeRecord> employees;

@@ -6,9 +6,10 @@
 namespace EmployeeStore {
 
 namespace {
-// Last name, first name, id; a missing name sorts as empty, case-blind.
-QString byName()
+QString orderClause(Order order)
 {
+    if (order == Order::ByLastName)
+        return QStringLiteral("order by lastname, id");
     const Dialect d = Database::CurrentDialect();
     return QStringLiteral("order by %1, %2, id")
         .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")),
@@ -32,14 +33,14 @@ EmployeeRecord recordFrom(const Recordset &rs, int r)
 }
 } // namespace
 
-std::optional<Recordset> List()
+std::optional<Recordset> List(Order order)
 {
-    return Database::GetRS(QStringLiteral("select * from employee ") + byName());
+    return Database::GetRS(QStringLiteral("select * from employee ") + orderClause(order));
 }
 
-std::optional<QList<EmployeeRecord>> Records()
+std::optional<QList<EmployeeRecord>> Records(Order order)
 {
-    const std::optional<Recordset> rs = List();
+    const std::optional<Recordset> rs = List(order);
     if (!rs)
         return std::nullopt;
     QList<EmployeeRecord> records;
@@ -64,7 +65,7 @@ std::optional<Recordset> Listed(bool withOpenRows)
                          "union select id, lastname, firstname, title from employee "
                          "where id in (select employeeid from TimeInOut where timeout is null))")
         : QStringLiteral("vw_employee");
-    return Database::GetRS(QStringLiteral("select * from %1 listed ").arg(listed) + byName());
+    return Database::GetRS(QStringLiteral("select * from %1 listed ").arg(listed) + orderClause(Order::ByName));
 }
 
 namespace {

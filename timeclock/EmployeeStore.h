@@ -23,10 +23,15 @@ struct EmployeeRecord
 // employee window, the payroll reports and the demo pictures read them here.
 namespace EmployeeStore {
 
-// Every employee, active or not, by last name, then first name (a missing
-// name sorts as empty). Records: the same as records.
-std::optional<Recordset> List();
-std::optional<QList<EmployeeRecord>> Records();
+// ByName: last name, then first name, case-blind (a missing name sorts as
+// empty), as the clock and the employee window list them. ByLastName: the
+// last name as the engine compares it, then id, as the all-employee hours
+// report has always listed them.
+enum class Order { ByName, ByLastName };
+
+// Every employee, active or not. Records: the same as records.
+std::optional<Recordset> List(Order order = Order::ByName);
+std::optional<QList<EmployeeRecord>> Records(Order order = Order::ByName);
 // The employee's record; nullopt when there is no such employee or the query
 // failed (then, and only then, Database::LastError() is not empty).
 std::optional<EmployeeRecord> Load(int employeeId);
