@@ -124,7 +124,7 @@ int main(int argc, char **argv)
         area.ShowTicket(id);
         area.show();
         QCoreApplication::processEvents();
-        const int lineId = TicketRows::Read(id)->equipment.value(50, QStringLiteral("id")).toInt();
+        const int lineId = TicketRows::read(id)->equipment.value(50, QStringLiteral("id")).toInt();
         int quantity = 1;
         // Read, computed, filled and painted.
         const auto show = [&] {

@@ -18,7 +18,7 @@ constexpr std::int64_t kTaxNumerator = 825, kTaxDenominator = 10000;
 // Card surcharges, shown to the cashier only.
 constexpr std::int64_t kVisaSurchargeNumerator = 102, kDiscoverSurchargeNumerator = 103, kSurchargeDenominator = 100;
 // Visa and Mastercard carry their surcharge only below this base.
-inline Money surchargeThreshold()
+inline Money SurchargeThreshold()
 {
     return Money::fromCents(5000);
 }
@@ -39,7 +39,7 @@ constexpr ExactDecimal kDiscoverSurchargePercent =
     ExactDecimal::of(100 * (kDiscoverSurchargeNumerator - kSurchargeDenominator), kSurchargeDenominator).value(); // 3
 
 // The pay types offered, in order; "Cash" is preselected.
-inline QStringList payTypes()
+inline QStringList PayTypes()
 {
     return {QStringLiteral("Cash"),
             QStringLiteral("Visa"),

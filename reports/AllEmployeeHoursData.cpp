@@ -3,7 +3,7 @@
 #include "data/Database.h"
 #include "reports/ReportRun.h"
 
-AllEmployeeHoursData AllEmployeeHoursData::Read(const QDateTime &from, const QDateTime &to)
+AllEmployeeHoursData AllEmployeeHoursData::read(const QDateTime &from, const QDateTime &to)
 {
     const auto employees = EmployeeStore::Records(EmployeeStore::Order::ByLastName);
     if (!employees)

@@ -14,5 +14,5 @@ struct AllEmployeeHoursData
     QList<TimeRow> rows; // everyone's, clocked in from `from` up to `to`
 
     // Throws ReportFailure when the employees or the time rows cannot be read.
-    static AllEmployeeHoursData Read(const QDateTime &from, const QDateTime &to);
+    static AllEmployeeHoursData read(const QDateTime &from, const QDateTime &to);
 };

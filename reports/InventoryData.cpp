@@ -3,7 +3,7 @@
 #include "data/Database.h"
 #include "reports/ReportRun.h"
 
-InventoryData InventoryData::Read()
+InventoryData InventoryData::read()
 {
     const Dialect d = Database::CurrentDialect();
     std::optional<Recordset> rows = Database::GetRS(

@@ -11,5 +11,5 @@ struct InventoryData
     Recordset rows;
 
     // Throws ReportFailure when the products cannot be read.
-    static InventoryData Read();
+    static InventoryData read();
 };

@@ -106,7 +106,7 @@ InvoiceBody InvoiceBodyFromRows(const Recordset &equipment, const Recordset &ins
 
 InvoiceBody ReadInvoiceBody(int ticketId, const QVariant &taxExempt)
 {
-    const std::optional<TicketRows> rows = TicketRows::Read(ticketId);
+    const std::optional<TicketRows> rows = TicketRows::read(ticketId);
     if (!rows)
         throw ReportFailure(Database::LastReason());
     return InvoiceBodyFromRows(rows->equipment, rows->labor, rows->payments, taxExempt);

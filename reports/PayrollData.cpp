@@ -7,7 +7,7 @@
 
 #include <QCoreApplication>
 
-std::optional<PayrollData> PayrollData::Read(int employeeId, QString *reason)
+std::optional<PayrollData> PayrollData::read(int employeeId, QString *reason)
 {
     std::optional<EmployeeRecord> employee;
     {
@@ -24,7 +24,7 @@ std::optional<PayrollData> PayrollData::Read(int employeeId, QString *reason)
                        employee->payNormal.value_or(Money())};
 }
 
-QList<TimeRow> PayrollData::TimeRows(const QList<PayPeriod> &periods) const
+QList<TimeRow> PayrollData::timeRows(const QList<PayPeriod> &periods) const
 {
     const auto rows = ReadTimeRows(employeeId, periods.first().start, periods.last().end);
     if (!rows) {

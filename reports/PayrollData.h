@@ -19,10 +19,10 @@ struct PayrollData
     // The employee's row. nullopt when it cannot be read, with the reason
     // ("there is no employee number 777" when there is none) in *reason;
     // nothing has been shown then.
-    static std::optional<PayrollData> Read(int employeeId, QString *reason);
+    static std::optional<PayrollData> read(int employeeId, QString *reason);
 
     // The employee's time rows clocked in from the first period's start up
     // to the last one's end. Throws ReportFailure when they cannot be read;
     // a view without a needed column is said first in a message of its own.
-    QList<TimeRow> TimeRows(const QList<PayPeriod> &periods) const;
+    QList<TimeRow> timeRows(const QList<PayPeriod> &periods) const;
 };

@@ -45,7 +45,7 @@ void drawHours(clsMultiPgPreview &rec, int year, int firstWeek)
 {
     const QDate w0 = WeekThursday(year, firstWeek);
     const QDateTime from(w0, QTime(0, 0));
-    const AllEmployeeHoursData data = AllEmployeeHoursData::Read(from, from.addDays(7 * kWeeks));
+    const AllEmployeeHoursData data = AllEmployeeHoursData::read(from, from.addDays(7 * kWeeks));
     const QList<EmployeeRecord> &people = data.employees;
     PayrollHeading::printLetterhead(rec, year);
     rec.setFontBold(true);

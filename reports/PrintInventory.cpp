@@ -99,7 +99,7 @@ void printRow(clsMultiPgPreview &rec, const Recordset &rows, int r, const int *c
 
 void drawInventory(clsMultiPgPreview &rec)
 {
-    const InventoryData data = InventoryData::Read();
+    const InventoryData data = InventoryData::read();
     const Recordset &rows = data.rows;
     Letterhead head;
     head.title = QStringLiteral("Product Inventory as of ") + DateText::shortDate(Clock::today());

@@ -95,7 +95,7 @@ void printQuarter(clsMultiPgPreview &rec, int quarter, const Money &hours)
 void drawPayroll(clsMultiPgPreview &rec, const PayrollData &employee, int year, bool semiMonthly)
 {
     const QList<PayPeriod> periods = semiMonthly ? SemiMonthlyPeriods(year) : WeeklyPeriods(year);
-    const QList<TimeRow> rows = employee.TimeRows(periods);
+    const QList<TimeRow> rows = employee.timeRows(periods);
     PayrollHeading::printLetterhead(rec, year);
     printEmployeeBlock(rec, employee, QStringLiteral("Pay Period "));
 
@@ -123,7 +123,7 @@ ReportResult PrintPayroll(int employeeId, int year, bool semiMonthly, const Repo
     if (employeeId == 0)
         return ReportResult::nothing();
     QString reason;
-    const std::optional<PayrollData> employee = PayrollData::Read(employeeId, &reason);
+    const std::optional<PayrollData> employee = PayrollData::read(employeeId, &reason);
     if (!employee)
         return ReportFailed(kPayrollLabel, reason);
     ReportJob job;

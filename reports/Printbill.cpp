@@ -231,7 +231,7 @@ QStringList InvoiceSurchargeRemarks()
     using namespace TicketRules;
     return {QStringLiteral("A %1% surcharge will be applied to Visa and Mastercsard sales under $%2 "
                            "(excluding tax and fees)")
-                .arg(kVisaSurchargePercent.text(), surchargeThreshold().format0()),
+                .arg(kVisaSurchargePercent.text(), SurchargeThreshold().format0()),
             QStringLiteral("A %1% surcharge will be applied to all Discover and American Express sales ")
                 .arg(kDiscoverSurchargePercent.text())};
 }

@@ -22,7 +22,7 @@ PaymentPanel::PaymentPanel(QWidget *parent) : QFrame(parent)
     cboPayType->setObjectName(QStringLiteral("cboPayType"));
     cboPayType->setEditable(true);
     cboPayType->setInsertPolicy(QComboBox::NoInsert);
-    cboPayType->addItems(TicketRules::payTypes());
+    cboPayType->addItems(TicketRules::PayTypes());
     cboPayType->setCurrentIndex(0); // "Cash"
     txtAmount = new QLineEdit(QStringLiteral("00.00"), this);
     txtAmount->setObjectName(QStringLiteral("txtAmount"));

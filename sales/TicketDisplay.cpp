@@ -13,7 +13,7 @@ TicketReadResult ReadTicketDisplay(int salesId, TicketDisplay *display)
         return TicketReadResult::Failed;
     if (header->isEmpty())
         return TicketReadResult::NoTicket;
-    std::optional<TicketRows> rows = TicketRows::Read(salesId);
+    std::optional<TicketRows> rows = TicketRows::read(salesId);
     if (!rows)
         return TicketReadResult::Failed;
     const QVariant taxExempt = header->value(0, QStringLiteral("TaxExempt"));

@@ -7,7 +7,7 @@ std::optional<Money> CardSurcharge(const QString &description, const Money &amou
     const QString kind = description.trimmed();
     if (kind == QLatin1String("Discover") || kind == QLatin1String("American Express"))
         return amount.scaled(kDiscoverSurchargeNumerator, kSurchargeDenominator);
-    if ((kind == QLatin1String("Visa") || kind == QLatin1String("Mastercard")) && surchargeBase < surchargeThreshold())
+    if ((kind == QLatin1String("Visa") || kind == QLatin1String("Mastercard")) && surchargeBase < SurchargeThreshold())
         return amount.scaled(kVisaSurchargeNumerator, kSurchargeDenominator);
     return std::nullopt;
 }

@@ -30,7 +30,7 @@ TicketInput TicketInputFromRows(const Recordset &equipment, const Recordset &lab
 
 std::optional<TicketInput> ReadTicketInput(int salesId, const QVariant &taxExempt)
 {
-    const std::optional<TicketRows> rows = TicketRows::Read(salesId);
+    const std::optional<TicketRows> rows = TicketRows::read(salesId);
     if (!rows)
         return std::nullopt;
     return TicketInputFromRows(rows->equipment, rows->labor, rows->payments, taxExempt);

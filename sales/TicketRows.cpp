@@ -2,7 +2,7 @@
 
 #include "data/Database.h"
 
-std::optional<TicketRows> TicketRows::Read(int salesId)
+std::optional<TicketRows> TicketRows::read(int salesId)
 {
     auto equipment = Database::GetRS(QStringLiteral("select * from salesitem where salesid = ? order by id"),
                                      {salesId});

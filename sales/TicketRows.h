@@ -15,5 +15,5 @@ struct TicketRows
 
     // Reads all three. nullopt when a query failed (the data layer has said
     // why).
-    static std::optional<TicketRows> Read(int salesId);
+    static std::optional<TicketRows> read(int salesId);
 };

@@ -132,7 +132,7 @@ TEST_P(InvoiceTest, TheRatesItPrintsAreTheTicketRules)
     EXPECT_TRUE(remarks[0].startsWith(
         QStringLiteral("A %1% surcharge")
             .arg(percent(kVisaSurchargeNumerator - kSurchargeDenominator, kSurchargeDenominator))));
-    EXPECT_TRUE(remarks[0].contains(QLatin1Char('$') + surchargeThreshold().format0()));
+    EXPECT_TRUE(remarks[0].contains(QLatin1Char('$') + SurchargeThreshold().format0()));
     EXPECT_TRUE(remarks[1].startsWith(
         QStringLiteral("A %1% surcharge")
             .arg(percent(kDiscoverSurchargeNumerator - kSurchargeDenominator, kSurchargeDenominator))));

@@ -36,7 +36,7 @@ TEST_P(TicketLinesTest, ScanningACodeTwiceAddsTwoLinesCopiedFromTheProduct)
               Result::Done);
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral(" 012345000017 "), TicketLines::Source::Barcode),
               Result::Done);
-    const auto rows = TicketRows::Read(salesId);
+    const auto rows = TicketRows::read(salesId);
     ASSERT_TRUE(rows);
     const Recordset &lines = rows->equipment;
     ASSERT_EQ(lines.rowCount(), 2);
@@ -68,7 +68,7 @@ TEST_P(TicketLinesTest, LaborTakesTheChosenPrice)
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(laborId), TicketLines::Source::LaborId,
                                          TicketLines::PriceColumn::Cog),
               Result::Done);
-    const auto rows = TicketRows::Read(salesId);
+    const auto rows = TicketRows::read(salesId);
     ASSERT_TRUE(rows);
     const Recordset &lines = rows->labor;
     ASSERT_EQ(lines.rowCount(), 2);
@@ -120,7 +120,7 @@ TEST_P(TicketLinesTest, PaymentsMustBeNumbersAndMayBeNegative)
     EXPECT_EQ(count(QStringLiteral("payment")), 0);
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Visa"), QStringLiteral("20.50")), Result::Done);
     EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Gift card"), QStringLiteral("-5")), Result::Done);
-    const auto rows = TicketRows::Read(salesId);
+    const auto rows = TicketRows::read(salesId);
     ASSERT_TRUE(rows);
     const Recordset &pays = rows->payments;
     ASSERT_EQ(pays.rowCount(), 2);

@@ -26,7 +26,7 @@ TEST_P(TicketRowsTest, LinesAndPaymentsAreReadInOrder)
                         {7, QStringLiteral("labor")});
     Database::InsertRow(QStringLiteral("payment"), {QStringLiteral("salesid"), QStringLiteral("amount")}, {7, 5});
     Database::InsertRow(QStringLiteral("salesitem"), {QStringLiteral("salesid")}, {8});
-    const auto rows = TicketRows::Read(7);
+    const auto rows = TicketRows::read(7);
     ASSERT_TRUE(rows);
     const Recordset &items = rows->equipment;
     ASSERT_EQ(items.rowCount(), 3);
