@@ -6,21 +6,14 @@
 
 namespace ClockTexts {
 
-namespace {
-QString nameText(const QVariant &v)
+QString ButtonCaption(const QString &lastName, const QString &firstName)
 {
-    return v.isNull() ? QString() : v.toString().trimmed();
-}
-} // namespace
-
-QString ButtonCaption(const QVariant &lastName, const QVariant &firstName)
-{
-    return nameText(lastName) + QLatin1Char(',') + nameText(firstName);
+    return lastName + QLatin1Char(',') + firstName;
 }
 
-QString ListEntry(const QVariant &firstName, const QVariant &lastName)
+QString ListEntry(const QString &firstName, const QString &lastName)
 {
-    return nameText(firstName) + QLatin1Char(' ') + nameText(lastName);
+    return firstName + QLatin1Char(' ') + lastName;
 }
 
 QString ChosenLabel(const EmployeeRecord &employee)

@@ -2,19 +2,18 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QVariant>
 
 #include "timeclock/EmployeeStore.h"
 #include "timeclock/TimeClockStore.h"
 
-// What the time clock and the employee window show of their rows. NULL
-// names and titles show as empty text.
+// What the time clock and the employee window show of their rows. Names come
+// trimmed, NULL as empty (Recordset::text, EmployeeRecord).
 namespace ClockTexts {
 
 // An employee's picture button: "Lee,Ann".
-QString ButtonCaption(const QVariant &lastName, const QVariant &firstName);
+QString ButtonCaption(const QString &lastName, const QString &firstName);
 // An entry of the employee list: "Ann Lee".
-QString ListEntry(const QVariant &firstName, const QVariant &lastName);
+QString ListEntry(const QString &firstName, const QString &lastName);
 // Above the employee's fields once chosen: "Ann Lee:".
 QString ChosenLabel(const EmployeeRecord &employee);
 

@@ -41,8 +41,8 @@ int EmployeeButtonColumn::LoadEmployeeButtons(bool withOpenRows)
     auto *column = static_cast<QVBoxLayout *>(Picture2->layout());
     for (int r = 0; r < rs->rowCount(); ++r) {
         const int id = rs->value(r, QStringLiteral("id")).toInt();
-        const QString caption = ClockTexts::ButtonCaption(rs->value(r, QStringLiteral("lastname")),
-                                                          rs->value(r, QStringLiteral("firstname")));
+        const QString caption = ClockTexts::ButtonCaption(rs->text(r, QStringLiteral("lastname")),
+                                                          rs->text(r, QStringLiteral("firstname")));
         QToolButton *b = newButton(r, id, caption);
         column->insertWidget(r, b);
         m_buttons.append(b);

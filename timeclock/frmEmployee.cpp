@@ -149,7 +149,7 @@ void frmEmployee::LoadEmployeeList()
     List1->clear();
     for (int r = 0; r < rs->rowCount(); ++r) {
         auto *item = new QListWidgetItem(
-            ClockTexts::ListEntry(rs->value(r, QStringLiteral("firstname")), rs->value(r, QStringLiteral("lastname"))),
+            ClockTexts::ListEntry(rs->text(r, QStringLiteral("firstname")), rs->text(r, QStringLiteral("lastname"))),
             List1);
         item->setData(Qt::UserRole, rs->value(r, QStringLiteral("id")).toInt());
     }
