@@ -21,6 +21,8 @@ struct EmployeeRecord
 
 // The one reader and writer of the employee rows: the time clock, the
 // employee window, the payroll reports and the demo pictures read them here.
+// Only the administrator gate (gate/AdminGate), which the time clock itself
+// depends on, checks administrators' PINs with a query of its own.
 namespace EmployeeStore {
 
 // ByName: last name, then first name, case-blind (a missing name sorts as
