@@ -431,8 +431,9 @@ Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
                            .arg(aside.message));
     if (Database::Execute(QStringLiteral("ATTACH DATABASE ? AS restore_src"), {file}) < 0)
         return failure(file, Database::LastError());
-    // The live audit log stays as it is (it is not among the tables copied),
-    // and says that a restore happened.
+    // The live audit log and master code stay as they are (tessaly_info and
+    // the log are not among the tables copied), and the log says that a
+    // restore happened.
     const bool committed = Database::Transaction([&] {
         return copyTables()
             && AuditLog::Record(AuditLog::kRestore, QString(),
@@ -477,12 +478,29 @@ const QStringList kAuditColumns = {QStringLiteral("id"),     QStringLiteral("at"
                                    QStringLiteral("who"),    QStringLiteral("action"), QStringLiteral("subject"),
                                    QStringLiteral("details")};
 
-// The live audit log, read before the backup's rows replace it: it is only
-// ever added to, and a restore is no exception.
-std::optional<Recordset> readLiveAudit()
+// The rows of tessaly_info that hold the shop's master code (MasterCode
+// keeps its hash in these two).
+const QStringList kMasterCodeRows = {QStringLiteral("master_code"), QStringLiteral("master_code_2")};
+
+// What the live database holds that a backup never takes back: the audit
+// log (only ever added to) and the shop's current master code, which an
+// older backup would otherwise turn back into a code the shop gave up.
+struct LiveKept
 {
-    return Database::GetRS(
+    Recordset audit;
+    Recordset masterCode; // name, value
+};
+
+std::optional<LiveKept> readLiveKept()
+{
+    const std::optional<Recordset> audit = Database::GetRS(
         QStringLiteral("SELECT %1 FROM auditlog ORDER BY id").arg(kAuditColumns.join(QStringLiteral(", "))));
+    const std::optional<Recordset> code = Database::GetRS(
+        QStringLiteral("SELECT name, value FROM tessaly_info WHERE name = ? OR name = ?"),
+        {kMasterCodeRows[0], kMasterCodeRows[1]});
+    if (!audit || !code)
+        return std::nullopt;
+    return LiveKept{*audit, *code};
 }
 
 // The entries written since the backup was taken go back in after it, under
@@ -506,6 +524,23 @@ bool keepAuditEntries(const Recordset &live)
     }
     return bool(Database::GetRS(QStringLiteral("SELECT setval(pg_get_serial_sequence('auditlog', 'id'), "
                                                "greatest(1, (SELECT coalesce(max(id), 0) FROM auditlog)))")));
+}
+
+// The backup's master code gives way to the live one (or to none, when the
+// shop had set none).
+bool keepMasterCode(const Recordset &live)
+{
+    if (Database::Execute(QStringLiteral("DELETE FROM tessaly_info WHERE name = ? OR name = ?"),
+                          {kMasterCodeRows[0], kMasterCodeRows[1]})
+        < 0)
+        return false;
+    for (int r = 0; r < live.rowCount(); ++r) {
+        if (Database::Execute(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES (?, ?)"),
+                              {live.value(r, 0), live.value(r, 1)})
+            < 0)
+            return false;
+    }
+    return true;
 }
 
 // One field of a comma-separated file, quoted when it has to be.
@@ -556,7 +591,7 @@ Result auditNotKept(const QString &file, const QString &aside, const Recordset &
     return failure(file,
                    QStringLiteral("The backup was restored, but the audit log could not be brought up to date: "
                                   "the entries written since the backup was taken and the entry of this "
-                                  "restore were not written (%1). %2 "
+                                  "restore were not written, and the master code is the backup's (%1). %2 "
                                   "The database as it was is kept in %3.")
                        .arg(reason, where, QDir::toNativeSeparators(aside)));
 }
@@ -580,8 +615,8 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
     if (!before || !endOtherCounters())
         return failure(file, QStringLiteral("Nothing was restored. %1").arg(Database::LastError()));
     // Read once the other counters are gone, so nothing they write is missed.
-    const std::optional<Recordset> audit = readLiveAudit();
-    if (!audit)
+    const std::optional<LiveKept> live = readLiveKept();
+    if (!live)
         return failure(file, QStringLiteral("Nothing was restored. %1").arg(Database::LastError()));
     Database::CloseConnections();
     const PgTool tool = pgTool(QStringLiteral("pg_restore"), s);
@@ -600,14 +635,14 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
                        QStringLiteral("The backup was restored, but its ticket numbers could not be moved above "
                                       "those handed out before: %1")
                            .arg(Database::LastError()));
-    // The live entries and the restore's own entry: all or none.
+    // The live entries, the live code and the restore's own entry: all or none.
     const bool kept = Database::Transaction([&] {
-        return keepAuditEntries(*audit)
+        return keepAuditEntries(live->audit) && keepMasterCode(live->masterCode)
             && AuditLog::Record(AuditLog::kRestore, QString(),
                                 QStringLiteral("from %1").arg(QDir::toNativeSeparators(file)));
     });
     if (!kept)
-        return auditNotKept(file, aside.file, *audit, Database::LastError());
+        return auditNotKept(file, aside.file, live->audit, Database::LastError());
     return restored(file, aside.file);
 }
 

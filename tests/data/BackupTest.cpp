@@ -2,6 +2,7 @@
 #include "data/Backup.h"
 #include "data/AuditLog.h"
 #include "data/Database.h"
+#include "gate/MasterCode.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
@@ -146,6 +147,22 @@ TEST_P(BackupTest, ARestoreKeepsTheAuditLogWrittenSinceTheBackupAndRecordsItself
                            QStringLiteral("Ann Admin (#3)/restore/")}));
     EXPECT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kReopen, QStringLiteral("ticket 3")))
         << "the log goes on above the entries kept";
+}
+
+// The shop changed its master code after the backup was taken: a restore
+// brings back the rows, not the code it gave up.
+TEST_P(BackupTest, ARestoreOfAnOlderBackupKeepsTheShopsCurrentMasterCode)
+{
+    ASSERT_TRUE(MasterCode::Change(QStringLiteral("4711")));
+    const Backup::Result made = Backup::Create(file(QStringLiteral("old-code.backup")));
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+    ASSERT_TRUE(MasterCode::Change(QStringLiteral("52525")));
+
+    const Backup::Result restored = Backup::Restore(made.file);
+    ASSERT_TRUE(restored.ok) << restored.message.toStdString();
+    EXPECT_TRUE(MasterCode::Matches(QStringLiteral("52525")));
+    EXPECT_FALSE(MasterCode::Matches(QStringLiteral("4711")));
+    EXPECT_FALSE(MasterCode::IsDefault());
 }
 
 // The second restore of one backup finds the first one's mark replaced by
