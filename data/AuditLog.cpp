@@ -26,6 +26,28 @@ std::optional<QDateTime> lastOpeningAfter(const QDateTime &since)
 
 } // namespace
 
+QStringList Actions()
+{
+    return {kReopen,
+            kFinalizeAfterReopen,
+            kTicketDelete,
+            kLineChanged,
+            kLineRemoved,
+            kPaymentRemoved,
+            kTimeRowAdded,
+            kTimeRowChanged,
+            kTimeRowRemoved,
+            kEmployeeAdded,
+            kEmployeeChanged,
+            kCleanup,
+            kRestore,
+            kImport,
+            kMasterCodeChanged,
+            kGateOpened,
+            kPinRefused,
+            kPinRefusedShut};
+}
+
 QString CounterName()
 {
     const QString host = QSysInfo::machineHostName().trimmed();

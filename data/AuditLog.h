@@ -15,6 +15,8 @@ namespace AuditLog {
 inline const QString kReopen = QStringLiteral("re-open");
 inline const QString kFinalizeAfterReopen = QStringLiteral("finalize after re-open");
 inline const QString kTicketDelete = QStringLiteral("ticket delete");
+// A quantity, price, charge or note of a line changed.
+inline const QString kLineChanged = QStringLiteral("line changed");
 inline const QString kLineRemoved = QStringLiteral("line removed");
 inline const QString kPaymentRemoved = QStringLiteral("payment removed");
 inline const QString kTimeRowAdded = QStringLiteral("time row added");
@@ -31,6 +33,9 @@ inline const QString kPinRefused = QStringLiteral("PIN refused");
 inline const QString kPinRefusedShut = QStringLiteral("PIN refused, gate shut");
 inline const QString kGateOpened = QStringLiteral("gate opened");
 inline const QString kMasterCodeChanged = QStringLiteral("master code changed");
+
+// Every action above, in the order the audit log window offers them.
+QStringList Actions();
 
 // Who opened the gate: an employee ("Ann Admin (#3)") or "master".
 inline const QString kMaster = QStringLiteral("master");

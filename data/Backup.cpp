@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
@@ -430,8 +431,9 @@ Result restoreSqlite(const QString &file, const Database::ConnectionSettings &s)
                            .arg(aside.message));
     if (Database::Execute(QStringLiteral("ATTACH DATABASE ? AS restore_src"), {file}) < 0)
         return failure(file, Database::LastError());
-    // The live audit log stays as it is (it is not among the tables copied),
-    // and says that a restore happened.
+    // The live audit log and master code stay as they are (tessaly_info and
+    // the log are not among the tables copied), and the log says that a
+    // restore happened.
     const bool committed = Database::Transaction([&] {
         return copyTables()
             && AuditLog::Record(AuditLog::kRestore, QString(),
@@ -476,8 +478,32 @@ const QStringList kAuditColumns = {QStringLiteral("id"),     QStringLiteral("at"
                                    QStringLiteral("who"),    QStringLiteral("action"), QStringLiteral("subject"),
                                    QStringLiteral("details")};
 
-// The audit log is only ever added to, and a restore is no exception: the
-// entries written since the backup was taken go back in after it, under
+// The rows of tessaly_info that hold the shop's master code (MasterCode
+// keeps its hash in these two).
+const QStringList kMasterCodeRows = {QStringLiteral("master_code"), QStringLiteral("master_code_2")};
+
+// What the live database holds that a backup never takes back: the audit
+// log (only ever added to) and the shop's current master code, which an
+// older backup would otherwise turn back into a code the shop gave up.
+struct LiveKept
+{
+    Recordset audit;
+    Recordset masterCode; // name, value
+};
+
+std::optional<LiveKept> readLiveKept()
+{
+    const std::optional<Recordset> audit = Database::GetRS(
+        QStringLiteral("SELECT %1 FROM auditlog ORDER BY id").arg(kAuditColumns.join(QStringLiteral(", "))));
+    const std::optional<Recordset> code = Database::GetRS(
+        QStringLiteral("SELECT name, value FROM tessaly_info WHERE name = ? OR name = ?"),
+        {kMasterCodeRows[0], kMasterCodeRows[1]});
+    if (!audit || !code)
+        return std::nullopt;
+    return LiveKept{*audit, *code};
+}
+
+// The entries written since the backup was taken go back in after it, under
 // their own numbers, and the log goes on above them.
 bool keepAuditEntries(const Recordset &live)
 {
@@ -500,6 +526,76 @@ bool keepAuditEntries(const Recordset &live)
                                                "greatest(1, (SELECT coalesce(max(id), 0) FROM auditlog)))")));
 }
 
+// The backup's master code gives way to the live one (or to none, when the
+// shop had set none).
+bool keepMasterCode(const Recordset &live)
+{
+    if (Database::Execute(QStringLiteral("DELETE FROM tessaly_info WHERE name = ? OR name = ?"),
+                          {kMasterCodeRows[0], kMasterCodeRows[1]})
+        < 0)
+        return false;
+    for (int r = 0; r < live.rowCount(); ++r) {
+        if (Database::Execute(QStringLiteral("INSERT INTO tessaly_info (name, value) VALUES (?, ?)"),
+                              {live.value(r, 0), live.value(r, 1)})
+            < 0)
+            return false;
+    }
+    return true;
+}
+
+// One field of a comma-separated file, quoted when it has to be.
+QString csvField(const QString &text)
+{
+    if (!text.contains(QRegularExpression(QStringLiteral("[\",\r\n]"))))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+// The audit log as it was before the restore, as a comma-separated file
+// with a header (PostgreSQL's COPY … CSV HEADER reads it back), readable by
+// its owner only.
+bool writeAuditFile(const Recordset &audit, const QString &file, QString *error)
+{
+    QStringList lines{kAuditColumns.join(QLatin1Char(','))};
+    for (int r = 0; r < audit.rowCount(); ++r) {
+        QStringList fields;
+        for (const QString &column : kAuditColumns) {
+            const QVariant v = audit.value(r, column);
+            fields << csvField(column == QLatin1String("at") ? DateText::toDb(DateText::fromDb(v)) : v.toString());
+        }
+        lines << fields.join(QLatin1Char(','));
+    }
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly)
+        || out.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !out.flush()) {
+        *error = out.errorString();
+        return false;
+    }
+    out.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    return true;
+}
+
+// The restore is done, but what it had to keep of the live database could
+// not be written back: the entries go into a file beside the kept-aside
+// copy, so none is lost.
+Result auditNotKept(const QString &file, const QString &aside, const Recordset &audit, const QString &reason)
+{
+    const QString entries = QFileInfo(aside).absoluteDir().filePath(QFileInfo(aside).completeBaseName()
+                                                                    + QStringLiteral("-auditlog.csv"));
+    QString error;
+    const QString where = writeAuditFile(audit, entries, &error)
+        ? QStringLiteral("The audit log as it was before the restore is kept in %1.")
+              .arg(QDir::toNativeSeparators(entries))
+        : QStringLiteral("It could not be written to %1 either (%2), but the database as it was holds it.")
+              .arg(QDir::toNativeSeparators(entries), error);
+    return failure(file,
+                   QStringLiteral("The backup was restored, but the audit log could not be brought up to date: "
+                                  "the entries written since the backup was taken and the entry of this "
+                                  "restore were not written, and the master code is the backup's (%1). %2 "
+                                  "The database as it was is kept in %3.")
+                       .arg(reason, where, QDir::toNativeSeparators(aside)));
+}
+
 // The other counters' sessions end before the restore replaces what they
 // show: each of them starts afresh on its next step.
 bool endOtherCounters()
@@ -516,8 +612,11 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
                        QStringLiteral("The current database could not be kept aside, so nothing was restored. %1")
                            .arg(aside.message));
     const std::optional<HandedOut> before = handedOutPostgres();
-    const std::optional<Recordset> audit = Database::GetRS(QStringLiteral("SELECT * FROM auditlog ORDER BY id"));
-    if (!before || !audit || !endOtherCounters())
+    if (!before || !endOtherCounters())
+        return failure(file, QStringLiteral("Nothing was restored. %1").arg(Database::LastError()));
+    // Read once the other counters are gone, so nothing they write is missed.
+    const std::optional<LiveKept> live = readLiveKept();
+    if (!live)
         return failure(file, QStringLiteral("Nothing was restored. %1").arg(Database::LastError()));
     Database::CloseConnections();
     const PgTool tool = pgTool(QStringLiteral("pg_restore"), s);
@@ -529,13 +628,21 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
                  nullptr, &error))
         return failure(file,
                        QStringLiteral("The backup could not be restored; the database is as it was. %1").arg(error));
-    if (!keepIdentitiesAbove(*before) || !keepAuditEntries(*audit) || !Database::MarkRestored()
-        || !AuditLog::Record(AuditLog::kRestore, QString(),
-                             QStringLiteral("from %1").arg(QDir::toNativeSeparators(file))))
+    // Marked before the writes below: the restored rows carry the backup's
+    // restore generation, which they would take for a restore elsewhere.
+    if (!keepIdentitiesAbove(*before) || !Database::MarkRestored())
         return failure(file,
                        QStringLiteral("The backup was restored, but its ticket numbers could not be moved above "
                                       "those handed out before: %1")
                            .arg(Database::LastError()));
+    // The live entries, the live code and the restore's own entry: all or none.
+    const bool kept = Database::Transaction([&] {
+        return keepAuditEntries(live->audit) && keepMasterCode(live->masterCode)
+            && AuditLog::Record(AuditLog::kRestore, QString(),
+                                QStringLiteral("from %1").arg(QDir::toNativeSeparators(file)));
+    });
+    if (!kept)
+        return auditNotKept(file, aside.file, live->audit, Database::LastError());
     return restored(file, aside.file);
 }
 

@@ -40,7 +40,10 @@ Info Inspect(const QString &file);
 // engine, so a failed restore changes nothing.
 // On a server the other counters' sessions are ended first; afterwards
 // every other counter's next write is refused and it starts afresh, and new
-// rows get ids above every id handed out before the restore.
+// rows get ids above every id handed out before the restore. The audit log
+// keeps every entry of the live database and records the restore, and the
+// master code stays the live one: a backup brings back the shop's rows, not
+// an older log or a code the shop gave up.
 Result Restore(const QString &file);
 
 // How many other sessions (counters) are working on the server's database

@@ -185,7 +185,7 @@ const QString kAuditRefusal = QStringLiteral("the audit log is only ever added t
 
 // The audit log is only ever added to: the engine itself refuses to change
 // or delete its rows, whatever program or hand sends the statement.
-QStringList auditGuards(Engine e)
+QStringList appendOnlyGuards(Engine e)
 {
     switch (e) {
     case Engine::SQLite:
@@ -207,6 +207,30 @@ QStringList auditGuards(Engine e)
                     .arg(kAuditRefusal)};
     }
     return {};
+}
+
+// Nor is it emptied at one stroke. SQLite has no TRUNCATE. PostgreSQL's
+// TRUNCATE passes the row triggers by, so a statement trigger refuses it.
+// SQL Server fires no trigger for it, but refuses it on a table that a
+// foreign key names: an always-empty table holds one.
+QStringList truncateGuard(Engine e)
+{
+    switch (e) {
+    case Engine::SQLite:
+        return {};
+    case Engine::PostgreSQL:
+        return {QStringLiteral("CREATE TRIGGER auditlog_no_truncate BEFORE TRUNCATE ON auditlog "
+                               "FOR EACH STATEMENT EXECUTE FUNCTION auditlog_refuse()")};
+    case Engine::SQLServer:
+        return {QStringLiteral("CREATE TABLE auditlog_no_truncate (auditid int NULL "
+                               "CONSTRAINT fk_auditlog_no_truncate REFERENCES auditlog (id))")};
+    }
+    return {};
+}
+
+QStringList auditGuards(Engine e)
+{
+    return appendOnlyGuards(e) + truncateGuard(e);
 }
 
 QStringList indexes(Engine e)
@@ -958,11 +982,15 @@ QStringList ViewStatements(Engine engine)
 QStringList UpgradeStep(Engine engine, int version)
 {
     QStringList step;
+    if (version == 5) {
+        // The audit log can't be emptied at one stroke either.
+        step << truncateGuard(engine);
+    }
     if (version == 4) {
         // The audit log of what is done behind the administrator gate.
         const auto def = std::find_if(tableDefs().cbegin(), tableDefs().cend(),
                                       [](const TableDef &t) { return t.name == QLatin1String("auditlog"); });
-        step << table(engine, def->name, def->columns) << kAuditIndex << auditGuards(engine);
+        step << table(engine, def->name, def->columns) << kAuditIndex << appendOnlyGuards(engine);
     }
     if (version == 3) {
         // When each customer was entered, so the clean-up spares the new

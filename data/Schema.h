@@ -57,8 +57,7 @@ QStringList MarkerStatements(Engine engine);
 // The two-letter codes of the State table.
 QStringList StateCodes();
 // The tables that hold a shop's own rows: every table but the State list
-// (the audit log among them: tests empty it with TRUNCATE, which its guards
-// leave alone).
+// (the audit log among them).
 QStringList ShopTables();
 
 // The application id the embedded database carries ("TSLY").
@@ -66,7 +65,8 @@ constexpr int kSqliteApplicationId = 0x54534C59;
 // Version 2 re-creates the five views with this release's definitions;
 // version 3 adds when each customer was entered and allows one open time
 // row per employee; version 4 adds the audit log, whose rows the engine
-// refuses to change or delete.
-constexpr int kSchemaVersion = 4;
+// refuses to change or delete; version 5 has the engine refuse to empty it
+// with TRUNCATE as well.
+constexpr int kSchemaVersion = 5;
 
 } // namespace Schema

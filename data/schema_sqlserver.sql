@@ -51,6 +51,8 @@ CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) WHERE timeout IS
 GO
 CREATE TRIGGER auditlog_append_only ON auditlog INSTEAD OF UPDATE, DELETE AS THROW 51000, 'the audit log is only ever added to', 1
 GO
+CREATE TABLE auditlog_no_truncate (auditid int NULL CONSTRAINT fk_auditlog_no_truncate REFERENCES auditlog (id))
+GO
 CREATE VIEW vw_product_available AS SELECT p.id, p.barcode, p.category, p.description, p.cost, p.msrp, p.price, p.modelnumber, p.partnumber, p.qoh, p.gm, coalesce(r.reserve, 0) + coalesce(b.reserve, 0) AS reserve, coalesce(p.qoh, 0) - coalesce(r.reserve, 0) - coalesce(b.reserve, 0) AS available FROM product p LEFT JOIN (SELECT upper(rtrim(si.partnumber)) AS pn, sum(coalesce(si.quantity, 0)) AS reserve FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND NOT (coalesce(rtrim(si.partnumber), '') = '') GROUP BY upper(rtrim(si.partnumber))) r ON r.pn = upper(rtrim(p.partnumber)) LEFT JOIN (SELECT x.productid, sum(x.quantity) AS reserve FROM (SELECT (SELECT min(px.id) FROM product px WHERE upper(rtrim(px.barcode)) = upper(rtrim(si.barcode)) AND upper(rtrim(si.barcode)) <> '') AS productid, coalesce(si.quantity, 0) AS quantity FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND coalesce(rtrim(si.partnumber), '') = '') x GROUP BY x.productid) b ON b.productid = p.id
 GO
 CREATE VIEW vw_sales_product AS SELECT si.id, si.salesid, si.modelnumber, si.partnumber, si.description, coalesce(si.quantity, 0) AS quantity, coalesce(si.quantity, 0) * coalesce(si.price, 0) AS totalsales, s.Closedate AS saledate, s.saledate AS ticketdate FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'CLOSE'
@@ -65,7 +67,7 @@ CREATE TABLE tessaly_info (name varchar(64) PRIMARY KEY, value varchar(64))
 GO
 INSERT INTO tessaly_info (name, value) VALUES ('application', 'Tessaly')
 GO
-INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '4')
+INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '5')
 GO
 INSERT INTO State (code) VALUES ('AK'),('AL'),('AR'),('AZ'),('CA'),('CO'),('CT'),('DC'),('DE'),('FL'),('GA'),('HI'),('IA'),('ID'),('IL'),('IN'),('KS'),('KY'),('LA'),('MA'),('MD'),('ME'),('MI'),('MN'),('MO'),('MS'),('MT'),('NC'),('ND'),('NE'),('NH'),('NJ'),('NM'),('NV'),('NY'),('OH'),('OK'),('OR'),('PA'),('RI'),('SC'),('SD'),('TN'),('TX'),('UT'),('VA'),('VT'),('WA'),('WI'),('WV'),('WY')
 GO

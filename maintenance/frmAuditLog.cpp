@@ -20,14 +20,6 @@ namespace {
 
 const QString kEvery = QStringLiteral("(all)");
 
-QStringList recordedActions()
-{
-    using namespace AuditLog;
-    return {kReopen,         kFinalizeAfterReopen, kTicketDelete,  kLineRemoved,     kPaymentRemoved, kTimeRowAdded,
-            kTimeRowChanged, kTimeRowRemoved,      kEmployeeAdded, kEmployeeChanged, kCleanup,        kRestore,
-            kImport,         kMasterCodeChanged,   kGateOpened,    kPinRefused,      kPinRefusedShut};
-}
-
 QDateEdit *dayBox(QWidget *parent, const char *name, const QDate &day)
 {
     auto *box = new QDateEdit(day, parent);
@@ -57,7 +49,7 @@ frmAuditLog::frmAuditLog(QWidget *parent)
     lblCount->setObjectName(QStringLiteral("lblCount"));
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cboAction->addItem(kEvery);
-    cboAction->addItems(recordedActions());
+    cboAction->addItems(AuditLog::Actions());
     cboWho->addItem(kEvery);
 
     auto *filters = new QHBoxLayout;

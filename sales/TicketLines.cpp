@@ -96,13 +96,37 @@ Result addLabor(int salesId, const QString &value, PriceColumn price)
     return id > 0 ? Result::Done : Result::Failed;
 }
 
+// Writes one column of a line. On a ticket that had been closed the change
+// is recorded under the administrator who re-opened it, with the line
+// before and after, in the unit of work of the change; a value typed again
+// unchanged records nothing.
+Result writeColumn(int salesId, int lineId, const QString &table, const QString &column, const QVariant &value)
+{
+    const std::optional<QString> reopener = AuditLog::ReopenedBy(salesId);
+    if (!reopener)
+        return Result::Failed;
+    const std::optional<QString> before = reopener->isEmpty() ? QString() : AuditLog::RowText(table, lineId);
+    if (!before)
+        return Result::Failed;
+    const Result written = fromCount(
+        Database::Execute(QStringLiteral("update %1 set %2 = ? where id = ? and salesid = ?").arg(table, column),
+                          {value, lineId, salesId}));
+    if (written != Result::Done || reopener->isEmpty())
+        return written;
+    const std::optional<QString> after = AuditLog::RowText(table, lineId);
+    if (!after)
+        return Result::Failed;
+    if (*after == *before)
+        return Result::Done;
+    return AuditLog::RecordAs(*reopener, AuditLog::kLineChanged, AuditLog::TicketSubject(salesId),
+                              QStringLiteral("before: %1 %2\nafter: %1 %3").arg(table, *before, *after))
+        ? Result::Done
+        : Result::Failed;
+}
+
 Result editLine(int salesId, int lineId, const QString &table, const QString &column, const QVariant &value)
 {
-    return onOpenTicket(salesId, [&] {
-        return fromCount(
-            Database::Execute(QStringLiteral("update %1 set %2 = ? where id = ? and salesid = ?").arg(table, column),
-                              {value, lineId, salesId}));
-    });
+    return onOpenTicket(salesId, [&] { return writeColumn(salesId, lineId, table, column, value); });
 }
 
 // A line's quantity times its price (or charge) must stay an amount the
@@ -133,9 +157,7 @@ Result editAmount(int salesId, int lineId, const QString &table, const QString &
             tell(refusal, TicketTexts::LineTooLargeMessage(typed));
             return Result::BadInput;
         }
-        return fromCount(
-            Database::Execute(QStringLiteral("update %1 set %2 = ? where id = ? and salesid = ?").arg(table, column),
-                              {value.toDouble(), lineId, salesId}));
+        return writeColumn(salesId, lineId, table, column, value.toDouble());
     });
 }
 

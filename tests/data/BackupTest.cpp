@@ -2,6 +2,7 @@
 #include "data/Backup.h"
 #include "data/AuditLog.h"
 #include "data/Database.h"
+#include "gate/MasterCode.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
@@ -9,6 +10,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QThread>
 #include <atomic>
@@ -144,6 +147,80 @@ TEST_P(BackupTest, ARestoreKeepsTheAuditLogWrittenSinceTheBackupAndRecordsItself
                            QStringLiteral("Ann Admin (#3)/restore/")}));
     EXPECT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kReopen, QStringLiteral("ticket 3")))
         << "the log goes on above the entries kept";
+}
+
+// The shop changed its master code after the backup was taken: a restore
+// brings back the rows, not the code it gave up.
+TEST_P(BackupTest, ARestoreOfAnOlderBackupKeepsTheShopsCurrentMasterCode)
+{
+    ASSERT_TRUE(MasterCode::Change(QStringLiteral("4711")));
+    const Backup::Result made = Backup::Create(file(QStringLiteral("old-code.backup")));
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+    ASSERT_TRUE(MasterCode::Change(QStringLiteral("52525")));
+
+    const Backup::Result restored = Backup::Restore(made.file);
+    ASSERT_TRUE(restored.ok) << restored.message.toStdString();
+    EXPECT_TRUE(MasterCode::Matches(QStringLiteral("52525")));
+    EXPECT_FALSE(MasterCode::Matches(QStringLiteral("4711")));
+    EXPECT_FALSE(MasterCode::IsDefault());
+}
+
+// The second restore of one backup finds the first one's mark replaced by
+// the backup's older one: it is still this counter's own restore.
+TEST_P(BackupTest, TheSameBackupRestoredTwiceRecordsBothRestores)
+{
+    const Backup::Result made = Backup::Create(file(QStringLiteral("twice.backup")));
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+    const Backup::Result first = Backup::Restore(made.file);
+    ASSERT_TRUE(first.ok) << first.message.toStdString();
+    const Backup::Result second = Backup::Restore(made.file);
+    ASSERT_TRUE(second.ok) << second.message.toStdString();
+    EXPECT_EQ(value(QStringLiteral("select count(*) from auditlog where action = ?"), {AuditLog::kRestore}).toInt(), 2);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// When the entries written since the backup can't go back into the restored
+// log, the restore says so, writes none of them (nor its own entry) and
+// keeps the log as it was in a file beside the copy it kept aside.
+TEST_P(BackupTest, AnAuditLogThatCannotBeBroughtUpToDateIsKeptInAFile)
+{
+    if (GetParam() != Engine::PostgreSQL)
+        GTEST_SKIP() << "the embedded restore copies the shop's tables and leaves the log as it is";
+    const auto dropCheck = qScopeGuard(
+        [] { Database::Execute(QStringLiteral("ALTER TABLE auditlog DROP CONSTRAINT IF EXISTS refuses_ticket_2")); });
+    ASSERT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kReopen, QStringLiteral("ticket 1")));
+    // A backup whose log will not take the entry written after it.
+    ASSERT_GE(Database::Execute(
+                  QStringLiteral("ALTER TABLE auditlog ADD CONSTRAINT refuses_ticket_2 CHECK (subject <> 'ticket 2')")),
+              0);
+    const Backup::Result made = Backup::Create(file(QStringLiteral("stubborn.backup")));
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+    ASSERT_GE(Database::Execute(QStringLiteral("ALTER TABLE auditlog DROP CONSTRAINT refuses_ticket_2")), 0);
+    ASSERT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kTicketDelete, QStringLiteral("ticket 2")));
+    customer(QStringLiteral("Added"), QStringLiteral("Later"));
+
+    const Backup::Result r = Backup::Restore(made.file);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("the audit log could not be brought up to date")))
+        << r.message.toStdString();
+    EXPECT_EQ(count(QStringLiteral("customer")), 0) << "the backup's rows are back";
+    EXPECT_EQ(value(QStringLiteral("select count(*) from auditlog where action = ?"), {AuditLog::kRestore}).toInt(), 0)
+        << "nothing of the unit was written";
+
+    const QRegularExpressionMatch kept =
+        QRegularExpression(QStringLiteral("is kept in (\\S+-auditlog\\.csv)\\.")).match(r.message);
+    ASSERT_TRUE(kept.hasMatch()) << r.message.toStdString();
+    const QRegularExpressionMatch aside =
+        QRegularExpression(QStringLiteral("The database as it was is kept in (\\S+)\\.$")).match(r.message);
+    ASSERT_TRUE(aside.hasMatch()) << r.message.toStdString();
+    EXPECT_EQ(QFileInfo(kept.captured(1)).absolutePath(), QFileInfo(aside.captured(1)).absolutePath());
+    QFile entries(kept.captured(1));
+    ASSERT_TRUE(entries.open(QIODevice::ReadOnly)) << kept.captured(1).toStdString();
+    const QStringList lines = QString::fromUtf8(entries.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("id,at,counter,who,action,subject,details"));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral(",master,re-open,ticket 1,"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains(QStringLiteral(",master,ticket delete,ticket 2,"))) << lines[2].toStdString();
 }
 
 // Another counter: its own thread, so its own connection and its own idea

@@ -1,6 +1,7 @@
 // A new database gets the whole schema on first start; the views mean what
 // the windows and reports rely on.
 #include "data/Schema.h"
+#include "data/AuditLog.h"
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "tests/support/RecordingPrompts.h"
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <gtest/gtest.h>
@@ -143,6 +145,29 @@ TEST_P(SchemaTest, ADatabaseThatLostATableIsNotOpened)
     QSqlDatabase::removeDatabase(QStringLiteral("schema-test-outside"));
     Database::SetOverride(settings);
     EXPECT_TRUE(Database::GetRS(QStringLiteral("select * from labor")));
+}
+
+// Nor can a hand at the engine's shell empty the audit log at one stroke:
+// TRUNCATE on PostgreSQL, a DELETE of every row on SQLite, which has no
+// TRUNCATE.
+TEST_P(SchemaTest, TheAuditLogCannotBeEmptiedAtOneStroke)
+{
+    ASSERT_TRUE(AuditLog::RecordAs(AuditLog::kMaster, AuditLog::kReopen, QStringLiteral("ticket 1")));
+    const bool server = GetParam() == Engine::PostgreSQL;
+    {
+        QSqlDatabase hand = TestDatabase::OpenOutside(QStringLiteral("schema-test-hand"));
+        ASSERT_TRUE(hand.isOpen());
+        QSqlQuery q(hand);
+        EXPECT_FALSE(q.exec(server ? QStringLiteral("TRUNCATE auditlog") : QStringLiteral("DELETE FROM auditlog")));
+        EXPECT_TRUE(q.lastError().text().contains(QStringLiteral("the audit log is only ever added to")))
+            << q.lastError().text().toStdString();
+        if (server) {
+            EXPECT_FALSE(q.exec(QStringLiteral("TRUNCATE sales, auditlog"))) << "nor among other tables";
+        }
+        hand.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("schema-test-hand"));
+    EXPECT_EQ(SeedData::count(QStringLiteral("auditlog")), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, SchemaTest, ::testing::ValuesIn(TestDatabase::Engines()),

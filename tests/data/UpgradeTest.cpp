@@ -86,6 +86,32 @@ std::optional<Database::ConnectionSettings> firstReleaseDatabase(Engine engine, 
     return s;
 }
 
+// A database as the previous release left it (version 4: the audit log
+// refuses changes and deletes, but not TRUNCATE), with one entry.
+std::optional<Database::ConnectionSettings> version4Database(Engine engine, QString *why)
+{
+    std::optional<Database::ConnectionSettings> s;
+    if (engine == Engine::PostgreSQL) {
+        s = TestDatabase::NewPostgresCatalog(QStringLiteral("v4"), why);
+    } else {
+        s = TestDatabase::SettingsFor(Engine::SQLite);
+        s->sqliteFile = TestDatabase::NewSqliteFile();
+    }
+    if (!s)
+        return s;
+    QStringList statements;
+    for (const QString &sql : Schema::CreateStatements(engine)) {
+        if (!sql.contains(QLatin1String("no_truncate")))
+            statements << sql;
+    }
+    runOutside(*s,
+               statements
+                   + QStringList{QStringLiteral("UPDATE tessaly_info SET value = '4' WHERE name = 'schema_version'"),
+                                 QStringLiteral("INSERT INTO auditlog (at, counter, who, action, subject) VALUES "
+                                                "('2026-12-01 10:00:00', 'front', 'master', 're-open', 'ticket 1')")});
+    return s;
+}
+
 QString monthlySummaryText()
 {
     const QString pdf = TestEnvironment::root() + QStringLiteral("/summary.pdf");
@@ -214,6 +240,41 @@ TEST_P(OtherReleases, ADatabaseWithAnEmployeeClockedInTwiceKeepsItsRowsAndSaysWh
         EXPECT_TRUE(Database::LastFailureWasDuplicate()) << Database::LastError().toStdString();
     }
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// The previous release's audit log could be emptied with TRUNCATE on
+// PostgreSQL; the upgrade makes the engine refuse it, and the entries stay.
+TEST_P(OtherReleases, ADatabaseOfVersion4GetsTheGuardAgainstEmptyingTheAuditLog)
+{
+    QString why;
+    const auto settings = version4Database(GetParam(), &why);
+    ASSERT_TRUE(settings) << why.toStdString();
+    if (GetParam() == Engine::PostgreSQL)
+        runOutside(*settings,
+                   {QStringLiteral("BEGIN"), QStringLiteral("TRUNCATE auditlog"),
+                    QStringLiteral("ROLLBACK")}); // what version 4 let through
+    Database::SetOverride(settings);
+    ASSERT_TRUE(Database::GetConnection().isValid()) << Database::LastError().toStdString();
+    EXPECT_TRUE(Database::TakeSchemaNote().contains(
+        QStringLiteral("The database was upgraded from schema version 4 to %1.").arg(Schema::kSchemaVersion)));
+    EXPECT_EQ(
+        SeedData::value(QStringLiteral("select value from tessaly_info where name = 'schema_version'")).toString(),
+        QString::number(Schema::kSchemaVersion));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+
+    if (GetParam() == Engine::PostgreSQL) {
+        const QString name = QStringLiteral("upgrade-test-hand");
+        {
+            QSqlDatabase hand = TestDatabase::OpenOutside(*settings, name);
+            QSqlQuery q(hand);
+            EXPECT_FALSE(q.exec(QStringLiteral("TRUNCATE auditlog")));
+            EXPECT_TRUE(q.lastError().text().contains(QStringLiteral("the audit log is only ever added to")))
+                << q.lastError().text().toStdString();
+            hand.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+    EXPECT_EQ(SeedData::value(QStringLiteral("select subject from auditlog")).toString(), QStringLiteral("ticket 1"));
 }
 
 // A newer release upgraded the database: this one prints from it but

@@ -30,6 +30,7 @@ CREATE INDEX ix_customer_name ON customer (lastname, firstname)
 CREATE INDEX ix_auditlog_at ON auditlog (at, counter)
 CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) WHERE timeout IS NULL AND employeeid IS NOT NULL
 CREATE TRIGGER auditlog_append_only ON auditlog INSTEAD OF UPDATE, DELETE AS THROW 51000, 'the audit log is only ever added to', 1
+CREATE TABLE auditlog_no_truncate (auditid int NULL CONSTRAINT fk_auditlog_no_truncate REFERENCES auditlog (id))
 CREATE VIEW vw_product_available AS SELECT p.id, p.barcode, p.category, p.description, p.cost, p.msrp, p.price, p.modelnumber, p.partnumber, p.qoh, p.gm, coalesce(r.reserve, 0) + coalesce(b.reserve, 0) AS reserve, coalesce(p.qoh, 0) - coalesce(r.reserve, 0) - coalesce(b.reserve, 0) AS available FROM product p LEFT JOIN (SELECT upper(rtrim(si.partnumber)) AS pn, sum(coalesce(si.quantity, 0)) AS reserve FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND NOT (coalesce(rtrim(si.partnumber), '') = '') GROUP BY upper(rtrim(si.partnumber))) r ON r.pn = upper(rtrim(p.partnumber)) LEFT JOIN (SELECT x.productid, sum(x.quantity) AS reserve FROM (SELECT (SELECT min(px.id) FROM product px WHERE upper(rtrim(px.barcode)) = upper(rtrim(si.barcode)) AND upper(rtrim(si.barcode)) <> '') AS productid, coalesce(si.quantity, 0) AS quantity FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND coalesce(rtrim(si.partnumber), '') = '') x GROUP BY x.productid) b ON b.productid = p.id
 CREATE VIEW vw_sales_product AS SELECT si.id, si.salesid, si.modelnumber, si.partnumber, si.description, coalesce(si.quantity, 0) AS quantity, coalesce(si.quantity, 0) * coalesce(si.price, 0) AS totalsales, s.Closedate AS saledate, s.saledate AS ticketdate FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'CLOSE'
 CREATE VIEW vw_salesreport_actualcash AS WITH t AS (SELECT s.id AS salesid, s.saledate AS SaleDate, s.Closedate AS CloseDate, s.customerid AS CustomerID, CAST(coalesce(pa.p, 0) AS decimal(28,8)) AS p, CAST(coalesce(la.l, 0) AS decimal(28,8)) AS l, CAST(CASE WHEN coalesce(s.TaxExempt, 0) = 1 THEN 0 ELSE 0.0825 END AS decimal(5,4)) AS rate, coalesce(pd.paid, 0) AS paid, coalesce(pd.cash, 0) AS cash, coalesce(pd.checks, 0) AS checks, coalesce(pd.charge, 0) AS charge FROM sales s OUTER APPLY (SELECT sum(coalesce(quantity, 0) * coalesce(price, 0)) AS p FROM salesitem WHERE salesid = s.id) pa OUTER APPLY (SELECT sum(coalesce(quantity, 0) * coalesce(charge, 0)) AS l FROM saleslabor WHERE salesid = s.id) la OUTER APPLY (SELECT sum(coalesce(amount, 0)) AS paid, sum(CASE WHEN upper(ltrim(rtrim(description))) = 'CASH' THEN coalesce(amount, 0) ELSE 0 END) AS cash, sum(CASE WHEN upper(ltrim(rtrim(description))) = 'CHECK' THEN coalesce(amount, 0) ELSE 0 END) AS checks, sum(CASE WHEN upper(ltrim(rtrim(description))) IN ('VISA','MASTERCARD','DISCOVER','AMERICAN EXPRESS') THEN coalesce(amount, 0) ELSE 0 END) AS charge FROM payment WHERE salesid = s.id) pd WHERE upper(ltrim(rtrim(s.status))) = 'CLOSE') SELECT salesid, SaleDate, CloseDate, CustomerID, round(p, 2) AS totalsales, round(l, 2) AS totallabor, round(l * 0.1, 2) AS shopfee, round((p + l * 1.1) * rate, 2) AS totaltax, round((p + l * 1.1) * CAST(1 + rate AS decimal(5,4)), 2) AS tickettotal, round(cash, 2) AS cash, round(checks, 2) AS checks, round(charge, 2) AS charge, round(paid, 2) AS payments FROM t
@@ -37,7 +38,7 @@ CREATE VIEW vw_EmployeeTime AS SELECT t.id AS timeid, t.employeeid AS id, t.time
 CREATE VIEW vw_employee AS SELECT id, lastname, firstname, title FROM employee WHERE coalesce(active, 1) <> 0
 CREATE TABLE tessaly_info (name varchar(64) PRIMARY KEY, value varchar(64))
 INSERT INTO tessaly_info (name, value) VALUES ('application', 'Tessaly')
-INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '4')
+INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '5')
 INSERT INTO State (code) VALUES ('AK'),('AL'),('AR'),('AZ'),('CA'),('CO'),('CT'),('DC'),('DE'),('FL'),('GA'),('HI'),('IA'),('ID'),('IL'),('IN'),('KS'),('KY'),('LA'),('MA'),('MD'),('ME'),('MI'),('MN'),('MO'),('MS'),('MT'),('NC'),('ND'),('NE'),('NH'),('NJ'),('NM'),('NV'),('NY'),('OH'),('OK'),('OR'),('PA'),('RI'),('SC'),('SD'),('TN'),('TX'),('UT'),('VA'),('VT'),('WA'),('WI'),('WV'),('WY')
 
 -- Schema::UpgradeStep 2 (each its own batch, in one transaction)
@@ -60,6 +61,9 @@ CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) WHERE timeout IS
 CREATE TABLE auditlog (id int identity(1,1) primary key, at datetime2(0), counter nvarchar(255), who nvarchar(255), action nvarchar(255), subject nvarchar(255), details nvarchar(max))
 CREATE INDEX ix_auditlog_at ON auditlog (at, counter)
 CREATE TRIGGER auditlog_append_only ON auditlog INSTEAD OF UPDATE, DELETE AS THROW 51000, 'the audit log is only ever added to', 1
+
+-- Schema::UpgradeStep 5 (each its own batch, in one transaction)
+CREATE TABLE auditlog_no_truncate (auditid int NULL CONSTRAINT fk_auditlog_no_truncate REFERENCES auditlog (id))
 
 -- Schema::MarkerStatements
 select 1 from information_schema.tables where table_schema = schema_name() and table_type = 'BASE TABLE' and table_name = ?

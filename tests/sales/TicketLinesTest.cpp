@@ -1,6 +1,7 @@
 // Lines and payments of an open ticket: what each action stores, and that a
 // ticket another counter has finalized can't change.
 #include "sales/TicketLines.h"
+#include "data/AuditLog.h"
 #include "data/Database.h"
 #include "sales/TicketRows.h"
 #include "sales/TicketStore.h"
@@ -148,6 +149,62 @@ TEST_P(TicketLinesTest, AFinalizedTicketRefusesEveryChange)
     EXPECT_EQ(count(QStringLiteral("payment")), 1);
     EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 1);
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// Once a ticket has been closed, every change to what it charges is
+// written down under the administrator who re-opened it, with the line as
+// it was and as it is; an ordinary open ticket writes nothing down.
+TEST_P(TicketLinesTest, EditsOfAReopenedTicketAreRecordedUnderWhoReopenedIt)
+{
+    const int line = equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
+    const int lab = laborLine(salesId, QStringLiteral("Install"), 150);
+    EXPECT_EQ(
+        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("2")),
+        Result::Done);
+    EXPECT_EQ(count(QStringLiteral("auditlog")), 0) << "never closed: nothing recorded";
+
+    ASSERT_EQ(TicketStore::CloseTicket(salesId), TicketChange::Done);
+    {
+        const AuditLog::Acting acting(QStringLiteral("Ann Admin (#3)"));
+        ASSERT_EQ(TicketStore::ReopenTicket(salesId), TicketChange::Done);
+    }
+    // The clerk edits after the administrator has gone.
+    EXPECT_EQ(
+        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("149.99")),
+        Result::Done);
+    EXPECT_EQ(
+        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("1")),
+        Result::Done);
+    EXPECT_EQ(TicketLines::EditLaborLine(salesId, lab, TicketLines::LaborColumn::Charge, QStringLiteral("99")),
+              Result::Done);
+    EXPECT_EQ(TicketLines::EditLaborLine(salesId, lab, TicketLines::LaborColumn::Charge, QStringLiteral("99.00")),
+              Result::Done)
+        << "typed again unchanged";
+    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("abc")),
+              Result::BadInput);
+
+    const auto rows = Database::GetRS(
+        QStringLiteral("select who, subject, details from auditlog where action = ? order by id"),
+        {AuditLog::kLineChanged});
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->rowCount(), 3);
+    for (int r = 0; r < rows->rowCount(); ++r) {
+        EXPECT_EQ(rows->text(r, QStringLiteral("who")), QStringLiteral("Ann Admin (#3)"));
+        EXPECT_EQ(rows->text(r, QStringLiteral("subject")), AuditLog::TicketSubject(salesId));
+    }
+    const auto details = [&](int r) { return rows->value(r, QStringLiteral("details")).toString(); };
+    const QStringList price = details(0).split(QLatin1Char('\n'));
+    ASSERT_EQ(price.size(), 2) << details(0).toStdString();
+    EXPECT_TRUE(price[0].startsWith(QStringLiteral("before: salesitem "))) << details(0).toStdString();
+    EXPECT_TRUE(price[0].contains(QStringLiteral("price=199.99"))) << details(0).toStdString();
+    EXPECT_TRUE(price[0].contains(QStringLiteral("quantity=2"))) << details(0).toStdString();
+    EXPECT_TRUE(price[1].startsWith(QStringLiteral("after: salesitem "))) << details(0).toStdString();
+    EXPECT_TRUE(price[1].contains(QStringLiteral("price=149.99"))) << details(0).toStdString();
+    EXPECT_TRUE(details(1).section(QLatin1Char('\n'), 1).contains(QStringLiteral("quantity=1")))
+        << details(1).toStdString();
+    EXPECT_TRUE(details(2).contains(QStringLiteral("before: saleslabor "))) << details(2).toStdString();
+    EXPECT_TRUE(details(2).section(QLatin1Char('\n'), 1).contains(QStringLiteral("charge=99")))
+        << details(2).toStdString();
 }
 
 TEST_P(TicketLinesTest, ALineOfAnotherTicketIsNotTouched)
