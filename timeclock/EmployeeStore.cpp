@@ -107,7 +107,7 @@ bool Save(const EmployeeRecord &e)
             return false;
         const QString change = changeText(*before, *after);
         // Leaving the PIN box unchanged saves too: only a change is recorded.
-        return recordText(*before) == recordText(*after) && before->pin == after->pin
+        return (recordText(*before) == recordText(*after) && before->pin == after->pin)
             || AuditLog::Record(AuditLog::kEmployeeChanged, AuditLog::EmployeeSubject(e.id), change);
     });
 }
