@@ -30,6 +30,40 @@ QString shutMessage(int minutes)
                         : QStringLiteral("Too many wrong PINs: try again in %1 minutes").arg(minutes);
 }
 
+using OpenerCheck = std::optional<QString> (*)(const QString &pin);
+
+std::optional<QString> masterCodeOnly(const QString &pin)
+{
+    const QString entered = pin.trimmed();
+    if (!entered.isEmpty() && IsMasterCode(entered))
+        return AuditLog::kMaster;
+    return std::nullopt;
+}
+
+// One typed PIN behind the lockout: refused unread while the gate is shut,
+// else checked by `openerOf`; every outcome goes into the log.
+std::optional<QString> checked(const QString &pin, OpenerCheck openerOf, const QString &subject)
+{
+    const std::optional<int> shut = MinutesShut();
+    if (!shut)
+        return std::nullopt; // the data layer has said why
+    if (*shut > 0) {
+        AuditLog::RecordAs(QString(), AuditLog::kPinRefusedShut, subject);
+        Prompts().message(shutMessage(*shut));
+        return std::nullopt;
+    }
+    const std::optional<QString> opener = openerOf(pin);
+    if (!opener) {
+        // The PIN itself is never written down.
+        AuditLog::RecordAs(QString(), AuditLog::kPinRefused, subject);
+        Prompts().message(QStringLiteral("Invalid PIN"));
+        return std::nullopt;
+    }
+    if (!AuditLog::RecordAs(*opener, AuditLog::kGateOpened, subject))
+        return std::nullopt;
+    return opener;
+}
+
 } // namespace
 
 bool IsMasterCode(const QString &pin)
@@ -84,29 +118,17 @@ std::optional<QString> Pass(PinSource &source)
     const std::optional<QString> pin = source.askPin();
     if (!pin)
         return std::nullopt;
-    const std::optional<int> shut = MinutesShut();
-    if (!shut)
-        return std::nullopt; // the data layer has said why
-    if (*shut > 0) {
-        AuditLog::RecordAs(QString(), AuditLog::kPinRefusedShut, QString());
-        Prompts().message(shutMessage(*shut));
-        return std::nullopt;
-    }
-    const std::optional<QString> opener = OpenerOf(*pin);
-    if (!opener) {
-        // The PIN itself is never written down.
-        AuditLog::RecordAs(QString(), AuditLog::kPinRefused, QString());
-        Prompts().message(QStringLiteral("Invalid PIN"));
-        return std::nullopt;
-    }
-    if (!AuditLog::RecordAs(*opener, AuditLog::kGateOpened, QString()))
-        return std::nullopt;
-    return opener;
+    return checked(*pin, OpenerOf, QString());
 }
 
 std::optional<QString> Pass()
 {
     return Pass(CurrentPinSource());
+}
+
+bool PassMasterCode(const QString &pin, const QString &subject)
+{
+    return checked(pin, masterCodeOnly, subject).has_value();
 }
 
 } // namespace AdminGate

@@ -36,4 +36,11 @@ std::optional<QString> Pass(PinSource &source);
 // The same with the program's PIN source.
 std::optional<QString> Pass();
 
+// A PIN typed at the time clock that is not the employee's own: only the
+// master code takes its place there, and it is checked as Pass checks a
+// PIN, behind the same lockout and recorded alike (`subject` names the
+// employee), so guessing the code at the clock counts towards the lockout
+// and is stopped by it. Whether it was the master code.
+bool PassMasterCode(const QString &pin, const QString &subject);
+
 } // namespace AdminGate

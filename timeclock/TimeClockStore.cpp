@@ -129,12 +129,12 @@ std::optional<bool> IsClockedIn(int employeeId)
     return rs->value(0, 0).toInt() > 0;
 }
 
-bool PinAccepted(const QString &entered, const QString &employeePin)
+bool PinAccepted(const QString &entered, const QString &employeePin, int employeeId)
 {
     const QString pin = entered.trimmed();
-    if (pin.isEmpty())
-        return false;
-    return pin == employeePin.trimmed() || AdminGate::IsMasterCode(pin);
+    if (!pin.isEmpty() && pin == employeePin.trimmed())
+        return true;
+    return AdminGate::PassMasterCode(pin, AuditLog::EmployeeSubject(employeeId));
 }
 
 Clocking ClockIn(int employeeId)

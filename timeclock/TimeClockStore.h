@@ -31,8 +31,11 @@ qint64 TotalMinutes(const QList<ClockRow> &rows);
 std::optional<bool> IsClockedIn(int employeeId);
 
 // Whether an entered PIN is the employee's own (both trimmed) or the master
-// code. An empty PIN never is.
-bool PinAccepted(const QString &entered, const QString &employeePin);
+// code. An empty PIN never is. Anything but the employee's own PIN is taken
+// for the master code and goes through the administrator gate's lockout,
+// recorded as there, which says why it was refused ("Invalid PIN", or that
+// the gate is shut); the employee's own PIN is never held up by it.
+bool PinAccepted(const QString &entered, const QString &employeePin, int employeeId);
 
 // Clock in now, refused while the employee is clocked in already (another
 // station may have done it since the buttons were set); clock out closes

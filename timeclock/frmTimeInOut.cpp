@@ -275,10 +275,7 @@ bool frmTimeInOut::pinAccepted()
     const std::optional<QString> pin = CurrentPinSource().askPin();
     if (!pin)
         return false; // the keypad was closed without "Accept"
-    if (TimeClockStore::PinAccepted(*pin, m_selectedPIN))
-        return true;
-    Prompts().message(QStringLiteral("Invalid PIN"));
-    return false;
+    return TimeClockStore::PinAccepted(*pin, m_selectedPIN, m_selectedId);
 }
 
 void frmTimeInOut::ClockIn()

@@ -2,8 +2,10 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
+#include "gate/AdminGate.h"
 #include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
+#include "tests/support/ScriptedPins.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/timeclock/TimeClockTestSupport.h"
@@ -170,10 +172,50 @@ TEST_P(TimeClockStoreTest, TwoCountersClockingOneEmployeeInAtOnceLeaveOneOpenRow
 
 TEST_P(TimeClockStoreTest, PinsAreTheEmployeesOwnOrTheMasterCode)
 {
-    EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("1234"), QStringLiteral(" 1234 ")));
-    EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("8361"), QStringLiteral("1234")));
-    EXPECT_FALSE(TimeClockStore::PinAccepted(QStringLiteral("0123"), QStringLiteral("123")));
-    EXPECT_FALSE(TimeClockStore::PinAccepted(QString(), QStringLiteral(" ")));
+    EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("1234"), QStringLiteral(" 1234 "), ann));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("8361"), QStringLiteral("1234"), ann));
+    EXPECT_FALSE(TimeClockStore::PinAccepted(QStringLiteral("0123"), QStringLiteral("123"), ann));
+    EXPECT_FALSE(TimeClockStore::PinAccepted(QString(), QStringLiteral(" "), ann));
+    EXPECT_EQ(prompts.messages, QStringList(2, QStringLiteral("Invalid PIN")));
+    // The employee's own PIN is theirs to type; the master code and the
+    // refusals are written down as at the administrator gate.
+    const QString subject = QStringLiteral("employee %1").arg(ann);
+    EXPECT_EQ(value(QStringLiteral("select count(*) from auditlog where action = 'gate opened' and who = 'master' "
+                                   "and subject = ?"),
+                    {subject})
+                  .toInt(),
+              1);
+    EXPECT_EQ(
+        value(QStringLiteral("select count(*) from auditlog where action = 'PIN refused' and subject = ?"), {subject})
+            .toInt(),
+        2);
+    EXPECT_EQ(count(QStringLiteral("auditlog")), 3);
+}
+
+// Guessing the master code at the clock is guessing it at the gate: five
+// wrong PINs there shut both for a minute, while each employee's own PIN
+// still clocks them in and out.
+TEST_P(TimeClockStoreTest, WrongPinsAtTheClockShutTheGateAndTheMasterCodeThereToo)
+{
+    at(9, 10);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(TimeClockStore::PinAccepted(QStringLiteral("%1").arg(1000 + i), QStringLiteral("1234"), ann));
+    EXPECT_EQ(prompts.messages, QStringList(5, QStringLiteral("Invalid PIN")));
+    EXPECT_EQ(AdminGate::MinutesShut(), 1);
+
+    prompts.clear();
+    EXPECT_FALSE(TimeClockStore::PinAccepted(QStringLiteral("8361"), QStringLiteral("1234"), ann));
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Too many wrong PINs: try again in a minute")});
+    ScriptedPins pins;
+    pins.enter(QStringLiteral("8361"));
+    EXPECT_FALSE(AdminGate::Pass());
+    EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral(" 1234"), QStringLiteral("1234"), ann));
+    EXPECT_EQ(prompts.messages.size(), 2);
+
+    at(9, 10, 1);
+    EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("8361"), QStringLiteral("1234"), ann));
+    EXPECT_EQ(AdminGate::MinutesShut(), 0) << "the master code opened it again";
 }
 
 TEST_P(TimeClockStoreTest, WeeksAreHalfOpenSoAThursdayMidnightRowIsInOneWeekOnly)

@@ -167,6 +167,30 @@ TEST_P(TimeClockWindowTest, ClockingInAndOutTakesTheEmployeesPinOrTheMasterCode)
     EXPECT_TRUE(enabled(*w, "cmdClockIn"));
 }
 
+// Someone guessing the master code at the clock: after five wrong PINs
+// even the right code is refused there for a minute, and nothing is
+// clocked; Ann's own PIN still clocks her in.
+TEST_P(TimeClockWindowTest, GuessingTheMasterCodeAtTheClockIsStoppedByTheLockout)
+{
+    auto w = open(false);
+    choose(*w, ann);
+    for (int i = 0; i < 5; ++i) {
+        pins.enter(QString::number(8300 + i));
+        child<QPushButton>(*w, "cmdClockIn")->click();
+    }
+    EXPECT_EQ(prompts.messages, QStringList(5, QStringLiteral("Invalid PIN")));
+    pins.enter(QStringLiteral("8361"));
+    child<QPushButton>(*w, "cmdClockIn")->click();
+    EXPECT_EQ(prompts.lastMessage(), QStringLiteral("Too many wrong PINs: try again in a minute"));
+    EXPECT_EQ(SeedData::count(QStringLiteral("TimeInOut")), 0);
+    EXPECT_EQ(SeedData::value(QStringLiteral("select count(*) from auditlog where action = 'PIN refused'")).toInt(), 5);
+
+    pins.enter(QStringLiteral("1234"));
+    child<QPushButton>(*w, "cmdClockIn")->click();
+    EXPECT_EQ(SeedData::count(QStringLiteral("TimeInOut")), 1);
+    EXPECT_EQ(prompts.messages.size(), 6);
+}
+
 TEST_P(TimeClockWindowTest, AForgottenClockOutIsOfferedAndClosesIt)
 {
     row(ann, QStringLiteral("2026-10-01 08:00:00"));
