@@ -40,26 +40,41 @@ std::optional<QString> masterCodeOnly(const QString &pin)
     return std::nullopt;
 }
 
+// A refusal the log could not take would never count towards the lockout,
+// so guessing could go on for ever: an outcome that can't be written opens
+// nothing, and the one message says why, the same for a right PIN as for a
+// wrong one, so it tells a guesser nothing either.
+bool recorded(const QString &who, const QString &action, const QString &subject)
+{
+    const Database::HeldErrors held;
+    if (AuditLog::RecordAs(who, action, subject))
+        return true;
+    const QString reason = Database::LastReason().isEmpty() ? Database::LastError() : Database::LastReason();
+    Prompts().message(QStringLiteral("The audit log could not be written, so the gate stays shut: %1").arg(reason));
+    return false;
+}
+
 // One typed PIN behind the lockout: refused unread while the gate is shut,
-// else checked by `openerOf`; every outcome goes into the log.
+// else checked by `openerOf`; every outcome goes into the log before it is
+// told.
 std::optional<QString> checked(const QString &pin, OpenerCheck openerOf, const QString &subject)
 {
     const std::optional<int> shut = MinutesShut();
     if (!shut)
         return std::nullopt; // the data layer has said why
     if (*shut > 0) {
-        AuditLog::RecordAs(QString(), AuditLog::kPinRefusedShut, subject);
-        Prompts().message(shutMessage(*shut));
+        if (recorded(QString(), AuditLog::kPinRefusedShut, subject))
+            Prompts().message(shutMessage(*shut));
         return std::nullopt;
     }
     const std::optional<QString> opener = openerOf(pin);
     if (!opener) {
         // The PIN itself is never written down.
-        AuditLog::RecordAs(QString(), AuditLog::kPinRefused, subject);
-        Prompts().message(QStringLiteral("Invalid PIN"));
+        if (recorded(QString(), AuditLog::kPinRefused, subject))
+            Prompts().message(QStringLiteral("Invalid PIN"));
         return std::nullopt;
     }
-    if (!AuditLog::RecordAs(*opener, AuditLog::kGateOpened, subject))
+    if (!recorded(*opener, AuditLog::kGateOpened, subject))
         return std::nullopt;
     return opener;
 }

@@ -31,7 +31,9 @@ std::optional<int> MinutesShut();
 // Asks for a PIN and checks it; who opened the gate, recorded in the audit
 // log, or nullopt. A wrong PIN says "Invalid PIN" and is recorded; a shut
 // gate says "Too many wrong PINs: try again in a minute"; a keypad closed
-// without "Accept" opens nothing and says nothing.
+// without "Accept" opens nothing and says nothing. When the log can't be
+// written the gate opens for nobody, and says so with the database's
+// reason instead.
 std::optional<QString> Pass(PinSource &source);
 // The same with the program's PIN source.
 std::optional<QString> Pass();

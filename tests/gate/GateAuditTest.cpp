@@ -6,6 +6,7 @@
 #include "gate/AdminGate.h"
 #include "sales/TicketLines.h"
 #include "sales/TicketStore.h"
+#include "tests/gate/RefusedWrites.h"
 #include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
@@ -101,6 +102,31 @@ TEST_P(GateAudit, EachWrongPinAfterALockoutShutsTheGateTwiceAsLong)
     at(QStringLiteral("2026-12-08 09:03:01"));
     EXPECT_FALSE(pass(QStringLiteral("1"))) << "a wrong PIN after the gate opened counts afresh";
     EXPECT_EQ(prompts.messages.last(), QStringLiteral("Invalid PIN"));
+}
+
+// When the log can't take a row, a wrong PIN would never count towards the
+// lockout: then the gate opens for nobody, and says why in the same words
+// whether the PIN was right or wrong.
+TEST_P(GateAudit, APinWhoseOutcomeCantBeRecordedOpensNothingAndSaysWhy)
+{
+    {
+        const RefusedWrites readOnly(GetParam());
+        ASSERT_TRUE(readOnly.ok);
+        EXPECT_FALSE(pass(QStringLiteral("1111")));
+        EXPECT_FALSE(pass(QStringLiteral("4242")));
+    }
+    ASSERT_EQ(prompts.messages.size(), 2) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    const QString said = prompts.messages[0];
+    EXPECT_TRUE(said.startsWith(QStringLiteral("The audit log could not be written, so the gate stays shut: ")))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("readonly")) || said.contains(QStringLiteral("read-only")))
+        << "the database's reason: " << said.toStdString();
+    EXPECT_EQ(prompts.messages[1], said) << "a right PIN is told apart from a wrong one by nothing";
+    EXPECT_EQ(SeedData::count(QStringLiteral("auditlog")), 0);
+
+    prompts.clear();
+    EXPECT_EQ(pass(QStringLiteral("4242")), QStringLiteral("Ann Admin (#%1)").arg(ann)) << "written again";
+    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_P(GateAudit, AReopenALineRemovedAndTheFinalizeNameTheAdministrator)

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "gate/AdminGate.h"
+#include "tests/gate/RefusedWrites.h"
 #include "tests/support/OtherCounter.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/ScriptedPins.h"
@@ -216,6 +217,26 @@ TEST_P(TimeClockStoreTest, WrongPinsAtTheClockShutTheGateAndTheMasterCodeThereTo
     at(9, 10, 1);
     EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("8361"), QStringLiteral("1234"), ann));
     EXPECT_EQ(AdminGate::MinutesShut(), 0) << "the master code opened it again";
+}
+
+// The master code at the clock is written down before it clocks anyone:
+// when the log can't take it, it clocks nobody and says why.
+TEST_P(TimeClockStoreTest, TheMasterCodeAtTheClockOpensNothingWhenItCantBeRecorded)
+{
+    {
+        const RefusedWrites readOnly(GetParam());
+        ASSERT_TRUE(readOnly.ok);
+        EXPECT_FALSE(TimeClockStore::PinAccepted(QStringLiteral("8361"), QStringLiteral("1234"), ann));
+        EXPECT_FALSE(TimeClockStore::PinAccepted(QStringLiteral("8360"), QStringLiteral("1234"), ann));
+        EXPECT_TRUE(TimeClockStore::PinAccepted(QStringLiteral("1234"), QStringLiteral("1234"), ann))
+            << "the employee's own PIN writes nothing";
+    }
+    ASSERT_EQ(prompts.messages.size(), 2) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("The audit log could not be written, so the gate "
+                                                              "stays shut: ")))
+        << prompts.messages[0].toStdString();
+    EXPECT_EQ(prompts.messages[1], prompts.messages[0]);
+    EXPECT_EQ(count(QStringLiteral("auditlog")), 0);
 }
 
 TEST_P(TimeClockStoreTest, WeeksAreHalfOpenSoAThursdayMidnightRowIsInOneWeekOnly)
