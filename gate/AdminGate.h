@@ -5,8 +5,9 @@
 #include <QString>
 #include <optional>
 
-// The administrator gate in front of re-opening a ticket, the time
-// administration, the employee records and the database restore.
+// The administrator gate in front of re-opening and deleting a ticket, the
+// time administration, the employee records, the database clean-up and the
+// database restore.
 namespace AdminGate {
 
 // Whether a PIN, trimmed, is the master code in use (gate/MasterCode.h; the

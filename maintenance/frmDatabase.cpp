@@ -7,6 +7,7 @@
 #include "data/DateText.h"
 #include "data/UserPrompts.h"
 #include "gate/AdminGate.h"
+#include "gate/DefaultCodeReminder.h"
 #include "maintenance/DatabaseCleanup.h"
 #include "maintenance/FileChooser.h"
 #include "widgets/WaitPointer.h"
@@ -70,6 +71,11 @@ void frmDatabase::RemoveBlankRecords()
     if (!Prompts().askYesNo(
             QStringLiteral("Remove %1 customer record(s) that no ticket refers to?").arg(counted->size())))
         return;
+    // Only an administrator removes customers, and the log names them.
+    const std::optional<QString> admin = DefaultCodeReminder::PassAndRemind();
+    if (!admin)
+        return;
+    const AuditLog::Acting acting(*admin);
     const std::optional<int> removed = DatabaseCleanup::RemoveCustomers(*counted);
     if (!removed)
         return;

@@ -7,7 +7,8 @@ class FileChooser;
 class QPushButton;
 
 // "Database Administration": the clean-up of customers without tickets, and
-// backing the whole database up and restoring it.
+// backing the whole database up and restoring it. The clean-up and the
+// restore are behind the administrator gate.
 class frmDatabase : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,8 @@
 #include "sales/TicketListPane.h"
 
+#include "data/AuditLog.h"
 #include "data/UserPrompts.h"
+#include "gate/DefaultCodeReminder.h"
 #include "sales/TicketGrids.h"
 #include "sales/TicketStore.h"
 #include "sales/TicketTexts.h"
@@ -125,6 +127,12 @@ void TicketListPane::onMouseUp(int button, int x, int y)
     const QString number = vbalGridOrders->CellValue(row, 1);
     if (!Prompts().askYesNo(TicketTexts::RemoveTicketQuestion(number, vbalGridOrders->CellValue(row, 2))))
         return;
+    // A ticket and its lines and payments go for good: only for an
+    // administrator, whom the log then names.
+    const std::optional<QString> opener = DefaultCodeReminder::PassAndRemind();
+    if (!opener)
+        return;
+    const AuditLog::Acting acting(*opener);
     const TicketChange change = TicketStore::DeleteTicket(int(vbalGridOrders->CellItemData(row, 1)));
     if (change == TicketChange::WrongState)
         Prompts().message(TicketTexts::NotRemovedMessage(number));

@@ -10,7 +10,7 @@ class vbalGrid;
 // The customer's tickets beside the customer editor: "Search Ticket",
 // "Auto Hide", "New Ticket" and the list, oldest first. A double-click (or
 // Enter) chooses a ticket; "Remove" on an open ticket deletes it after a
-// question.
+// question, behind the administrator gate.
 class TicketListPane : public QWidget
 {
     Q_OBJECT

@@ -374,21 +374,41 @@ protected:
     ScriptedFiles files;
 };
 
-TEST_P(DatabaseWindowTest, RemoveBlankRecordsAsksWithTheCountFirst)
+TEST_P(DatabaseWindowTest, RemoveBlankRecordsAsksWithTheCountFirstThenAnAdministrator)
 {
     ticket(customer(QStringLiteral("Has"), QStringLiteral("Ticket")));
     customer(QStringLiteral("No"), QStringLiteral("Ticket"));
     customer(QStringLiteral("Cash Sale"), QString());
+    const int ann = employee(QStringLiteral("Ann"), QStringLiteral("Admin"), QStringLiteral("4242"),
+                             QStringLiteral("admin"));
     frmDatabase window(nullptr, &files);
+    ScriptedPins pins;
     prompts.answer(false);
     window.RemoveBlankRecords();
     ASSERT_EQ(prompts.questions.size(), 1);
     EXPECT_TRUE(prompts.questions[0].contains(QStringLiteral("Remove 2 customer record(s)")));
+    EXPECT_EQ(pins.asked, 0);
     EXPECT_EQ(count(QStringLiteral("customer")), 3);
+
+    // Yes, then a wrong PIN or a keypad closed without "Accept": nothing
+    // removed.
     prompts.answer(true);
+    pins.enter(QStringLiteral("1111"));
+    window.RemoveBlankRecords();
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Invalid PIN")});
+    prompts.answer(true);
+    pins.enter(std::nullopt);
+    window.RemoveBlankRecords();
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(count(QStringLiteral("customer")), 3);
+
+    prompts.answer(true);
+    pins.enter(QStringLiteral("4242"));
     window.RemoveBlankRecords();
     EXPECT_EQ(count(QStringLiteral("customer")), 1);
     EXPECT_EQ(prompts.lastMessage(), QStringLiteral("2 customer record(s) removed."));
+    EXPECT_EQ(value(QStringLiteral("select who from auditlog where action = 'database clean-up'")).toString(),
+              QStringLiteral("Ann Admin (#%1)").arg(ann));
 }
 
 // The clerk at counter A is asked about 2 customers; while the question is
@@ -410,6 +430,8 @@ TEST_P(DatabaseWindowTest, RemoveBlankRecordsRemovesWhatItCountedAndSaysWhatWasK
         EXPECT_EQ(b.exec(QStringLiteral("insert into sales (customerid, status) values (?, 'Open')"), {noTicket}), 1);
     });
     prompts.answer(true);
+    ScriptedPins pins;
+    pins.enter(MasterCode::kDefault);
     window.RemoveBlankRecords();
     ASSERT_EQ(prompts.questions.size(), 1);
     EXPECT_TRUE(prompts.questions[0].contains(QStringLiteral("Remove 2 customer record(s)")));

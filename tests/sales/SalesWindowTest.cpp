@@ -91,13 +91,35 @@ TEST_P(SalesWindow, NewTicketIsListedNotOpenedAndAnOpenOneCanBeRemoved)
 
     equipmentLine(created, QStringLiteral("P"), 1);
     payment(created, QStringLiteral("Cash"), 1);
-    prompts.answer(true);
     const QString date = list->CellValue(2, 2);
+    // No: nothing asked further. Yes asks an administrator: a wrong PIN or
+    // a keypad closed without "Accept" keeps the ticket.
+    prompts.answer(false);
     clickCell(list, 2, 7);
-    EXPECT_EQ(prompts.questions.value(0).toStdString(),
-              QStringLiteral("Remove ticket # %1 created on %2?")
-                  .arg(QString::number(created).rightJustified(4, QLatin1Char('0')), date)
-                  .toStdString());
+    EXPECT_EQ(pins.asked, 0);
+    prompts.answer(true);
+    pins.enter(QStringLiteral("1111"));
+    clickCell(list, 2, 7);
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Invalid PIN")});
+    prompts.answer(true);
+    pins.enter(std::nullopt);
+    clickCell(list, 2, 7);
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(count(QStringLiteral("sales")), 2);
+    EXPECT_EQ(list->RowCount(), 2);
+
+    prompts.answer(true);
+    pins.enter(QStringLiteral("8361"));
+    clickCell(list, 2, 7);
+    EXPECT_EQ(pins.asked, 3);
+    ASSERT_EQ(prompts.questions.size(), 4);
+    for (const QString &asked : std::as_const(prompts.questions))
+        EXPECT_EQ(asked.toStdString(),
+                  QStringLiteral("Remove ticket # %1 created on %2?")
+                      .arg(QString::number(created).rightJustified(4, QLatin1Char('0')), date)
+                      .toStdString());
+    EXPECT_EQ(value(QStringLiteral("select who from auditlog where action = 'ticket delete'")).toString(),
+              QStringLiteral("master"));
     EXPECT_EQ(count(QStringLiteral("sales")), 1);
     EXPECT_EQ(count(QStringLiteral("salesitem")), 0);
     EXPECT_EQ(count(QStringLiteral("payment")), 0);
