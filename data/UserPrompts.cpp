@@ -38,6 +38,11 @@ UserPrompts *g_prompts = nullptr;
 
 } // namespace
 
+std::optional<QString> UserPrompts::inputHidden(const QString &prompt, const QString &title)
+{
+    return inputText(prompt, title);
+}
+
 UserPrompts &Prompts()
 {
     return g_prompts ? *g_prompts : g_console;

@@ -23,6 +23,10 @@ public:
     // An input box; nullopt when the user cancelled.
     virtual std::optional<QString> inputText(const QString &prompt, const QString &title,
                                              const QString &defaultText = QString()) = 0;
+    // An input box that hides what is typed (a code being set), empty at
+    // first; nullopt when the user cancelled. Prompts with no box to hide
+    // it in (tests, the command line) answer it as an ordinary input box.
+    virtual std::optional<QString> inputHidden(const QString &prompt, const QString &title);
 };
 
 // The prompts in use. Without an installed implementation messages go to

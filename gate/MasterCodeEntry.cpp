@@ -10,9 +10,10 @@ namespace {
 
 const QString kTitle = QStringLiteral("Master Code");
 
+// Typed hidden, both times: a code shown on screen is a code seen.
 std::optional<QString> ask(const QString &prompt)
 {
-    std::optional<QString> typed = Prompts().inputText(prompt, kTitle);
+    std::optional<QString> typed = Prompts().inputHidden(prompt, kTitle);
     if (typed)
         *typed = typed->trimmed();
     return typed;

@@ -46,13 +46,23 @@ UserPrompts::Choice MessageBoxPrompts::askYesNoCancel(const QString &text, const
     }
 }
 
-std::optional<QString> MessageBoxPrompts::inputText(const QString &prompt, const QString &title,
-                                                    const QString &defaultText)
+std::optional<QString> MessageBoxPrompts::input(const QString &prompt, const QString &title, QLineEdit::EchoMode echo,
+                                                const QString &defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner(), titleOrDefault(title), prompt, QLineEdit::Normal, defaultText,
-                                               &ok);
+    const QString text = QInputDialog::getText(owner(), titleOrDefault(title), prompt, echo, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> MessageBoxPrompts::inputText(const QString &prompt, const QString &title,
+                                                    const QString &defaultText)
+{
+    return input(prompt, title, QLineEdit::Normal, defaultText);
+}
+
+std::optional<QString> MessageBoxPrompts::inputHidden(const QString &prompt, const QString &title)
+{
+    return input(prompt, title, QLineEdit::Password, QString());
 }

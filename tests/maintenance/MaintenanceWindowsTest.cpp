@@ -18,14 +18,17 @@
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestEnvironment.h"
+#include "widgets/MessageBoxPrompts.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -33,6 +36,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <ctime>
 #include <gtest/gtest.h>
 
@@ -360,6 +364,44 @@ TEST_P(LetterheadWindowTest, MasterCodeAsksTheGateThenTheNewCodeTwiceAndStoresIt
     EXPECT_FALSE(MasterCode::IsDefault());
     EXPECT_TRUE(MasterCode::Matches(QStringLiteral("3141")));
     EXPECT_FALSE(MasterCode::Matches(MasterCode::kDefault));
+    window.close();
+}
+
+// In the program's own boxes, the new master code is never shown as typed:
+// each input box shows dots for it, both times it is asked.
+TEST_P(LetterheadWindowTest, TheNewMasterCodeIsTypedIntoBoxesThatHideIt)
+{
+    ScriptedPins pins;
+    pins.enter(MasterCode::kDefault);
+    frmSettings window;
+    open(window);
+    MessageBoxPrompts boxes;
+    SetPrompts(&boxes);
+    QStringList typed{QStringLiteral("3141"), QStringLiteral("3141")};
+    QList<QLineEdit::EchoMode> echoes;
+    QStringList said;
+    QTimer answerer;
+    answerer.setInterval(10);
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *input = qobject_cast<QInputDialog *>(modal); input && input->isVisible()) {
+            echoes << input->textEchoMode();
+            input->setTextValue(typed.isEmpty() ? QString() : typed.takeFirst());
+            input->accept();
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal); box && box->isVisible()) {
+            said << box->text();
+            box->accept();
+        }
+    });
+    answerer.start();
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdMasterCode")), Qt::LeftButton);
+    answerer.stop();
+    SetPrompts(&prompts);
+    EXPECT_EQ(echoes, (QList<QLineEdit::EchoMode>{QLineEdit::Password, QLineEdit::Password}));
+    EXPECT_EQ(said,
+              QStringList{QStringLiteral("The master code was changed for every counter of this database. "
+                                         "The old one opens nothing any more.")});
+    EXPECT_TRUE(MasterCode::Matches(QStringLiteral("3141")));
     window.close();
 }
 
