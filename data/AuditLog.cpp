@@ -28,24 +28,9 @@ std::optional<QDateTime> lastOpeningAfter(const QDateTime &since)
 
 QStringList Actions()
 {
-    return {kReopen,
-            kFinalizeAfterReopen,
-            kTicketDelete,
-            kLineChanged,
-            kLineRemoved,
-            kPaymentRemoved,
-            kTimeRowAdded,
-            kTimeRowChanged,
-            kTimeRowRemoved,
-            kEmployeeAdded,
-            kEmployeeChanged,
-            kCleanup,
-            kRestore,
-            kImport,
-            kMasterCodeChanged,
-            kGateOpened,
-            kPinRefused,
-            kPinRefusedShut};
+    return {kReopen,       kFinalizeAfterReopen, kTicketDelete,   kLineChanged,   kLineRemoved,     kPaymentRemoved,
+            kTimeRowAdded, kTimeRowChanged,      kTimeRowRemoved, kEmployeeAdded, kEmployeeChanged, kCleanup,
+            kRestore,      kMasterCodeChanged,   kGateOpened,     kPinRefused,    kPinRefusedShut};
 }
 
 QString CounterName()

@@ -34,7 +34,8 @@ inline const QString kPinRefusedShut = QStringLiteral("PIN refused, gate shut");
 inline const QString kGateOpened = QStringLiteral("gate opened");
 inline const QString kMasterCodeChanged = QStringLiteral("master code changed");
 
-// Every action above, in the order the audit log window offers them.
+// Every action above that the program records (not "import" yet), in the
+// order the audit log window offers them.
 QStringList Actions();
 
 // Who opened the gate: an employee ("Ann Admin (#3)") or "master".

@@ -55,6 +55,20 @@ TEST_P(AuditLogWindowTest, TheWindowShowsTheRangeAndNarrowsToAnActionOrAPerson)
     EXPECT_EQ(window.shownEntries(), 2);
 }
 
+// The action filter offers what the program writes down, and nothing it
+// never does.
+TEST_P(AuditLogWindowTest, TheActionFilterOffersTheActionsTheProgramRecords)
+{
+    frmAuditLog window;
+    auto *actions = window.findChild<QComboBox *>(QStringLiteral("cboAction"));
+    ASSERT_NE(actions, nullptr);
+    EXPECT_EQ(actions->itemText(0), QStringLiteral("(all)"));
+    for (const QString &recorded : {AuditLog::kReopen, AuditLog::kTicketDelete, AuditLog::kCleanup, AuditLog::kRestore,
+                                    AuditLog::kPinRefused, AuditLog::kGateOpened})
+        EXPECT_GE(actions->findText(recorded), 1) << recorded.toStdString();
+    EXPECT_EQ(actions->findText(AuditLog::kImport), -1) << "nothing records an import";
+}
+
 TEST_P(AuditLogWindowTest, ThePrintedLogIsNewestFirstWithTheDetailsUnderTheirEntry)
 {
     const QString path = dir.filePath(QStringLiteral("audit.pdf"));
