@@ -15,7 +15,8 @@ namespace TicketRules {
 constexpr std::int64_t kShopFeeNumerator = 1, kShopFeeDenominator = 10;
 // 8.25 % on parts, labor and shop fee.
 constexpr std::int64_t kTaxNumerator = 825, kTaxDenominator = 10000;
-// Card surcharges, shown to the cashier only.
+// Card surcharges: the cashier sees the surcharged amount beside a card
+// payment, and the invoice prints it with the surcharge remarks.
 constexpr std::int64_t kVisaSurchargeNumerator = 102, kDiscoverSurchargeNumerator = 103, kSurchargeDenominator = 100;
 // Visa and Mastercard carry their surcharge only below this base.
 inline Money SurchargeThreshold()
