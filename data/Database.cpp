@@ -775,6 +775,32 @@ qint64 InsertRow(const QString &table, const QStringList &columns, const QVarian
     return q.value(0).toLongLong();
 }
 
+qint64 InsertRows(const QString &table, const QStringList &columns, const QList<QVariantList> &rows)
+{
+    QSqlDatabase db = GetConnection();
+    if (!db.isValid() || (t_state.transactionDepth == 0 && !generationHolds(db)))
+        return -1;
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(table, columns.join(QStringLiteral(", ")),
+                                 QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) {
+        fail(QStringLiteral("Execute:"), q.lastError());
+        return -1;
+    }
+    for (const QVariantList &values : rows) {
+        for (qsizetype i = 0; i < values.size(); ++i)
+            q.bindValue(int(i), values[i]);
+        if (!q.exec()) {
+            fail(QStringLiteral("Execute:"), q.lastError());
+            return -1;
+        }
+    }
+    t_state.lastError.clear();
+    return rows.size();
+}
+
 bool InTransaction()
 {
     return t_state.transactionDepth > 0;

@@ -119,17 +119,27 @@ std::optional<QHash<QString, qint64>> storedKeys(Table table)
     return keys;
 }
 
-qint64 insertRow(Table table, const CheckedRow &row)
+// The new rows, through one prepared statement.
+bool insertRows(Table table, const QList<CheckedRow> &rows)
 {
-    QStringList columns = ExchangeTable::Columns(table);
-    QVariantList values;
-    for (const QString &column : columns)
-        values << row.values.value(column);
-    if (table == Table::Customers) {
+    const QStringList tableColumns = ExchangeTable::Columns(table);
+    QStringList columns = tableColumns;
+    const bool stamped = table == Table::Customers;
+    if (stamped)
         columns << QStringLiteral("created");
-        values << DateText::toDb(Clock::now());
+    const QVariant now = DateText::toDb(Clock::now()); // the whole file comes in at one moment
+    QList<QVariantList> values;
+    values.reserve(rows.size());
+    for (const CheckedRow &row : rows) {
+        QVariantList v;
+        v.reserve(columns.size());
+        for (const QString &column : tableColumns)
+            v << row.values.value(column);
+        if (stamped)
+            v << now;
+        values.append(v);
     }
-    return Database::InsertRow(ExchangeTable::SqlTable(table), columns, values);
+    return rows.isEmpty() || Database::InsertRows(ExchangeTable::SqlTable(table), columns, values) == rows.size();
 }
 
 bool updateRow(Table table, qint64 id, const CheckedRow &row, const QStringList &present)
@@ -147,36 +157,47 @@ bool updateRow(Table table, qint64 id, const CheckedRow &row, const QStringList 
         >= 0;
 }
 
-// Takes each row as new, an update or skipped, and writes it unless only
-// counting. A row whose key an earlier row of the file had is matched to it.
+// Takes each row as new, an update or skipped, and writes them unless only
+// counting. A row whose key an earlier row of the file had is matched to
+// that one: with "update existing" its fields replace the earlier row's.
 bool applyRows(Table table, const QList<CheckedRow> &rows, const Mapping &m, const Options &options, bool write,
                Result *result)
 {
-    std::optional<QHash<QString, qint64>> keys = storedKeys(table);
+    const std::optional<QHash<QString, qint64>> keys = storedKeys(table);
     if (!keys)
         return false;
     result->added = result->updated = result->skipped = 0;
+    QList<CheckedRow> added;
+    QHash<QString, qsizetype> addedByKey;
+    QList<std::pair<qint64, const CheckedRow *>> updates;
     for (const CheckedRow &row : rows) {
         const QString key = ImportRow::KeyOf(table, row.values);
+        const auto earlier = key.isEmpty() ? addedByKey.constEnd() : addedByKey.constFind(key);
         const qint64 id = key.isEmpty() ? 0 : keys->value(key, 0);
-        if (id != 0) {
-            if (!options.updateExisting) {
-                ++result->skipped;
+        if (earlier == addedByKey.constEnd() && id == 0) {
+            if (!key.isEmpty())
+                addedByKey.insert(key, added.size());
+            added.append(row);
+            ++result->added;
+        } else if (!options.updateExisting) {
+            ++result->skipped;
+        } else {
+            ++result->updated;
+            if (id != 0) {
+                updates.append({id, &row});
                 continue;
             }
-            if (write && id > 0 && !updateRow(table, id, row, m.present))
-                return false;
-            ++result->updated;
-            continue;
+            for (const QString &column : m.present)
+                added[*earlier].values.insert(column, row.values.value(column));
         }
-        qint64 newId = -1; // a row only counted stands for itself
-        if (write && (newId = insertRow(table, row)) <= 0)
-            return false;
-        if (!key.isEmpty())
-            keys->insert(key, newId);
-        ++result->added;
     }
-    return true;
+    if (!write)
+        return true;
+    for (const auto &[id, row] : updates) {
+        if (!updateRow(table, id, *row, m.present))
+            return false;
+    }
+    return insertRows(table, added);
 }
 
 QString auditDetails(Table table, const Result &r, const Options &options)
