@@ -128,6 +128,19 @@ TEST_P(CsvImportTest, DryRunCountsAndWritesNothing)
     EXPECT_EQ(importEntries(), 0);
 }
 
+TEST_P(CsvImportTest, ALaterRowOfTheFileUpdatesAnEarlierOne)
+{
+    const CsvImport::Result r = CsvImport::Import(Table::Customers,
+                                                  file("firstname,lastname,city\nAnn,Smith,Austin\nann,SMITH,Waco\n"),
+                                                  {.updateExisting = true});
+    ASSERT_TRUE(r.done);
+    EXPECT_EQ(r.added, 1);
+    EXPECT_EQ(r.updated, 1);
+    EXPECT_EQ(SeedData::count(QStringLiteral("customer")), 1);
+    EXPECT_EQ(text("select city from customer"), QStringLiteral("Waco"));
+    EXPECT_EQ(text("select firstname from customer"), QStringLiteral("ann"));
+}
+
 TEST_P(CsvImportTest, ProductsAreCheckedAsTheEditorChecksThem)
 {
     const QString path = file("UPC,Description,Price,Cost,Qty,Model\n"
