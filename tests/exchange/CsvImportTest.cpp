@@ -128,6 +128,23 @@ TEST_P(CsvImportTest, DryRunCountsAndWritesNothing)
     EXPECT_EQ(importEntries(), 0);
 }
 
+TEST_P(CsvImportTest, ManyRowsGoInEachWithItsOwnValues)
+{
+    QByteArray bytes("firstname,lastname,phone,city\n");
+    for (int i = 1; i <= 1000; ++i)
+        bytes += QStringLiteral("First%1,Last%1,512555%2,City%1\n").arg(i).arg(i, 4, 10, QLatin1Char('0')).toUtf8();
+    const CsvImport::Result r = CsvImport::Import(Table::Customers, file(bytes), {});
+    ASSERT_TRUE(r.done) << CsvImport::Describe(r).join('\n').toStdString();
+    EXPECT_EQ(r.added, 1000);
+    EXPECT_EQ(SeedData::count(QStringLiteral("customer")), 1000);
+    for (const int i : {1, 153, 154, 999, 1000}) {
+        EXPECT_EQ(text("select city from customer where lastname = ?", {QStringLiteral("Last%1").arg(i)}),
+                  QStringLiteral("City%1").arg(i));
+        EXPECT_EQ(text("select phone1 from customer where firstname = ?", {QStringLiteral("First%1").arg(i)}),
+                  QStringLiteral("512555%1").arg(i, 4, 10, QLatin1Char('0')));
+    }
+}
+
 TEST_P(CsvImportTest, ALaterRowOfTheFileUpdatesAnEarlierOne)
 {
     const CsvImport::Result r = CsvImport::Import(Table::Customers,
