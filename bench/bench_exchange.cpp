@@ -44,15 +44,15 @@ QString customersFile(const QTemporaryDir &dir)
 
 QString productsFile(const QTemporaryDir &dir)
 {
-    QList<QStringList> rows = {{"UPC", "Category", "Description", "Cost", "MSRP", "Price", "Model", "Part Number",
-                                "Qty", "GM"}};
+    QList<QStringList> rows = {
+        {"UPC", "Category", "Description", "Cost", "MSRP", "Price", "Model", "Part Number", "Qty", "GM"}};
     rows.reserve(kProducts + 1);
     for (int i = 1; i <= kProducts; ++i) {
         rows.append({QStringLiteral("BC-%1").arg(i), QStringLiteral("Cat%1").arg(i % 25),
-                     QStringLiteral("Product number %1, for a vehicle").arg(i), QStringLiteral("%1.50").arg(10 + i % 50),
-                     QStringLiteral("%1.00").arg(30 + i % 90), QStringLiteral("1,%1.99").arg(100 + i % 800),
-                     QStringLiteral("M-%1").arg(i), QStringLiteral("P-%1").arg(i), QString::number(i % 40),
-                     QStringLiteral("35")});
+                     QStringLiteral("Product number %1, for a vehicle").arg(i),
+                     QStringLiteral("%1.50").arg(10 + i % 50), QStringLiteral("%1.00").arg(30 + i % 90),
+                     QStringLiteral("1,%1.99").arg(100 + i % 800), QStringLiteral("M-%1").arg(i),
+                     QStringLiteral("P-%1").arg(i), QString::number(i % 40), QStringLiteral("35")});
     }
     const QString path = dir.filePath(QStringLiteral("products.csv"));
     QString error;
