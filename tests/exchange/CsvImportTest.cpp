@@ -145,6 +145,34 @@ TEST_P(CsvImportTest, ManyRowsGoInEachWithItsOwnValues)
     }
 }
 
+TEST_P(CsvImportTest, ATenMegabyteFileNamesTheLineOfItsLastBadRow)
+{
+    // 20,000 customers of about 520 bytes, each address over two lines.
+    constexpr int kRows = 20000;
+    const QByteArray filler(480, 'x');
+    QByteArray good("firstname,lastname,phone,address,note\n");
+    for (int i = 1; i <= kRows; ++i)
+        good += QStringLiteral("First%1,Last%1,512555%2,\"%1 Main St,\nBack door\",")
+                    .arg(i)
+                    .arg(i % 10000, 4, 10, QLatin1Char('0'))
+                    .toUtf8()
+            + filler + '\n';
+    ASSERT_GT(good.size(), 10 * 1000 * 1000);
+    QByteArray bad = good;
+    bad.replace("512555" + QByteArray::number(kRows % 10000).rightJustified(4, '0') + ",\"" + QByteArray::number(kRows),
+                "51255,\"" + QByteArray::number(kRows));
+    CsvImport::Result r = CsvImport::Import(Table::Customers, file(bad), {});
+    EXPECT_FALSE(r.done);
+    ASSERT_EQ(r.problems.size(), 1);
+    EXPECT_EQ(r.problems[0].line, 2 * kRows); // the header, then two lines a row
+    EXPECT_EQ(SeedData::count(QStringLiteral("customer")), 0);
+
+    r = CsvImport::Import(Table::Customers, file(good), {});
+    ASSERT_TRUE(r.done) << CsvImport::Describe(r).join('\n').toStdString();
+    EXPECT_EQ(r.added, kRows);
+    EXPECT_EQ(SeedData::count(QStringLiteral("customer")), kRows);
+}
+
 TEST_P(CsvImportTest, ALaterRowOfTheFileUpdatesAnEarlierOne)
 {
     const CsvImport::Result r = CsvImport::Import(Table::Customers,
