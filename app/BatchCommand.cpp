@@ -1,10 +1,13 @@
 #include "app/BatchCommand.h"
 
+#include "data/AuditLog.h"
 #include "data/Backup.h"
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "data/FileReplace.h"
 #include "data/UserPrompts.h"
+#include "exchange/CsvExport.h"
+#include "exchange/CsvImport.h"
 #include "reports/AuditReport.h"
 #include "reports/PrintPayroll.h"
 #include "reports/Printbill.h"
@@ -265,12 +268,72 @@ int restore(const BatchCommand &c)
     return r.ok ? BatchDone : BatchFailed;
 }
 
+// The acting name of the audit entries written from the command line.
+const QString kCommandLine = QStringLiteral("command line");
+
+const QString kTickets = QStringLiteral("tickets");
+
+QString checkExchange(const BatchCommand &c)
+{
+    const QString verb = c.kind == BatchCommand::Kind::Import ? QStringLiteral("--import") : QStringLiteral("--export");
+    const QString table = c.document.value(0);
+    const bool tickets = c.kind == BatchCommand::Kind::Export && table == kTickets;
+    if (!tickets && !ExchangeTable::FromName(table))
+        return QStringLiteral("%1 expects customers, products, labor%2 before the file, not \"%3\"")
+            .arg(verb, c.kind == BatchCommand::Kind::Export ? QStringLiteral(" or tickets") : QString(), table);
+    const QStringList range = c.document.mid(1);
+    if (tickets)
+        return range.size() == 2 ? checkAuditRange(range).replace(QStringLiteral("audit"), QStringLiteral("tickets"))
+                                 : QStringLiteral("--export tickets FILE expects FROM TO (YYYY-MM-DD)");
+    if (!range.isEmpty())
+        return QStringLiteral("%1 %2 FILE takes nothing after the file, not \"%3\"")
+            .arg(verb, table, range.join(QLatin1Char(' ')));
+    if (c.kind == BatchCommand::Kind::Import && !QFileInfo(c.file).isFile())
+        return QStringLiteral("%1 does not exist, or is not a file; nothing was imported")
+            .arg(QDir::toNativeSeparators(QFileInfo(c.file).absoluteFilePath()));
+    return QString();
+}
+
+int importFile(const BatchCommand &c)
+{
+    const AuditLog::Acting acting(kCommandLine);
+    const CsvImport::Result r = CsvImport::Import(*ExchangeTable::FromName(c.document.first()), c.file,
+                                                  {.updateExisting = c.updateExisting, .dryRun = c.dryRun});
+    for (const QString &line : CsvImport::Describe(r))
+        say(line);
+    if (r.done && c.dryRun)
+        say(QStringLiteral("a dry run: nothing was written"));
+    return r.done ? BatchDone : BatchFailed;
+}
+
+int exportFile(const BatchCommand &c)
+{
+    const QString table = c.document.first();
+    QString error;
+    int rows = 0;
+    const bool ok = table == kTickets
+        ? CsvExport::ExportTickets(*isoDay(c.document[1]), *isoDay(c.document[2]), c.file, &error, &rows)
+        : CsvExport::ExportTable(*ExchangeTable::FromName(table), c.file, &error, &rows);
+    if (!ok) {
+        say(error);
+        return BatchFailed;
+    }
+    say(QStringLiteral("wrote %1 (%2 row(s))")
+            .arg(QDir::toNativeSeparators(QFileInfo(c.file).absoluteFilePath()))
+            .arg(rows));
+    return BatchDone;
+}
+
 } // namespace
 
 QString CheckBatchArguments(const BatchCommand &command)
 {
+    if ((command.updateExisting || command.dryRun) && command.kind != BatchCommand::Kind::Import)
+        return QStringLiteral("--update-existing and --dry-run go with --import");
     if (command.kind == BatchCommand::Kind::Pdf)
         return checkDocument(command);
+    if (command.kind == BatchCommand::Kind::Import || command.kind == BatchCommand::Kind::Export)
+        return checkExchange(command);
     if (command.kind == BatchCommand::Kind::Restore && !QFileInfo(command.file).isFile())
         return QStringLiteral("%1 does not exist, or is not a file; nothing was restored")
             .arg(QDir::toNativeSeparators(QFileInfo(command.file).absoluteFilePath()));
@@ -285,16 +348,37 @@ bool TakeBatchOption(const QStringList &arguments, int &i, BatchCommand &command
         command.confirmed = true;
         return true;
     }
+    if (arg == QLatin1String("--update-existing") || arg == QLatin1String("--dry-run")) {
+        (arg == QLatin1String("--dry-run") ? command.dryRun : command.updateExisting) = true;
+        return true;
+    }
     if (arg == QLatin1String("--backup"))
         kind = BatchCommand::Kind::Backup;
     else if (arg == QLatin1String("--restore"))
         kind = BatchCommand::Kind::Restore;
     else if (arg == QLatin1String("--pdf"))
         kind = BatchCommand::Kind::Pdf;
+    else if (arg == QLatin1String("--import"))
+        kind = BatchCommand::Kind::Import;
+    else if (arg == QLatin1String("--export"))
+        kind = BatchCommand::Kind::Export;
     else
         return false;
     if (command.kind != BatchCommand::Kind::None) {
-        *error = QStringLiteral("only one of --backup, --restore and --pdf at a time");
+        *error = QStringLiteral("only one of --backup, --restore, --pdf, --import and --export at a time");
+        return true;
+    }
+    if (kind == BatchCommand::Kind::Import || kind == BatchCommand::Kind::Export) {
+        // The table comes first: --import customers FILE.
+        if (i + 2 >= arguments.size() || isOption(arguments[i + 1]) || isOption(arguments[i + 2])) {
+            *error = QStringLiteral("%1 needs a table and a file name").arg(arg);
+            return true;
+        }
+        command.kind = kind;
+        command.document << arguments[++i];
+        command.file = arguments[++i];
+        while (i + 1 < arguments.size() && !isOption(arguments[i + 1]))
+            command.document << arguments[++i];
         return true;
     }
     if (i + 1 >= arguments.size() || isOption(arguments[i + 1])) {
@@ -318,6 +402,15 @@ QString BatchUsage()
                                   "  --pdf FILE DOCUMENT  write a document as a PDF file; DOCUMENT is one of\n");
     for (const DocumentKind &kind : documents())
         text += QStringLiteral("      %1 %2\n").arg(QLatin1String(kind.name), QLatin1String(kind.arguments));
+    text += QStringLiteral("  --import customers|products|labor FILE [--update-existing] [--dry-run]\n"
+                           "                       read a comma-separated file into the table: every row or\n"
+                           "                       none (the bad rows are listed and written beside FILE);\n"
+                           "                       rows matching a stored record are skipped unless\n"
+                           "                       --update-existing; --dry-run checks and writes nothing\n"
+                           "  --export customers|products|labor FILE\n"
+                           "  --export tickets FILE FROM TO\n"
+                           "                       write the table, or the tickets closed from FROM to TO\n"
+                           "                       (YYYY-MM-DD) with their lines and payments, to FILE\n");
     text += QStringLiteral("Exit status: 0 done, 1 failed, 2 bad arguments, 3 nothing to print (an empty period).\n");
     return text;
 }
@@ -331,6 +424,10 @@ int RunBatchCommand(const BatchCommand &command)
         return restore(command);
     case BatchCommand::Kind::Pdf:
         return writeDocument(command);
+    case BatchCommand::Kind::Import:
+        return importFile(command);
+    case BatchCommand::Kind::Export:
+        return exportFile(command);
     case BatchCommand::Kind::None:
         return BatchDone;
     }

@@ -775,6 +775,64 @@ qint64 InsertRow(const QString &table, const QStringList &columns, const QVarian
     return q.value(0).toLongLong();
 }
 
+namespace {
+
+// How many rows one insert of InsertRows carries. On a server each statement
+// is a round trip, so many rows go in one (SQL Server takes 2,100
+// parameters at most). Qt's SQLite driver finds each parameter by its place
+// at a cost that grows with their number, and the engine is in the process:
+// one row a statement is the fastest there.
+qsizetype rowsPerInsert(Engine engine, qsizetype columns)
+{
+    return engine == Engine::SQLite ? 1 : qMax<qsizetype>(1, 2000 / qMax<qsizetype>(1, columns));
+}
+
+// A prepared insert of `rows` rows; false after a failure, which is shown.
+bool prepareInsert(QSqlQuery &q, const QString &table, const QStringList &columns, qsizetype rows)
+{
+    const QString oneRow = QStringLiteral("(%1)").arg(
+        QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    q.setForwardOnly(true);
+    if (q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+                      .arg(table, columns.join(QStringLiteral(", ")),
+                           QStringList(rows, oneRow).join(QStringLiteral(", "))))) {
+        return true;
+    }
+    fail(QStringLiteral("Execute:"), q.lastError());
+    return false;
+}
+
+} // namespace
+
+qint64 InsertRows(const QString &table, const QStringList &columns, const QList<QVariantList> &rows)
+{
+    QSqlDatabase db = GetConnection();
+    if (!db.isValid() || (t_state.transactionDepth == 0 && !generationHolds(db)))
+        return -1;
+    const qsizetype perInsert = rowsPerInsert(CurrentDialect().engine(), columns.size());
+    QSqlQuery full(db);
+    if (rows.size() >= perInsert && !prepareInsert(full, table, columns, perInsert))
+        return -1;
+    for (qsizetype from = 0; from < rows.size(); from += perInsert) {
+        const qsizetype count = qMin(perInsert, rows.size() - from);
+        QSqlQuery rest(db); // the last, shorter batch
+        QSqlQuery &q = count == perInsert ? full : rest;
+        if (count != perInsert && !prepareInsert(rest, table, columns, count))
+            return -1;
+        int place = 0;
+        for (qsizetype r = from; r < from + count; ++r) {
+            for (const QVariant &value : rows[r])
+                q.bindValue(place++, value);
+        }
+        if (!q.exec()) {
+            fail(QStringLiteral("Execute:"), q.lastError());
+            return -1;
+        }
+    }
+    t_state.lastError.clear();
+    return rows.size();
+}
+
 bool InTransaction()
 {
     return t_state.transactionDepth > 0;

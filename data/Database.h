@@ -71,6 +71,11 @@ std::optional<Recordset> GetRS(const QString &sql, const QVariantList &params = 
 // Inserts one row and returns the id the engine gave it, or -1 after a
 // failure (shown as "Execute:" & the reason).
 qint64 InsertRow(const QString &table, const QStringList &columns, const QVariantList &values);
+// Inserts many rows (each its values of the columns, in order) through one
+// prepared statement, for an import of thousands: the number inserted, or
+// -1 after the first failure (shown as "Execute:" & the reason). Run it
+// inside a Transaction, so a failure leaves none of them.
+qint64 InsertRows(const QString &table, const QStringList &columns, const QList<QVariantList> &rows);
 
 // Runs body as one all-or-nothing unit: it is committed when body returns
 // true and no statement inside failed, else rolled back and the first failure

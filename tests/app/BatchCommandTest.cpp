@@ -165,9 +165,108 @@ TEST_F(BatchCommandTest, HelpListsTheDocuments)
     p.waitForFinished(10000);
     const QString help = QString::fromLocal8Bit(p.readAllStandardOutput());
     EXPECT_EQ(p.exitCode(), 0);
-    for (const char *doc : {"invoice", "daily-summary", "weekly-summary", "monthly-summary", "product-sales",
-                            "inventory", "payroll", "--backup", "--restore"})
+    for (const char *doc :
+         {"invoice", "daily-summary", "weekly-summary", "monthly-summary", "product-sales", "inventory", "payroll",
+          "--backup", "--restore", "--import", "--export", "--update-existing", "--dry-run"})
         EXPECT_TRUE(help.contains(QLatin1String(doc))) << doc;
+}
+
+// A copy of the demo shop for the tests that change it.
+QString shopCopy(const QString &demo, const QString &copy)
+{
+    QFile::remove(copy);
+    EXPECT_TRUE(QFile::copy(demo, copy));
+    return copy;
+}
+
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    return path;
+}
+
+QVariant valueIn(const QString &db, const QString &sql)
+{
+    QVariant value;
+    {
+        QSqlDatabase c = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("batch-read"));
+        c.setDatabaseName(db);
+        EXPECT_TRUE(c.open());
+        QSqlQuery q(c);
+        if (q.exec(sql) && q.next())
+            value = q.value(0);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("batch-read"));
+    return value;
+}
+
+TEST_F(BatchCommandTest, ImportChecksEveryRowAndRecordsItself)
+{
+    const QString db = shopCopy(database(), file(QStringLiteral("import.db")));
+    const qint64 before = valueIn(db, QStringLiteral("select count(*) from customer")).toLongLong();
+    const QString bad = writeFile(file(QStringLiteral("bad.csv")),
+                                  "First,Last,Phone\nAnn,Import,5125550123\n"
+                                  "Bob,Import,12\n");
+    const ProgramRun refused = tessaly({"--database", db, "--import", "customers", bad});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.errors.contains(QStringLiteral("line 3, Phone:"))) << refused.errors.toStdString();
+    EXPECT_TRUE(QFile::exists(file(QStringLiteral("bad.errors.csv"))));
+    EXPECT_EQ(valueIn(db, QStringLiteral("select count(*) from customer")).toLongLong(), before);
+
+    const QString good = writeFile(file(QStringLiteral("good.csv")),
+                                   "First,Last,Phone\nAnn,Import,5125550123\n"
+                                   "Bob,Import,512 555 0124\n");
+    const ProgramRun dry = tessaly({"--database", db, "--import", "customers", good, "--dry-run"});
+    EXPECT_EQ(dry.exitCode, 0) << dry.errors.toStdString();
+    EXPECT_TRUE(dry.errors.contains(QStringLiteral("2 added"))) << dry.errors.toStdString();
+    EXPECT_EQ(valueIn(db, QStringLiteral("select count(*) from customer")).toLongLong(), before);
+
+    const ProgramRun done = tessaly({"--database", db, "--import", "customers", good});
+    EXPECT_EQ(done.exitCode, 0) << done.errors.toStdString();
+    EXPECT_EQ(valueIn(db, QStringLiteral("select count(*) from customer")).toLongLong(), before + 2);
+    EXPECT_EQ(valueIn(db, QStringLiteral("select who from auditlog where action = 'import'")).toString(),
+              QStringLiteral("command line"));
+
+    const ProgramRun again = tessaly({"--database", db, "--import", "customers", good, "--update-existing"});
+    EXPECT_EQ(again.exitCode, 0) << again.errors.toStdString();
+    EXPECT_TRUE(again.errors.contains(QStringLiteral("0 added, 2 updated"))) << again.errors.toStdString();
+}
+
+TEST_F(BatchCommandTest, ExportWritesTablesAndClosedTickets)
+{
+    const QString customers = file(QStringLiteral("customers.csv"));
+    const ProgramRun table = tessaly({"--database", database(), "--export", "customers", customers});
+    EXPECT_EQ(table.exitCode, 0) << table.errors.toStdString();
+    EXPECT_TRUE(QFile::exists(customers));
+    const QString tickets = file(QStringLiteral("tickets.csv"));
+    const ProgramRun closed = tessaly(
+        {"--database", database(), "--export", "tickets", tickets, "2026-12-01", "2026-12-07"});
+    EXPECT_EQ(closed.exitCode, 0) << closed.errors.toStdString();
+    QFile f(tickets);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("\"0005\""));
+}
+
+TEST_F(BatchCommandTest, ImportAndExportArgumentsAreCheckedFirst)
+{
+    const QString out = file(QStringLiteral("never.csv"));
+    const QList<QStringList> wrong = {
+        {"--import", "people", out},
+        {"--import", "customers"},
+        {"--import", "customers", file(QStringLiteral("absent.csv"))},
+        {"--export", "customers", out, "--dry-run"},
+        {"--export", "tickets", out, "2026-12-01"},
+        {"--export", "tickets", out, "2026-12-07", "2026-12-01"},
+        {"--export", "labor", out, "2026-12-01"},
+    };
+    for (const QStringList &args : wrong) {
+        const ProgramRun run = tessaly(QStringList{"--database", database()} + args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString() << run.errors.toStdString();
+        EXPECT_FALSE(run.errors.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 } // namespace
