@@ -1,0 +1,33 @@
+#pragma once
+
+#include "catalog/ProductLabels.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QRadioButton;
+class QSpinBox;
+
+// "Print Labels": which products get labels (the one picked in the list, or
+// every product), on which sheet, from which label of it, and how many each.
+// Opened modally by the inventory window, which prints what was chosen.
+class frmPrintLabels : public QDialog
+{
+    Q_OBJECT
+public:
+    // selectedName is the product picked in the list, empty when none is.
+    explicit frmPrintLabels(const QString &selectedName, QWidget *parent = nullptr);
+
+    bool allProducts() const;
+    ProductLabels::Choice choice() const;
+
+private:
+    void sheetChanged();
+
+    QRadioButton *optSelected;
+    QRadioButton *optAll;
+    QComboBox *cboSheet;
+    QSpinBox *spnStart;
+    QRadioButton *optOne;
+    QRadioButton *optOnHand;
+};
