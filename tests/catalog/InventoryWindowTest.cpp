@@ -268,6 +268,8 @@ TEST_P(InventoryWindowTest, PrintLabelsPrintsThePickedProductOrEveryOneOnTheChos
         EXPECT_EQ(start->maximum(), 10);
         start->setValue(3);
         child<QRadioButton>(modal, QStringLiteral("optOnHand"))->click();
+        if (const QByteArray shots = qgetenv("TESSALY_SHOT_DIR"); !shots.isEmpty())
+            modal->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/frmPrintLabels.png"));
         qobject_cast<QDialog *>(modal)->accept();
     });
     QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdLabels")), Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include "catalog/modBarCode.h"
 #include "data/Database.h"
 #include "print/PageOps.h"
+#include "print/PrintPresenter.h"
 #include "tests/catalog/CatalogFixtures.h"
 #include "tests/catalog/LabelCapture.h"
 #include "tests/support/RecordingPrompts.h"
@@ -355,6 +356,33 @@ TEST_P(ProductLabelsTest, TheStartPositionLeavesTheEarlierLabelsOfAHalfUsedSheet
         ReportResult::Status::NoDocument);
     EXPECT_EQ(capture.previews, 0);
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// A printer setup whose user turns the page.
+class LandscapeSetup final : public PrintPresenter
+{
+public:
+    LandscapeSetup() { SetPrintPresenter(this); }
+    ~LandscapeSetup() override { SetPrintPresenter(nullptr); }
+    PrintSetupChoice showPrinterSetup(int) override { return PrintSetupChoice::preview(2); }
+    void showPreview(std::shared_ptr<const RecordedDocument>, bool, QObject *) override { ++previews; }
+    int previews = 0;
+};
+
+TEST_P(ProductLabelsTest, ASheetTurnedInThePrinterSetupIsRefusedAndNothingIsShown)
+{
+    const LabelSheet s = sheet("5163");
+    const QList<int> ids = addProducts(s, 2);
+    LandscapeSetup setup;
+    const ReportResult result = ProductLabels::PrintLabels(*ProductLabels::Read(ids), Choice{s, 1, Count::One},
+                                                           ReportOutput::interactive());
+    EXPECT_EQ(result.status, ReportResult::Status::Failed);
+    EXPECT_EQ(setup.previews, 0);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("PrintLabels: The labels of a 5163 sheet do not fit on the "
+                             "printer's paper (11 x 8.5 inches): label sheets are Letter "
+                             "paper, printed upright."));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ProductLabelsTest, ::testing::ValuesIn(TestDatabase::Engines()),
