@@ -74,6 +74,7 @@ QWidget *frmInventory::buildList()
     vbalGrid1 = new vbalGrid(list);
     vbalGrid1->setObjectName(QStringLiteral("vbalGrid1"));
     vbalGrid1->SetRowMode(true);
+    vbalGrid1->SetMultiSelect(true); // labels for several products
     vbalGrid1->SetGridLines(true);
     vbalGrid1->SetDefaultRowHeight(30);
     layout->addWidget(vbalGrid1, 1);
@@ -215,17 +216,20 @@ void frmInventory::PrintList()
 
 void frmInventory::PrintLabels()
 {
-    const int row = vbalGrid1->SelectedRow();
-    ProductLabels::Product picked;
-    if (row) {
+    QList<int> ids;
+    QStringList names;
+    for (const int row : vbalGrid1->SelectedRows()) {
+        ProductLabels::Product picked;
         picked.id = int(vbalGrid1->CellItemData(row, kIdColumn));
         picked.modelNumber = vbalGrid1->CellValue(row, kModelColumn);
         picked.description = vbalGrid1->CellValue(row, kDescriptionColumn);
+        ids.append(picked.id);
+        names.append(picked.Name());
     }
-    frmPrintLabels window(row ? picked.Name() : QString(), this);
+    frmPrintLabels window(names, this);
     if (window.exec() != QDialog::Accepted)
         return;
-    const auto products = window.allProducts() ? ProductLabels::ReadAll() : ProductLabels::Read({picked.id});
+    const auto products = window.allProducts() ? ProductLabels::ReadAll() : ProductLabels::Read(ids);
     if (!products)
         return;
     const ReportResult result = ProductLabels::PrintLabels(*products, window.choice(), ReportOutput::interactive());

@@ -27,13 +27,20 @@ QString sheetCaption(const LabelSheet &sheet)
         .arg(sheet.labelHeight, 0, 'g', 4);
 }
 
+QString pickedCaption(const QStringList &names)
+{
+    if (names.size() == 1)
+        return QStringLiteral("The product picked in the list: ") + names.first();
+    if (names.isEmpty())
+        return QStringLiteral("The products picked in the list");
+    return QStringLiteral("The %1 products picked in the list").arg(names.size());
+}
+
 } // namespace
 
-frmPrintLabels::frmPrintLabels(const QString &selectedName, QWidget *parent)
+frmPrintLabels::frmPrintLabels(const QStringList &pickedNames, QWidget *parent)
     : QDialog(parent)
-    , optSelected(option(this, "optSelected",
-                         selectedName.isEmpty() ? QStringLiteral("The product picked in the list")
-                                                : QStringLiteral("The product picked in the list: ") + selectedName))
+    , optSelected(option(this, "optSelected", pickedCaption(pickedNames)))
     , optAll(option(this, "optAll", QStringLiteral("Every product of the list")))
     , cboSheet(new QComboBox(this))
     , spnStart(new QSpinBox(this))
@@ -46,7 +53,7 @@ frmPrintLabels::frmPrintLabels(const QString &selectedName, QWidget *parent)
     spnStart->setObjectName(QStringLiteral("spnStart"));
     for (const LabelSheet &sheet : LabelSheet::All())
         cboSheet->addItem(sheetCaption(sheet), sheet.name);
-    optSelected->setEnabled(!selectedName.isEmpty());
+    optSelected->setEnabled(!pickedNames.isEmpty());
 
     auto *which = new QVBoxLayout;
     which->addWidget(optSelected);
@@ -66,7 +73,7 @@ frmPrintLabels::frmPrintLabels(const QString &selectedName, QWidget *parent)
     auto *countGroup = new QButtonGroup(this);
     countGroup->addButton(optOne);
     countGroup->addButton(optOnHand);
-    (selectedName.isEmpty() ? optAll : optSelected)->setChecked(true);
+    (pickedNames.isEmpty() ? optAll : optSelected)->setChecked(true);
     optOne->setChecked(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

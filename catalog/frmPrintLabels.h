@@ -3,20 +3,21 @@
 #include "catalog/ProductLabels.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QComboBox;
 class QRadioButton;
 class QSpinBox;
 
-// "Print Labels": which products get labels (the one picked in the list, or
+// "Print Labels": which products get labels (those picked in the list, or
 // every product), on which sheet, from which label of it, and how many each.
 // Opened modally by the inventory window, which prints what was chosen.
 class frmPrintLabels : public QDialog
 {
     Q_OBJECT
 public:
-    // selectedName is the product picked in the list, empty when none is.
-    explicit frmPrintLabels(const QString &selectedName, QWidget *parent = nullptr);
+    // pickedNames are the products picked in the list, none when none is.
+    explicit frmPrintLabels(const QStringList &pickedNames, QWidget *parent = nullptr);
 
     bool allProducts() const;
     ProductLabels::Choice choice() const;

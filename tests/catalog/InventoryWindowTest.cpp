@@ -302,6 +302,21 @@ TEST_P(InventoryWindowTest, PrintLabelsPrintsThePickedProductOrEveryOneOnTheChos
         EXPECT_EQ(textsWith(preview.document->pages[0], QLatin1String(model)), 1) << model;
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('|')).toStdString();
 
+    // Two products picked with Ctrl held: their labels alone, in list order.
+    clickCell(grid, 1, 1);
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      WindowSupport::cellCentre(grid, 3, 2));
+    WindowSupport::whenModalShows([](QWidget *modal) {
+        EXPECT_EQ(child<QRadioButton>(modal, QStringLiteral("optSelected"))->text(),
+                  QStringLiteral("The 2 products picked in the list"));
+        qobject_cast<QDialog *>(modal)->accept();
+    });
+    QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdLabels")), Qt::LeftButton);
+    ASSERT_EQ(preview.previews, 3);
+    EXPECT_EQ(textsWith(preview.document->pages[0], QStringLiteral("AMP-4C")), 1);
+    EXPECT_EQ(textsWith(preview.document->pages[0], QStringLiteral("AL-300")), 1);
+    EXPECT_EQ(textsWith(preview.document->pages[0], QStringLiteral("SD-150")), 0);
+
     // Nothing on hand: said so.
     Database::Execute(QStringLiteral("update product set qoh = 0"));
     WindowSupport::whenModalShows([](QWidget *modal) {
@@ -309,7 +324,7 @@ TEST_P(InventoryWindowTest, PrintLabelsPrintsThePickedProductOrEveryOneOnTheChos
         qobject_cast<QDialog *>(modal)->accept();
     });
     QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdLabels")), Qt::LeftButton);
-    EXPECT_EQ(preview.previews, 2);
+    EXPECT_EQ(preview.previews, 3);
     EXPECT_EQ(prompts.lastMessage(),
               QStringLiteral("None of these products has a piece on hand: no labels were printed."));
 }
