@@ -1,5 +1,6 @@
 #include "app/BatchCommand.h"
 
+#include "catalog/ProductLabels.h"
 #include "data/AuditLog.h"
 #include "data/Backup.h"
 #include "data/Database.h"
@@ -82,7 +83,7 @@ struct DocumentKind
 {
     const char *name;
     const char *arguments;
-    int count;
+    int count;                                             // -1: as many as the check takes
     std::function<QString(const QStringList &args)> check; // "" when the arguments are right
     std::function<int(const QStringList &args, const QString &file)> make;
 };
@@ -184,6 +185,46 @@ int auditLog(const QStringList &args, const QString &file)
                    file);
 }
 
+// labels SHEET [@START] PRODUCT-ID…: the start is marked, as it is a number too.
+QString checkLabels(const QStringList &args)
+{
+    const QString usage = QStringLiteral("labels expects 5160|5163 [@START] PRODUCT-ID...");
+    if (args.size() < 2 || !LabelSheet::Named(args[0]))
+        return usage;
+    const bool started = args[1].startsWith(QLatin1Char('@'));
+    const auto start = started ? wholeNumber(args[1].mid(1)) : std::optional<int>(1);
+    if (!start || *start < 1 || *start > LabelSheet::Named(args[0])->Count())
+        return QStringLiteral("a %1 sheet has labels 1 to %2, not \"%3\"")
+            .arg(args[0])
+            .arg(LabelSheet::Named(args[0])->Count())
+            .arg(args[1]);
+    if (started && args.size() < 3)
+        return usage;
+    for (const QString &id : args.mid(started ? 2 : 1)) {
+        if (!wholeNumber(id) || *wholeNumber(id) <= 0)
+            return QStringLiteral("labels expects product ids, not \"%1\"").arg(id);
+    }
+    return QString();
+}
+
+int labels(const QStringList &args, const QString &file)
+{
+    const bool started = args[1].startsWith(QLatin1Char('@'));
+    QList<int> ids;
+    for (const QString &id : args.mid(started ? 2 : 1))
+        ids.append(*wholeNumber(id));
+    const std::optional<QList<ProductLabels::Product>> products = ProductLabels::Read(ids);
+    if (!products)
+        return BatchFailed;
+    for (const int id : ids) {
+        if (std::none_of(products->cbegin(), products->cend(), [id](const auto &p) { return p.id == id; }))
+            return nothingBecause(QStringLiteral("there is no product %1; nothing was written").arg(id));
+    }
+    const ProductLabels::Choice choice{*LabelSheet::Named(args[0]), started ? *wholeNumber(args[1].mid(1)) : 1,
+                                       ProductLabels::Count::One};
+    return exitFor(ProductLabels::PrintLabels(*products, choice, ReportOutput::pdf(file)), file);
+}
+
 QString noArguments(const QStringList &)
 {
     return QString();
@@ -203,6 +244,7 @@ const QList<DocumentKind> &documents()
          [](const QStringList &, const QString &f) { return exitFor(PrintInventory(ReportOutput::pdf(f)), f); }},
         {"payroll", "EMPLOYEE-ID YEAR weekly|semimonthly", 3, checkPayroll, payroll},
         {"audit", "FROM TO (YYYY-MM-DD)", 2, checkAuditRange, auditLog},
+        {"labels", "5160|5163 [@START] PRODUCT-ID...", -1, checkLabels, labels},
     };
     return kinds;
 }
@@ -225,7 +267,7 @@ QString checkDocument(const BatchCommand &c)
     if (!kind)
         return QStringLiteral("unknown document \"%1\" (see --help)").arg(name);
     const QStringList args = c.document.mid(1);
-    if (args.size() != kind->count)
+    if (kind->count >= 0 && args.size() != kind->count)
         return QStringLiteral("%1 expects %2")
             .arg(name, kind->count ? QLatin1String(kind->arguments) : QStringLiteral("no arguments"));
     return kind->check(args);

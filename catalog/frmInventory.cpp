@@ -3,8 +3,10 @@
 #include "catalog/GridClickChange.h"
 #include "catalog/NewProductId.h"
 #include "catalog/ProductDetail.h"
+#include "catalog/ProductLabels.h"
 #include "catalog/ProductStore.h"
 #include "catalog/frmNewProduct.h"
+#include "catalog/frmPrintLabels.h"
 #include "data/NullToSpace.h"
 #include "data/Recordset.h"
 #include "data/UserPrompts.h"
@@ -37,6 +39,7 @@ frmInventory::frmInventory(QWidget *parent)
     connect(cmdRefreshList, &QPushButton::clicked, this, &frmInventory::FillList);
     connect(cmdNew, &QPushButton::clicked, this, &frmInventory::NewItem);
     connect(cmdPrint, &QPushButton::clicked, this, &frmInventory::PrintList);
+    connect(cmdLabels, &QPushButton::clicked, this, &frmInventory::PrintLabels);
     connect(vbalGrid1, &vbalGrid::SelectionChange, this, [this](int row, int) { pickRow(row); });
     connect(vbalGrid1, &vbalGrid::DblClick, this, [this](int row, int) { pickRow(row); });
     connect(vbalGrid1, &vbalGrid::MouseUp, this, &frmInventory::onMouseUp);
@@ -64,12 +67,14 @@ QWidget *frmInventory::buildList()
         return b;
     };
     cmdPrint = button("cmdPrint", QStringLiteral("Print List"));
+    cmdLabels = button("cmdLabels", QStringLiteral("Print Labels"));
     cmdRefreshList = button("cmdRefreshList", QStringLiteral("Refresh List"));
     cmdNew = button("cmdNew", QStringLiteral("New Item"));
     layout->addLayout(buttons);
     vbalGrid1 = new vbalGrid(list);
     vbalGrid1->setObjectName(QStringLiteral("vbalGrid1"));
     vbalGrid1->SetRowMode(true);
+    vbalGrid1->SetMultiSelect(true); // labels for several products
     vbalGrid1->SetGridLines(true);
     vbalGrid1->SetDefaultRowHeight(30);
     layout->addWidget(vbalGrid1, 1);
@@ -207,6 +212,30 @@ void frmInventory::NewItem()
 void frmInventory::PrintList()
 {
     PrintInventory();
+}
+
+void frmInventory::PrintLabels()
+{
+    QList<int> ids;
+    QStringList names;
+    for (const int row : vbalGrid1->SelectedRows()) {
+        ProductLabels::Product picked;
+        picked.id = int(vbalGrid1->CellItemData(row, kIdColumn));
+        picked.modelNumber = vbalGrid1->CellValue(row, kModelColumn);
+        picked.description = vbalGrid1->CellValue(row, kDescriptionColumn);
+        ids.append(picked.id);
+        names.append(picked.Name());
+    }
+    frmPrintLabels window(names, this);
+    if (window.exec() != QDialog::Accepted)
+        return;
+    const auto products = window.allProducts() ? ProductLabels::ReadAll() : ProductLabels::Read(ids);
+    if (!products)
+        return;
+    const ReportResult result = ProductLabels::PrintLabels(*products, window.choice(), ReportOutput::interactive());
+    if (result.status == ReportResult::Status::NoDocument)
+        Prompts().message(QStringLiteral("None of these products has a piece on hand: no labels were printed."),
+                          QStringLiteral("Labels"));
 }
 
 void frmInventory::onSplitterResize()

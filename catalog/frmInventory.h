@@ -10,7 +10,8 @@ class vbalGrid;
 
 // "Store Inventory": every product with its stock and price, and beside it,
 // on a splitter, the product editor for the product picked in the list.
-// New Item opens the New Product window; the Remove cell deletes a product
+// New Item opens the New Product window; Print Labels prints bar-code
+// labels by the sheet; the Remove cell deletes a product
 // after a question; Print List prints the inventory report. Column widths,
 // the split and the window's size and place are kept. Not modal: it may
 // stay open beside the sales window.
@@ -34,6 +35,8 @@ public:
     // The buttons' actions.
     void NewItem();
     void PrintList();
+    // Print Labels: the choice in a small window, then the labels.
+    void PrintLabels();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -42,6 +45,7 @@ protected:
 private:
     // The columns the window reads back: the id rides on the first.
     static constexpr int kIdColumn = 1;
+    static constexpr int kModelColumn = 2;
     static constexpr int kDescriptionColumn = 3;
 
     QWidget *buildList();
@@ -56,6 +60,7 @@ private:
     QWidget *picList = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdLabels = nullptr;
     QPushButton *cmdRefreshList = nullptr;
     QPushButton *cmdNew = nullptr;
     vbalGrid *vbalGrid1 = nullptr;

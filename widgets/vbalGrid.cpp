@@ -462,6 +462,23 @@ void vbalGrid::SetRowMode(bool wholeRows)
     m_view->setSelectionBehavior(wholeRows ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
 }
 
+void vbalGrid::SetMultiSelect(bool on)
+{
+    m_view->setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+std::vector<int> vbalGrid::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex &index : m_view->selectionModel()->selectedIndexes()) {
+        if (index.row() < m_model->shownCount())
+            rows.push_back(rowOf(index));
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
 int vbalGrid::DefaultRowHeight() const
 {
     return m_view->verticalHeader()->defaultSectionSize();

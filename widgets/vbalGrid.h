@@ -145,6 +145,12 @@ public:
     void EnsureVisible(int row);
     bool RowMode() const { return m_rowMode; }
     void SetRowMode(bool wholeRows);
+    // Several rows at once (Ctrl and Shift with the mouse or keys); off by
+    // default. SelectedRow stays the row of the current cell.
+    void SetMultiSelect(bool on);
+    // The rows selected, in row order (the current one alone without
+    // multiple selection; none when nothing is selected).
+    std::vector<int> SelectedRows() const;
     bool Editable() const { return m_editable; }
     void SetEditable(bool editable) { m_editable = editable; }
     int DefaultRowHeight() const;

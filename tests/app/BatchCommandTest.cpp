@@ -133,6 +133,37 @@ TEST_F(BatchCommandTest, WrongArgumentsSayWhatWasExpectedAndWriteNothing)
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+TEST_F(BatchCommandTest, LabelsOfProductsGoOnASheetFromTheChosenPosition)
+{
+    const QString pdf = file(QStringLiteral("labels.pdf"));
+    const ProgramRun made = document(pdf,
+                                     {QStringLiteral("labels"), QStringLiteral("5160"), QStringLiteral("@29"),
+                                      QStringLiteral("1"), QStringLiteral("8"), QStringLiteral("1")});
+    ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
+    EXPECT_TRUE(made.errors.contains(QStringLiteral("(2 page(s))"))) << made.errors.toStdString();
+    const QString labels = text(pdf);
+    EXPECT_TRUE(labels.contains(QStringLiteral("RS-2W $199.99"))) << labels.toStdString();
+    EXPECT_TRUE(labels.contains(QStringLiteral("Double-DIN touchscreen receiver"))) << labels.toStdString();
+    EXPECT_TRUE(labels.contains(QStringLiteral("012345000086")));
+
+    const QString never = file(QStringLiteral("no-labels.pdf"));
+    for (const QStringList &bad :
+         {QStringList{QStringLiteral("labels"), QStringLiteral("5161"), QStringLiteral("1")},
+          QStringList{QStringLiteral("labels"), QStringLiteral("5160")},
+          QStringList{QStringLiteral("labels"), QStringLiteral("5160"), QStringLiteral("@31"), QStringLiteral("1")},
+          QStringList{QStringLiteral("labels"), QStringLiteral("5163"), QStringLiteral("@0"), QStringLiteral("1")},
+          QStringList{QStringLiteral("labels"), QStringLiteral("5160"), QStringLiteral("@3")},
+          QStringList{QStringLiteral("labels"), QStringLiteral("5160"), QStringLiteral("1;drop")}}) {
+        const ProgramRun run = document(never, bad);
+        EXPECT_EQ(run.exitCode, 2) << bad.join(QLatin1Char(' ')).toStdString();
+    }
+    const ProgramRun missing = document(never,
+                                        {QStringLiteral("labels"), QStringLiteral("5160"), QStringLiteral("999")});
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_TRUE(missing.errors.contains(QStringLiteral("there is no product 999")));
+    EXPECT_FALSE(QFile::exists(never));
+}
+
 TEST_F(BatchCommandTest, BackupAndRestoreFromTheCommandLine)
 {
     const QString backup = file(QStringLiteral("shop.tessaly-backup"));

@@ -1,7 +1,8 @@
 // The inventory window as a clerk uses it: the list of every product with
 // its stock, a pick showing the product in the editor beside it, Remove
 // with its question, New Item through the New Product window, and the
-// widths, split and place kept between runs, and Print List.
+// widths, split and place kept between runs, Print List, and Print Labels.
+#include "catalog/LabelSheet.h"
 #include "catalog/ProductDetail.h"
 #include "catalog/frmInventory.h"
 #include "catalog/frmNewProduct.h"
@@ -17,10 +18,14 @@
 #include "widgets/OleColor.h"
 #include "widgets/Splitter.h"
 
+#include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -238,6 +243,90 @@ TEST_P(InventoryWindowTest, WidthsSplitAndPlaceAreKeptBetweenRuns)
     EXPECT_EQ(grid->ColumnWidth(2), 100);
     EXPECT_EQ(window->splitter()->SplitPercent(), 35);
     EXPECT_EQ(window->size(), QSize(700, 500));
+}
+
+// The labels' texts of a page that carry a part.
+int textsWith(const RecordedPage &page, const QString &part)
+{
+    return int(page.textStrings().filter(part).size());
+}
+
+TEST_P(InventoryWindowTest, PrintLabelsPrintsThePickedProductOrEveryOneOnTheChosenSheet)
+{
+    open();
+    // The alarm, ten on hand, on a sheet of ten whose first two are used.
+    clickCell(grid, 3, 1);
+    ASSERT_EQ(window->shownProductId(), alarm);
+    LabelCapture preview;
+    WindowSupport::whenModalShows([](QWidget *modal) {
+        EXPECT_EQ(modal->windowTitle(), QStringLiteral("Print Labels"));
+        EXPECT_TRUE(child<QRadioButton>(modal, QStringLiteral("optSelected"))->isChecked());
+        EXPECT_EQ(child<QRadioButton>(modal, QStringLiteral("optSelected"))->text(),
+                  QStringLiteral("The product picked in the list: Vehicle alarm [ AL-300 ]"));
+        child<QComboBox>(modal, QStringLiteral("cboSheet"))->setCurrentIndex(1);
+        auto *start = child<QSpinBox>(modal, QStringLiteral("spnStart"));
+        EXPECT_EQ(start->maximum(), 10);
+        start->setValue(3);
+        child<QRadioButton>(modal, QStringLiteral("optOnHand"))->click();
+        if (const QByteArray shots = qgetenv("TESSALY_SHOT_DIR"); !shots.isEmpty())
+            modal->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/frmPrintLabels.png"));
+        qobject_cast<QDialog *>(modal)->accept();
+    });
+    QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdLabels")), Qt::LeftButton);
+    ASSERT_EQ(preview.previews, 1) << prompts.messages.join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(preview.document->pages.size(), 2);
+    EXPECT_EQ(preview.document->title, QStringLiteral("Labels 5163"));
+    EXPECT_EQ(textsWith(preview.document->pages[0], QStringLiteral("AL-300")), 8);
+    EXPECT_EQ(textsWith(preview.document->pages[1], QStringLiteral("AL-300")), 2);
+    EXPECT_EQ(textsWith(preview.document->pages[0], QStringLiteral("$119.99")), 8);
+    const auto first = preview.document->pages[0].findText(QStringLiteral("AL-300"));
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(LabelSheet::Named(QStringLiteral("5163"))->Cell(3).contains(first->position + QPointF(0.25, 0.25)))
+        << first->position.x() << "," << first->position.y();
+
+    // Cancelled: nothing.
+    WindowSupport::whenModalShows([](QWidget *modal) { qobject_cast<QDialog *>(modal)->reject(); });
+    QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdLabels")), Qt::LeftButton);
+    EXPECT_EQ(preview.previews, 1);
+
+    // Every product, one label each, from the first label of a 5160 sheet.
+    WindowSupport::whenModalShows([](QWidget *modal) {
+        child<QRadioButton>(modal, QStringLiteral("optAll"))->click();
+        qobject_cast<QDialog *>(modal)->accept();
+    });
+    QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdLabels")), Qt::LeftButton);
+    ASSERT_EQ(preview.previews, 2);
+    ASSERT_EQ(preview.document->pages.size(), 1);
+    EXPECT_EQ(preview.document->title, QStringLiteral("Labels 5160"));
+    for (const char *model : {"AMP-4C", "SD-150", "AL-300"})
+        EXPECT_EQ(textsWith(preview.document->pages[0], QLatin1String(model)), 1) << model;
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('|')).toStdString();
+
+    // Two products picked with Ctrl held: their labels alone, in list order.
+    clickCell(grid, 1, 1);
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      WindowSupport::cellCentre(grid, 3, 2));
+    WindowSupport::whenModalShows([](QWidget *modal) {
+        EXPECT_EQ(child<QRadioButton>(modal, QStringLiteral("optSelected"))->text(),
+                  QStringLiteral("The 2 products picked in the list"));
+        qobject_cast<QDialog *>(modal)->accept();
+    });
+    QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdLabels")), Qt::LeftButton);
+    ASSERT_EQ(preview.previews, 3);
+    EXPECT_EQ(textsWith(preview.document->pages[0], QStringLiteral("AMP-4C")), 1);
+    EXPECT_EQ(textsWith(preview.document->pages[0], QStringLiteral("AL-300")), 1);
+    EXPECT_EQ(textsWith(preview.document->pages[0], QStringLiteral("SD-150")), 0);
+
+    // Nothing on hand: said so.
+    Database::Execute(QStringLiteral("update product set qoh = 0"));
+    WindowSupport::whenModalShows([](QWidget *modal) {
+        child<QRadioButton>(modal, QStringLiteral("optOnHand"))->click();
+        qobject_cast<QDialog *>(modal)->accept();
+    });
+    QTest::mouseClick(child<QPushButton>(window.get(), QStringLiteral("cmdLabels")), Qt::LeftButton);
+    EXPECT_EQ(preview.previews, 3);
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("None of these products has a piece on hand: no labels were printed."));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, InventoryWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
