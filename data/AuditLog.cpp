@@ -28,9 +28,10 @@ std::optional<QDateTime> lastOpeningAfter(const QDateTime &since)
 
 QStringList Actions()
 {
-    return {kReopen,       kFinalizeAfterReopen, kTicketDelete,   kLineChanged,   kLineRemoved,     kPaymentRemoved,
-            kTimeRowAdded, kTimeRowChanged,      kTimeRowRemoved, kEmployeeAdded, kEmployeeChanged, kCleanup,
-            kRestore,      kMasterCodeChanged,   kGateOpened,     kPinRefused,    kPinRefusedShut};
+    return {kReopen,        kFinalizeAfterReopen, kTicketDelete,  kLineChanged,    kTaxExemptChanged,
+            kLineRemoved,   kPaymentRemoved,      kTimeRowAdded,  kTimeRowChanged, kTimeRowRemoved,
+            kEmployeeAdded, kEmployeeChanged,     kCleanup,       kRestore,        kMasterCodeChanged,
+            kGateOpened,    kPinRefused,          kPinRefusedShut};
 }
 
 QString CounterName()
@@ -103,6 +104,30 @@ std::optional<QString> RowText(const QString &table, int id)
             pairs << name + QLatin1Char('=') + rs->text(0, name);
     }
     return pairs.join(QStringLiteral(" | "));
+}
+
+std::optional<QString> TicketText(int salesId)
+{
+    const std::optional<QString> ticket = RowText(QStringLiteral("sales"), salesId);
+    if (!ticket)
+        return std::nullopt;
+    QStringList lines{QStringLiteral("ticket: ") + *ticket};
+    const std::pair<const char *, const char *> parts[] = {
+        {"salesitem", "equipment"}, {"saleslabor", "labor"}, {"payment", "payment"}};
+    for (const auto &[table, label] : parts) {
+        const QString name = QLatin1String(table);
+        const auto ids = Database::GetRS(QStringLiteral("select id from %1 where salesid = ? order by id").arg(name),
+                                         {salesId});
+        if (!ids)
+            return std::nullopt;
+        for (int r = 0; r < ids->rowCount(); ++r) {
+            const std::optional<QString> row = RowText(name, ids->value(r, 0).toInt());
+            if (!row)
+                return std::nullopt;
+            lines << QLatin1String(label) + QStringLiteral(": ") + *row;
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 std::optional<QList<Entry>> Entries(const QDate &from, const QDate &to, const QString &action, const QString &who)

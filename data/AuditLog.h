@@ -17,6 +17,7 @@ inline const QString kFinalizeAfterReopen = QStringLiteral("finalize after re-op
 inline const QString kTicketDelete = QStringLiteral("ticket delete");
 // A quantity, price, charge or note of a line changed.
 inline const QString kLineChanged = QStringLiteral("line changed");
+inline const QString kTaxExemptChanged = QStringLiteral("tax exempt changed");
 inline const QString kLineRemoved = QStringLiteral("line removed");
 inline const QString kPaymentRemoved = QStringLiteral("payment removed");
 inline const QString kTimeRowAdded = QStringLiteral("time row added");
@@ -79,6 +80,11 @@ std::optional<QString> ReopenedBy(int salesId);
 // but the id, NULL as an empty value, so a "before" and an "after" compare
 // by eye. nullopt when the row can't be read; "" when there is none.
 std::optional<QString> RowText(const QString &table, int id);
+// A ticket as the log keeps it: its own row, then each equipment line, labor
+// line and payment, one a line ("ticket: …", "equipment: …", "labor: …",
+// "payment: …"), so what a removed or re-closed ticket held can be read
+// back. nullopt when it can't be read.
+std::optional<QString> TicketText(int salesId);
 
 struct Entry
 {

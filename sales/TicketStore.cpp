@@ -52,9 +52,13 @@ TicketChange moveTicket(int salesId, const QString &newStatus, const QString &fr
 bool recordFinalizeAfterReopen(int salesId)
 {
     const std::optional<QString> reopener = AuditLog::ReopenedBy(salesId);
-    return reopener
-        && (reopener->isEmpty()
-            || AuditLog::RecordAs(*reopener, AuditLog::kFinalizeAfterReopen, AuditLog::TicketSubject(salesId)));
+    if (!reopener)
+        return false;
+    if (reopener->isEmpty())
+        return true;
+    const std::optional<QString> closed = AuditLog::TicketText(salesId);
+    return closed
+        && AuditLog::RecordAs(*reopener, AuditLog::kFinalizeAfterReopen, AuditLog::TicketSubject(salesId), *closed);
 }
 
 // What a ticket held when it was removed.
@@ -65,11 +69,13 @@ QString ticketContents(int salesId)
                        "(select count(*) from saleslabor where salesid = ?) as labor, "
                        "(select count(*) from payment where salesid = ?) as payments"),
         {salesId, salesId, salesId});
-    if (!rs)
+    const std::optional<QString> rows = AuditLog::TicketText(salesId);
+    if (!rs || !rows)
         return QString();
-    return QStringLiteral("%1 equipment lines, %2 labor lines, %3 payments")
-        .arg(rs->text(0, QStringLiteral("items")), rs->text(0, QStringLiteral("labor")),
-             rs->text(0, QStringLiteral("payments")));
+    return QStringLiteral("%1 equipment lines, %2 labor lines, %3 payments\n")
+               .arg(rs->text(0, QStringLiteral("items")), rs->text(0, QStringLiteral("labor")),
+                    rs->text(0, QStringLiteral("payments")))
+        + *rows;
 }
 
 } // namespace
@@ -238,9 +244,30 @@ FieldSave SaveFieldOver(int salesId, TicketField field, const QString &typed, co
 
 TicketChange SetTaxExempt(int salesId, bool exempt)
 {
-    return fromCount(
-        Database::Execute(QStringLiteral("update sales set TaxExempt = ? where id = ? and %1").arg(openCondition()),
-                          {exempt ? 1 : 0, salesId}));
+    return Database::TransactionOutcome(TicketChange::Done, TicketChange::Failed, [&] {
+        // Dropping the tax of a ticket the customer had already paid is the
+        // administrator's doing: recorded under who re-opened it.
+        const std::optional<QString> reopener = AuditLog::ReopenedBy(salesId);
+        if (!reopener)
+            return TicketChange::Failed;
+        std::optional<bool> was = exempt;
+        if (!reopener->isEmpty()) {
+            const auto rs = Database::GetRS(QStringLiteral("select TaxExempt from sales where id = ?"), {salesId});
+            if (!rs)
+                return TicketChange::Failed;
+            was = !rs->isEmpty() && IsTaxExempt(rs->value(0, 0));
+        }
+        const TicketChange set = fromCount(
+            Database::Execute(QStringLiteral("update sales set TaxExempt = ? where id = ? and %1").arg(openCondition()),
+                              {exempt ? 1 : 0, salesId}));
+        if (set != TicketChange::Done || *was == exempt)
+            return set;
+        return AuditLog::RecordAs(
+                   *reopener, AuditLog::kTaxExemptChanged, AuditLog::TicketSubject(salesId),
+                   QStringLiteral("before: TaxExempt=%1\nafter: TaxExempt=%2").arg(*was ? 1 : 0).arg(exempt ? 1 : 0))
+            ? TicketChange::Done
+            : TicketChange::Failed;
+    });
 }
 
 TicketChange LockOpenTicket(int salesId)

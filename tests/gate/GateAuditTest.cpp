@@ -159,6 +159,39 @@ TEST_P(GateAudit, AReopenALineRemovedAndTheFinalizeNameTheAdministrator)
         << removed->first().details.toStdString();
 }
 
+// A ticket re-opened, its tax dropped and then deleted: the log keeps what it
+// held, so the money taken off can be read back.
+TEST_P(GateAudit, ADeletedOrReclosedTicketLeavesItsLinesAndTheTaxChangeInTheLog)
+{
+    const int customer = SeedData::customer(QStringLiteral("Cal"), QStringLiteral("Tran"));
+    const int ticket = SeedData::ticket(customer, QStringLiteral("Close"));
+    SeedData::equipmentLine(ticket, QStringLiteral("AMP-1"), 120);
+    const AuditLog::Acting acting(QStringLiteral("Ann Admin (#1)"));
+    ASSERT_EQ(TicketStore::ReopenTicket(ticket), TicketChange::Done);
+    ASSERT_EQ(TicketStore::SetTaxExempt(ticket, true), TicketChange::Done);
+    ASSERT_EQ(TicketStore::SetTaxExempt(ticket, true), TicketChange::Done); // unchanged: nothing more
+    ASSERT_EQ(TicketStore::CloseTicket(ticket), TicketChange::Done);
+    ASSERT_EQ(TicketStore::ReopenTicket(ticket), TicketChange::Done);
+    ASSERT_EQ(TicketStore::DeleteTicket(ticket), TicketChange::Done);
+
+    const auto entriesOf = [](const QString &action) {
+        return AuditLog::Entries(QDate(2026, 12, 8), QDate(2026, 12, 8), action).value();
+    };
+    const auto exempt = entriesOf(AuditLog::kTaxExemptChanged);
+    ASSERT_EQ(exempt.size(), 1);
+    EXPECT_EQ(exempt.first().details, QStringLiteral("before: TaxExempt=0\nafter: TaxExempt=1"));
+    const auto closed = entriesOf(AuditLog::kFinalizeAfterReopen);
+    ASSERT_EQ(closed.size(), 1);
+    EXPECT_TRUE(closed.first().details.contains(QStringLiteral("equipment: ")) &&
+                closed.first().details.contains(QStringLiteral("partnumber=AMP-1")))
+        << closed.first().details.toStdString();
+    const auto deleted = entriesOf(AuditLog::kTicketDelete);
+    ASSERT_EQ(deleted.size(), 1);
+    EXPECT_TRUE(deleted.first().details.startsWith(QStringLiteral("1 equipment lines, 0 labor lines, 0 payments\n")) &&
+                deleted.first().details.contains(QStringLiteral("price=120")))
+        << deleted.first().details.toStdString();
+}
+
 TEST_P(GateAudit, AnActionRolledBackLeavesNoEntry)
 {
     const int customer = SeedData::customer(QStringLiteral("Cal"), QStringLiteral("Tran"));
