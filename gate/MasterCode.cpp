@@ -119,4 +119,13 @@ bool Change(const QString &newCode)
            });
 }
 
+std::optional<bool> IsAnEmployeesPin(const QString &code)
+{
+    const auto rs = Database::GetRS(QStringLiteral("select count(*) from employee where trim(pin) = ?"),
+                                    {code.trimmed()});
+    if (!rs)
+        return std::nullopt;
+    return rs->value(0, 0).toInt() > 0;
+}
+
 } // namespace MasterCode

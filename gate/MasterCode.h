@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // The shop's master code: besides the administrators' own PINs it opens the
 // administrator gate, and the time clock takes it in place of an employee's
@@ -29,5 +30,10 @@ bool Matches(const QString &pin);
 // transaction. Refused, with nothing stored, when it is not well formed or
 // is the default; false too when it could not be hashed or stored.
 bool Change(const QString &newCode);
+
+// Whether an employee, active or not, has this as their PIN: such a master
+// code would let that employee open every gate as "master". nullopt after a
+// failure, which the data layer has shown.
+std::optional<bool> IsAnEmployeesPin(const QString &code);
 
 } // namespace MasterCode

@@ -41,6 +41,12 @@ void Run()
     if (*code == MasterCode::kDefault)
         return refuse(QStringLiteral("The new master code must differ from the one every copy of Tessaly "
                                      "starts with."));
+    const std::optional<bool> someonesPin = MasterCode::IsAnEmployeesPin(*code);
+    if (!someonesPin)
+        return;
+    if (*someonesPin)
+        return refuse(QStringLiteral("The new master code is an employee's PIN, which would let that employee "
+                                     "open every gate as the master code. Choose a code no employee uses."));
     const std::optional<QString> again = ask(QStringLiteral("The new master code once more:"));
     if (!again)
         return;

@@ -142,6 +142,13 @@ TEST_P(MasterCodeTest, AMismatchOrABadCodeIsSaidAndNothingIsStored)
                                          "copy of Tessaly starts with.")
                           + unchanged});
     prompts.clear();
+    SeedData::employee(QStringLiteral("Cy"), QStringLiteral("Clerk"), QStringLiteral("2222"), QStringLiteral("clerk"));
+    enterNewCode(QStringLiteral("8361"), {QStringLiteral("2222")});
+    EXPECT_EQ(prompts.messages,
+              QStringList{QStringLiteral("The new master code is an employee's PIN, which would let that employee "
+                                         "open every gate as the master code. Choose a code no employee uses.")
+                          + unchanged});
+    prompts.clear();
     enterNewCode(QStringLiteral("8361"), {QStringLiteral("5555"), std::nullopt});
     EXPECT_EQ(prompts.messages, QStringList()) << "a cancelled box changes nothing and says nothing";
     enterNewCode(QStringLiteral("1111"), {});
