@@ -19,15 +19,28 @@ const QString kAuditLabel = QStringLiteral("Audit Log: ");
 constexpr double kLeft = 0.5;
 constexpr double kPageFromRight = 0.5; // "Page n" of a continuation
 constexpr double kTextRight = 8.0;     // where the details wrap
-constexpr double kCounterLeft = 2.1;
-constexpr double kWhoLeft = 3.4;
-constexpr double kActionLeft = 5.2;
-constexpr double kSubjectLeft = 6.7;
+constexpr double kCounterLeft = 2.0;
+constexpr double kWhoLeft = 3.2;
+constexpr double kActionLeft = 4.9;
+constexpr double kSubjectLeft = 6.85;
 constexpr double kDetailsLeft = 0.8;
 
 QString titleOf(const QDate &from, const QDate &to)
 {
     return QStringLiteral("Audit Log %1 to %2").arg(DateText::mmddyyyy(from), DateText::mmddyyyy(to));
+}
+
+// A filtered log says so above its entries, so a page of it is never taken
+// for the whole log of those days; "" for the whole log.
+QString filterLine(const QString &action, const QString &who)
+{
+    QStringList only;
+    if (!action.isEmpty())
+        only << QStringLiteral("the action \"%1\"").arg(action);
+    if (!who.isEmpty())
+        only << QStringLiteral("entries by %1").arg(who);
+    return only.isEmpty() ? QString()
+                          : QStringLiteral("Only ") + only.join(QStringLiteral(", and only ")) + QLatin1Char('.');
 }
 
 void printColumnHeadings(clsMultiPgPreview &rec, const QRectF &band)
@@ -68,14 +81,22 @@ void printEntry(clsMultiPgPreview &rec, ReportPager &pager, const AuditLog::Entr
     }
 }
 
-void drawAuditLog(clsMultiPgPreview &rec, const QList<AuditLog::Entry> &entries, const QString &title)
+void drawAuditLog(clsMultiPgPreview &rec, const QList<AuditLog::Entry> &entries, const QString &title,
+                  const QString &filter)
 {
     Letterhead head;
     head.title = title;
     head.logoAt = QPointF(0.5, 0.28);
     PrintLetterhead(rec, head);
-    rec.setCurrentY(1.8);
-    printColumnHeadings(rec, QRectF(kLeft, 1.75, 7.5, 0.25));
+    double headingsTop = 1.75;
+    if (!filter.isEmpty()) {
+        rec.setCurrentY(1.75);
+        rec.setFontBold(true);
+        rec.pPrint(filter, kLeft, false);
+        headingsTop += 0.3;
+    }
+    rec.setCurrentY(headingsTop + 0.05);
+    printColumnHeadings(rec, QRectF(kLeft, headingsTop, 7.5, 0.25));
     rec.setFontItalic(false);
     rec.setFontBold(false);
     ReportPager pager(rec, [&rec, title](int page) { printContinuation(rec, title, page); });
@@ -106,9 +127,12 @@ ReportResult PrintAuditLog(const QDate &from, const QDate &to, const QString &ac
         return ReportResult::nothing();
     }
     const QString title = AuditReport::titleOf(from, to);
+    const QString filter = AuditReport::filterLine(action, who);
     ReportJob job;
     job.label = AuditReport::kAuditLabel;
     job.orientation = 1;
-    job.draw = [entries, title](clsMultiPgPreview &rec) { AuditReport::drawAuditLog(rec, *entries, title); };
+    job.draw = [entries, title, filter](clsMultiPgPreview &rec) {
+        AuditReport::drawAuditLog(rec, *entries, title, filter);
+    };
     return RunReport(job, output);
 }

@@ -85,6 +85,14 @@ TEST_P(AuditLogWindowTest, ThePrintedLogIsNewestFirstWithTheDetailsUnderTheirEnt
     EXPECT_TRUE(timeRow >= 0 && timeRow < refused && refused < removed && removed < details && details < reopen)
         << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("Old Hand"))) << "November is outside the range";
+    EXPECT_FALSE(text.contains(QStringLiteral("Only "))) << "the whole log says no filter";
+
+    const QString filtered = dir.filePath(QStringLiteral("refused.pdf"));
+    ASSERT_TRUE(PrintAuditLog(QDate(2026, 12, 1), QDate(2026, 12, 8), AuditLog::kPinRefused, QString(),
+                              ReportOutput::pdf(filtered))
+                    .done());
+    EXPECT_TRUE(PdfReader::text(filtered).contains(QStringLiteral("Only the action \"PIN refused\".")))
+        << PdfReader::text(filtered).toStdString();
 }
 
 TEST_P(AuditLogWindowTest, ARangeWithoutEntriesSaysSoAndPrintsNothing)
