@@ -121,11 +121,15 @@ bool Change(const QString &newCode)
 
 std::optional<bool> IsAnEmployeesPin(const QString &code)
 {
-    const auto rs = Database::GetRS(QStringLiteral("select count(*) from employee where trim(pin) = ?"),
-                                    {code.trimmed()});
+    // Compared trimmed, as the keypad's PIN is; every engine trims alike here.
+    const auto rs = Database::GetRS(QStringLiteral("select pin from employee where pin is not null"));
     if (!rs)
         return std::nullopt;
-    return rs->value(0, 0).toInt() > 0;
+    for (int r = 0; r < rs->rowCount(); ++r) {
+        if (rs->text(r, QStringLiteral("pin")) == code.trimmed())
+            return true;
+    }
+    return false;
 }
 
 } // namespace MasterCode
