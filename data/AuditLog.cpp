@@ -28,10 +28,16 @@ std::optional<QDateTime> lastOpeningAfter(const QDateTime &since)
 
 QStringList Actions()
 {
-    return {kReopen,        kFinalizeAfterReopen, kTicketDelete,  kLineChanged,    kTaxExemptChanged,
-            kLineRemoved,   kPaymentRemoved,      kTimeRowAdded,  kTimeRowChanged, kTimeRowRemoved,
-            kEmployeeAdded, kEmployeeChanged,     kCleanup,       kRestore,        kMasterCodeChanged,
-            kGateOpened,    kPinRefused,          kPinRefusedShut};
+    return {kReopen,           kFinalizeAfterReopen,
+            kTicketDelete,     kLineChanged,
+            kTaxExemptChanged, kLineRemoved,
+            kPaymentRemoved,   kTimeRowAdded,
+            kTimeRowChanged,   kTimeRowRemoved,
+            kEmployeeAdded,    kEmployeeChanged,
+            kCleanup,          kRestore,
+            kImport,           kMasterCodeChanged,
+            kGateOpened,       kPinRefused,
+            kPinRefusedShut};
 }
 
 QString CounterName()
