@@ -7,7 +7,7 @@
 #include "data/DateText.h"
 #include "data/FileReplace.h"
 #include "data/UserPrompts.h"
-#include "exchange/CsvExport.h"
+#include "exchange/TableExport.h"
 #include "exchange/CsvImport.h"
 #include "reports/AuditReport.h"
 #include "reports/PrintPayroll.h"
@@ -354,8 +354,8 @@ int exportFile(const BatchCommand &c)
     QString error;
     int rows = 0;
     const bool ok = table == kTickets
-        ? CsvExport::ExportTickets(*isoDay(c.document[1]), *isoDay(c.document[2]), c.file, &error, &rows)
-        : CsvExport::ExportTable(*ExchangeTable::FromName(table), c.file, &error, &rows);
+        ? TableExport::ExportTickets(*isoDay(c.document[1]), *isoDay(c.document[2]), c.file, &error, &rows)
+        : TableExport::ExportTable(*ExchangeTable::FromName(table), c.file, &error, &rows);
     if (!ok) {
         say(error);
         return BatchFailed;

@@ -3,7 +3,7 @@
 // closed tickets (20,000, each with its lines and payments) exported.
 #include "bench/BenchData.h"
 #include "bench/BenchSupport.h"
-#include "exchange/CsvExport.h"
+#include "exchange/TableExport.h"
 #include "exchange/CsvFile.h"
 #include "exchange/CsvImport.h"
 
@@ -111,7 +111,7 @@ void measureExport(Engine engine, const QTemporaryDir &dir)
     const double ms = Bench::medianMs(
         [&] {
             QString error;
-            if (!CsvExport::ExportTickets(QDate(2025, 1, 1), QDate(2025, 12, 31), path, &error, &rows)) {
+            if (!TableExport::ExportTickets(QDate(2025, 1, 1), QDate(2025, 12, 31), path, &error, &rows)) {
                 std::fprintf(stderr, "bench_exchange: %s\n", qPrintable(error));
                 std::abort();
             }

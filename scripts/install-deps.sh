@@ -8,7 +8,7 @@ build_packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
     libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc unixodbc tdsodbc
-    libsqlite3-dev libcurl4-openssl-dev libsodium-dev libcsv-dev
+    libsqlite3-dev libcurl4-openssl-dev libsodium-dev libcsv-dev libxlsxwriter-dev
     gstreamer1.0-plugins-good
     fonts-liberation fonts-urw-base35 fonts-dejavu-core
 )

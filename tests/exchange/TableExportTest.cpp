@@ -1,7 +1,7 @@
 // Exports against real databases: the tables' files import as they were
 // (export, import into an empty database, export again: the same bytes),
 // and closed tickets come out with their lines and payments.
-#include "exchange/CsvExport.h"
+#include "exchange/TableExport.h"
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "exchange/CsvFile.h"
@@ -18,7 +18,7 @@ namespace {
 
 using ExchangeTable::Table;
 
-class CsvExportTest : public ::testing::TestWithParam<Engine>
+class TableExportTest : public ::testing::TestWithParam<Engine>
 {
 protected:
     void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
@@ -34,7 +34,7 @@ protected:
     {
         const QString path = dir.filePath(name);
         QString error;
-        EXPECT_TRUE(CsvExport::ExportTable(table, path, &error)) << error.toStdString();
+        EXPECT_TRUE(TableExport::ExportTable(table, path, &error)) << error.toStdString();
         return path;
     }
 
@@ -65,7 +65,7 @@ protected:
     RecordingPrompts prompts;
 };
 
-TEST_P(CsvExportTest, ExportedTablesImportIntoAnEmptyDatabaseAsTheyWere)
+TEST_P(TableExportTest, ExportedTablesImportIntoAnEmptyDatabaseAsTheyWere)
 {
     seedShop();
     const Table tables[] = {Table::Customers, Table::Products, Table::Labor};
@@ -86,7 +86,7 @@ TEST_P(CsvExportTest, ExportedTablesImportIntoAnEmptyDatabaseAsTheyWere)
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
 }
 
-TEST_P(CsvExportTest, ProductsComeWithTheirReserveAndAvailableStock)
+TEST_P(TableExportTest, ProductsComeWithTheirReserveAndAvailableStock)
 {
     seedShop();
     const int open = SeedData::ticket(SeedData::customer("Cy", "Open"), QStringLiteral("Open"));
@@ -103,7 +103,7 @@ TEST_P(CsvExportTest, ProductsComeWithTheirReserveAndAvailableStock)
                            "40", "3", "1"}));
 }
 
-TEST_P(CsvExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
+TEST_P(TableExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
 {
     const int customer = SeedData::customer("Ann", "Smith");
     auto closedOn = [&](const QDate &day) {
@@ -122,7 +122,7 @@ TEST_P(CsvExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
     const QString path = dir.filePath(QStringLiteral("tickets.csv"));
     QString error;
     int rows = 0;
-    ASSERT_TRUE(CsvExport::ExportTickets(QDate(2026, 3, 1), QDate(2026, 3, 31), path, &error, &rows))
+    ASSERT_TRUE(TableExport::ExportTickets(QDate(2026, 3, 1), QDate(2026, 3, 31), path, &error, &rows))
         << error.toStdString();
     EXPECT_EQ(rows, 3);
     const auto file = CsvFile::Read(path, &error);
@@ -137,7 +137,7 @@ TEST_P(CsvExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
     EXPECT_EQ(file->records[2].fields[11], QStringLiteral("500.00"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, CsvExportTest, ::testing::ValuesIn(TestDatabase::Engines()),
+INSTANTIATE_TEST_SUITE_P(Engines, TableExportTest, ::testing::ValuesIn(TestDatabase::Engines()),
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
 
 } // namespace

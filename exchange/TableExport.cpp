@@ -1,4 +1,4 @@
-#include "exchange/CsvExport.h"
+#include "exchange/TableExport.h"
 
 #include "catalog/LaborStore.h"
 #include "catalog/ProductStore.h"
@@ -7,44 +7,46 @@
 #include "data/Money.h"
 #include "data/Recordset.h"
 #include "data/TextNumber.h"
-#include "exchange/CsvFile.h"
+#include "exchange/SheetFile.h"
 #include "sales/TicketState.h"
 
-namespace CsvExport {
+namespace TableExport {
 
 namespace {
 
 using ExchangeTable::Table;
 
-enum class Shape { Text, Money, Number, Date };
+using Kind = Sheet::Kind;
 
-// A stored value as the file shows it; NULL is an empty field.
-QString fieldText(const QVariant &value, Shape shape)
+// A stored value as the sheet holds it; NULL is an empty cell.
+QVariant cellOf(const QVariant &value, Kind kind)
 {
     if (value.isNull())
-        return QString();
-    switch (shape) {
-    case Shape::Text:
+        return QVariant();
+    switch (kind) {
+    case Kind::Text:
         return value.toString().trimmed();
-    case Shape::Money:
-        return Money::fromVariant(value).format0();
-    case Shape::Number:
-        return TextNumber::toDbText(value.toDouble());
-    case Shape::Date:
+    case Kind::Money:
+        return QVariant::fromValue(qint64(Money::fromVariant(value).cents()));
+    case Kind::Number:
+        return value.toDouble();
+    case Kind::Date:
+        return DateText::fromDb(value).date();
+    case Kind::DateTime:
         break;
     }
-    return DateText::fromDb(value).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return DateText::fromDb(value);
 }
 
-Shape shapeOf(Table table, const QString &column)
+Kind kindOf(Table table, const QString &column)
 {
     static const QStringList money = {QStringLiteral("cost"), QStringLiteral("msrp"), QStringLiteral("price"),
                                       QStringLiteral("ours"), QStringLiteral("cog")};
     static const QStringList numbers = {QStringLiteral("qoh"), QStringLiteral("gm"), QStringLiteral("reserve"),
                                         QStringLiteral("available"), QStringLiteral("PreferPhone")};
     if (table != Table::Customers && money.contains(column))
-        return Shape::Money;
-    return numbers.contains(column) ? Shape::Number : Shape::Text;
+        return Kind::Money;
+    return numbers.contains(column) ? Kind::Number : Kind::Text;
 }
 
 std::optional<Recordset> customersByName()
@@ -77,18 +79,16 @@ QStringList exportedColumns(Table table)
     return columns;
 }
 
-QList<QStringList> rowsOf(const Recordset &rs, const QStringList &columns, const QList<Shape> &shapes)
+void addRows(Sheet *sheet, const Recordset &rs, const QStringList &columns)
 {
-    QList<QStringList> rows;
-    rows.reserve(rs.rowCount());
+    sheet->rows.reserve(rs.rowCount());
     for (int r = 0; r < rs.rowCount(); ++r) {
-        QStringList row;
+        QVariantList row;
         row.reserve(columns.size());
         for (qsizetype c = 0; c < columns.size(); ++c)
-            row << fieldText(rs.value(r, columns[c]), shapes[c]);
-        rows.append(row);
+            row << cellOf(rs.value(r, columns[c]), sheet->columns[c].kind);
+        sheet->addRow(std::move(row));
     }
-    return rows;
 }
 
 // The lines of closed tickets of the range, with the ticket's columns.
@@ -103,12 +103,23 @@ std::optional<Recordset> ticketLines(const QString &lines, const QString &select
                            {CloseStatus().toUpper(), DateText::toDb(from), DateText::toDb(to.addDays(1))});
 }
 
-const QStringList kTicketHeader = {
-    QStringLiteral("ticket"),      QStringLiteral("closed"),      QStringLiteral("customerid"),
-    QStringLiteral("lastname"),    QStringLiteral("firstname"),   QStringLiteral("kind"),
-    QStringLiteral("description"), QStringLiteral("modelnumber"), QStringLiteral("partnumber"),
-    QStringLiteral("barcode"),     QStringLiteral("quantity"),    QStringLiteral("price"),
-    QStringLiteral("note")};
+Sheet ticketSheet()
+{
+    Sheet sheet;
+    sheet.name = QStringLiteral("tickets");
+    sheet.addColumn(QStringLiteral("ticket"))
+        .addColumn(QStringLiteral("closed"), Kind::DateTime)
+        .addColumn(QStringLiteral("customerid"))
+        .addColumn(QStringLiteral("lastname"))
+        .addColumn(QStringLiteral("firstname"))
+        .addColumn(QStringLiteral("kind"));
+    for (const char *c : {"description", "modelnumber", "partnumber", "barcode"})
+        sheet.addColumn(QLatin1String(c));
+    sheet.addColumn(QStringLiteral("quantity"), Kind::Number)
+        .addColumn(QStringLiteral("price"), Kind::Money)
+        .addColumn(QStringLiteral("note"));
+    return sheet;
+}
 
 struct TicketPart
 {
@@ -117,51 +128,49 @@ struct TicketPart
     int next = 0;
 };
 
-QStringList ticketRow(const TicketPart &part, int r)
+QVariantList ticketRow(const Sheet &sheet, const TicketPart &part, int r)
 {
     const Recordset &rs = part.rows;
-    QStringList row = {FormatTicketNumber(rs.value(r, QStringLiteral("ticket")).toLongLong()),
-                       fieldText(rs.value(r, QStringLiteral("closed")), Shape::Date),
-                       fieldText(rs.value(r, QStringLiteral("customer")), Shape::Text),
-                       fieldText(rs.value(r, QStringLiteral("lastname")), Shape::Text),
-                       fieldText(rs.value(r, QStringLiteral("firstname")), Shape::Text),
-                       part.kind};
-    for (const char *c : {"description", "modelnumber", "partnumber", "barcode"})
-        row << fieldText(rs.value(r, QLatin1String(c)), Shape::Text);
-    row << fieldText(rs.value(r, QStringLiteral("quantity")), Shape::Number)
-        << fieldText(rs.value(r, QStringLiteral("price")), Shape::Money)
-        << fieldText(rs.value(r, QStringLiteral("note")), Shape::Text);
+    QVariantList row = {FormatTicketNumber(rs.value(r, QStringLiteral("ticket")).toLongLong()),
+                        cellOf(rs.value(r, QStringLiteral("closed")), Kind::DateTime),
+                        cellOf(rs.value(r, QStringLiteral("customer")), Kind::Text),
+                        cellOf(rs.value(r, QStringLiteral("lastname")), Kind::Text),
+                        cellOf(rs.value(r, QStringLiteral("firstname")), Kind::Text),
+                        part.kind};
+    // The part's own columns; a payment has no model number, a labor line no bar code.
+    for (qsizetype c = row.size(); c < sheet.columns.size(); ++c)
+        row << cellOf(rs.value(r, sheet.columns[c].name), sheet.columns[c].kind);
     return row;
 }
 
-bool write(const QString &path, const std::optional<QList<QStringList>> &rows, QString *error, int *count)
+bool write(const QString &path, const std::optional<Sheet> &sheet, QString *error, int *count)
 {
-    if (!rows) {
+    if (!sheet) {
         *error = Database::LastError();
         return false;
     }
     if (count)
-        *count = int(rows->size()) - 1;
-    return CsvFile::Write(path, *rows, error);
+        *count = int(sheet->rows.size());
+    return SheetFile::Write(path, {*sheet}, error);
 }
 
 } // namespace
 
-std::optional<QList<QStringList>> TableRows(Table table)
+std::optional<Sheet> TableRows(Table table)
 {
     const std::optional<Recordset> rs = tableList(table);
     if (!rs)
         return std::nullopt;
+    Sheet sheet;
+    sheet.name = ExchangeTable::NameOf(table);
     const QStringList columns = exportedColumns(table);
-    QList<Shape> shapes;
     for (const QString &column : columns)
-        shapes << shapeOf(table, column);
-    QList<QStringList> rows = {columns};
-    rows << rowsOf(*rs, columns, shapes);
-    return rows;
+        sheet.addColumn(column, kindOf(table, column));
+    addRows(&sheet, *rs, columns);
+    return sheet;
 }
 
-std::optional<QList<QStringList>> TicketRows(const QDate &from, const QDate &to)
+std::optional<Sheet> TicketRows(const QDate &from, const QDate &to)
 {
     const auto items = ticketLines(QStringLiteral("salesitem"),
                                    QStringLiteral("x.description, x.modelnumber, x.partnumber, x.barcode, "
@@ -176,7 +185,7 @@ std::optional<QList<QStringList>> TicketRows(const QDate &from, const QDate &to)
     TicketPart parts[3] = {{QStringLiteral("equipment"), *items},
                            {QStringLiteral("labor"), *labor},
                            {QStringLiteral("payment"), *payments}};
-    QList<QStringList> rows = {kTicketHeader};
+    Sheet sheet = ticketSheet();
     // The three lists are each by ticket; a ticket's rows are taken from each in turn.
     for (;;) {
         qint64 ticket = -1;
@@ -190,10 +199,10 @@ std::optional<QList<QStringList>> TicketRows(const QDate &from, const QDate &to)
             break;
         for (TicketPart &p : parts) {
             while (p.next < p.rows.rowCount() && p.rows.value(p.next, QStringLiteral("ticket")).toLongLong() == ticket)
-                rows.append(ticketRow(p, p.next++));
+                sheet.addRow(ticketRow(sheet, p, p.next++));
         }
     }
-    return rows;
+    return sheet;
 }
 
 bool ExportTable(Table table, const QString &path, QString *error, int *rows)
@@ -206,4 +215,4 @@ bool ExportTickets(const QDate &from, const QDate &to, const QString &path, QStr
     return write(path, TicketRows(from, to), error, rows);
 }
 
-} // namespace CsvExport
+} // namespace TableExport
