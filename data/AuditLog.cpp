@@ -35,7 +35,8 @@ QStringList Actions()
             kTimeRowChanged,   kTimeRowRemoved,
             kEmployeeAdded,    kEmployeeChanged,
             kCleanup,          kRestore,
-            kImport,           kMasterCodeChanged,
+            kImport,           kExport,
+            kMasterCodeChanged,
             kGateOpened,       kPinRefused,
             kPinRefusedShut};
 }

@@ -28,6 +28,8 @@ inline const QString kEmployeeChanged = QStringLiteral("employee changed");
 inline const QString kCleanup = QStringLiteral("database clean-up");
 inline const QString kRestore = QStringLiteral("restore");
 inline const QString kImport = QStringLiteral("import");
+// Customers, products, labor or tickets written to a file.
+inline const QString kExport = QStringLiteral("export");
 inline const QString kPinRefused = QStringLiteral("PIN refused");
 // Refused unread while the gate is shut after too many wrong PINs (not
 // counted again).
@@ -35,8 +37,7 @@ inline const QString kPinRefusedShut = QStringLiteral("PIN refused, gate shut");
 inline const QString kGateOpened = QStringLiteral("gate opened");
 inline const QString kMasterCodeChanged = QStringLiteral("master code changed");
 
-// Every action above that the program records (not "import" yet), in the
-// order the audit log window offers them.
+// Every action above, in the order the audit log window offers them.
 QStringList Actions();
 
 // Who opened the gate: an employee ("Ann Admin (#3)") or "master".

@@ -2,6 +2,7 @@
 
 #include "catalog/LaborStore.h"
 #include "catalog/ProductStore.h"
+#include "data/AuditLog.h"
 #include "data/Database.h"
 #include "data/DateText.h"
 #include "data/Money.h"
@@ -9,6 +10,9 @@
 #include "data/TextNumber.h"
 #include "exchange/SheetFile.h"
 #include "sales/TicketState.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace TableExport {
 
@@ -143,7 +147,8 @@ QVariantList ticketRow(const Sheet &sheet, const TicketPart &part, int r)
     return row;
 }
 
-bool write(const QString &path, const std::optional<Sheet> &sheet, QString *error, int *count)
+// Writes the sheet and records who took it out of the shop.
+bool write(const QString &path, const std::optional<Sheet> &sheet, const QString &what, QString *error, int *count)
 {
     if (!sheet) {
         *error = Database::LastError();
@@ -151,7 +156,15 @@ bool write(const QString &path, const std::optional<Sheet> &sheet, QString *erro
     }
     if (count)
         *count = int(sheet->rows.size());
-    return SheetFile::Write(path, {*sheet}, error);
+    if (!SheetFile::Write(path, {*sheet}, error))
+        return false;
+    if (!AuditLog::Record(AuditLog::kExport, QFileInfo(path).fileName(),
+                          QStringLiteral("%1: %2 rows").arg(what).arg(sheet->rows.size()))) {
+        *error = QStringLiteral("%1 was written, but the audit log could not record it: %2")
+                     .arg(QDir::toNativeSeparators(path), Database::LastError());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -207,12 +220,14 @@ std::optional<Sheet> TicketRows(const QDate &from, const QDate &to)
 
 bool ExportTable(Table table, const QString &path, QString *error, int *rows)
 {
-    return write(path, TableRows(table), error, rows);
+    return write(path, TableRows(table), ExchangeTable::NameOf(table), error, rows);
 }
 
 bool ExportTickets(const QDate &from, const QDate &to, const QString &path, QString *error, int *rows)
 {
-    return write(path, TicketRows(from, to), error, rows);
+    return write(path, TicketRows(from, to),
+                 QStringLiteral("tickets closed %1 to %2").arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate)),
+                 error, rows);
 }
 
 } // namespace TableExport
