@@ -343,8 +343,6 @@ int importFile(const BatchCommand &c)
                                                   {.updateExisting = c.updateExisting, .dryRun = c.dryRun});
     for (const QString &line : CsvImport::Describe(r))
         say(line);
-    if (r.done && c.dryRun)
-        say(QStringLiteral("a dry run: nothing was written"));
     return r.done ? BatchDone : BatchFailed;
 }
 

@@ -222,22 +222,46 @@ void writeProblems(const QString &path, Result *result)
         result->problemsFile = file;
 }
 
+// The file's rows, or nullopt with the reason in *failure.
+std::optional<CsvFile::Contents> readFile(const QString &path, QString *failure)
+{
+    std::optional<CsvFile::Contents> contents = CsvFile::Read(path, failure);
+    if (contents && contents->header.isEmpty()) {
+        *failure =
+            QStringLiteral("%1 is empty: it has no header row naming its columns.").arg(QDir::toNativeSeparators(path));
+        return std::nullopt;
+    }
+    return contents;
+}
+
 } // namespace
+
+Preview Inspect(Table table, const QString &path, int rowsShown)
+{
+    Preview preview;
+    const std::optional<CsvFile::Contents> contents = readFile(path, &preview.failure);
+    if (!contents)
+        return preview;
+    preview.encoding = contents->encoding;
+    preview.header = contents->header;
+    preview.rowCount = int(contents->records.size());
+    for (qsizetype i = 0; i < contents->records.size() && i < rowsShown; ++i)
+        preview.firstRows << contents->records[i].fields;
+    for (const QString &name : contents->header)
+        preview.columnOfHeader << ExchangeTable::ColumnOfHeader(table, name);
+    Result result;
+    mapHeader(table, contents->header, &result);
+    preview.failure = result.failure;
+    return preview;
+}
 
 Result Import(Table table, const QString &path, const Options &options)
 {
     Result result;
-    QString error;
-    const std::optional<CsvFile::Contents> contents = CsvFile::Read(path, &error);
-    if (!contents) {
-        result.failure = error;
+    result.dryRun = options.dryRun;
+    const std::optional<CsvFile::Contents> contents = readFile(path, &result.failure);
+    if (!contents)
         return result;
-    }
-    if (contents->header.isEmpty()) {
-        result.failure =
-            QStringLiteral("%1 is empty: it has no header row naming its columns.").arg(QDir::toNativeSeparators(path));
-        return result;
-    }
     const std::optional<Mapping> mapping = mapHeader(table, contents->header, &result);
     if (!mapping)
         return result;
@@ -275,7 +299,12 @@ QStringList Describe(const Result &result, int rowsShown)
     if (!result.unknownColumns.isEmpty())
         lines << QStringLiteral("Columns ignored (they name nothing stored): %1")
                      .arg(result.unknownColumns.join(QStringLiteral(", ")));
-    if (result.done)
+    if (result.done && result.dryRun)
+        lines << QStringLiteral("Checked, nothing written yet: %1 to add, %2 to update, %3 to skip as already there.")
+                     .arg(result.added)
+                     .arg(result.updated)
+                     .arg(result.skipped);
+    else if (result.done)
         lines << QStringLiteral("%1 added, %2 updated, %3 skipped as already there.")
                      .arg(result.added)
                      .arg(result.updated)

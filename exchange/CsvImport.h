@@ -29,6 +29,7 @@ struct Problem
 struct Result
 {
     bool done = false;          // every row went in (or, in a dry run, would)
+    bool dryRun = false;        // only checked and counted
     QString failure;            // why the file as a whole was not taken; "" otherwise
     QStringList unknownColumns; // headers that name no column, ignored
     QList<Problem> problems;    // the bad rows; nothing was written when there are any
@@ -37,6 +38,20 @@ struct Result
     int updated = 0;
     int skipped = 0; // matched a stored record and left as it was
 };
+
+// What a file would bring in, before anything is checked or written: how
+// its header maps onto the table and its first rows as they stand.
+struct Preview
+{
+    QString failure;            // why the file cannot be taken at all; "" otherwise
+    QString encoding;           // "UTF-8" or "Windows-1252"
+    QStringList header;         // the file's header, as written
+    QStringList columnOfHeader; // per header field: the table's column it fills, or ""
+    QList<QStringList> firstRows;
+    int rowCount = 0; // rows after the header
+};
+
+Preview Inspect(ExchangeTable::Table table, const QString &path, int rowsShown = 10);
 
 // Reads `path` into the table. Existing records are matched by the table's
 // key (ImportRow::KeyColumns), read once. The bad rows are also written as
