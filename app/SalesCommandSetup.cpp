@@ -5,6 +5,8 @@
 #include "catalog/frmInstallHours.h"
 #include "catalog/frmInventory.h"
 #include "customers/CustomerInfo.h"
+#include "exchange/frmExport.h"
+#include "exchange/frmImport.h"
 #include "maintenance/UpdateDownloadWindow.h"
 #include "maintenance/frmAuditLog.h"
 #include "maintenance/frmDatabase.h"
@@ -50,6 +52,9 @@ void forgetShownRecords(QWidget *owner)
 SalesCommands ProgramSalesCommands()
 {
     SalesCommands c;
+    // The sales window has passed the administrator gate before these run.
+    c.importData = [](QWidget *owner) { showModal<frmImport>(owner); };
+    c.exportData = [](QWidget *owner) { showModal<frmExport>(owner); };
     c.settings = [](QWidget *owner) { showModal<frmSettings>(owner); };
     c.inventory = [](QWidget *owner) { ShowSingleWindow(g_inventory, [owner] { return new frmInventory(owner); }); };
     c.installHours = [](QWidget *owner) {

@@ -18,6 +18,16 @@ public:
     {
         return fileToOpen(owner, title, folder);
     }
+    // A spreadsheet to read or to write; the dialogs offer comma-separated
+    // files (and, to write, Excel workbooks) first.
+    virtual std::optional<QString> spreadsheetToOpen(QWidget *owner, const QString &title, const QString &folder)
+    {
+        return fileToOpen(owner, title, folder);
+    }
+    virtual std::optional<QString> spreadsheetToSave(QWidget *owner, const QString &title, const QString &suggested)
+    {
+        return fileToSave(owner, title, suggested);
+    }
 };
 
 // The file dialogs.
@@ -27,6 +37,8 @@ public:
     std::optional<QString> fileToSave(QWidget *owner, const QString &title, const QString &suggested) override;
     std::optional<QString> fileToOpen(QWidget *owner, const QString &title, const QString &folder) override;
     std::optional<QString> pictureToOpen(QWidget *owner, const QString &title, const QString &folder) override;
+    std::optional<QString> spreadsheetToOpen(QWidget *owner, const QString &title, const QString &folder) override;
+    std::optional<QString> spreadsheetToSave(QWidget *owner, const QString &title, const QString &suggested) override;
 };
 
 // The chooser a window was given (tests give theirs), else the program's

@@ -76,8 +76,8 @@ private:
     SalesCommands m_commands;
     struct MenuItems
     {
-        QAction *settings, *inventory, *installHours, *reports, *timeAdmin, *employees, *databaseAdmin, *auditLog,
-            *getUpdate, *timeClock;
+        QAction *importData, *exportData, *settings, *inventory, *installHours, *reports, *timeAdmin, *employees,
+            *databaseAdmin, *auditLog, *getUpdate, *timeClock;
     } m_items{};
 
     int m_customerid = 0;

@@ -18,6 +18,9 @@ void frmSales::buildMenus()
 {
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    m_items.importData = addCommand(mnuFile, "mnuFileImport", QStringLiteral("Import..."));
+    m_items.exportData = addCommand(mnuFile, "mnuFileExport", QStringLiteral("Export..."));
+    mnuFile->addSeparator();
     QAction *exit = addCommand(mnuFile, "mnuFileExit", QStringLiteral("Exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -41,6 +44,8 @@ void frmSales::buildMenus()
         connect(action, &QAction::triggered, this,
                 [this, opener, behindGate] { runCommand(m_commands.*opener, behindGate); });
     };
+    bind(m_items.importData, &SalesCommands::importData, true);
+    bind(m_items.exportData, &SalesCommands::exportData, true);
     bind(m_items.settings, &SalesCommands::settings, false);
     bind(m_items.inventory, &SalesCommands::inventory, false);
     bind(m_items.installHours, &SalesCommands::installHours, false);
@@ -61,6 +66,8 @@ void frmSales::setCommands(const SalesCommands &commands)
 
 void frmSales::enableCommands()
 {
+    m_items.importData->setEnabled(bool(m_commands.importData));
+    m_items.exportData->setEnabled(bool(m_commands.exportData));
     m_items.settings->setEnabled(bool(m_commands.settings));
     m_items.inventory->setEnabled(bool(m_commands.inventory));
     m_items.installHours->setEnabled(bool(m_commands.installHours));

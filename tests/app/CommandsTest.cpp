@@ -84,7 +84,7 @@ TEST_P(SalesCommandsTest, EveryCommandIsEnabledAndOpensItsWindow)
 {
     window->setCommands(ProgramSalesCommands());
     for (const char *name :
-         {"mnuFileExit", "mnuSettings", "mnuInventory", "mnuIntallHours", "mnuReports", "mnuTimeAdmin",
+         {"mnuFileImport", "mnuFileExport", "mnuFileExit", "mnuSettings", "mnuInventory", "mnuIntallHours", "mnuReports", "mnuTimeAdmin",
           "mnuAdminEmployees", "mnuDatabaseAdmin", "mnuAdminGetUpdate", "mnuTimeClock"}) {
         ASSERT_NE(action(name), nullptr) << name;
         EXPECT_TRUE(action(name)->isEnabled()) << name;
@@ -127,12 +127,14 @@ TEST_P(SalesCommandsTest, NonModalWindowsExistOnceAndComeForward)
         EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
 }
 
-TEST_P(SalesCommandsTest, TimeAdminAndEmployeesOpenOnlyBehindTheGate)
+TEST_P(SalesCommandsTest, TimeAdminEmployeesImportAndExportOpenOnlyBehindTheGate)
 {
-    int timeAdmin = 0, employees = 0, clock = 0;
+    int timeAdmin = 0, employees = 0, clock = 0, moved = 0;
     SalesCommands c;
     c.timeAdmin = [&](QWidget *) { ++timeAdmin; };
     c.employees = [&](QWidget *) { ++employees; };
+    c.importData = [&](QWidget *) { ++moved; };
+    c.exportData = [&](QWidget *) { ++moved; };
     c.timeClock = [&](QWidget *) { ++clock; };
     window->setCommands(c);
     EXPECT_FALSE(action("mnuSettings")->isEnabled()) << "a command without an opener stays disabled";
@@ -140,8 +142,14 @@ TEST_P(SalesCommandsTest, TimeAdminAndEmployeesOpenOnlyBehindTheGate)
     pins.next = QStringLiteral("9999");
     action("mnuTimeAdmin")->trigger();
     action("mnuAdminEmployees")->trigger();
-    EXPECT_EQ(timeAdmin + employees, 0);
-    EXPECT_EQ(prompts.messages, (QStringList{QStringLiteral("Invalid PIN"), QStringLiteral("Invalid PIN")}));
+    action("mnuFileImport")->trigger();
+    action("mnuFileExport")->trigger();
+    EXPECT_EQ(timeAdmin + employees + moved, 0);
+    EXPECT_EQ(prompts.messages, QStringList(4, QStringLiteral("Invalid PIN")));
+    pins.next = QStringLiteral("1234");
+    action("mnuFileImport")->trigger();
+    action("mnuFileExport")->trigger();
+    EXPECT_EQ(moved, 2);
 
     pins.next = QStringLiteral("1234");
     action("mnuTimeAdmin")->trigger();
