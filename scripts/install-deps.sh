@@ -13,7 +13,7 @@ build_packages=(
     fonts-liberation fonts-urw-base35 fonts-dejavu-core
 )
 test_packages=(
-    libgtest-dev postgresql poppler-utils zbar-tools python3-pyftpdlib
+    libgtest-dev postgresql poppler-utils zbar-tools unzip python3-pyftpdlib
     xvfb xauth imagemagick xdotool
     clang libclang-rt-14-dev
 )

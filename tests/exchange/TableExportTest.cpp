@@ -11,6 +11,8 @@
 #include "tests/support/TestDatabase.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -28,6 +30,15 @@ protected:
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
+    }
+
+    // A part of a workbook, as the spreadsheet reads it.
+    static QString unzipped(const QString &book, const QString &part)
+    {
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), book, part});
+        EXPECT_TRUE(unzip.waitForFinished(10000));
+        return QString::fromUtf8(unzip.readAllStandardOutput());
     }
 
     QString exported(Table table, const QString &name)
@@ -135,6 +146,18 @@ TEST_P(TableExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
     EXPECT_EQ(file->records[0].fields[10], QStringLiteral("2"));
     EXPECT_EQ(file->records[0].fields[11], QStringLiteral("199.99"));
     EXPECT_EQ(file->records[2].fields[11], QStringLiteral("500.00"));
+
+    // The accountant's workbook holds the same rows, money and times as numbers a spreadsheet adds up.
+    const QString book = dir.filePath(QStringLiteral("tickets.xlsx"));
+    ASSERT_TRUE(TableExport::ExportTickets(QDate(2026, 3, 1), QDate(2026, 3, 31), book, &error)) << error.toStdString();
+    const QString sheet = unzipped(book, QStringLiteral("xl/worksheets/sheet1.xml"));
+    EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<c r=\"L2\" s=\"\\d+\"><v>199.99</v>"))))
+        << sheet.toStdString();
+    EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<c r=\"L4\" s=\"\\d+\"><v>500</v>"))));
+    const int day = int(QDate(1899, 12, 30).daysTo(QDate(2026, 3, 31)));
+    EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<c r=\"B2\" s=\"\\d+\"><v>%1\\.6458").arg(day))))
+        << "the close time is a date and time, not text";
+    EXPECT_TRUE(unzipped(book, QStringLiteral("xl/workbook.xml")).contains(QStringLiteral("name=\"tickets\"")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TableExportTest, ::testing::ValuesIn(TestDatabase::Engines()),
