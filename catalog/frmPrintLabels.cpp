@@ -1,5 +1,7 @@
 #include "catalog/frmPrintLabels.h"
 
+#include "widgets/ObjectSettings.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -8,6 +10,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -74,7 +77,11 @@ frmPrintLabels::frmPrintLabels(const QStringList &pickedNames, QWidget *parent)
     countGroup->addButton(optOne);
     countGroup->addButton(optOnHand);
     (pickedNames.isEmpty() ? optAll : optSelected)->setChecked(true);
-    optOne->setChecked(true);
+    // The shop's sheets and its way of counting stay as they were last
+    // printed; the start is chosen for the sheet in hand each time.
+    cboSheet->setCurrentIndex(std::max(0, cboSheet->findData(GetObjectSetting(this, QStringLiteral("Sheet"), QString()))));
+    (GetObjectSetting(this, QStringLiteral("Count"), QString()) == QLatin1String("OnHand") ? optOnHand : optOne)
+        ->setChecked(true);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
@@ -87,6 +94,19 @@ frmPrintLabels::frmPrintLabels(const QStringList &pickedNames, QWidget *parent)
 
     connect(cboSheet, &QComboBox::currentIndexChanged, this, &frmPrintLabels::sheetChanged);
     sheetChanged();
+}
+
+void frmPrintLabels::accept()
+{
+    remember();
+    QDialog::accept();
+}
+
+void frmPrintLabels::remember()
+{
+    SaveObjectSetting(this, QStringLiteral("Sheet"), cboSheet->currentData().toString());
+    SaveObjectSetting(this, QStringLiteral("Count"),
+                      optOnHand->isChecked() ? QStringLiteral("OnHand") : QStringLiteral("One"));
 }
 
 void frmPrintLabels::sheetChanged()

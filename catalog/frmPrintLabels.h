@@ -11,7 +11,9 @@ class QSpinBox;
 
 // "Print Labels": which products get labels (those picked in the list, or
 // every product), on which sheet, from which label of it, and how many each.
-// Opened modally by the inventory window, which prints what was chosen.
+// Opened modally by the inventory window, which prints what was chosen. The
+// sheet and the count are kept for the next time when the labels are
+// printed.
 class frmPrintLabels : public QDialog
 {
     Q_OBJECT
@@ -21,9 +23,11 @@ public:
 
     bool allProducts() const;
     ProductLabels::Choice choice() const;
+    void accept() override;
 
 private:
     void sheetChanged();
+    void remember();
 
     QRadioButton *optSelected;
     QRadioButton *optAll;

@@ -290,7 +290,14 @@ TEST_P(InventoryWindowTest, PrintLabelsPrintsThePickedProductOrEveryOneOnTheChos
     EXPECT_EQ(preview.previews, 1);
 
     // Every product, one label each, from the first label of a 5160 sheet.
+    // The sheet and the count printed last are offered again, the start not.
     WindowSupport::whenModalShows([](QWidget *modal) {
+        auto *sheet = child<QComboBox>(modal, QStringLiteral("cboSheet"));
+        EXPECT_EQ(sheet->currentIndex(), 1);
+        EXPECT_TRUE(child<QRadioButton>(modal, QStringLiteral("optOnHand"))->isChecked());
+        EXPECT_EQ(child<QSpinBox>(modal, QStringLiteral("spnStart"))->value(), 1);
+        sheet->setCurrentIndex(0);
+        child<QRadioButton>(modal, QStringLiteral("optOne"))->click();
         child<QRadioButton>(modal, QStringLiteral("optAll"))->click();
         qobject_cast<QDialog *>(modal)->accept();
     });
