@@ -93,12 +93,13 @@ lxw_error writeCell(lxw_worksheet *ws, lxw_row_t r, lxw_col_t c, const QVariant 
     return LXW_NO_ERROR;
 }
 
-// Wide enough for the longest text of the column, within reason.
+// Wide enough for the longest text of the column's first rows, within
+// reason (a year of tickets is not read twice for it).
 double columnWidth(const Sheet &sheet, qsizetype c)
 {
     qsizetype widest = sheet.columns[c].name.size();
-    for (const QVariantList &row : sheet.rows)
-        widest = qMax(widest, Sheet::text(row.value(c), sheet.columns[c].kind).size());
+    for (qsizetype r = 0; r < sheet.rows.size() && r < 1000; ++r)
+        widest = qMax(widest, Sheet::text(sheet.rows[r].value(c), sheet.columns[c].kind).size());
     return double(std::clamp<qsizetype>(widest + 2, 8, 60));
 }
 
@@ -129,7 +130,10 @@ lxw_error writeSheet(lxw_workbook *book, const Sheet &sheet, const QString &name
 // The workbook into a file of that name; "" or why not.
 QString writeBook(const QString &file, const QList<Sheet> &sheets)
 {
-    lxw_workbook *book = workbook_new(QFile::encodeName(file).constData());
+    // Rows go out as they are written, so a large sheet does not wait in memory.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *book = workbook_new_opt(QFile::encodeName(file).constData(), &options);
     if (!book)
         return QStringLiteral("the workbook could not be started");
     const Formats f = formatsOf(book);

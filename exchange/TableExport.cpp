@@ -83,8 +83,11 @@ QStringList exportedColumns(Table table)
     return columns;
 }
 
-void addRows(Sheet *sheet, const Recordset &rs, const QStringList &columns)
+void addRows(Sheet *sheet, const Recordset &rs)
 {
+    QList<int> columns;
+    for (const Sheet::Column &column : sheet->columns)
+        columns << rs.columnIndex(column.name);
     sheet->rows.reserve(rs.rowCount());
     for (int r = 0; r < rs.rowCount(); ++r) {
         QVariantList row;
@@ -99,7 +102,7 @@ void addRows(Sheet *sheet, const Recordset &rs, const QStringList &columns)
 std::optional<Recordset> ticketLines(const QString &lines, const QString &select, const QDate &from, const QDate &to)
 {
     const Dialect d = Database::CurrentDialect();
-    return Database::GetRS(QStringLiteral("select s.id as ticket, s.Closedate as closed, s.customerid as customer, "
+    return Database::GetRS(QStringLiteral("select s.id as ticket, s.Closedate as closed, s.customerid, "
                                           "c.lastname, c.firstname, %1 from %2 x join sales s on s.id = x.salesid "
                                           "left join customer c on c.id = s.customerid "
                                           "where %3 = ? and s.Closedate >= ? and s.Closedate < ? order by s.id, x.id")
@@ -125,25 +128,38 @@ Sheet ticketSheet()
     return sheet;
 }
 
+constexpr int kTicketColumn = 0;
+constexpr int kKindColumn = 5;
+
+// One of the three lists of a ticket's rows, and where each column of the
+// sheet is in it (-1 where it has none: a payment has no model number).
 struct TicketPart
 {
     QString kind;
     Recordset rows;
+    QList<int> columns;
     int next = 0;
+
+    TicketPart(QString k, Recordset rs, const Sheet &sheet) : kind(std::move(k)), rows(std::move(rs))
+    {
+        for (const Sheet::Column &column : sheet.columns)
+            columns << rows.columnIndex(column.name);
+    }
+    qint64 ticketAt(int r) const { return rows.value(r, columns[kTicketColumn]).toLongLong(); }
 };
 
 QVariantList ticketRow(const Sheet &sheet, const TicketPart &part, int r)
 {
-    const Recordset &rs = part.rows;
-    QVariantList row = {FormatTicketNumber(rs.value(r, QStringLiteral("ticket")).toLongLong()),
-                        cellOf(rs.value(r, QStringLiteral("closed")), Kind::DateTime),
-                        cellOf(rs.value(r, QStringLiteral("customer")), Kind::Text),
-                        cellOf(rs.value(r, QStringLiteral("lastname")), Kind::Text),
-                        cellOf(rs.value(r, QStringLiteral("firstname")), Kind::Text),
-                        part.kind};
-    // The part's own columns; a payment has no model number, a labor line no bar code.
-    for (qsizetype c = row.size(); c < sheet.columns.size(); ++c)
-        row << cellOf(rs.value(r, sheet.columns[c].name), sheet.columns[c].kind);
+    QVariantList row;
+    row.reserve(sheet.columns.size());
+    for (qsizetype c = 0; c < sheet.columns.size(); ++c) {
+        if (c == kTicketColumn)
+            row << FormatTicketNumber(part.ticketAt(r));
+        else if (c == kKindColumn)
+            row << part.kind;
+        else
+            row << cellOf(part.rows.value(r, part.columns[c]), sheet.columns[c].kind);
+    }
     return row;
 }
 
@@ -179,7 +195,7 @@ std::optional<Sheet> TableRows(Table table)
     const QStringList columns = exportedColumns(table);
     for (const QString &column : columns)
         sheet.addColumn(column, kindOf(table, column));
-    addRows(&sheet, *rs, columns);
+    addRows(&sheet, *rs);
     return sheet;
 }
 
@@ -195,23 +211,23 @@ std::optional<Sheet> TicketRows(const QDate &from, const QDate &to)
                                       from, to);
     if (!items || !labor || !payments)
         return std::nullopt;
-    TicketPart parts[3] = {{QStringLiteral("equipment"), *items},
-                           {QStringLiteral("labor"), *labor},
-                           {QStringLiteral("payment"), *payments}};
     Sheet sheet = ticketSheet();
+    TicketPart parts[3] = {{QStringLiteral("equipment"), *items, sheet},
+                           {QStringLiteral("labor"), *labor, sheet},
+                           {QStringLiteral("payment"), *payments, sheet}};
     // The three lists are each by ticket; a ticket's rows are taken from each in turn.
     for (;;) {
         qint64 ticket = -1;
         for (const TicketPart &p : parts) {
             if (p.next < p.rows.rowCount()) {
-                const qint64 id = p.rows.value(p.next, QStringLiteral("ticket")).toLongLong();
+                const qint64 id = p.ticketAt(p.next);
                 ticket = ticket < 0 ? id : qMin(ticket, id);
             }
         }
         if (ticket < 0)
             break;
         for (TicketPart &p : parts) {
-            while (p.next < p.rows.rowCount() && p.rows.value(p.next, QStringLiteral("ticket")).toLongLong() == ticket)
+            while (p.next < p.rows.rowCount() && p.ticketAt(p.next) == ticket)
                 sheet.addRow(ticketRow(sheet, p, p.next++));
         }
     }
