@@ -21,6 +21,8 @@ StartupOptions ParseStartupOptions(const QStringList &arguments)
             options.demo = true;
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             options.help = true;
+        } else if (arg == QLatin1String("--version")) {
+            options.version = true;
         } else if (arg == QLatin1String("--database")) {
             if (i + 1 >= arguments.size()) {
                 options.error = QStringLiteral("--database needs a file name");
@@ -46,6 +48,7 @@ QString StartupUsage()
 {
     return QStringLiteral("Usage: tessaly [--demo] [--database FILE] [--backup FILE | --restore FILE --yes |\n"
                           "               --pdf FILE DOCUMENT ARGUMENTS]\n"
+                          "       tessaly --help | --version\n"
                           "  --demo           open the demo shop (a database of its own, filled on first use)\n"
                           "  --database FILE  open this embedded database file (it must exist,\n"
                           "                   unless --demo asks for it to be made)\n"

@@ -12,6 +12,7 @@ struct StartupOptions
     QString databaseFile; // --database FILE: an existing embedded database
     bool demo = false;    // --demo: the demo shop (created when missing)
     bool help = false;
+    bool version = false; // --version: what this program is and can open
     BatchCommand batch; // --backup / --restore / --pdf: a run without windows
     QString error;      // set when the arguments make no sense
 };

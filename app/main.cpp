@@ -1,6 +1,7 @@
 #include "app/SalesCommandSetup.h"
 #include "app/StartupOptions.h"
 #include "app/StartupProbe.h"
+#include "app/VersionText.h"
 #include "data/Database.h"
 #include "data/UserPrompts.h"
 #include "gate/frmPIN.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QLocale>
 #include <QTimer>
 #include <cstdio>
@@ -51,6 +53,12 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const StartupOptions options = ParseStartupOptions(arguments);
+    if (options.version && options.error.isEmpty()) {
+        // The drivers are plugins, found through the application.
+        const QCoreApplication app(argc, argv);
+        std::fprintf(stdout, "%s", qPrintable(VersionText()));
+        return 0;
+    }
     if (options.help || !options.error.isEmpty()) {
         if (!options.error.isEmpty())
             std::fprintf(stderr, "tessaly: %s\n", qPrintable(options.error));
@@ -83,6 +91,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
+    // The desktop finds the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tessaly.Tessaly"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.tessaly.Tessaly")));
 
     if (batch) {
         QString refusal;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessaly needs that are not there yet.
 #   install-deps.sh          what building and running the program needs
-#   install-deps.sh --test   that, plus what the tests need
+#   install-deps.sh --test   that, plus what the tests need (the package's test too)
+#   install-deps.sh --package that, plus what building and checking the Debian package needs
 set -euo pipefail
 
 build_packages=(
@@ -17,11 +18,15 @@ test_packages=(
     xvfb xauth imagemagick xdotool
     clang libclang-rt-14-dev
 )
+package_packages=(
+    dpkg-dev file lintian desktop-file-utils appstream man-db
+)
 
 packages=("${build_packages[@]}")
-if [[ "${1:-}" == "--test" ]]; then
-    packages+=("${test_packages[@]}")
-fi
+case "${1:-}" in
+--test) packages+=("${test_packages[@]}" "${package_packages[@]}") ;;
+--package) packages+=("${package_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
