@@ -1,11 +1,11 @@
 #include "exchange/frmExport.h"
 
 #include "data/Clock.h"
-#include "data/DateText.h"
 #include "data/UserPrompts.h"
 #include "exchange/TableExport.h"
 #include "maintenance/FileChooser.h"
 #include "widgets/WaitPointer.h"
+#include "widgets/DayBox.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QComboBox>
@@ -21,15 +21,6 @@ namespace {
 
 const QString kExportTitle = QStringLiteral("Export");
 
-QDateEdit *exportDayBox(QWidget *parent, const char *name, const QDate &day)
-{
-    auto *box = new QDateEdit(day, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(DateText::shortDateFormat());
-    return box;
-}
-
 } // namespace
 
 frmExport::frmExport(QWidget *parent, FileChooser *chooser)
@@ -37,8 +28,8 @@ frmExport::frmExport(QWidget *parent, FileChooser *chooser)
     , m_chooser(chooser)
     , cboWhat(new QComboBox(this))
     // The month before this one: what the accountant asks for.
-    , dtpFrom(exportDayBox(this, "dtpFrom", QDate(Clock::today().year(), Clock::today().month(), 1).addMonths(-1)))
-    , dtpTo(exportDayBox(this, "dtpTo", QDate(Clock::today().year(), Clock::today().month(), 1).addDays(-1)))
+    , dtpFrom(NewDayBox(this, "dtpFrom", QDate(Clock::today().year(), Clock::today().month(), 1).addMonths(-1)))
+    , dtpTo(NewDayBox(this, "dtpTo", QDate(Clock::today().year(), Clock::today().month(), 1).addDays(-1)))
     , lblOutcome(new QLabel(this))
     , cmdExport(new QPushButton(QStringLiteral("Export..."), this))
     , cmdClose(new QPushButton(QStringLiteral("Close"), this))

@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "reports/AuditReport.h"
+#include "widgets/DayBox.h"
 #include "widgets/WindowPlacement.h"
 #include "widgets/vbalGrid.h"
 
@@ -20,21 +21,12 @@ namespace {
 
 const QString kEvery = QStringLiteral("(all)");
 
-QDateEdit *dayBox(QWidget *parent, const char *name, const QDate &day)
-{
-    auto *box = new QDateEdit(day, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setCalendarPopup(true);
-    box->setDisplayFormat(DateText::shortDateFormat());
-    return box;
-}
-
 } // namespace
 
 frmAuditLog::frmAuditLog(QWidget *parent)
     : QDialog(parent)
-    , dtpFrom(dayBox(this, "dtpFrom", Clock::today().addDays(-30)))
-    , dtpTo(dayBox(this, "dtpTo", Clock::today()))
+    , dtpFrom(NewDayBox(this, "dtpFrom", Clock::today().addDays(-30)))
+    , dtpTo(NewDayBox(this, "dtpTo", Clock::today()))
     , cboAction(new QComboBox(this))
     , cboWho(new QComboBox(this))
     , vbalGrid1(new vbalGrid(this))
