@@ -53,7 +53,17 @@ SalesCommands ProgramSalesCommands()
 {
     SalesCommands c;
     // The sales window has passed the administrator gate before these run.
-    c.importData = [](QWidget *owner) { showModal<frmImport>(owner); };
+    c.importData = [](QWidget *owner) {
+        frmImport window(owner);
+        // The lists already open show what came in.
+        QObject::connect(&window, &frmImport::Imported, [](ExchangeTable::Table table) {
+            if (table == ExchangeTable::Table::Products && g_inventory)
+                g_inventory->FillList();
+            if (table == ExchangeTable::Table::Labor && g_installHours)
+                g_installHours->FillList();
+        });
+        window.exec();
+    };
     c.exportData = [](QWidget *owner) { showModal<frmExport>(owner); };
     c.settings = [](QWidget *owner) { showModal<frmSettings>(owner); };
     c.inventory = [](QWidget *owner) { ShowSingleWindow(g_inventory, [owner] { return new frmInventory(owner); }); };

@@ -7,6 +7,7 @@
 #include "customers/CustomerInfo.h"
 #include "data/Clock.h"
 #include "data/Settings.h"
+#include "exchange/frmImport.h"
 #include "gate/PinSource.h"
 #include "maintenance/frmDatabase.h"
 #include "sales/TicketListPane.h"
@@ -14,12 +15,16 @@
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
+#include "widgets/vbalGrid.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -162,6 +167,40 @@ TEST_P(SalesCommandsTest, TimeAdminEmployeesImportAndExportOpenOnlyBehindTheGate
     pins.next = std::nullopt;
     action("mnuTimeClock")->trigger();
     EXPECT_EQ(clock, 1);
+}
+
+// Products imported while the inventory window is open appear in its list.
+TEST_P(SalesCommandsTest, ImportedProductsAppearInTheOpenInventoryList)
+{
+    window->setCommands(ProgramSalesCommands());
+    action("mnuInventory")->trigger();
+    frmInventory *inventory = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && qobject_cast<frmInventory *>(w))
+            inventory = qobject_cast<frmInventory *>(w);
+    }
+    ASSERT_NE(inventory, nullptr);
+    auto *list = inventory->findChild<vbalGrid *>(QStringLiteral("vbalGrid1"));
+    ASSERT_EQ(list->RowCount(), 0);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("catalog.csv"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("UPC,Description,Price,Qty\r\nRS-100,Remote start,199.99,4\r\nAMP-4,Amplifier,89.95,1\r\n");
+    out.close();
+    closeNextModal([&file](QWidget *modal) {
+        auto *import = qobject_cast<frmImport *>(modal);
+        ASSERT_NE(import, nullptr);
+        auto *table = import->findChild<QComboBox *>(QStringLiteral("cboTable"));
+        table->setCurrentIndex(table->findText(QStringLiteral("Products")));
+        import->findChild<QLineEdit *>(QStringLiteral("txtFile"))->setText(file);
+        import->CheckFile();
+        import->ImportFile();
+    });
+    pins.next = QStringLiteral("1234");
+    action("mnuFileImport")->trigger();
+    EXPECT_EQ(list->RowCount(), 2) << prompts.messages.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_P(SalesCommandsTest, AnAdministratorHearsOnceADayThatTheMasterCodeIsStillTheDefault)
