@@ -7,8 +7,8 @@
 #include "data/DateText.h"
 #include "data/FileReplace.h"
 #include "data/UserPrompts.h"
-#include "exchange/TableExport.h"
 #include "exchange/CsvImport.h"
+#include "exchange/TableExport.h"
 #include "reports/AuditReport.h"
 #include "reports/PrintPayroll.h"
 #include "reports/Printbill.h"
@@ -51,11 +51,14 @@ std::optional<int> wholeNumber(const QString &text)
     return text.toInt();
 }
 
-int exitFor(const ReportResult &result, const QString &file)
+int exitFor(const ReportResult &result, const ReportOutput &output)
 {
     switch (result.status) {
     case ReportResult::Status::Done:
-        say(QStringLiteral("wrote %1 (%2 page(s))").arg(QDir::toNativeSeparators(file)).arg(result.pages));
+        if (output.kind() == ReportOutput::Kind::Sheets)
+            say(QStringLiteral("wrote %1").arg(QDir::toNativeSeparators(output.path())));
+        else
+            say(QStringLiteral("wrote %1 (%2 page(s))").arg(QDir::toNativeSeparators(output.path())).arg(result.pages));
         return BatchDone;
     case ReportResult::Status::NoDocument:
         return BatchNothingToPrint;
@@ -77,15 +80,17 @@ int nothingBecause(const QString &reason)
 }
 
 // Each document: its name, what its arguments look like, how they are
-// checked (before anything is opened, so a mistake writes nothing) and how
-// the document is made from them.
+// checked (before anything is opened, so a mistake writes nothing), how
+// the document is made from them, and whether it is a report (whose
+// figures also go out as a spreadsheet).
 struct DocumentKind
 {
     const char *name;
     const char *arguments;
     int count;                                             // -1: as many as the check takes
     std::function<QString(const QStringList &args)> check; // "" when the arguments are right
-    std::function<int(const QStringList &args, const QString &file)> make;
+    std::function<int(const QStringList &args, const ReportOutput &output)> make;
+    bool report = true;
 };
 
 QString checkTicket(const QStringList &args)
@@ -96,17 +101,17 @@ QString checkTicket(const QStringList &args)
     return QString();
 }
 
-int invoice(const QStringList &args, const QString &file)
+int invoice(const QStringList &args, const ReportOutput &output)
 {
     const int id = *wholeNumber(args[0]);
     if (!TicketStore::LoadHeader(id))
         return nothingBecause(QStringLiteral("there is no ticket %1; nothing was written").arg(id));
-    const ReportResult result = Printbill(id, ReportOutput::pdf(file));
+    const ReportResult result = Printbill(id, output);
     if (result.status == ReportResult::Status::NoDocument)
         return nothingBecause(
             QStringLiteral("ticket %1 has no customer any more (the customer was removed); nothing was written")
                 .arg(id));
-    return exitFor(result, file);
+    return exitFor(result, output);
 }
 
 QString checkDay(const QStringList &args)
@@ -116,9 +121,9 @@ QString checkDay(const QStringList &args)
     return QString();
 }
 
-int summary(const QStringList &args, const QString &file, SummaryPeriod period)
+int summary(const QStringList &args, const ReportOutput &output, SummaryPeriod period)
 {
-    return exitFor(PrintSalesSummary(*isoDay(args[0]), period, ReportOutput::pdf(file)), file);
+    return exitFor(PrintSalesSummary(*isoDay(args[0]), period, output), output);
 }
 
 QString checkMonth(const QStringList &args)
@@ -128,11 +133,9 @@ QString checkMonth(const QStringList &args)
     return QString();
 }
 
-int monthly(const QStringList &args, const QString &file)
+int monthly(const QStringList &args, const ReportOutput &output)
 {
-    return exitFor(
-        PrintSalesSummary(*isoDay(args[0] + QStringLiteral("-01")), SummaryPeriod::Monthly, ReportOutput::pdf(file)),
-        file);
+    return exitFor(PrintSalesSummary(*isoDay(args[0] + QStringLiteral("-01")), SummaryPeriod::Monthly, output), output);
 }
 
 QString checkProductDay(const QStringList &args)
@@ -142,9 +145,9 @@ QString checkProductDay(const QStringList &args)
     return QString();
 }
 
-int productSales(const QStringList &args, const QString &file)
+int productSales(const QStringList &args, const ReportOutput &output)
 {
-    return exitFor(PrintProductSales(*isoDay(args[0]), false, ReportOutput::pdf(file)), file);
+    return exitFor(PrintProductSales(*isoDay(args[0]), false, output), output);
 }
 
 QString checkPayroll(const QStringList &args)
@@ -158,14 +161,14 @@ QString checkPayroll(const QStringList &args)
     return QString();
 }
 
-int payroll(const QStringList &args, const QString &file)
+int payroll(const QStringList &args, const ReportOutput &output)
 {
     const int employee = *wholeNumber(args[0]);
     if (!EmployeeStore::Load(employee))
         return nothingBecause(QStringLiteral("there is no employee %1; nothing was written").arg(employee));
-    return exitFor(PrintPayroll(employee, *wholeNumber(args[1]), args[2].toLower() == QLatin1String("semimonthly"),
-                                ReportOutput::pdf(file)),
-                   file);
+    return exitFor(
+        PrintPayroll(employee, *wholeNumber(args[1]), args[2].toLower() == QLatin1String("semimonthly"), output),
+        output);
 }
 
 QString checkAuditRange(const QStringList &args)
@@ -179,10 +182,9 @@ QString checkAuditRange(const QStringList &args)
     return QString();
 }
 
-int auditLog(const QStringList &args, const QString &file)
+int auditLog(const QStringList &args, const ReportOutput &output)
 {
-    return exitFor(PrintAuditLog(*isoDay(args[0]), *isoDay(args[1]), QString(), QString(), ReportOutput::pdf(file)),
-                   file);
+    return exitFor(PrintAuditLog(*isoDay(args[0]), *isoDay(args[1]), QString(), QString(), output), output);
 }
 
 // labels SHEET [@START] PRODUCT-ID…: the start is marked, as it is a number too.
@@ -207,7 +209,7 @@ QString checkLabels(const QStringList &args)
     return QString();
 }
 
-int labels(const QStringList &args, const QString &file)
+int labels(const QStringList &args, const ReportOutput &output)
 {
     const bool started = args[1].startsWith(QLatin1Char('@'));
     QList<int> ids;
@@ -222,7 +224,7 @@ int labels(const QStringList &args, const QString &file)
     }
     const ProductLabels::Choice choice{*LabelSheet::Named(args[0]), started ? *wholeNumber(args[1].mid(1)) : 1,
                                        ProductLabels::Count::One};
-    return exitFor(ProductLabels::PrintLabels(*products, choice, ReportOutput::pdf(file)), file);
+    return exitFor(ProductLabels::PrintLabels(*products, choice, output), output);
 }
 
 QString noArguments(const QStringList &)
@@ -233,18 +235,18 @@ QString noArguments(const QStringList &)
 const QList<DocumentKind> &documents()
 {
     static const QList<DocumentKind> kinds = {
-        {"invoice", "TICKET-NUMBER", 1, checkTicket, invoice},
+        {"invoice", "TICKET-NUMBER", 1, checkTicket, invoice, false},
         {"daily-summary", "YYYY-MM-DD", 1, checkDay,
-         [](const QStringList &a, const QString &f) { return summary(a, f, SummaryPeriod::Daily); }},
+         [](const QStringList &a, const ReportOutput &o) { return summary(a, o, SummaryPeriod::Daily); }},
         {"weekly-summary", "YYYY-MM-DD", 1, checkDay,
-         [](const QStringList &a, const QString &f) { return summary(a, f, SummaryPeriod::Weekly); }},
+         [](const QStringList &a, const ReportOutput &o) { return summary(a, o, SummaryPeriod::Weekly); }},
         {"monthly-summary", "YYYY-MM", 1, checkMonth, monthly},
         {"product-sales", "YYYY-MM-DD", 1, checkProductDay, productSales},
         {"inventory", "", 0, noArguments,
-         [](const QStringList &, const QString &f) { return exitFor(PrintInventory(ReportOutput::pdf(f)), f); }},
+         [](const QStringList &, const ReportOutput &o) { return exitFor(PrintInventory(o), o); }},
         {"payroll", "EMPLOYEE-ID YEAR weekly|semimonthly", 3, checkPayroll, payroll},
         {"audit", "FROM TO (YYYY-MM-DD)", 2, checkAuditRange, auditLog},
-        {"labels", "5160|5163 [@START] PRODUCT-ID...", -1, checkLabels, labels},
+        {"labels", "5160|5163 [@START] PRODUCT-ID...", -1, checkLabels, labels, false},
     };
     return kinds;
 }
@@ -258,14 +260,22 @@ const DocumentKind *documentNamed(const QString &name)
     return nullptr;
 }
 
+bool asSheets(const BatchCommand &c)
+{
+    return c.kind == BatchCommand::Kind::Sheets;
+}
+
 QString checkDocument(const BatchCommand &c)
 {
+    const QString option = asSheets(c) ? QStringLiteral("--csv") : QStringLiteral("--pdf");
     if (c.document.isEmpty())
-        return QStringLiteral("--pdf FILE needs a document (see --help)");
+        return QStringLiteral("%1 FILE needs a document (see --help)").arg(option);
     const QString name = c.document.first();
     const DocumentKind *kind = documentNamed(name);
     if (!kind)
         return QStringLiteral("unknown document \"%1\" (see --help)").arg(name);
+    if (asSheets(c) && !kind->report)
+        return QStringLiteral("%1 is not a report: --csv writes the figures of a report; use --pdf for it").arg(name);
     const QStringList args = c.document.mid(1);
     if (kind->count >= 0 && args.size() != kind->count)
         return QStringLiteral("%1 expects %2")
@@ -276,13 +286,15 @@ QString checkDocument(const BatchCommand &c)
 int writeDocument(const BatchCommand &c)
 {
     const QString file = QFileInfo(c.file).absoluteFilePath();
-    // The shop's database, or any database, is never replaced by a PDF.
+    // The shop's database, or any database, is never replaced by a document.
     QString refused;
-    if (!FileReplace::CanReplaceWithDocument(file, &refused, QStringLiteral("the PDF"))) {
+    if (!FileReplace::CanReplaceWithDocument(
+            file, &refused, asSheets(c) ? QStringLiteral("the spreadsheet") : QStringLiteral("the PDF"))) {
         say(refused);
         return BatchFailed;
     }
-    return documentNamed(c.document.first())->make(c.document.mid(1), file);
+    const ReportOutput output = asSheets(c) ? ReportOutput::sheets(file) : ReportOutput::pdf(file);
+    return documentNamed(c.document.first())->make(c.document.mid(1), output);
 }
 
 int backup(const BatchCommand &c)
@@ -370,7 +382,7 @@ QString CheckBatchArguments(const BatchCommand &command)
 {
     if ((command.updateExisting || command.dryRun) && command.kind != BatchCommand::Kind::Import)
         return QStringLiteral("--update-existing and --dry-run go with --import");
-    if (command.kind == BatchCommand::Kind::Pdf)
+    if (command.kind == BatchCommand::Kind::Pdf || command.kind == BatchCommand::Kind::Sheets)
         return checkDocument(command);
     if (command.kind == BatchCommand::Kind::Import || command.kind == BatchCommand::Kind::Export)
         return checkExchange(command);
@@ -398,6 +410,8 @@ bool TakeBatchOption(const QStringList &arguments, int &i, BatchCommand &command
         kind = BatchCommand::Kind::Restore;
     else if (arg == QLatin1String("--pdf"))
         kind = BatchCommand::Kind::Pdf;
+    else if (arg == QLatin1String("--csv"))
+        kind = BatchCommand::Kind::Sheets;
     else if (arg == QLatin1String("--import"))
         kind = BatchCommand::Kind::Import;
     else if (arg == QLatin1String("--export"))
@@ -405,7 +419,7 @@ bool TakeBatchOption(const QStringList &arguments, int &i, BatchCommand &command
     else
         return false;
     if (command.kind != BatchCommand::Kind::None) {
-        *error = QStringLiteral("only one of --backup, --restore, --pdf, --import and --export at a time");
+        *error = QStringLiteral("only one of --backup, --restore, --pdf, --csv, --import and --export at a time");
         return true;
     }
     if (kind == BatchCommand::Kind::Import || kind == BatchCommand::Kind::Export) {
@@ -427,7 +441,7 @@ bool TakeBatchOption(const QStringList &arguments, int &i, BatchCommand &command
     }
     command.kind = kind;
     command.file = arguments[++i];
-    if (kind == BatchCommand::Kind::Pdf) {
+    if (kind == BatchCommand::Kind::Pdf || kind == BatchCommand::Kind::Sheets) {
         while (i + 1 < arguments.size() && !isOption(arguments[i + 1]))
             command.document << arguments[++i];
     }
@@ -442,6 +456,9 @@ QString BatchUsage()
                                   "  --pdf FILE DOCUMENT  write a document as a PDF file; DOCUMENT is one of\n");
     for (const DocumentKind &kind : documents())
         text += QStringLiteral("      %1 %2\n").arg(QLatin1String(kind.name), QLatin1String(kind.arguments));
+    text += QStringLiteral("  --csv FILE DOCUMENT  write a report's figures as a spreadsheet: a comma-separated\n"
+                           "                       file, or a workbook when FILE ends in .xlsx; DOCUMENT as for\n"
+                           "                       --pdf, but for invoice and labels, which are not reports\n");
     text += QStringLiteral("  --import customers|products|labor FILE [--update-existing] [--dry-run]\n"
                            "                       read a comma-separated file into the table: every row or\n"
                            "                       none (the bad rows are listed and written beside FILE);\n"
@@ -463,6 +480,7 @@ int RunBatchCommand(const BatchCommand &command)
     case BatchCommand::Kind::Restore:
         return restore(command);
     case BatchCommand::Kind::Pdf:
+    case BatchCommand::Kind::Sheets:
         return writeDocument(command);
     case BatchCommand::Kind::Import:
         return importFile(command);

@@ -4,15 +4,16 @@
 #include <QStringList>
 
 // The runs of the program that need no window: a backup, a restore, a
-// document written to a PDF file, or a table imported from or exported to a
+// document written to a PDF file, a report's figures written as a
+// spreadsheet, or a table imported from or exported to a
 // comma-separated file. Messages go to standard error.
 struct BatchCommand
 {
-    enum class Kind { None, Backup, Restore, Pdf, Import, Export };
+    enum class Kind { None, Backup, Restore, Pdf, Sheets, Import, Export };
     Kind kind = Kind::None;
-    QString file;                // the backup, the PDF to write, the file imported or exported
-    bool confirmed = false;      // --yes: a restore may replace the database
-    QStringList document;        // --pdf: the document and its arguments; --import, --export: the table and its range
+    QString file;           // the backup, the PDF or spreadsheet to write, the file imported or exported
+    bool confirmed = false; // --yes: a restore may replace the database
+    QStringList document;   // --pdf, --csv: the document and its arguments; --import, --export: the table and its range
     bool updateExisting = false; // --update-existing: imported rows replace the records they match
     bool dryRun = false;         // --dry-run: the import checks and counts, writes nothing
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/Sheet.h"
 #include "print/PrintFont.h"
 
 #include <QImage>
@@ -95,6 +96,10 @@ struct RecordedDocument
     QPageLayout layout;
     QString title;
     QList<RecordedPage> pages;
+    // A report's figures as tables, made from the same read as its pages, so
+    // a spreadsheet saved from the preview holds what the pages show; empty
+    // for a document that is no report (an invoice, labels).
+    QList<Sheet> sheets;
 
     // Printable width and height in inches.
     double pageWidth() const;

@@ -35,6 +35,7 @@ bool RecordingSurface::end()
 void RecordingSurface::abort()
 {
     m_document->pages.clear();
+    m_document->sheets.clear();
     m_finished = false;
 }
 

@@ -65,6 +65,9 @@ public:
     bool writePdf(const QString &path, QString *error = nullptr) const;
     // The reason the last print job failed, empty when it did not.
     QString lastError() const { return m_lastError; }
+    // The report's figures as tables, kept with the document (set while it
+    // is open: between pStartDoc and its end).
+    void setSheets(QList<Sheet> sheets) { m_recording.document()->sheets = std::move(sheets); }
 
     // Measures text; the fonts by default, fixed metrics in layout tests.
     void setTextMetrics(std::shared_ptr<const TextMetrics> metrics);

@@ -1,6 +1,7 @@
 #include "print/frmMultiPgPreview.h"
 
 #include "data/UserPrompts.h"
+#include "exchange/SheetFile.h"
 #include "print/PreviewPageView.h"
 #include "print/PreviewPanels.h"
 #include "print/PrinterAccess.h"
@@ -33,6 +34,21 @@ QString defaultPdfPath(QWidget *parent, const QString &suggestion)
     return path;
 }
 
+// A spreadsheet's name, the extension of the chosen kind added when it has
+// none of either.
+QString defaultSheetPath(QWidget *parent, const QString &suggestion)
+{
+    const QString csv = QStringLiteral("CSV files (*.csv)");
+    const QString xlsx = QStringLiteral("Excel workbooks (*.xlsx)");
+    QString chosen = csv;
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save as CSV"), suggestion,
+                                                csv + QStringLiteral(";;") + xlsx, &chosen);
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
+        && !path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        path += chosen == xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
+    return path;
+}
+
 // The file name a document's title suggests: "Customer Invoice #A0009" saves
 // as "Customer Invoice A0009", a date's slashes become dashes, and what no
 // file name holds on the shop's systems is left out. An untitled document,
@@ -61,6 +77,7 @@ QString pdfBaseName(const QString &title)
 frmMultiPgPreview::frmMultiPgPreview(std::shared_ptr<const RecordedDocument> document, QWidget *parent)
     : QDialog(parent)
     , choosePdfPath(defaultPdfPath)
+    , chooseSheetPath(defaultSheetPath)
     , m_store(std::move(document))
     , m_title(m_store.document().title)
     , m_orientation(m_store.document().layout.orientation() == QPageLayout::Landscape ? 2 : 1)
@@ -111,6 +128,12 @@ QWidget *frmMultiPgPreview::buildToolStrip()
     cmdSavePdf = new QPushButton(QStringLiteral("Save as PDF"));
     cmdSavePdf->setObjectName(QStringLiteral("cmdSavePdf"));
     cmdSavePdf->setToolTip(QStringLiteral("Save the whole document as a PDF file"));
+    cmdSaveSheets = new QPushButton(QStringLiteral("Save as CSV"));
+    cmdSaveSheets->setObjectName(QStringLiteral("cmdSaveSheets"));
+    cmdSaveSheets->setToolTip(QStringLiteral("Save the report's figures as a spreadsheet (CSV or Excel workbook)"));
+    // Only a report has figures to save; an invoice or labels do not.
+    if (m_store.document().sheets.isEmpty())
+        cmdSaveSheets->hide();
     cmd_quit = new QPushButton(QStringLiteral("Exit"));
     cmd_quit->setObjectName(QStringLiteral("cmd_quit"));
     cmd_quit->setToolTip(QStringLiteral("Close"));
@@ -126,6 +149,7 @@ QWidget *frmMultiPgPreview::buildToolStrip()
     strip->addSpacing(12);
     strip->addWidget(cmd_print);
     strip->addWidget(cmdSavePdf);
+    strip->addWidget(cmdSaveSheets);
     strip->addStretch(1);
     strip->addWidget(cmd_quit);
 
@@ -135,6 +159,7 @@ QWidget *frmMultiPgPreview::buildToolStrip()
     connect(cmdNextPage, &QToolButton::clicked, this, &frmMultiPgPreview::nextPage);
     connect(cmd_print, &QPushButton::clicked, this, &frmMultiPgPreview::openPrintOptions);
     connect(cmdSavePdf, &QPushButton::clicked, this, &frmMultiPgPreview::askForPdfPath);
+    connect(cmdSaveSheets, &QPushButton::clicked, this, &frmMultiPgPreview::askForSheetPath);
     connect(cmd_quit, &QPushButton::clicked, this, &frmMultiPgPreview::close);
     return Picture2;
 }
@@ -321,15 +346,39 @@ void frmMultiPgPreview::finishCopy(const QString &folder)
 
 // --- PDF ---
 
+// The documents folder and the name the title suggests.
+QString frmMultiPgPreview::suggestedPath(const QString &extension) const
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(pdfBaseName(reportTitle()) + extension);
+}
+
 void frmMultiPgPreview::askForPdfPath()
 {
     hidePanels();
-    const QString base = pdfBaseName(reportTitle());
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = choosePdfPath(
-        this, QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(base + QStringLiteral(".pdf")));
+    const QString path = choosePdfPath(this, suggestedPath(QStringLiteral(".pdf")));
     if (!path.isEmpty())
         saveAsPdf(path);
+}
+
+void frmMultiPgPreview::askForSheetPath()
+{
+    hidePanels();
+    const QString path = chooseSheetPath(this, suggestedPath(QStringLiteral(".csv")));
+    if (!path.isEmpty())
+        saveAsSheets(path);
+}
+
+// The sheets were made when the document was drawn, so the file holds the
+// figures shown even when the shop's data has changed since.
+bool frmMultiPgPreview::saveAsSheets(const QString &path)
+{
+    QString error;
+    const WaitPointer busy;
+    if (SheetFile::Write(path, m_store.document().sheets, &error))
+        return true;
+    Prompts().message(QStringLiteral("The spreadsheet could not be saved: %1").arg(error), kTitle);
+    return false;
 }
 
 bool frmMultiPgPreview::saveAsPdf(const QString &path)

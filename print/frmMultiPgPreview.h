@@ -16,7 +16,8 @@ class QToolButton;
 
 // The print preview: the recorded pages one at a time, turned with the
 // buttons or the keys, fitted whole ("Fit Page"), printed (one page or a
-// range), copied to the clipboard or to a folder, or saved as a PDF. It
+// range), copied to the clipboard or to a folder, saved as a PDF, or, for a
+// report, its figures saved as a spreadsheet ("Save as CSV"). It
 // works from the recorded document alone and never asks the report to draw
 // again. Its title and the orientation the printer is left in after
 // printing are the document's, taken when the window is made. Page images
@@ -38,11 +39,16 @@ public:
     void setFitPage(bool fit);
     // Writes the whole document as a vector PDF; a failure is shown.
     bool saveAsPdf(const QString &path);
+    // Writes the report's figures as drawn (a workbook for a name ending in
+    // ".xlsx", else a comma-separated file); a failure is shown.
+    bool saveAsSheets(const QString &path);
     // Copies every page into a folder as the report title & n & ".bmp".
     bool copyPagesTo(const QString &folder);
 
     // The dialog that asks where to save the PDF (tests replace it).
     std::function<QString(QWidget *parent, const QString &suggestion)> choosePdfPath;
+    // The dialog that asks where to save the spreadsheet (tests replace it).
+    std::function<QString(QWidget *parent, const QString &suggestion)> chooseSheetPath;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -64,6 +70,8 @@ private:
     void copyPageToClipboard();
     void finishCopy(const QString &folder);
     void askForPdfPath();
+    void askForSheetPath();
+    QString suggestedPath(const QString &extension) const;
     QString reportTitle() const;
     void releasePages();
 
@@ -82,6 +90,7 @@ private:
     QLabel *Label1;
     QPushButton *cmd_print;
     QPushButton *cmdSavePdf;
+    QPushButton *cmdSaveSheets;
     QPushButton *cmd_quit;
     PreviewGotoPanel *picGoto;
     PreviewPrintPanel *picPrintOptions;

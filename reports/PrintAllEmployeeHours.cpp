@@ -41,6 +41,27 @@ void printWeekHeadings(clsMultiPgPreview &rec, const QDate &firstThursday, doubl
         rec.pPrint(DateText::shortDate(firstThursday.addDays(7 * i)), firstColumn + i, true);
 }
 
+// Everyone's weeks as a table: a row per employee, a column per week
+// headed by its Thursday as printed, the hours (0 without time) as numbers.
+Sheet hoursSheet(const AllEmployeeHoursData &data, const QDateTime &from)
+{
+    Sheet sheet;
+    sheet.name = QStringLiteral("Employee Hours");
+    sheet.addColumn(QStringLiteral("Employee"));
+    for (int i = 0; i < kWeeks; ++i)
+        sheet.addColumn(DateText::shortDate(from.date().addDays(7 * i)), Sheet::Kind::Number);
+    for (const EmployeeRecord &person : data.employees) {
+        QVariantList cells{person.lastCommaFirst()};
+        for (int i = 0; i < kWeeks; ++i) {
+            const QDateTime start = from.addDays(7 * i);
+            const auto minutes = MinutesWorked(data.rows, person.id, start, start.addDays(7));
+            cells << (minutes ? HoursOf(*minutes).toDouble() : 0.0);
+        }
+        sheet.addRow(cells);
+    }
+    return sheet;
+}
+
 void drawHours(clsMultiPgPreview &rec, int year, int firstWeek)
 {
     const QDate w0 = WeekThursday(year, firstWeek);
@@ -75,6 +96,7 @@ void drawHours(clsMultiPgPreview &rec, int year, int firstWeek)
         }
     }
     rec.pPrint(QString(), -1, false);
+    rec.setSheets({hoursSheet(data, from)});
 }
 
 } // namespace

@@ -81,6 +81,22 @@ void printEntry(clsMultiPgPreview &rec, ReportPager &pager, const AuditLog::Entr
     }
 }
 
+// The entries as a table, newest first, the details in a column of their own.
+Sheet sheetOf(const QList<AuditLog::Entry> &entries)
+{
+    Sheet sheet;
+    sheet.name = QStringLiteral("Audit Log");
+    sheet.addColumn(QStringLiteral("Time"), Sheet::Kind::DateTime)
+        .addColumn(QStringLiteral("Counter"))
+        .addColumn(QStringLiteral("Who"))
+        .addColumn(QStringLiteral("Action"))
+        .addColumn(QStringLiteral("Concerning"))
+        .addColumn(QStringLiteral("Details"));
+    for (const AuditLog::Entry &e : entries)
+        sheet.addRow({e.at, e.counter, e.who, e.action, e.subject, e.details.trimmed()});
+    return sheet;
+}
+
 void drawAuditLog(clsMultiPgPreview &rec, const QList<AuditLog::Entry> &entries, const QString &title,
                   const QString &filter)
 {
@@ -133,6 +149,7 @@ ReportResult PrintAuditLog(const QDate &from, const QDate &to, const QString &ac
     job.orientation = 1;
     job.draw = [entries, title, filter](clsMultiPgPreview &rec) {
         AuditReport::drawAuditLog(rec, *entries, title, filter);
+        rec.setSheets({AuditReport::sheetOf(*entries)});
     };
     return RunReport(job, output);
 }

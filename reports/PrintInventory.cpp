@@ -97,6 +97,45 @@ void printRow(clsMultiPgPreview &rec, const Recordset &rows, int r, const int *c
     }
 }
 
+// A cell of the table: money in cents, counts as numbers (a stored text
+// that is no number stays text), texts on one line and whole.
+QVariant cellOf(const QVariant &value, Shown shown, Sheet::Kind kind)
+{
+    if (value.isNull())
+        return QVariant();
+    if (shown == Shown::Money)
+        return QVariant::fromValue(qint64(Money::fromVariant(value).cents()));
+    const QString text = valueText(value, Shown::Text);
+    if (kind != Sheet::Kind::Number)
+        return text;
+    bool number = false;
+    const double n = text.toDouble(&number);
+    return number ? QVariant(n) : QVariant(text);
+}
+
+// The stock list as a table, the printed columns in order (the
+// description whole); the report has no totals.
+Sheet sheetOf(const Recordset &rows, const int *columns)
+{
+    Sheet sheet;
+    sheet.name = QStringLiteral("Inventory");
+    QList<Sheet::Kind> kinds;
+    for (int c = 0; c < 10; ++c) {
+        const Shown shown = kValues[c].shown;
+        kinds << (shown == Shown::Money  ? Sheet::Kind::Money
+                      : c == 3 || c >= 7 ? Sheet::Kind::Number
+                                         : Sheet::Kind::Text);
+        sheet.addColumn(QLatin1String(kHeadings[c].text), kinds.last());
+    }
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        QVariantList cells;
+        for (int c = 0; c < 10; ++c)
+            cells << cellOf(rows.value(r, columns[c]), kValues[c].shown, kinds[c]);
+        sheet.addRow(cells);
+    }
+    return sheet;
+}
+
 void drawInventory(clsMultiPgPreview &rec)
 {
     const InventoryData data = InventoryData::read();
@@ -129,6 +168,7 @@ void drawInventory(clsMultiPgPreview &rec)
     }
     printPageNumber(rec, page);
     rec.setFontBold(true);
+    rec.setSheets({sheetOf(rows, columns)});
 }
 
 } // namespace

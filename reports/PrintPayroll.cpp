@@ -92,6 +92,48 @@ void printQuarter(clsMultiPgPreview &rec, int quarter, const Money &hours)
     rec.setFontBold(false);
 }
 
+QVariant payrollCents(const Money &m)
+{
+    return QVariant::fromValue(qint64(m.cents()));
+}
+
+// The year as a table, the printed columns in order: the hours of each
+// period (0 without time), its rate and gross pay, the quarters' hours as
+// rows of their own, and the columns filled in by hand left empty.
+Sheet payrollSheet(const PayrollData &employee, const QList<PayPeriod> &periods, const QList<TimeRow> &rows)
+{
+    Sheet sheet;
+    sheet.name = QStringLiteral("Payroll");
+    sheet.addColumn(QStringLiteral("Pay Period"))
+        .addColumn(QStringLiteral("Hours"), Sheet::Kind::Number)
+        .addColumn(QStringLiteral("Rate"), Sheet::Kind::Money)
+        .addColumn(QStringLiteral("Gross Pay"), Sheet::Kind::Money)
+        .addColumn(QStringLiteral("Inc. tax"), Sheet::Kind::Money)
+        .addColumn(QStringLiteral("SS"), Sheet::Kind::Money)
+        .addColumn(QStringLiteral("Medicare"), Sheet::Kind::Money)
+        .addColumn(QStringLiteral("Net Pay"), Sheet::Kind::Money)
+        .addColumn(QStringLiteral("CK#"))
+        .addColumn(QStringLiteral("Deposit Amt"), Sheet::Kind::Money)
+        .addColumn(QStringLiteral("Deposit Date"), Sheet::Kind::Date);
+    Money quarterHours;
+    for (const PayPeriod &period : periods) {
+        const auto minutes = MinutesWorked(rows, employee.employeeId, period.start, period.end);
+        if (!minutes) {
+            sheet.addRow({period.label, 0.0});
+        } else {
+            const Money hours = HoursOf(*minutes);
+            quarterHours += hours;
+            sheet.addRow({period.label, hours.toDouble(), payrollCents(employee.rate),
+                          payrollCents(GrossPay(employee.rate, *minutes))});
+        }
+        if (period.quarter) {
+            sheet.addRow({QStringLiteral("Quarter %1").arg(period.quarter), quarterHours.toDouble()});
+            quarterHours = Money();
+        }
+    }
+    return sheet;
+}
+
 void drawPayroll(clsMultiPgPreview &rec, const PayrollData &employee, int year, bool semiMonthly)
 {
     const QList<PayPeriod> periods = semiMonthly ? SemiMonthlyPeriods(year) : WeeklyPeriods(year);
@@ -114,6 +156,7 @@ void drawPayroll(clsMultiPgPreview &rec, const PayrollData &employee, int year, 
             quarterHours = Money();
         }
     }
+    rec.setSheets({payrollSheet(employee, periods, rows)});
 }
 
 } // namespace

@@ -48,6 +48,37 @@ std::optional<Recordset> salesRows(const SalesRange &range)
                            {DateText::toDb(range.first), DateText::toDb(range.end)});
 }
 
+// One model number's sales as the report prints them.
+struct ProductLine
+{
+    QString model;
+    Money quantity;
+    Money amount;
+};
+
+QList<ProductLine> linesOf(const Recordset &rows)
+{
+    QList<ProductLine> lines;
+    for (int r = 0; r < rows.rowCount(); ++r)
+        lines.append({rows.value(r, QStringLiteral("modelnumber")).toString().trimmed(),
+                      Money::fromVariant(rows.value(r, QStringLiteral("totalquantity"))),
+                      Money::fromVariant(rows.value(r, QStringLiteral("totalamount")))});
+    return lines;
+}
+
+// The printed columns as a table; the report has no totals line.
+Sheet sheetOf(const QList<ProductLine> &lines)
+{
+    Sheet sheet;
+    sheet.name = QStringLiteral("Product Sales");
+    sheet.addColumn(QStringLiteral("model number"))
+        .addColumn(QStringLiteral("Qty"), Sheet::Kind::Number)
+        .addColumn(QStringLiteral("Amount"), Sheet::Kind::Money);
+    for (const ProductLine &line : lines)
+        sheet.addRow({line.model, line.quantity.toDouble(), QVariant::fromValue(qint64(line.amount.cents()))});
+    return sheet;
+}
+
 QString titleOf(const QDate &day, bool monthly)
 {
     if (!monthly)
@@ -77,7 +108,7 @@ void printContinuation(clsMultiPgPreview &rec, const QString &title, int page)
     printColumnHeadings(rec, QRectF(0.5, 0.6, 7.0, 0.25));
 }
 
-void drawProductSales(clsMultiPgPreview &rec, const Recordset &rows, const QString &title)
+void drawProductSales(clsMultiPgPreview &rec, const QList<ProductLine> &lines, const QString &title)
 {
     Letterhead head;
     head.title = title;
@@ -89,13 +120,11 @@ void drawProductSales(clsMultiPgPreview &rec, const Recordset &rows, const QStri
     rec.setFontItalic(false);
 
     ReportPager pager(rec, [&rec, title](int page) { printContinuation(rec, title, page); });
-    for (int r = 0; r < rows.rowCount(); ++r) {
+    for (const ProductLine &line : lines) {
         pager.ensureRoom(pager.lines(1));
-        rec.pPrint(rows.value(r, QStringLiteral("modelnumber")).toString().trimmed(), kModelLeft, true);
-        rec.pRightTab(Money::fromVariant(rows.value(r, QStringLiteral("totalquantity"))).toDbText(), kQtyFromRight,
-                      true);
-        rec.pRightTab(Money::fromVariant(rows.value(r, QStringLiteral("totalamount"))).format0(), kAmountFromRight,
-                      false);
+        rec.pPrint(line.model, kModelLeft, true);
+        rec.pRightTab(line.quantity.toDbText(), kQtyFromRight, true);
+        rec.pRightTab(line.amount.format0(), kAmountFromRight, false);
     }
 }
 
@@ -128,6 +157,9 @@ ReportResult PrintProductSales(const QDate &day, bool monthly, const ReportOutpu
     ReportJob job;
     job.label = ProductSalesReport::kProductSalesLabel;
     job.orientation = 1;
-    job.draw = [rows, title](clsMultiPgPreview &rec) { ProductSalesReport::drawProductSales(rec, *rows, title); };
+    job.draw = [lines = ProductSalesReport::linesOf(*rows), title](clsMultiPgPreview &rec) {
+        ProductSalesReport::drawProductSales(rec, lines, title);
+        rec.setSheets({ProductSalesReport::sheetOf(lines)});
+    };
     return RunReport(job, output);
 }

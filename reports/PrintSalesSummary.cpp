@@ -156,6 +156,31 @@ void drawSummary(clsMultiPgPreview &rec, const QList<SummaryRow> &rows, const QS
     SummaryTable(rec, title).print(rows);
 }
 
+QVariantList moneyCells(const SummaryFigures &figures)
+{
+    QVariantList cells;
+    for (const Money &m : moneyColumns(figures))
+        cells << QVariant::fromValue(qint64(m.cents()));
+    return cells;
+}
+
+// The summary as a table, the printed columns in order: a row per ticket,
+// then the totals.
+Sheet sheetOf(const QList<SummaryRow> &rows)
+{
+    Sheet sheet;
+    sheet.name = QStringLiteral("Sales Summary");
+    sheet.addColumn(QString::fromLatin1(kHeadings[0].text))
+        .addColumn(QString::fromLatin1(kHeadings[1].text), Sheet::Kind::Date);
+    for (std::size_t i = 2; i < kHeadings.size(); ++i)
+        sheet.addColumn(QString::fromLatin1(kHeadings[i].text), Sheet::Kind::Money);
+    for (const SummaryRow &row : rows)
+        sheet.addRow(QVariantList{row.salesId, row.closed.isValid() ? QVariant(row.closed.date()) : QVariant()}
+                     + moneyCells(row.figures));
+    sheet.addRow(QVariantList{QStringLiteral("Total"), QVariant()} + moneyCells(SummaryTotals(rows)));
+    return sheet;
+}
+
 } // namespace
 } // namespace SalesSummaryReport
 
@@ -195,6 +220,7 @@ ReportResult PrintSalesSummary(const QDate &start, SummaryPeriod period, const R
     job.orientation = 1;
     job.draw = [rows, title, period](clsMultiPgPreview &rec) {
         SalesSummaryReport::drawSummary(rec, *rows, title, period);
+        rec.setSheets({SalesSummaryReport::sheetOf(*rows)});
     };
     return RunReport(job, output);
 }

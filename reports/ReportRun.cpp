@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/UserPrompts.h"
+#include "exchange/SheetFile.h"
 #include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
 #include "widgets/WaitPointer.h"
@@ -38,6 +39,7 @@ bool prepareOutput(clsMultiPgPreview &rec, const ReportOutput &output)
         break;
     case ReportOutput::Kind::Preview:
     case ReportOutput::Kind::Pdf:
+    case ReportOutput::Kind::Sheets:
         rec.setSendToPrinter(false);
         break;
     }
@@ -86,7 +88,8 @@ ReportResult RunReport(const ReportJob &job, const ReportOutput &output)
         return ReportFailed(job.label, reason);
     }
     const bool toPdf = output.kind() == ReportOutput::Kind::Pdf;
-    if (toPdf)
+    const bool toSheets = output.kind() == ReportOutput::Kind::Sheets;
+    if (toPdf || toSheets)
         rec.finishDoc();
     else
         rec.pEndDoc(1, nullptr);
@@ -98,7 +101,14 @@ ReportResult RunReport(const ReportJob &job, const ReportOutput &output)
     result.pages = rec.pageCount();
     if (toPdf) {
         QString error;
-        if (!rec.writePdf(output.pdfPath(), &error))
+        if (!rec.writePdf(output.path(), &error))
+            return ReportFailed(job.label, error);
+    }
+    if (toSheets) {
+        if (rec.document().sheets.isEmpty())
+            return ReportFailed(job.label, QStringLiteral("this document has no figures for a spreadsheet."));
+        QString error;
+        if (!SheetFile::Write(output.path(), rec.document().sheets, &error))
             return ReportFailed(job.label, error);
     }
     return result;

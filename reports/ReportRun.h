@@ -15,20 +15,24 @@ public:
         Preview,     // straight to the preview, no printer setup
         Printer,     // straight to the current printer, no window at all
         Pdf,         // a PDF file, no window at all
+        Sheets,      // the report's figures as a spreadsheet (a workbook for a
+                     // name ending in ".xlsx"), no window at all
     };
 
     static ReportOutput interactive() { return ReportOutput(Kind::Interactive); }
     static ReportOutput preview() { return ReportOutput(Kind::Preview); }
     static ReportOutput printer() { return ReportOutput(Kind::Printer); }
     static ReportOutput pdf(const QString &path) { return ReportOutput(Kind::Pdf, path); }
+    static ReportOutput sheets(const QString &path) { return ReportOutput(Kind::Sheets, path); }
 
     Kind kind() const { return m_kind; }
-    QString pdfPath() const { return m_pdfPath; }
+    // The file of a PDF or spreadsheet output.
+    QString path() const { return m_path; }
 
 private:
-    explicit ReportOutput(Kind kind, QString path = QString()) : m_kind(kind), m_pdfPath(std::move(path)) { }
+    explicit ReportOutput(Kind kind, QString path = QString()) : m_kind(kind), m_path(std::move(path)) { }
     Kind m_kind;
-    QString m_pdfPath;
+    QString m_path;
 };
 
 // What became of a report.
@@ -75,7 +79,9 @@ private:
 
 // One report for the run: its label for messages ("Printbill: "), its
 // orientation (1 upright, 2 landscape) and the drawing of the whole
-// document between pStartDoc and pEndDoc.
+// document between pStartDoc and pEndDoc. A report's drawing also gives the
+// recorder its figures as sheets (clsMultiPgPreview::setSheets), tabulated
+// from the same read it draws.
 struct ReportJob
 {
     QString label;
@@ -90,5 +96,7 @@ struct ReportJob
 // the wait pointer and ended (preview, print job or PDF file), and the
 // recorder goes. A failure shows the label and the reason; the print job is
 // dropped, no half document is shown or written, and the pointer is put
-// back.
+// back. A spreadsheet output draws the document as a PDF output would and
+// writes its sheets instead, whole or not at all; a document without sheets
+// fails there.
 ReportResult RunReport(const ReportJob &job, const ReportOutput &output);

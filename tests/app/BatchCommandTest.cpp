@@ -1,5 +1,6 @@
-// The program run from the command line: documents as PDF files, backups
-// and restores, with clear errors and no file when something is wrong.
+// The program run from the command line: documents as PDF files, reports as
+// spreadsheets, backups and restores, with clear errors and no file when
+// something is wrong.
 #include "tests/app/ProgramRun.h"
 
 #include <QCryptographicHash>
@@ -198,8 +199,56 @@ TEST_F(BatchCommandTest, HelpListsTheDocuments)
     EXPECT_EQ(p.exitCode(), 0);
     for (const char *doc :
          {"invoice", "daily-summary", "weekly-summary", "monthly-summary", "product-sales", "inventory", "payroll",
-          "--backup", "--restore", "--import", "--export", "--update-existing", "--dry-run"})
+          "--backup", "--restore", "--csv", "--import", "--export", "--update-existing", "--dry-run"})
         EXPECT_TRUE(help.contains(QLatin1String(doc))) << doc;
+}
+
+// --csv: the reports of --pdf as spreadsheets, the same refusals, and the
+// invoice and labels refused as no reports.
+TEST_F(BatchCommandTest, ReportsGoOutAsSpreadsheetsWithTheSameChecks)
+{
+    const auto csv = [](const QString &path, const QStringList &doc) {
+        return tessaly(QStringList{QStringLiteral("--database"), database(), QStringLiteral("--csv"), path} + doc);
+    };
+    const QString month = file(QStringLiteral("month.csv"));
+    const ProgramRun made = csv(month, {QStringLiteral("monthly-summary"), QStringLiteral("2026-12")});
+    ASSERT_EQ(made.exitCode, 0) << made.errors.toStdString();
+    QFile f(month);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString sheet = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(
+        sheet.contains(QStringLiteral("\"Total\",\"\",\"1224.89\",\"645.00\",\"64.50\",\"130.98\",\"2065.37\"")))
+        << sheet.toStdString();
+    const QString book = file(QStringLiteral("stock.xlsx"));
+    EXPECT_EQ(csv(book, {QStringLiteral("inventory")}).exitCode, 0);
+    QFile workbook(book);
+    ASSERT_TRUE(workbook.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(workbook.read(2) == "PK") << "a workbook, not a comma-separated file";
+
+    const QString never = file(QStringLiteral("never.csv"));
+    for (const QStringList &noReport :
+         {QStringList{QStringLiteral("invoice"), QStringLiteral("5")},
+          QStringList{QStringLiteral("labels"), QStringLiteral("5160"), QStringLiteral("1")}}) {
+        const ProgramRun refused = csv(never, noReport);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_TRUE(refused.errors.contains(QStringLiteral("is not a report"))) << refused.errors.toStdString();
+    }
+    EXPECT_EQ(csv(never, {QStringLiteral("daily-summary"), QStringLiteral("2026-02-30")}).exitCode, 2);
+    EXPECT_EQ(csv(never, {QStringLiteral("balance-sheet")}).exitCode, 2);
+    const ProgramRun nobody = csv(
+        never, {QStringLiteral("payroll"), QStringLiteral("777"), QStringLiteral("2026"), QStringLiteral("weekly")});
+    EXPECT_EQ(nobody.exitCode, 3);
+    EXPECT_TRUE(nobody.errors.contains(QStringLiteral("there is no employee 777")));
+    EXPECT_EQ(csv(never, {QStringLiteral("daily-summary"), QStringLiteral("2020-01-01")}).exitCode, 3);
+    EXPECT_FALSE(QFile::exists(never));
+    const auto digest = [] {
+        QFile db(database());
+        return db.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(db.readAll(), QCryptographicHash::Sha256)
+                                            : QByteArray();
+    };
+    const QByteArray before = digest();
+    EXPECT_EQ(csv(database(), {QStringLiteral("inventory")}).exitCode, 1) << "never over the database";
+    EXPECT_EQ(digest(), before);
 }
 
 // A copy of the demo shop for the tests that change it.

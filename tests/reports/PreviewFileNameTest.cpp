@@ -1,6 +1,7 @@
 // "Save as PDF" in the preview of a printed document suggests a file named
 // after the document, on every engine.
 #include "data/Clock.h"
+#include "data/Database.h"
 #include "data/DemoShop.h"
 #include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
@@ -13,8 +14,10 @@
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -94,6 +97,73 @@ TEST_P(PreviewFileName, ADatedReportSuggestsItsTitleWithDashesForSlashes)
     const QString name = QFileInfo(presenter.suggested[0]).fileName();
     EXPECT_TRUE(name.startsWith(QStringLiteral("Weekly Sales Summary for Week of 12-1-"))) << name.toStdString();
     EXPECT_TRUE(name.endsWith(QStringLiteral(".pdf"))) << name.toStdString();
+}
+
+// Keeps the documents the preview would have shown.
+class KeepingPresenter final : public PrintPresenter
+{
+public:
+    KeepingPresenter() { SetPrintPresenter(this); }
+    ~KeepingPresenter() override { SetPrintPresenter(nullptr); }
+    void showPreview(std::shared_ptr<const RecordedDocument> document, bool, QObject *) override
+    {
+        documents << std::move(document);
+    }
+    QList<std::shared_ptr<const RecordedDocument>> documents;
+};
+
+// "Save as CSV" writes the figures as the preview drew them, even after the
+// shop's data has changed; an invoice is no report and does not offer it.
+TEST_P(PreviewFileName, SaveAsCsvWritesTheFiguresShownAndOnlyForAReport)
+{
+    ASSERT_TRUE(DemoShop::Fill());
+    KeepingPresenter kept;
+    ASSERT_TRUE(PrintSalesSummary(QDate(2026, 12, 5), SummaryPeriod::Daily, ReportOutput::preview()).done());
+    ASSERT_TRUE(Printbill(5, ReportOutput::preview()).done());
+    ASSERT_EQ(kept.documents.size(), 2);
+    // Ticket 5's card payment goes after the preview was drawn.
+    ASSERT_GE(Database::Execute(QStringLiteral("delete from payment where salesid = ?"), {5}), 1);
+
+    QTemporaryDir dir;
+    QStringList suggested;
+    QString target = dir.filePath(QStringLiteral("day.csv"));
+    frmMultiPgPreview summary(kept.documents[0]);
+    summary.chooseSheetPath = [&](QWidget *, const QString &suggestion) {
+        suggested << suggestion;
+        return target;
+    };
+    summary.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&summary));
+    auto *save = summary.findChild<QPushButton *>(QStringLiteral("cmdSaveSheets"));
+    ASSERT_TRUE(save);
+    EXPECT_TRUE(save->isVisible());
+    EXPECT_EQ(save->text(), QStringLiteral("Save as CSV"));
+    QTest::mouseClick(save, Qt::LeftButton);
+    ASSERT_EQ(suggested.size(), 1);
+    EXPECT_EQ(QFileInfo(suggested[0]).fileName(), QStringLiteral("Daily Sales Summary for 12-05-2026.csv"));
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString csv = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(csv.contains(QStringLiteral("\"5\",\"2026-12-05\",\"534.96\",\"75.00\",\"7.50\",\"50.94\",\"668.40\","
+                                            "\"43.40\",\"600.00\",\"0.00\"")))
+        << csv.toStdString();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastMessage().toStdString();
+
+    // A folder that isn't there: the message says why, nothing is written.
+    target = dir.filePath(QStringLiteral("gone/day.xlsx"));
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_TRUE(prompts.lastMessage().startsWith(QStringLiteral("The spreadsheet could not be saved: ")))
+        << prompts.lastMessage().toStdString();
+    EXPECT_FALSE(QFile::exists(target));
+    summary.close();
+
+    frmMultiPgPreview invoice(kept.documents[1]);
+    invoice.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&invoice));
+    auto *none = invoice.findChild<QPushButton *>(QStringLiteral("cmdSaveSheets"));
+    EXPECT_TRUE(!none || !none->isVisible());
+    EXPECT_TRUE(invoice.findChild<QPushButton *>(QStringLiteral("cmdSavePdf"))->isVisible());
+    invoice.close();
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, PreviewFileName, ::testing::ValuesIn(TestDatabase::Engines()),
