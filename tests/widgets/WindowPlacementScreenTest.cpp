@@ -30,22 +30,4 @@ TEST(WindowPlacementScreen, AWindowWithItsOwnSizeIsBoundedToTheScreen)
     EXPECT_EQ(window.width(), 1000) << "a width that fits is kept";
 }
 
-TEST(WindowPlacementScreen, AStoredPlaceLargerThanTheScreenOpensMaximisedAndStaysStored)
-{
-    Settings::save(QStringLiteral("frmWide"), QStringLiteral("frmWide.Width"), QStringLiteral("30000"));
-    Settings::save(QStringLiteral("frmWide"), QStringLiteral("frmWide.Height"), QStringLiteral("13000"));
-    {
-        QWidget window;
-        window.setObjectName(QStringLiteral("frmWide"));
-        WindowPlacement::Restore(&window);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        EXPECT_TRUE(window.isMaximized());
-        EXPECT_TRUE(screenArea().contains(window.frameGeometry()));
-        WindowPlacement::Save(&window);
-    }
-    EXPECT_EQ(Settings::get(QStringLiteral("frmWide"), QStringLiteral("frmWide.Width")), QStringLiteral("30000"));
-    EXPECT_EQ(Settings::get(QStringLiteral("frmWide"), QStringLiteral("frmWide.Height")), QStringLiteral("13000"));
-}
-
 } // namespace
