@@ -1,7 +1,5 @@
-// Windows fitted to a screen of 1024 x 600 (the offscreen platform's screen
-// for this test): a window with a size of its own, and one with a stored
-// place larger than the screen.
-#include "data/Settings.h"
+// A window with a size of its own fitted to a screen of 1024 x 600 (the
+// offscreen platform's screen for this test).
 #include "widgets/WindowPlacement.h"
 
 #include <QGuiApplication>
