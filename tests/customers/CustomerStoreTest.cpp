@@ -120,18 +120,6 @@ TEST_P(CustomerStoreTest, TheListShowsNullsAndOddPreferencesQuietly)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
-TEST_P(CustomerStoreTest, AnEmptyTableListsNothingAndRaisesNoError)
-{
-    EXPECT_EQ(CustomerStore::MaxCustomerId(), 0);
-    const auto rs = CustomerStore::ReadList();
-    ASSERT_TRUE(rs);
-    CustomerFilter f;
-    f.lastName = QStringLiteral("Sm");
-    f.recentOnly = true;
-    EXPECT_TRUE(CustomerList::fromRecordset(*rs).select(f).empty());
-    EXPECT_TRUE(prompts.messages.isEmpty());
-}
-
 TEST_P(CustomerStoreTest, RecentMeansTheHundredNewestIdsAndIdsPast32767Work)
 {
     Database::Execute(QStringLiteral("insert into customer (id, firstname, lastname) values (?, ?, ?)"),
@@ -150,45 +138,6 @@ TEST_P(CustomerStoreTest, RecentMeansTheHundredNewestIdsAndIdsPast32767Work)
     ASSERT_EQ(CustomerStore::Load(40200, &r), CustomerStore::LoadResult::Loaded);
     EXPECT_EQ(r.id, 40200);
     EXPECT_EQ(r.lastName, QStringLiteral("Newest"));
-}
-
-TEST_P(CustomerStoreTest, ANewCustomerIsInsertedAndFilledInOneStepWithTheEnginesId)
-{
-    CustomerRecord r;
-    r.firstName = QStringLiteral("Cash");
-    r.lastName = QStringLiteral("O'Neil");
-    r.phones[0] = QStringLiteral("5125550101");
-    r.preferPhone = 0;
-    r.state = QStringLiteral("TX");
-    ASSERT_EQ(CustomerStore::Save(&r), CustomerStore::SaveResult::Saved);
-    EXPECT_GT(r.id, 0);
-    const auto rs = Database::GetRS(QStringLiteral("select * from customer"));
-    ASSERT_TRUE(rs);
-    ASSERT_EQ(rs->rowCount(), 1);
-    EXPECT_EQ(rs->value(0, QStringLiteral("id")).toInt(), r.id);
-    EXPECT_EQ(rs->value(0, QStringLiteral("firstname")).toString(), QStringLiteral("Cash"));
-    EXPECT_EQ(rs->value(0, QStringLiteral("lastname")).toString(), QStringLiteral("O'Neil"));
-    EXPECT_EQ(rs->value(0, QStringLiteral("PreferPhone")).toInt(), 0);
-    EXPECT_TRUE(prompts.messages.isEmpty());
-
-    // The next new customer gets a row of its own.
-    CustomerRecord second;
-    second.firstName = QStringLiteral("Cash");
-    ASSERT_EQ(CustomerStore::Save(&second), CustomerStore::SaveResult::Saved);
-    EXPECT_NE(second.id, r.id);
-    EXPECT_EQ(CustomerFixtures::CustomerCount(), 2);
-}
-
-TEST_P(CustomerStoreTest, ASaveThatFailsLeavesNoCashSaleStubAndSaysSo)
-{
-    CustomerFixtures::RefuseChanges(GetParam());
-    CustomerRecord r;
-    r.firstName = QStringLiteral("Ann");
-    EXPECT_EQ(CustomerStore::Save(&r), CustomerStore::SaveResult::Failed);
-    EXPECT_EQ(r.id, 0);
-    EXPECT_EQ(CustomerFixtures::CustomerCount(), 0);
-    ASSERT_FALSE(prompts.messages.isEmpty());
-    EXPECT_TRUE(prompts.messages[0].startsWith(QStringLiteral("Execute:"))) << prompts.messages[0].toStdString();
 }
 
 TEST_P(CustomerStoreTest, AnExistingCustomerIsUpdatedAndReadBack)

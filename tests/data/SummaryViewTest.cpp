@@ -96,21 +96,6 @@ TEST_P(SummaryViewTest, HalfCentTiesRoundAwayFromZeroLikeTheScreen)
     EXPECT_EQ(cents(view->value(1, QStringLiteral("tickettotal"))), 6);
 }
 
-TEST_P(SummaryViewTest, AReopenedTicketIsNoSale)
-{
-    ASSERT_TRUE(DemoShop::Fill());
-    const auto before = Database::GetRS(
-        QStringLiteral("select salesid from vw_salesreport_actualcash order by salesid"));
-    ASSERT_GE(before->rowCount(), 1);
-    const int id = before->value(0, 0).toInt();
-    ASSERT_EQ(Database::Execute(QStringLiteral("update sales set status = 'Open' where id = ?"), {id}), 1);
-    const auto after = Database::GetRS(
-        QStringLiteral("select salesid from vw_salesreport_actualcash where salesid = ?"), {id});
-    EXPECT_EQ(after->rowCount(), 0);
-    EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from vw_salesreport_actualcash"))->value(0, 0).toInt(),
-              before->rowCount() - 1);
-}
-
 TEST_P(SummaryViewTest, AClosedTicketWithNothingOnItShowsZeros)
 {
     const qint64 empty = Database::InsertRow(QStringLiteral("sales"),

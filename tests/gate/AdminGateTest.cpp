@@ -1,6 +1,5 @@
-// The PIN keypad and the administrator gate.
+// The administrator gate: who opens it and what never does.
 #include "gate/AdminGate.h"
-#include "gate/PinPad.h"
 #include "tests/support/RecordingPrompts.h"
 #include "tests/support/SeedData.h"
 #include "tests/support/TestDatabase.h"
@@ -18,20 +17,6 @@ public:
 private:
     std::optional<QString> m_pin;
 };
-
-TEST(PinPad, TakesFiveDigitsAndItsTwoEditKeys)
-{
-    PinPad pad;
-    pad.press(QStringLiteral("<="));
-    EXPECT_EQ(pad.text(), QString());
-    for (const char *d : {"1", "2", "3", "4", "5", "6"})
-        pad.press(QLatin1String(d));
-    EXPECT_EQ(pad.text(), QStringLiteral("12345"));
-    pad.press(QStringLiteral("<="));
-    EXPECT_EQ(pad.text(), QStringLiteral("1234"));
-    pad.press(QStringLiteral("Clear"));
-    EXPECT_EQ(pad.text(), QString());
-}
 
 class AdminGateTest : public ::testing::TestWithParam<Engine>
 {

@@ -32,19 +32,6 @@ protected:
     RecordingPrompts prompts;
 };
 
-TEST_P(DatabaseCleanupTest, RemovesCustomersWithoutTicketsOnly)
-{
-    const int withTicket = customer(QStringLiteral("Has"), QStringLiteral("Ticket"));
-    customer(QStringLiteral("No"), QStringLiteral("Ticket"));
-    customer(QStringLiteral("Cash Sale"), QString());
-    ticket(withTicket, QStringLiteral("Close"));
-    EXPECT_EQ(DatabaseCleanup::CustomersWithoutTickets()->size(), 2);
-    EXPECT_EQ(removeWithoutTickets(), 2);
-    EXPECT_EQ(count(QStringLiteral("customer")), 1);
-    EXPECT_EQ(value(QStringLiteral("select id from customer")).toInt(), withTicket);
-    EXPECT_EQ(removeWithoutTickets(), 0);
-}
-
 TEST_P(DatabaseCleanupTest, ATicketWithoutACustomerDoesNotStopTheCleanUp)
 {
     const int withTicket = customer(QStringLiteral("Has"), QStringLiteral("Ticket"));

@@ -448,6 +448,7 @@ TEST_P(DatabaseWindowTest, RemoveBlankRecordsAsksWithTheCountFirstThenAnAdminist
     pins.enter(QStringLiteral("4242"));
     window.RemoveBlankRecords();
     EXPECT_EQ(count(QStringLiteral("customer")), 1);
+    EXPECT_EQ(value(QStringLiteral("select firstname from customer")).toString(), QStringLiteral("Has"));
     EXPECT_EQ(prompts.lastMessage(), QStringLiteral("2 customer record(s) removed."));
     EXPECT_EQ(value(QStringLiteral("select who from auditlog where action = 'database clean-up'")).toString(),
               QStringLiteral("Ann Admin (#%1)").arg(ann));

@@ -1,5 +1,5 @@
 // The printer setup rules without the window: copies, duplex both ways,
-// and what Preview, Print and Cancel leave behind.
+// and what Preview and Print leave behind.
 #include "tests/print/FakePrinter.h"
 
 #include "data/Settings.h"
@@ -69,19 +69,6 @@ TEST_F(PrinterSetup, OpeningAndPressingPrintChangesNothingOnThePrinter)
             EXPECT_EQ(setup.choice().orientation, orientation);
         }
     }
-}
-
-TEST_F(PrinterSetup, CancelAnswersCancelAndWritesNoSettings)
-{
-    FakePrinter printer({QStringLiteral("Office")});
-    PrinterSetupModel setup(printer, 1);
-    EXPECT_TRUE(setup.choice().cancelled());
-    setup.load();
-    setup.setCopiesText(QStringLiteral("4"));
-    setup.cancel();
-    EXPECT_TRUE(setup.choice().cancelled());
-    EXPECT_FALSE(Settings::contains(QStringLiteral("Options"), QStringLiteral("Printer")));
-    EXPECT_FALSE(Settings::contains(QStringLiteral("Options"), QStringLiteral("Copies")));
 }
 
 TEST_F(PrinterSetup, PreviewWritesBothSettingsAndAnswersWithThem)

@@ -79,10 +79,14 @@ TEST_F(SetupWindow, CancelAnswersCancelAndWritesNothing)
     frmPrinterSetUp window(1);
     EXPECT_TRUE(window.choice().cancelled());
     window.show();
+    auto *copies = child<QLineEdit>(window, QStringLiteral("txtCopies"));
+    copies->selectAll();
+    QTest::keyClicks(copies, QStringLiteral("4"));
     QTest::mouseClick(child<QPushButton>(window, QStringLiteral("cmdQuit")), Qt::LeftButton);
     EXPECT_TRUE(window.choice().cancelled());
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(Settings::contains(QStringLiteral("Options"), QStringLiteral("Printer")));
+    EXPECT_FALSE(Settings::contains(QStringLiteral("Options"), QStringLiteral("Copies")));
 }
 
 TEST_F(SetupWindow, PreviewWithLandscapeTabletDuplex)

@@ -142,15 +142,6 @@ TEST_P(InvoiceTest, TheRatesItPrintsAreTheTicketRules)
         EXPECT_TRUE(text.contains(remark.trimmed())) << remark.toStdString();
 }
 
-TEST_P(InvoiceTest, ShopLinesComeFromTheSettings)
-{
-    Settings::save(QStringLiteral("Letterhead"), QStringLiteral("Street"), QStringLiteral("9 Elm Court"));
-    const QString text = render(ticket());
-    Settings::remove(QStringLiteral("Letterhead"), QStringLiteral("Street"));
-    EXPECT_TRUE(text.contains(QStringLiteral("9 Elm Court")));
-    EXPECT_FALSE(text.contains(QStringLiteral("4410 Burnet Road")));
-}
-
 TEST_P(InvoiceTest, DiscoverPaymentShowsItsSurchargeAsInformationOnly)
 {
     const int id = ticket();

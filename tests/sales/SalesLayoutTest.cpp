@@ -7,16 +7,6 @@ namespace {
 
 using namespace SalesLayout;
 
-TEST(SalesLayout, TheCustomerPaneIsClampedAndAutoHideFoldsItOnlyUnderATicket)
-{
-    EXPECT_EQ(ClampCustomerPercent(80), 35);
-    EXPECT_EQ(ClampCustomerPercent(35), 35);
-    EXPECT_EQ(ClampCustomerPercent(1), 1);
-    EXPECT_EQ(AutoHidePercent(true, true), 1);
-    EXPECT_EQ(AutoHidePercent(true, false), 32);
-    EXPECT_EQ(AutoHidePercent(false, true), 32);
-}
-
 TEST(SalesLayout, TheSplitterKeepsItsMarginsAndNeverANonPositiveSize)
 {
     // 50 twips in, 200 twips narrower and 600 twips lower than the window.

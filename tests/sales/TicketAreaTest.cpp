@@ -113,6 +113,7 @@ TEST_P(TicketAreaTest, ScanningAddsALinePerScanAndTheTotalsFollow)
     vbalGrid *lines = grid("vbalGrid2");
     ASSERT_EQ(lines->RowCount(), 3);
     EXPECT_EQ(lines->CellValue(2, 4), QStringLiteral("WH-70"));
+    EXPECT_EQ(lines->CellValue(2, 5), QStringLiteral("Wiring harness adapter")) << "copied from the product";
     EXPECT_EQ(lines->CellValue(3, 1), QStringLiteral("3"));
     EXPECT_EQ(lines->CellValue(1, 8), QStringLiteral("199.99"));
     EXPECT_EQ(totalText(TicketTotals::SubTotal), QStringLiteral("414.97"));

@@ -60,14 +60,12 @@ TEST_P(TicketDisplayTest, NoTicketForZeroOrAMissingId)
 INSTANTIATE_TEST_SUITE_P(Engines, TicketDisplayTest, ::testing::ValuesIn(TestDatabase::Engines()),
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
 
-TEST(TicketTexts, QuestionsAreSpeltAsTheCounterKnowsThem)
+// The close and remove-ticket questions are checked where the sales window
+// asks them; a labor line's is asked nowhere a window test reaches.
+TEST(TicketTexts, ALaborLineIsAskedAboutByItsNumberAndDescription)
 {
-    EXPECT_EQ(TicketTexts::CloseQuestion(7),
-              QStringLiteral("Close ticket # 0007? Ticket will be locked out once closed."));
     EXPECT_EQ(TicketTexts::RemoveLaborQuestion(QStringLiteral("2"), QStringLiteral("Install")),
               QStringLiteral("Remove   2) Install?"));
-    EXPECT_EQ(TicketTexts::RemoveTicketQuestion(QStringLiteral("0012"), QStringLiteral("3/4/2026 10:15:00 AM")),
-              QStringLiteral("Remove ticket # 0012 created on 3/4/2026 10:15:00 AM?"));
 }
 
 } // namespace

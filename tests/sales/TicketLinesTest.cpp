@@ -31,105 +31,12 @@ protected:
     int salesId = 0, productId = 0, laborId = 0;
 };
 
-TEST_P(TicketLinesTest, ScanningACodeTwiceAddsTwoLinesCopiedFromTheProduct)
-{
-    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("012345000017"), TicketLines::Source::Barcode),
-              Result::Done);
-    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral(" 012345000017 "), TicketLines::Source::Barcode),
-              Result::Done);
-    const auto rows = TicketRows::read(salesId);
-    ASSERT_TRUE(rows);
-    const Recordset &lines = rows->equipment;
-    ASSERT_EQ(lines.rowCount(), 2);
-    EXPECT_EQ(lines.value(0, QStringLiteral("description")).toString(), QStringLiteral("Remote start, 2-way 'LCD'"));
-    EXPECT_EQ(lines.value(1, QStringLiteral("partnumber")).toString(), QStringLiteral("RS-2W"));
-    EXPECT_DOUBLE_EQ(lines.value(1, QStringLiteral("price")).toDouble(), 199.99);
-    EXPECT_DOUBLE_EQ(lines.value(1, QStringLiteral("quantity")).toDouble(), 1);
-    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("nothing"), TicketLines::Source::Barcode),
-              Result::NotFound);
-    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(productId), TicketLines::Source::ProductId),
-              Result::Done);
-    EXPECT_EQ(count(QStringLiteral("salesitem")), 3);
-    EXPECT_TRUE(prompts.messages.isEmpty());
-}
-
 TEST_P(TicketLinesTest, BarCodesMatchWithoutCaseOrTrailingBlanks)
 {
     product(QStringLiteral("ab-12 "), QStringLiteral("X"), 1, 1);
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("AB-12"), TicketLines::Source::Barcode), Result::Done);
     EXPECT_EQ(TicketLines::AddTicketLine(salesId, QStringLiteral("x' or '1'='1"), TicketLines::Source::Barcode),
               Result::NotFound);
-}
-
-TEST_P(TicketLinesTest, LaborTakesTheChosenPrice)
-{
-    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(laborId), TicketLines::Source::LaborId,
-                                         TicketLines::PriceColumn::Ours),
-              Result::Done);
-    EXPECT_EQ(TicketLines::AddTicketLine(salesId, QString::number(laborId), TicketLines::Source::LaborId,
-                                         TicketLines::PriceColumn::Cog),
-              Result::Done);
-    const auto rows = TicketRows::read(salesId);
-    ASSERT_TRUE(rows);
-    const Recordset &lines = rows->labor;
-    ASSERT_EQ(lines.rowCount(), 2);
-    EXPECT_DOUBLE_EQ(lines.value(0, QStringLiteral("charge")).toDouble(), 150);
-    EXPECT_DOUBLE_EQ(lines.value(1, QStringLiteral("charge")).toDouble(), 125);
-}
-
-TEST_P(TicketLinesTest, EditsStoreRoundedNumbersAndTrimmedNotes)
-{
-    const int line = equipmentLine(salesId, QStringLiteral("RS-2W"), 199.99);
-    EXPECT_EQ(
-        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("2.6")),
-        Result::Done);
-    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 3);
-    EXPECT_EQ(
-        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price, QStringLiteral("12.35")),
-        Result::Done);
-    EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem where id = ?"), {line}).toDouble(), 12.35);
-    QString refusal;
-    EXPECT_EQ(TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Price,
-                                             QStringLiteral("12.345"), &refusal),
-              Result::BadInput);
-    EXPECT_TRUE(refusal.contains(QStringLiteral("more than two decimals"))) << refusal.toStdString();
-    EXPECT_DOUBLE_EQ(value(QStringLiteral("select price from salesitem where id = ?"), {line}).toDouble(), 12.35);
-    EXPECT_EQ(
-        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Note, QStringLiteral(" it's red ")),
-        Result::Done);
-    EXPECT_EQ(value(QStringLiteral("select note from salesitem where id = ?"), {line}).toString(),
-              QStringLiteral("it's red"));
-    EXPECT_EQ(
-        TicketLines::EditEquipmentLine(salesId, line, TicketLines::EquipmentColumn::Quantity, QStringLiteral("abc")),
-        Result::BadInput);
-    EXPECT_DOUBLE_EQ(value(QStringLiteral("select quantity from salesitem where id = ?"), {line}).toDouble(), 3);
-
-    const int lab = laborLine(salesId, QStringLiteral("Install"), 50);
-    EXPECT_EQ(TicketLines::EditLaborLine(salesId, lab, TicketLines::LaborColumn::Charge, QStringLiteral("75")),
-              Result::Done);
-    EXPECT_DOUBLE_EQ(value(QStringLiteral("select charge from saleslabor where id = ?"), {lab}).toDouble(), 75);
-    EXPECT_EQ(TicketLines::QuantityText(QStringLiteral("2.6")), QStringLiteral("03"));
-    EXPECT_EQ(TicketLines::MoneyText(QStringLiteral("x")), QStringLiteral("00.00"));
-}
-
-TEST_P(TicketLinesTest, PaymentsMustBeNumbersAndMayBeNegative)
-{
-    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("abc")), Result::BadInput);
-    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("")), Result::BadInput);
-    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("0")), Result::BadInput);
-    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Cash"), QStringLiteral("12.345")), Result::BadInput);
-    EXPECT_EQ(count(QStringLiteral("payment")), 0);
-    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Visa"), QStringLiteral("20.50")), Result::Done);
-    EXPECT_EQ(TicketLines::AddPayment(salesId, QStringLiteral("Gift card"), QStringLiteral("-5")), Result::Done);
-    const auto rows = TicketRows::read(salesId);
-    ASSERT_TRUE(rows);
-    const Recordset &pays = rows->payments;
-    ASSERT_EQ(pays.rowCount(), 2);
-    EXPECT_DOUBLE_EQ(pays.value(0, QStringLiteral("amount")).toDouble(), 20.5);
-    EXPECT_EQ(pays.value(1, QStringLiteral("description")).toString(), QStringLiteral("Gift card"));
-    EXPECT_DOUBLE_EQ(pays.value(1, QStringLiteral("amount")).toDouble(), -5);
-    EXPECT_EQ(TicketLines::RemovePayment(salesId, pays.value(0, QStringLiteral("id")).toInt()), Result::Done);
-    EXPECT_EQ(count(QStringLiteral("payment")), 1);
 }
 
 TEST_P(TicketLinesTest, AFinalizedTicketRefusesEveryChange)

@@ -243,6 +243,8 @@ TEST_P(EmployeeWindowTest, ANewEmployeeGetsThePlaceholdersAndTheWindowCloses)
     EXPECT_EQ(added->firstName, QStringLiteral("first name"));
     EXPECT_EQ(added->lastName, QStringLiteral("last name"));
     EXPECT_EQ(added->pin, QStringLiteral("9527"));
+    EXPECT_TRUE(added->active);
+    EXPECT_TRUE(added->title.isEmpty());
     EXPECT_EQ(prompts.lastMessage(),
               QStringLiteral("New Employee record created. Exiting Time Admin.  Please open "
                              "Time Admin again to edit new employee"));

@@ -1,7 +1,5 @@
-// Windows fitted to a screen of 1024 x 600 (the offscreen platform's screen
-// for this test): a window with a size of its own, and one with a stored
-// place larger than the screen.
-#include "data/Settings.h"
+// A window with a size of its own fitted to a screen of 1024 x 600 (the
+// offscreen platform's screen for this test).
 #include "widgets/WindowPlacement.h"
 
 #include <QGuiApplication>
@@ -28,24 +26,6 @@ TEST(WindowPlacementScreen, AWindowWithItsOwnSizeIsBoundedToTheScreen)
     QCoreApplication::processEvents();
     EXPECT_TRUE(screenArea().contains(window.frameGeometry()));
     EXPECT_EQ(window.width(), 1000) << "a width that fits is kept";
-}
-
-TEST(WindowPlacementScreen, AStoredPlaceLargerThanTheScreenOpensMaximisedAndStaysStored)
-{
-    Settings::save(QStringLiteral("frmWide"), QStringLiteral("frmWide.Width"), QStringLiteral("30000"));
-    Settings::save(QStringLiteral("frmWide"), QStringLiteral("frmWide.Height"), QStringLiteral("13000"));
-    {
-        QWidget window;
-        window.setObjectName(QStringLiteral("frmWide"));
-        WindowPlacement::Restore(&window);
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        EXPECT_TRUE(window.isMaximized());
-        EXPECT_TRUE(screenArea().contains(window.frameGeometry()));
-        WindowPlacement::Save(&window);
-    }
-    EXPECT_EQ(Settings::get(QStringLiteral("frmWide"), QStringLiteral("frmWide.Width")), QStringLiteral("30000"));
-    EXPECT_EQ(Settings::get(QStringLiteral("frmWide"), QStringLiteral("frmWide.Height")), QStringLiteral("13000"));
 }
 
 } // namespace
