@@ -467,7 +467,8 @@ QString BatchUsage()
                            "  --export customers|products|labor FILE\n"
                            "  --export tickets FILE FROM TO\n"
                            "                       write the table, or the tickets closed from FROM to TO\n"
-                           "                       (YYYY-MM-DD) with their lines and payments, to FILE\n");
+                           "                       (YYYY-MM-DD) with their lines and payments, to FILE\n"
+                           "                       (a workbook when FILE ends in .xlsx)\n");
     text += QStringLiteral("Exit status: 0 done, 1 failed, 2 bad arguments, 3 nothing to print (an empty period).\n");
     return text;
 }
