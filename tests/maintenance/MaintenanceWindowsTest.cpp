@@ -1,10 +1,12 @@
 // The settings window, the database administration window and the update
 // download as the administrator meets them.
 #include "data/AppPaths.h"
+#include "data/Backup.h"
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/ReceiptNotice.h"
 #include "gate/MasterCode.h"
+#include "maintenance/AutomaticBackup.h"
 #include "maintenance/FileChooser.h"
 #include "maintenance/UpdateDownloadWindow.h"
 #include "maintenance/frmDatabase.h"
@@ -37,6 +39,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <ctime>
 #include <gtest/gtest.h>
 
@@ -555,6 +558,52 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     EXPECT_EQ(count(QStringLiteral("customer")), 1);
     EXPECT_EQ(restored.count(), 1);
     QFile::remove(*files.file);
+}
+
+// The automatic backups are listed with the time each was taken, its size
+// and its engine; the one chosen is restored through the same question, and
+// the database as it was is kept aside first.
+TEST_P(DatabaseWindowTest, AnAutomaticBackupChosenInTheListIsRestoredAfterTheQuestion)
+{
+    QDir(AutomaticBackup::Folder()).removeRecursively();
+    customer(QStringLiteral("Kept"), QStringLiteral("Customer"));
+    const QDateTime taken(QDate(2026, 12, 7), QTime(8, 0));
+    Clock::setFixed(taken);
+    const AutomaticBackup::Outcome made = AutomaticBackup::Make();
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+    Clock::setFixed(taken.addDays(1));
+    customer(QStringLiteral("Later"), QStringLiteral("One"));
+
+    frmDatabase window(nullptr, &files);
+    auto *list = window.findChild<QTreeWidget *>(QStringLiteral("lstBackups"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    const QTreeWidgetItem *row = list->topLevelItem(0);
+    // The time the backup says it was taken (a dump keeps the server's clock).
+    EXPECT_EQ(row->text(0), DateText::generalDate(Backup::Inspect(made.file).taken));
+    EXPECT_FALSE(row->text(1).isEmpty());
+    EXPECT_EQ(row->text(2), GetParam() == Engine::SQLite ? QStringLiteral("SQLite") : QStringLiteral("PostgreSQL"));
+    EXPECT_EQ(row->text(3), QStringLiteral("tessaly-2026-12-07.tessaly-backup"));
+
+    list->setCurrentItem(list->topLevelItem(0));
+    ScriptedPins pins;
+    pins.enter(MasterCode::kDefault);
+    prompts.answer(false);
+    window.RestoreSelected();
+    ASSERT_FALSE(prompts.questions.isEmpty());
+    EXPECT_TRUE(prompts.questions.last().contains(QStringLiteral("tessaly-2026-12-07.tessaly-backup")))
+        << prompts.questions.last().toStdString();
+    EXPECT_TRUE(prompts.questions.last().contains(QStringLiteral("taken ") + row->text(0)));
+    EXPECT_EQ(count(QStringLiteral("customer")), 2);
+
+    pins.enter(MasterCode::kDefault);
+    prompts.answer(true);
+    window.RestoreSelected();
+    EXPECT_EQ(count(QStringLiteral("customer")), 1);
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("The database as it was is kept in")))
+        << prompts.lastMessage().toStdString();
+    Clock::setFixed(std::nullopt);
+    QDir(AutomaticBackup::Folder()).removeRecursively();
 }
 
 // On a server, a restore says how many other counters are working and
