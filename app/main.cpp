@@ -43,6 +43,22 @@ void printLine(const QString &text)
     std::fprintf(stderr, "tessaly: %s\n", qPrintable(text));
 }
 
+// The day's backup when it is due; a failure is said on the sales window
+// (offscreen nobody could close a box: standard error says it there too).
+void backUpAtStart(DailyBackup &daily)
+{
+    QString failure;
+    {
+        const WaitPointer busy;
+        failure = daily.atStart();
+    }
+    if (failure.isEmpty())
+        return;
+    printLine(failure);
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        Prompts().message(failure, QStringLiteral("Backup"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -148,24 +164,15 @@ int main(int argc, char *argv[])
         printLine(notice);
         Prompts().message(notice, QStringLiteral("Tessaly"));
     });
-    // The shop's own database backs itself up, once the window is there to
-    // say a failure on. A demo or a file named on the command line is not
-    // the shop's: its backups would take the places of the shop's own.
+    // The shop's own database backs itself up once the window has painted,
+    // so the clerk sees it at once and a failure has a window to be said
+    // on. A demo or a file named on the command line is not the shop's: its
+    // backups would take the places of the shop's own.
     std::optional<DailyBackup> daily;
     if (!options.demo && options.databaseFile.isEmpty()) {
         daily.emplace();
-        QTimer::singleShot(0, &sales, [&daily] {
-            QString failure;
-            {
-                const WaitPointer busy;
-                failure = daily->atStart();
-            }
-            if (failure.isEmpty())
-                return;
-            printLine(failure);
-            if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-                Prompts().message(failure, QStringLiteral("Backup"));
-        });
+        AfterFirstPaint(&sales,
+                        [&sales, &daily] { QTimer::singleShot(0, &sales, [&daily] { backUpAtStart(*daily); }); });
     }
     const int rc = app.exec();
     // The window is gone: a failure at the end is said on standard error,
