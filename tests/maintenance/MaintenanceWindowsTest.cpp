@@ -5,6 +5,7 @@
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/ReceiptNotice.h"
+#include "data/Settings.h"
 #include "gate/MasterCode.h"
 #include "maintenance/AutomaticBackup.h"
 #include "maintenance/FileChooser.h"
@@ -687,6 +688,35 @@ TEST_P(DatabaseWindowTest, AChangeAfterARestoreIsInTheDatabaseOthersRead)
 
 INSTANTIATE_TEST_SUITE_P(Engines, DatabaseWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+// Where this machine cannot back the database up by itself (a server the
+// program has no dump tool for), the window says once that the server's own
+// backups must be set up.
+TEST(DatabaseWindowNote, WhereNoBackupCanBeMadeHereTheWindowSaysOnceThatTheServersOwnMustBeSetUp)
+{
+    RecordingPrompts prompts;
+    Settings::remove(QStringLiteral("Backup"), QStringLiteral("ServerNoteTold"));
+    Database::ConnectionSettings server;
+    server.engine = Engine::SQLServer;
+    server.serverName = QStringLiteral("127.0.0.1:1");
+    Database::SetOverride(server);
+    {
+        frmDatabase first;
+        first.show();
+        QCoreApplication::processEvents();
+    }
+    {
+        frmDatabase second;
+        second.show();
+        QCoreApplication::processEvents();
+    }
+    Database::SetOverride(std::nullopt);
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(prompts.messages[0],
+              QStringLiteral("Tessaly makes no automatic backups of this database: the shop's "
+                             "database is on SQL Server. Set up the server's own backups of it."));
+    Settings::remove(QStringLiteral("Backup"), QStringLiteral("ServerNoteTold"));
+}
 
 TEST(UpdateDownloadWindow, WithoutAServerItSaysSoAndNothingIsDownloaded)
 {
