@@ -8,33 +8,48 @@
 
 namespace {
 
-class FirstPaintProbe : public QObject
+class FirstPaintWatcher : public QObject
 {
 public:
-    explicit FirstPaintProbe(QWidget *window) : QObject(window), m_window(window) { qApp->installEventFilter(this); }
+    FirstPaintWatcher(QWidget *window, std::function<void()> then)
+        : QObject(window)
+        , m_window(window)
+        , m_then(std::move(then))
+    {
+        qApp->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (!m_done && event->type() == QEvent::Paint && watched->isWidgetType()
+        if (event->type() == QEvent::Paint && watched->isWidgetType()
             && static_cast<QWidget *>(watched)->window() == m_window) {
-            m_done = true;
-            std::printf("first paint\n");
-            std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            qApp->removeEventFilter(this);
+            m_then();
+            deleteLater();
         }
         return false;
     }
 
 private:
     QWidget *m_window;
-    bool m_done = false;
+    std::function<void()> m_then;
 };
 
 } // namespace
 
+void AfterFirstPaint(QWidget *window, std::function<void()> then)
+{
+    new FirstPaintWatcher(window, std::move(then));
+}
+
 void WatchFirstPaint(QWidget *window)
 {
-    if (qEnvironmentVariableIsSet("TESSALY_STARTUP_PROBE"))
-        new FirstPaintProbe(window);
+    if (!qEnvironmentVariableIsSet("TESSALY_STARTUP_PROBE"))
+        return;
+    AfterFirstPaint(window, [] {
+        std::printf("first paint\n");
+        std::fflush(stdout);
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    });
 }

@@ -5,9 +5,11 @@
 #include "data/Database.h"
 #include "data/UserPrompts.h"
 #include "gate/frmPIN.h"
+#include "maintenance/DailyBackup.h"
 #include "print/PrintWindows.h"
 #include "sales/frmSales.h"
 #include "widgets/MessageBoxPrompts.h"
+#include "widgets/WaitPointer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +18,7 @@
 #include <QLocale>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -40,6 +43,22 @@ bool hasDisplay(const QStringList &arguments)
 void printLine(const QString &text)
 {
     std::fprintf(stderr, "tessaly: %s\n", qPrintable(text));
+}
+
+// The day's backup when it is due; a failure is said on the sales window
+// (offscreen nobody could close a box: standard error says it there too).
+void backUpAtStart(DailyBackup &daily)
+{
+    QString failure;
+    {
+        const WaitPointer busy;
+        failure = daily.atStart();
+    }
+    if (failure.isEmpty())
+        return;
+    printLine(failure);
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        Prompts().message(failure, QStringLiteral("Backup"));
 }
 
 } // namespace
@@ -156,7 +175,24 @@ int main(int argc, char *argv[])
         printLine(notice);
         Prompts().message(notice, QStringLiteral("Tessaly"));
     });
+    // The shop's own database backs itself up once the window has painted,
+    // so the clerk sees it at once and a failure has a window to be said
+    // on. A demo or a file named on the command line is not the shop's: its
+    // backups would take the places of the shop's own.
+    std::optional<DailyBackup> daily;
+    if (!options.demo && options.databaseFile.isEmpty()) {
+        daily.emplace();
+        AfterFirstPaint(&sales,
+                        [&sales, &daily] { QTimer::singleShot(0, &sales, [&daily] { backUpAtStart(*daily); }); });
+    }
     const int rc = app.exec();
+    // The window is gone: a failure at the end is said on standard error,
+    // and the next start tries again and says it there if it fails again.
+    if (daily) {
+        const WaitPointer busy;
+        if (const QString failure = daily->atClose(); !failure.isEmpty())
+            printLine(failure);
+    }
     StartAfreshOnRestoresElsewhere(nullptr);
     SetPinSource(nullptr);
     SetPrompts(nullptr);

@@ -309,6 +309,20 @@ Info inspectSqlite(const QString &file)
     return info;
 }
 
+// When a dump was taken, from pg_restore's listing of it (invalid when it
+// does not say).
+QDateTime takenFromListing(const QString &listing)
+{
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Archive created at (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)"))
+            .match(listing);
+    if (!m.hasMatch())
+        return QDateTime();
+    QDateTime utc = QDateTime::fromString(m.captured(1), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    utc.setTimeSpec(Qt::UTC);
+    return utc.toLocalTime();
+}
+
 Info inspectPostgres(const QString &file, const Database::ConnectionSettings &s)
 {
     Info info;
@@ -321,14 +335,7 @@ Info inspectPostgres(const QString &file, const Database::ConnectionSettings &s)
         info.reason = QStringLiteral("%1 is not a Tessaly backup.").arg(QDir::toNativeSeparators(file));
         return info;
     }
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Archive created at (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)"))
-            .match(listing);
-    if (m.hasMatch()) {
-        QDateTime utc = QDateTime::fromString(m.captured(1), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        utc.setTimeSpec(Qt::UTC);
-        info.taken = utc.toLocalTime();
-    }
+    info.taken = takenFromListing(listing);
     info.valid = true;
     return info;
 }
@@ -646,6 +653,31 @@ Result restorePostgres(const QString &file, const Database::ConnectionSettings &
     return restored(file, aside.file);
 }
 
+bool startsWith(const QString &file, const QByteArray &magic)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) && f.read(magic.size()) == magic;
+}
+
+// When an embedded backup says it was taken, read without checking the rest.
+QDateTime sqliteTaken(const QString &file)
+{
+    SideConnection side(file, true);
+    if (!side.isOpen())
+        return QDateTime();
+    return DateText::fromDb(side.scalar(QStringLiteral("select value from tessaly_info where name = 'backup_taken'")));
+}
+
+// When a dump says it was taken (pg_restore reads only its table of contents).
+QDateTime dumpTaken(const QString &file)
+{
+    QString listing, error;
+    if (!runTool(pgTool(QStringLiteral("pg_restore"), Database::CurrentSettings()), {QStringLiteral("-l"), file},
+                 &listing, &error))
+        return QDateTime();
+    return takenFromListing(listing);
+}
+
 const QString kServerOwnBackup = QStringLiteral(
     "This shop's database is on SQL Server: back it up and restore it with the server's own tools.");
 
@@ -691,6 +723,35 @@ Info Inspect(const QString &file)
         return info;
     }
     return info;
+}
+
+Summary Summarize(const QString &file)
+{
+    const Database::HeldErrors quiet;
+    Summary summary;
+    if (hasSqliteHeader(file)) {
+        summary.engine = QStringLiteral("SQLite");
+        summary.taken = sqliteTaken(file);
+    } else if (startsWith(file, QByteArrayLiteral("PGDMP"))) {
+        summary.engine = QStringLiteral("PostgreSQL");
+        summary.taken = dumpTaken(file);
+    }
+    if (!summary.taken.isValid())
+        summary.taken = QFileInfo(file).lastModified();
+    return summary;
+}
+
+bool CanCreateHere(QString *why)
+{
+    const Database::ConnectionSettings s = Database::CurrentSettings();
+    QString reason;
+    if (s.engine == Engine::PostgreSQL && pgTool(QStringLiteral("pg_dump"), s).program.isEmpty())
+        reason = QStringLiteral("pg_dump, which copies a PostgreSQL database, is not installed on this machine");
+    else if (s.engine == Engine::SQLServer)
+        reason = QStringLiteral("the shop's database is on SQL Server");
+    if (why)
+        *why = reason;
+    return reason.isEmpty();
 }
 
 int OtherCounters()

@@ -34,6 +34,23 @@ struct Info
 // when it was taken.
 Info Inspect(const QString &file);
 
+// What a backup file is, read quickly for a list of backups: the engine it
+// is of ("SQLite", "PostgreSQL"; "" when neither) and when it was taken (the
+// file's time when the backup does not say). No check of its contents:
+// Inspect makes that before a restore.
+struct Summary
+{
+    QString engine;
+    QDateTime taken;
+};
+Summary Summarize(const QString &file);
+
+// Whether backups of the database in use can be written on this machine:
+// always for the embedded database, on PostgreSQL only with pg_dump
+// installed, never on SQL Server (the server's own tools do it). When not,
+// *why says so ("pg_dump is not installed on this machine").
+bool CanCreateHere(QString *why = nullptr);
+
 // Replaces the contents of the database in use with the backup's. The
 // current contents are first kept aside in a backup of their own (its name
 // is in the message), and the restore runs as one transaction through the

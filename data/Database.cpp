@@ -14,6 +14,7 @@
 #include <QThread>
 #include <QUuid>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -58,6 +59,7 @@ thread_local ThreadState t_state;
 
 QMutex g_overrideMutex;
 std::optional<ConnectionSettings> g_override;
+std::atomic<quint64> g_writesMade{0};
 std::function<void()> g_restoredElsewhere;
 
 const QString &connectionName()
@@ -725,7 +727,10 @@ qint64 Execute(const QString &sql, const QVariantList &params)
     QSqlQuery q(db);
     if (!run(q, QStringLiteral("Execute:"), sql, params))
         return -1;
-    return qMax(0, q.numRowsAffected());
+    const qint64 changed = qMax(0, q.numRowsAffected());
+    if (changed > 0)
+        ++g_writesMade;
+    return changed;
 }
 
 std::optional<Recordset> GetRS(const QString &sql, const QVariantList &params)
@@ -772,6 +777,7 @@ qint64 InsertRow(const QString &table, const QStringList &columns, const QVarian
         return -1;
     }
     t_state.lastError.clear();
+    ++g_writesMade;
     return q.value(0).toLongLong();
 }
 
@@ -830,6 +836,8 @@ qint64 InsertRows(const QString &table, const QStringList &columns, const QList<
         }
     }
     t_state.lastError.clear();
+    if (!rows.isEmpty())
+        ++g_writesMade;
     return rows.size();
 }
 
@@ -886,6 +894,11 @@ bool Transaction(const std::function<bool()> &body)
         return false;
     }
     return false;
+}
+
+quint64 WritesMade()
+{
+    return g_writesMade;
 }
 
 Dialect CurrentDialect()

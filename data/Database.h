@@ -99,6 +99,11 @@ template <typename Result, typename Body> Result TransactionOutcome(Result done,
     return !committed && result == done ? failed : result;
 }
 
+// How many writes this process has made that changed rows (statements and
+// inserts, on any thread): two counts that differ tell that something was
+// written between them.
+quint64 WritesMade();
+
 // The dialect of the database in use.
 Dialect CurrentDialect();
 

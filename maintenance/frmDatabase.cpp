@@ -8,14 +8,18 @@
 #include "data/UserPrompts.h"
 #include "gate/AdminGate.h"
 #include "gate/DefaultCodeReminder.h"
+#include "maintenance/AutomaticBackup.h"
 #include "maintenance/DatabaseCleanup.h"
 #include "maintenance/FileChooser.h"
 #include "widgets/WaitPointer.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -23,6 +27,18 @@ namespace {
 QString takenText(const Backup::Info &info)
 {
     return info.taken.isValid() ? DateText::generalDate(info.taken) : QStringLiteral("an unknown time");
+}
+
+constexpr int kFileRole = Qt::UserRole;
+
+QTreeWidgetItem *backupRow(const AutomaticBackup::Entry &entry)
+{
+    auto *row = new QTreeWidgetItem(QStringList{
+        DateText::generalDate(entry.taken),
+        QLocale::system().formattedDataSize(entry.bytes, 1, QLocale::DataSizeTraditionalFormat),
+        entry.engine.isEmpty() ? QStringLiteral("not a backup") : entry.engine, QFileInfo(entry.file).fileName()});
+    row->setData(0, kFileRole, entry.file);
+    return row;
 }
 
 } // namespace
@@ -44,11 +60,28 @@ frmDatabase::frmDatabase(QWidget *parent, FileChooser *chooser) : QWidget(parent
     layout->addWidget(new QLabel(QStringLiteral("The whole database:"), this));
     layout->addWidget(cmdBackup);
     layout->addWidget(cmdRestore);
-    layout->addStretch();
+    layout->addSpacing(12);
+    layout->addWidget(new QLabel(
+        QStringLiteral("Automatic backups in %1:").arg(QDir::toNativeSeparators(AutomaticBackup::Folder())), this));
+    lstBackups = new QTreeWidget(this);
+    lstBackups->setObjectName(QStringLiteral("lstBackups"));
+    lstBackups->setHeaderLabels(
+        {QStringLiteral("Taken"), QStringLiteral("Size"), QStringLiteral("Engine"), QStringLiteral("File")});
+    lstBackups->setRootIsDecorated(false);
+    lstBackups->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    layout->addWidget(lstBackups, 1);
+    cmdRestoreSelected = new QPushButton(QStringLiteral("Restore Selected..."), this);
+    cmdRestoreSelected->setObjectName(QStringLiteral("cmdRestoreSelected"));
+    layout->addWidget(cmdRestoreSelected);
     connect(cmdRemoveBlank, &QPushButton::clicked, this, &frmDatabase::RemoveBlankRecords);
     connect(cmdBackup, &QPushButton::clicked, this, &frmDatabase::BackupDatabase);
     connect(cmdRestore, &QPushButton::clicked, this, &frmDatabase::RestoreDatabase);
-    resize(360, 220);
+    connect(cmdRestoreSelected, &QPushButton::clicked, this, &frmDatabase::RestoreSelected);
+    connect(lstBackups, &QTreeWidget::itemDoubleClicked, this, &frmDatabase::RestoreSelected);
+    connect(lstBackups, &QTreeWidget::currentItemChanged, this,
+            [this] { cmdRestoreSelected->setEnabled(lstBackups->currentItem() != nullptr); });
+    ShowBackups();
+    resize(520, 420);
 }
 
 FileChooser &frmDatabase::chooser()
@@ -101,6 +134,24 @@ void frmDatabase::BackupDatabase()
         result = Backup::Create(*file);
     }
     Prompts().message(result.message, QStringLiteral("Backup"));
+    ShowBackups();
+}
+
+void frmDatabase::ShowBackups()
+{
+    lstBackups->clear();
+    const QList<AutomaticBackup::Entry> entries = AutomaticBackup::List();
+    for (const AutomaticBackup::Entry &entry : entries)
+        lstBackups->addTopLevelItem(backupRow(entry));
+    cmdRestoreSelected->setEnabled(lstBackups->currentItem() != nullptr);
+}
+
+void frmDatabase::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Said once at this counter, when the window is first seen.
+    if (const QString note = AutomaticBackup::TakeServerNote(); !note.isEmpty())
+        Prompts().message(note, QStringLiteral("Backup"));
 }
 
 // Other counters on the server lose what they show to a restore: said
@@ -130,16 +181,36 @@ void frmDatabase::RestoreDatabase()
     const AuditLog::Acting acting(*admin);
     const std::optional<QString> file = chooser().fileToOpen(this, QStringLiteral("Restore"),
                                                              AppPaths::programFolder());
-    if (!file)
+    if (file)
+        restoreFrom(*file);
+}
+
+void frmDatabase::RestoreSelected()
+{
+    const QTreeWidgetItem *row = lstBackups->currentItem();
+    if (!row)
         return;
-    const Backup::Info info = Backup::Inspect(*file);
+    const QString file = row->data(0, kFileRole).toString();
+    const std::optional<QString> admin = AdminGate::Pass();
+    if (!admin)
+        return;
+    const AuditLog::Acting acting(*admin);
+    restoreFrom(file);
+}
+
+// The restore of a chosen file, behind the gate already: the backup is
+// checked, the question names it and its time, and the database as it is
+// is kept aside first.
+void frmDatabase::restoreFrom(const QString &file)
+{
+    const Backup::Info info = Backup::Inspect(file);
     if (!info.valid) {
         Prompts().message(info.reason, QStringLiteral("Restore"));
         return;
     }
     const QString question = QStringLiteral("Replace everything in the database with the backup %1, taken %2? "
                                             "The database as it is now is kept aside first.")
-                                 .arg(QDir::toNativeSeparators(*file), takenText(info));
+                                 .arg(QDir::toNativeSeparators(file), takenText(info));
     if (!Prompts().askYesNo(question, QStringLiteral("Restore")))
         return;
     if (!othersAgree())
@@ -147,9 +218,10 @@ void frmDatabase::RestoreDatabase()
     Backup::Result result;
     {
         const WaitPointer busy;
-        result = Backup::Restore(*file);
+        result = Backup::Restore(file);
     }
     Prompts().message(result.message, QStringLiteral("Restore"));
+    ShowBackups();
     if (result.ok)
         Q_EMIT DatabaseRestored();
 }

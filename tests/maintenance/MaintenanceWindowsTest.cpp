@@ -1,10 +1,13 @@
 // The settings window, the database administration window and the update
 // download as the administrator meets them.
 #include "data/AppPaths.h"
+#include "data/Backup.h"
 #include "data/Clock.h"
 #include "data/DateText.h"
 #include "data/ReceiptNotice.h"
+#include "data/Settings.h"
 #include "gate/MasterCode.h"
+#include "maintenance/AutomaticBackup.h"
 #include "maintenance/FileChooser.h"
 #include "maintenance/UpdateDownloadWindow.h"
 #include "maintenance/frmDatabase.h"
@@ -37,6 +40,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <ctime>
 #include <gtest/gtest.h>
 
@@ -558,6 +562,52 @@ TEST_P(DatabaseWindowTest, BackupThenRestoreAfterAQuestionNamingTheFileAndItsTim
     QFile::remove(*files.file);
 }
 
+// The automatic backups are listed with the time each was taken, its size
+// and its engine; the one chosen is restored through the same question, and
+// the database as it was is kept aside first.
+TEST_P(DatabaseWindowTest, AnAutomaticBackupChosenInTheListIsRestoredAfterTheQuestion)
+{
+    QDir(AutomaticBackup::Folder()).removeRecursively();
+    customer(QStringLiteral("Kept"), QStringLiteral("Customer"));
+    const QDateTime taken(QDate(2026, 12, 7), QTime(8, 0));
+    Clock::setFixed(taken);
+    const AutomaticBackup::Outcome made = AutomaticBackup::Make();
+    ASSERT_TRUE(made.ok) << made.message.toStdString();
+    Clock::setFixed(taken.addDays(1));
+    customer(QStringLiteral("Later"), QStringLiteral("One"));
+
+    frmDatabase window(nullptr, &files);
+    auto *list = window.findChild<QTreeWidget *>(QStringLiteral("lstBackups"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    const QTreeWidgetItem *row = list->topLevelItem(0);
+    // The time the backup says it was taken (a dump keeps the server's clock).
+    EXPECT_EQ(row->text(0), DateText::generalDate(Backup::Inspect(made.file).taken));
+    EXPECT_FALSE(row->text(1).isEmpty());
+    EXPECT_EQ(row->text(2), GetParam() == Engine::SQLite ? QStringLiteral("SQLite") : QStringLiteral("PostgreSQL"));
+    EXPECT_EQ(row->text(3), QStringLiteral("tessaly-2026-12-07.tessaly-backup"));
+
+    list->setCurrentItem(list->topLevelItem(0));
+    ScriptedPins pins;
+    pins.enter(MasterCode::kDefault);
+    prompts.answer(false);
+    window.RestoreSelected();
+    ASSERT_FALSE(prompts.questions.isEmpty());
+    EXPECT_TRUE(prompts.questions.last().contains(QStringLiteral("tessaly-2026-12-07.tessaly-backup")))
+        << prompts.questions.last().toStdString();
+    EXPECT_TRUE(prompts.questions.last().contains(QStringLiteral("taken ") + row->text(0)));
+    EXPECT_EQ(count(QStringLiteral("customer")), 2);
+
+    pins.enter(MasterCode::kDefault);
+    prompts.answer(true);
+    window.RestoreSelected();
+    EXPECT_EQ(count(QStringLiteral("customer")), 1);
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("The database as it was is kept in")))
+        << prompts.lastMessage().toStdString();
+    Clock::setFixed(std::nullopt);
+    QDir(AutomaticBackup::Folder()).removeRecursively();
+}
+
 // On a server, a restore says how many other counters are working and
 // goes on only after a second Yes; it then ends their sessions.
 TEST_P(DatabaseWindowTest, ARestoreOnAServerSaysHowManyOtherCountersWorkAndEndsThemOnlyAfterASecondYes)
@@ -639,6 +689,35 @@ TEST_P(DatabaseWindowTest, AChangeAfterARestoreIsInTheDatabaseOthersRead)
 
 INSTANTIATE_TEST_SUITE_P(Engines, DatabaseWindowTest, ::testing::ValuesIn(TestDatabase::Engines()),
                          [](const auto &info) { return TestDatabase::EngineName(info.param); });
+
+// Where this machine cannot back the database up by itself (a server the
+// program has no dump tool for), the window says once that the server's own
+// backups must be set up.
+TEST(DatabaseWindowNote, WhereNoBackupCanBeMadeHereTheWindowSaysOnceThatTheServersOwnMustBeSetUp)
+{
+    RecordingPrompts prompts;
+    Settings::remove(QStringLiteral("Backup"), QStringLiteral("ServerNoteTold"));
+    Database::ConnectionSettings server;
+    server.engine = Engine::SQLServer;
+    server.serverName = QStringLiteral("127.0.0.1:1");
+    Database::SetOverride(server);
+    {
+        frmDatabase first;
+        first.show();
+        QCoreApplication::processEvents();
+    }
+    {
+        frmDatabase second;
+        second.show();
+        QCoreApplication::processEvents();
+    }
+    Database::SetOverride(std::nullopt);
+    ASSERT_EQ(prompts.messages.size(), 1) << prompts.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(prompts.messages[0],
+              QStringLiteral("Tessaly makes no automatic backups of this database: the shop's "
+                             "database is on SQL Server. Set up the server's own backups of it."));
+    Settings::remove(QStringLiteral("Backup"), QStringLiteral("ServerNoteTold"));
+}
 
 TEST(UpdateDownloadWindow, WithoutAServerItSaysSoAndNothingIsDownloaded)
 {

@@ -1,0 +1,34 @@
+#include "maintenance/DailyBackup.h"
+
+#include "data/Database.h"
+#include "maintenance/AutomaticBackup.h"
+
+DailyBackup::DailyBackup() : m_writesBackedUp(Database::WritesMade())
+{ }
+
+QString DailyBackup::atStart()
+{
+    if (!AutomaticBackup::IsOn() || !AutomaticBackup::IsDue())
+        return QString();
+    return make();
+}
+
+QString DailyBackup::atClose()
+{
+    if (!AutomaticBackup::IsOn())
+        return QString();
+    if (Database::WritesMade() == m_writesBackedUp && !AutomaticBackup::IsDue())
+        return QString();
+    return make();
+}
+
+QString DailyBackup::make()
+{
+    const AutomaticBackup::Outcome outcome = AutomaticBackup::Make();
+    // Counted after the backup: its own statements are no day's work.
+    m_writesBackedUp = Database::WritesMade();
+    if (outcome.ok || m_failureSaid)
+        return QString();
+    m_failureSaid = true;
+    return outcome.message;
+}
