@@ -355,11 +355,15 @@ int importFile(const BatchCommand &c)
                                                   {.updateExisting = c.updateExisting, .dryRun = c.dryRun});
     for (const QString &line : CsvImport::Describe(r))
         say(line);
+    if (c.dryRun && !r.problems.isEmpty())
+        say(QStringLiteral("a dry run writes nothing: run it without --dry-run to have the list written beside "
+                           "the file (nothing is imported while a row is bad)"));
     return r.done ? BatchDone : BatchFailed;
 }
 
 int exportFile(const BatchCommand &c)
 {
+    const AuditLog::Acting acting(kCommandLine);
     const QString table = c.document.first();
     QString error;
     int rows = 0;

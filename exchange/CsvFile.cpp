@@ -98,6 +98,23 @@ QString parseError(const Builder &b)
 
 } // namespace
 
+namespace {
+
+// Where the line from `from` ends, after its CR LF, LF or lone CR (as old
+// spreadsheets on some machines end lines).
+qsizetype lineEnd(const QByteArray &text, qsizetype from)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] == '\n')
+            return i + 1;
+        if (text[i] == '\r')
+            return i + 1 < text.size() && text[i + 1] == '\n' ? i + 2 : i + 1;
+    }
+    return text.size();
+}
+
+} // namespace
+
 std::optional<Contents> Parse(const QByteArray &bytes, QString *error)
 {
     Contents contents;
@@ -114,8 +131,7 @@ std::optional<Contents> Parse(const QByteArray &bytes, QString *error)
     qsizetype from = 0;
     bool failed = false;
     while (from < text.size() && !failed) {
-        qsizetype end = text.indexOf('\n', from);
-        end = end < 0 ? text.size() : end + 1;
+        const qsizetype end = lineEnd(text, from);
         ++b.feedingLine;
         if (parser.pstate == 0)
             b.recordStart = b.feedingLine;

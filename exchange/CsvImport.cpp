@@ -8,6 +8,7 @@
 #include "exchange/ImportRow.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
@@ -210,15 +211,20 @@ QString auditDetails(Table table, const Result &r, const Options &options)
         .arg(options.updateExisting ? QStringLiteral(" (update existing)") : QString());
 }
 
-void writeProblems(const QString &path, Result *result)
+// "<name>.errors.csv" beside the file.
+QString problemsFileOf(const QString &path)
 {
     const QFileInfo input(path);
-    const QString file = input.dir().filePath(input.completeBaseName() + QStringLiteral(".errors.csv"));
+    return input.dir().filePath(input.completeBaseName() + QStringLiteral(".errors.csv"));
+}
+
+void writeProblems(const QString &path, Result *result)
+{
+    const QString file = problemsFileOf(path);
     QList<QStringList> rows = {{QStringLiteral("Line"), QStringLiteral("Column"), QStringLiteral("Reason")}};
     for (const Problem &p : result->problems)
         rows.append({QString::number(p.line), p.column, p.reason});
-    QString error;
-    if (CsvFile::Write(file, rows, &error))
+    if (CsvFile::Write(file, rows, &result->problemsFileError))
         result->problemsFile = file;
 }
 
@@ -272,7 +278,8 @@ Result Import(Table table, const QString &path, const Options &options)
     }
     const QList<CheckedRow> rows = checkRows(table, *contents, *mapping, *lookups, &result);
     if (!result.problems.isEmpty()) {
-        writeProblems(path, &result);
+        if (!options.dryRun)
+            writeProblems(path, &result);
         return result;
     }
     if (options.dryRun) {
@@ -287,6 +294,9 @@ Result Import(Table table, const QString &path, const Options &options)
     if (!result.done) {
         result.failure = Database::LastError();
         result.added = result.updated = result.skipped = 0;
+    } else if (!options.dryRun) {
+        // The list of an earlier try at this file no longer holds.
+        QFile::remove(problemsFileOf(path));
     }
     return result;
 }
@@ -322,6 +332,8 @@ QStringList Describe(const Result &result, int rowsShown)
             lines << QStringLiteral("… and %1 more.").arg(result.problems.size() - rowsShown);
         if (!result.problemsFile.isEmpty())
             lines << QStringLiteral("The list is in %1.").arg(QDir::toNativeSeparators(result.problemsFile));
+        else if (!result.problemsFileError.isEmpty())
+            lines << QStringLiteral("The list could not be written beside the file: %1").arg(result.problemsFileError);
     }
     return lines;
 }

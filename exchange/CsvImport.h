@@ -33,7 +33,8 @@ struct Result
     QString failure;            // why the file as a whole was not taken; "" otherwise
     QStringList unknownColumns; // headers that name no column, ignored
     QList<Problem> problems;    // the bad rows; nothing was written when there are any
-    QString problemsFile;       // where they were also written ("" when nowhere)
+    QString problemsFile;       // where they were also written ("" when nowhere, as in a dry run)
+    QString problemsFileError;  // why they could not be written there
     int added = 0;
     int updated = 0;
     int skipped = 0; // matched a stored record and left as it was
@@ -55,7 +56,8 @@ Preview Inspect(ExchangeTable::Table table, const QString &path, int rowsShown =
 
 // Reads `path` into the table. Existing records are matched by the table's
 // key (ImportRow::KeyColumns), read once. The bad rows are also written as
-// "<name>.errors.csv" beside the file. A done import records itself in the
+// "<name>.errors.csv" beside the file, except in a dry run, which writes
+// nothing; an import that goes in removes such a list of an earlier try. A done import records itself in the
 // audit log, in its own transaction, under the acting administrator.
 Result Import(ExchangeTable::Table table, const QString &path, const Options &options);
 

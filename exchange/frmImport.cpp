@@ -158,7 +158,8 @@ void frmImport::CheckFile()
     options.dryRun = true;
     const CsvImport::Result checked =
         CsvImport::Import(table(), QDir::fromNativeSeparators(txtFile->text().trimmed()), options);
-    QStringList lines = CsvImport::Describe(checked);
+    // The box scrolls: every bad field is listed, as the import's own list would.
+    QStringList lines = CsvImport::Describe(checked, int(checked.problems.size()));
     if (checked.done)
         lines << QStringLiteral("Press Import to take the file in.");
     showOutcome(lines);

@@ -37,6 +37,13 @@ TEST(CsvFile, BlankLinesAreLeftOutButCounted)
     ASSERT_EQ(c.records.size(), 2);
     EXPECT_EQ(c.records[0].line, 3);
     EXPECT_EQ(c.records[1].line, 5);
+
+    // Lines ended by a carriage return alone, as some older spreadsheets save them.
+    const CsvFile::Contents old = parsed("a,b\r1,2\r\r3,4\r");
+    ASSERT_EQ(old.records.size(), 2);
+    EXPECT_EQ(old.records[0].line, 2);
+    EXPECT_EQ(old.records[1].line, 4);
+    EXPECT_EQ(old.records[1].fields, (QStringList{"3", "4"}));
 }
 
 TEST(CsvFile, Windows1252AccentedNamesReadAsWritten)

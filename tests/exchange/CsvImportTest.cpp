@@ -92,6 +92,16 @@ TEST_P(CsvImportTest, BadRowsLeaveNothingWrittenAndAreListedBesideTheFile)
     EXPECT_EQ(listed->header, (QStringList{"Line", "Column", "Reason"}));
     ASSERT_EQ(listed->records.size(), 3);
     EXPECT_EQ(listed->records[1].fields[0], QStringLiteral("4"));
+
+    // A dry run writes no list; once the file is mended, its import removes the list of the failed try.
+    QFile::remove(r.problemsFile);
+    EXPECT_TRUE(CsvImport::Import(Table::Customers, path, {.dryRun = true}).problemsFile.isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("people.errors.csv"))));
+    CsvImport::Import(Table::Customers, path, {});
+    ASSERT_TRUE(QFile::exists(dir.filePath(QStringLiteral("people.errors.csv"))));
+    file("firstname,lastname,phone1,state\nAnn,Smith,5125550123,TX\n", QStringLiteral("people.csv"));
+    EXPECT_TRUE(CsvImport::Import(Table::Customers, path, {}).done);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("people.errors.csv"))));
 }
 
 TEST_P(CsvImportTest, ExistingCustomersAreSkippedOrUpdatedWhenAsked)
