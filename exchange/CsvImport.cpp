@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 
 namespace CsvImport {
 
@@ -56,6 +57,12 @@ std::optional<Mapping> mapHeader(Table table, const QStringList &header, Result 
         result->failure = QStringLiteral("No column of the file names a column of the %1 (%2).")
                               .arg(ExchangeTable::NameOf(table),
                                    ExchangeTable::Columns(table).join(QStringLiteral(", ")));
+        // A spreadsheet set to another list separator writes the whole header as one field.
+        if (header.size() == 1 && (header.first().contains(QLatin1Char(';')) || header.first().contains(QLatin1Char('\t'))))
+            result->failure += QStringLiteral(" The file seems to separate its fields with %1, not commas: save it "
+                                              "again as comma-separated values.")
+                                   .arg(header.first().contains(QLatin1Char(';')) ? QStringLiteral("semicolons")
+                                                                                   : QStringLiteral("tabs"));
         return std::nullopt;
     }
     return m;
@@ -69,7 +76,11 @@ QList<CheckedRow> checkRows(Table table, const CsvFile::Contents &contents, cons
     rows.reserve(contents.records.size());
     const QStringList columns = ExchangeTable::Columns(table);
     for (const CsvFile::Record &record : contents.records) {
-        if (record.fields.size() > m.columnOfField.size()) {
+        // Spreadsheets often end rows with empty fields past the header's; only a value there is a fault.
+        const bool valuesPastHeader =
+            std::any_of(record.fields.cbegin() + qMin(record.fields.size(), m.columnOfField.size()),
+                        record.fields.cend(), [](const QString &f) { return !f.trimmed().isEmpty(); });
+        if (valuesPastHeader) {
             result->problems.append({record.line, QString(),
                                      QStringLiteral("holds %1 fields; the header names %2")
                                          .arg(record.fields.size())
@@ -77,7 +88,7 @@ QList<CheckedRow> checkRows(Table table, const CsvFile::Contents &contents, cons
             continue;
         }
         QHash<QString, QString> texts;
-        for (qsizetype i = 0; i < record.fields.size(); ++i) {
+        for (qsizetype i = 0; i < record.fields.size() && i < m.columnOfField.size(); ++i) {
             if (!m.columnOfField[i].isEmpty())
                 texts.insert(m.columnOfField[i], record.fields[i]);
         }
@@ -167,7 +178,7 @@ bool applyRows(Table table, const QList<CheckedRow> &rows, const Mapping &m, con
     const std::optional<QHash<QString, qint64>> keys = storedKeys(table);
     if (!keys)
         return false;
-    result->added = result->updated = result->skipped = 0;
+    result->added = result->updated = result->skipped = result->addedWithoutKey = 0;
     QList<CheckedRow> added;
     QHash<QString, qsizetype> addedByKey;
     QList<std::pair<qint64, const CheckedRow *>> updates;
@@ -178,6 +189,8 @@ bool applyRows(Table table, const QList<CheckedRow> &rows, const Mapping &m, con
         if (earlier == addedByKey.constEnd() && id == 0) {
             if (!key.isEmpty())
                 addedByKey.insert(key, added.size());
+            else
+                ++result->addedWithoutKey;
             added.append(row);
             ++result->added;
         } else if (!options.updateExisting) {
@@ -301,6 +314,14 @@ Result Import(Table table, const QString &path, const Options &options)
     return result;
 }
 
+QString Counts(const Result &result)
+{
+    const QString text = result.dryRun
+        ? QStringLiteral("Checked, nothing written yet: %1 to add, %2 to update, %3 to skip as already there.")
+        : QStringLiteral("%1 added, %2 updated, %3 skipped as already there.");
+    return text.arg(result.added).arg(result.updated).arg(result.skipped);
+}
+
 QStringList Describe(const Result &result, int rowsShown)
 {
     QStringList lines;
@@ -309,16 +330,12 @@ QStringList Describe(const Result &result, int rowsShown)
     if (!result.unknownColumns.isEmpty())
         lines << QStringLiteral("Columns ignored (they name nothing stored): %1")
                      .arg(result.unknownColumns.join(QStringLiteral(", ")));
-    if (result.done && result.dryRun)
-        lines << QStringLiteral("Checked, nothing written yet: %1 to add, %2 to update, %3 to skip as already there.")
-                     .arg(result.added)
-                     .arg(result.updated)
-                     .arg(result.skipped);
-    else if (result.done)
-        lines << QStringLiteral("%1 added, %2 updated, %3 skipped as already there.")
-                     .arg(result.added)
-                     .arg(result.updated)
-                     .arg(result.skipped);
+    if (result.done)
+        lines << Counts(result);
+    if (result.done && result.addedWithoutKey > 0)
+        lines << QStringLiteral("%1 of the products have no bar code, so no import can match them to a stored "
+                                "product: importing this file again adds them again.")
+                     .arg(result.addedWithoutKey);
     if (!result.problems.isEmpty()) {
         lines << QStringLiteral("Nothing was imported: %1 %2 cannot be taken.")
                      .arg(result.problems.size())

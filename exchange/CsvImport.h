@@ -37,7 +37,8 @@ struct Result
     QString problemsFileError;  // why they could not be written there
     int added = 0;
     int updated = 0;
-    int skipped = 0; // matched a stored record and left as it was
+    int skipped = 0;         // matched a stored record and left as it was
+    int addedWithoutKey = 0; // added products without a bar code, which no later import can match
 };
 
 // What a file would bring in, before anything is checked or written: how
@@ -60,6 +61,10 @@ Preview Inspect(ExchangeTable::Table table, const QString &path, int rowsShown =
 // nothing; an import that goes in removes such a list of an earlier try. A done import records itself in the
 // audit log, in its own transaction, under the acting administrator.
 Result Import(ExchangeTable::Table table, const QString &path, const Options &options);
+
+// "2 added, 0 updated, 1 skipped as already there.", or for a dry run what
+// would be.
+QString Counts(const Result &result);
 
 // The result as lines for the user: the counts, the ignored columns, the
 // bad rows (at most `rowsShown` of them) and where they were written.

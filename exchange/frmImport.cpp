@@ -179,7 +179,9 @@ void frmImport::ImportFile()
     showOutcome(lines);
     cmdImport->setEnabled(false);
     if (result.done) {
-        Prompts().message(QStringLiteral("Imported: ") + lines.last(), kImportTitle);
+        // The counts and what follows them; the ignored columns were shown before.
+        const QStringList said = lines.mid(lines.indexOf(CsvImport::Counts(result)));
+        Prompts().message(QStringLiteral("Imported: ") + said.join(QLatin1Char('\n')), kImportTitle);
         emit Imported(table());
     } else {
         Prompts().message(lines.join(QLatin1Char('\n')), kImportTitle);

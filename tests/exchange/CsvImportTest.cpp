@@ -215,6 +215,24 @@ TEST_P(CsvImportTest, ProductsAreCheckedAsTheEditorChecksThem)
     EXPECT_EQ(SeedData::count(QStringLiteral("product")), 0);
 }
 
+// Empty fields past the header's, as spreadsheets write them, are no fault; a
+// value there is, and a header read as one field names the separator used.
+TEST_P(CsvImportTest, TrailingEmptyFieldsAreTakenAndAnotherSeparatorIsNamed)
+{
+    const CsvImport::Result trailing =
+        CsvImport::Import(Table::Customers, file("First,Last\nAnn,Smith,,\nBob,Jones,\n"), {});
+    EXPECT_TRUE(trailing.done) << CsvImport::Describe(trailing).join('\n').toStdString();
+    EXPECT_EQ(trailing.added, 2);
+    const CsvImport::Result extra = CsvImport::Import(Table::Customers, file("First,Last\nCy,Brown,x\n"), {});
+    ASSERT_EQ(extra.problems.size(), 1);
+    EXPECT_EQ(extra.problems[0].reason, QStringLiteral("holds 3 fields; the header names 2"));
+    const CsvImport::Result semicolons =
+        CsvImport::Import(Table::Customers, file("First;Last\nDee;Green\n"), {});
+    EXPECT_TRUE(semicolons.failure.endsWith(QStringLiteral(
+        "The file seems to separate its fields with semicolons, not commas: save it again as comma-separated values.")))
+        << semicolons.failure.toStdString();
+}
+
 TEST_P(CsvImportTest, ProductsMatchByBarCode)
 {
     const int id = SeedData::product(QStringLiteral("RS-100"), QStringLiteral("P1"), 150, 2);
@@ -225,7 +243,10 @@ TEST_P(CsvImportTest, ProductsMatchByBarCode)
     const CsvImport::Result r = CsvImport::Import(Table::Products, path, {.updateExisting = true});
     ASSERT_TRUE(r.done) << CsvImport::Describe(r).join('\n').toStdString();
     EXPECT_EQ(r.updated, 1);
-    EXPECT_EQ(r.added, 2); // products without a bar code match nothing
+    EXPECT_EQ(r.added, 2); // products without a bar code match nothing, and the user is told
+    EXPECT_TRUE(CsvImport::Describe(r).contains(
+        QStringLiteral("2 of the products have no bar code, so no import can match them to a stored product: "
+                       "importing this file again adds them again.")));
     EXPECT_DOUBLE_EQ(SeedData::value("select price from product where id = ?", {id}).toDouble(), 1199.99);
     EXPECT_DOUBLE_EQ(SeedData::value("select qoh from product where id = ?", {id}).toDouble(), 4);
     EXPECT_EQ(SeedData::count(QStringLiteral("product")), 3);
