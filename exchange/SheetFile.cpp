@@ -156,6 +156,24 @@ Format FormatOf(const QString &path)
     return path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ? Format::Xlsx : Format::Csv;
 }
 
+namespace {
+const QString kCsvFilter = QStringLiteral("CSV files (*.csv)");
+const QString kXlsxFilter = QStringLiteral("Excel workbooks (*.xlsx)");
+} // namespace
+
+QString SaveFilters()
+{
+    return kCsvFilter + QStringLiteral(";;") + kXlsxFilter;
+}
+
+QString WithExtension(const QString &path, const QString &chosenFilter)
+{
+    if (path.isEmpty() || path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
+        || path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        return path;
+    return path + (chosenFilter == kXlsxFilter ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
+}
+
 bool Write(const QString &path, const QList<Sheet> &sheets, QString *error)
 {
     return FormatOf(path) == Format::Xlsx ? WriteXlsx(path, sheets, error) : WriteCsv(path, sheets, error);

@@ -14,6 +14,13 @@ enum class Format { Csv, Xlsx };
 
 Format FormatOf(const QString &path);
 
+// What a save dialog offers for a spreadsheet: "CSV files (*.csv)" and
+// "Excel workbooks (*.xlsx)", and the file chosen with the extension of the
+// kind chosen added when it has neither (so "March" saved as a workbook is
+// "March.xlsx"). An empty name stays empty: the user cancelled.
+QString SaveFilters();
+QString WithExtension(const QString &path, const QString &chosenFilter);
+
 // A comma-separated file holds the sheets one after another, each with its
 // header, a blank line between them (one sheet is a plain file the import
 // reads). A workbook has a tab per sheet: money as numbers shown with two

@@ -63,6 +63,10 @@ frmImport::frmImport(QWidget *parent, FileChooser *chooser)
                                          "its fields. Unticked, such rows are skipped."));
     txtOutcome->setReadOnly(true);
     cmdImport->setEnabled(false);
+    // Enter in the file's box checks the file typed there; it neither browses
+    // nor imports.
+    for (QPushButton *button : {cmdBrowse, cmdImport, cmdClose})
+        button->setAutoDefault(false);
 
     grdColumns->AddColumn(QStringLiteral("header"), QStringLiteral("Column in the file"), vbalGrid::AlignLeft, -1, 150);
     grdColumns->AddColumn(QStringLiteral("column"), QStringLiteral("Stored as"), vbalGrid::AlignLeft, -1, 120);

@@ -1,12 +1,13 @@
 #include "maintenance/FileChooser.h"
 
+#include "exchange/SheetFile.h"
+
 #include <QFileDialog>
 
 namespace {
 
 const QString kBackups = QStringLiteral("Tessaly backups (*.tessaly-backup *.db *.dump);;All files (*)");
 const QString kCsv = QStringLiteral("CSV files (*.csv)");
-const QString kXlsx = QStringLiteral("Excel workbooks (*.xlsx)");
 const QString kPictures = QStringLiteral("Pictures (*.jpg *.jpeg *.png *.bmp *.gif);;All files (*)");
 
 // A dialog closed without a file is no choice.
@@ -41,18 +42,12 @@ std::optional<QString> DialogFileChooser::spreadsheetToOpen(QWidget *owner, cons
                                                kCsv + QStringLiteral(";;Text files (*.txt);;All files (*)")));
 }
 
-// The file gets the extension of the kind chosen when its name has none of
-// the two, so "March" saved as a workbook is "March.xlsx".
 std::optional<QString> DialogFileChooser::spreadsheetToSave(QWidget *owner, const QString &title,
                                                             const QString &suggested)
 {
-    QString kind = kCsv;
-    QString file = QFileDialog::getSaveFileName(owner, title, suggested, kCsv + QStringLiteral(";;") + kXlsx, &kind);
-    const bool named = file.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
-        || file.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive);
-    if (!file.isEmpty() && !named)
-        file += kind == kXlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
-    return chosen(file);
+    QString kind;
+    const QString file = QFileDialog::getSaveFileName(owner, title, suggested, SheetFile::SaveFilters(), &kind);
+    return chosen(SheetFile::WithExtension(file, kind));
 }
 
 FileChooser &ChooserOr(FileChooser *given)

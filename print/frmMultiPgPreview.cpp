@@ -34,19 +34,12 @@ QString defaultPdfPath(QWidget *parent, const QString &suggestion)
     return path;
 }
 
-// A spreadsheet's name, the extension of the chosen kind added when it has
-// none of either.
 QString defaultSheetPath(QWidget *parent, const QString &suggestion)
 {
-    const QString csv = QStringLiteral("CSV files (*.csv)");
-    const QString xlsx = QStringLiteral("Excel workbooks (*.xlsx)");
-    QString chosen = csv;
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save as CSV"), suggestion,
-                                                csv + QStringLiteral(";;") + xlsx, &chosen);
-    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
-        && !path.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
-        path += chosen == xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv");
-    return path;
+    QString chosen;
+    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save as CSV"), suggestion,
+                                                      SheetFile::SaveFilters(), &chosen);
+    return SheetFile::WithExtension(path, chosen);
 }
 
 // The file name a document's title suggests: "Customer Invoice #A0009" saves

@@ -14,9 +14,11 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,8 +27,13 @@ class ChosenFile final : public FileChooser
 {
 public:
     std::optional<QString> fileToSave(QWidget *, const QString &, const QString &) override { return file; }
-    std::optional<QString> fileToOpen(QWidget *, const QString &, const QString &) override { return file; }
+    std::optional<QString> fileToOpen(QWidget *, const QString &, const QString &) override
+    {
+        asked = true;
+        return file;
+    }
     std::optional<QString> file;
+    bool asked = false;
 };
 
 class ExchangeWindowsTest : public ::testing::TestWithParam<Engine>
@@ -87,9 +94,15 @@ TEST_P(ExchangeWindowsTest, AFileIsShownAndCheckedBeforeTheImportTakesItIn)
 
 TEST_P(ExchangeWindowsTest, AFileWithABadRowCannotBeImportedAndSaysWhere)
 {
-    chooser.file = file("First Name,Last Name,State\r\nAnn,Smith,TX\r\nBob,Jones,Texas\r\n");
+    const QString typed = file("First Name,Last Name,State\r\nAnn,Smith,TX\r\nBob,Jones,Texas\r\n");
     frmImport window(nullptr, &chooser);
-    window.ChooseFile();
+    window.show();
+    // The name typed and Enter: the file is checked, no file dialog opens.
+    auto *box = child<QLineEdit>(window, "txtFile");
+    box->setText(typed);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(chooser.asked);
     EXPECT_FALSE(child<QPushButton>(window, "cmdImport")->isEnabled());
     const QString outcome = child<QPlainTextEdit>(window, "txtOutcome")->toPlainText();
     EXPECT_TRUE(outcome.contains(QStringLiteral("line 3, State:"))) << outcome.toStdString();
