@@ -459,7 +459,9 @@ QString BatchUsage()
                                   "  --restore FILE --yes replace the database with a backup (kept aside first)\n"
                                   "  --pdf FILE DOCUMENT  write a document as a PDF file; DOCUMENT is one of\n");
     for (const DocumentKind &kind : documents())
-        text += QStringLiteral("      %1 %2\n").arg(QLatin1String(kind.name), QLatin1String(kind.arguments));
+        text += QStringLiteral("      %1%2\n")
+                    .arg(QLatin1String(kind.name),
+                         *kind.arguments ? QLatin1Char(' ') + QLatin1String(kind.arguments) : QString());
     text += QStringLiteral("  --csv FILE DOCUMENT  write a report's figures as a spreadsheet: a comma-separated\n"
                            "                       file, or a workbook when FILE ends in .xlsx; DOCUMENT as for\n"
                            "                       --pdf, but for invoice and labels, which are not reports\n");

@@ -47,7 +47,8 @@ StartupOptions ParseStartupOptions(const QStringList &arguments)
 QString StartupUsage()
 {
     return QStringLiteral("Usage: tessaly [--demo] [--database FILE] [--backup FILE | --restore FILE --yes |\n"
-                          "               --pdf FILE DOCUMENT ARGUMENTS | --csv FILE DOCUMENT ARGUMENTS]\n"
+                          "               --pdf FILE DOCUMENT ARGUMENTS | --csv FILE DOCUMENT ARGUMENTS |\n"
+                          "               --import TABLE FILE [OPTIONS] | --export TABLE FILE [FROM TO]]\n"
                           "       tessaly --help | --version\n"
                           "  --demo           open the demo shop (a database of its own, filled on first use)\n"
                           "  --database FILE  open this embedded database file (it must exist,\n"

@@ -12,6 +12,7 @@
 #include "sales/TicketState.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace TableExport {
@@ -163,7 +164,9 @@ QVariantList ticketRow(const Sheet &sheet, const TicketPart &part, int r)
     return row;
 }
 
-// Writes the sheet and records who took it out of the shop.
+// Writes the sheet and records who took it out of the shop, together: the
+// entry is kept only when the file was written, and a file is written only
+// when its entry can be.
 bool write(const QString &path, const std::optional<Sheet> &sheet, const QString &what, QString *error, int *count)
 {
     if (!sheet) {
@@ -172,15 +175,24 @@ bool write(const QString &path, const std::optional<Sheet> &sheet, const QString
     }
     if (count)
         *count = int(sheet->rows.size());
-    if (!SheetFile::Write(path, {*sheet}, error))
-        return false;
-    if (!AuditLog::Record(AuditLog::kExport, QFileInfo(path).fileName(),
-                          QStringLiteral("%1: %2 rows").arg(what).arg(sheet->rows.size()))) {
-        *error = QStringLiteral("%1 was written, but the audit log could not record it: %2")
-                     .arg(QDir::toNativeSeparators(path), Database::LastError());
-        return false;
+    bool written = false;
+    const bool recorded = Database::Transaction([&] {
+        if (!AuditLog::Record(AuditLog::kExport, QFileInfo(path).fileName(),
+                              QStringLiteral("%1: %2 rows").arg(what).arg(sheet->rows.size()))) {
+            *error = QStringLiteral("Nothing was written: the audit log could not record the export: %1")
+                         .arg(Database::LastError());
+            return false;
+        }
+        written = SheetFile::Write(path, {*sheet}, error);
+        return written;
+    });
+    if (written && !recorded) {
+        // The file went out but its entry did not stay: it is taken back.
+        QFile::remove(path);
+        *error = QStringLiteral("Nothing was written: the audit log could not record the export: %1")
+                     .arg(Database::LastError());
     }
-    return true;
+    return recorded;
 }
 
 } // namespace
