@@ -227,6 +227,11 @@ TEST_P(ReportSheetsTest, PayrollAndEmployeeHoursHoldTheHoursAndPayPrinted)
             cells << hoursText(week);
         EXPECT_TRUE(hours.pdf.contains(printed(cells))) << printed(cells).toStdString();
     }
+    // Maria's hours as printed: 12.22 in the week of February 3rd, not 12.216667.
+    const auto maria = std::find_if(hours.rows.cbegin(), hours.rows.cend(),
+                                    [](const QStringList &row) { return row[0] == QStringLiteral("Lopez,Maria"); });
+    ASSERT_NE(maria, hours.rows.cend());
+    EXPECT_TRUE(maria->contains(QStringLiteral("12.22"))) << maria->join(QLatin1Char(',')).toStdString();
 }
 
 TEST_P(ReportSheetsTest, AWorkbookHoldsMoneyAndDatesAsNumbers)
