@@ -17,6 +17,8 @@ namespace {
 const QString kLabel = QStringLiteral("PrintLabels: ");
 const QString kTitle = QStringLiteral("Labels");
 constexpr int kModulesPerCharacter = 16;
+// The products a message names before it only counts the rest.
+constexpr qsizetype kNamesListed = 10;
 
 Product productOf(const Recordset &rs, int row)
 {
@@ -33,6 +35,24 @@ Product productOf(const Recordset &rs, int row)
 QString completedCode(const Product &product)
 {
     return modBarCode::CompleteCode(product.barcode.trimmed());
+}
+
+bool hasBarCode(const Product &product)
+{
+    return !modBarCode::CodeText(completedCode(product)).isEmpty();
+}
+
+// "3 products have no bar code and got no label: A, B, C."
+QString leftOutText(const QList<Product> &leftOut)
+{
+    QStringList names;
+    for (qsizetype i = 0; i < std::min(leftOut.size(), kNamesListed); ++i)
+        names << leftOut[i].Name();
+    if (leftOut.size() > kNamesListed)
+        names << QStringLiteral("and %1 more").arg(leftOut.size() - kNamesListed);
+    const QString count = leftOut.size() == 1 ? QStringLiteral("1 product has")
+                                              : QStringLiteral("%1 products have").arg(leftOut.size());
+    return QStringLiteral("%1 no bar code and got no label: %2.").arg(count, names.join(QStringLiteral(", ")));
 }
 
 QString paperRefusal(const LabelSheet &sheet, const QPageLayout &layout)
@@ -223,6 +243,29 @@ ReportResult PrintLabels(const QList<Product> &products, const Choice &choice, c
         drawSheets(rec, labels, choice);
     };
     return RunReport(job, output);
+}
+
+ReportResult PrintEveryLabel(const QList<Product> &products, const Choice &choice, const ReportOutput &output)
+{
+    QList<Product> coded;
+    QList<Product> leftOut; // only those that would have had a label
+    for (const Product &product : products) {
+        if (hasBarCode(product))
+            coded.append(product);
+        else if (LabelsFor(product, choice.count) > 0)
+            leftOut.append(product);
+    }
+    if (leftOut.isEmpty())
+        return PrintLabels(coded, choice, output);
+    if (Labels(coded, choice.count).isEmpty()) {
+        const QString why = leftOutText(leftOut) + QStringLiteral(" No labels were printed.");
+        Prompts().message(why, kTitle);
+        return ReportResult::failed(why);
+    }
+    const ReportResult result = PrintLabels(coded, choice, output);
+    if (result.done())
+        Prompts().message(leftOutText(leftOut), kTitle);
+    return result;
 }
 
 } // namespace ProductLabels

@@ -93,4 +93,11 @@ void DrawLabel(clsMultiPgPreview &recorder, const QRectF &area, const Product &p
 // upright. Nothing to print (no products, or none on hand) is NoDocument.
 ReportResult PrintLabels(const QList<Product> &products, const Choice &choice, const ReportOutput &output);
 
+// Prints the labels of every product of a list the clerk did not pick one by
+// one, leaving out the products that have no bar code: after the others are
+// printed, a message names them ("3 products have no bar code and got no
+// label: ..."). When none of them has one, nothing is printed and the
+// message says so (Failed). Any other refusal stops the run as above.
+ReportResult PrintEveryLabel(const QList<Product> &products, const Choice &choice, const ReportOutput &output);
+
 } // namespace ProductLabels

@@ -229,10 +229,14 @@ void frmInventory::PrintLabels()
     frmPrintLabels window(names, this);
     if (window.exec() != QDialog::Accepted)
         return;
-    const auto products = window.allProducts() ? ProductLabels::ReadAll() : ProductLabels::Read(ids);
+    // A label the clerk picked is refused when it cannot be made; every
+    // product's run leaves out those without a bar code and says which.
+    const bool all = window.allProducts();
+    const auto products = all ? ProductLabels::ReadAll() : ProductLabels::Read(ids);
     if (!products)
         return;
-    const ReportResult result = ProductLabels::PrintLabels(*products, window.choice(), ReportOutput::interactive());
+    const auto print = all ? ProductLabels::PrintEveryLabel : ProductLabels::PrintLabels;
+    const ReportResult result = print(*products, window.choice(), ReportOutput::interactive());
     if (result.status == ReportResult::Status::NoDocument)
         Prompts().message(QStringLiteral("None of these products has a piece on hand: no labels were printed."),
                           QStringLiteral("Labels"));

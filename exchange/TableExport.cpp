@@ -99,16 +99,33 @@ void addRows(Sheet *sheet, const Recordset &rs)
     }
 }
 
-// The lines of closed tickets of the range, with the ticket's columns.
-std::optional<Recordset> ticketLines(const QString &lines, const QString &select, const QDate &from, const QDate &to)
+// Rows of closed tickets of the range from a table or view keyed by salesid,
+// with the ticket's columns; `only` narrows them, `order` sorts a ticket's own.
+std::optional<Recordset> closedTicketRows(const QString &table, const QString &select, const QString &only,
+                                          const QString &order, const QDate &from, const QDate &to)
 {
     const Dialect d = Database::CurrentDialect();
     return Database::GetRS(QStringLiteral("select s.id as ticket, s.Closedate as closed, s.customerid, "
                                           "c.lastname, c.firstname, %1 from %2 x join sales s on s.id = x.salesid "
                                           "left join customer c on c.id = s.customerid "
-                                          "where %3 = ? and s.Closedate >= ? and s.Closedate < ? order by s.id, x.id")
-                               .arg(select, lines, d.trimUpper(QStringLiteral("s.status"))),
+                                          "where %3 = ? and s.Closedate >= ? and s.Closedate < ?%4 order by s.id, %5")
+                               .arg(select, table, d.trimUpper(QStringLiteral("s.status")), only, order),
                            {CloseStatus().toUpper(), DateText::toDb(from), DateText::toDb(to.addDays(1))});
+}
+
+// The lines of closed tickets of the range.
+std::optional<Recordset> ticketLines(const QString &lines, const QString &select, const QDate &from, const QDate &to)
+{
+    return closedTicketRows(lines, select, QString(), QStringLiteral("x.id"), from, to);
+}
+
+// One figure the sales summary computes for each closed ticket of the range
+// (its shop fee or tax), where it is not zero: the export adds up to the
+// ticket's total with the figures the summary and the invoice show.
+std::optional<Recordset> ticketCharges(const QString &figure, const QDate &from, const QDate &to)
+{
+    return closedTicketRows(QStringLiteral("vw_salesreport_actualcash"), QStringLiteral("x.%1 as price").arg(figure),
+                            QStringLiteral(" and x.%1 <> 0").arg(figure), QStringLiteral("x.salesid"), from, to);
 }
 
 Sheet ticketSheet()
@@ -132,7 +149,7 @@ Sheet ticketSheet()
 constexpr int kTicketColumn = 0;
 constexpr int kKindColumn = 5;
 
-// One of the three lists of a ticket's rows, and where each column of the
+// One of the lists of a ticket's rows, and where each column of the
 // sheet is in it (-1 where it has none: a payment has no model number).
 struct TicketPart
 {
@@ -221,13 +238,17 @@ std::optional<Sheet> TicketRows(const QDate &from, const QDate &to)
                                    QStringLiteral("x.description, x.quantity, x.charge as price, x.note"), from, to);
     const auto payments = ticketLines(QStringLiteral("payment"), QStringLiteral("x.description, x.amount as price"),
                                       from, to);
-    if (!items || !labor || !payments)
+    const auto fees = ticketCharges(QStringLiteral("shopfee"), from, to);
+    const auto taxes = ticketCharges(QStringLiteral("totaltax"), from, to);
+    if (!items || !labor || !fees || !taxes || !payments)
         return std::nullopt;
     Sheet sheet = ticketSheet();
-    TicketPart parts[3] = {{QStringLiteral("equipment"), *items, sheet},
-                           {QStringLiteral("labor"), *labor, sheet},
-                           {QStringLiteral("payment"), *payments, sheet}};
-    // The three lists are each by ticket; a ticket's rows are taken from each in turn.
+    TicketPart parts[] = {{QStringLiteral("equipment"), *items, sheet},
+                          {QStringLiteral("labor"), *labor, sheet},
+                          {QStringLiteral("fee"), *fees, sheet},
+                          {QStringLiteral("tax"), *taxes, sheet},
+                          {QStringLiteral("payment"), *payments, sheet}};
+    // The lists are each by ticket; a ticket's rows are taken from each in turn.
     for (;;) {
         qint64 ticket = -1;
         for (const TicketPart &p : parts) {

@@ -21,8 +21,10 @@ namespace TableExport {
 std::optional<Sheet> TableRows(ExchangeTable::Table table);
 
 // The tickets closed from `from` to `to` (whole days), by ticket number,
-// each followed by its equipment lines, labor lines and payments: one row
-// per line or payment, the ticket's number, close date and customer on each.
+// each followed by its equipment lines, labor lines, shop fee and tax (rows
+// of kind "fee" and "tax", where not zero) and payments: one row per line,
+// charge or payment, the ticket's number, close date and customer on each.
+// Equipment, labor, fee and tax add up to the ticket's total.
 std::optional<Sheet> TicketRows(const QDate &from, const QDate &to);
 
 // Writes them to `path`, as a workbook when its name ends in ".xlsx"; false

@@ -20,8 +20,7 @@ std::optional<PayrollData> PayrollData::read(int employeeId, QString *reason)
             : Database::LastReason();
         return std::nullopt;
     }
-    return PayrollData{employeeId, QStringLiteral("Employee: ") + employee->lastCommaFirst(),
-                       employee->payNormal.value_or(Money())};
+    return PayrollData{employeeId, employee->lastCommaFirst(), employee->payNormal.value_or(Money())};
 }
 
 QList<TimeRow> PayrollData::timeRows(const QList<PayPeriod> &periods) const

@@ -13,8 +13,11 @@
 struct PayrollData
 {
     int employeeId = 0;
-    QString employeeLine; // "Employee: Lastname,Firstname"
-    Money rate;           // the hourly rate; NULL as 0
+    QString name; // "Lastname,Firstname"
+    Money rate;   // the hourly rate; NULL as 0
+
+    // "Employee: Lastname,Firstname"
+    QString employeeLine() const { return QStringLiteral("Employee: ") + name; }
 
     // The employee's row. nullopt when it cannot be read, with the reason
     // ("there is no employee number 777" when there is none) in *reason;

@@ -2,12 +2,18 @@
 
 #include "print/clsMultiPgPreview.h"
 #include "reports/ReportLetterhead.h"
+#include "timeclock/WorkedTime.h"
 
 namespace PayrollHeading {
 
 QString title(int year)
 {
     return QStringLiteral("Payroll and Withholdings for ") + QString::number(year);
+}
+
+Money PrintedHours(qint64 minutes)
+{
+    return Money::fromCents(HoursOf(minutes).cents());
 }
 
 void printLetterhead(clsMultiPgPreview &rec, int year)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Money.h"
+
 #include <QString>
 
 class clsMultiPgPreview;
@@ -17,5 +19,10 @@ constexpr double kBottomMargin = 0.2;
 // then Arial 10 bold from 1.0 inch down, rules 2 units wide.
 void printLetterhead(clsMultiPgPreview &rec, int year);
 QString title(int year);
+
+// Worked minutes as hours to the hundredth, as the reports print them
+// (12.22 for 733 minutes), so their sheets hold the printed figures and
+// their totals add what was printed.
+Money PrintedHours(qint64 minutes);
 
 } // namespace PayrollHeading

@@ -42,7 +42,8 @@ void printWeekHeadings(clsMultiPgPreview &rec, const QDate &firstThursday, doubl
 }
 
 // Everyone's weeks as a table: a row per employee, a column per week
-// headed by its Thursday as printed, the hours (0 without time) as numbers.
+// headed by its Thursday as printed, the hours as printed (0 without time)
+// as numbers.
 Sheet hoursSheet(const AllEmployeeHoursData &data, const QDateTime &from)
 {
     Sheet sheet;
@@ -55,7 +56,7 @@ Sheet hoursSheet(const AllEmployeeHoursData &data, const QDateTime &from)
         for (int i = 0; i < kWeeks; ++i) {
             const QDateTime start = from.addDays(7 * i);
             const auto minutes = MinutesWorked(data.rows, person.id, start, start.addDays(7));
-            cells << (minutes ? HoursOf(*minutes).toDouble() : 0.0);
+            cells << (minutes ? PayrollHeading::PrintedHours(*minutes).toDouble() : 0.0);
         }
         sheet.addRow(cells);
     }
@@ -92,7 +93,8 @@ void drawHours(clsMultiPgPreview &rec, int year, int firstWeek)
         for (int i = 0; i < kWeeks; ++i) {
             const QDateTime start = from.addDays(7 * i);
             const auto minutes = MinutesWorked(data.rows, person.id, start, start.addDays(7));
-            rec.pPrint(minutes ? HoursOf(*minutes).format00() : QStringLiteral("00.00"), firstColumn + i, true);
+            rec.pPrint(minutes ? PayrollHeading::PrintedHours(*minutes).format00() : QStringLiteral("00.00"),
+                       firstColumn + i, true);
         }
     }
     rec.pPrint(QString(), -1, false);

@@ -50,7 +50,7 @@ void printHeadings(clsMultiPgPreview &rec, const QString &periodHeading)
 void printEmployeeBlock(clsMultiPgPreview &rec, const PayrollData &employee, const QString &periodHeading)
 {
     rec.setFontBold(true);
-    rec.pPrint(employee.employeeLine, 0.55, false);
+    rec.pPrint(employee.employeeLine(), 0.55, false);
     blankRow(rec);
     rule(rec);
     printHeadings(rec, periodHeading);
@@ -71,9 +71,8 @@ Money printPeriod(clsMultiPgPreview &rec, const PayPeriod &period, const Payroll
     if (!minutes) {
         rec.pPrint(QStringLiteral("00.00"), 1.55, false);
     } else {
-        const Money hours = HoursOf(*minutes);
-        shown = Money::fromCents(hours.cents());
-        rec.pPrint(hours.format00(), 1.55, true);
+        shown = PayrollHeading::PrintedHours(*minutes);
+        rec.pPrint(shown.format00(), 1.55, true);
         rec.pPrint(employee.rate.toDbText(), 2.3, true);
         rec.pPrint(GrossPay(employee.rate, *minutes).formatDollar00(), 2.8, false);
     }
@@ -97,14 +96,20 @@ QVariant payrollCents(const Money &m)
     return QVariant::fromValue(qint64(m.cents()));
 }
 
-// The year as a table, the printed columns in order: the hours of each
-// period (0 without time), its rate and gross pay, the quarters' hours as
-// rows of their own, and the columns filled in by hand left empty.
-Sheet payrollSheet(const PayrollData &employee, const QList<PayPeriod> &periods, const QList<TimeRow> &rows)
+// The year as a table, each row saying whose and which year it is, then the
+// printed columns in order: each period with its first and last day, its
+// hours as printed (0 without time), rate and gross pay, the quarters'
+// hours as rows of their own, and the columns filled in by hand left empty.
+Sheet payrollSheet(const PayrollData &employee, int year, const QList<PayPeriod> &periods, const QList<TimeRow> &rows)
 {
     Sheet sheet;
-    sheet.name = QStringLiteral("Payroll");
-    sheet.addColumn(QStringLiteral("Pay Period"))
+    sheet.name = QStringLiteral("Payroll ") + employee.name;
+    sheet.addColumn(QStringLiteral("Employee"))
+        .addColumn(QStringLiteral("Employee Id"), Sheet::Kind::Number)
+        .addColumn(QStringLiteral("Year"), Sheet::Kind::Number)
+        .addColumn(QStringLiteral("Pay Period"))
+        .addColumn(QStringLiteral("Period Start"), Sheet::Kind::Date)
+        .addColumn(QStringLiteral("Period End"), Sheet::Kind::Date)
         .addColumn(QStringLiteral("Hours"), Sheet::Kind::Number)
         .addColumn(QStringLiteral("Rate"), Sheet::Kind::Money)
         .addColumn(QStringLiteral("Gross Pay"), Sheet::Kind::Money)
@@ -115,19 +120,23 @@ Sheet payrollSheet(const PayrollData &employee, const QList<PayPeriod> &periods,
         .addColumn(QStringLiteral("CK#"))
         .addColumn(QStringLiteral("Deposit Amt"), Sheet::Kind::Money)
         .addColumn(QStringLiteral("Deposit Date"), Sheet::Kind::Date);
+    const QVariantList whose{employee.name, employee.employeeId, year};
     Money quarterHours;
     for (const PayPeriod &period : periods) {
+        QVariantList row = whose;
+        row << period.label << period.start.date() << period.end.date().addDays(-1);
         const auto minutes = MinutesWorked(rows, employee.employeeId, period.start, period.end);
         if (!minutes) {
-            sheet.addRow({period.label, 0.0});
+            row << 0.0;
         } else {
-            const Money hours = HoursOf(*minutes);
+            const Money hours = PayrollHeading::PrintedHours(*minutes);
             quarterHours += hours;
-            sheet.addRow({period.label, hours.toDouble(), payrollCents(employee.rate),
-                          payrollCents(GrossPay(employee.rate, *minutes))});
+            row << hours.toDouble() << payrollCents(employee.rate) << payrollCents(GrossPay(employee.rate, *minutes));
         }
+        sheet.addRow(std::move(row));
         if (period.quarter) {
-            sheet.addRow({QStringLiteral("Quarter %1").arg(period.quarter), quarterHours.toDouble()});
+            sheet.addRow(QVariantList(whose) << QStringLiteral("Quarter %1").arg(period.quarter) << QVariant()
+                                             << QVariant() << quarterHours.toDouble());
             quarterHours = Money();
         }
     }
@@ -156,7 +165,7 @@ void drawPayroll(clsMultiPgPreview &rec, const PayrollData &employee, int year, 
             quarterHours = Money();
         }
     }
-    rec.setSheets({payrollSheet(employee, periods, rows)});
+    rec.setSheets({payrollSheet(employee, year, periods, rows)});
 }
 
 } // namespace

@@ -306,6 +306,59 @@ TEST_P(ProductLabelsTest, ACodeTooLongForTheLabelIsRefusedNamingItsProductAndNot
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+TEST_P(ProductLabelsTest, EveryProductsLabelsLeaveOutThoseWithoutABarCodeAndSayWhich)
+{
+    const LabelSheet s = sheet("5160");
+    QList<int> ids = addProducts(s, 2);
+    ids.insert(1,
+               CatalogFixtures::AddProduct(QStringLiteral("Audio"), QString(), QStringLiteral("Speaker wire"), 9, 1,
+                                           QString()));
+    ids << CatalogFixtures::AddProduct(QStringLiteral("Audio"), QStringLiteral("SW-10"), QStringLiteral("Subwoofer"),
+                                       90, 2, QString());
+    const auto products = ProductLabels::Read(ids);
+    ASSERT_TRUE(products);
+
+    // Every product: the two with a bar code are printed, then the others are named.
+    LabelCapture capture;
+    const ReportResult every = ProductLabels::PrintEveryLabel(*products, Choice{s, 1, Count::One},
+                                                              ReportOutput::preview());
+    ASSERT_TRUE(every.done()) << every.error.toStdString();
+    ASSERT_EQ(capture.previews, 1);
+    const QStringList texts = capture.document->pages[0].textStrings();
+    EXPECT_TRUE(texts.contains(codes[0]) && texts.contains(codes[1]));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("2 products have no bar code and got no label: Speaker wire, "
+                             "Subwoofer [ SW-10 ]."));
+    EXPECT_EQ(prompts.titles.last(), QStringLiteral("Labels"));
+
+    // Picked one by one, the same products are refused, naming the first without one.
+    const ReportResult picked = ProductLabels::PrintLabels(*products, Choice{s, 1, Count::One},
+                                                           ReportOutput::preview());
+    EXPECT_EQ(picked.status, ReportResult::Status::Failed);
+    EXPECT_EQ(capture.previews, 1);
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("Speaker wire has no bar code to put on a label. No labels were printed."));
+
+    // Counted by the pieces on hand, a product without any would have had no label: not named.
+    setOnHand(ids[1], 0);
+    ASSERT_TRUE(
+        ProductLabels::PrintEveryLabel(*ProductLabels::Read(ids), Choice{s, 1, Count::OnHand}, ReportOutput::preview())
+            .done());
+    EXPECT_EQ(capture.previews, 2);
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("1 product has no bar code and got no label: Subwoofer [ SW-10 ]."));
+
+    // None with a bar code: nothing printed, and said so.
+    const ReportResult none = ProductLabels::PrintEveryLabel(*ProductLabels::Read({ids[1], ids[3]}),
+                                                             Choice{s, 1, Count::One}, ReportOutput::preview());
+    EXPECT_EQ(none.status, ReportResult::Status::Failed);
+    EXPECT_EQ(capture.previews, 2);
+    EXPECT_EQ(prompts.lastMessage(),
+              QStringLiteral("2 products have no bar code and got no label: Speaker wire, "
+                             "Subwoofer [ SW-10 ]. No labels were printed."));
+}
+
 TEST_P(ProductLabelsTest, TheStartPositionLeavesTheEarlierLabelsOfAHalfUsedSheetEmpty)
 {
     const LabelSheet s = sheet("5160");

@@ -1,6 +1,6 @@
 // Exports against real databases: the tables' files import as they were
 // (export, import into an empty database, export again: the same bytes),
-// and closed tickets come out with their lines and payments.
+// and closed tickets come out with their lines, shop fee, tax and payments.
 #include "exchange/TableExport.h"
 #include "data/Database.h"
 #include "data/DateText.h"
@@ -114,7 +114,7 @@ TEST_P(TableExportTest, ProductsComeWithTheirReserveAndAvailableStock)
                            "40", "3", "1"}));
 }
 
-TEST_P(TableExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
+TEST_P(TableExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesFeeTaxAndPayments)
 {
     const int customer = SeedData::customer("Ann", "Smith");
     auto closedOn = [&](const QDate &day) {
@@ -127,6 +127,11 @@ TEST_P(TableExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
     SeedData::equipmentLine(inside, QStringLiteral("P-1"), 199.99, 2);
     SeedData::laborLine(inside, QStringLiteral("Remote start"), 120);
     SeedData::payment(inside, QStringLiteral("Cash"), 500);
+    // A tax-exempt ticket without labor has neither fee nor tax rows.
+    const int exempt = closedOn(QDate(2026, 3, 15));
+    Database::Execute("update sales set TaxExempt = 1 where id = ?", {exempt});
+    SeedData::equipmentLine(exempt, QStringLiteral("P-2"), 89.95);
+    SeedData::payment(exempt, QStringLiteral("Check"), 89.95);
     SeedData::equipmentLine(closedOn(QDate(2026, 4, 1)), QStringLiteral("P-2"), 5);
     SeedData::equipmentLine(SeedData::ticket(customer, QStringLiteral("Open")), QStringLiteral("P-3"), 5);
 
@@ -135,17 +140,34 @@ TEST_P(TableExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
     int rows = 0;
     ASSERT_TRUE(TableExport::ExportTickets(QDate(2026, 3, 1), QDate(2026, 3, 31), path, &error, &rows))
         << error.toStdString();
-    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(rows, 7);
     const auto file = CsvFile::Read(path, &error);
     ASSERT_TRUE(file) << error.toStdString();
-    ASSERT_EQ(file->records.size(), 3);
-    const QStringList kinds = {file->records[0].fields[5], file->records[1].fields[5], file->records[2].fields[5]};
-    EXPECT_EQ(kinds, (QStringList{"equipment", "labor", "payment"}));
+    ASSERT_EQ(file->records.size(), 7);
+    QStringList kinds;
+    for (const CsvFile::Record &record : file->records)
+        kinds << record.fields[5];
+    EXPECT_EQ(kinds, (QStringList{"equipment", "labor", "fee", "tax", "payment", "equipment", "payment"}));
     EXPECT_EQ(file->records[0].fields[1], QStringLiteral("2026-03-31 15:30:00"));
     EXPECT_EQ(file->records[0].fields[3], QStringLiteral("Smith"));
     EXPECT_EQ(file->records[0].fields[10], QStringLiteral("2"));
     EXPECT_EQ(file->records[0].fields[11], QStringLiteral("199.99"));
-    EXPECT_EQ(file->records[2].fields[11], QStringLiteral("500.00"));
+    EXPECT_EQ(file->records[2].fields[11], QStringLiteral("12.00")); // a tenth of the labor
+    EXPECT_EQ(file->records[3].fields[11], QStringLiteral("43.89")); // 8.25 % of 531.98
+    EXPECT_EQ(file->records[4].fields[11], QStringLiteral("500.00"));
+    EXPECT_EQ(file->records[5].fields[0], file->records[6].fields[0]);
+
+    // Equipment, labor, fee and tax add up to the total the sales summary shows.
+    qint64 charged = 0;
+    for (int r = 0; r < 4; ++r) {
+        const qint64 price = qRound64(file->records[r].fields[11].toDouble() * 100);
+        charged += file->records[r].fields[10].isEmpty() ? price : price * file->records[r].fields[10].toLongLong();
+    }
+    const auto summary = Database::GetRS(
+        QStringLiteral("select tickettotal from vw_salesreport_actualcash where salesid = ?"), {inside});
+    ASSERT_TRUE(summary && summary->rowCount() == 1);
+    EXPECT_EQ(charged, qRound64(summary->value(0, 0).toDouble() * 100));
+    EXPECT_EQ(charged, 57587);
 
     // The accountant's workbook holds the same rows, money and times as numbers a spreadsheet adds up.
     const QString book = dir.filePath(QStringLiteral("tickets.xlsx"));
@@ -153,7 +175,7 @@ TEST_P(TableExportTest, ClosedTicketsOfTheRangeComeWithTheirLinesAndPayments)
     const QString sheet = unzipped(book, QStringLiteral("xl/worksheets/sheet1.xml"));
     EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<c r=\"L2\" s=\"\\d+\"><v>199.99</v>"))))
         << sheet.toStdString();
-    EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<c r=\"L4\" s=\"\\d+\"><v>500</v>"))));
+    EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<c r=\"L6\" s=\"\\d+\"><v>500</v>"))));
     const int day = int(QDate(1899, 12, 30).daysTo(QDate(2026, 3, 31)));
     EXPECT_TRUE(sheet.contains(QRegularExpression(QStringLiteral("<c r=\"B2\" s=\"\\d+\"><v>%1\\.6458").arg(day))))
         << "the close time is a date and time, not text";

@@ -160,25 +160,61 @@ TEST_P(ReportSheetsTest, PayrollAndEmployeeHoursHoldTheHoursAndPayPrinted)
 {
     shift(QDateTime(QDate(2026, 1, 5), QTime(8, 0)), QDateTime(QDate(2026, 1, 5), QTime(16, 30)));
     shift(QDateTime(QDate(2026, 2, 17), QTime(9, 0)), QDateTime(QDate(2026, 2, 17), QTime(12, 15)));
+    // 12 hours 13 minutes: printed as 12.22 hours.
+    shift(QDateTime(QDate(2026, 2, 3), QTime(8, 0)), QDateTime(QDate(2026, 2, 3), QTime(20, 13)));
 
     const BothFiles pay = both(QStringLiteral("payroll"),
                                [](const ReportOutput &o) { return PrintPayroll(1, 2026, true, o); });
-    EXPECT_EQ(pay.header.mid(0, 4), QStringList({"Pay Period", "Hours", "Rate", "Gross Pay"}));
+    EXPECT_EQ(pay.header.mid(0, 9),
+              QStringList({"Employee", "Employee Id", "Year", "Pay Period", "Period Start", "Period End", "Hours",
+                           "Rate", "Gross Pay"}));
     ASSERT_EQ(pay.rows.size(), 24 + 4);
+    EXPECT_TRUE(pay.pdf.contains(QStringLiteral("Employee: Lopez,Maria"))) << pay.pdf.toStdString();
     int paid = 0;
     for (const QStringList &row : pay.rows) {
         SCOPED_TRACE(row.join(QLatin1Char(',')).toStdString());
-        QString line = row[0] + QLatin1Char(' ') + hoursText(row[1]);
-        if (!row[3].isEmpty()) {
+        // Every row says whose year it is.
+        EXPECT_EQ(row.mid(0, 3), QStringList({"Lopez,Maria", "1", "2026"}));
+        QString line = row[3] + QLatin1Char(' ') + hoursText(row[6]);
+        if (!row[8].isEmpty()) {
             ++paid;
-            line += QStringLiteral(" 25 $") + row[3];
+            line += QStringLiteral(" 25 $") + row[8];
         }
         EXPECT_TRUE(pay.pdf.contains(line)) << line.toStdString();
     }
-    EXPECT_EQ(paid, 2);
-    // 8.5 hours in the first half of January, 3.25 in the second of February.
-    EXPECT_EQ(pay.rows[0].mid(0, 4), QStringList({"Jan 1-15", "8.5", "25.00", "212.50"}));
-    EXPECT_EQ(pay.rows[6].mid(0, 2), QStringList({"Quarter 1", "11.75"}));
+    EXPECT_EQ(paid, 3);
+    // 8.5 hours in the first half of January, 12.22 in the first of February, 3.25 in its second.
+    EXPECT_EQ(pay.rows[0].mid(3, 6), QStringList({"Jan 1-15", "2026-01-01", "2026-01-15", "8.5", "25.00", "212.50"}));
+    EXPECT_EQ(pay.rows[2].mid(3, 6), QStringList({"Feb 1-15", "2026-02-01", "2026-02-15", "12.22", "25.00", "305.42"}));
+    EXPECT_EQ(pay.rows[3].mid(5, 2), QStringList({"2026-02-28", "3.25"}));
+    // The quarter adds the hours printed.
+    EXPECT_EQ(pay.rows[6].mid(3, 4), QStringList({"Quarter 1", "", "", "23.97"}));
+
+    // Weekly periods run from their Thursday, printed as their label, for seven days.
+    const BothFiles weekly = both(QStringLiteral("weekly payroll"),
+                                  [](const ReportOutput &o) { return PrintPayroll(1, 2026, false, o); });
+    ASSERT_FALSE(weekly.rows.isEmpty());
+    for (const QStringList &row : weekly.rows) {
+        if (row[3].startsWith(QStringLiteral("Quarter")))
+            continue;
+        SCOPED_TRACE(row.join(QLatin1Char(',')).toStdString());
+        const QDate thursday = QDate::fromString(row[4], Qt::ISODate);
+        EXPECT_EQ(thursday.dayOfWeek(), Qt::Thursday);
+        EXPECT_EQ(row[3], DateText::shortDate(thursday));
+        EXPECT_EQ(row[5], thursday.addDays(6).toString(Qt::ISODate));
+    }
+    // The workbook's tab names the employee, and the period's days are dates.
+    const QString book = dir.filePath(QStringLiteral("payroll.xlsx"));
+    ASSERT_TRUE(PrintPayroll(1, 2026, false, ReportOutput::sheets(book)).done());
+    EXPECT_TRUE(PdfReader::run(QStringLiteral("unzip"), {QStringLiteral("-p"), book, QStringLiteral("xl/workbook.xml")})
+                    .contains(QStringLiteral("name=\"Payroll Lopez,Maria\"")));
+    const QString xml = PdfReader::run(QStringLiteral("unzip"),
+                                       {QStringLiteral("-p"), book, QStringLiteral("xl/worksheets/sheet1.xml")});
+    const qint64 firstThursday = QDate(1899, 12, 30).daysTo(QDate::fromString(weekly.rows[0][4], Qt::ISODate));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("<c r=\"E2\" s=\"\\d+\"><v>%1</v></c>").arg(firstThursday))
+                    .match(xml)
+                    .hasMatch())
+        << xml.toStdString();
 
     const BothFiles hours = both(QStringLiteral("hours"),
                                  [](const ReportOutput &o) { return PrintAllEmployeeHours(2026, 1, o); });
@@ -191,6 +227,11 @@ TEST_P(ReportSheetsTest, PayrollAndEmployeeHoursHoldTheHoursAndPayPrinted)
             cells << hoursText(week);
         EXPECT_TRUE(hours.pdf.contains(printed(cells))) << printed(cells).toStdString();
     }
+    // Maria's hours as printed: 12.22 in the week of February 3rd, not 12.216667.
+    const auto maria = std::find_if(hours.rows.cbegin(), hours.rows.cend(),
+                                    [](const QStringList &row) { return row[0] == QStringLiteral("Lopez,Maria"); });
+    ASSERT_NE(maria, hours.rows.cend());
+    EXPECT_TRUE(maria->contains(QStringLiteral("12.22"))) << maria->join(QLatin1Char(',')).toStdString();
 }
 
 TEST_P(ReportSheetsTest, AWorkbookHoldsMoneyAndDatesAsNumbers)
