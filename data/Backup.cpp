@@ -759,8 +759,11 @@ int OtherCounters()
     if (Database::CurrentSettings().engine != Engine::PostgreSQL)
         return 0;
     const Database::HeldErrors quiet;
+    // A backup's own pg_dump is no counter, though its session lingers a
+    // moment after the dump has ended.
     const auto rs = Database::GetRS(QStringLiteral("SELECT count(*) FROM pg_stat_activity "
-                                                   "WHERE datname = current_database() AND pid <> pg_backend_pid()"));
+                                                   "WHERE datname = current_database() AND pid <> pg_backend_pid() "
+                                                   "AND coalesce(application_name, '') NOT IN ('pg_dump', 'pg_restore')"));
     return rs ? rs->value(0, 0).toInt() : 0;
 }
 
