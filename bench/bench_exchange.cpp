@@ -122,7 +122,9 @@ void measureExport(Engine engine, const QTemporaryDir &dir)
         Bench::print({QStringLiteral("export a year of closed tickets (%1 rows) as %2")
                           .arg(rows)
                           .arg(QFileInfo(path).suffix()),
-                      Bench::engineName(engine), ms / 1000.0, 5, 0, 0, QStringLiteral("s")});
+                      // The target is the comma-separated export's; the workbook's figure stands beside it.
+                      Bench::engineName(engine), ms / 1000.0, path.endsWith(QLatin1String(".csv")) ? 5.0 : 0.0, 0,
+                      0, QStringLiteral("s")});
     }
 }
 
