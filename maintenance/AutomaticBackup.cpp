@@ -73,7 +73,20 @@ QStringList prune(const QString &folder, QStringList *failed)
         if (day.isValid())
             byDay.insert(day, dir.filePath(name));
     }
-    const QSet<QDate> kept = daysKept(byDay.keys());
+    // Days after today (a clock that was set wrong) take none of the places
+    // and are never removed; today's backup, just written, always stays.
+    const QDate today = Clock::today();
+    QList<QDate> past;
+    for (const QDate &day : byDay.keys()) {
+        if (day <= today)
+            past << day;
+    }
+    QSet<QDate> kept = daysKept(past);
+    kept.insert(today);
+    for (const QDate &day : byDay.keys()) {
+        if (day > today)
+            kept.insert(day);
+    }
     QStringList removed;
     for (auto it = byDay.cbegin(); it != byDay.cend(); ++it) {
         if (kept.contains(it.key()))

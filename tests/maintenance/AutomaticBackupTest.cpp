@@ -103,6 +103,19 @@ TEST_P(AutomaticBackupTest, AYearOfDailyBackupsKeepsTheLast14DaysAndTheFirstOfEa
     EXPECT_FALSE(QFileInfo::exists(backupOf(QDate(2026, 3, 4))));
 }
 
+// Backups dated after today, left by a clock that was set ahead, neither take
+// the places of the days kept nor push out the backup just written.
+TEST_P(AutomaticBackupTest, BackupsDatedAfterTodayDoNotPushOutTodaysBackup)
+{
+    customer(QStringLiteral("Dora"), QStringLiteral("Later"));
+    ASSERT_EQ(startAt(QDate(2026, 12, 1)), QString()); // December's first, kept as the month's
+    for (int d = 1; d <= 15; ++d)
+        ASSERT_EQ(startAt(QDate(2027, 1, d)), QString());
+    ASSERT_EQ(startAt(QDate(2026, 12, 8)), QString());
+    EXPECT_TRUE(QFileInfo::exists(backupOf(QDate(2026, 12, 8))));
+    EXPECT_TRUE(QFileInfo::exists(backupOf(QDate(2027, 1, 1))));
+}
+
 TEST_P(AutomaticBackupTest, TodaysBackupIsMadeAtTheFirstStartOfTheDayOnly)
 {
     customer(QStringLiteral("First"), QStringLiteral("Start"));
