@@ -177,11 +177,10 @@ Outcome Make()
     o.ok = true;
     o.file = written.file;
     o.message = written.message;
-    QStringList notRemoved;
-    o.removed = prune(folder, &notRemoved);
-    if (!notRemoved.isEmpty())
+    o.removed = prune(folder, &o.notRemoved);
+    if (!o.notRemoved.isEmpty())
         o.message += QStringLiteral(" These older backups could not be removed: %1.")
-                         .arg(QDir::toNativeSeparators(notRemoved.join(QStringLiteral(", "))));
+                         .arg(QDir::toNativeSeparators(o.notRemoved.join(QStringLiteral(", "))));
     return o;
 }
 

@@ -36,7 +36,8 @@ struct Outcome
     bool ok = false;
     QString file;        // the backup written (or that could not be)
     QString message;     // what happened, for the user
-    QStringList removed; // the older backups no longer kept
+    QStringList removed;    // the older backups no longer kept
+    QStringList notRemoved; // those no longer kept that could not be removed
 };
 
 // Writes today's backup, over one made earlier today, then removes the

@@ -27,7 +27,9 @@ QString DailyBackup::make()
     const AutomaticBackup::Outcome outcome = AutomaticBackup::Make();
     // Counted after the backup: its own statements are no day's work.
     m_writesBackedUp = Database::WritesMade();
-    if (outcome.ok || m_failureSaid)
+    // A good backup is said only when older ones could not be removed: the
+    // folder would fill up unseen.
+    if ((outcome.ok && outcome.notRemoved.isEmpty()) || m_failureSaid)
         return QString();
     m_failureSaid = true;
     return outcome.message;
