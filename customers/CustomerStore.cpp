@@ -20,6 +20,77 @@ std::optional<int> preferredPhone(const QVariant &value)
     return n;
 }
 
+// The text a column of the search list shows (NullToSpace's blank for a
+// NULL), as the engine can sort it; empty for the list's own name order.
+QString listColumnText(const Dialect &d, const CustomerListOrder &order)
+{
+    const auto shown = [](const char *column, const char *null) {
+        return QStringLiteral("coalesce(ltrim(rtrim(%1)), '%2')").arg(QLatin1String(column), QLatin1String(null));
+    };
+    switch (order.column) {
+    case 1:
+        return order.descending ? shown("lastname", "") : QString();
+    case 2:
+        return shown("firstname", " ");
+    case 3:
+        return QStringLiteral("CASE PreferPhone WHEN 0 THEN %1 WHEN 1 THEN %2 WHEN 2 THEN %3 ELSE '' END")
+            .arg(shown("phone1", " "), shown("phone2", " "), shown("phone3", " "));
+    case 4:
+        return d.concat({shown("address1", ""), QStringLiteral("' '"), shown("zipcode", "")});
+    default:
+        return QString();
+    }
+}
+
+// At most this many customers found by the first-name or phone box, or the
+// recent ones, are looked up by id and sorted rather than walked to.
+constexpr int kFewRows = 2000;
+
+// The conditions of the boxes but the last name's; `indexed` lets the engine
+// walk their own indexes.
+QStringList narrowing(const Dialect &d, const CustomerFilter &filter, bool indexed, QVariantList *values)
+{
+    const auto column = [&](const char *name) {
+        const QString c = QLatin1String(name);
+        return indexed ? c : d.unindexed(c);
+    };
+    QStringList where;
+    if (!filter.firstName.trimmed().isEmpty())
+        where << d.searchKeyStartsWith(column("firstname"), filter.firstName.trimmed(), values);
+    if (!filter.phone.trimmed().isEmpty())
+        where << d.searchKeyStartsWith(column("phone1"), filter.phone.trimmed(), values);
+    if (filter.recentOnly) {
+        where << column("id") + QStringLiteral(" > ?");
+        *values << filter.maxCustomerId - 100;
+    }
+    return where;
+}
+
+// The ids of what the boxes find when they find few customers; none when
+// only the last name (walked on the name index) or nothing is asked, or
+// they find many (or the read failed).
+std::optional<QVariantList> fewMatches(const Dialect &d, const CustomerFilter &filter)
+{
+    QVariantList values;
+    QStringList where;
+    if (!filter.lastName.trimmed().isEmpty())
+        where << d.searchKeyStartsWith(QStringLiteral("lastname"), filter.lastName.trimmed(), &values);
+    const QStringList others = narrowing(d, filter, true, &values);
+    if (others.isEmpty())
+        return std::nullopt;
+    where << others;
+    const auto rs = Database::GetRS(
+        d.firstRows(QStringLiteral("select id from customer where ") + where.join(QStringLiteral(" and ")),
+                    kFewRows + 1),
+        values);
+    if (!rs || rs->rowCount() > kFewRows)
+        return std::nullopt;
+    QVariantList ids;
+    for (int r = 0; r < rs->rowCount(); ++r)
+        ids << rs->value(r, 0);
+    return ids;
+}
+
 QVariant nullWhenEmpty(const QString &s)
 {
     return s.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(s);
@@ -91,15 +162,42 @@ constexpr CustomerField kAllFields[] = {CustomerField::FirstName, CustomerField:
 
 } // namespace
 
-std::optional<Recordset> ReadList()
+std::optional<Recordset> ReadListPage(const CustomerFilter &filter, const CustomerListOrder &order, int offset,
+                                      int limit)
 {
-    // Customers without a name come first on every engine, as "" would.
     const Dialect d = Database::CurrentDialect();
-    return Database::GetRS(
-        QStringLiteral("select id, lastname, firstname, phone1, phone2, phone3, PreferPhone, address1, zipcode "
-                       "from customer order by %1, %2, id")
-            .arg(d.orderText(QStringLiteral("coalesce(lastname, '')")),
-                 d.orderText(QStringLiteral("coalesce(firstname, '')"))));
+    const QString lastName = filter.lastName.trimmed();
+    QVariantList values;
+    QStringList where;
+    // What the other boxes find may be rare: then it is found on its own
+    // index and only those rows are sorted. When it is common, the name
+    // order is walked and each row checked, which stops at a page.
+    const std::optional<QVariantList> few = fewMatches(d, filter);
+    if (!few) {
+        if (!lastName.isEmpty())
+            where << d.searchKeyStartsWith(QStringLiteral("lastname"), lastName, &values);
+        where << narrowing(d, filter, false, &values);
+    } else if (few->isEmpty()) {
+        where << QStringLiteral("1 = 0");
+    } else {
+        QStringList marks(few->size(), QStringLiteral("?"));
+        where << QStringLiteral("id in (%1)").arg(marks.join(QLatin1Char(',')));
+        values << *few;
+    }
+    QString sql = QStringLiteral("select id, lastname, firstname, phone1, phone2, phone3, PreferPhone, address1, "
+                                 "zipcode from customer");
+    if (!where.isEmpty())
+        sql += QStringLiteral(" where ") + where.join(QStringLiteral(" and "));
+    // Customers with the same text in the sorted column keep name order.
+    QStringList orderBy;
+    const QString sorted = listColumnText(d, order);
+    if (!sorted.isEmpty())
+        orderBy << d.searchOrder(sorted, order.descending);
+    orderBy << d.searchOrder(QStringLiteral("lastname"), false) << d.searchOrder(QStringLiteral("firstname"), false)
+            << QStringLiteral("id");
+    sql += QStringLiteral(" order by ") + orderBy.join(QStringLiteral(", "));
+    sql += d.pageClause(offset, limit, &values);
+    return Database::GetRS(sql, values);
 }
 
 qint64 MaxCustomerId()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "customers/CustomerList.h"
 #include "customers/CustomerRecord.h"
 
 #include <QList>
@@ -14,8 +15,12 @@ class Recordset;
 // ("GetRS:", "Execute:") when these return their failure values.
 namespace CustomerStore {
 
-// The list of the search window, ordered by last name, then first name.
-std::optional<Recordset> ReadList();
+// A page of the search list: the customers the filter lets through, in the
+// order asked, from `offset` on, at most `limit` of them. A prefix and the
+// name order are walked on an index, so a page costs about its own rows
+// however many customers the shop has.
+std::optional<Recordset> ReadListPage(const CustomerFilter &filter, const CustomerListOrder &order, int offset,
+                                      int limit);
 // The highest customer id (0 for an empty table), or -1 after a failure.
 qint64 MaxCustomerId();
 

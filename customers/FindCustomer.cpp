@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QTableView>
 #include <QToolButton>
 
 namespace {
@@ -20,6 +23,9 @@ constexpr int kGridLeft = 6;  // the grid inside the panel
 constexpr int kFilterTop = 4; // the filter row
 constexpr int kRowGap = 4;
 const QPoint kParked(-1000, -1000);
+// A page is a few screens of the list: read in a few milliseconds, and
+// enough that scrolling seldom waits for the next.
+constexpr int kPageRows = 200;
 
 } // namespace
 
@@ -81,6 +87,12 @@ void FindCustomer::buildControls()
 
 void FindCustomer::connectGrid()
 {
+    // Near the end of what was read, the next page is read.
+    QScrollBar *bar = vbalGrid1->view()->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
+        if (value >= bar->maximum() - bar->pageStep())
+            readMore();
+    });
     connect(vbalGrid1, &vbalGrid::ColumnClick, this, &FindCustomer::onColumnClick);
     connect(vbalGrid1, &vbalGrid::ColumnResized, this, [this](int col, int, bool *) {
         if (col <= 3)
@@ -119,31 +131,20 @@ void FindCustomer::RefreshDB()
     showBusy(true);
     if (m_maxCustomerId < 0)
         m_maxCustomerId = CustomerStore::MaxCustomerId();
-    const auto rs = CustomerStore::ReadList();
-    m_list = rs ? CustomerList::fromRecordset(*rs) : CustomerList();
-    m_hitsValid = false;
-    fillAll();
     EditFilter();
     showBusy(false);
 }
 
 void FindCustomer::EditFilter()
 {
-    CustomerFilter filter;
-    filter.lastName = Text1->text();
-    filter.firstName = Text2->text();
-    filter.phone = Text3->text();
-    filter.recentOnly = chkShowRecent->isChecked();
-    filter.maxCustomerId = qMax<qint64>(0, m_maxCustomerId);
-    const CustomerFilter normalized = filter.normalized();
-    const bool narrowing = m_hitsValid && normalized.narrows(m_lastFilter);
-    m_hits = m_list.select(normalized, narrowing ? &m_hits : nullptr);
-    m_lastFilter = normalized;
-    m_hitsValid = true;
+    m_filter.lastName = Text1->text();
+    m_filter.firstName = Text2->text();
+    m_filter.phone = Text3->text();
+    m_filter.recentOnly = chkShowRecent->isChecked();
+    m_filter.maxCustomerId = qMax<qint64>(0, m_maxCustomerId);
     // A sort is undone by the next search, which lists in name order again.
-    if (m_sorted)
-        fillAll();
-    showHits();
+    m_order = CustomerListOrder();
+    readFirstPage();
 }
 
 void FindCustomer::SetFilter(const QString &lastName, const QString &firstName)
@@ -166,49 +167,52 @@ int FindCustomer::listedCount() const
     return vbalGrid1->VisibleRowCount();
 }
 
-// Every customer, one row each in list order: row n is list entry n - 1, so
-// a search only has to say which rows show.
-void FindCustomer::fillAll()
+// The first page of the search in one refill; the rest as it scrolls.
+void FindCustomer::readFirstPage()
 {
-    // Redraw off first, so the views are reset once for the whole refill.
     vbalGrid1->SetRedrawEnabled(false);
     vbalGrid1->ClearRows();
-    vbalGrid1->SetRowCount(m_list.size());
-    for (int i = 0; i < m_list.size(); ++i) {
-        const CustomerListEntry &e = m_list.at(i);
-        const int r = i + 1;
+    m_read = 0;
+    m_more = true;
+    readMore();
+    vbalGrid1->SetRedrawEnabled(true);
+}
+
+void FindCustomer::readMore()
+{
+    if (!m_more || m_reading)
+        return;
+    const QScopedValueRollback reading(m_reading, true);
+    const auto rs = CustomerStore::ReadListPage(m_filter, m_order, m_read, kPageRows);
+    const CustomerList page = rs ? CustomerList::fromRecordset(*rs) : CustomerList();
+    m_more = page.size() == kPageRows;
+    appendPage(page);
+}
+
+void FindCustomer::appendPage(const CustomerList &page)
+{
+    const int first = vbalGrid1->RowCount() + 1;
+    vbalGrid1->SetRowCount(vbalGrid1->RowCount() + page.size());
+    for (int i = 0; i < page.size(); ++i) {
+        const CustomerListEntry &e = page.at(i);
+        const int r = first + i;
         vbalGrid1->SetCell(r, 1, e.lastName, vbalGrid::OneLine, -1, -1, -1, nullptr, 0, -1, e.id);
         vbalGrid1->SetCell(r, 2, e.firstName);
         vbalGrid1->SetCell(r, 3, e.phone);
         vbalGrid1->SetCell(r, 4, e.address);
     }
-    vbalGrid1->SetRedrawEnabled(true);
-    m_sorted = false;
-}
-
-void FindCustomer::showHits()
-{
-    if (int(m_hits.size()) == m_list.size()) {
-        vbalGrid1->ShowAllRows();
-        return;
-    }
-    std::vector<int> rows(m_hits.size());
-    for (size_t k = 0; k < rows.size(); ++k)
-        rows[k] = m_hits[k] + 1;
-    vbalGrid1->ShowOnlyRows(rows);
+    m_read += page.size();
 }
 
 void FindCustomer::onColumnClick(int col)
 {
+    // The engine sorts, so the rows not read yet come in the same order.
     const WaitPointer busy;
-    m_sorted = true;
-    if (vbalGrid1->ColumnTag(col).isEmpty()) {
-        vbalGrid1->SortByColumn(col, vbalGrid::SortAscending);
-        vbalGrid1->SetColumnTag(col, QStringLiteral("DESC"));
-    } else {
-        vbalGrid1->SortByColumn(col, vbalGrid::SortDescending);
-        vbalGrid1->SetColumnTag(col, QString());
-    }
+    const bool ascending = vbalGrid1->ColumnTag(col).isEmpty();
+    vbalGrid1->SetColumnTag(col, ascending ? QStringLiteral("DESC") : QString());
+    m_order.column = col;
+    m_order.descending = !ascending;
+    readFirstPage();
 }
 
 void FindCustomer::showBusy(bool busy)

@@ -3,7 +3,6 @@
 #include "customers/CustomerList.h"
 
 #include <QWidget>
-#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -17,9 +16,9 @@ class vbalGrid;
 // regard to case) and by "Recent Customers Only". A double-click (or Enter)
 // picks a customer (SelectCustomer); "X" or Escape gives up (Cancel).
 //
-// The list is read from the database by RefreshDB (the host calls it each
-// time it shows the list) and narrowed in memory from then on, so a
-// keystroke never waits on the server.
+// Each search reads only the first page of what it finds, on the indexed
+// prefix, and more as the list is scrolled towards its end: a keystroke
+// costs the same with fifty customers or a quarter of a million.
 class FindCustomer : public QWidget
 {
     Q_OBJECT
@@ -41,7 +40,7 @@ public:
     void setCustomerid(int id) { m_customerid = id; }
 
     vbalGrid *grid() const { return vbalGrid1; }
-    // The number of customers listed now.
+    // The number of customers listed now (read so far).
     int listedCount() const;
 
 signals:
@@ -61,8 +60,9 @@ protected:
 private:
     void buildControls();
     void connectGrid();
-    void fillAll();
-    void showHits();
+    void readFirstPage();
+    void readMore();
+    void appendPage(const CustomerList &page);
     void layoutFilterRow();
     void onColumnClick(int col);
     void showBusy(bool busy);
@@ -77,12 +77,11 @@ private:
     QLabel *Label1 = nullptr;
     QToolButton *Label2 = nullptr;
 
-    CustomerList m_list;
-    // The last search and its hits: a longer prefix searches only these.
-    CustomerFilter m_lastFilter;
-    std::vector<int> m_hits;
-    bool m_hitsValid = false;
-    bool m_sorted = false;       // the rows were sorted since they were filled
+    CustomerFilter m_filter;     // the search listed now
+    CustomerListOrder m_order;   // and its order
+    int m_read = 0;              // rows read of it so far
+    bool m_more = false;         // it may hold rows not read yet
+    bool m_reading = false;      // a page is being read (the scroll bar moves meanwhile)
     qint64 m_maxCustomerId = -1; // read once, when the list is first opened
     int m_customerid = 0;
 };

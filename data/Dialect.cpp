@@ -147,3 +147,76 @@ QString Dialect::outerApply(const QString &select, const QString &alias) const
     }
     return QString();
 }
+
+QString Dialect::searchKey(const QString &expr) const
+{
+    switch (m_engine) {
+    case Engine::SQLite:
+        // Text columns are NOCASE, so the plain column index serves.
+        return QStringLiteral("%1 COLLATE NOCASE").arg(expr);
+    case Engine::PostgreSQL:
+        // Code-point order of the lower-cased text: the index's order and
+        // its prefix ranges do not hang on the server's locale.
+        return QStringLiteral("(lower(%1) COLLATE \"C\")").arg(expr);
+    case Engine::SQLServer:
+        return expr;
+    }
+    return expr;
+}
+
+QString Dialect::searchOrder(const QString &expr, bool descending) const
+{
+    const QString key = searchKey(expr);
+    if (m_engine == Engine::PostgreSQL)
+        return key + (descending ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" NULLS FIRST"));
+    return descending ? key + QStringLiteral(" DESC") : key;
+}
+
+QString Dialect::searchKeyStartsWith(const QString &expr, const QString &typed, QVariantList *values) const
+{
+    if (m_engine == Engine::SQLServer) {
+        values->append(likePrefix(typed));
+        return QStringLiteral("%1 LIKE ? ESCAPE '!'").arg(expr);
+    }
+    // A range on the key rather than LIKE: it is a plain index range on
+    // every plan, a prepared one's included, and "%" or "_" are just
+    // characters in it. Every text that starts with the prefix sorts below
+    // the prefix followed by the highest code point.
+    const QString key = searchKey(expr);
+    const QString bound = m_engine == Engine::PostgreSQL ? QStringLiteral("lower(?)") : QStringLiteral("?");
+    values->append(typed);
+    values->append(typed + QString::fromUcs4(U"\U0010FFFF"));
+    return QStringLiteral("%1 >= %2 AND %1 < %2").arg(key, bound);
+}
+
+QString Dialect::unindexed(const QString &column) const
+{
+    return m_engine == Engine::SQLite ? QStringLiteral("(+%1)").arg(column) : column;
+}
+
+QString Dialect::firstRows(const QString &select, int count) const
+{
+    if (m_engine == Engine::SQLServer) {
+        QString s = select;
+        return s.replace(0, 6, QStringLiteral("select top (%1)").arg(count));
+    }
+    return select + QStringLiteral(" LIMIT %1").arg(count);
+}
+
+QString Dialect::pageClause(int offset, int limit, QVariantList *values) const
+{
+    if (m_engine == Engine::SQLServer) {
+        values->append(offset);
+        values->append(limit);
+        return QStringLiteral(" OFFSET ? ROWS FETCH NEXT ? ROWS ONLY");
+    }
+    values->append(limit);
+    values->append(offset);
+    return QStringLiteral(" LIMIT ? OFFSET ?");
+}
+
+QString Dialect::concat(const QStringList &parts) const
+{
+    const QString op = m_engine == Engine::SQLServer ? QStringLiteral(" + ") : QStringLiteral(" || ");
+    return QLatin1Char('(') + parts.join(op) + QLatin1Char(')');
+}

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 // Every difference between the database engines lives here and in Schema.
 // Nothing outside data/ knows which engine runs: callers ask the dialect for
@@ -41,6 +42,29 @@ public:
 
     // A sort key that orders text without regard to case.
     QString orderText(const QString &expr) const;
+
+    // The case-blind key of a text column that a search list walks on an
+    // index: the expression the index holds, in an order that is the same
+    // on every counter whatever the server's locale (NULLs first).
+    QString searchKey(const QString &expr) const;
+    // searchKey(expr) in the list's order, ascending or descending.
+    QString searchOrder(const QString &expr, bool descending) const;
+    // A condition that the column starts with `typed` (taken literally, case
+    // aside) in the form that index serves, so a prefix reads only the rows
+    // it finds; its values are appended to *values.
+    QString searchKeyStartsWith(const QString &expr, const QString &typed, QVariantList *values) const;
+    // The column as an expression the engine will not walk an index of, for
+    // a condition that is only to be checked on the rows another index
+    // walks (SQLite's planner takes any index it can otherwise).
+    QString unindexed(const QString &column) const;
+    // A select ("select … from … where …") cut at its first `count` rows, in
+    // whatever order the engine finds them.
+    QString firstRows(const QString &select, int count) const;
+    // The rows from `offset`, at most `limit`, of an ordered select; its
+    // values are appended to *values.
+    QString pageClause(int offset, int limit, QVariantList *values) const;
+    // The texts joined into one (none of them NULL).
+    QString concat(const QStringList &parts) const;
 
     // An insert that hands back the new row's id in the same statement.
     QString insertReturningId(const QString &table, const QStringList &columns) const;

@@ -233,6 +233,26 @@ QStringList auditGuards(Engine e)
     return appendOnlyGuards(e) + truncateGuard(e);
 }
 
+// The search list walks the customers by the dialect's case-blind key in
+// name order, and finds a first name or a first phone by its prefix. On
+// SQLite and SQL Server the plain column indexes hold that key (the columns
+// ignore case), and the name index is there already.
+QStringList customerSearchIndexes(Engine e)
+{
+    const Dialect d(e);
+    const auto key = [&](const char *column) {
+        const QString c = QLatin1String(column);
+        return e == Engine::PostgreSQL ? d.searchKey(c) : c;
+    };
+    QStringList all;
+    if (e == Engine::PostgreSQL)
+        all << QStringLiteral("CREATE INDEX ix_customer_search ON customer (%1 NULLS FIRST, %2 NULLS FIRST, id)")
+                   .arg(key("lastname"), key("firstname"));
+    all << QStringLiteral("CREATE INDEX ix_customer_firstname ON customer (%1)").arg(key("firstname"))
+        << QStringLiteral("CREATE INDEX ix_customer_phone1 ON customer (%1)").arg(key("phone1"));
+    return all;
+}
+
 QStringList indexes(Engine e)
 {
     // Expression indexes serve the case- and blank-blind matches of the
@@ -254,6 +274,7 @@ QStringList indexes(Engine e)
         kAuditIndex,
         kOpenRowGuard,
     };
+    all << customerSearchIndexes(e);
     if (expr)
         all << QStringLiteral("CREATE INDEX ix_sales_status ON sales (upper(trim(status)))");
     return all;
@@ -982,6 +1003,10 @@ QStringList ViewStatements(Engine engine)
 QStringList UpgradeStep(Engine engine, int version)
 {
     QStringList step;
+    if (version == 6) {
+        // A customer search that reads a page on an index, not every row.
+        step << customerSearchIndexes(engine);
+    }
     if (version == 5) {
         // The audit log can't be emptied at one stroke either.
         step << truncateGuard(engine);

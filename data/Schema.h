@@ -66,7 +66,8 @@ constexpr int kSqliteApplicationId = 0x54534C59;
 // version 3 adds when each customer was entered and allows one open time
 // row per employee; version 4 adds the audit log, whose rows the engine
 // refuses to change or delete; version 5 has the engine refuse to empty it
-// with TRUNCATE as well.
-constexpr int kSchemaVersion = 5;
+// with TRUNCATE as well; version 6 adds the indexes the customer search
+// list reads its pages on.
+constexpr int kSchemaVersion = 6;
 
 } // namespace Schema

@@ -49,6 +49,10 @@ CREATE INDEX ix_auditlog_at ON auditlog (at, counter)
 GO
 CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) WHERE timeout IS NULL AND employeeid IS NOT NULL
 GO
+CREATE INDEX ix_customer_firstname ON customer (firstname)
+GO
+CREATE INDEX ix_customer_phone1 ON customer (phone1)
+GO
 CREATE TRIGGER auditlog_append_only ON auditlog INSTEAD OF UPDATE, DELETE AS THROW 51000, 'the audit log is only ever added to', 1
 GO
 CREATE TABLE auditlog_no_truncate (auditid int NULL CONSTRAINT fk_auditlog_no_truncate REFERENCES auditlog (id))
@@ -67,7 +71,7 @@ CREATE TABLE tessaly_info (name varchar(64) PRIMARY KEY, value varchar(64))
 GO
 INSERT INTO tessaly_info (name, value) VALUES ('application', 'Tessaly')
 GO
-INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '5')
+INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '6')
 GO
 INSERT INTO State (code) VALUES ('AK'),('AL'),('AR'),('AZ'),('CA'),('CO'),('CT'),('DC'),('DE'),('FL'),('GA'),('HI'),('IA'),('ID'),('IL'),('IN'),('KS'),('KY'),('LA'),('MA'),('MD'),('ME'),('MI'),('MN'),('MO'),('MS'),('MT'),('NC'),('ND'),('NE'),('NH'),('NJ'),('NM'),('NV'),('NY'),('OH'),('OK'),('OR'),('PA'),('RI'),('SC'),('SD'),('TN'),('TX'),('UT'),('VA'),('VT'),('WA'),('WI'),('WV'),('WY')
 GO

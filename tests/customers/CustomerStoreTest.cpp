@@ -20,14 +20,19 @@ protected:
     void SetUp() override { TESSALY_USE_FRESH_DATABASE(GetParam()); }
     void TearDown() override { CustomerFixtures::AllowChanges(GetParam()); }
 
-    // The last names the search list shows for a filter, in list order.
+    // The customers the search list shows for a filter, in list order.
+    CustomerList listed(const CustomerFilter &filter = CustomerFilter())
+    {
+        const auto rs = CustomerStore::ReadListPage(filter, CustomerListOrder(), 0, 1000);
+        EXPECT_TRUE(rs);
+        return rs ? CustomerList::fromRecordset(*rs) : CustomerList();
+    }
+
     QStringList lastNames(const CustomerFilter &filter)
     {
-        const auto rs = CustomerStore::ReadList();
-        EXPECT_TRUE(rs);
-        const CustomerList list = CustomerList::fromRecordset(*rs);
+        const CustomerList list = listed(filter);
         QStringList names;
-        for (const int i : list.select(filter))
+        for (int i = 0; i < list.size(); ++i)
             names << list.at(i).lastName;
         return names;
     }
@@ -88,17 +93,15 @@ TEST_P(CustomerStoreTest, ThePhoneBoxSearchesTheFirstPhoneWhicheverIsPreferred)
     const int work = AddCustomer(QStringLiteral("B"), QStringLiteral("Work"), QStringLiteral("7135550000"), 1);
     Database::Execute(QStringLiteral("update customer set phone2 = ? where id = ?"),
                       {QStringLiteral("5125559999"), work});
-    const auto rs = CustomerStore::ReadList();
-    ASSERT_TRUE(rs);
-    const CustomerList list = CustomerList::fromRecordset(*rs);
+    const CustomerList list = listed();
     ASSERT_EQ(list.size(), 2);
     EXPECT_EQ(list.at(0).phone, QStringLiteral("5125550101"));
     EXPECT_EQ(list.at(1).phone, QStringLiteral("5125559999")); // work is preferred, so shown
     CustomerFilter f;
     f.phone = QStringLiteral("512");
-    const auto hits = list.select(f);
-    ASSERT_EQ(hits.size(), 1u);
-    EXPECT_EQ(list.at(hits[0]).id, home);
+    const CustomerList hits = listed(f);
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(hits.at(0).id, home);
 }
 
 TEST_P(CustomerStoreTest, TheListShowsNullsAndOddPreferencesQuietly)
@@ -108,9 +111,7 @@ TEST_P(CustomerStoreTest, TheListShowsNullsAndOddPreferencesQuietly)
                                      "where id = ?"),
                       {id});
     AddCustomer(QStringLiteral("Three"), QStringLiteral("Out"), QStringLiteral("5125550102"), 3);
-    const auto rs = CustomerStore::ReadList();
-    ASSERT_TRUE(rs);
-    const CustomerList list = CustomerList::fromRecordset(*rs);
+    const CustomerList list = listed();
     ASSERT_EQ(list.size(), 2);
     EXPECT_EQ(list.at(0).lastName, QStringLiteral("Everywhere"));
     EXPECT_EQ(list.at(0).firstName, QStringLiteral(" "));
@@ -138,6 +139,58 @@ TEST_P(CustomerStoreTest, RecentMeansTheHundredNewestIdsAndIdsPast32767Work)
     ASSERT_EQ(CustomerStore::Load(40200, &r), CustomerStore::LoadResult::Loaded);
     EXPECT_EQ(r.id, 40200);
     EXPECT_EQ(r.lastName, QStringLiteral("Newest"));
+}
+
+// The list is read a page at a time as it scrolls: the pages must join
+// into the whole list, in the name order and in each header's order, with
+// ties in name order.
+TEST_P(CustomerStoreTest, PagesJoinIntoTheWholeListInEveryOrder)
+{
+    const QStringList last = {"Lee", "lee", "LEE", "Abbot", "", "Zane", "o'Hara", "O'Hara", "100% Audio"};
+    for (int i = 0; i < 23; ++i) {
+        const int id = AddCustomer(QStringLiteral("F%1").arg(i % 4), last[i % last.size()],
+                                   QStringLiteral("51255501%1").arg(i % 7), i % 5);
+        Database::Execute(
+            QStringLiteral("update customer set address1 = ?, zipcode = ? where id = ?"),
+            {QStringLiteral("%1 Oak").arg(i % 6),
+             i % 3 ? QVariant(QStringLiteral("787%1").arg(i % 2)) : QVariant(QMetaType(QMetaType::QString)), id});
+    }
+    const auto text = [](const CustomerListEntry &e, int column) {
+        const QString texts[] = {QString(), e.lastName, e.firstName, e.phone, e.address};
+        return texts[column].toLower();
+    };
+    for (int column = 0; column <= 4; ++column) {
+        for (const bool descending : {false, true}) {
+            const CustomerListOrder order{column, descending};
+            const auto whole = CustomerStore::ReadListPage(CustomerFilter(), order, 0, 1000);
+            ASSERT_TRUE(whole);
+            const CustomerList all = CustomerList::fromRecordset(*whole);
+            ASSERT_EQ(all.size(), 23);
+            QList<int> paged;
+            for (int offset = 0; offset < 30; offset += 5) {
+                const auto rs = CustomerStore::ReadListPage(CustomerFilter(), order, offset, 5);
+                ASSERT_TRUE(rs);
+                const CustomerList page = CustomerList::fromRecordset(*rs);
+                for (int i = 0; i < page.size(); ++i)
+                    paged << page.at(i).id;
+            }
+            QList<int> ids;
+            for (int i = 0; i < all.size(); ++i)
+                ids << all.at(i).id;
+            EXPECT_EQ(paged, ids) << column << descending;
+            for (int i = 1; i < all.size(); ++i) {
+                const CustomerListEntry &a = all.at(i - 1), &b = all.at(i);
+                const int byColumn = column ? text(a, column).compare(text(b, column)) : 0;
+                const int byName = a.lastName.toLower() != b.lastName.toLower()
+                    ? a.lastName.toLower().compare(b.lastName.toLower())
+                    : a.firstName.toLower().compare(b.firstName.toLower());
+                if (byColumn != 0)
+                    EXPECT_EQ(byColumn < 0, !descending) << column << " at " << i;
+                else
+                    EXPECT_LE(byName, 0) << column << " at " << i;
+            }
+        }
+    }
 }
 
 TEST_P(CustomerStoreTest, AnExistingCustomerIsUpdatedAndReadBack)

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -130,6 +131,39 @@ TEST_P(FindCustomerTest, TypingIntoTheLastNameBoxNarrowsAtEachKeystroke)
     EXPECT_EQ(listed(), (QStringList{"Jones"}));
     EXPECT_EQ(grid->CellValue(shownRow(1), 3), QStringLiteral("7135550103"));
     EXPECT_EQ(grid->CellValue(shownRow(1), 4), QStringLiteral("1 Main St 78701"));
+}
+
+// A long list is read as it is scrolled: what shows first is a page, the
+// rest comes in name order as the clerk scrolls down, each customer once.
+TEST_P(FindCustomerTest, ALongListComesInAsItIsScrolled)
+{
+    ASSERT_TRUE(Database::Transaction([] {
+        for (int i = 0; i < 446; ++i) {
+            if (Database::Execute(
+                    QStringLiteral("insert into customer (firstname, lastname) values (?, ?)"),
+                    {QStringLiteral("F%1").arg(i), QStringLiteral("Many%1").arg(i, 3, 10, QLatin1Char('0'))})
+                != 1)
+                return false;
+        }
+        return true;
+    }));
+    find.RefreshDB();
+    EXPECT_EQ(find.listedCount(), 200);
+    QScrollBar *bar = grid->view()->verticalScrollBar();
+    for (int scrolls = 0; scrolls < 5 && find.listedCount() < 450; ++scrolls) {
+        QApplication::processEvents(); // the scroll bar learns the rows read
+        bar->setValue(bar->maximum());
+    }
+    const QStringList names = listed();
+    ASSERT_EQ(names.size(), 450);
+    EXPECT_EQ(names.first(), QStringLiteral("Jones"));
+    EXPECT_EQ(names.at(1), QStringLiteral("Many000"));
+    EXPECT_EQ(names.at(446), QStringLiteral("Many445"));
+    EXPECT_EQ(names.last(), QStringLiteral("Smith"));
+    // A prefix reads only what it finds.
+    QTest::keyClicks(lastName, QStringLiteral("many44"));
+    EXPECT_EQ(listed(), (QStringList{"Many440", "Many441", "Many442", "Many443", "Many444", "Many445"}));
+    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_P(FindCustomerTest, DownAndEnterPickFromTheKeyboard)

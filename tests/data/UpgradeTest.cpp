@@ -101,7 +101,10 @@ std::optional<Database::ConnectionSettings> version4Database(Engine engine, QStr
         return s;
     QStringList statements;
     for (const QString &sql : Schema::CreateStatements(engine)) {
-        if (!sql.contains(QLatin1String("no_truncate")))
+        // Version 4 had neither the truncate guard nor the customer search's
+        // indexes.
+        if (!sql.contains(QLatin1String("no_truncate")) && !sql.contains(QLatin1String("ix_customer_firstname"))
+            && !sql.contains(QLatin1String("ix_customer_phone1")) && !sql.contains(QLatin1String("ix_customer_search")))
             statements << sql;
     }
     runOutside(*s,

@@ -29,6 +29,8 @@ CREATE INDEX ix_timeinout_employeeid ON TimeInOut (employeeid, timein)
 CREATE INDEX ix_customer_name ON customer (lastname, firstname)
 CREATE INDEX ix_auditlog_at ON auditlog (at, counter)
 CREATE UNIQUE INDEX ux_timeinout_open ON TimeInOut (employeeid) WHERE timeout IS NULL AND employeeid IS NOT NULL
+CREATE INDEX ix_customer_firstname ON customer (firstname)
+CREATE INDEX ix_customer_phone1 ON customer (phone1)
 CREATE TRIGGER auditlog_append_only ON auditlog INSTEAD OF UPDATE, DELETE AS THROW 51000, 'the audit log is only ever added to', 1
 CREATE TABLE auditlog_no_truncate (auditid int NULL CONSTRAINT fk_auditlog_no_truncate REFERENCES auditlog (id))
 CREATE VIEW vw_product_available AS SELECT p.id, p.barcode, p.category, p.description, p.cost, p.msrp, p.price, p.modelnumber, p.partnumber, p.qoh, p.gm, coalesce(r.reserve, 0) + coalesce(b.reserve, 0) AS reserve, coalesce(p.qoh, 0) - coalesce(r.reserve, 0) - coalesce(b.reserve, 0) AS available FROM product p LEFT JOIN (SELECT upper(rtrim(si.partnumber)) AS pn, sum(coalesce(si.quantity, 0)) AS reserve FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND NOT (coalesce(rtrim(si.partnumber), '') = '') GROUP BY upper(rtrim(si.partnumber))) r ON r.pn = upper(rtrim(p.partnumber)) LEFT JOIN (SELECT x.productid, sum(x.quantity) AS reserve FROM (SELECT (SELECT min(px.id) FROM product px WHERE upper(rtrim(px.barcode)) = upper(rtrim(si.barcode)) AND upper(rtrim(si.barcode)) <> '') AS productid, coalesce(si.quantity, 0) AS quantity FROM salesitem si JOIN sales s ON s.id = si.salesid WHERE upper(ltrim(rtrim(s.status))) = 'OPEN' AND coalesce(rtrim(si.partnumber), '') = '') x GROUP BY x.productid) b ON b.productid = p.id
@@ -38,7 +40,7 @@ CREATE VIEW vw_EmployeeTime AS SELECT t.id AS timeid, t.employeeid AS id, t.time
 CREATE VIEW vw_employee AS SELECT id, lastname, firstname, title FROM employee WHERE coalesce(active, 1) <> 0
 CREATE TABLE tessaly_info (name varchar(64) PRIMARY KEY, value varchar(64))
 INSERT INTO tessaly_info (name, value) VALUES ('application', 'Tessaly')
-INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '5')
+INSERT INTO tessaly_info (name, value) VALUES ('schema_version', '6')
 INSERT INTO State (code) VALUES ('AK'),('AL'),('AR'),('AZ'),('CA'),('CO'),('CT'),('DC'),('DE'),('FL'),('GA'),('HI'),('IA'),('ID'),('IL'),('IN'),('KS'),('KY'),('LA'),('MA'),('MD'),('ME'),('MI'),('MN'),('MO'),('MS'),('MT'),('NC'),('ND'),('NE'),('NH'),('NJ'),('NM'),('NV'),('NY'),('OH'),('OK'),('OR'),('PA'),('RI'),('SC'),('SD'),('TN'),('TX'),('UT'),('VA'),('VT'),('WA'),('WI'),('WV'),('WY')
 
 -- Schema::UpgradeStep 2 (each its own batch, in one transaction)
@@ -64,6 +66,10 @@ CREATE TRIGGER auditlog_append_only ON auditlog INSTEAD OF UPDATE, DELETE AS THR
 
 -- Schema::UpgradeStep 5 (each its own batch, in one transaction)
 CREATE TABLE auditlog_no_truncate (auditid int NULL CONSTRAINT fk_auditlog_no_truncate REFERENCES auditlog (id))
+
+-- Schema::UpgradeStep 6 (each its own batch, in one transaction)
+CREATE INDEX ix_customer_firstname ON customer (firstname)
+CREATE INDEX ix_customer_phone1 ON customer (phone1)
 
 -- Schema::MarkerStatements
 select 1 from information_schema.tables where table_schema = schema_name() and table_type = 'BASE TABLE' and table_name = ?
