@@ -42,40 +42,57 @@ int bigTicket()
     return int(id);
 }
 
-// The same statements bare, prepared on one connection: the transaction,
-// the data layer's check that the database was not restored meanwhile, the
-// status, the stock of all the ticket's products in one update, and the
-// audit log's question who last re-opened the ticket.
-void bareFinalize(QSqlDatabase &db, int id, int sign)
+// The same statements bare, each prepared once on one connection: the
+// transaction, the data layer's check that the database was not restored
+// meanwhile, the status, the stock of all the ticket's products in one
+// update, and the audit log's question who last re-opened the ticket.
+class BareFinalize
 {
-    db.transaction();
-    QSqlQuery generation(db);
-    generation.setForwardOnly(true);
-    generation.exec(QStringLiteral("select value from tessaly_info where name = 'restore_generation'"));
-    generation.next();
-    QSqlQuery status(db);
-    status.prepare(QStringLiteral("update sales set status = ?, Closedate = ? where id = ? and %1 = ?")
-                       .arg(Database::CurrentDialect().trimUpper(QStringLiteral("status"))));
-    status.addBindValue(sign < 0 ? QStringLiteral("Close") : QStringLiteral("Open"));
-    status.addBindValue(QStringLiteral("2026-03-01 11:00:00"));
-    status.addBindValue(id);
-    status.addBindValue(sign < 0 ? QStringLiteral("OPEN") : QStringLiteral("CLOSE"));
-    status.exec();
-    QSqlQuery stock(db);
-    stock.prepare(StockMoves::MoveStatement());
-    stock.addBindValue(sign);
-    stock.addBindValue(id);
-    stock.addBindValue(id);
-    stock.exec();
-    QSqlQuery reopener(db);
-    reopener.setForwardOnly(true);
-    reopener.prepare(QStringLiteral("select who from auditlog where action = ? and subject = ? order by id desc"));
-    reopener.addBindValue(QStringLiteral("re-open"));
-    reopener.addBindValue(QStringLiteral("ticket %1").arg(id));
-    reopener.exec();
-    reopener.next();
-    db.commit();
-}
+public:
+    explicit BareFinalize(const QSqlDatabase &db)
+        : m_db(db)
+        , m_generation(db)
+        , m_status(db)
+        , m_stock(db)
+        , m_reopener(db)
+    {
+        m_generation.setForwardOnly(true);
+        m_generation.prepare(QStringLiteral("select value from tessaly_info where name = 'restore_generation'"));
+        m_status.prepare(QStringLiteral("update sales set status = ?, Closedate = ? where id = ? and %1 = ?")
+                             .arg(Database::CurrentDialect().trimUpper(QStringLiteral("status"))));
+        m_stock.prepare(StockMoves::MoveStatement());
+        m_reopener.setForwardOnly(true);
+        m_reopener.prepare(
+            QStringLiteral("select who from auditlog where action = ? and subject = ? order by id desc"));
+    }
+
+    void run(int id, int sign)
+    {
+        m_db.transaction();
+        m_generation.exec();
+        m_generation.next();
+        m_generation.finish();
+        m_status.addBindValue(sign < 0 ? QStringLiteral("Close") : QStringLiteral("Open"));
+        m_status.addBindValue(QStringLiteral("2026-03-01 11:00:00"));
+        m_status.addBindValue(id);
+        m_status.addBindValue(sign < 0 ? QStringLiteral("OPEN") : QStringLiteral("CLOSE"));
+        m_status.exec();
+        m_stock.addBindValue(sign);
+        m_stock.addBindValue(id);
+        m_stock.addBindValue(id);
+        m_stock.exec();
+        m_reopener.addBindValue(QStringLiteral("re-open"));
+        m_reopener.addBindValue(QStringLiteral("ticket %1").arg(id));
+        m_reopener.exec();
+        m_reopener.next();
+        m_reopener.finish();
+        m_db.commit();
+    }
+
+private:
+    QSqlDatabase m_db;
+    QSqlQuery m_generation, m_status, m_stock, m_reopener;
+};
 
 void require(bool ok, const char *what)
 {
@@ -120,11 +137,11 @@ int main(int argc, char **argv)
             reopen.push_back(Bench::medianMs(
                 [&] { require(TicketStore::ReopenTicket(id) == TicketChange::Done, "re-open"); }, 1, 0));
         }
-        QSqlDatabase db = Database::GetConnection();
+        BareFinalize bareFinalize(Database::GetConnection());
         int sign = -1;
         const double bare = Bench::medianMs(
             [&] {
-                bareFinalize(db, id, sign);
+                bareFinalize.run(id, sign);
                 sign = -sign;
             },
             runs, 2);
