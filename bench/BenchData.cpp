@@ -60,4 +60,22 @@ void tickets(int n, int customerCount)
         QStringLiteral("INSERT INTO payment (salesid, description, amount) SELECT id, 'Visa', 25.5 FROM sales"));
 }
 
+void labor(int n)
+{
+    Bench::bulk(
+        series(n)
+        + QStringLiteral("INSERT INTO labor (category, description, ours, cog) "
+                         "SELECT 'Install' || (i % 5), 'Install job ' || i, 50 + i % 60, 30 + i % 40 FROM seq"));
+}
+
+bool useChain(Engine engine)
+{
+    return Bench::useCachedDatabase(engine, QStringLiteral("chain"), [] {
+        customers(kChainCustomers);
+        products(kChainProducts);
+        labor(40);
+        tickets(kChainTickets, kChainCustomers);
+    });
+}
+
 } // namespace BenchData

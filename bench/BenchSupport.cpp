@@ -304,7 +304,7 @@ void record(const Figure &f, const QString &verdict)
                              verdict == QLatin1String("FAILED") ? QStringLiteral("-")
                                                                 : QString::number(f.value, 'f', 4),
                              f.unit,
-                             f.target > 0 ? QString::number(f.target, 'f', 4) : QStringLiteral("-"),
+                             f.target > 0 || f.zeroTarget ? QString::number(f.target, 'f', 4) : QStringLiteral("-"),
                              f.bare > 0 ? QString::number(f.bare, 'f', 4) : QStringLiteral("-"),
                              f.targetRatio > 0 ? QString::number(f.targetRatio, 'f', 2) : QStringLiteral("-"),
                              verdict};
@@ -376,14 +376,16 @@ void printHeader()
 void print(const Figure &f)
 {
     const double ratio = f.bare > 0 ? f.value / f.bare : 0;
-    const bool hasTarget = f.target > 0 || f.targetRatio > 0;
+    const bool hasTarget = f.target > 0 || f.targetRatio > 0 || f.zeroTarget;
     bool ok = true;
     if (f.target > 0 && f.value > f.target)
+        ok = false;
+    if (f.zeroTarget && f.value != 0)
         ok = false;
     if (f.targetRatio > 0 && ratio > f.targetRatio)
         ok = false;
     QStringList target;
-    if (f.target > 0)
+    if (f.target > 0 || f.zeroTarget)
         target << number(f.target) + QLatin1Char(' ') + f.unit;
     if (f.targetRatio > 0)
         target << QStringLiteral("%1x").arg(f.targetRatio, 0, 'f', 1);

@@ -44,6 +44,7 @@ struct Figure
     double bare = 0;        // 0: no bare-engine comparison
     double targetRatio = 0; // 0: no ratio target; value / bare must not exceed it
     QString unit = QStringLiteral("ms");
+    bool zeroTarget = false; // the value must be 0 (failures, mismatches)
 };
 
 void print(const Figure &figure);

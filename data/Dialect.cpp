@@ -35,10 +35,15 @@ QString Dialect::trimUpper(const QString &expr) const
 
 QString Dialect::textEquals(const QString &expr) const
 {
+    return QStringLiteral("%1 = %2").arg(textKey(expr), textKey(QStringLiteral("?")));
+}
+
+QString Dialect::textKey(const QString &expr) const
+{
     // SQL Server's default collation already ignores case and trailing blanks.
     if (m_engine == Engine::SQLServer)
-        return QStringLiteral("%1 = ?").arg(expr);
-    return QStringLiteral("upper(rtrim(%1)) = upper(rtrim(?))").arg(expr);
+        return expr;
+    return QStringLiteral("upper(rtrim(%1))").arg(expr);
 }
 
 QString Dialect::textStartsWith(const QString &expr) const

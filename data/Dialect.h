@@ -25,6 +25,9 @@ public:
     // regard to case and ignored trailing blanks; these behave so everywhere.
     // Equality: role = 'Admin ' finds "admin".
     QString textEquals(const QString &expr) const;
+    // The form of a text that textEquals compares, for matching two columns
+    // ("upper(rtrim(p.partnumber)) = upper(rtrim(si.partnumber))").
+    QString textKey(const QString &expr) const;
     // Prefix: bind likePrefix(typed) ("Sm" finds "Smith" and "smith").
     QString textStartsWith(const QString &expr) const;
     // Substring: bind likeContains(typed).

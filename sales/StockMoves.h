@@ -11,15 +11,22 @@
 namespace StockMoves {
 
 // Inside a transaction: moves the stock of the ticket's lines by sign × the
-// quantities they hold now (sign −1 to finalize, +1 to re-open). Part
-// numbers are matched without regard to case or trailing blanks; each part
-// number is updated once, in part-number order, then each product of a line
-// without one in id order, so two counters finalizing tickets that share
-// products never wait on each other in a circle.
+// quantities they hold now (sign −1 to finalize, +1 to re-open), in one
+// statement for all its products however many lines it has. Part numbers
+// are matched without regard to case or trailing blanks; a product that
+// several lines reach moves once, by their sum. The server takes the
+// products' rows in the order of their ids as it groups them, so two
+// counters finalizing tickets that share products wait for each other
+// rather than in a circle; a unit of work it does break up as a deadlock is
+// run again by the data layer.
 bool MoveTicketStock(int salesId, int sign);
+// The statement MoveTicketStock runs; it binds the sign, then the ticket
+// twice.
+QString MoveStatement();
 
 // The ticket's lines whose part number no product has, "line 2 (HU-9, Head
-// unit)", in line order: finalizing takes no stock for them. nullopt when
+// unit)", in line order, read in one query: finalizing takes no stock for
+// them. nullopt when
 // they could not be read (the data layer has said why).
 std::optional<QStringList> UnmatchedLines(int salesId);
 

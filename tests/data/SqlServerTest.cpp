@@ -239,6 +239,7 @@ QList<std::pair<QString, QString>> renderedStatements(const QList<Source> &sourc
     add(QStringLiteral("Dialect::beginTransaction"), {d.beginTransaction()});
     add(QStringLiteral("Dialect::trimUpper(status)"), {d.trimUpper(QStringLiteral("status"))});
     add(QStringLiteral("Dialect::textEquals(barcode)"), {d.textEquals(QStringLiteral("barcode"))});
+    add(QStringLiteral("Dialect::textKey(partnumber)"), {d.textKey(QStringLiteral("partnumber"))});
     add(QStringLiteral("Dialect::textStartsWith(lastname)"), {d.textStartsWith(QStringLiteral("lastname"))});
     add(QStringLiteral("Dialect::textContains(description)"), {d.textContains(QStringLiteral("description"))});
     add(QStringLiteral("Dialect::orderText(lastname)"), {d.orderText(QStringLiteral("lastname"))});

@@ -108,6 +108,9 @@ upper(ltrim(rtrim(status)))
 -- Dialect::textEquals(barcode)
 barcode = ?
 
+-- Dialect::textKey(partnumber)
+partnumber
+
 -- Dialect::textStartsWith(lastname)
 lastname LIKE ? ESCAPE '!'
 

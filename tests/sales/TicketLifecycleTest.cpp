@@ -1,6 +1,7 @@
 // Tickets from creation to finalize, re-open and removal, with the stock
 // moves that go with them, on real engines.
 #include "data/Database.h"
+#include "sales/StockMoves.h"
 #include "sales/TicketLines.h"
 #include "sales/TicketStore.h"
 #include "tests/support/OtherCounter.h"
@@ -79,6 +80,45 @@ TEST_P(TicketLifecycle, FinalizeTakesStockAndReopenPutsItBack)
     EXPECT_DOUBLE_EQ(qoh(twin), 5);
     EXPECT_TRUE(TicketStore::LoadHeader(t)->closeDate.isValid()) << "the close date is overwritten, not cleared";
     EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// Lines of one part, however its number is written, take their sum from
+// every product of that part; lines added by bar code from a product without
+// a part number take from that product alone; a line whose part no product
+// has takes nothing and is named by its place among all the lines.
+TEST_P(TicketLifecycle, RepeatedPartsAndLinesWithoutAProductMoveStockOncePerProduct)
+{
+    const int p = product(QStringLiteral("111"), QStringLiteral("P"), 10, 10);
+    const int twin = product(QStringLiteral("222"), QStringLiteral("p "), 12, 5);
+    const int loose = product(QStringLiteral("333"), QString(""), 5, 7);
+    const int other = product(QStringLiteral("444"), QStringLiteral("Q"), 5, 4);
+    const int t = ticket(customerId);
+    equipmentLine(t, QStringLiteral("P"), 10, 2);
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(TicketLines::AddTicketLine(t, QStringLiteral("333"), TicketLines::Source::Barcode),
+                  TicketLines::Result::Done);
+    equipmentLine(t, QStringLiteral("GONE-1"), 10, 4);
+    equipmentLine(t, QStringLiteral("p"), 10, 3);
+
+    const std::optional<QStringList> unmatched = StockMoves::UnmatchedLines(t);
+    ASSERT_TRUE(unmatched);
+    EXPECT_EQ(*unmatched, QStringList{QStringLiteral("line 4 (GONE-1, Line GONE-1)")});
+
+    ASSERT_EQ(TicketStore::CloseTicket(t), TicketChange::Done);
+    EXPECT_DOUBLE_EQ(qoh(p), 5);
+    EXPECT_DOUBLE_EQ(qoh(twin), 0);
+    EXPECT_DOUBLE_EQ(qoh(loose), 5);
+    EXPECT_DOUBLE_EQ(qoh(other), 4);
+
+    ASSERT_EQ(TicketStore::ReopenTicket(t), TicketChange::Done);
+    EXPECT_DOUBLE_EQ(qoh(p), 10);
+    EXPECT_DOUBLE_EQ(qoh(twin), 5);
+    EXPECT_DOUBLE_EQ(qoh(loose), 7);
+    EXPECT_DOUBLE_EQ(qoh(other), 4);
+    ASSERT_EQ(TicketStore::CloseTicket(t), TicketChange::Done);
+    EXPECT_DOUBLE_EQ(qoh(p), 5);
+    EXPECT_DOUBLE_EQ(qoh(loose), 5);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
 }
 
 // Products saved without a part number share nothing: a sold one's stock
