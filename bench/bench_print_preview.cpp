@@ -1,16 +1,20 @@
 // The print preview and PDF of long text documents: time to the first page
-// shown, time per page turned, disk and memory used, and the whole document
-// written as a PDF.
+// shown, time per page turned (to a page not seen and back to one seen),
+// what a page costs to draw, write and read back, disk and memory used for
+// each page looked at, and the whole document written as a PDF.
 #include "bench/BenchSupport.h"
 #include "print/PageImageStore.h"
+#include "print/PageImageSurface.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/frmMultiPgPreview.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <malloc.h>
@@ -70,10 +74,52 @@ void size(const QString &name, double mb, double target = 0)
     Bench::print({name, QStringLiteral("-"), mb, target, 0, 0, QStringLiteral("MB")});
 }
 
-// The disk the preview of the first, short document took with its first
-// page shown: a longer document must take no more, as pages never shown
-// take none.
-double g_firstPageDisk = 0;
+// Bytes of every preview page file in the temporary folder (private to
+// this program, see main) and below it.
+qint64 pageFileBytes()
+{
+    qint64 total = 0;
+    QDirIterator it(QDir::tempPath(), {QStringLiteral("PPview*")}, QDir::Files | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        total += it.nextFileInfo().size();
+    return total;
+}
+
+// Writes an image and reads it back in a format: the median times and the
+// size of the file.
+void fileCosts(const QImage &page, const char *format, int compression, const QString &what)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.") + QLatin1String(format));
+    const double write = Bench::medianMs(
+        [&] {
+            QImageWriter writer(path, format);
+            writer.setCompression(compression);
+            writer.write(page);
+        },
+        7, 1);
+    const double read = Bench::medianMs([&] { QImage(path, format); }, 7, 1);
+    Bench::print({QStringLiteral("for comparison: page written as %1").arg(what), QStringLiteral("-"), write, 0, 0, 0});
+    Bench::print({QStringLiteral("for comparison: page read from %1").arg(what), QStringLiteral("-"), read, 0, 0, 0});
+    size(QStringLiteral("for comparison: page file as %1").arg(what), megabytes(QFileInfo(path).size()));
+}
+
+// What drawing a page from the recording costs (what a page turn does), and
+// what storing its image instead would: written and read back as a bitmap
+// and as a PNG at zlib's fastest level.
+void pageImageCosts(const std::shared_ptr<const RecordedDocument> &doc, const QString &label)
+{
+    const int count = int(doc->pages.size());
+    int next = 0;
+    const double draw = Bench::medianMs(
+        [&] { RenderPageImage(*doc, next++ % count, PageImageStore::DefaultDotsPerInch); }, 9, 2);
+    const QImage page = RenderPageImage(*doc, 0, PageImageStore::DefaultDotsPerInch);
+    const QString at = QStringLiteral("%1x%2, %3").arg(page.width()).arg(page.height()).arg(label);
+    Bench::print({QStringLiteral("page drawn from the recording (%1)").arg(at), QStringLiteral("-"), draw, 0, 0, 0});
+    fileCosts(page, "bmp", -1, QStringLiteral("BMP (%1)").arg(at));
+    fileCosts(page, "png", 11, QStringLiteral("PNG, fastest level (%1)").arg(at));
+}
 
 void measure(int pages)
 {
@@ -100,10 +146,7 @@ void measure(int pages)
     frmMultiPgPreview window(doc);
     window.show();
     QCoreApplication::processEvents();
-    const double firstDisk = megabytes(window.pageStore().diskBytes());
-    size(QStringLiteral("disk: first page shown of %1").arg(pages), firstDisk, g_firstPageDisk);
-    if (g_firstPageDisk == 0)
-        g_firstPageDisk = firstDisk;
+    const double heapOnePage = heapMegabytes();
     const int turns = std::min(pages - 1, 40);
     const double turn = Bench::medianMs(
         [&] {
@@ -114,13 +157,24 @@ void measure(int pages)
     Bench::print(
         {QStringLiteral("page turned to a page not seen (%1)").arg(label), QStringLiteral("-"), turn, 100, 0, 0});
     const int shown = window.CurrentPageIndex() + 1;
-    // At most PageFilesKept page files stay on disk, each the size of the
-    // first page's.
-    size(QStringLiteral("disk: %1 pages shown of %2").arg(shown).arg(pages), megabytes(window.pageStore().diskBytes()),
-         g_firstPageDisk * PageImageStore::PageFilesKept);
+    // What the pages looked at left behind, on disk and in memory, beyond
+    // the one on the screen.
+    size(QStringLiteral("disk per page looked at (%1 of %2)").arg(shown).arg(label), megabytes(pageFileBytes()) / shown,
+         1.5);
+    size(QStringLiteral("memory per page looked at (%1 of %2)").arg(shown).arg(label),
+         std::max(0.0, heapMegabytes() - heapOnePage) / std::max(1, shown - 1), 1.5);
+    const double back = Bench::medianMs(
+        [&] {
+            window.previousPage();
+            QCoreApplication::processEvents();
+        },
+        turns - 3, 3);
+    Bench::print(
+        {QStringLiteral("page turned back to a page seen (%1)").arg(label), QStringLiteral("-"), back, 100, 0, 0});
     size(QStringLiteral("memory: the recorded document (%1)").arg(label), recorded - before);
     size(QStringLiteral("memory: process with preview open (%1)").arg(label), residentMegabytes());
     window.close();
+    pageImageCosts(doc, label);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("doc.pdf"));
@@ -136,6 +190,10 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The preview's temporary files are looked for in a folder of this run
+    // alone, not among other programs'.
+    QTemporaryDir temp;
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
     QApplication app(argc, argv);
     Bench::printHeader();
     measure(20);

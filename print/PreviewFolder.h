@@ -1,40 +1,22 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
-class QLockFile;
-class QTemporaryDir;
-
-// The private folder of one preview, in the system's temporary folder. It
-// holds only the page files of that preview and is removed, with everything
-// in it, when the preview closes. A lock inside marks it as in use; folders
-// whose program died without cleaning up are removed the first time a
-// folder is made in a later run.
+// The private folders, in the system's temporary folder, in which earlier
+// versions of the program kept a preview's page files ("PPview" & n &
+// ".bmp"). A lock inside marks a folder as in use; the folders whose
+// program ended or died without removing them are removed when the print
+// windows are installed and when a preview closes.
 class PreviewFolder
 {
 public:
-    PreviewFolder();
-    ~PreviewFolder();
-    PreviewFolder(const PreviewFolder &) = delete;
-    PreviewFolder &operator=(const PreviewFolder &) = delete;
+    PreviewFolder() = delete;
 
-    bool isValid() const;
-    QString errorString() const { return m_error; }
-    QString path() const;
-    // Removes the folder and its files now.
-    void remove();
-
-    // Removes the folders of earlier runs that are no longer in use: only
-    // this program's folders, owned by this user, whose lock is stale.
-    // Returns how many were removed.
+    // Removes the folders that are no longer in use: only this program's
+    // folders, owned by this user, whose lock is stale. Returns how many
+    // were removed.
     static int removeLeftovers();
 
     static QString namePrefix();
     static QString lockFileName();
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QLockFile> m_lock;
-    QString m_error;
 };

@@ -2,6 +2,7 @@
 
 #include "data/UserPrompts.h"
 #include "exchange/SheetFile.h"
+#include "print/PreviewFolder.h"
 #include "print/PreviewPageView.h"
 #include "print/PreviewPanels.h"
 #include "print/PrinterAccess.h"
@@ -191,17 +192,11 @@ void frmMultiPgPreview::showPage(int index)
     if (m_store.pageCount() == 0)
         return;
     m_current = std::clamp(index, 0, LastPageIndex());
-    QString saveError;
-    const QImage image = m_store.page(m_current, &saveError);
-    m_view->setPage(image, m_store.dotsPerInch());
+    m_view->setPage(m_store.page(m_current), m_store.dotsPerInch());
     picPrintOptions->hide();
     picGoto->hide();
     picGetFolder->hide();
     refreshPageStatus();
-    if (!saveError.isEmpty() && !m_saveFailureShown) {
-        m_saveFailureShown = true;
-        Prompts().message(saveError, kTitle);
-    }
 }
 
 void frmMultiPgPreview::nextPage()
@@ -395,16 +390,11 @@ void frmMultiPgPreview::showEvent(QShowEvent *event)
     m_view->setFocus();
 }
 
-void frmMultiPgPreview::releasePages()
-{
-    m_store.removeFiles();
-}
-
 void frmMultiPgPreview::done(int result)
 {
     if (!picPrintOptions->isEnabled())
         return; // a print or copy is still running
-    releasePages();
+    PreviewFolder::removeLeftovers();
     QDialog::done(result);
 }
 

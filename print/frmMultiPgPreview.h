@@ -20,8 +20,9 @@ class QToolButton;
 // report, its figures saved as a spreadsheet ("Save as CSV"). It
 // works from the recorded document alone and never asks the report to draw
 // again. Its title and the orientation the printer is left in after
-// printing are the document's, taken when the window is made. Page images
-// live in a private temporary folder that goes when the window closes.
+// printing are the document's, taken when the window is made. Each page is
+// drawn from the recording when it is shown, so nothing of it is left on
+// disk; closing removes the page folders earlier releases left behind.
 class frmMultiPgPreview : public QDialog
 {
     Q_OBJECT
@@ -31,7 +32,6 @@ public:
 
     int LastPageIndex() const { return m_store.pageCount() - 1; }
     int CurrentPageIndex() const { return m_current; }
-    PageImageStore &pageStore() { return m_store; }
 
     void showPage(int index);
     void nextPage();
@@ -73,13 +73,11 @@ private:
     void askForSheetPath();
     QString suggestedPath(const QString &extension) const;
     QString reportTitle() const;
-    void releasePages();
 
     PageImageStore m_store;
     QString m_title;
     int m_orientation;
     int m_current = 0;
-    bool m_saveFailureShown = false;
 
     PreviewPageView *m_view;
     QWidget *Picture2;

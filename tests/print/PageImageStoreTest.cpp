@@ -1,5 +1,7 @@
-// Preview page images: rendered from the recording when asked for, kept as
-// PPview files in a private folder that goes away with the preview.
+// Preview page images: drawn from the recording each time a page is
+// looked at, leaving nothing on disk; copies in a folder are bitmaps of the
+// pages drawn; the page folders an earlier release left go.
+#include "tests/print/PreviewTempFolder.h"
 #include "tests/print/RecorderFixture.h"
 
 #include "print/PageImageStore.h"
@@ -7,12 +9,9 @@
 #include "print/PreviewFolder.h"
 #include "print/PrintColor.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QSysInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -32,32 +31,28 @@ std::shared_ptr<const RecordedDocument> threePages()
     return rec.sharedDocument();
 }
 
-// A dead process's id: one that ran and ended.
-qint64 deadPid()
+// Two pages as the reports draw them: coloured bands, grey and black text,
+// a fine rule.
+std::shared_ptr<const RecordedDocument> colouredPages()
 {
-    QProcess p;
-    p.start(QStringLiteral("/bin/true"), {});
-    p.waitForStarted();
-    const qint64 pid = p.processId();
-    p.waitForFinished();
-    return pid;
-}
-
-// A folder as a crashed run leaves it: lock file of a dead process, pages.
-QString makeLeftover(qint64 pid)
-{
-    const QString path = QDir::tempPath() + QLatin1Char('/') + PreviewFolder::namePrefix() + QStringLiteral("crash")
-        + QString::number(pid);
-    QDir().mkpath(path);
-    QFile lock(path + QLatin1Char('/') + PreviewFolder::lockFileName());
-    lock.open(QIODevice::WriteOnly);
-    lock.write(QByteArray::number(pid) + '\n' + QCoreApplication::applicationName().toUtf8() + '\n'
-               + QSysInfo::machineHostName().toUtf8() + '\n');
-    lock.close();
-    QFile page(path + QStringLiteral("/PPview0.bmp"));
-    page.open(QIODevice::WriteOnly);
-    page.write("old page");
-    return path;
+    clsMultiPgPreview rec;
+    rec.setSendToPrinter(false);
+    rec.setReportTitle(QStringLiteral("Daily Sales"));
+    rec.pStartDoc();
+    for (int i = 1; i <= 2; ++i) {
+        if (i > 1)
+            rec.pNewPage();
+        rec.pHeader();
+        rec.pBox(0.5, 2.0, 6.0, 0.4, -1, RGB(200, 230, 255), 0);
+        rec.setForeColor(RGB(120, 120, 120));
+        rec.pPrint(QStringLiteral("Head unit %1, installed").arg(i), 0.75);
+        rec.setForeColor(RGB(160, 0, 0));
+        rec.pRightTab(QStringLiteral("$%1.99").arg(i * 100));
+        rec.pLine(0.5, 7.0, 1, true);
+        rec.pFooter();
+    }
+    rec.pEndDoc();
+    return rec.sharedDocument();
 }
 
 } // namespace
@@ -65,85 +60,73 @@ QString makeLeftover(qint64 pid)
 TEST(PageImages, ThreePagesGiveThreeImagesAtTwoHundredDotsPerInch)
 {
     PageImageStore store(threePages());
-    ASSERT_TRUE(store.isValid()) << qPrintable(store.errorString());
     EXPECT_EQ(store.pageCount(), 3);
-    EXPECT_TRUE(QDir(store.folder()).entryList({QStringLiteral("PPview*")}).isEmpty());
-    for (int i = 0; i < 3; ++i) {
-        QString error;
-        const QImage image = store.page(i, &error);
-        EXPECT_TRUE(error.isEmpty()) << qPrintable(error);
-        EXPECT_EQ(image.size(), QSize(1600, 2100));
-        EXPECT_TRUE(QFileInfo::exists(store.folder() + QStringLiteral("/PPview%1.bmp").arg(i)));
-    }
-    EXPECT_EQ(QImage(store.pageFile(2)).size(), QSize(1600, 2100));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(store.page(i).size(), QSize(1600, 2100));
     EXPECT_TRUE(store.page(3).isNull());
+    EXPECT_TRUE(store.page(-1).isNull());
 }
 
-TEST(PageImages, DiskHoldsOnlyThePagesThatWereShown)
+TEST(PageImages, PagesLookedAtLeaveNothingOnDisk)
 {
+    const PreviewTempFolder temp;
     PageImageStore store(threePages());
-    store.page(1);
-    EXPECT_EQ(QDir(store.folder()).entryList({QStringLiteral("PPview*")}),
-              QStringList({QStringLiteral("PPview1.bmp")}));
-    EXPECT_EQ(store.diskBytes(), QFileInfo(store.pageFile(1)).size());
-}
-
-TEST(PageImages, OnlyTheMostRecentPagesStayOnDisk)
-{
-    clsMultiPgPreview rec;
-    rec.setSendToPrinter(false);
-    rec.pStartDoc();
-    for (int i = 1; i < 20; ++i)
-        rec.pNewPage();
-    rec.pEndDoc();
-    PageImageStore store(rec.sharedDocument());
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 3; ++i)
         store.page(i);
-    const QStringList files = QDir(store.folder()).entryList({QStringLiteral("PPview*.bmp")});
-    EXPECT_EQ(files.size(), PageImageStore::PageFilesKept);
-    EXPECT_TRUE(files.contains(QStringLiteral("PPview19.bmp")));
-    EXPECT_FALSE(files.contains(QStringLiteral("PPview0.bmp")));
-    EXPECT_EQ(store.page(0).size(), QSize(1600, 2100)); // drawn again when wanted
+    EXPECT_EQ(temp.pageFiles(), QStringList());
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
-TEST(PageImages, ClosingRemovesThePagesAndTheirFolder)
+TEST(PageImages, APageLookedAtAgainIsTheSamePicture)
 {
-    QString folder;
-    {
-        PageImageStore store(threePages());
-        folder = store.folder();
-        store.page(0);
-        store.page(2);
-        ASSERT_TRUE(QFileInfo::exists(folder));
+    const auto doc = colouredPages();
+    PageImageStore store(doc);
+    const QImage first = store.page(0);
+    store.page(1);
+    EXPECT_EQ(store.page(0), first);
+    EXPECT_EQ(first, RenderPageImage(*doc, 0, 200));
+    EXPECT_NE(store.page(1), first);
+}
+
+TEST(PageImages, CopiesInAFolderAreThePagesDrawn)
+{
+    const auto doc = colouredPages();
+    PageImageStore store(doc);
+    QTemporaryDir target;
+    QString error;
+    ASSERT_TRUE(store.copyAllTo(target.path(), QStringLiteral("Daily Sales"), &error)) << qPrintable(error);
+    for (int i = 0; i < 2; ++i) {
+        const QImage copy(target.filePath(QStringLiteral("Daily Sales%1.bmp").arg(i + 1)), "bmp");
+        EXPECT_EQ(copy.convertToFormat(QImage::Format_RGB32), store.page(i)) << i;
     }
-    EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
-TEST(PageImages, FoldersOfCrashedRunsGoButLiveAndForeignFoldersStay)
+TEST(PageImages, FoldersOfEndedRunsGoButLiveAndForeignFoldersStay)
 {
-    const QString crashed = makeLeftover(deadPid());
-    PreviewFolder live;
-    QFile(live.path() + QStringLiteral("/PPview0.bmp")).open(QIODevice::WriteOnly);
-    const QString foreign = QDir::tempPath() + QLatin1Char('/') + PreviewFolder::namePrefix() + QStringLiteral("other");
+    const PreviewTempFolder temp;
+    const QString ended = temp.addLeftover(QStringLiteral("ended"));
+    // A folder of a program still running.
+    const QString live = temp.path() + QLatin1Char('/') + PreviewFolder::namePrefix() + QStringLiteral("live");
+    QDir().mkpath(live);
+    QLockFile lock(live + QLatin1Char('/') + PreviewFolder::lockFileName());
+    ASSERT_TRUE(lock.tryLock(0));
+    QFile(live + QStringLiteral("/PPview0.bmp")).open(QIODevice::WriteOnly);
+    // A folder with the name but no lock is not one of ours.
+    const QString foreign = temp.path() + QLatin1Char('/') + PreviewFolder::namePrefix() + QStringLiteral("other");
     QDir().mkpath(foreign);
 
-    PreviewFolder::removeLeftovers();
-    EXPECT_FALSE(QFileInfo::exists(crashed));
-    EXPECT_TRUE(QFileInfo::exists(live.path() + QStringLiteral("/PPview0.bmp")));
+    EXPECT_EQ(PreviewFolder::removeLeftovers(), 1);
+    EXPECT_FALSE(QFileInfo::exists(ended));
+    EXPECT_TRUE(QFileInfo::exists(live + QStringLiteral("/PPview0.bmp")));
     EXPECT_TRUE(QFileInfo::exists(foreign));
-    QDir(foreign).removeRecursively();
-
-    // A new preview never sees pages of an earlier one.
-    PageImageStore store(threePages());
-    EXPECT_NE(store.folder(), live.path());
-    EXPECT_TRUE(QDir(store.folder()).entryList({QStringLiteral("PPview*")}).isEmpty());
 }
 
 TEST(PageImages, CopiesAreNumberedFromOneUnderTheReportTitle)
 {
+    const PreviewTempFolder temp;
     auto doc = threePages();
     PageImageStore store(doc);
-    store.page(0); // one page from disk, the others rendered for the copy
+    store.page(0);
     QTemporaryDir target;
     QString error;
     QList<int> progress;
@@ -155,8 +138,8 @@ TEST(PageImages, CopiesAreNumberedFromOneUnderTheReportTitle)
               QStringList({QStringLiteral("Daily Sales1.bmp"), QStringLiteral("Daily Sales2.bmp"),
                            QStringLiteral("Daily Sales3.bmp")}));
     EXPECT_EQ(QImage(target.filePath(QStringLiteral("Daily Sales3.bmp"))).size(), QSize(1600, 2100));
-    // The temporary folder still holds only the page that was shown.
-    EXPECT_EQ(QDir(store.folder()).entryList({QStringLiteral("PPview*")}).size(), 1);
+    // The copies are the only files written.
+    EXPECT_EQ(temp.pageFiles(), QStringList());
 }
 
 TEST(PageImages, TitlesThatCouldLeaveTheFolderFallBackToPPview)
@@ -173,30 +156,12 @@ TEST(PageImages, TitlesThatCouldLeaveTheFolderFallBackToPPview)
     }
 }
 
-TEST(PageImages, CopyIntoThePreviewsOwnFolderIsRefused)
+TEST(PageImages, CopyIntoAFolderThatDoesNotExistIsRefused)
 {
     PageImageStore store(threePages());
-    store.page(0);
     QString error;
-    EXPECT_FALSE(store.copyAllTo(store.folder(), QString(), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("temporary folder")));
-    EXPECT_EQ(QDir(store.folder()).entryList({QStringLiteral("PPview*")}).size(), 1);
     EXPECT_FALSE(store.copyAllTo(QStringLiteral("/no/such/folder"), QString(), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("does not exist")));
-}
-
-TEST(PageImages, AFailedPageSaveIsReportedWithTheRightPage)
-{
-    PageImageStore store(threePages());
-    store.page(0);
-    // The folder disappears under the preview: the page still shows, the
-    // failure is told.
-    QDir(store.folder()).removeRecursively();
-    QString error;
-    const QImage image = store.page(1, &error);
-    EXPECT_FALSE(image.isNull());
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(image, RenderPageImage(store.document(), 1, 200));
 }
 
 TEST(PageImages, RulesAndBandsLookTheSameAtEveryResolution)

@@ -1,7 +1,9 @@
 // The preview window offscreen: pages, navigation, go-to, printing ranges
 // to a logged job, copies, PDF, and what closing leaves behind.
 #include "tests/print/FakePrinter.h"
+#include "tests/print/PreviewTempFolder.h"
 
+#include "print/PageImageSurface.h"
 #include "print/PreviewPanels.h"
 #include "print/PrintPresenter.h"
 #include "print/PrintWindows.h"
@@ -257,6 +259,19 @@ TEST(PreviewWindow, CopyPageToClipboard)
     EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(1600, 2100));
 }
 
+TEST(PreviewWindow, APageTurnedBackToIsCopiedAsDrawn)
+{
+    const auto doc = document(3);
+    frmMultiPgPreview window(doc);
+    window.show();
+    window.nextPage();
+    window.nextPage();
+    window.previousPage();
+    chooseOption(window, 0);
+    QTest::mouseClick(child<QPushButton>(window, "cmdPrint"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), RenderPageImage(*doc, 1, 200));
+}
+
 TEST(PreviewWindow, CopyAllPagesToAFolderUnderTheReportTitle)
 {
     QTemporaryDir target;
@@ -275,13 +290,13 @@ TEST(PreviewWindow, CopyAllPagesToAFolderUnderTheReportTitle)
     EXPECT_TRUE(child<QWidget>(window, "picPrintOptions")->isEnabled());
 }
 
-TEST(PreviewWindow, CopyingIntoItsOwnFolderIsRefusedAndTold)
+TEST(PreviewWindow, CopyingIntoAFolderThatIsGoneIsRefusedAndTold)
 {
     RecordingPrompts prompts;
     frmMultiPgPreview window(document(2));
     window.show();
-    EXPECT_FALSE(window.copyPagesTo(window.pageStore().folder()));
-    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("temporary folder")));
+    EXPECT_FALSE(window.copyPagesTo(QStringLiteral("/no/such/folder")));
+    EXPECT_TRUE(prompts.lastMessage().contains(QStringLiteral("does not exist")));
 }
 
 TEST(PreviewWindow, NewFolderIsMadeAndOpened)
@@ -313,19 +328,18 @@ TEST(PreviewWindow, SaveAsPdfWritesTheWholeDocument)
     EXPECT_TRUE(pdfInfo.contains(QRegularExpression(QStringLiteral("Pages:\\s+3"))));
 }
 
-TEST(PreviewWindow, ClosingRemovesItsPages)
+TEST(PreviewWindow, ClosingLeavesNoPageFilesNotEvenAnEarlierRunsOnes)
 {
-    QString folder;
-    {
-        frmMultiPgPreview window(document(3));
-        window.show();
-        window.nextPage();
-        folder = window.pageStore().folder();
-        EXPECT_EQ(QDir(folder).entryList({QStringLiteral("PPview*.bmp")}).size(), 2);
-        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmd_quit")), Qt::LeftButton);
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_FALSE(QFileInfo::exists(folder));
-    }
+    const PreviewTempFolder temp;
+    frmMultiPgPreview window(document(3));
+    window.show();
+    window.nextPage();
+    // An earlier run that ended without cleaning up, while this one is open.
+    temp.addLeftover(QStringLiteral("earlier"));
+    EXPECT_EQ(temp.pageFiles().size(), 2);
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmd_quit")), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(temp.pageFiles(), QStringList());
 }
 
 TEST(PreviewWindow, EndDocInPreviewModeShowsTheWindowOnPageOne)
