@@ -47,12 +47,9 @@ public:
 
     bool open()
     {
-        // The search list as the customer lookup reads it when it opens.
-        const std::optional<Recordset> rs = CustomerStore::ReadList();
-        if (!rs)
-            return false;
-        m_customers = CustomerList::fromRecordset(*rs);
-        return m_customers.size() > 0;
+        // The search list's first page, as the customer lookup reads it.
+        const std::optional<Recordset> rs = CustomerStore::ReadListPage(CustomerFilter(), CustomerListOrder(), 0, 200);
+        return rs && rs->rowCount() > 0;
     }
 
     void sell(int n)
@@ -112,10 +109,13 @@ private:
         CustomerFilter filter;
         filter.lastName =
             QStringLiteral("%1%2").arg(QLatin1String(names[m_random.bounded(6)])).arg(m_random.bounded(977));
-        const std::vector<int> hits = m_customers.select(filter);
-        if (hits.empty())
+        const std::optional<Recordset> rs = CustomerStore::ReadListPage(filter, CustomerListOrder(), 0, 200);
+        if (!rs)
             return 0;
-        const int id = m_customers.at(hits[m_random.bounded(quint32(hits.size()))]).id;
+        const CustomerList hits = CustomerList::fromRecordset(*rs);
+        if (hits.size() == 0)
+            return 0;
+        const int id = hits.at(int(m_random.bounded(quint32(hits.size())))).id;
         CustomerRecord record;
         return CustomerStore::Load(id, &record) == CustomerStore::LoadResult::Loaded ? id : 0;
     }
@@ -135,7 +135,6 @@ private:
 
     QRandomGenerator m_random;
     QTextStream &m_out;
-    CustomerList m_customers;
 };
 
 int runCounter(const QStringList &args)
