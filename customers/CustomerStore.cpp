@@ -29,7 +29,8 @@ QString listColumnText(const Dialect &d, const CustomerListOrder &order)
     };
     switch (order.column) {
     case 1:
-        return order.descending ? shown("lastname", "") : QString();
+        // The stored name, as the list's own order reads it both ways.
+        return order.descending ? QStringLiteral("lastname") : QString();
     case 2:
         return shown("firstname", " ");
     case 3:

@@ -26,6 +26,7 @@ const QPoint kParked(-1000, -1000);
 // A page is a few screens of the list: read in a few milliseconds, and
 // enough that scrolling seldom waits for the next.
 constexpr int kPageRows = 200;
+constexpr int kPageOverlap = 20;
 
 } // namespace
 
@@ -173,9 +174,12 @@ void FindCustomer::readFirstPage()
     vbalGrid1->SetRedrawEnabled(false);
     vbalGrid1->ClearRows();
     m_read = 0;
+    m_listed.clear();
     m_more = true;
     readMore();
     vbalGrid1->SetRedrawEnabled(true);
+    // A new search starts at its top, wherever the last one was scrolled.
+    vbalGrid1->view()->scrollToTop();
 }
 
 void FindCustomer::readMore()
@@ -183,25 +187,34 @@ void FindCustomer::readMore()
     if (!m_more || m_reading)
         return;
     const QScopedValueRollback reading(m_reading, true);
-    const auto rs = CustomerStore::ReadListPage(m_filter, m_order, m_read, kPageRows);
+    // The next page overlaps the rows read: customers added or removed at
+    // other counters meanwhile shift the rows, and each is listed once.
+    const int overlap = qMin(m_read, kPageOverlap);
+    const auto rs = CustomerStore::ReadListPage(m_filter, m_order, m_read - overlap, kPageRows + overlap);
     const CustomerList page = rs ? CustomerList::fromRecordset(*rs) : CustomerList();
-    m_more = page.size() == kPageRows;
+    m_more = page.size() == kPageRows + overlap;
     appendPage(page);
 }
 
 void FindCustomer::appendPage(const CustomerList &page)
 {
-    const int first = vbalGrid1->RowCount() + 1;
-    vbalGrid1->SetRowCount(vbalGrid1->RowCount() + page.size());
+    std::vector<const CustomerListEntry *> fresh;
     for (int i = 0; i < page.size(); ++i) {
-        const CustomerListEntry &e = page.at(i);
-        const int r = first + i;
+        if (!m_listed.contains(page.at(i).id))
+            fresh.push_back(&page.at(i));
+    }
+    const int first = vbalGrid1->RowCount() + 1;
+    vbalGrid1->SetRowCount(vbalGrid1->RowCount() + int(fresh.size()));
+    for (size_t i = 0; i < fresh.size(); ++i) {
+        const CustomerListEntry &e = *fresh[i];
+        m_listed.insert(e.id);
+        const int r = first + int(i);
         vbalGrid1->SetCell(r, 1, e.lastName, vbalGrid::OneLine, -1, -1, -1, nullptr, 0, -1, e.id);
         vbalGrid1->SetCell(r, 2, e.firstName);
         vbalGrid1->SetCell(r, 3, e.phone);
         vbalGrid1->SetCell(r, 4, e.address);
     }
-    m_read += page.size();
+    m_read += int(fresh.size());
 }
 
 void FindCustomer::onColumnClick(int col)

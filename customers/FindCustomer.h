@@ -2,6 +2,7 @@
 
 #include "customers/CustomerList.h"
 
+#include <QSet>
 #include <QWidget>
 
 class QCheckBox;
@@ -80,6 +81,7 @@ private:
     CustomerFilter m_filter;     // the search listed now
     CustomerListOrder m_order;   // and its order
     int m_read = 0;              // rows read of it so far
+    QSet<int> m_listed;          // the customers listed, each once
     bool m_more = false;         // it may hold rows not read yet
     bool m_reading = false;      // a page is being read (the scroll bar moves meanwhile)
     qint64 m_maxCustomerId = -1; // read once, when the list is first opened

@@ -14,11 +14,10 @@ namespace StockMoves {
 // quantities they hold now (sign −1 to finalize, +1 to re-open), in one
 // statement for all its products however many lines it has. Part numbers
 // are matched without regard to case or trailing blanks; a product that
-// several lines reach moves once, by their sum. The server takes the
-// products' rows in the order of their ids as it groups them, so two
-// counters finalizing tickets that share products wait for each other
-// rather than in a circle; a unit of work it does break up as a deadlock is
-// run again by the data layer.
+// several lines reach moves once, by their sum. The statement promises no
+// order in which the server takes the products' rows; when two counters
+// finalizing tickets that share products meet in a deadlock, the server
+// breaks it up and the data layer runs that unit of work again.
 bool MoveTicketStock(int salesId, int sign);
 // The statement MoveTicketStock runs; it binds the sign, then the ticket
 // twice.

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -149,6 +150,11 @@ TEST_P(FindCustomerTest, ALongListComesInAsItIsScrolled)
     }));
     find.RefreshDB();
     EXPECT_EQ(find.listedCount(), 200);
+    // Another counter adds a customer listed before the page read, and
+    // removes one: the next pages still list everyone else once.
+    AddCustomer(QStringLiteral("New"), QStringLiteral("Aaron"));
+    ASSERT_EQ(Database::Execute(QStringLiteral("delete from customer where lastname = ?"), {QStringLiteral("Many002")}),
+              1);
     QScrollBar *bar = grid->view()->verticalScrollBar();
     for (int scrolls = 0; scrolls < 5 && find.listedCount() < 450; ++scrolls) {
         QApplication::processEvents(); // the scroll bar learns the rows read
@@ -160,7 +166,14 @@ TEST_P(FindCustomerTest, ALongListComesInAsItIsScrolled)
     EXPECT_EQ(names.at(1), QStringLiteral("Many000"));
     EXPECT_EQ(names.at(446), QStringLiteral("Many445"));
     EXPECT_EQ(names.last(), QStringLiteral("Smith"));
+    EXPECT_EQ(QSet<QString>(names.cbegin(), names.cend()).size(), 450);
+    // A new search starts at its top, however far the last one was scrolled.
+    EXPECT_GT(bar->value(), 0);
+    QTest::keyClicks(lastName, QStringLiteral("m"));
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(listed().first(), QStringLiteral("Many000"));
     // A prefix reads only what it finds.
+    lastName->clear();
     QTest::keyClicks(lastName, QStringLiteral("many44"));
     EXPECT_EQ(listed(), (QStringList{"Many440", "Many441", "Many442", "Many443", "Many444", "Many445"}));
     EXPECT_TRUE(prompts.messages.isEmpty());
