@@ -37,6 +37,13 @@ FindCustomer::FindCustomer(QWidget *parent) : QWidget(parent)
     connectGrid();
 }
 
+// The view's scroll bar still moves while the widgets below are taken
+// down, after this object's own members are gone.
+FindCustomer::~FindCustomer()
+{
+    vbalGrid1->view()->verticalScrollBar()->disconnect(this);
+}
+
 void FindCustomer::buildControls()
 {
     Picture1 = new QWidget(this);

@@ -25,6 +25,7 @@ class FindCustomer : public QWidget
     Q_OBJECT
 public:
     explicit FindCustomer(QWidget *parent = nullptr);
+    ~FindCustomer() override;
 
     // Reads the customers afresh and fills the list (narrowed by the boxes).
     void RefreshDB();
