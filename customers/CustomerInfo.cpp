@@ -201,8 +201,9 @@ void CustomerInfo::onLookup()
     FindCustomer1->setGeometry(0, 0, width(), height());
     FindCustomer1->show();
     FindCustomer1->raise();
+    // RefreshDB reads the first page for what the boxes hold: one query,
+    // not a second EditFilter of the same search.
     FindCustomer1->RefreshDB();
-    FindCustomer1->EditFilter();
     Picture1->hide();
     FindCustomer1->focusLastName();
 }
