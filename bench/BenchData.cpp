@@ -68,13 +68,59 @@ void labor(int n)
                          "SELECT 'Install' || (i % 5), 'Install job ' || i, 50 + i % 60, 30 + i % 40 FROM seq"));
 }
 
+void spreadDates(Engine engine, const QDate &from, int days)
+{
+    const QString start = from.toString(Qt::ISODate);
+    const qint64 span = qint64(days) * 86400;
+    if (engine == Engine::SQLite) {
+        Bench::bulk(QStringLiteral("UPDATE sales SET saledate = datetime('%1 00:00:00', '+' || "
+                                   "((id * 104729) % %2) || ' seconds')")
+                        .arg(start)
+                        .arg(span));
+        Bench::bulk(QStringLiteral("UPDATE sales SET Closedate = datetime(saledate, '+1 day') WHERE status = 'Close'"));
+        return;
+    }
+    Bench::bulk(QStringLiteral("UPDATE sales SET saledate = timestamp '%1 00:00:00' + "
+                               "((CAST(id AS bigint) * 104729) % %2) * interval '1 second'")
+                    .arg(start)
+                    .arg(span));
+    Bench::bulk(QStringLiteral("UPDATE sales SET Closedate = saledate + interval '1 day' WHERE status = 'Close'"));
+}
+
+void employeeShifts(Engine engine, int n, const QDate &end, int days)
+{
+    Bench::bulk(series(n)
+                + QStringLiteral("INSERT INTO employee (firstname, lastname, pin, title, active, paynormal) "
+                                 "SELECT 'Shift' || i, 'Worker' || i, '' || (7000 + i), 'Installer', 1, 18.5 "
+                                 "FROM seq"));
+    const QString first = end.addDays(-days).toString(Qt::ISODate);
+    const auto at = [&](const char *time) {
+        return engine == Engine::SQLite
+            ? QStringLiteral("datetime('%1 %2', '+' || (i - 1) || ' days')").arg(first, QLatin1String(time))
+            : QStringLiteral("timestamp '%1 %2' + (i - 1) * interval '1 day'").arg(first, QLatin1String(time));
+    };
+    Bench::bulk(series(days)
+                + QStringLiteral("INSERT INTO TimeInOut (employeeid, timein, timeout) SELECT e.id, %1, %2 "
+                                 "FROM employee e CROSS JOIN seq WHERE seq.i % 7 <> 0")
+                      .arg(at("08:00:00"), at("16:30:00")));
+}
+
 bool useChain(Engine engine)
 {
-    return Bench::useCachedDatabase(engine, QStringLiteral("chain"), [] {
+    return Bench::useCachedDatabase(engine, QStringLiteral("chain8y"), [engine] {
         customers(kChainCustomers);
         products(kChainProducts);
         labor(40);
         tickets(kChainTickets, kChainCustomers);
+        spreadDates(engine, QDate(2019, 1, 1), QDate(2019, 1, 1).daysTo(QDate(2026, 12, 1)));
+        // A fleet's account: one ticket in 2,000 is theirs, and the tickets
+        // it had go to the next customer.
+        Bench::bulk(QStringLiteral("UPDATE sales SET customerid = CASE WHEN id % %1 = 0 THEN %2 ELSE %3 END "
+                                   "WHERE id % %1 = 0 OR customerid = %2")
+                        .arg(kChainTickets / kChainFleetTickets)
+                        .arg(kChainFleetCustomer)
+                        .arg(kChainFleetCustomer + 1));
+        employeeShifts(engine, kChainEmployees, kChainToday, 5 * 365 + 1);
     });
 }
 
