@@ -1,6 +1,7 @@
 #include "data/Database.h"
 
 #include "data/AppPaths.h"
+#include "data/PreparedStatements.h"
 #include "data/Schema.h"
 #include "data/ServerAddress.h"
 #include "data/Settings.h"
@@ -53,6 +54,7 @@ struct ThreadState
     // clerk's runs next (its read after the failed write) is not said again.
     std::optional<std::chrono::steady_clock::time_point> outageSaid;
     quint64 settingsSeen = 0; // Settings::generation() when the settings were last compared
+    PreparedStatements statements; // of the open connection, on a server
 };
 
 thread_local ThreadState t_state;
@@ -132,6 +134,7 @@ bool cannotWrite(const QString &file)
 
 void dropConnection()
 {
+    t_state.statements.clear();
     const QString name = connectionName();
     if (QSqlDatabase::contains(name)) {
         {
@@ -148,7 +151,10 @@ bool isRetryable(Engine engine, const QString &code)
 {
     switch (engine) {
     case Engine::PostgreSQL:
-        return code == QLatin1String("40001") || code == QLatin1String("40P01");
+        // Serialization failure and deadlock; and a kept prepared statement
+        // gone stale, which is prepared afresh when the work runs again.
+        return code == QLatin1String("40001") || code == QLatin1String("40P01") || code == QLatin1String("0A000")
+            || code == QLatin1String("26000");
     case Engine::SQLite:
         return code == QLatin1String("5") || code == QLatin1String("6");
     case Engine::SQLServer:
@@ -464,20 +470,71 @@ void bindAll(QSqlQuery &q, const QVariantList &params)
         q.addBindValue(value);
 }
 
-// Runs one statement on this thread's connection; false after a failure,
-// which has been shown (or kept for the transaction) under the label.
-bool runQuietly(QSqlQuery &q, const QString &sql, const QVariantList &params)
+// Whether a statement with these values is kept prepared for its next run:
+// on a server, where each prepare is a round trip.
+bool keepsStatement(const QVariantList &params)
 {
-    q.setForwardOnly(true);
-    q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    return !params.isEmpty() && params.size() <= PreparedStatements::kMostValues && t_state.open
+        && t_state.open->engine == Engine::PostgreSQL;
+}
+
+// A kept statement the server no longer takes: a table under it changed
+// its columns (a newer release's upgrade at another counter), or something
+// between here and the server let it go.
+bool isStaleStatement(const QSqlError &error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("0A000") || code == QLatin1String("26000");
+}
+
+// A kept statement run again with new values. One that fails is let go, as
+// it may be stale; a stale one outside a transaction is run once more,
+// prepared afresh (inside one, the transaction runs again).
+bool runKept(QSqlQuery &own, const QString &sql, const QVariantList &params, QSqlQuery **ran)
+{
+    for (int attempt = 1;; ++attempt) {
+        QSqlQuery *kept = t_state.statements.find(sql);
+        if (!kept) {
+            own.setForwardOnly(true);
+            own.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+            if (!own.prepare(sql))
+                return false;
+            kept = t_state.statements.keep(sql, std::move(own));
+        }
+        for (int i = 0; i < params.size(); ++i)
+            kept->bindValue(i, params[i]);
+        if (kept->exec()) {
+            *ran = kept;
+            return true;
+        }
+        own = t_state.statements.release(sql);
+        if (attempt > 1 || t_state.transactionDepth > 0 || !isStaleStatement(own.lastError()))
+            return false;
+        own = QSqlQuery(QSqlDatabase::database(connectionName(), false));
+    }
+}
+
+// Runs one statement on this thread's connection; false after a failure,
+// which has been shown (or kept for the transaction) under the label. The
+// query it ran on, to read the rows or the error from, is *ran: `own`, or
+// a kept prepared statement (finish it after reading).
+bool runQuietly(QSqlQuery &own, const QString &sql, const QVariantList &params, QSqlQuery **ran)
+{
+    *ran = &own;
     bool ok;
-    if (params.isEmpty()) {
-        ok = q.exec(sql);
+    if (keepsStatement(params)) {
+        ok = runKept(own, sql, params, ran);
     } else {
-        ok = q.prepare(sql);
-        if (ok) {
-            bindAll(q, params);
-            ok = q.exec();
+        own.setForwardOnly(true);
+        own.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+        if (params.isEmpty()) {
+            ok = own.exec(sql);
+        } else {
+            ok = own.prepare(sql);
+            if (ok) {
+                bindAll(own, params);
+                ok = own.exec();
+            }
         }
     }
     if (ok)
@@ -485,11 +542,11 @@ bool runQuietly(QSqlQuery &q, const QString &sql, const QVariantList &params)
     return ok;
 }
 
-bool run(QSqlQuery &q, const QString &label, const QString &sql, const QVariantList &params)
+bool run(QSqlQuery &own, const QString &label, const QString &sql, const QVariantList &params, QSqlQuery **ran)
 {
-    const bool ok = runQuietly(q, sql, params);
+    const bool ok = runQuietly(own, sql, params, ran);
     if (!ok)
-        fail(label, q.lastError());
+        fail(label, (*ran)->lastError());
     return ok;
 }
 
@@ -499,7 +556,8 @@ bool runControl(const QString &sql)
     if (!db.isValid())
         return false;
     QSqlQuery q(db);
-    return run(q, QStringLiteral("Execute:"), sql, {});
+    QSqlQuery *ran = nullptr;
+    return run(q, QStringLiteral("Execute:"), sql, {}, &ran);
 }
 
 // A write is refused when the database was restored at another counter
@@ -724,10 +782,12 @@ qint64 Execute(const QString &sql, const QVariantList &params)
     QSqlDatabase db = GetConnection();
     if (!db.isValid() || (t_state.transactionDepth == 0 && !generationHolds(db)))
         return -1;
-    QSqlQuery q(db);
-    if (!run(q, QStringLiteral("Execute:"), sql, params))
+    QSqlQuery own(db);
+    QSqlQuery *q = nullptr;
+    if (!run(own, QStringLiteral("Execute:"), sql, params, &q))
         return -1;
-    const qint64 changed = qMax(0, q.numRowsAffected());
+    const qint64 changed = qMax(0, q->numRowsAffected());
+    q->finish();
     if (changed > 0)
         ++g_writesMade;
     return changed;
@@ -739,11 +799,15 @@ std::optional<Recordset> GetRS(const QString &sql, const QVariantList &params)
         QSqlDatabase db = GetConnection();
         if (!db.isValid())
             return std::nullopt;
-        QSqlQuery q(db);
-        if (runQuietly(q, sql, params))
-            return Recordset::fromQuery(q);
-        const QSqlError error = q.lastError();
-        q = QSqlQuery();
+        QSqlQuery own(db);
+        QSqlQuery *q = nullptr;
+        if (runQuietly(own, sql, params, &q)) {
+            Recordset rs = Recordset::fromQuery(*q);
+            q->finish();
+            return rs;
+        }
+        const QSqlError error = q->lastError();
+        own = QSqlQuery();
         db = QSqlDatabase();
         // A read on a connection the server dropped (a restart) is simply
         // asked again on a new one; a read changes nothing, so that is safe.
@@ -760,25 +824,21 @@ qint64 InsertRow(const QString &table, const QStringList &columns, const QVarian
     if (!db.isValid() || (t_state.transactionDepth == 0 && !generationHolds(db)))
         return -1;
     const QString sql = CurrentDialect().insertReturningId(table, columns);
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    bool ok = q.prepare(sql);
-    if (ok) {
-        bindAll(q, values);
-        ok = q.exec();
-    }
-    if (!ok) {
-        fail(QStringLiteral("Execute:"), q.lastError());
+    QSqlQuery own(db);
+    QSqlQuery *q = nullptr;
+    if (!run(own, QStringLiteral("Execute:"), sql, values, &q))
         return -1;
-    }
-    if (!q.next()) {
+    const bool returned = q->next();
+    const qint64 id = returned ? q->value(0).toLongLong() : -1;
+    q->finish();
+    if (!returned) {
         fail(QStringLiteral("Execute:"),
              QSqlError(QStringLiteral("the new row's id was not returned"), QString(), QSqlError::StatementError));
         return -1;
     }
     t_state.lastError.clear();
     ++g_writesMade;
-    return q.value(0).toLongLong();
+    return id;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QSettings>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -318,15 +319,20 @@ TEST(DatabaseReconnect, ALostServerConnectionIsOpenedAgainBeforeTheNextWrite)
     RecordingPrompts prompts;
     const auto pid = Database::GetRS(QStringLiteral("select pg_backend_pid()"));
     ASSERT_TRUE(pid);
+    const QString kept = QStringLiteral("select count(*) from customer where lastname = ?");
+    ASSERT_TRUE(Database::GetRS(kept, {QStringLiteral("Back")}));
     // Another session ends ours, as a server restart would.
-    {
-        QSqlDatabase other = TestDatabase::OpenOutside(QStringLiteral("killer"));
-        ASSERT_TRUE(other.isOpen());
-        QSqlQuery q(other);
-        ASSERT_TRUE(q.exec(QStringLiteral("select pg_terminate_backend(%1)").arg(pid->value(0, 0).toInt())));
-        other.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("killer"));
+    const auto endSession = [](int backend) {
+        {
+            QSqlDatabase other = TestDatabase::OpenOutside(QStringLiteral("killer"));
+            ASSERT_TRUE(other.isOpen());
+            QSqlQuery q(other);
+            ASSERT_TRUE(q.exec(QStringLiteral("select pg_terminate_backend(%1)").arg(backend)));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("killer"));
+    };
+    endSession(pid->value(0, 0).toInt());
     // The check that comes before every write finds the connection gone
     // before the write was sent: the write goes to a new one, said nowhere.
     EXPECT_EQ(Database::Execute(QStringLiteral("insert into customer (lastname) values (?)"), {QStringLiteral("Back")}),
@@ -336,6 +342,52 @@ TEST(DatabaseReconnect, ALostServerConnectionIsOpenedAgainBeforeTheNextWrite)
     ASSERT_EQ(rs->rowCount(), 1);
     EXPECT_EQ(rs->value(0, 0).toString(), QStringLiteral("Back"));
     EXPECT_NE(rs->value(0, 1).toInt(), pid->value(0, 0).toInt());
+    // A read kept prepared on a lost connection is asked again on a new one.
+    endSession(rs->value(0, 1).toInt());
+    const auto counted = Database::GetRS(kept, {QStringLiteral("Back")});
+    ASSERT_TRUE(counted) << Database::LastError().toStdString();
+    EXPECT_EQ(counted->value(0, 0).toInt(), 1);
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
+    Database::SetOverride(std::nullopt);
+}
+
+// On a server the statements are kept prepared between runs. A newer
+// release's upgrade at another counter can change a table's columns under
+// them: what is read next has the new columns, with nothing said, in a
+// transaction too.
+TEST(DatabaseReconnect, StatementsKeptPreparedFollowATableChangedAtAnotherCounter)
+{
+    TESSALY_USE_FRESH_DATABASE(Engine::PostgreSQL);
+    RecordingPrompts prompts;
+    const qint64 id = Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Kept")});
+    ASSERT_GT(id, 0);
+    const QString read = QStringLiteral("select * from customer where id = ?");
+    const int columns = Database::GetRS(read, {id})->columnCount();
+    const auto alter = [](const QString &sql) {
+        QSqlDatabase other = TestDatabase::OpenOutside(QStringLiteral("upgrader"));
+        ASSERT_TRUE(other.isOpen());
+        QSqlQuery q(other);
+        ASSERT_TRUE(q.exec(sql)) << q.lastError().text().toStdString();
+    };
+    alter(QStringLiteral("alter table customer add column loyalty text default 'gold'"));
+    QSqlDatabase::removeDatabase(QStringLiteral("upgrader"));
+    const auto after = Database::GetRS(read, {id});
+    ASSERT_TRUE(after) << Database::LastError().toStdString();
+    EXPECT_EQ(after->columnCount(), columns + 1);
+    EXPECT_EQ(after->value(0, QStringLiteral("loyalty")).toString(), QStringLiteral("gold"));
+
+    alter(QStringLiteral("alter table customer drop column loyalty"));
+    QSqlDatabase::removeDatabase(QStringLiteral("upgrader"));
+    int seen = 0;
+    EXPECT_TRUE(Database::Transaction([&] {
+        const auto rs = Database::GetRS(read, {id});
+        seen = rs ? rs->columnCount() : -1;
+        return rs && Database::Execute(QStringLiteral("update customer set firstname = ? where id = ?"),
+                                       {QStringLiteral("Ann"), id}) == 1;
+    })) << Database::LastError().toStdString();
+    EXPECT_EQ(seen, columns);
+    EXPECT_EQ(Database::GetRS(read, {id})->value(0, QStringLiteral("firstname")).toString(), QStringLiteral("Ann"));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
     Database::SetOverride(std::nullopt);
 }
 
