@@ -172,8 +172,11 @@ std::optional<Recordset> ReadListPage(const CustomerFilter &filter, const Custom
     QStringList where;
     // What the other boxes find may be rare: then it is found on its own
     // index and only those rows are sorted. When it is common, the name
-    // order is walked and each row checked, which stops at a page.
-    const std::optional<QVariantList> few = fewMatches(d, filter);
+    // order is walked and each row checked, which stops at a page. An
+    // engine that weighs its indexes by the values makes that choice itself;
+    // for the others it is asked first, with a capped read of ids.
+    const std::optional<QVariantList> few =
+        d.weighsIndexesByValues() ? std::nullopt : fewMatches(d, filter);
     if (!few) {
         if (!lastName.isEmpty())
             where << d.searchKeyStartsWith(QStringLiteral("lastname"), lastName, &values);

@@ -325,10 +325,17 @@ bool configure(QSqlDatabase &db, const ConnectionSettings &s, QString *reason)
 
 void preparePragmas(QSqlDatabase &db, const ConnectionSettings &s)
 {
-    if (s.engine != Engine::SQLite)
-        return;
     QSqlQuery q(db);
-    q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    if (s.engine == Engine::SQLite) {
+        q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    } else if (s.engine == Engine::PostgreSQL) {
+        // Statements stay prepared (PreparedStatements), but each run is
+        // still planned for its values: a customer search for "512" and one
+        // for "5125551234" want other indexes, and a plan made once for any
+        // value would serve one of them badly. A server older than 12 lacks
+        // the setting; there a kept statement may come to use one plan.
+        q.exec(QStringLiteral("SET plan_cache_mode = force_custom_plan"));
+    }
 }
 
 // Two counters share an embedded file through its write-ahead log; the

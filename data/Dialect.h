@@ -60,6 +60,10 @@ public:
     // a condition that is only to be checked on the rows another index
     // walks (SQLite's planner takes any index it can otherwise).
     QString unindexed(const QString &column) const;
+    // Whether the engine weighs an index by how many rows the values at hand
+    // find (PostgreSQL's statistics), so that a search may leave the choice
+    // between walking the sort order and sorting a few matches to it.
+    bool weighsIndexesByValues() const { return m_engine == Engine::PostgreSQL; }
     // A select ("select … from … where …") cut at its first `count` rows, in
     // whatever order the engine finds them.
     QString firstRows(const QString &select, int count) const;
