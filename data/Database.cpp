@@ -478,7 +478,8 @@ void bindAll(QSqlQuery &q, const QVariantList &params)
 }
 
 // Whether a statement with these values is kept prepared for its next run:
-// on a server, where each prepare is a round trip.
+// on a server, where each prepare is a round trip. The embedded engine
+// and SQL Server through ODBC prepare each time, as they always did.
 bool keepsStatement(const QVariantList &params)
 {
     return !params.isEmpty() && params.size() <= PreparedStatements::kMostValues && t_state.open
