@@ -4,7 +4,9 @@
 // summary and a month's product sales written as PDF; the time clock and a
 // year's payroll of an employee with five years of shifts.
 #include "bench/BenchData.h"
+#include "bench/BenchReport.h"
 #include "bench/BenchSupport.h"
+#include "bench/BenchTimeClock.h"
 #include "customers/CustomerInfo.h"
 #include "data/Clock.h"
 #include "data/Database.h"
@@ -21,7 +23,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QToolButton>
 #include <cstdio>
 
 namespace {
@@ -66,16 +67,8 @@ void fleetTickets(const QString &engine)
 void reportToPdf(const QString &name, const QString &engine, const std::function<ReportResult(const ReportOutput &)> &run)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("report.pdf"));
     int pages = 0;
-    const double ms = Bench::medianMs(
-        [&] {
-            const ReportResult r = run(ReportOutput::pdf(path));
-            if (!r.done())
-                std::abort();
-            pages = r.pages;
-        },
-        5, 1);
+    const double ms = Bench::medianPdfMs(run, dir, 5, 1, &pages);
     Bench::print({QStringLiteral("%1 to PDF (%2 pages)").arg(name).arg(pages), engine, ms, 2000});
 }
 
@@ -106,28 +99,17 @@ void timeClock(const QString &engine)
     w.setAdmin(true);
     w.show();
     QCoreApplication::processEvents();
-    EmployeeButtonColumn *buttons = w.employeeButtons();
-    int next = 0;
-    const double sw = Bench::medianMs(
-        [&] {
-            const int index = next++ % BenchData::kChainEmployees;
-            buttons->button(index)->click();
-            QCoreApplication::processEvents();
-            if (w.selectedId() != buttons->employeeIdAt(index))
-                std::abort();
-        },
-        19, 3);
+    const double sw = Bench::medianEmployeeSwitchMs(w, BenchData::kChainEmployees, 19, 3);
     Bench::print({QStringLiteral("employee with 5 years of rows chosen (admin)"), engine, sw, 300});
-    const int employee = buttons->employeeIdAt(0);
+    const int employee = w.employeeButtons()->employeeIdAt(0);
     for (const bool semiMonthly : {false, true}) {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("payroll.pdf"));
-        const double ms = Bench::medianMs(
-            [&] {
-                if (!PrintPayroll(employee, BenchData::kChainToday.year(), semiMonthly, ReportOutput::pdf(path)).done())
-                    std::abort();
+        int pages = 0;
+        const double ms = Bench::medianPdfMs(
+            [&](const ReportOutput &out) {
+                return PrintPayroll(employee, BenchData::kChainToday.year(), semiMonthly, out);
             },
-            7, 1);
+            dir, 7, 1, &pages);
         Bench::print({QStringLiteral("payroll of the year to PDF (%1)").arg(semiMonthly ? "half months" : "weeks"),
                       engine, ms, 300});
     }

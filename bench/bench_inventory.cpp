@@ -2,6 +2,7 @@
 // list filled (against the list read alone), the inventory report written
 // as a PDF, and "Print List" to the first preview page shown.
 #include "bench/BenchData.h"
+#include "bench/BenchReport.h"
 #include "bench/BenchSupport.h"
 #include "catalog/ProductStore.h"
 #include "catalog/frmInventory.h"
@@ -61,16 +62,10 @@ void measureReport(Engine engine)
 {
     const QString name = Bench::engineName(engine);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("inventory.pdf"));
+    QString path;
     int pages = 0;
-    const double pdf = Bench::medianMs(
-        [&] {
-            const ReportResult r = PrintInventory(ReportOutput::pdf(path));
-            if (!r.done())
-                std::abort();
-            pages = r.pages;
-        },
-        3, 1);
+    const double pdf = Bench::medianPdfMs([](const ReportOutput &out) { return PrintInventory(out); }, dir, 3, 1,
+                                          &pages, &path);
     Bench::print({QStringLiteral("inventory report to PDF (%1 pages)").arg(pages), name, pdf, 20000, 0, 0});
     Bench::print({QStringLiteral("inventory report PDF size"), name, double(QFileInfo(path).size()) / (1024.0 * 1024.0),
                   0, 0, 0, QStringLiteral("MB")});

@@ -5,6 +5,7 @@
 //                                         and monthly summaries and the busy
 //                                         month's PDF in FOLDER for looking at
 #include "bench/BenchData.h"
+#include "bench/BenchReport.h"
 #include "bench/BenchSupport.h"
 #include "data/Clock.h"
 #include "data/Database.h"
@@ -52,14 +53,9 @@ void measure(Engine engine, const QString &keep)
     const QString path = dir.filePath(QStringLiteral("month.pdf"));
     const int rows = closedInMonth();
     int pages = 0;
-    const double month = Bench::medianMs(
-        [&] {
-            const ReportResult r = PrintSalesSummary(kBusyMonth, SummaryPeriod::Monthly, ReportOutput::pdf(path));
-            if (!r.done())
-                std::abort();
-            pages = r.pages;
-        },
-        5, 1);
+    const double month = Bench::medianPdfMs(
+        [](const ReportOutput &out) { return PrintSalesSummary(kBusyMonth, SummaryPeriod::Monthly, out); }, dir, 5, 1,
+        &pages);
     const double read = Bench::medianMs(
         [] {
             if (closedInMonth() < 0)

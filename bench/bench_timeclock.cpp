@@ -5,6 +5,7 @@
 // clock (employee and administrator mode), the employee window and the
 // picture capture window on the demo shop.
 #include "bench/BenchSupport.h"
+#include "bench/BenchTimeClock.h"
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DateText.h"
@@ -99,17 +100,7 @@ void measure(Engine engine)
         w.setAdmin(admin);
         w.show();
         QCoreApplication::processEvents();
-        EmployeeButtonColumn *buttons = w.employeeButtons();
-        int next = 0;
-        const double sw = Bench::medianMs(
-            [&] {
-                const int index = next++ % kEmployees;
-                buttons->button(index)->click();
-                QCoreApplication::processEvents();
-                if (w.selectedId() != buttons->employeeIdAt(index))
-                    std::abort();
-            },
-            49, 3);
+        const double sw = Bench::medianEmployeeSwitchMs(w, kEmployees, 49, 3);
         Bench::print({QStringLiteral("switch employee, a year of rows each (%1)").arg(admin ? "admin" : "employee"),
                       name, sw, 50, 0, 0});
     }
