@@ -522,6 +522,22 @@ bool runKept(QSqlQuery &own, const QString &sql, const QVariantList &params, QSq
     }
 }
 
+// The embedded engine compiles a statement against the tables as this
+// connection last read them, and compiles it again by itself when it finds
+// at its first step that another counter changed them (a newer release's
+// upgrade adding a column); Qt's driver then reads the new, longer row into
+// the old one's room and crashes, or leaves the new columns empty. A
+// glance at the table list first makes the connection read the tables
+// afresh when they changed: before each statement on its own, and once at
+// the start of a transaction, whose view of the tables then holds.
+void refreshEmbeddedSchema()
+{
+    if (!t_state.open || t_state.open->engine != Engine::SQLite)
+        return;
+    QSqlQuery look(QSqlDatabase::database(connectionName(), false));
+    look.exec(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1"));
+}
+
 // Runs one statement on this thread's connection; false after a failure,
 // which has been shown (or kept for the transaction) under the label. The
 // query it ran on, to read the rows or the error from, is *ran: `own`, or
@@ -529,6 +545,8 @@ bool runKept(QSqlQuery &own, const QString &sql, const QVariantList &params, QSq
 bool runQuietly(QSqlQuery &own, const QString &sql, const QVariantList &params, QSqlQuery **ran)
 {
     *ran = &own;
+    if (t_state.transactionDepth == 0)
+        refreshEmbeddedSchema();
     bool ok;
     if (keepsStatement(params)) {
         ok = runKept(own, sql, params, ran);
@@ -927,6 +945,7 @@ bool Transaction(const std::function<bool()> &body)
         if (!runControl(dialect.beginTransaction()))
             return false;
         t_state.transactionDepth = 1;
+        refreshEmbeddedSchema();
         t_state.transactionFailed = false;
         t_state.transactionError.clear();
         t_state.transactionErrorCode.clear();
