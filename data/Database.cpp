@@ -534,8 +534,19 @@ void refreshEmbeddedSchema()
 {
     if (!t_state.open || t_state.open->engine != Engine::SQLite)
         return;
-    QSqlQuery look(QSqlDatabase::database(connectionName(), false));
-    look.exec(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1"));
+    // Kept prepared: its one column never changes, and run again it costs
+    // a microsecond where compiling it afresh costs many.
+    static const QString glance = QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1");
+    QSqlQuery *look = t_state.statements.find(glance);
+    if (!look) {
+        QSqlQuery q(QSqlDatabase::database(connectionName(), false));
+        q.setForwardOnly(true);
+        if (!q.prepare(glance))
+            return;
+        look = t_state.statements.keep(glance, std::move(q));
+    }
+    look->exec();
+    look->finish();
 }
 
 // Runs one statement on this thread's connection; false after a failure,

@@ -6,11 +6,12 @@
 #include <memory>
 #include <unordered_map>
 
-// The statements one connection to a server has prepared, kept for their
-// next run. On PostgreSQL each prepare and each release is a round trip of
-// its own, so a statement prepared afresh every time costs three where one
-// would do; a short transaction of a few statements (finalizing a ticket)
-// spends most of its time waiting on them.
+// The statements one connection has prepared, kept for their next run. On
+// PostgreSQL each prepare and each release is a round trip of its own, so a
+// statement prepared afresh every time costs three where one would do; a
+// short transaction of a few statements (finalizing a ticket) spends most
+// of its time waiting on them. The embedded engine keeps only its glance at
+// the table list here.
 //
 // A kept statement belongs to the connection it was prepared on: forget
 // them all before that connection is closed.
