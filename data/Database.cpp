@@ -495,9 +495,9 @@ bool isStaleStatement(const QSqlError &error)
     return code == QLatin1String("0A000") || code == QLatin1String("26000");
 }
 
-// A kept statement run again with new values. One that fails is let go, as
-// it may be stale; a stale one outside a transaction is run once more,
-// prepared afresh (inside one, the transaction runs again).
+// A kept statement run again with new values. One gone stale is let go; a
+// stale one outside a transaction is run once more, prepared afresh
+// (inside one, the transaction runs again).
 bool runKept(QSqlQuery &own, const QString &sql, const QVariantList &params, QSqlQuery **ran)
 {
     for (int attempt = 1;; ++attempt) {
@@ -515,8 +515,16 @@ bool runKept(QSqlQuery &own, const QString &sql, const QVariantList &params, QSq
             *ran = kept;
             return true;
         }
+        // A statement that failed on its values (a duplicate, a bad number,
+        // a transaction already failed) is sound and stays kept; letting it
+        // go inside a failed transaction would leave it on the server, which
+        // refuses to release anything until the rollback.
+        if (!isStaleStatement(kept->lastError())) {
+            *ran = kept;
+            return false;
+        }
         own = t_state.statements.release(sql);
-        if (attempt > 1 || t_state.transactionDepth > 0 || !isStaleStatement(own.lastError()))
+        if (attempt > 1 || t_state.transactionDepth > 0)
             return false;
         own = QSqlQuery(QSqlDatabase::database(connectionName(), false));
     }

@@ -27,8 +27,8 @@ public:
     // Keeps a prepared statement for its next run and returns where it now
     // lives. When many are kept already, the oldest set is let go first.
     QSqlQuery *keep(const QString &sql, QSqlQuery &&prepared);
-    // Lets one go (it failed: it may be stale), handing it back so that its
-    // error can still be read.
+    // Lets one go (the server no longer takes it), handing it back so that
+    // its error can still be read.
     QSqlQuery release(const QString &sql);
     void clear();
     int size() const { return int(m_kept.size()); }

@@ -102,6 +102,33 @@ TEST_P(DatabaseTest, ATransactionThatFailsHalfWayChangesNothing)
     EXPECT_EQ(pay->value(0, 0).toInt(), 0);
 }
 
+// A counter whose transactions fail again and again (an import of many
+// rows already there) leaves nothing behind on the server: the statements
+// it keeps prepared stay as many as it runs.
+TEST(DatabaseReconnect, FailedTransactionsLeaveNoStatementsOnTheServer)
+{
+    TESSALY_USE_FRESH_DATABASE(Engine::PostgreSQL);
+    RecordingPrompts prompts;
+    const auto prepared = [] {
+        return Database::GetRS(QStringLiteral("select count(*) from pg_prepared_statements"))->value(0, 0).toInt();
+    };
+    const auto failOnce = [] {
+        return Database::Transaction([] {
+            Database::Execute(QStringLiteral("insert into payment (salesid, amount) values (?, ?)"),
+                              {1, QStringLiteral("abc")});
+            Database::Execute(QStringLiteral("update customer set city = ? where id = ?"), {QStringLiteral("X"), 1});
+            return true;
+        });
+    };
+    EXPECT_FALSE(failOnce());
+    const int before = prepared();
+    for (int i = 0; i < 20; ++i)
+        EXPECT_FALSE(failOnce());
+    EXPECT_EQ(prepared(), before);
+    EXPECT_EQ(prompts.messages.size(), 21);
+    Database::SetOverride(std::nullopt);
+}
+
 TEST_P(DatabaseTest, ATransactionTheBodyDeclinesIsRolledBackSilently)
 {
     const bool committed = Database::Transaction([&] {
