@@ -105,8 +105,10 @@ void BuildTicketList(vbalGrid *grid)
     // The date column takes a whole date and time.
     const QString longest = DateText::generalDate(QDateTime(QDate(2028, 12, 28), QTime(12, 58, 58)));
     const int dateWidth = defaultWidth(grid, longest, 120);
+    // A chain's server hands out seven-digit ticket numbers: whole, not "18...".
+    const int numberWidth = defaultWidth(grid, QStringLiteral("0000000"), 40);
     addColumns(grid,
-               {{"id", "No.", 40},
+               {{"id", "No.", numberWidth},
                 {"Date", "Date", dateWidth},
                 {"Year", "Year", 40},
                 {"Make", "Make", 80},

@@ -228,6 +228,22 @@ TEST_P(SalesWindow, SearchTicketTakesTheNumberAsTheInvoicePrintsIt)
     }
 }
 
+// A chain's server hands out seven-digit ticket numbers; the clerk reads
+// them whole in the customer's list, not cut to "12...".
+TEST_P(SalesWindow, SevenDigitTicketNumbersAreListedWhole)
+{
+    ASSERT_EQ(Database::Execute(QStringLiteral("insert into sales (id, customerid, saledate, status) values (?, ?, ?, ?)"),
+                                {1234567, ann, DateText::toDb(QDateTime(QDate(2026, 3, 1), QTime(10, 0))),
+                                 QStringLiteral("Open")}),
+              1);
+    window->customerInfo()->LoadCustomerInfo(ann);
+    settle();
+    vbalGrid *list = grid("vbalGridOrders");
+    ASSERT_EQ(list->RowCount(), 1);
+    EXPECT_EQ(list->CellValue(1, 1), QStringLiteral("1234567"));
+    EXPECT_GT(list->ColumnWidth(1), list->fontMetrics().horizontalAdvance(QStringLiteral("1234567")) + 6);
+}
+
 TEST_P(SalesWindow, SearchTicketAfterAFailedReadShowsOnlyTheDataLayersMessage)
 {
     const auto pressSearchTicket = [this] {
