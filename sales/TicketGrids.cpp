@@ -3,6 +3,7 @@
 #include "data/DateText.h"
 #include "data/NullToSpace.h"
 #include "sales/TicketState.h"
+#include "widgets/ColumnWidth.h"
 #include "widgets/OleColor.h"
 #include "widgets/vbalGrid.h"
 
@@ -24,20 +25,13 @@ struct Column
 constexpr qint64 kGridColor = OleColor::Rgb(210, 210, 180);
 constexpr int kRight = vbalGrid::DT_RIGHT | vbalGrid::DT_SINGLELINE;
 
-// A column at least as wide as its header, so no header is cut at the
-// default widths whatever the font.
-int defaultWidth(const vbalGrid *grid, const QString &header, int width)
-{
-    return std::max(width, grid->fontMetrics().horizontalAdvance(header) + 14);
-}
-
 void addColumns(vbalGrid *grid, std::initializer_list<Column> columns)
 {
     grid->SetRedrawEnabled(false);
     grid->ClearRows();
     for (const Column &c : columns) {
         const QString header = QLatin1String(c.header);
-        grid->AddColumn(QLatin1String(c.key), header, vbalGrid::AlignLeft, -1, defaultWidth(grid, header, c.width));
+        grid->AddColumn(QLatin1String(c.key), header, vbalGrid::AlignLeft, -1, ColumnWidthFor(grid, header, c.width));
     }
 }
 
@@ -104,9 +98,9 @@ void BuildTicketList(vbalGrid *grid)
 {
     // The date column takes a whole date and time.
     const QString longest = DateText::generalDate(QDateTime(QDate(2028, 12, 28), QTime(12, 58, 58)));
-    const int dateWidth = defaultWidth(grid, longest, 120);
+    const int dateWidth = ColumnWidthFor(grid, longest, 120);
     // A chain's server hands out seven-digit ticket numbers: whole, not "18...".
-    const int numberWidth = defaultWidth(grid, QStringLiteral("0000000"), 40);
+    const int numberWidth = ColumnWidthFor(grid, QStringLiteral("0000000"), 40);
     addColumns(grid,
                {{"id", "No.", numberWidth},
                 {"Date", "Date", dateWidth},

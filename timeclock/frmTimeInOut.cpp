@@ -9,6 +9,7 @@
 #include "timeclock/EmployeeButtonColumn.h"
 #include "timeclock/EmployeeStore.h"
 #include "timeclock/PayWeek.h"
+#include "widgets/ColumnWidth.h"
 #include "widgets/OleColor.h"
 #include "widgets/WindowPlacement.h"
 #include "widgets/vbalGrid.h"
@@ -137,7 +138,9 @@ QWidget *frmTimeInOut::buildWeekFrame()
 
 void frmTimeInOut::addColumns()
 {
-    vbalGrid1->AddColumn(QStringLiteral("id"), QStringLiteral("No."), vbalGrid::AlignLeft, -1, 30);
+    // Years of shifts at a busy shop make row numbers of six digits and more.
+    vbalGrid1->AddColumn(QStringLiteral("id"), QStringLiteral("No."), vbalGrid::AlignLeft, -1,
+                         ColumnWidthFor(vbalGrid1, QStringLiteral("0000000"), 30));
     vbalGrid1->AddColumn(QStringLiteral("TimeIn"), QStringLiteral("Time In"), vbalGrid::AlignLeft, -1, 150);
     vbalGrid1->AddColumn(QStringLiteral("TimeOut"), QStringLiteral("Time Out"), vbalGrid::AlignLeft, -1, 150);
     vbalGrid1->AddColumn(QStringLiteral("Hours"), QStringLiteral("Hours"), vbalGrid::AlignLeft, -1, 60);
