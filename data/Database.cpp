@@ -55,6 +55,7 @@ struct ThreadState
     std::optional<std::chrono::steady_clock::time_point> outageSaid;
     quint64 settingsSeen = 0; // Settings::generation() when the settings were last compared
     PreparedStatements statements; // of the open connection, on a server
+    bool staleInTransaction = false; // a kept statement gone stale failed the running transaction
 };
 
 thread_local ThreadState t_state;
@@ -151,10 +152,7 @@ bool isRetryable(Engine engine, const QString &code)
 {
     switch (engine) {
     case Engine::PostgreSQL:
-        // Serialization failure and deadlock; and a kept prepared statement
-        // gone stale, which is prepared afresh when the work runs again.
-        return code == QLatin1String("40001") || code == QLatin1String("40P01") || code == QLatin1String("0A000")
-            || code == QLatin1String("26000");
+        return code == QLatin1String("40001") || code == QLatin1String("40P01");
     case Engine::SQLite:
         return code == QLatin1String("5") || code == QLatin1String("6");
     case Engine::SQLServer:
@@ -523,8 +521,13 @@ bool runKept(QSqlQuery &own, const QString &sql, const QVariantList &params, QSq
             *ran = kept;
             return false;
         }
+        if (t_state.transactionDepth > 0) {
+            *ran = t_state.statements.retire(sql);
+            t_state.staleInTransaction = true;
+            return false;
+        }
         own = t_state.statements.release(sql);
-        if (attempt > 1 || t_state.transactionDepth > 0)
+        if (attempt > 1)
             return false;
         own = QSqlQuery(QSqlDatabase::database(connectionName(), false));
     }
@@ -593,16 +596,6 @@ bool run(QSqlQuery &own, const QString &label, const QString &sql, const QVarian
     if (!ok)
         fail(label, (*ran)->lastError());
     return ok;
-}
-
-bool runControl(const QString &sql)
-{
-    QSqlDatabase db = GetConnection();
-    if (!db.isValid())
-        return false;
-    QSqlQuery q(db);
-    QSqlQuery *ran = nullptr;
-    return run(q, QStringLiteral("Execute:"), sql, {}, &ran);
 }
 
 // A write is refused when the database was restored at another counter
@@ -951,6 +944,31 @@ bool InTransaction()
     return t_state.transactionDepth > 0;
 }
 
+namespace {
+
+// Starts a transaction on the connection: true with the depth at 1; true
+// with the depth still 0 when the server had dropped the connection (a
+// restart), which is then let go for a new one, said nowhere, as nothing was
+// sent; false after any other failure, which has been shown.
+bool begin(QSqlDatabase &db, const Dialect &dialect, int attempt)
+{
+    QSqlQuery q(db);
+    QSqlQuery *ran = nullptr;
+    if (runQuietly(q, dialect.beginTransaction(), {}, &ran)) {
+        t_state.transactionDepth = 1;
+        return true;
+    }
+    const QSqlError error = ran->lastError();
+    q = QSqlQuery();
+    db = QSqlDatabase();
+    if (attempt == 1 && dropIfBroken())
+        return true;
+    fail(QStringLiteral("Execute:"), error);
+    return false;
+}
+
+} // namespace
+
 bool Transaction(const std::function<bool()> &body)
 {
     if (t_state.transactionDepth > 0)
@@ -961,10 +979,12 @@ bool Transaction(const std::function<bool()> &body)
         if (!db.isValid())
             return false;
         const Dialect dialect(t_state.open->engine);
-        if (!runControl(dialect.beginTransaction()))
+        if (!begin(db, dialect, attempt))
             return false;
-        t_state.transactionDepth = 1;
+        if (t_state.transactionDepth == 0)
+            continue; // the connection was lost before anything was sent: a new one
         refreshEmbeddedSchema();
+        t_state.staleInTransaction = false;
         t_state.transactionFailed = false;
         t_state.transactionError.clear();
         t_state.transactionErrorCode.clear();
@@ -977,6 +997,7 @@ bool Transaction(const std::function<bool()> &body)
                 fail(QStringLiteral("Execute:"), commit.lastError());
             else {
                 t_state.transactionDepth = 0;
+                t_state.statements.endTransaction();
                 return true;
             }
         }
@@ -985,9 +1006,14 @@ bool Transaction(const std::function<bool()> &body)
             QSqlQuery rollback(db);
             rollback.exec(QStringLiteral("ROLLBACK"));
         }
+        t_state.statements.endTransaction();
         if (!t_state.transactionFailed)
             return false; // body declined; it says why itself
-        if (isRetryable(dialect.engine(), t_state.transactionErrorCode) && attempt < kAttempts) {
+        // A deadlock or a serialization failure; or a kept statement gone
+        // stale, which is prepared afresh when the work runs again.
+        const bool again = isRetryable(dialect.engine(), t_state.transactionErrorCode)
+            || std::exchange(t_state.staleInTransaction, false);
+        if (again && attempt < kAttempts) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5 * attempt * attempt));
             continue;
         }

@@ -27,7 +27,23 @@ QSqlQuery PreparedStatements::release(const QString &sql)
     return q;
 }
 
+QSqlQuery *PreparedStatements::retire(const QString &sql)
+{
+    const auto it = m_kept.find(sql);
+    if (it == m_kept.end())
+        return nullptr;
+    m_retired.push_back(std::move(it->second));
+    m_kept.erase(it);
+    return m_retired.back().get();
+}
+
+void PreparedStatements::endTransaction()
+{
+    m_retired.clear();
+}
+
 void PreparedStatements::clear()
 {
     m_kept.clear();
+    m_retired.clear();
 }

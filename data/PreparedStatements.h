@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 // The statements one connection has prepared, kept for their next run. On
 // PostgreSQL each prepare and each release is a round trip of its own, so a
@@ -30,10 +31,16 @@ public:
     // Lets one go (the server no longer takes it), handing it back so that
     // its error can still be read.
     QSqlQuery release(const QString &sql);
+    // The same inside a transaction, which the failure has ended on the
+    // server: there the statement could not be freed until the rollback,
+    // so it is held until endTransaction().
+    QSqlQuery *retire(const QString &sql);
+    void endTransaction();
     void clear();
     int size() const { return int(m_kept.size()); }
 
 private:
     static constexpr int kMostKept = 256;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_kept;
+    std::vector<std::unique_ptr<QSqlQuery>> m_retired;
 };

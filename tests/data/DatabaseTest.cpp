@@ -254,6 +254,14 @@ TEST_P(DatabaseTest, ATableChangedAtAnotherCounterIsReadWithItsNewColumns)
     })) << Database::LastError().toStdString();
     EXPECT_EQ(seen, columns);
     EXPECT_EQ(Database::GetRS(read, {id})->value(0, QStringLiteral("firstname")).toString(), QStringLiteral("Ann"));
+    if (GetParam() == Engine::PostgreSQL) {
+        // The stale statement was freed on the server after the rollback.
+        EXPECT_EQ(Database::GetRS(QStringLiteral("select count(*) from pg_prepared_statements where statement like ?"),
+                                  {QStringLiteral("%select * from customer where id = $1")})
+                      ->value(0, 0)
+                      .toInt(),
+                  1);
+    }
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
 }
 
@@ -411,6 +419,12 @@ TEST(DatabaseReconnect, ALostServerConnectionIsOpenedAgainBeforeTheNextWrite)
     const auto counted = Database::GetRS(kept, {QStringLiteral("Back")});
     ASSERT_TRUE(counted) << Database::LastError().toStdString();
     EXPECT_EQ(counted->value(0, 0).toInt(), 1);
+    // A transaction started on a lost connection starts on a new one.
+    endSession(Database::GetRS(QStringLiteral("select pg_backend_pid()"))->value(0, 0).toInt());
+    EXPECT_TRUE(Database::Transaction([] {
+        return Database::InsertRow(QStringLiteral("customer"), {QStringLiteral("lastname")}, {QStringLiteral("Again")})
+            > 0;
+    })) << Database::LastError().toStdString();
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('\n')).toStdString();
     Database::SetOverride(std::nullopt);
 }
