@@ -1,13 +1,28 @@
 #pragma once
 
 #include "bench/BenchSupport.h"
+#include "reports/DemoLetterhead.h"
 #include "reports/ReportRun.h"
 
+#include <QCoreApplication>
+
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
 namespace Bench {
+
+// The demo letterhead the reports draw, made when missing; false, said on
+// standard error, when it can't be.
+inline bool letterheadReady()
+{
+    QString error;
+    if (DemoLetterhead::ensureFiles(&error))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(error));
+    return false;
+}
 
 // A report written as a PDF file: the median of `runs` after `warmup`, in
 // milliseconds. A run that is not done ends the program; *pages is the

@@ -10,7 +10,6 @@
 #include "customers/CustomerInfo.h"
 #include "data/Clock.h"
 #include "data/Database.h"
-#include "reports/DemoLetterhead.h"
 #include "reports/PrintPayroll.h"
 #include "reports/ProductReports.h"
 #include "reports/SalesSummary.h"
@@ -121,11 +120,8 @@ int main(int argc, char **argv)
 {
     const Bench::PrivateHome home;
     QApplication app(argc, argv);
-    QString error;
-    if (!DemoLetterhead::ensureFiles(&error)) {
-        std::fprintf(stderr, "bench_chain: %s\n", qPrintable(error));
+    if (!Bench::letterheadReady())
         return 1;
-    }
     Clock::setFixed(QDateTime(BenchData::kChainToday, QTime(14, 0)));
     Bench::printHeader();
     for (const Engine engine : Bench::engines()) {

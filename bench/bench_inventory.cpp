@@ -11,7 +11,6 @@
 #include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/frmMultiPgPreview.h"
-#include "reports/DemoLetterhead.h"
 #include "reports/ProductReports.h"
 #include "widgets/vbalGrid.h"
 
@@ -89,11 +88,8 @@ int main(int argc, char **argv)
 {
     const Bench::PrivateHome home;
     QApplication app(argc, argv);
-    QString error;
-    if (!DemoLetterhead::ensureFiles(&error)) {
-        std::fprintf(stderr, "bench_inventory: %s\n", qPrintable(error));
+    if (!Bench::letterheadReady())
         return 1;
-    }
     Bench::printHeader();
     for (const Engine engine : Bench::engines()) {
         if (!Bench::useCachedDatabase(engine, QStringLiteral("inventory"), [] { BenchData::products(kProducts); })) {

@@ -2,6 +2,7 @@
 // file, on the demo shop; the payroll reports to PDF for comparison.
 //   bench_invoice [--keep FOLDER]   also leaves the demo invoice and payroll
 //                                   PDFs in FOLDER for looking at
+#include "bench/BenchReport.h"
 #include "bench/BenchSupport.h"
 #include "data/Clock.h"
 #include "data/Database.h"
@@ -10,7 +11,6 @@
 #include "print/PrintPresenter.h"
 #include "print/clsMultiPgPreview.h"
 #include "print/frmMultiPgPreview.h"
-#include "reports/DemoLetterhead.h"
 #include "reports/PrintPayroll.h"
 #include "reports/Printbill.h"
 #include "timeclock/EmployeeStore.h"
@@ -144,11 +144,8 @@ int main(int argc, char **argv)
     const QStringList args = QCoreApplication::arguments();
     const int keepAt = int(args.indexOf(QStringLiteral("--keep")));
     const QString keep = keepAt > 0 && keepAt + 1 < args.size() ? args[keepAt + 1] : QString();
-    QString error;
-    if (!DemoLetterhead::ensureFiles(&error)) {
-        std::fprintf(stderr, "bench_invoice: %s\n", qPrintable(error));
+    if (!Bench::letterheadReady())
         return 1;
-    }
     Bench::printHeader();
     for (Engine engine : Bench::engines())
         measure(engine, keep);

@@ -10,7 +10,6 @@
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DemoShop.h"
-#include "reports/DemoLetterhead.h"
 #include "reports/SalesSummary.h"
 
 #include <QDir>
@@ -105,11 +104,8 @@ int main(int argc, char **argv)
     const QString keep = keepAt > 0 && keepAt + 1 < args.size() ? QDir(args[keepAt + 1]).absolutePath() : QString();
     if (!keep.isEmpty())
         QDir().mkpath(keep);
-    QString error;
-    if (!DemoLetterhead::ensureFiles(&error)) {
-        std::fprintf(stderr, "bench_sales_summary: %s\n", qPrintable(error));
+    if (!Bench::letterheadReady())
         return 1;
-    }
     Bench::printHeader();
     for (const Engine engine : Bench::engines()) {
         if (!Bench::useCachedDatabase(engine, QStringLiteral("summary"), [engine] {
