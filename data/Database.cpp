@@ -54,7 +54,7 @@ struct ThreadState
     // clerk's runs next (its read after the failed write) is not said again.
     std::optional<std::chrono::steady_clock::time_point> outageSaid;
     quint64 settingsSeen = 0; // Settings::generation() when the settings were last compared
-    PreparedStatements statements; // of the open connection, on a server
+    PreparedStatements statements; // of the open connection (on SQLite only the glance at its tables)
     bool staleInTransaction = false; // a kept statement gone stale failed the running transaction
 };
 
@@ -952,13 +952,15 @@ namespace {
 // sent; false after any other failure, which has been shown.
 bool begin(QSqlDatabase &db, const Dialect &dialect, int attempt)
 {
+    // Not through runQuietly: the embedded engine's glance at the tables
+    // belongs inside the transaction, which Transaction makes.
     QSqlQuery q(db);
-    QSqlQuery *ran = nullptr;
-    if (runQuietly(q, dialect.beginTransaction(), {}, &ran)) {
+    if (q.exec(dialect.beginTransaction())) {
+        t_state.lastError.clear();
         t_state.transactionDepth = 1;
         return true;
     }
-    const QSqlError error = ran->lastError();
+    const QSqlError error = q.lastError();
     q = QSqlQuery();
     db = QSqlDatabase();
     if (attempt == 1 && dropIfBroken())
